@@ -1,0 +1,195 @@
+#include "ModelJson.h"
+
+#include "config/AnsiText.h"
+
+#include <string_view>
+
+namespace {
+
+// Builds one JSON object member by member; a comma goes before every member
+// but the first.
+class JsonObject {
+public:
+    explicit JsonObject(std::string& out) : out_(out) { out_ += '{'; }
+    ~JsonObject() { out_ += '}'; }
+    JsonObject(const JsonObject&) = delete;
+    JsonObject& operator=(const JsonObject&) = delete;
+
+    void text(std::string_view key, std::string_view ansi) {
+        name(key);
+        string(out_, ansi);
+    }
+    void raw(std::string_view key, std::string_view json) {
+        name(key);
+        out_ += json;
+    }
+    std::string& open(std::string_view key) {
+        name(key);
+        return out_;
+    }
+
+    static void string(std::string& out, std::string_view ansi) {
+        out += '"';
+        for (char c : AnsiText::toUtf8(ansi)) {
+            const auto u = static_cast<unsigned char>(c);
+            if (c == '"' || c == '\\') {
+                out += '\\';
+                out += c;
+            } else if (u < 0x20) {
+                static constexpr char kHex[] = "0123456789abcdef";
+                out += "\\u00";
+                out += kHex[u >> 4];
+                out += kHex[u & 0x0F];
+            } else {
+                out += c;
+            }
+        }
+        out += '"';
+    }
+
+private:
+    void name(std::string_view key) {
+        if (!first_)
+            out_ += ',';
+        first_ = false;
+        out_ += '"';
+        out_ += key;
+        out_ += "\":";
+    }
+
+    std::string& out_;
+    bool first_ = true;
+};
+
+template <typename List, typename Each> void array(std::string& out, const List& list, Each each) {
+    out += '[';
+    bool first = true;
+    for (const auto& item : list) {
+        if (!first)
+            out += ',';
+        first = false;
+        each(out, item);
+    }
+    out += ']';
+}
+
+void global(std::string& out, const GlobalSettings& g) {
+    JsonObject o(out);
+    o.text("version", g.version);
+    o.text("user", g.user);
+    o.text("passwordMask", g.passwordMask);
+    o.text("maxThreads", g.maxThreads);
+    o.text("nameSpace", g.nameSpace);
+    o.text("retryInterval", g.retryInterval);
+    o.text("retryCount", g.retryCount);
+    o.text("syncMode", g.syncMode);
+    o.text("transferIrm", g.transferIrm);
+    o.text("transferOwner", g.transferOwner);
+    o.text("transferTrustee", g.transferTrustee);
+    o.text("skipReadOnly", g.skipReadOnly);
+    o.text("transferAttrs", g.transferAttrs);
+    o.text("startJob", g.startJob);
+    o.text("endJob", g.endJob);
+    o.text("logDir", g.logDir);
+    o.text("logEvent", g.logEvent);
+    o.text("display", g.display);
+    o.text("logSize", g.logSize);
+    o.text("dbgLogSize", g.dbgLogSize);
+    o.text("debug", g.debug);
+    o.text("jobWindow", g.jobWindow);
+}
+
+void application(std::string& out, const ApplicationDesc& app) {
+    JsonObject o(out);
+    o.text("name", app.name);
+    o.text("appServer", app.appServer);
+    o.text("appPath", app.appPath);
+    o.text("dstPackages", app.dstPackages);
+    o.text("dstServers", app.dstServers);
+}
+
+void target(std::string& out, const TargetServer& t) {
+    JsonObject o(out);
+    o.text("server", t.server());
+    o.text("volume", t.volume());
+    o.text("msg", t.msg());
+    o.text("schedule", t.schedule());
+    o.text("bandwidth", t.bandwidth());
+    o.text("protocol", t.protocol());
+}
+
+void job(std::string& out, const SyncJob& j) {
+    JsonObject o(out);
+    o.text("sourcePath", j.sourcePath());
+    o.text("targetPath", j.targetPath());
+    o.text("transferMode", j.transferMode());
+    o.text("deletions", j.deletions());
+}
+
+void text(std::string& out, const std::string& s) {
+    JsonObject::string(out, s);
+}
+
+void package(std::string& out, const PackageDesc& p) {
+    JsonObject o(out);
+    o.text("name", p.name);
+    o.text("scheduleWhen", p.scheduleWhen);
+    o.text("scheduleDays", p.scheduleDays);
+    o.text("syncMode", p.syncMode);
+    o.text("transferIrm", p.transferIrm);
+    o.text("preStat", p.preStat);
+    o.text("protocol", p.protocol);
+    o.text("transferOwner", p.transferOwner);
+    o.text("transferTrustee", p.transferTrustee);
+    o.text("skipReadOnly", p.skipReadOnly);
+    o.text("transferAttrs", p.transferAttrs);
+    o.text("logEvent", p.logEvent);
+    o.text("logMethod", p.logMethod);
+    o.text("ofHandler", p.ofHandler);
+    o.raw("ofHandlerDelay", std::to_string(p.ofHandlerDelay));
+    o.text("source", p.source);
+    array(o.open("targets"), p.targets, target);
+    array(o.open("excludes"), p.excludes, text);
+    array(o.open("dirJobs"), p.dirJobs, job);
+    array(o.open("fileJobs"), p.fileJobs, job);
+    o.text("preMsg", p.preMsg);
+    o.text("postMsg", p.postMsg);
+    o.text("errorMsg", p.errorMsg);
+    o.text("suspendMsg", p.suspendMsg);
+    o.text("preNcfSrc", p.preNcfSrc);
+    o.text("postNcfSrc", p.postNcfSrc);
+    o.text("suspendNcfSrc", p.suspendNcfSrc);
+    o.text("preNcfDst", p.preNcfDst);
+    o.text("postNcfDst", p.postNcfDst);
+    o.text("suspendNcfDst", p.suspendNcfDst);
+}
+
+} // namespace
+
+std::string ModelJson::config(const ConfigModel& model) {
+    std::string out;
+    {
+        JsonObject o(out);
+        o.raw("kind", "\"cfg\"");
+        o.raw("newerVersion", model.newerVersion ? "true" : "false");
+        o.text("password", model.password);
+        global(o.open("global"), model.global);
+        array(o.open("applications"), model.applications, application);
+        array(o.open("packages"), model.packages, package);
+    }
+    return out;
+}
+
+std::string ModelJson::taskFile(const TaskFileModel& model) {
+    std::string out;
+    {
+        JsonObject o(out);
+        o.raw("kind", "\"ini\"");
+        o.text("logFilePath", model.logFilePath);
+        o.text("pollInterval", model.pollInterval);
+        o.text("logSeverity", model.logSeverity);
+        o.text("maxLogSize", model.maxLogSize);
+        array(o.open("tasks"), model.tasks, text);
+    }
+    return out;
+}

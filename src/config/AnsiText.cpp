@@ -1,0 +1,94 @@
+#include "AnsiText.h"
+
+#include <array>
+#include <cstdint>
+
+namespace {
+
+constexpr std::array<std::uint16_t, 128> kHighHalf = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160, 0x2039,
+    0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178, 0x00A0, 0x00A1, 0x00A2, 0x00A3,
+    0x00A4, 0x00A5, 0x00A6, 0x00A7, 0x00A8, 0x00A9, 0x00AA, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x00AF,
+    0x00B0, 0x00B1, 0x00B2, 0x00B3, 0x00B4, 0x00B5, 0x00B6, 0x00B7, 0x00B8, 0x00B9, 0x00BA, 0x00BB,
+    0x00BC, 0x00BD, 0x00BE, 0x00BF, 0x00C0, 0x00C1, 0x00C2, 0x00C3, 0x00C4, 0x00C5, 0x00C6, 0x00C7,
+    0x00C8, 0x00C9, 0x00CA, 0x00CB, 0x00CC, 0x00CD, 0x00CE, 0x00CF, 0x00D0, 0x00D1, 0x00D2, 0x00D3,
+    0x00D4, 0x00D5, 0x00D6, 0x00D7, 0x00D8, 0x00D9, 0x00DA, 0x00DB, 0x00DC, 0x00DD, 0x00DE, 0x00DF,
+    0x00E0, 0x00E1, 0x00E2, 0x00E3, 0x00E4, 0x00E5, 0x00E6, 0x00E7, 0x00E8, 0x00E9, 0x00EA, 0x00EB,
+    0x00EC, 0x00ED, 0x00EE, 0x00EF, 0x00F0, 0x00F1, 0x00F2, 0x00F3, 0x00F4, 0x00F5, 0x00F6, 0x00F7,
+    0x00F8, 0x00F9, 0x00FA, 0x00FB, 0x00FC, 0x00FD, 0x00FE, 0x00FF,
+};
+
+void appendUtf8(std::string& out, char32_t ch) {
+    if (ch < 0x80) {
+        out += static_cast<char>(ch);
+    } else if (ch < 0x800) {
+        out += static_cast<char>(0xC0 | (ch >> 6));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    } else {
+        out += static_cast<char>(0xE0 | (ch >> 12));
+        out += static_cast<char>(0x80 | ((ch >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (ch & 0x3F));
+    }
+}
+
+// Decodes one UTF-8 sequence at `pos`; returns U+FFFD for a malformed one and
+// always advances.
+char32_t decodeUtf8(std::string_view in, std::size_t& pos) {
+    const auto lead = static_cast<unsigned char>(in[pos++]);
+    if (lead < 0x80)
+        return lead;
+    int extra = 0;
+    char32_t ch = 0;
+    if ((lead & 0xE0) == 0xC0) {
+        extra = 1;
+        ch = lead & 0x1F;
+    } else if ((lead & 0xF0) == 0xE0) {
+        extra = 2;
+        ch = lead & 0x0F;
+    } else if ((lead & 0xF8) == 0xF0) {
+        extra = 3;
+        ch = lead & 0x07;
+    } else {
+        return 0xFFFD;
+    }
+    for (int i = 0; i < extra; ++i) {
+        if (pos >= in.size() || (static_cast<unsigned char>(in[pos]) & 0xC0) != 0x80)
+            return 0xFFFD;
+        ch = (ch << 6) | (static_cast<unsigned char>(in[pos++]) & 0x3F);
+    }
+    return ch;
+}
+
+} // namespace
+
+char32_t AnsiText::toUnicode(unsigned char byte) {
+    return byte < 0x80 ? byte : kHighHalf[byte - 0x80];
+}
+
+int AnsiText::fromUnicode(char32_t ch) {
+    if (ch < 0x80)
+        return static_cast<int>(ch);
+    for (std::size_t i = 0; i < kHighHalf.size(); ++i)
+        if (kHighHalf[i] == ch)
+            return static_cast<int>(0x80 + i);
+    return -1;
+}
+
+std::string AnsiText::toUtf8(std::string_view ansi) {
+    std::string out;
+    out.reserve(ansi.size());
+    for (char c : ansi)
+        appendUtf8(out, toUnicode(static_cast<unsigned char>(c)));
+    return out;
+}
+
+std::string AnsiText::fromUtf8(std::string_view utf8) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const int byte = fromUnicode(decodeUtf8(utf8, pos));
+        out += byte < 0 ? '?' : static_cast<char>(byte);
+    }
+    return out;
+}

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// Windows-1252, the code page of every text the model holds, to and from
+// UTF-8 for the command line and the widgets.
+class AnsiText {
+public:
+    // The Unicode character of one byte. The five bytes the code page leaves
+    // undefined stand for the C1 control of the same value.
+    static char32_t toUnicode(unsigned char byte);
+    // The byte of a Unicode character, or -1 when the code page has none.
+    static int fromUnicode(char32_t ch);
+
+    static std::string toUtf8(std::string_view ansi);
+    // Characters the code page lacks, and malformed UTF-8, become '?'.
+    static std::string fromUtf8(std::string_view utf8);
+};

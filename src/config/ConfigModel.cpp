@@ -1,0 +1,94 @@
+#include "ConfigModel.h"
+
+#include <utility>
+
+namespace {
+
+void setCommonDefaults(GlobalSettings& g) {
+    g.version = "1.30";
+    g.maxThreads = "12";
+    g.nameSpace = "DOS";
+    g.retryInterval = "300";
+    g.retryCount = "3";
+    g.syncMode = "OVERWRITE";
+    g.transferIrm = "NO";
+    g.transferOwner = "NO";
+    g.transferTrustee = "NO";
+    g.skipReadOnly = "YES";
+    g.transferAttrs = "NO";
+    g.startJob = "00:00";
+    g.endJob = "00:00";
+    g.display = "THREAD";
+    g.logSize = "256";
+    g.dbgLogSize = "256";
+    g.debug = "NO";
+    g.jobWindow = "DISABLED";
+}
+
+template <typename Record> int indexOf(const EntryList<Record>& list, RecordId id) {
+    // The last match wins, as when records shared a handle.
+    for (int i = list.count(); i >= 1; --i)
+        if (list.at(i).id == id)
+            return i;
+    return 0;
+}
+
+} // namespace
+
+void ConfigModel::resetToNew() {
+    *this = ConfigModel();
+    setCommonDefaults(global);
+    global.logEvent = "COPIED DELETED";
+}
+
+void ConfigModel::resetForRead() {
+    applications.clear();
+    packages.clear();
+    newerVersion = false;
+    skippedDestLines = 0;
+    skippedDestVersion.clear();
+    setCommonDefaults(global);
+    global.logEvent.clear();
+}
+
+ApplicationDesc* ConfigModel::addApplication(std::string name) {
+    ApplicationDesc app;
+    app.name = std::move(name);
+    return appendApplication(std::move(app));
+}
+
+PackageDesc* ConfigModel::addPackage(std::string name) {
+    return appendPackage(PackageDesc::fromEditor(std::move(name), global));
+}
+
+ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application) {
+    application.id = lastId_ + 1;
+    if (!applications.append(std::move(application)))
+        return nullptr;
+    ++lastId_;
+    return &applications.last();
+}
+
+PackageDesc* ConfigModel::appendPackage(PackageDesc package) {
+    package.id = lastId_ + 1;
+    if (!packages.append(std::move(package)))
+        return nullptr;
+    ++lastId_;
+    return &packages.last();
+}
+
+int ConfigModel::applicationIndex(RecordId id) const {
+    return indexOf(applications, id);
+}
+
+int ConfigModel::packageIndex(RecordId id) const {
+    return indexOf(packages, id);
+}
+
+bool ConfigModel::removeApplication(RecordId id) {
+    return applications.remove(indexOf(applications, id));
+}
+
+bool ConfigModel::removePackage(RecordId id) {
+    return packages.remove(indexOf(packages, id));
+}

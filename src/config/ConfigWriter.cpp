@@ -1,0 +1,219 @@
+#include "ConfigWriter.h"
+
+#include "ConfigComments.h"
+
+#include <charconv>
+
+namespace {
+
+using C = ConfigComments;
+constexpr std::string_view kEnd = "\r\n";
+
+std::size_t estimateSize(const ConfigModel& model) {
+    std::size_t size = 4096 + 512 * static_cast<std::size_t>(model.applications.count());
+    for (const PackageDesc& p : model.packages)
+        size += 3584 + 96 * static_cast<std::size_t>(p.targets.count() + p.excludes.count() +
+                                                     p.dirJobs.count() + p.fileJobs.count());
+    return size;
+}
+
+} // namespace
+
+std::string ConfigWriter::write(const ConfigModel& model) {
+    out_.clear();
+    out_.reserve(estimateSize(model));
+    writeGlobal(model);
+    for (const PackageDesc& p : model.packages)
+        writePackage(p);
+    out_ += kEnd;
+    for (const ApplicationDesc& app : model.applications)
+        writeApplication(app);
+    return std::move(out_);
+}
+
+void ConfigWriter::writeGlobal(const ConfigModel& model) {
+    const GlobalSettings& g = model.global;
+    put("# Sync.cfg file\r\n", "# (Lines starting with # or ; are comments)\r\n\r\n");
+    put("VERSION ", g.version, "\r\n\r\n");
+    put(C::k16001);
+    line("USER", g.user);
+    line("PWD", model.password);
+    put(C::k16002);
+    line("MAXTHREADS", g.maxThreads);
+    put(C::k16003);
+    line("NAMESPACE", g.nameSpace);
+    put(C::k16004);
+    line("RETRYINTERVAL", g.retryInterval);
+    line("RETRYCOUNT", g.retryCount);
+    put(C::k16005);
+    line("TRANSFERIRM", g.transferIrm);
+    put(C::k16006);
+    line("TRANSFERATTRS", g.transferAttrs);
+    put(C::k16024);
+    line("TRANSFEROWNER", g.transferOwner);
+    put(C::k16025);
+    line("TRANSFERTRUSTEE", g.transferTrustee);
+    put(C::k16026);
+    line("SKIPREADONLY", g.skipReadOnly);
+    put(C::k16007);
+    line("SYNCMODE", g.syncMode);
+    put(C::k16008);
+    if (g.jobWindow != "DISABLED") {
+        line("STARTJOB", g.startJob);
+        line("ENDJOB", g.endJob);
+    } else {
+        put("STARTJOB 00:00 \r\n", "ENDJOB 00:00 \r\n");
+    }
+    put(C::k16009);
+    quotedPathLine("LOGDIR", g.logDir);
+    put(C::k16010);
+    line("LOGEVENT", g.logEvent);
+    if (g.debug == "YES")
+        put("DEBUG\r\n", kEnd);
+    put(C::k16013);
+    line("LOGSIZE ", g.logSize);
+    put(C::k16012);
+    line("DBGLOGSIZE ", g.dbgLogSize);
+    put(C::k16011);
+    line("DISPLAY", g.display);
+    put(kEnd, kEnd);
+}
+
+void ConfigWriter::writePackage(const PackageDesc& p) {
+    put("PACKAGE ", p.name, " \r\n", kEnd);
+    put("  SCHEDULE ", p.scheduleWhen, " ", p.scheduleDays, kEnd, kEnd);
+    if (p.protocol != "(default)") {
+        put("# Transport protocol to use below NCP\r\n", "# Possible values: TCP, UDP or IPX\r\n",
+            "# Comment out this keyword to let the OS decide\r\n");
+        put("  PROTOCOL ", p.protocol, kEnd, kEnd);
+    }
+    put(C::k16014);
+    line("  TRANSFERIRM", p.transferIrm);
+    line("  TRANSFERATTRS", p.transferAttrs);
+    line("  TRANSFEROWNER", p.transferOwner);
+    line("  TRANSFERTRUSTEE", p.transferTrustee);
+    line("  SKIPREADONLY", p.skipReadOnly);
+    put(kEnd);
+    put("# Scan directories in advance\r\n", "# Possible values: YES or NO\r\n",
+        "# Default: NO\r\n");
+    line("  PRESTAT", p.preStat);
+    put(kEnd);
+    line("  SYNCMODE", p.syncMode);
+    line("  LOGEVENT", p.logEvent);
+    put(kEnd);
+    put("# Log method ... based on THREAD or SERVER\r\n");
+    line("  LOGMETHOD", p.logMethod);
+    put(kEnd);
+    put(C::k16016);
+    put("  OFHANDLER ", p.ofHandler, " ");
+    if (p.ofHandler != "OFF" && p.ofHandler != "SKIP") {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, p.ofHandlerDelay).ptr;
+        out_.append(digits, end);
+    }
+    put(kEnd, kEnd);
+    writeMessagesAndCommandFiles(p);
+    put(C::k16018);
+    line("  SOURCE", p.source);
+    put(kEnd);
+    writeTargets(p);
+    put(C::k16020);
+    for (const std::string& path : p.excludes)
+        quotedPathLine("  EXCLUDE", path);
+    put(kEnd);
+    put(C::k16021);
+    writeJobs(p.dirJobs, "  SYNCDIR ");
+    put(kEnd);
+    writeJobs(p.fileJobs, "  SYNCFILE ");
+    put("\r\nPACKAGE END\r\n\r\n");
+}
+
+void ConfigWriter::writeMessagesAndCommandFiles(const PackageDesc& p) {
+    put(C::k16017);
+    put("  PREMSG \"", p.preMsg, "\"\r\n");
+    put("  POSTMSG \"", p.postMsg, "\"\r\n");
+    put("  ERRORMSG \"", p.errorMsg, "\"\r\n");
+    put("  SUSPENDMSG \"", p.suspendMsg, "\"\r\n");
+    put(kEnd);
+    const struct {
+        std::string_view comment;
+        std::string_view keyword;
+        const std::string& path;
+    } commandFiles[] = {
+        {C::k16027, "  PRENCF SRC", p.preNcfSrc},
+        {C::k16027, "  PRENCF DST", p.preNcfDst},
+        {C::k16028, "  POSTNCF SRC", p.postNcfSrc},
+        {C::k16028, "  POSTNCF DST", p.postNcfDst},
+        {C::k16029, "  SUSPENDNCF SRC", p.suspendNcfSrc},
+        {C::k16029, "  SUSPENDNCF DST", p.suspendNcfDst},
+    };
+    for (const auto& file : commandFiles) {
+        put(file.comment);
+        quotedPathLine(file.keyword, file.path);
+        put(kEnd);
+    }
+}
+
+void ConfigWriter::writeTargets(const PackageDesc& p) {
+    put(C::k16019);
+    for (const TargetServer& t : p.targets) {
+        put("  DEST ", t.server(), " ", t.volume(), " MSG", t.msg(), " ", t.bandwidth());
+        if (t.protocol() != "(default)")
+            put(" ", t.protocol());
+        if (!t.schedule().empty())
+            put(" ", t.schedule());
+        put(kEnd);
+    }
+    put(kEnd);
+}
+
+void ConfigWriter::writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword) {
+    for (const SyncJob& job : jobs) {
+        const std::size_t start = out_.size();
+        put(keyword, job.transferMode(), " ", job.deletions(), " \"", job.sourcePath(), "\" \"",
+            job.targetPath(), "\"\r\n");
+        convertSince(start);
+    }
+}
+
+void ConfigWriter::writeApplication(const ApplicationDesc& app) {
+    put("APPLICATION ", app.name, " \r\n\r\n");
+    put(C::k16022);
+    line("  APP_SERVER", app.appServer);
+    quotedPathLine("  APP_PATH", app.appPath);
+    put(kEnd);
+    put(C::k16023);
+    writeNameList(app.dstPackages, "  DST_PACKAGE");
+    writeNameList(app.dstServers, "  DST_SERVER");
+    put("\r\nAPPLICATION END\r\n\r\n");
+}
+
+void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword) {
+    // Every name the reader stored comes out again, empty ones included: the
+    // reader's own trailing blank is the only one dropped.
+    if (list.empty())
+        return;
+    if (list.back() == ' ')
+        list.remove_suffix(1);
+    for (;;) {
+        const auto blank = list.find(' ');
+        line(keyword, list.substr(0, blank));
+        if (blank == std::string_view::npos)
+            break;
+        list.remove_prefix(blank + 1);
+    }
+}
+
+void ConfigWriter::line(std::string_view keyword, std::string_view value) {
+    put(keyword, " ", value, kEnd);
+}
+
+void ConfigWriter::quotedPathLine(std::string_view keyword, std::string_view value) {
+    const std::size_t start = out_.size();
+    put(keyword, " \"", value, "\"\r\n");
+    convertSince(start);
+}
+
+void ConfigWriter::convertSince(std::size_t start) {
+    oem_.toOemInPlace(out_.data() + start, out_.size() - start);
+}

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "ConfigModel.h"
+#include "OemCodePage.h"
+
+#include <string>
+#include <string_view>
+
+// Regenerates a whole .cfg file from a model in the current format: fixed
+// comment blocks, the global settings, one block per package, one per
+// application. Paths go out in the OEM code page, everything else byte for
+// byte; nothing is validated or escaped here.
+class ConfigWriter {
+public:
+    explicit ConfigWriter(const OemCodePage& oem) : oem_(oem) {}
+
+    std::string write(const ConfigModel& model);
+
+private:
+    void writeGlobal(const ConfigModel& model);
+    void writePackage(const PackageDesc& p);
+    void writeMessagesAndCommandFiles(const PackageDesc& p);
+    void writeTargets(const PackageDesc& p);
+    void writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword);
+    void writeApplication(const ApplicationDesc& app);
+    void writeNameList(std::string_view list, std::string_view keyword);
+
+    // keyword + blank + value + CR LF
+    void line(std::string_view keyword, std::string_view value);
+    // keyword + blank + quoted value + CR LF, converted to OEM
+    void quotedPathLine(std::string_view keyword, std::string_view value);
+    void convertSince(std::size_t start);
+    template <typename... Parts> void put(const Parts&... parts) { (out_.append(parts), ...); }
+
+    const OemCodePage& oem_;
+    std::string out_;
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include <algorithm>
+#include <cstddef>
+#include <utility>
+#include <vector>
+
+// A 1-based, dense, ordered list with the fixed capacity of the configuration
+// and task-file formats. Storage grows with the entries actually held.
+template <typename T> class EntryList {
+public:
+    static constexpr int kCapacity = 999;
+
+    int count() const { return static_cast<int>(entries_.size()); }
+    bool empty() const { return entries_.empty(); }
+    bool full() const { return count() >= kCapacity; }
+    bool validIndex(int index) const { return index >= 1 && index <= count(); }
+
+    T& at(int index) { return entries_[static_cast<std::size_t>(index - 1)]; }
+    const T& at(int index) const { return entries_[static_cast<std::size_t>(index - 1)]; }
+    T& last() { return entries_.back(); }
+    const T& last() const { return entries_.back(); }
+
+    // Appends at count + 1; refused (false) when the list is full.
+    bool append(T value) {
+        if (full())
+            return false;
+        entries_.push_back(std::move(value));
+        return true;
+    }
+
+    // Inserts after entry `index` (0 inserts at the front); refused when full
+    // or when the position does not exist.
+    bool insertAfter(int index, T value) {
+        if (full() || index < 0 || index > count())
+            return false;
+        entries_.insert(entries_.begin() + index, std::move(value));
+        return true;
+    }
+
+    // Removes entry `index`; later entries move down one place.
+    bool remove(int index) {
+        if (!validIndex(index))
+            return false;
+        entries_.erase(entries_.begin() + (index - 1));
+        return true;
+    }
+
+    // Moves entry `from` to position `to`; the entries in between shift by one.
+    bool move(int from, int to) {
+        if (!validIndex(from) || !validIndex(to))
+            return false;
+        auto first = entries_.begin();
+        if (from < to)
+            std::rotate(first + (from - 1), first + from, first + to);
+        else if (from > to)
+            std::rotate(first + (to - 1), first + (from - 1), first + from);
+        return true;
+    }
+
+    void clear() { entries_.clear(); }
+    void shrinkToFit() { entries_.shrink_to_fit(); }
+
+    auto begin() { return entries_.begin(); }
+    auto end() { return entries_.end(); }
+    auto begin() const { return entries_.begin(); }
+    auto end() const { return entries_.end(); }
+
+    bool operator==(const EntryList& other) const = default;
+
+private:
+    std::vector<T> entries_;
+};

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <string>
+
+// The package-independent engine settings, each held as the text of its file
+// line.
+struct GlobalSettings {
+    std::string version;
+    std::string user;
+    std::string passwordMask;
+    std::string maxThreads;
+    std::string nameSpace;
+    std::string retryInterval;
+    std::string retryCount;
+    std::string syncMode;
+    std::string transferIrm;
+    std::string transferOwner;
+    std::string transferTrustee;
+    std::string skipReadOnly;
+    std::string transferAttrs;
+    std::string startJob;
+    std::string endJob;
+    std::string logDir;
+    std::string logEvent;
+    std::string display;
+    std::string logSize;
+    std::string dbgLogSize;
+    std::string debug;
+    std::string jobWindow;
+
+    bool operator==(const GlobalSettings& other) const = default;
+};

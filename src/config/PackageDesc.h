@@ -1,0 +1,54 @@
+#pragma once
+
+#include "EntryList.h"
+#include "GlobalSettings.h"
+#include "RecordId.h"
+#include "SyncJob.h"
+#include "TargetServer.h"
+
+#include <cstdint>
+#include <string>
+
+// One PACKAGE block: a source server, its targets and jobs, and per-package
+// copies of the global settings.
+struct PackageDesc {
+    RecordId id = 0;
+    std::string name;
+    std::string scheduleWhen;
+    std::string scheduleDays;
+    std::string syncMode;
+    std::string transferIrm;
+    std::string preStat;
+    std::string protocol;
+    std::string transferOwner;
+    std::string transferTrustee;
+    std::string skipReadOnly;
+    std::string transferAttrs;
+    std::string logEvent;
+    std::string logMethod;
+    std::string ofHandler;
+    std::int32_t ofHandlerDelay = 0;
+    std::string source;
+    EntryList<TargetServer> targets;
+    EntryList<std::string> excludes;
+    EntryList<SyncDirJob> dirJobs;
+    EntryList<SyncFileJob> fileJobs;
+    std::string preMsg;
+    std::string postMsg;
+    std::string errorMsg;
+    std::string suspendMsg;
+    std::string preNcfSrc;
+    std::string postNcfSrc;
+    std::string suspendNcfSrc;
+    std::string preNcfDst;
+    std::string postNcfDst;
+    std::string suspendNcfDst;
+
+    // A package as a PACKAGE line of a file starts it.
+    static PackageDesc fromFile(std::string name);
+    // A package as New Package makes it: the per-package settings copied from
+    // the global ones of the moment.
+    static PackageDesc fromEditor(std::string name, const GlobalSettings& global);
+
+    bool operator==(const PackageDesc& other) const = default;
+};

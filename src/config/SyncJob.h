@@ -1,0 +1,36 @@
+#pragma once
+
+#include "PackedFields.h"
+
+#include <string_view>
+
+// One SYNCDIR or SYNCFILE line: what to copy from the source server to the
+// targets, and how.
+class SyncJob {
+public:
+    enum Field { SourcePath, TargetPath, TransferMode, Deletions, FieldCount };
+
+    SyncJob() = default;
+    SyncJob(std::string_view sourcePath, std::string_view targetPath, std::string_view transferMode,
+            std::string_view deletions) {
+        fields_.assign({sourcePath, targetPath, transferMode, deletions});
+    }
+
+    std::string_view sourcePath() const { return fields_.get(SourcePath); }
+    std::string_view targetPath() const { return fields_.get(TargetPath); }
+    std::string_view transferMode() const { return fields_.get(TransferMode); }
+    std::string_view deletions() const { return fields_.get(Deletions); }
+
+    void setSourcePath(std::string_view v) { fields_.set(SourcePath, v); }
+    void setTargetPath(std::string_view v) { fields_.set(TargetPath, v); }
+    void setTransferMode(std::string_view v) { fields_.set(TransferMode, v); }
+    void setDeletions(std::string_view v) { fields_.set(Deletions, v); }
+
+    bool operator==(const SyncJob& other) const = default;
+
+private:
+    PackedFields<FieldCount> fields_;
+};
+
+using SyncDirJob = SyncJob;
+using SyncFileJob = SyncJob;

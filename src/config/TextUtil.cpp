@@ -1,0 +1,67 @@
+#include "TextUtil.h"
+
+#include <limits>
+
+std::string_view TextUtil::trimLeft(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && isSpace(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
+std::string_view TextUtil::trimRight(std::string_view s) {
+    std::size_t n = s.size();
+    while (n > 0 && isSpace(s[n - 1]))
+        --n;
+    return s.substr(0, n);
+}
+
+std::string TextUtil::upper(std::string_view s) {
+    std::string out(s);
+    upperInPlace(out);
+    return out;
+}
+
+void TextUtil::upperInPlace(std::string& s) {
+    for (char& c : s)
+        if (c >= 'a' && c <= 'z')
+            c = static_cast<char>(c - 'a' + 'A');
+}
+
+std::int32_t TextUtil::leadingInt(std::string_view s) {
+    std::size_t i = 0;
+    bool negative = false;
+    if (i < s.size() && (s[i] == '+' || s[i] == '-'))
+        negative = s[i++] == '-';
+    constexpr std::int64_t kLimit = std::numeric_limits<std::int32_t>::max();
+    std::int64_t value = 0;
+    for (; i < s.size() && s[i] >= '0' && s[i] <= '9'; ++i) {
+        value = value * 10 + (s[i] - '0');
+        if (value > kLimit + 1)
+            value = kLimit + 1;
+    }
+    if (negative)
+        return static_cast<std::int32_t>(-value);
+    return static_cast<std::int32_t>(value > kLimit ? kLimit : value);
+}
+
+std::string_view TextUtil::quoted(std::string_view line, int n) {
+    std::size_t pos = 0;
+    for (int i = 0; i < 2 * n; ++i) {
+        pos = line.find('"', pos);
+        if (pos == std::string_view::npos)
+            return {};
+        ++pos;
+    }
+    const auto open = line.find('"', pos);
+    if (open == std::string_view::npos)
+        return {};
+    const auto close = line.find('"', open + 1);
+    if (close == std::string_view::npos)
+        return {};
+    return line.substr(open + 1, close - open - 1);
+}
+
+bool TextUtil::hasSeparator(std::string_view s) {
+    return s.find_first_of(" ,\t\r\n") != std::string_view::npos;
+}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Small byte-text helpers with the C locale's notion of white space and case,
+// as the file formats use them.
+class TextUtil {
+public:
+    static bool isSpace(char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    }
+    static std::string_view trimLeft(std::string_view s);
+    static std::string_view trimRight(std::string_view s);
+    static std::string_view trim(std::string_view s) { return trimLeft(trimRight(s)); }
+
+    // a-z to A-Z; every other byte unchanged.
+    static std::string upper(std::string_view s);
+    static void upperInPlace(std::string& s);
+
+    // The leading decimal integer: an optional sign, then digits up to the
+    // first other byte; 0 without digits. Saturates at the 32-bit limits.
+    static std::int32_t leadingInt(std::string_view s);
+
+    // The text between the (2n+1)-th and (2n+2)-th double quote of a line;
+    // empty when either quote is missing.
+    static std::string_view quoted(std::string_view line, int n = 0);
+
+    // Whether a text holds a byte the file tokenisers split on.
+    static bool hasSeparator(std::string_view s);
+};

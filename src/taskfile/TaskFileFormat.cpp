@@ -1,0 +1,84 @@
+#include "TaskFileFormat.h"
+
+#include "config/LineReader.h"
+#include "config/LineTokenizer.h"
+#include "config/TextUtil.h"
+
+namespace {
+
+constexpr std::string_view kHeader = "# Quorrel config file \r\n"
+                                     "# Everything after a '#' or ';' is treated as comment. \r\n"
+                                     "\r\n"
+                                     "# Path of the logfile.\r\n";
+
+constexpr std::string_view kTaskComment =
+    "# Task to do. Multiple can be defined. They are executed in sequence, so\r\n"
+    "# the order of them is NOT indifferent!\r\n"
+    "# Syntax: TASK <source path> <destination path> <overwrite newer> <overwrite readonly> "
+    "<remove stale>\r\n"
+    "# <source path>, <destination path>: One of them must be on a DOS drive.\r\n"
+    "# If one of them is a file, then the other should be file as well. If they\r\n"
+    "# are directories, then the destination directory must already exist!\r\n"
+    "# <overwrite newer>: 0 - do not touch newer files in dest.,\r\n"
+    "# 1 - overwrite newer files in dest.\r\n"
+    "# <overwrite readonly>: 0 - do not touch readonly files in dest.,\r\n"
+    "# 1 - overwrite readonly files in dest.\r\n"
+    "# <remove stale>: 0 - do not remove files existing only in dest.,\r\n"
+    "# 1 - remove these files\r\n"
+    "\r\n";
+
+constexpr int kTaskWords = 5;
+
+} // namespace
+
+ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model) {
+    model.resetToNew();
+    LineReader lines(bytes);
+    LineTokenizer tokens;
+    std::string_view line;
+    while (lines.next(line)) {
+        tokens.tokenize(line);
+        const std::string_view text = TextUtil::trimLeft(line);
+        if (text.empty() || text[0] == '#' || text[0] == ';')
+            continue;
+        const std::string_view keyword = tokens.keyword();
+        if (keyword == "LOGFILE") {
+            model.logFilePath = tokens.arg(1);
+        } else if (keyword == "POLLINTERVAL") {
+            model.pollInterval = tokens.arg(1);
+        } else if (keyword == "LOGSEVERITY") {
+            model.logSeverity = tokens.arg(1);
+        } else if (keyword == "LOGSIZE") {
+            model.maxLogSize = tokens.arg(1);
+        } else if (keyword == "TASK") {
+            std::string task(tokens.arg(1));
+            for (int i = 2; i <= kTaskWords; ++i)
+                task.append(1, ' ').append(tokens.arg(i));
+            if (!model.tasks.append(std::move(task)))
+                return ReadStatus::failure(
+                    "The file has more than 999 tasks; a task file holds at most 999.");
+        }
+    }
+    return {};
+}
+
+std::string TaskFileFormat::write(const TaskFileModel& model) {
+    std::string out;
+    std::size_t size = kHeader.size() + kTaskComment.size() + 512;
+    for (const std::string& task : model.tasks)
+        size += task.size() + 8;
+    out.reserve(size);
+    out.append(kHeader);
+    out.append("logfile ").append(model.logFilePath).append("\r\n\r\n");
+    out.append("# Polling interval (in secs) of the config file and tasks.\r\n");
+    out.append("pollinterval ").append(model.pollInterval).append("\r\n\r\n");
+    out.append("# Logging severity: 0 - report only, 1 - be more verbose (copy, deletion, etc.)"
+               "\r\n");
+    out.append("logseverity ").append(model.logSeverity).append("\r\n\r\n");
+    out.append("# Maximum log file size in bytes.\r\n");
+    out.append("logsize ").append(model.maxLogSize).append("\r\n\r\n");
+    out.append(kTaskComment);
+    for (const std::string& task : model.tasks)
+        out.append("task ").append(task).append(" \r\n");
+    return out;
+}

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "TaskFileModel.h"
+#include "config/ReadStatus.h"
+
+#include <string>
+#include <string_view>
+
+// The .ini task file: a tolerant line reader and a writer with the fixed
+// comment header. Texts pass through byte for byte.
+class TaskFileFormat {
+public:
+    // Fails only when the file holds more tasks than a task file can.
+    static ReadStatus read(std::string_view bytes, TaskFileModel& model);
+    static std::string write(const TaskFileModel& model);
+};

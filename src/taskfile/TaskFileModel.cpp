@@ -1,0 +1,9 @@
+#include "TaskFileModel.h"
+
+void TaskFileModel::resetToNew() {
+    logFilePath = "sys:\\etc\\quorrel.log";
+    pollInterval = "300";
+    logSeverity = "0";
+    maxLogSize = "256000";
+    tasks.clear();
+}
