@@ -1,0 +1,54 @@
+#pragma once
+
+#include "config/ConfigModel.h"
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/FileStore.h"
+#include "config/OemCodePage.h"
+
+#include <QTest>
+#include <string>
+#include <string_view>
+
+namespace QTest {
+template <> inline char* toString(const std::string& s) {
+    return qstrdup(s.c_str());
+}
+template <> inline char* toString(const std::string_view& s) {
+    return qstrdup(std::string(s).c_str());
+}
+} // namespace QTest
+
+namespace testsupport {
+
+inline std::string dataPath(const char* name) {
+    return std::string(PALLWORTH_TEST_DATA "/") + name;
+}
+
+inline std::string dataFile(const char* name) {
+    std::string bytes, error;
+    if (!FileStore::read(dataPath(name), bytes, error))
+        qFatal("%s", error.c_str());
+    return bytes;
+}
+
+// Reads .cfg bytes with code page 437; fails the calling test on a read error.
+inline ConfigModel readConfig(std::string_view bytes, const OemCodePage& oem = OemCodePage(437)) {
+    ConfigModel model;
+    const ReadStatus status = ConfigReader(oem).read(bytes, model);
+    if (!status.ok)
+        qWarning("read failed: %s", status.error.c_str());
+    return model;
+}
+
+inline std::string writeConfig(const ConfigModel& model,
+                               const OemCodePage& oem = OemCodePage(437)) {
+    return ConfigWriter(oem).write(model);
+}
+
+// A global part with a VERSION line, then the given lines.
+inline std::string cfg(std::string_view version, std::string_view body) {
+    return "VERSION " + std::string(version) + "\r\n" + std::string(body);
+}
+
+} // namespace testsupport

@@ -1,0 +1,254 @@
+#include "TestSupport.h"
+
+#include "cli/CliApp.h"
+#include "config/Scramble.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+#include <sstream>
+#include <sys/resource.h>
+
+using namespace testsupport;
+
+namespace {
+
+struct Run {
+    int exit;
+    std::string out;
+    std::string err;
+};
+
+Run cli(std::vector<std::string> args) {
+    std::ostringstream out, err;
+    CliApp app(out, err);
+    const int exit = app.run(args);
+    return {exit, out.str(), err.str()};
+}
+
+bool exists(const std::string& path) {
+    return QFile::exists(QString::fromStdString(path));
+}
+
+void writeFile(const std::string& path, std::string_view bytes) {
+    std::string error;
+    QVERIFY2(FileStore::writeAtomically(path, bytes, error), error.c_str());
+}
+
+QJsonObject parseJson(const std::string& text) {
+    QJsonParseError error;
+    const QJsonDocument doc = QJsonDocument::fromJson(QByteArray::fromStdString(text), &error);
+    if (error.error != QJsonParseError::NoError)
+        qWarning("bad JSON: %s", qPrintable(error.errorString()));
+    return doc.object();
+}
+
+} // namespace
+
+class TestCli : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void normalizeWritesWhatTheEditorWrites();
+    void normalizeRefusesWhatWouldLoseLines();
+    void errorsWriteNothing_data();
+    void errorsWriteNothing();
+    void dumpConfiguration();
+    void dumpTaskFile();
+    void checkReportsEveryProblem();
+    void scrambleAndNew();
+    void failedSaveKeepsTheOldFile();
+
+private:
+    QTemporaryDir dir_;
+    std::string path(const char* name) const {
+        return dir_.filePath(QString::fromLatin1(name)).toStdString();
+    }
+};
+
+void TestCli::init() {
+    QVERIFY(dir_.isValid());
+}
+
+void TestCli::normalizeWritesWhatTheEditorWrites() {
+    const Run r = cli({"normalize", dataPath("rich-1.10.cfg"), path("out.CFG")});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.err, std::string());
+    std::string written, error;
+    QVERIFY(FileStore::read(path("out.CFG"), written, error));
+    QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
+
+    writeFile(path("t.ini"), "task a b 1 1 1\n");
+    QCOMPARE(cli({"normalize", path("t.ini"), path("t2.Ini")}).exit, 0);
+    QVERIFY(FileStore::read(path("t2.Ini"), written, error));
+    QVERIFY(written.ends_with("\r\ntask a b 1 1 1 \r\n"));
+}
+
+void TestCli::normalizeRefusesWhatWouldLoseLines() {
+    writeFile(path("newer.cfg"), "VERSION 1.40\r\nPWD x\r\nPACKAGE P\r\nDEST S V MSGON 0\r\n");
+    writeFile(path("unknown.cfg"), "VERSION 1.25\r\nPACKAGE P\r\nDEST S V MSGON 0\r\n");
+    for (const char* in : {"newer.cfg", "unknown.cfg"}) {
+        const Run r = cli({"normalize", path(in), path("out.cfg")});
+        QCOMPARE(r.exit, 2);
+        QVERIFY(!exists(path("out.cfg")));
+        QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
+        QVERIFY(r.err.find("does not save it") != std::string::npos);
+    }
+}
+
+void TestCli::errorsWriteNothing_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("no command") << QStringList{};
+    QTest::newRow("unknown command")
+        << QStringList{QStringLiteral("frobnicate"), QStringLiteral("x.cfg")};
+    QTest::newRow("unknown kind") << QStringList{
+        QStringLiteral("normalize"), QStringLiteral("IN.txt"), QStringLiteral("OUT.cfg")};
+    QTest::newRow("kinds differ") << QStringList{
+        QStringLiteral("normalize"), QStringLiteral("IN.cfg"), QStringLiteral("OUT.ini")};
+    QTest::newRow("missing input") << QStringList{
+        QStringLiteral("normalize"), QStringLiteral("missing.cfg"), QStringLiteral("OUT.cfg")};
+    QTest::newRow("over capacity") << QStringList{
+        QStringLiteral("normalize"), QStringLiteral("big.ini"), QStringLiteral("OUT.ini")};
+    QTest::newRow("new of unknown kind")
+        << QStringList{QStringLiteral("new"), QStringLiteral("txt"), QStringLiteral("OUT.cfg")};
+    QTest::newRow("dump without file") << QStringList{QStringLiteral("dump")};
+    QTest::newRow("check of unknown kind")
+        << QStringList{QStringLiteral("check"), QStringLiteral("a.doc")};
+}
+
+void TestCli::errorsWriteNothing() {
+    QFETCH(QStringList, args);
+    std::string big;
+    for (int i = 0; i < 1000; ++i)
+        big += "task a b 0 0 0\n";
+    writeFile(path("big.ini"), big);
+    writeFile(path("IN.cfg"), "USER u\n");
+    std::vector<std::string> argv;
+    for (const QString& a : args)
+        argv.push_back(a.startsWith(QLatin1String("OUT")) || a.contains(QLatin1Char('.'))
+                           ? path(a.toLatin1().constData())
+                           : a.toStdString());
+    const Run r = cli(argv);
+    QCOMPARE(r.exit, 2);
+    QCOMPARE(r.out, std::string());
+    QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
+    QVERIFY(r.err.starts_with("pallworth-cli: "));
+    QVERIFY(!exists(path("OUT.cfg")));
+    QVERIFY(!exists(path("OUT.ini")));
+}
+
+void TestCli::dumpConfiguration() {
+    writeFile(path("d.cfg"),
+              "VERSION 1.30\r\nUSER \x81sr\r\nPWD p\r\nLOGDIR \"\x81\\\"\r\n"
+              "PACKAGE Caf\x82 \"q\"\r\nOFHANDLER alert 60\r\nPREMSG \"\x9D\x01\"\r\n"
+              "DEST s v MSGON 0 TCP 08:00\r\nEXCLUDE \"x\"\r\n"
+              "SYNCDIR ALL DEL \"a\" \"b\"\r\nPACKAGE END\r\n"
+              "APPLICATION App\r\nDST_SERVER S1\r\nAPPLICATION END\r\n");
+    const Run r = cli({"dump", path("d.cfg")});
+    QCOMPARE(r.exit, 0);
+    const QJsonObject o = parseJson(r.out);
+    QCOMPARE(o.value(QLatin1String("kind")).toString(), QStringLiteral("cfg"));
+    QCOMPARE(o.value(QLatin1String("newerVersion")).toBool(true), false);
+    QCOMPARE(o.value(QLatin1String("password")).toString(), QStringLiteral("p"));
+    const QJsonObject g = o.value(QLatin1String("global")).toObject();
+    QCOMPARE(g.size(), 22);
+    QCOMPARE(g.value(QLatin1String("user")).toString(), QString::fromUtf8("\u0081sr"));
+    QCOMPARE(g.value(QLatin1String("logDir")).toString(), QString::fromUtf8("\u00FC\\"));
+    const QJsonObject p = o.value(QLatin1String("packages")).toArray().at(0).toObject();
+    QCOMPARE(p.size(), 30);
+    QCOMPARE(p.value(QLatin1String("name")).toString(), QString::fromUtf8("Caf\u201A \"q\""));
+    QCOMPARE(p.value(QLatin1String("ofHandlerDelay")).toInt(), 60);
+    QCOMPARE(p.value(QLatin1String("preMsg")).toString(), QString::fromUtf8("\u009D\u0001"));
+    const QJsonObject t = p.value(QLatin1String("targets")).toArray().at(0).toObject();
+    QCOMPARE(t.size(), 6);
+    QCOMPARE(t.value(QLatin1String("protocol")).toString(), QStringLiteral("TCP"));
+    QCOMPARE(p.value(QLatin1String("excludes")).toArray().at(0).toString(), QStringLiteral("x"));
+    const QJsonObject job = p.value(QLatin1String("dirJobs")).toArray().at(0).toObject();
+    QCOMPARE(job.size(), 4);
+    QCOMPARE(job.value(QLatin1String("targetPath")).toString(), QStringLiteral("b"));
+    QVERIFY(p.value(QLatin1String("fileJobs")).toArray().isEmpty());
+    const QJsonObject app = o.value(QLatin1String("applications")).toArray().at(0).toObject();
+    QCOMPARE(app.size(), 5);
+    QCOMPARE(app.value(QLatin1String("dstServers")).toString(), QStringLiteral("S1 "));
+}
+
+void TestCli::dumpTaskFile() {
+    writeFile(path("d.INI"), "logfile c:\\\x80.log\ntask a b 1 0 1\ntask c d\n");
+    const Run r = cli({"dump", path("d.INI")});
+    QCOMPARE(r.exit, 0);
+    const QJsonObject o = parseJson(r.out);
+    QCOMPARE(o.size(), 6);
+    QCOMPARE(o.value(QLatin1String("kind")).toString(), QStringLiteral("ini"));
+    QCOMPARE(o.value(QLatin1String("logFilePath")).toString(), QString::fromUtf8("c:\\\u20AC.log"));
+    QCOMPARE(o.value(QLatin1String("maxLogSize")).toString(), QStringLiteral("256000"));
+    const QJsonArray tasks = o.value(QLatin1String("tasks")).toArray();
+    QCOMPARE(tasks.size(), 2);
+    QCOMPARE(tasks.at(1).toString(), QStringLiteral("c d   "));
+}
+
+void TestCli::checkReportsEveryProblem() {
+    writeFile(path("good.cfg"), "USER u\nPWD p\nPACKAGE P\nSOURCE S\nDEST T V MSGON 0\n");
+    writeFile(path("bad.cfg"), "PACKAGE First\nPACKAGE END\nPACKAGE Second\nSOURCE s\nDEST\n");
+    writeFile(path("tasks.ini"), "task a b\n");
+    Run r = cli({"check", path("good.cfg"), path("tasks.ini")});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.out, std::string());
+
+    r = cli({"check", path("good.cfg"), path("bad.cfg")});
+    QCOMPARE(r.exit, 1);
+    const std::string bad = path("bad.cfg");
+    QCOMPARE(r.out, bad + ": Please specify a source server for package First\n" + bad +
+                        ": Please specify a username\n" + bad + ": Please specify a password\n" +
+                        bad + ": Target server 1 of package Second: The server name is empty.\n");
+
+    r = cli({"check", path("bad.cfg"), path("missing.cfg")});
+    QCOMPARE(r.exit, 2);
+    QVERIFY(r.err.find("missing.cfg") != std::string::npos);
+}
+
+void TestCli::scrambleAndNew() {
+    Run r = cli({"scramble", "secret"});
+    QCOMPARE(r.exit, 0);
+    QCOMPARE(r.out, Scramble("secret") + "\n");
+    // The argument is UTF-8; the password is scrambled in the ANSI code page.
+    QCOMPARE(cli({"scramble", "\u00FC"}).out, Scramble("\xFC") + "\n");
+
+    QCOMPARE(cli({"new", "cfg", path("n.cfg")}).exit, 0);
+    QCOMPARE(cli({"new", "ini", path("n.ini")}).exit, 0);
+    std::string bytes, error;
+    QVERIFY(FileStore::read(path("n.cfg"), bytes, error));
+    QCOMPARE(bytes, dataFile("new.expected.cfg"));
+    QVERIFY(FileStore::read(path("n.ini"), bytes, error));
+    QCOMPARE(bytes, dataFile("new.expected.ini"));
+}
+
+void TestCli::failedSaveKeepsTheOldFile() {
+    // The file system refuses the write after 100 bytes.
+    writeFile(path("keep.cfg"), "old content");
+    struct rlimit saved {};
+    QCOMPARE(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    QCOMPARE(::setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const Run r = cli({"new", "cfg", path("keep.cfg")});
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+
+    QCOMPARE(r.exit, 2);
+    QVERIFY(r.err.find("keep.cfg") != std::string::npos);
+    std::string bytes, error;
+    QVERIFY(FileStore::read(path("keep.cfg"), bytes, error));
+    QCOMPARE(bytes, std::string("old content"));
+    // No temporary file is left behind.
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
+}
+
+QTEST_GUILESS_MAIN(TestCli)
+#include "tst_cli.moc"

@@ -1,0 +1,241 @@
+#include "TestSupport.h"
+
+#include "config/SaveRules.h"
+#include "config/Scramble.h"
+
+#include <QTest>
+
+using namespace testsupport;
+
+class TestConfigModel : public QObject {
+    Q_OBJECT
+
+private slots:
+    void newDocumentDefaults();
+    void addPackageCopiesGlobalSettings();
+    void deleteFirstOfThreePackages();
+    void deleteUnknownRecordChangesNothing();
+    void recordIdsStayUniqueAfterDeletion();
+    void tablesRefuseThe1000thEntry();
+    void entryListInsertAndMove();
+    void saveValidationOrder();
+    void unchangedDocumentSkipsValidation();
+    void formatRefusals();
+    void targetNameProblems_data();
+    void targetNameProblems();
+    void allProblemsListsEveryOne();
+};
+
+void TestConfigModel::newDocumentDefaults() {
+    ConfigModel m;
+    m.password = "stale";
+    m.newerVersion = true;
+    m.resetToNew();
+    QCOMPARE(m.packages.count(), 0);
+    QCOMPARE(m.applications.count(), 0);
+    QCOMPARE(m.global.logEvent, std::string("COPIED DELETED"));
+    QCOMPARE(m.global.jobWindow, std::string("DISABLED"));
+    QCOMPARE(m.global.version, std::string("1.30"));
+    QCOMPARE(m.global.skipReadOnly, std::string("YES"));
+    QCOMPARE(m.global.user, std::string());
+    QCOMPARE(m.global.logDir, std::string());
+    QCOMPARE(m.password, std::string());
+    QVERIFY(!m.newerVersion);
+}
+
+void TestConfigModel::addPackageCopiesGlobalSettings() {
+    ConfigModel m;
+    m.resetToNew();
+    m.global.syncMode = "REPLACE";
+    m.global.transferAttrs = "YES";
+    const PackageDesc& p = *m.addPackage("P");
+    QCOMPARE(p.name, std::string("P"));
+    QCOMPARE(p.syncMode, std::string("REPLACE"));
+    QCOMPARE(p.transferAttrs, std::string("YES"));
+    QCOMPARE(p.skipReadOnly, std::string("YES"));
+    QCOMPARE(p.logEvent, std::string("COPIED DELETED"));
+    QCOMPARE(p.scheduleWhen, std::string("00:00"));
+    QCOMPARE(p.scheduleDays, std::string("SUN MON TUE WED THU FRI SAT"));
+    QCOMPARE(p.logMethod, std::string("THREAD"));
+    QCOMPARE(p.ofHandler, std::string("OFF"));
+    QCOMPARE(p.protocol, std::string("(default)"));
+    QCOMPARE(p.preStat, std::string("NO"));
+    // Later changes to the globals leave the package alone.
+    m.global.syncMode = "OVERWRITE";
+    QCOMPARE(m.packages.at(1).syncMode, std::string("REPLACE"));
+    const ApplicationDesc& a = *m.addApplication("A");
+    QCOMPARE(a.name, std::string("A"));
+    QVERIFY(a.appServer.empty() && a.dstPackages.empty());
+}
+
+void TestConfigModel::deleteFirstOfThreePackages() {
+    ConfigModel m;
+    m.resetToNew();
+    for (const char* name : {"one", "two", "three"}) {
+        PackageDesc& p = *m.addPackage(name);
+        p.source = name;
+        p.excludes.append(std::string(name) + "-x");
+        p.targets.append(TargetServer(name, "V", "ON", "", "0", "(default)"));
+    }
+    const RecordId first = m.packages.at(1).id;
+    QVERIFY(m.removePackage(first));
+    QCOMPARE(m.packages.count(), 2);
+    QCOMPARE(m.packages.at(1).name, std::string("two"));
+    QCOMPARE(m.packages.at(2).name, std::string("three"));
+    QCOMPARE(m.packages.at(2).excludes.at(1), std::string("three-x"));
+    QCOMPARE(m.packages.at(1).targets.at(1).server(), std::string_view("two"));
+    QCOMPARE(m.packageIndex(first), 0);
+    QCOMPARE(m.packageIndex(m.packages.at(2).id), 2);
+}
+
+void TestConfigModel::deleteUnknownRecordChangesNothing() {
+    ConfigModel m;
+    m.resetToNew();
+    m.addPackage("P");
+    m.addApplication("A");
+    const ConfigModel before = m;
+    QVERIFY(!m.removePackage(9999));
+    QVERIFY(!m.removeApplication(m.packages.at(1).id)); // a package's id is no application's
+    QVERIFY(m == before);
+}
+
+void TestConfigModel::recordIdsStayUniqueAfterDeletion() {
+    ConfigModel m;
+    m.resetToNew();
+    const RecordId a = m.addApplication("a")->id;
+    const RecordId b = m.addApplication("b")->id;
+    m.removeApplication(b);
+    const RecordId c = m.addApplication("c")->id;
+    QVERIFY(c != b && c != a);
+    QCOMPARE(m.applicationIndex(c), 2);
+}
+
+void TestConfigModel::tablesRefuseThe1000thEntry() {
+    ConfigModel m;
+    m.resetToNew();
+    for (int i = 0; i < 999; ++i)
+        QVERIFY(m.addPackage("p") != nullptr);
+    QVERIFY(m.addPackage("one too many") == nullptr);
+    QCOMPARE(m.packages.count(), 999);
+    QCOMPARE(m.packages.at(999).name, std::string("p"));
+
+    EntryList<std::string> list;
+    for (int i = 0; i < 999; ++i)
+        QVERIFY(list.append("x"));
+    QVERIFY(!list.append("y"));
+    QVERIFY(!list.insertAfter(0, "y"));
+    QCOMPARE(list.count(), 999);
+}
+
+void TestConfigModel::entryListInsertAndMove() {
+    EntryList<std::string> list;
+    for (const char* s : {"a", "b", "c", "d"})
+        list.append(s);
+    const auto text = [&] {
+        std::string t;
+        for (const auto& s : list)
+            t += s;
+        return t;
+    };
+    QVERIFY(list.insertAfter(2, "X"));
+    QCOMPARE(text(), std::string("abXcd"));
+    QVERIFY(list.insertAfter(0, "F"));
+    QCOMPARE(text(), std::string("FabXcd"));
+    QVERIFY(!list.insertAfter(7, "Z"));
+    QVERIFY(list.move(1, 6)); // downwards: the ones in between move up
+    QCOMPARE(text(), std::string("abXcdF"));
+    QVERIFY(list.move(5, 2)); // upwards: the ones in between move down
+    QCOMPARE(text(), std::string("adbXcF"));
+    QVERIFY(!list.move(0, 2));
+    QVERIFY(list.remove(3));
+    QCOMPARE(text(), std::string("adXcF"));
+    QVERIFY(!list.remove(6));
+    QCOMPARE(list.count(), 5);
+}
+
+void TestConfigModel::saveValidationOrder() {
+    ConfigModel m;
+    m.resetToNew();
+    m.addPackage("First")->source = "SRV";
+    m.addPackage("Second Pkg");
+    m.addPackage("Third");
+    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
+             std::string("Please specify a source server for package Second Pkg"));
+    m.packages.at(2).source = "SRV";
+    m.packages.at(3).source = "SRV";
+    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
+             std::string("Please specify a username"));
+    m.global.user = "admin";
+    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
+             std::string("Please specify a password"));
+    m.password = Scramble("pw");
+    QVERIFY(!SaveRules::validateSave(m, true).has_value());
+    QCOMPARE(SaveRules::kCaption, std::string_view("Pallworth"));
+}
+
+void TestConfigModel::unchangedDocumentSkipsValidation() {
+    ConfigModel m;
+    m.resetToNew();
+    m.addPackage("no source");
+    QVERIFY(!SaveRules::validateSave(m, false).has_value());
+    QVERIFY(SaveRules::validateSave(m, true).has_value());
+}
+
+void TestConfigModel::formatRefusals() {
+    ConfigModel newer = readConfig("VERSION 1.40\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\n");
+    const auto refusal = SaveRules::validateSave(newer, false);
+    QVERIFY(refusal.has_value());
+    QVERIFY(refusal->find("newer than version 1.30") != std::string::npos);
+
+    ConfigModel unknown = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\n"
+                                     "DEST A B MSGON 0\r\n");
+    const auto skipped = SaveRules::validateSave(unknown, true);
+    QVERIFY(skipped.has_value());
+    QVERIFY(skipped->find("\"0.9\"") != std::string::npos);
+    QVERIFY(skipped->find("1 DEST line(s)") != std::string::npos);
+
+    // An unknown version with no DEST lines loses nothing and saves.
+    ConfigModel harmless = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\n");
+    QVERIFY(!SaveRules::validateSave(harmless, true).has_value());
+}
+
+void TestConfigModel::targetNameProblems_data() {
+    QTest::addColumn<QString>("server");
+    QTest::addColumn<QString>("volume");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("fine") << QStringLiteral("SRV1") << QStringLiteral("VOL1") << QString();
+    QTest::newRow("empty server") << QString() << QStringLiteral("VOL1")
+                                  << QStringLiteral("The server name is empty.");
+    QTest::newRow("blank in volume")
+        << QStringLiteral("SRV1") << QStringLiteral("VOL 1")
+        << QStringLiteral("The volume name must not hold a blank, a comma, a tab or a line break.");
+    QTest::newRow("comma in server")
+        << QStringLiteral("S,1") << QStringLiteral("VOL1")
+        << QStringLiteral("The server name must not hold a blank, a comma, a tab or a line break.");
+    QTest::newRow("empty volume") << QStringLiteral("S") << QString()
+                                  << QStringLiteral("The volume name is empty.");
+}
+
+void TestConfigModel::targetNameProblems() {
+    QFETCH(QString, server);
+    QFETCH(QString, volume);
+    QFETCH(QString, problem);
+    QCOMPARE(SaveRules::targetNameProblem(server.toStdString(), volume.toStdString()),
+             problem.toStdString());
+}
+
+void TestConfigModel::allProblemsListsEveryOne() {
+    const ConfigModel m = readConfig("PACKAGE A\r\nDEST\r\nDEST s v MSGON 0\r\nPACKAGE END\r\n"
+                                     "PACKAGE B\r\nSOURCE x\r\nDEST s\r\n");
+    const std::vector<std::string> expected = {
+        "Please specify a source server for package A",
+        "Please specify a username",
+        "Please specify a password",
+        "Target server 1 of package A: The server name is empty.",
+        "Target server 1 of package B: The volume name is empty.",
+    };
+    QCOMPARE(SaveRules::allProblems(m), expected);
+}
+
+QTEST_APPLESS_MAIN(TestConfigModel)
+#include "tst_configmodel.moc"
