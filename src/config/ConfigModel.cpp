@@ -61,20 +61,21 @@ PackageDesc* ConfigModel::addPackage(std::string name) {
     return appendPackage(PackageDesc::fromEditor(std::move(name), global));
 }
 
-ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application) {
-    application.id = lastId_ + 1;
-    if (!applications.append(std::move(application)))
+template <typename Record>
+Record* ConfigModel::appendWithId(EntryList<Record>& table, Record record) {
+    record.id = lastId_ + 1;
+    if (!table.append(std::move(record)))
         return nullptr;
     ++lastId_;
-    return &applications.last();
+    return &table.last();
+}
+
+ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application) {
+    return appendWithId(applications, std::move(application));
 }
 
 PackageDesc* ConfigModel::appendPackage(PackageDesc package) {
-    package.id = lastId_ + 1;
-    if (!packages.append(std::move(package)))
-        return nullptr;
-    ++lastId_;
-    return &packages.last();
+    return appendWithId(packages, std::move(package));
 }
 
 int ConfigModel::applicationIndex(RecordId id) const {

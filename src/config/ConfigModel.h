@@ -48,5 +48,7 @@ public:
     bool operator==(const ConfigModel& other) const = default;
 
 private:
+    template <typename Record> Record* appendWithId(EntryList<Record>& table, Record record);
+
     RecordId lastId_ = 0;
 };

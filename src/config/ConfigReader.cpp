@@ -188,185 +188,155 @@ bool ConfigReader::openOrCloseApplication() {
     return true;
 }
 
+template <typename Record>
+bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
+                               Record& record) const {
+    for (std::size_t i = 0; i < count; ++i) {
+        const FieldRule<Record>& rule = rules[i];
+        if (rule.keyword != keyword)
+            continue;
+        std::string& field = record.*rule.field;
+        switch (rule.take) {
+        case Take::Word:
+            field = tokens_.arg(1);
+            break;
+        case Take::UpperWord:
+            field = upperArg(1);
+            break;
+        case Take::Quoted:
+            field = TextUtil::quoted(line_);
+            break;
+        case Take::QuotedPath:
+            field = convertedQuoted();
+            break;
+        }
+        return true;
+    }
+    return false;
+}
+
 void ConfigReader::globalLine(Keyword keyword) {
+    using K = Keyword;
+    using G = GlobalSettings;
+    static constexpr FieldRule<G> kRules[] = {
+        {K::Version, &G::version, Take::Word},
+        {K::User, &G::user, Take::Word},
+        {K::MaxThreads, &G::maxThreads, Take::Word},
+        {K::NameSpace, &G::nameSpace, Take::UpperWord},
+        {K::RetryInterval, &G::retryInterval, Take::Word},
+        {K::RetryCount, &G::retryCount, Take::Word},
+        {K::SyncMode, &G::syncMode, Take::UpperWord},
+        {K::TransferIrm, &G::transferIrm, Take::UpperWord},
+        {K::TransferOwner, &G::transferOwner, Take::UpperWord},
+        {K::TransferTrustee, &G::transferTrustee, Take::UpperWord},
+        {K::SkipReadOnly, &G::skipReadOnly, Take::UpperWord},
+        {K::TransferAttrs, &G::transferAttrs, Take::UpperWord},
+        {K::StartJob, &G::startJob, Take::UpperWord},
+        {K::EndJob, &G::endJob, Take::UpperWord},
+        {K::DbgLogSize, &G::dbgLogSize, Take::UpperWord},
+        {K::LogSize, &G::logSize, Take::UpperWord},
+        {K::LogDir, &G::logDir, Take::QuotedPath},
+        {K::Display, &G::display, Take::UpperWord},
+    };
     GlobalSettings& g = model_->global;
-    const std::string_view first = tokens_.arg(1);
-    switch (keyword) {
-    case Keyword::Version:
-        g.version = first;
-        break;
-    case Keyword::User:
-        g.user = first;
-        break;
-    case Keyword::Pwd:
+    if (assignField(kRules, std::size(kRules), keyword, g))
+        return;
+    if (keyword == K::Debug) {
+        g.debug = "YES";
+    } else if (keyword == K::LogEvent) {
+        appendWords(g.logEvent, 1);
+    } else if (keyword == K::Pwd) {
+        const std::string_view first = tokens_.arg(1);
         // Files before 1.22 kept the password in plain text.
         model_->password =
             g.version == "1.10" || g.version == "1.20" ? Scramble(first) : std::string(first);
         g.passwordMask = "****";
         if (g.version > std::string_view("1.30"))
             model_->newerVersion = true;
-        break;
-    case Keyword::MaxThreads:
-        g.maxThreads = first;
-        break;
-    case Keyword::NameSpace:
-        g.nameSpace = upperArg(1);
-        break;
-    case Keyword::RetryInterval:
-        g.retryInterval = first;
-        break;
-    case Keyword::RetryCount:
-        g.retryCount = first;
-        break;
-    case Keyword::SyncMode:
-        g.syncMode = upperArg(1);
-        break;
-    case Keyword::TransferIrm:
-        g.transferIrm = upperArg(1);
-        break;
-    case Keyword::TransferOwner:
-        g.transferOwner = upperArg(1);
-        break;
-    case Keyword::TransferTrustee:
-        g.transferTrustee = upperArg(1);
-        break;
-    case Keyword::SkipReadOnly:
-        g.skipReadOnly = upperArg(1);
-        break;
-    case Keyword::TransferAttrs:
-        g.transferAttrs = upperArg(1);
-        break;
-    case Keyword::StartJob:
-        g.startJob = upperArg(1);
-        break;
-    case Keyword::EndJob:
-        g.endJob = upperArg(1);
-        break;
-    case Keyword::DbgLogSize:
-        g.dbgLogSize = upperArg(1);
-        break;
-    case Keyword::LogSize:
-        g.logSize = upperArg(1);
-        break;
-    case Keyword::Debug:
-        g.debug = "YES";
-        break;
-    case Keyword::LogDir:
-        g.logDir = convertedQuoted();
-        break;
-    case Keyword::LogEvent:
-        appendWords(g.logEvent, 1);
-        break;
-    case Keyword::Display:
-        g.display = upperArg(1);
-        break;
-    default:
-        break;
     }
 }
 
 void ConfigReader::applicationLine(Keyword keyword) {
+    using K = Keyword;
+    using A = ApplicationDesc;
+    static constexpr FieldRule<A> kRules[] = {
+        {K::AppPath, &A::appPath, Take::QuotedPath},
+        {K::AppServer, &A::appServer, Take::UpperWord},
+    };
     ApplicationDesc& app = model_->applications.last();
-    switch (keyword) {
-    case Keyword::AppPath:
-        app.appPath = convertedQuoted();
-        break;
-    case Keyword::AppServer:
-        app.appServer = upperArg(1);
-        break;
-    case Keyword::DstPackage:
+    if (assignField(kRules, std::size(kRules), keyword, app))
+        return;
+    // Only the first argument of a destination line counts.
+    if (keyword == K::DstPackage)
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
-        break;
-    case Keyword::DstServer:
+    else if (keyword == K::DstServer)
         app.dstServers.append(tokens_.arg(1)).append(1, ' ');
-        break;
-    default:
-        break;
-    }
 }
 
 bool ConfigReader::packageLine(Keyword keyword) {
+    using K = Keyword;
+    using P = PackageDesc;
+    static constexpr FieldRule<P> kRules[] = {
+        {K::Protocol, &P::protocol, Take::UpperWord},
+        {K::SyncMode, &P::syncMode, Take::UpperWord},
+        {K::TransferIrm, &P::transferIrm, Take::UpperWord},
+        {K::TransferOwner, &P::transferOwner, Take::UpperWord},
+        {K::TransferTrustee, &P::transferTrustee, Take::UpperWord},
+        {K::SkipReadOnly, &P::skipReadOnly, Take::UpperWord},
+        {K::PreStat, &P::preStat, Take::UpperWord},
+        {K::TransferAttrs, &P::transferAttrs, Take::UpperWord},
+        {K::LogMethod, &P::logMethod, Take::UpperWord},
+        {K::Source, &P::source, Take::UpperWord},
+        {K::PreMsg, &P::preMsg, Take::Quoted},
+        {K::PostMsg, &P::postMsg, Take::Quoted},
+        {K::ErrorMsg, &P::errorMsg, Take::Quoted},
+        {K::SuspendMsg, &P::suspendMsg, Take::Quoted},
+    };
     PackageDesc& p = model_->packages.last();
+    if (assignField(kRules, std::size(kRules), keyword, p))
+        return true;
     switch (keyword) {
-    case Keyword::Schedule:
+    case K::Schedule:
         p.scheduleWhen = upperArg(1);
         appendWords(p.scheduleDays, 2);
         break;
-    case Keyword::Protocol:
-        p.protocol = upperArg(1);
-        break;
-    case Keyword::SyncMode:
-        p.syncMode = upperArg(1);
-        break;
-    case Keyword::TransferIrm:
-        p.transferIrm = upperArg(1);
-        break;
-    case Keyword::TransferOwner:
-        p.transferOwner = upperArg(1);
-        break;
-    case Keyword::TransferTrustee:
-        p.transferTrustee = upperArg(1);
-        break;
-    case Keyword::SkipReadOnly:
-        p.skipReadOnly = upperArg(1);
-        break;
-    case Keyword::PreStat:
-        p.preStat = upperArg(1);
-        break;
-    case Keyword::TransferAttrs:
-        p.transferAttrs = upperArg(1);
-        break;
-    case Keyword::LogMethod:
-        p.logMethod = upperArg(1);
-        break;
-    case Keyword::Source:
-        p.source = upperArg(1);
-        break;
-    case Keyword::OfHandler:
+    case K::OfHandler:
         p.ofHandler = upperArg(1);
         if (tokens_.argCount() >= 2)
             p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
         break;
-    case Keyword::LogEvent:
+    case K::LogEvent:
         appendWords(p.logEvent, 1);
         break;
-    case Keyword::Dest:
+    case K::PreNcf:
+    case K::PostNcf:
+    case K::SuspendNcf:
+        commandFile(keyword, p) = convertedQuoted();
+        break;
+    case K::Dest:
         return addTarget(p);
-    case Keyword::PreMsg:
-        p.preMsg = TextUtil::quoted(line_);
-        break;
-    case Keyword::PostMsg:
-        p.postMsg = TextUtil::quoted(line_);
-        break;
-    case Keyword::ErrorMsg:
-        p.errorMsg = TextUtil::quoted(line_);
-        break;
-    case Keyword::SuspendMsg:
-        p.suspendMsg = TextUtil::quoted(line_);
-        break;
-    case Keyword::PreNcf:
-    case Keyword::PostNcf:
-    case Keyword::SuspendNcf: {
-        const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
-        std::string& field = keyword == Keyword::PreNcf ? (dst ? p.preNcfDst : p.preNcfSrc)
-                             : keyword == Keyword::PostNcf
-                                 ? (dst ? p.postNcfDst : p.postNcfSrc)
-                                 : (dst ? p.suspendNcfDst : p.suspendNcfSrc);
-        field = convertedQuoted();
-        break;
-    }
-    case Keyword::Exclude:
+    case K::Exclude:
         if (!p.excludes.append(convertedQuoted()))
             return fail("excluded paths in package " + p.name);
         break;
-    case Keyword::SyncDir:
+    case K::SyncDir:
         return addJob(p.dirJobs, "directory jobs in package ");
-    case Keyword::SyncFile:
+    case K::SyncFile:
         return addJob(p.fileJobs, "file jobs in package ");
     default:
         break;
     }
     return true;
+}
+
+std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
+    // The side is DST in any case; any other first argument means the source.
+    const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
+    if (keyword == Keyword::PreNcf)
+        return dst ? p.preNcfDst : p.preNcfSrc;
+    if (keyword == Keyword::PostNcf)
+        return dst ? p.postNcfDst : p.postNcfSrc;
+    return dst ? p.suspendNcfDst : p.suspendNcfSrc;
 }
 
 bool ConfigReader::addTarget(PackageDesc& package) {

@@ -5,6 +5,7 @@
 #include "OemCodePage.h"
 #include "ReadStatus.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -21,12 +22,24 @@ private:
     enum class Keyword;
     static Keyword lookup(std::string_view keyword);
 
+    // How a keyword that sets one text field takes its value.
+    enum class Take { Word, UpperWord, Quoted, QuotedPath };
+    template <typename Record> struct FieldRule {
+        Keyword keyword;
+        std::string Record::*field;
+        Take take;
+    };
+    template <typename Record>
+    bool assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
+                     Record& record) const;
+
     bool readLine(std::string_view line);
     bool openOrClosePackage();
     bool openOrCloseApplication();
     void globalLine(Keyword keyword);
     void applicationLine(Keyword keyword);
     bool packageLine(Keyword keyword);
+    std::string& commandFile(Keyword keyword, PackageDesc& package) const;
     bool addTarget(PackageDesc& package);
     bool addJob(EntryList<SyncJob>& jobs, const char* what);
     void appendWords(std::string& list, int firstArg) const;

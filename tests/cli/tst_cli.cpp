@@ -93,10 +93,15 @@ void TestCli::normalizeWritesWhatTheEditorWrites() {
 void TestCli::normalizeRefusesWhatWouldLoseLines() {
     writeFile(path("newer.cfg"), "VERSION 1.40\r\nPWD x\r\nPACKAGE P\r\nDEST S V MSGON 0\r\n");
     writeFile(path("unknown.cfg"), "VERSION 1.25\r\nPACKAGE P\r\nDEST S V MSGON 0\r\n");
+    writeFile(path("existing.cfg"), "keep me");
     for (const char* in : {"newer.cfg", "unknown.cfg"}) {
-        const Run r = cli({"normalize", path(in), path("out.cfg")});
+        Run r = cli({"normalize", path(in), path("out.cfg")});
         QCOMPARE(r.exit, 2);
         QVERIFY(!exists(path("out.cfg")));
+        QCOMPARE(cli({"normalize", path(in), path("existing.cfg")}).exit, 2);
+        std::string kept, error;
+        QVERIFY(FileStore::read(path("existing.cfg"), kept, error));
+        QCOMPARE(kept, std::string("keep me"));
         QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
         QVERIFY(r.err.find("does not save it") != std::string::npos);
     }
