@@ -1,0 +1,70 @@
+#include "ModalSeam.h"
+
+#include <QDialog>
+#include <QFileDialog>
+#include <utility>
+
+namespace {
+
+QMessageBox::Icon boxIcon(ModalSeam::Icon icon) {
+    switch (icon) {
+    case ModalSeam::Icon::Information:
+        return QMessageBox::Information;
+    case ModalSeam::Icon::Critical:
+        return QMessageBox::Critical;
+    case ModalSeam::Icon::Question:
+        return QMessageBox::Question;
+    case ModalSeam::Icon::Warning:
+        break;
+    }
+    return QMessageBox::Warning;
+}
+
+} // namespace
+
+ModalSeam::Hooks& ModalSeam::hooks() {
+    static Hooks installed;
+    return installed;
+}
+
+ModalSeam::Scope::Scope(Hooks hooks)
+    : previous_(std::exchange(ModalSeam::hooks(), std::move(hooks))) {}
+
+ModalSeam::Scope::~Scope() {
+    ModalSeam::hooks() = std::move(previous_);
+}
+
+int ModalSeam::runModal(QDialog& dialog) {
+    if (hooks().dialog)
+        return hooks().dialog(dialog);
+    return dialog.exec();
+}
+
+void ModalSeam::showMessage(QWidget* parent, const QString& text, const QString& caption,
+                            Icon icon) {
+    ask(parent, text, caption, QMessageBox::Ok, QMessageBox::Ok, icon);
+}
+
+QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
+                                           const QString& caption,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton, Icon icon) {
+    if (hooks().message)
+        return hooks().message(Message{text, caption, icon});
+    QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
+    box.setDefaultButton(defaultButton);
+    return static_cast<QMessageBox::StandardButton>(box.exec());
+}
+
+QString ModalSeam::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    if (hooks().fileName)
+        return hooks().fileName(caption);
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+}
+
+QString ModalSeam::saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                const QString& filter) {
+    if (hooks().fileName)
+        return hooks().fileName(caption);
+    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+}

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <functional>
+
+class QDialog;
+class QWidget;
+
+// Every modal dialog, message box and file dialog of the application runs
+// through here, so that tests can drive each command headless: a test installs
+// hooks that fill a dialog and press OK through its own accept path, answer
+// message boxes, and supply file names.
+class ModalSeam {
+public:
+    enum class Icon { Information, Warning, Critical, Question };
+
+    struct Message {
+        QString text;
+        QString caption;
+        Icon icon;
+    };
+
+    struct Hooks {
+        // Replaces QDialog::exec(); returns the dialog's result code.
+        std::function<int(QDialog&)> dialog;
+        // Replaces the message box; returns the button pressed.
+        std::function<QMessageBox::StandardButton(const Message&)> message;
+        // Replaces the file dialogs; an empty name means Cancel.
+        std::function<QString(const QString& caption)> fileName;
+    };
+
+    // Runs a dialog modally; QDialog::Accepted when the user pressed OK.
+    static int runModal(QDialog& dialog);
+
+    // A message box with an OK button.
+    static void showMessage(QWidget* parent, const QString& text, const QString& caption,
+                            Icon icon = Icon::Warning);
+    // A message box with the given buttons; returns the one pressed.
+    static QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
+                                           const QString& caption,
+                                           QMessageBox::StandardButtons buttons,
+                                           QMessageBox::StandardButton defaultButton,
+                                           Icon icon = Icon::Question);
+
+    static QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
+    static QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
+                                const QString& filter);
+
+    // Installs test hooks until the returned guard goes out of scope; hooks
+    // left empty keep the real behaviour.
+    class Scope {
+    public:
+        explicit Scope(Hooks hooks);
+        ~Scope();
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        Hooks previous_;
+    };
+
+private:
+    static Hooks& hooks();
+};
