@@ -42,6 +42,7 @@ void ConfigModel::resetToNew() {
 }
 
 void ConfigModel::resetForRead() {
+    lastId_ = 0;
     applications.clear();
     packages.clear();
     newerVersion = false;

@@ -2,7 +2,10 @@
 
 #include "ConfigComments.h"
 
+#include "LineTokenizer.h"
+
 #include <charconv>
+#include <vector>
 
 namespace {
 
@@ -67,7 +70,7 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
     put(C::k16009);
     quotedPathLine("LOGDIR", g.logDir);
     put(C::k16010);
-    line("LOGEVENT", g.logEvent);
+    wordListLines("LOGEVENT", {}, g.logEvent);
     if (g.debug == "YES")
         put("DEBUG\r\n", kEnd);
     put(C::k16013);
@@ -81,7 +84,8 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
 
 void ConfigWriter::writePackage(const PackageDesc& p) {
     put("PACKAGE ", p.name, " \r\n", kEnd);
-    put("  SCHEDULE ", p.scheduleWhen, " ", p.scheduleDays, kEnd, kEnd);
+    wordListLines("  SCHEDULE", p.scheduleWhen, p.scheduleDays);
+    put(kEnd);
     if (p.protocol != "(default)") {
         put("# Transport protocol to use below NCP\r\n", "# Possible values: TCP, UDP or IPX\r\n",
             "# Comment out this keyword to let the OS decide\r\n");
@@ -99,7 +103,7 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     line("  PRESTAT", p.preStat);
     put(kEnd);
     line("  SYNCMODE", p.syncMode);
-    line("  LOGEVENT", p.logEvent);
+    wordListLines("  LOGEVENT", {}, p.logEvent);
     put(kEnd);
     put("# Log method ... based on THREAD or SERVER\r\n");
     line("  LOGMETHOD", p.logMethod);
@@ -201,6 +205,31 @@ void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword
         if (blank == std::string_view::npos)
             break;
         list.remove_prefix(blank + 1);
+    }
+}
+
+void ConfigWriter::wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
+                                 std::string_view list) {
+    // The reader takes 50 arguments a line; a longer list goes out over
+    // several lines, which the reader joins again.
+    const std::size_t perLine = LineTokenizer::kMaxArgs - (lead ? 1 : 0);
+    std::vector<std::string_view> words;
+    LineTokenizer::split(list, words);
+    const auto start = [&] {
+        put(keyword, " ");
+        if (lead)
+            put(*lead, " ");
+    };
+    if (words.size() <= perLine) {
+        start();
+        put(list, kEnd);
+        return;
+    }
+    for (std::size_t i = 0; i < words.size(); i += perLine) {
+        start();
+        for (std::size_t j = i; j < words.size() && j < i + perLine; ++j)
+            put(words[j], " ");
+        put(kEnd);
     }
 }
 

@@ -3,6 +3,7 @@
 #include "ConfigModel.h"
 #include "OemCodePage.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,9 @@ private:
     void writeApplication(const ApplicationDesc& app);
     void writeNameList(std::string_view list, std::string_view keyword);
 
+    // keyword, an optional leading word, then a blank-separated word list
+    void wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
+                       std::string_view list);
     // keyword + blank + value + CR LF
     void line(std::string_view keyword, std::string_view value);
     // keyword + blank + quoted value + CR LF, converted to OEM

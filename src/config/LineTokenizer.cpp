@@ -33,3 +33,11 @@ bool LineTokenizer::tokenize(std::string_view line) {
     }
     return !keyword_.empty();
 }
+
+void LineTokenizer::split(std::string_view text, std::vector<std::string_view>& tokens) {
+    tokens.clear();
+    std::size_t pos = 0;
+    for (std::string_view token = nextToken(text, pos); !token.empty();
+         token = nextToken(text, pos))
+        tokens.push_back(token);
+}

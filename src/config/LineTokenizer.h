@@ -3,6 +3,7 @@
 #include <array>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Splits one line of a .cfg or .ini file at runs of blanks, commas, tabs, CR
 // and LF: the first token upper-cased is the keyword, up to 50 more are the
@@ -11,6 +12,9 @@
 class LineTokenizer {
 public:
     static constexpr int kMaxArgs = 50;
+
+    // Every token of a text, without a limit.
+    static void split(std::string_view text, std::vector<std::string_view>& tokens);
 
     // False when the line holds no token at all.
     bool tokenize(std::string_view line);

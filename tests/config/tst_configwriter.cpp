@@ -46,6 +46,7 @@ private slots:
     void destinationNameLists();
     void pathLinesOnlyAreConverted();
     void longNamesWrittenWhole();
+    void longWordListsSpreadOverLines();
     void roundTripKeepsTheModel();
 };
 
@@ -208,6 +209,33 @@ void TestConfigWriter::longNamesWrittenWhole() {
     const ConfigModel back = readConfig(writeConfig(m));
     QCOMPARE(back.packages.at(1).name, name);
     QCOMPARE(back.applications.at(1).name, name);
+}
+
+void TestConfigWriter::longWordListsSpreadOverLines() {
+    // The reader takes 50 arguments a line; LOGEVENT and SCHEDULE lines add
+    // up, so a longer list is written over several lines and nothing is lost.
+    std::string words;
+    for (int i = 0; i < 120; ++i)
+        words += "W" + std::to_string(i) + " ";
+    ConfigModel m = newModel();
+    m.global.logEvent = words;
+    PackageDesc& p = *m.addPackage("P");
+    p.logEvent = words;
+    p.scheduleDays = words;
+    const std::string written = writeConfig(m);
+    const std::string logLines = linesStartingWith(written, "LOGEVENT ");
+    QCOMPARE(std::count(logLines.begin(), logLines.end(), '|'), 3L); // 50 + 50 + 20
+    const ConfigModel back = readConfig(written);
+    QCOMPARE(back.global.logEvent, words);
+    QCOMPARE(back.packages.at(1).logEvent, words);
+    QCOMPARE(back.packages.at(1).scheduleDays, words);
+    QCOMPARE(back.packages.at(1).scheduleWhen, std::string("00:00"));
+    const std::string scheduleLines = linesStartingWith(written, "  SCHEDULE 00:00 ");
+    QCOMPARE(std::count(scheduleLines.begin(), scheduleLines.end(), '|'), 3L); // 49 + 49 + 22
+    // A list within the limit keeps its single line byte for byte.
+    m.global.logEvent = "COPIED,DELETED";
+    QCOMPARE(linesStartingWith(writeConfig(m), "LOGEVENT"),
+             std::string("LOGEVENT COPIED,DELETED|"));
 }
 
 void TestConfigWriter::roundTripKeepsTheModel() {

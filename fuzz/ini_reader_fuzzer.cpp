@@ -1,0 +1,26 @@
+// Reads arbitrary bytes as a .ini task file, writes the model and reads the
+// output again: a task file has no quoting and no word that depends on
+// another, so the second model must equal the first.
+#include "taskfile/TaskFileFormat.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+
+    TaskFileModel first;
+    if (!TaskFileFormat::read(bytes, first).ok)
+        return 0; // more tasks than a task file holds
+    TaskFileModel reread;
+    const ReadStatus status = TaskFileFormat::read(TaskFileFormat::write(first), reread);
+    if (!status.ok || !(reread == first)) {
+        std::fprintf(stderr, "ini round trip: %s\n",
+                     status.ok ? "the reread model differs" : status.error.c_str());
+        std::abort();
+    }
+    return 0;
+}

@@ -1,0 +1,53 @@
+#include "CPallworthDoc.h"
+
+#include "app/AnsiQt.h"
+#include "config/ConfigReader.h"
+#include "config/ConfigWriter.h"
+#include "config/SaveRules.h"
+
+CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
+    : Document(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
+
+void CPallworthDoc::onNewDocument() {
+    model_.resetToNew();
+}
+
+ReadStatus CPallworthDoc::readBytes(std::string_view bytes) {
+    return ConfigReader(oem_).read(bytes, model_);
+}
+
+std::string CPallworthDoc::writeBytes() {
+    model_.newerVersion = false;
+    return ConfigWriter(oem_).write(model_);
+}
+
+std::optional<QString> CPallworthDoc::validateSave() {
+    if (const auto message = SaveRules::validateSave(model_, isModified()))
+        return AnsiQt::toQString(*message);
+    return std::nullopt;
+}
+
+std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {
+    const ApplicationDesc* app = model_.addApplication(name);
+    if (app == nullptr)
+        return std::nullopt;
+    emit applicationAdded(app->id);
+    return app->id;
+}
+
+std::optional<RecordId> CPallworthDoc::AddPackage(const std::string& name) {
+    const PackageDesc* package = model_.addPackage(name);
+    if (package == nullptr)
+        return std::nullopt;
+    emit packageAdded(package->id);
+    return package->id;
+}
+
+bool CPallworthDoc::RemoveRecord(RecordId id) {
+    if (!model_.removeApplication(id) && !model_.removePackage(id))
+        return false;
+    // An unsaved deletion must be offered for saving on close.
+    setModifiedFlag();
+    emit recordRemoved(id);
+    return true;
+}
