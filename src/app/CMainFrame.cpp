@@ -1,0 +1,295 @@
+#include "CMainFrame.h"
+
+#include "ChildFrame.h"
+#include "CommandIds.h"
+#include "CommandTarget.h"
+#include "DocumentManager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+using namespace CommandIds;
+
+namespace {
+
+CommandTarget* targetOf(ChildFrame* frame) {
+    return frame != nullptr ? dynamic_cast<CommandTarget*>(frame->widget()) : nullptr;
+}
+
+constexpr Qt::Key kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("128"));
+    setProperty("resourceId", 128);
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(area_);
+    setDockNestingEnabled(true);
+    createActions();
+    createToolBar();
+    createStatusBar();
+    buildMenuBar(MenuIds::NoDocument);
+    connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
+    qApp->installEventFilter(this);
+    resize(1024, 720);
+    updateTitle();
+}
+
+void CMainFrame::setDocumentManager(DocumentManager* manager) {
+    manager_ = manager;
+    connect(manager, &DocumentManager::recentFilesChanged, this, &CMainFrame::updateMenus);
+    connect(manager, &DocumentManager::documentsChanged, this, &CMainFrame::updateMenus);
+    updateMenus();
+}
+
+QAction* CMainFrame::makeAction(int id, const QString& text, const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QString::number(id));
+    action->setProperty("commandId", id);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    addAction(action); // shortcuts work whatever menu is shown
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::createActions() {
+    makeAction(FileNew, tr("&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setStatusTip(tr("Create a new document"));
+    makeAction(FileOpen, tr("&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O))
+        ->setStatusTip(tr("Open an existing document"));
+    makeAction(FileClose, tr("&Close"))->setStatusTip(tr("Close the active document"));
+    makeAction(FileSave, tr("&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setStatusTip(tr("Save the active document"));
+    makeAction(FileSaveAs, tr("Save &As..."))
+        ->setStatusTip(tr("Save the active document under a new name"));
+    makeAction(AppExit, tr("E&xit"))
+        ->setStatusTip(tr("Quit the application; prompts to save documents"));
+    for (int i = 0; i < DocumentManager::kRecentFiles; ++i)
+        makeAction(FileMru1 + i, QString());
+    makeAction(NewApplication, tr("New &Application"))->setStatusTip(tr("Add an application"));
+    makeAction(NewPackage, tr("New &Package"))->setStatusTip(tr("Add a package"));
+    QAction* toolbar = makeAction(ViewToolbar, tr("&Toolbar"));
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction* status = makeAction(ViewStatusBar, tr("&Status Bar"));
+    status->setCheckable(true);
+    status->setChecked(true);
+    makeAction(WindowNew, tr("&New Window"))
+        ->setStatusTip(tr("Open another window for the active document"));
+    makeAction(WindowCascade, tr("&Cascade"));
+    makeAction(WindowTile, tr("&Tile"));
+    makeAction(WindowArrange, tr("&Arrange Icons"));
+    makeAction(HelpFinder, tr("&Help Topics"));
+    makeAction(Help, QString(), QKeySequence(Qt::Key_F1));
+    makeAction(AppAbout, tr("&About Pallworth..."))
+        ->setStatusTip(tr("Program information and version"));
+    makeAction(NextPane, QString(), QKeySequence(Qt::Key_F6));
+    makeAction(PrevPane, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    actions_[FileNew]->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    actions_[FileOpen]->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    actions_[FileSave]->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(tr("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("toolbar128"));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : {FileNew, FileOpen, FileSave}) {
+        QAction* a = actions_[id];
+        a->setToolTip(a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+        toolBar_->addAction(a);
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    const QString names[3] = {tr("CAP"), tr("NUM"), tr("SCRL")};
+    for (int i = 0; i < 3; ++i) {
+        indicators_[i] = new QLabel(names[i], this);
+        indicators_[i]->setObjectName(names[i]);
+        indicators_[i]->setEnabled(false);
+        statusBar()->addPermanentWidget(indicators_[i]);
+    }
+    statusBar()->showMessage(tr("Ready"));
+}
+
+void CMainFrame::buildMenuBar(int menuId) {
+    menuId_ = menuId;
+    menuBar()->clear();
+    addFileMenu(menuId);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* data = menuBar()->addMenu(tr("&Data"));
+        data->addAction(actions_[NewApplication]);
+        data->addAction(actions_[NewPackage]);
+    }
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(actions_[ViewToolbar]);
+    view->addAction(actions_[ViewStatusBar]);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* window = menuBar()->addMenu(tr("&Window"));
+        for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
+            window->addAction(actions_[id]);
+    }
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(actions_[HelpFinder]);
+    help->addSeparator();
+    help->addAction(actions_[AppAbout]);
+}
+
+void CMainFrame::addFileMenu(int menuId) {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(actions_[FileNew]);
+    file->addAction(actions_[FileOpen]);
+    if (menuId != MenuIds::NoDocument) {
+        file->addAction(actions_[FileClose]);
+        file->addAction(actions_[FileSave]);
+        file->addAction(actions_[FileSaveAs]);
+    }
+    file->addSeparator();
+    addRecentFiles(file);
+    file->addSeparator();
+    file->addAction(actions_[AppExit]);
+}
+
+void CMainFrame::addRecentFiles(QMenu* menu) {
+    const QStringList files = manager_ != nullptr ? manager_->recentFiles() : QStringList();
+    for (int i = 0; i < DocumentManager::kRecentFiles; ++i) {
+        QAction* a = actions_[FileMru1 + i];
+        a->setVisible(i < files.size());
+        if (i < files.size()) {
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            menu->addAction(a);
+        }
+    }
+    if (files.isEmpty()) {
+        QAction* none = menu->addAction(tr("Recent File"));
+        none->setEnabled(false);
+    }
+}
+
+void CMainFrame::updateMenus() {
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    const int menuId =
+        frame != nullptr ? frame->document().docTemplate().resourceId() : MenuIds::NoDocument;
+    buildMenuBar(menuId);
+    const bool hasDocument = frame != nullptr;
+    for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
+                   WindowArrange, NextPane, PrevPane})
+        actions_[id]->setEnabled(hasDocument);
+    CommandTarget* target = targetOf(frame);
+    for (int id : {NewApplication, NewPackage})
+        actions_[id]->setEnabled(target != nullptr && target->handlesCommand(id));
+    updateTitle();
+}
+
+void CMainFrame::updateTitle() {
+    Document* document = manager_ != nullptr ? manager_->activeDocument() : nullptr;
+    setWindowTitle(document != nullptr ? tr("Pallworth - %1").arg(document->title())
+                                       : tr("Pallworth"));
+}
+
+void CMainFrame::runCommand(int id) {
+    if (manager_ == nullptr)
+        return;
+    Document* document = manager_->activeDocument();
+    switch (id) {
+    case FileNew:
+        manager_->fileNew();
+        return;
+    case FileOpen:
+        manager_->fileOpen();
+        return;
+    case AppExit:
+        close();
+        return;
+    case AppAbout:
+        emit aboutRequested();
+        return;
+    case Help:
+    case HelpFinder:
+        emit helpRequested();
+        return;
+    case ViewToolbar:
+        toolBar_->setVisible(actions_[ViewToolbar]->isChecked());
+        return;
+    case ViewStatusBar:
+        statusBar()->setVisible(actions_[ViewStatusBar]->isChecked());
+        return;
+    default:
+        break;
+    }
+    if (id >= FileMru1 && id < FileMru1 + DocumentManager::kRecentFiles) {
+        openRecentFile(id - FileMru1);
+        return;
+    }
+    if (document == nullptr)
+        return;
+    if (id == FileClose)
+        manager_->closeDocument(*document);
+    else if (id == FileSave)
+        manager_->save(*document);
+    else if (id == FileSaveAs)
+        manager_->saveAs(*document);
+    else if (id == WindowNew)
+        manager_->newWindow(*document);
+    else
+        runWindowCommand(id);
+}
+
+void CMainFrame::runWindowCommand(int id) {
+    if (id == WindowCascade) {
+        area_->cascadeSubWindows();
+    } else if (id == WindowTile) {
+        area_->tileSubWindows();
+    } else if (id == WindowArrange) {
+        arrangeIcons();
+    } else if (CommandTarget* target = targetOf(manager_->activeFrame());
+               target != nullptr && target->handlesCommand(id)) {
+        target->runCommand(id);
+    }
+}
+
+void CMainFrame::arrangeIcons() {
+    // Minimised windows line up along the bottom edge.
+    int x = 0;
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, area_->viewport()->height() - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::openRecentFile(int index) {
+    const QString path = manager_->recentFiles().value(index);
+    if (!path.isEmpty())
+        manager_->openFile(path);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (manager_ != nullptr && !manager_->closeAll())
+        event->ignore();
+    else
+        event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A key press passes through several receivers; its window sees it once.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int i = 0; i < 3; ++i)
+            if (key == kLockKeys[i] && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                indicators_[i]->setEnabled(!indicators_[i]->isEnabled());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

@@ -1,0 +1,70 @@
+#include "CPallworthApp.h"
+
+#include "AboutDialog.h"
+#include "AppIcons.h"
+#include "CMainFrame.h"
+#include "DocumentManager.h"
+#include "HelpWindow.h"
+#include "ModalSeam.h"
+#include "app/ConfigDocumentKind.h"
+#include "netbrowse/NetworkClient.h"
+
+#include <QApplication>
+#include <QMdiArea>
+
+CPallworthApp* CPallworthApp::instance_ = nullptr;
+
+CPallworthApp::CPallworthApp(std::unique_ptr<NetworkClient> network)
+    : network_(std::move(network)) {
+    instance_ = this;
+}
+
+CPallworthApp::~CPallworthApp() {
+    documents_.reset();
+    mainFrame_.reset();
+    if (instance_ == this)
+        instance_ = nullptr;
+}
+
+bool CPallworthApp::InitInstance(const QStringList& arguments) {
+    // Settings and the recent-file list live under Brannock/Pallworth.
+    QCoreApplication::setOrganizationName(QStringLiteral("Brannock"));
+    QCoreApplication::setApplicationName(QStringLiteral("Pallworth"));
+    QApplication::setWindowIcon(AppIcons::application());
+    network_->initialize();
+    browseIcon_ = AppIcons::browse();
+
+    mainFrame_ = std::make_unique<CMainFrame>();
+    documents_ = std::make_unique<DocumentManager>(*mainFrame_->mdiArea());
+    registerDocumentKinds();
+    mainFrame_->setDocumentManager(documents_.get());
+    connect(mainFrame_.get(), &CMainFrame::aboutRequested, this, &CPallworthApp::showAbout);
+    connect(mainFrame_.get(), &CMainFrame::helpRequested, this, &CPallworthApp::showHelp);
+
+    commandLine_ = arguments;
+    mainFrame_->show();
+    return true;
+}
+
+int CPallworthApp::ExitInstance() {
+    network_->shutdown();
+    return 0;
+}
+
+void CPallworthApp::registerDocumentKinds() {
+    documents_->registerTemplate(ConfigDocumentKind::makeTemplate());
+}
+
+void CPallworthApp::showAbout() {
+    AboutDialog about(mainFrame_.get());
+    ModalSeam::runModal(about);
+}
+
+void CPallworthApp::showHelp() {
+    if (help_ == nullptr) {
+        help_ = new HelpWindow(mainFrame_.get());
+        help_->setAttribute(Qt::WA_DeleteOnClose);
+    }
+    help_->show();
+    help_->raise();
+}

@@ -1,0 +1,34 @@
+#pragma once
+
+// Menu and accelerator command ids, kept from the resource script.
+namespace CommandIds {
+constexpr int FileNew = 57600;
+constexpr int FileOpen = 57601;
+constexpr int FileClose = 57602;
+constexpr int FileSave = 57603;
+constexpr int FileSaveAs = 57604;
+constexpr int FileMru1 = 57616;
+constexpr int AppExit = 57665;
+constexpr int AppAbout = 57664;
+constexpr int HelpFinder = 57667;
+constexpr int Help = 57670;
+constexpr int ViewToolbar = 59392;
+constexpr int ViewStatusBar = 59393;
+constexpr int WindowNew = 57648;
+constexpr int WindowArrange = 57649;
+constexpr int WindowCascade = 57650;
+constexpr int WindowTile = 57651;
+constexpr int NextPane = 57680;
+constexpr int PrevPane = 57681;
+constexpr int NewApplication = 32774;
+constexpr int NewPackage = 32775;
+constexpr int Delete = 32782;
+constexpr int Insert = 32783;
+} // namespace CommandIds
+
+// Resource ids of the menus.
+namespace MenuIds {
+constexpr int NoDocument = 128;
+constexpr int Configuration = 129;
+constexpr int TaskFile = 167;
+} // namespace MenuIds

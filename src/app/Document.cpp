@@ -1,0 +1,37 @@
+#include "Document.h"
+
+#include <QFileInfo>
+
+void Document::setModifiedFlag(bool modified) {
+    if (modified_ == modified)
+        return;
+    modified_ = modified;
+    emit modifiedChanged(modified);
+}
+
+void Document::setFilePath(const QString& path) {
+    filePath_ = path;
+    setTitle(QFileInfo(path).fileName());
+}
+
+void Document::setTitle(const QString& title) {
+    if (title_ == title)
+        return;
+    title_ = title;
+    emit titleChanged(title);
+}
+
+void Document::rememberDiskState() {
+    const QFileInfo info(filePath_);
+    diskTime_ = info.exists() ? info.lastModified() : QDateTime();
+    diskSize_ = info.exists() ? info.size() : -1;
+}
+
+bool Document::changedOnDisk() const {
+    if (filePath_.isEmpty())
+        return false;
+    const QFileInfo info(filePath_);
+    if (!info.exists())
+        return diskSize_ >= 0;
+    return info.lastModified() != diskTime_ || info.size() != diskSize_;
+}

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "config/ReadStatus.h"
+
+#include <QDateTime>
+#include <QObject>
+#include <QString>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class DocTemplate;
+
+// One open file: its kind, its path and title, its modified flag, and the
+// hooks through which the document manager creates, loads and saves it.
+class Document : public QObject {
+    Q_OBJECT
+
+public:
+    explicit Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {}
+
+    DocTemplate& docTemplate() const { return docTemplate_; }
+
+    bool isModified() const { return modified_; }
+    void setModifiedFlag(bool modified = true);
+
+    const QString& filePath() const { return filePath_; }
+    void setFilePath(const QString& path);
+    // The file name, or "Sync1"-style for a document never saved.
+    const QString& title() const { return title_; }
+    void setTitle(const QString& title);
+
+    // The file's modification time and size when last read or written; a
+    // save compares them to notice another writer.
+    void rememberDiskState();
+    bool changedOnDisk() const;
+
+    // The values of File New.
+    virtual void onNewDocument() = 0;
+    // Replaces the content with the file's bytes.
+    virtual ReadStatus readBytes(std::string_view bytes) = 0;
+    virtual std::string writeBytes() = 0;
+    // A message that refuses the save, or nothing to let it go ahead.
+    virtual std::optional<QString> validateSave() { return std::nullopt; }
+
+signals:
+    void modifiedChanged(bool modified);
+    void titleChanged(const QString& title);
+
+private:
+    DocTemplate& docTemplate_;
+    bool modified_ = false;
+    QString filePath_;
+    QString title_;
+    QDateTime diskTime_;
+    qint64 diskSize_ = -1;
+};

@@ -1,0 +1,79 @@
+#pragma once
+
+#include "DocTemplate.h"
+#include "Document.h"
+
+#include <QList>
+#include <QObject>
+#include <QStringList>
+#include <memory>
+#include <vector>
+
+class ChildFrame;
+class QMdiArea;
+
+// The documents of the application and their windows: File New, Open, Save,
+// Save As and Close, Window > New Window, and the recent-file list.
+class DocumentManager : public QObject {
+    Q_OBJECT
+
+public:
+    static constexpr int kRecentFiles = 4;
+
+    explicit DocumentManager(QMdiArea& area);
+    ~DocumentManager() override;
+
+    void registerTemplate(std::unique_ptr<DocTemplate> docTemplate);
+    const std::vector<std::unique_ptr<DocTemplate>>& templates() const { return templates_; }
+
+    // File New: asks for the kind when more than one is registered.
+    Document* fileNew();
+    Document* newDocument(DocTemplate& docTemplate);
+    // File Open: asks for a file, then opens it.
+    Document* fileOpen();
+    // Opens a file, or activates its window when it is open already; reports
+    // a file that cannot be read and returns nullptr.
+    Document* openFile(const QString& path);
+    bool save(Document& document);
+    bool saveAs(Document& document);
+    // Closes every window of the document, asking to save when modified.
+    bool closeDocument(Document& document);
+    bool closeAll();
+    ChildFrame* newWindow(Document& document);
+
+    Document* activeDocument() const;
+    ChildFrame* activeFrame() const;
+    QList<Document*> documents() const;
+    QList<ChildFrame*> framesOf(const Document& document) const;
+
+    QStringList recentFiles() const;
+
+    // Called by a child frame about to close.
+    bool canCloseFrame(ChildFrame& frame);
+
+signals:
+    void recentFilesChanged();
+    void documentsChanged();
+
+private:
+    QString openFilter() const;
+    DocTemplate* templateFor(const QString& path) const;
+    ChildFrame* createFrame(Document& document);
+    bool writeFile(Document& document, const QString& path);
+    bool promptToSave(Document& document);
+    void addRecentFile(const QString& path);
+    void removeDocument(Document& document);
+    void frameDestroyed(QObject* frame);
+    // Drops a frame from the list; returns its document.
+    Document* forgetFrame(const QObject* frame);
+
+    struct FrameEntry {
+        ChildFrame* frame;
+        Document* document;
+    };
+
+    QMdiArea& area_;
+    std::vector<std::unique_ptr<DocTemplate>> templates_;
+    std::vector<std::unique_ptr<Document>> documents_;
+    QList<FrameEntry> frames_;
+};

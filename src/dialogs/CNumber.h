@@ -1,0 +1,42 @@
+#pragma once
+
+#include "ValueDialog.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class QLineEdit;
+
+// Edits one integer. OK refuses text that is not a whole number, and a value
+// outside the range of the setting the caption names.
+class CNumber : public ValueDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 155;
+    static constexpr int kEditId = 1006;
+
+    explicit CNumber(QWidget* parent = nullptr);
+
+    int value = 0;
+
+    // A whole decimal number with an optional sign and surrounding blanks;
+    // nothing when the text is anything else or does not fit 32 bits.
+    static std::optional<std::int32_t> parseInteger(std::string_view text);
+
+    // The refusal for a value under a caption; empty when it is accepted or
+    // the caption names no range.
+    static std::string rangeProblem(std::string_view caption, std::int32_t value);
+
+    void accept() override;
+
+protected:
+    void exchangeValueIn() override;
+
+private:
+    void refuse(const std::string& message);
+
+    QLineEdit* edit_;
+};

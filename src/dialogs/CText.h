@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ValueDialog.h"
+
+#include <string>
+
+class QLineEdit;
+
+// Edits one free text; OK takes it as typed, blanks and all.
+class CText : public ValueDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 148;
+    static constexpr int kEditId = 1006;
+
+    explicit CText(QWidget* parent = nullptr);
+
+    std::string text; // Windows-1252
+
+    void accept() override;
+
+protected:
+    void exchangeValueIn() override;
+
+private:
+    QLineEdit* edit_;
+};

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <QDialog>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class QPushButton;
+class QShowEvent;
+
+// The small modal dialogs that edit one value: the caller fills `caption` and
+// the value members, runs the dialog and reads the value back after OK.
+// Members move into the controls once when the dialog opens (exchangeIn) and
+// back once when OK is pressed (accept), before any check.
+class ValueDialog : public QDialog {
+    Q_OBJECT
+
+public:
+    // The caption buffer holds 200 characters with its terminator.
+    static constexpr std::size_t kCaptionLimit = 199;
+    static constexpr int kOkId = 1;
+    static constexpr int kCancelId = 2;
+
+    // Windows-1252 text; only the first kCaptionLimit characters are used.
+    std::string caption;
+
+    // Members to controls. Runs whenever the dialog is shown; a test that
+    // drives the dialog through the modal seam never shows it, so it is
+    // invokable by name on any dialog.
+    Q_INVOKABLE void exchangeIn();
+
+    // The caption as the buffer holds it, cut to kCaptionLimit characters.
+    std::string_view captionText() const;
+
+    // Tags a control with its resource id, as object name and property.
+    static void setResourceId(QObject& object, int id);
+
+protected:
+    ValueDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent);
+
+    // Puts the value control left of the OK and Cancel buttons.
+    void setValueControl(QWidget* control);
+
+    virtual void exchangeValueIn() = 0;
+    void showEvent(QShowEvent* event) override;
+
+private:
+    QPushButton* addButton(const QString& text, int id);
+};

@@ -1,0 +1,260 @@
+#include "CPallworthTreeView.h"
+
+#include "app/AnsiQt.h"
+#include "app/CommandIds.h"
+#include "app/ModalSeam.h"
+#include "config/CPallworthDoc.h"
+#include "dialogs/CText.h"
+#include "views/CSyncView.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QStyle>
+
+namespace {
+
+QIcon iconFor(const QStyle& style, NodeKind kind) {
+    switch (kind) {
+    case GroupNode:
+        return style.standardIcon(QStyle::SP_DirIcon);
+    case PackageNode:
+        return style.standardIcon(QStyle::SP_DriveNetIcon);
+    case ApplicationNode:
+        return style.standardIcon(QStyle::SP_ComputerIcon);
+    case DetailNode:
+        break;
+    }
+    return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+}
+
+} // namespace
+
+const QStringList& CPallworthTreeView::packageChildren() {
+    static const QStringList children = {
+        QStringLiteral("Settings"),      QStringLiteral("Schedule"),
+        QStringLiteral("Source Server"), QStringLiteral("Target Server(s)"),
+        QStringLiteral("Directories"),   QStringLiteral("Files"),
+        QStringLiteral("Exclude"),       QStringLiteral("Messages"),
+    };
+    return children;
+}
+
+CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
+    : QTreeWidget(parent), document_(document) {
+    setObjectName(QStringLiteral("configTree"));
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setRootIsDecorated(true);
+    setEditTriggers(NoEditTriggers);
+    setDragEnabled(false);
+    setSelectionMode(SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { onSelectionChanged(current); });
+    connect(&document, &CPallworthDoc::applicationAdded, this,
+            &CPallworthTreeView::onApplicationAdded);
+    connect(&document, &CPallworthDoc::packageAdded, this, &CPallworthTreeView::onPackageAdded);
+    connect(&document, &CPallworthDoc::recordRemoved, this, &CPallworthTreeView::onRecordRemoved);
+}
+
+void CPallworthTreeView::OnInitialUpdate() {
+    if (document_.model().newerVersion)
+        return;
+    const ConfigModel& model = document_.model();
+    defaultSettingsNode_ = addNode(nullptr, QStringLiteral("Default settings"), DetailNode);
+    applicationsNode_ = addNode(nullptr, QStringLiteral("Application descriptions"), GroupNode);
+    for (const ApplicationDesc& app : model.applications)
+        addApplicationNode(app.id, AnsiQt::toQString(app.name));
+    packagesNode_ = addNode(nullptr, QStringLiteral("Package descriptions"), GroupNode);
+    for (const PackageDesc& package : model.packages)
+        addPackageNode(package.id, AnsiQt::toQString(package.name));
+}
+
+QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QString& label,
+                                             NodeKind kind, RecordId record) {
+    auto* node = new QTreeWidgetItem(QStringList{label});
+    node->setData(0, kKindRole, static_cast<int>(kind));
+    node->setData(0, kRecordRole, record);
+    node->setIcon(0, iconFor(*style(), kind));
+    if (parent != nullptr)
+        parent->addChild(node);
+    else
+        addTopLevelItem(node);
+    return node;
+}
+
+void CPallworthTreeView::addApplicationNode(RecordId id, const QString& name) {
+    addNode(applicationsNode_, name, ApplicationNode, id);
+}
+
+void CPallworthTreeView::addPackageNode(RecordId id, const QString& name) {
+    QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, id);
+    for (const QString& child : packageChildren())
+        addNode(node, child, DetailNode, id);
+}
+
+NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<NodeKind>(node->data(0, kKindRole).toInt()) : NodeKind{};
+}
+
+RecordId CPallworthTreeView::recordOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? node->data(0, kRecordRole).toUInt() : 0;
+}
+
+QTreeWidgetItem* CPallworthTreeView::nodeOf(RecordId id) const {
+    for (QTreeWidgetItem* group : {applicationsNode_, packagesNode_}) {
+        if (group == nullptr)
+            continue;
+        for (int i = 0; i < group->childCount(); ++i)
+            if (recordOf(group->child(i)) == id)
+                return group->child(i);
+    }
+    return nullptr;
+}
+
+int CPallworthTreeView::contextMenuFor(const QTreeWidgetItem* node) {
+    const NodeKind kind = kindOf(node);
+    if (kind == PackageNode || kind == ApplicationNode)
+        return kDeleteMenu;
+    if (kind == GroupNode)
+        return kInsertMenu;
+    static const QStringList insertable = {QStringLiteral("Target Server(s)"),
+                                           QStringLiteral("Directories"), QStringLiteral("Files"),
+                                           QStringLiteral("Exclude")};
+    if (kind == DetailNode && node->parent() != nullptr && insertable.contains(node->text(0)))
+        return kInsertMenu;
+    return 0;
+}
+
+void CPallworthTreeView::onSelectionChanged(QTreeWidgetItem* current) {
+    currentNode_ = current;
+    document_.selectedNode = {current, this};
+    if (list_ != nullptr)
+        list_->ClearList();
+    document_.treeView = this;
+    if (list_ != nullptr && current != nullptr)
+        list_->ShowNode(kindOf(current), current->text(0), current);
+}
+
+void CPallworthTreeView::runCommand(int id) {
+    if (id == CommandIds::NewApplication)
+        NewApplication();
+    else if (id == CommandIds::NewPackage)
+        NewPackage();
+    else if (id == CommandIds::Delete)
+        DeleteNode();
+    else if (id == CommandIds::Insert)
+        Insert();
+}
+
+QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
+    CText dialog(this);
+    dialog.caption = AnsiQt::fromQString(caption);
+    ok = ModalSeam::runModal(dialog) == QDialog::Accepted;
+    return AnsiQt::toQString(dialog.text);
+}
+
+void CPallworthTreeView::NewApplication() {
+    document_.setModifiedFlag();
+    bool ok = false;
+    const QString name = askName(QStringLiteral("New Application"), ok);
+    if (!ok || applicationsNode_ == nullptr)
+        return;
+    adding_ = true;
+    const auto id = document_.AddApplication(AnsiQt::fromQString(name));
+    adding_ = false;
+    if (!id)
+        ModalSeam::showMessage(this,
+                               tr("The configuration holds 999 applications, the most it can "
+                                  "hold. Delete one before adding another."),
+                               QStringLiteral("Pallworth"));
+}
+
+void CPallworthTreeView::NewPackage() {
+    document_.setModifiedFlag();
+    bool ok = false;
+    const QString name = askName(QStringLiteral("New Package"), ok);
+    if (!ok || packagesNode_ == nullptr)
+        return;
+    adding_ = true;
+    const auto id = document_.AddPackage(AnsiQt::fromQString(name));
+    adding_ = false;
+    if (!id)
+        ModalSeam::showMessage(this,
+                               tr("The configuration holds 999 packages, the most it can hold. "
+                                  "Delete one before adding another."),
+                               QStringLiteral("Pallworth"));
+}
+
+void CPallworthTreeView::onApplicationAdded(RecordId id) {
+    const int index = document_.model().applicationIndex(id);
+    if (applicationsNode_ == nullptr || index == 0)
+        return;
+    addApplicationNode(id, AnsiQt::toQString(document_.model().applications.at(index).name));
+    if (adding_)
+        setCurrentItem(nodeOf(id));
+}
+
+void CPallworthTreeView::onPackageAdded(RecordId id) {
+    const int index = document_.model().packageIndex(id);
+    if (packagesNode_ == nullptr || index == 0)
+        return;
+    addPackageNode(id, AnsiQt::toQString(document_.model().packages.at(index).name));
+    if (adding_) {
+        QTreeWidgetItem* node = nodeOf(id);
+        setCurrentItem(node);
+        node->setExpanded(true);
+    }
+}
+
+void CPallworthTreeView::DeleteNode() {
+    const NodeKind kind = kindOf(currentNode_);
+    if (kind == ApplicationNode || kind == PackageNode)
+        document_.RemoveRecord(recordOf(currentNode_));
+}
+
+void CPallworthTreeView::onRecordRemoved(RecordId id) {
+    QTreeWidgetItem* node = nodeOf(id);
+    if (node == nullptr)
+        return;
+    if (currentNode_ == node || (currentNode_ != nullptr && currentNode_->parent() == node))
+        currentNode_ = nullptr;
+    delete node;
+}
+
+void CPallworthTreeView::Insert() {
+    if (currentNode_ == applicationsNode_ && currentNode_ != nullptr)
+        NewApplication();
+    else if (currentNode_ == packagesNode_ && currentNode_ != nullptr)
+        NewPackage();
+    else if (list_ != nullptr)
+        list_->InsertEntry();
+}
+
+void CPallworthTreeView::contextMenuEvent(QContextMenuEvent* event) {
+    QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
+    currentNode_ = node;
+    const int menuId = contextMenuFor(node);
+    if (menuId == 0)
+        return;
+    QMenu menu(this);
+    const int command = menuId == kDeleteMenu ? CommandIds::Delete : CommandIds::Insert;
+    QAction* action = menu.addAction(menuId == kDeleteMenu ? tr("Delete") : tr("Insert"));
+    action->setObjectName(QString::number(command));
+    if (menu.exec(event->globalPos()) == action)
+        runCommand(command);
+}
+
+bool CPallworthTreeView::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab go to the detail list, which the window lays beside.
+    Q_UNUSED(next);
+    focusList();
+    return true;
+}
+
+void CPallworthTreeView::focusList() {
+    if (list_ == nullptr)
+        return;
+    list_->setFocus(Qt::TabFocusReason);
+    if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+}

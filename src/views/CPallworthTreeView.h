@@ -1,0 +1,79 @@
+#pragma once
+
+#include "config/RecordId.h"
+#include "views/NodeKind.h"
+
+#include <QTreeWidget>
+
+class CPallworthDoc;
+class CSyncView;
+
+// The left pane of a configuration window: "Default settings", the
+// applications and the packages with their eight detail nodes. Selecting a
+// node fills the detail list; the tree adds and deletes applications and
+// packages.
+class CPallworthTreeView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kKindRole = Qt::UserRole;
+    static constexpr int kRecordRole = Qt::UserRole + 1;
+    static constexpr int kDeleteMenu = 147;
+    static constexpr int kInsertMenu = 163;
+    static const QStringList& packageChildren();
+
+    CPallworthTreeView(CPallworthDoc& document, QWidget* parent = nullptr);
+
+    void setListView(CSyncView* list) { list_ = list; }
+    CSyncView* listView() const { return list_; }
+    CPallworthDoc& document() const { return document_; }
+
+    // Builds the nodes from the model; an empty tree for a newer format.
+    void OnInitialUpdate();
+
+    QTreeWidgetItem* defaultSettingsNode() const { return defaultSettingsNode_; }
+    QTreeWidgetItem* applicationsNode() const { return applicationsNode_; }
+    QTreeWidgetItem* packagesNode() const { return packagesNode_; }
+    QTreeWidgetItem* currentNode() const { return currentNode_; }
+    void setCurrentNode(QTreeWidgetItem* node) { currentNode_ = node; }
+    // The node that shows a record, nullptr when none does.
+    QTreeWidgetItem* nodeOf(RecordId id) const;
+
+    static NodeKind kindOf(const QTreeWidgetItem* node);
+    static RecordId recordOf(const QTreeWidgetItem* node);
+
+    // The context menu resource for a node: 147 (Delete), 163 (Insert) or 0.
+    static int contextMenuFor(const QTreeWidgetItem* node);
+    // Runs a command on currentNode.
+    void runCommand(int id);
+
+    void NewApplication();
+    void NewPackage();
+    void DeleteNode();
+    void Insert();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& label, NodeKind kind,
+                             RecordId record = 0);
+    void addApplicationNode(RecordId id, const QString& name);
+    void addPackageNode(RecordId id, const QString& name);
+    void onSelectionChanged(QTreeWidgetItem* current);
+    void onApplicationAdded(RecordId id);
+    void onPackageAdded(RecordId id);
+    void onRecordRemoved(RecordId id);
+    QString askName(const QString& caption, bool& ok);
+    void focusList();
+
+    CPallworthDoc& document_;
+    CSyncView* list_ = nullptr;
+    QTreeWidgetItem* defaultSettingsNode_ = nullptr;
+    QTreeWidgetItem* applicationsNode_ = nullptr;
+    QTreeWidgetItem* packagesNode_ = nullptr;
+    QTreeWidgetItem* currentNode_ = nullptr;
+    // Set while this tree adds a record, so that it selects the new node.
+    bool adding_ = false;
+};

@@ -1,0 +1,85 @@
+#pragma once
+
+#include "app/CMainFrame.h"
+#include "app/CPallworthApp.h"
+#include "app/ChildFrame.h"
+#include "app/DocumentManager.h"
+#include "app/ModalSeam.h"
+#include "netbrowse/NetworkClient.h"
+
+#include <QDialog>
+#include <QLineEdit>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// A network client that only counts its start-up and exit calls.
+class CountingClient : public NetworkClient {
+public:
+    int initialized = 0;
+    int shutDown = 0;
+    int initialize() override { return ++initialized, 0; }
+    void shutdown() override { ++shutDown; }
+};
+
+// A real application with its main window, its settings kept in a folder of
+// the test's own, and the modal seam answering from scripted replies.
+class AppFixture {
+public:
+    AppFixture() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
+        QStandardPaths::setTestModeEnabled(true);
+        auto client = std::make_unique<CountingClient>();
+        network = client.get();
+        app = std::make_unique<CPallworthApp>(std::move(client));
+        app->InitInstance({QStringLiteral("pallworth"), QStringLiteral("ignored.cfg")});
+    }
+
+    ~AppFixture() {
+        ModalSeam::Scope quiet(answerAll());
+        app.reset();
+    }
+
+    CMainFrame& frame() const { return *app->mainFrame(); }
+    DocumentManager& documents() const { return app->documents(); }
+
+    // Seam hooks: dialogs run `onDialog`, messages are recorded and answered
+    // with `answer`, file dialogs return `fileName`.
+    ModalSeam::Hooks answerAll() {
+        ModalSeam::Hooks hooks;
+        hooks.dialog = [this](QDialog& dialog) {
+            ++dialogsRun;
+            return onDialog ? onDialog(dialog) : int(QDialog::Rejected);
+        };
+        hooks.message = [this](const ModalSeam::Message& m) {
+            messages << m.text;
+            captions << m.caption;
+            return answer;
+        };
+        hooks.fileName = [this](const QString&) { return fileName; };
+        return hooks;
+    }
+
+    // A dialog driver that types `text` into the edit box and presses OK.
+    static std::function<int(QDialog&)> typeAndOk(const QString& text) {
+        return [text](QDialog& dialog) {
+            dialog.findChild<QLineEdit*>(QStringLiteral("1006"))->setText(text);
+            dialog.accept();
+            return dialog.result();
+        };
+    }
+
+    CountingClient* network = nullptr;
+    std::unique_ptr<CPallworthApp> app;
+    std::function<int(QDialog&)> onDialog;
+    QMessageBox::StandardButton answer = QMessageBox::Ok;
+    QString fileName;
+    QStringList messages;
+    QStringList captions;
+    int dialogsRun = 0;
+
+private:
+    QTemporaryDir config_;
+};
