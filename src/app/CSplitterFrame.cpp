@@ -34,7 +34,7 @@ bool CSplitterFrame::handlesCommand(int id) const {
 void CSplitterFrame::runCommand(int id) {
     if (id == CommandIds::NextPane || id == CommandIds::PrevPane) {
         // Two panes: next and previous both move to the other one.
-        if (tree_->hasFocus())
+        if (focusWidget() == tree_)
             list_->setFocus(Qt::OtherFocusReason);
         else
             tree_->setFocus(Qt::OtherFocusReason);

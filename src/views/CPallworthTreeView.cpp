@@ -13,7 +13,7 @@
 
 namespace {
 
-QIcon iconFor(const QStyle& style, NodeKind kind) {
+QIcon makeIcon(const QStyle& style, NodeKind kind) {
     switch (kind) {
     case GroupNode:
         return style.standardIcon(QStyle::SP_DirIcon);
@@ -25,6 +25,20 @@ QIcon iconFor(const QStyle& style, NodeKind kind) {
         break;
     }
     return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+}
+
+// Looking an icon up costs more than making a node; a large file has
+// thousands of nodes of four kinds.
+const QIcon& iconFor(const QStyle& style, NodeKind kind) {
+    static const QStyle* cachedFor = nullptr;
+    static QIcon icons[4];
+    if (cachedFor != &style) {
+        cachedFor = &style;
+        const NodeKind kinds[4] = {GroupNode, PackageNode, DetailNode, ApplicationNode};
+        for (int i = 0; i < 4; ++i)
+            icons[i] = makeIcon(style, kinds[i]);
+    }
+    return icons[kind == GroupNode ? 0 : kind == PackageNode ? 1 : kind == DetailNode ? 2 : 3];
 }
 
 } // namespace

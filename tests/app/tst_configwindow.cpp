@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QHeaderView>
 #include <QLabel>
+#include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QSplitter>
@@ -89,6 +90,8 @@ private slots:
     void tabMovesBetweenPanes();
     void aboutAndHelp();
     void windowRendersForTheScreenshot();
+    void fileNewOffersTheKindsInOrder();
+    void addRowPlacesRows();
 
 private:
     CSplitterFrame* activeContent() const {
@@ -589,6 +592,52 @@ void TestConfigWindow::windowRendersForTheScreenshot() {
     const QString target = qEnvironmentVariable("PALLWORTH_SCREENSHOT");
     if (!target.isEmpty())
         QVERIFY(image.save(target));
+}
+
+void TestConfigWindow::fileNewOffersTheKindsInOrder() {
+    DocumentManager& documents = fixture_->documents();
+    documents.registerTemplate(std::make_unique<DocTemplate>(
+        167, QStringLiteral("\nQuorrel\nQuorrel\nQuorrel Files (*.ini)\n.ini\nx\ny"),
+        [](DocTemplate& t) { return std::make_unique<CPallworthDoc>(t); },
+        [](Document& d) -> QWidget* { return new CSplitterFrame(static_cast<CPallworthDoc&>(d)); },
+        false));
+    QStringList offered;
+    fixture_->onDialog = [&](QDialog& d) {
+        auto* kinds = d.findChild<QListWidget*>(QStringLiteral("kinds"));
+        for (int i = 0; i < kinds->count(); ++i)
+            offered << kinds->item(i)->text();
+        kinds->setCurrentRow(0);
+        d.accept();
+        return d.result();
+    };
+    Document* created = documents.fileNew();
+    QCOMPARE(offered, (QStringList{QStringLiteral("Sync"), QStringLiteral("Quorrel")}));
+    QVERIFY(created != nullptr);
+    QCOMPARE(created->docTemplate().resourceId(), 129);
+    fixture_->onDialog = [](QDialog& d) {
+        d.reject();
+        return d.result();
+    };
+    QVERIFY(documents.fileNew() == nullptr);
+    QCOMPARE(documents.documents().size(), 1);
+}
+
+void TestConfigWindow::addRowPlacesRows() {
+    open("rich-1.30.cfg");
+    select(tree()->packagesNode()); // one column
+    QCOMPARE(list()->AddRow(99, QStringLiteral("last"), QStringLiteral("ignored")), 2);
+    QCOMPARE(list()->AddRow(0, QStringLiteral("first"), QString()), 0);
+    QCOMPARE(row(*list(), 0), QStringList{QStringLiteral("first")});
+    QCOMPARE(row(*list(), 3), QStringList{QStringLiteral("last")});
+    select(tree()->defaultSettingsNode());
+    QCOMPARE(list()->AddRow(1, QStringLiteral("a"), QStringLiteral("b")), 1);
+    QCOMPARE(row(*list(), 1), (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
+    // F6 moves between the panes.
+    tree()->setFocus();
+    fixture_->frame().runCommand(CommandIds::NextPane);
+    QCOMPARE(fixture_->frame().focusWidget(), list());
+    fixture_->frame().runCommand(CommandIds::PrevPane);
+    QCOMPARE(fixture_->frame().focusWidget(), tree());
 }
 
 QTEST_MAIN(TestConfigWindow)

@@ -1,0 +1,100 @@
+#include "LargeDocuments.h"
+#include "app/CPallworthApp.h"
+#include "app/CSplitterFrame.h"
+#include "app/ChildFrame.h"
+#include "app/DocumentManager.h"
+#include "app/ModalSeam.h"
+#include "config/ConfigWriter.h"
+#include "config/FileStore.h"
+#include "netbrowse/WorkstationClient.h"
+#include "views/CPallworthTreeView.h"
+#include "views/CSyncView.h"
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <benchmark/benchmark.h>
+
+#include <chrono>
+
+// Opening the large configuration in the editor and selecting a node whose
+// list has 999 rows, offscreen, as a user would.
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+struct Editor {
+    QTemporaryDir home;
+    std::unique_ptr<CPallworthApp> app;
+    QString file;
+
+    Editor() {
+        qputenv("XDG_CONFIG_HOME", QFile::encodeName(home.path()));
+        app = std::make_unique<CPallworthApp>(std::make_unique<WorkstationClient>());
+        app->InitInstance({});
+        file = home.filePath(QStringLiteral("large.cfg"));
+        std::string error;
+        FileStore::writeAtomically(
+            QFile::encodeName(file).toStdString(),
+            ConfigWriter(OemCodePage(437)).write(LargeDocuments::largeConfig()), error);
+    }
+};
+
+Editor& editor() {
+    static Editor instance;
+    return instance;
+}
+
+double seconds(Clock::time_point since) {
+    return std::chrono::duration<double>(Clock::now() - since).count();
+}
+
+void BM_OpenLargeConfig(benchmark::State& state) {
+    DocumentManager& documents = editor().app->documents();
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        Document* document = documents.openFile(editor().file);
+        QCoreApplication::processEvents();
+        state.SetIterationTime(seconds(start));
+        if (document == nullptr) {
+            state.SkipWithError("the large configuration did not open");
+            return;
+        }
+        documents.closeDocument(*document);
+    }
+}
+BENCHMARK(BM_OpenLargeConfig)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(5);
+
+void BM_SelectNodeWith999Rows(benchmark::State& state) {
+    DocumentManager& documents = editor().app->documents();
+    Document* document = documents.openFile(editor().file);
+    auto* frame = qobject_cast<CSplitterFrame*>(documents.activeFrame()->widget());
+    CPallworthTreeView* tree = frame->treeView();
+    for (auto _ : state) {
+        tree->setCurrentItem(tree->defaultSettingsNode());
+        QCoreApplication::processEvents();
+        const auto start = Clock::now();
+        tree->setCurrentItem(tree->packagesNode());
+        QCoreApplication::processEvents();
+        state.SetIterationTime(seconds(start));
+    }
+    state.counters["rows"] = frame->listView()->topLevelItemCount();
+    documents.closeDocument(*document);
+}
+BENCHMARK(BM_SelectNodeWith999Rows)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication qt(argc, argv);
+    ModalSeam::Hooks hooks;
+    hooks.message = [](const ModalSeam::Message& m) {
+        qWarning("%s", qPrintable(m.text));
+        return QMessageBox::No;
+    };
+    ModalSeam::Scope seam(hooks);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
