@@ -2,6 +2,7 @@
 
 #include "config/SaveRules.h"
 #include "config/Scramble.h"
+#include "config/ValueRules.h"
 
 #include <QTest>
 
@@ -24,6 +25,8 @@ private slots:
     void targetNameProblems_data();
     void targetNameProblems();
     void allProblemsListsEveryOne();
+    void valueRules_data();
+    void valueRules();
 };
 
 void TestConfigModel::newDocumentDefaults() {
@@ -235,6 +238,43 @@ void TestConfigModel::allProblemsListsEveryOne() {
         "Target server 1 of package B: The volume name is empty.",
     };
     QCOMPARE(SaveRules::allProblems(m), expected);
+}
+
+void TestConfigModel::valueRules_data() {
+    using R = ValueRules::Rule;
+    QTest::addColumn<QByteArray>("value");
+    QTest::addColumn<int>("rule");
+    QTest::addColumn<QString>("problem");
+    const QString lineBreak = QStringLiteral("The value must not contain a line break.");
+    QTest::newRow("line: anything on one line")
+        << QByteArray("a \"b\", c\t") << int(R::Line) << QString();
+    QTest::newRow("line: LF") << QByteArray("a\nb") << int(R::Line) << lineBreak;
+    QTest::newRow("quoted: CR") << QByteArray("a\rb") << int(R::Quoted) << lineBreak;
+    QTest::newRow("quoted: quote")
+        << QByteArray("say \"hi\"") << int(R::Quoted)
+        << QStringLiteral("The value must not contain a double quote (\").");
+    QTest::newRow("quoted: blanks and commas")
+        << QByteArray("SYS:\\A B,C") << int(R::Quoted) << QString();
+    QTest::newRow("word: blank")
+        << QByteArray("FS 1") << int(R::Word)
+        << QStringLiteral("The value must be one word, without blanks, commas or tabs.");
+    QTest::newRow("word: comma")
+        << QByteArray("FS,1") << int(R::Word)
+        << QStringLiteral("The value must be one word, without blanks, commas or tabs.");
+    QTest::newRow("word: empty") << QByteArray() << int(R::Word) << QString();
+    QTest::newRow("name: inner blanks") << QByteArray("Sales Servers") << int(R::Name) << QString();
+    QTest::newRow("name: trailing blank")
+        << QByteArray("Sales ") << int(R::Name)
+        << QStringLiteral("The name must not begin or end with a blank.");
+    QTest::newRow("name: empty") << QByteArray() << int(R::Name) << QString();
+}
+
+void TestConfigModel::valueRules() {
+    QFETCH(QByteArray, value);
+    QFETCH(int, rule);
+    QFETCH(QString, problem);
+    QCOMPARE(ValueRules::problem(value.toStdString(), static_cast<ValueRules::Rule>(rule)),
+             problem.toStdString());
 }
 
 QTEST_APPLESS_MAIN(TestConfigModel)

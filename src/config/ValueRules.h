@@ -1,0 +1,24 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+// What a typed value may hold so that the file gives it back as typed. The
+// editing dialogs refuse a value that breaks its rule, with the message
+// returned here.
+class ValueRules {
+public:
+    enum class Rule {
+        // Any text on one line.
+        Line,
+        // Written between double quotes: messages and paths.
+        Quoted,
+        // Written as one word: user, server, volume and source server names.
+        Word,
+        // A package or application name: the rest of its line, trimmed.
+        Name,
+    };
+
+    // Empty when the value keeps; else the message to show.
+    static std::string problem(std::string_view value, Rule rule);
+};
