@@ -8,6 +8,8 @@ namespace {
 
 QMessageBox::Icon boxIcon(ModalSeam::Icon icon) {
     switch (icon) {
+    case ModalSeam::Icon::None:
+        return QMessageBox::NoIcon;
     case ModalSeam::Icon::Information:
         return QMessageBox::Information;
     case ModalSeam::Icon::Critical:

@@ -13,7 +13,7 @@ class QWidget;
 // message boxes, and supply file names.
 class ModalSeam {
 public:
-    enum class Icon { Information, Warning, Critical, Question };
+    enum class Icon { None, Information, Warning, Critical, Question };
 
     struct Message {
         QString text;

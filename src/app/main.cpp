@@ -1,11 +1,31 @@
 #include "CPallworthApp.h"
+#include "netbrowse/MemoryDirectoryClient.h"
 #include "netbrowse/WorkstationClient.h"
 
 #include <QApplication>
+#include <cstdio>
+
+namespace {
+
+// PALLWORTH_NETWORK names a made-up network (docs/NETWORK.md) to browse in
+// place of the workstation's own shares.
+std::unique_ptr<NetworkClient> networkClient() {
+    const QByteArray description = qgetenv("PALLWORTH_NETWORK");
+    if (description.isEmpty())
+        return std::make_unique<WorkstationClient>();
+    auto client = std::make_unique<MemoryDirectoryClient>();
+    std::string error;
+    if (client->loadFile(description.toStdString(), error))
+        return client;
+    std::fprintf(stderr, "PALLWORTH_NETWORK: %s\n", error.c_str());
+    return std::make_unique<WorkstationClient>();
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
     QApplication qt(argc, argv);
-    CPallworthApp app(std::make_unique<WorkstationClient>());
+    CPallworthApp app(networkClient());
     if (!app.InitInstance(QApplication::arguments()))
         return 1;
     const int status = QApplication::exec();

@@ -1,11 +1,18 @@
 #pragma once
 
+#include "MountTable.h"
 #include "NetworkClient.h"
 
 #include <string>
+#include <vector>
 
 // The client of this workstation: network shares come from the operating
-// system's mount table, which needs no start-up of its own.
+// system's mount table, which needs no start-up of its own. A folder is on a
+// remote drive when the mount that holds it is a network one; the servers to
+// browse are the hosts of the mounted shares. The workstation joins no
+// directory tree. The table is read afresh on every question, since shares
+// come and go while the editor runs; file names are UTF-8 there and
+// Windows-1252 in the model.
 class WorkstationClient : public NetworkClient {
 public:
     explicit WorkstationClient(std::string mountTablePath = "/proc/self/mounts");
@@ -17,7 +24,32 @@ public:
     bool running() const { return running_; }
     const std::string& mountTablePath() const { return mountTablePath_; }
 
+    bool isRemoteDrive(const std::string& path) override;
+    int resolveRemotePath(const std::string& path, RemotePath& location) override;
+
+    std::vector<std::string> servers() override;
+    std::vector<std::string> volumes(const std::string& server) override;
+    int listFolder(const std::string& server, const std::string& volume,
+                   const std::string& directory, bool withFiles,
+                   std::vector<FolderEntry>& entries) override;
+
 private:
+    // A mounted volume, or a folder of one: where it lies and where it is
+    // mounted here (all in the mount table's encoding).
+    struct Share {
+        RemotePath location;
+        std::string folder;
+    };
+
+    MountTable readTable() const;
+    static const MountTable::Entry* networkMount(const MountTable& table, std::string& local);
+    std::vector<Share> shares() const;
+    static void collectShares(const MountTable::Entry& mount, const std::vector<std::string>& below,
+                              std::vector<Share>& found);
+    bool findFolder(const std::string& server, const std::string& volume,
+                    const std::string& directory, std::string& folder,
+                    std::vector<FolderEntry>& entries) const;
+
     std::string mountTablePath_;
     bool running_ = false;
 };

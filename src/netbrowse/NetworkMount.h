@@ -1,0 +1,28 @@
+#pragma once
+
+#include "MountTable.h"
+#include "NetworkClient.h"
+
+#include <string>
+#include <vector>
+
+// Where a folder on a network mount lies on its server. Understood are SMB
+// shares (cifs, smb3, smbfs: //host/share[/path]), NFS exports and sshfs
+// (host:/path, user@host:path), the desktop's user-space mounts (one folder
+// per location below the mount point, such as
+// smb-share:server=host,share=name or sftp:host=host) and smbnetfs (host and
+// share as the first two folders). The server is the host. The volume is the
+// share's name; an export or remote folder is named by its last component,
+// and where the mount names no share (an export of "/", an sftp location)
+// the first folder inside it is the volume.
+class NetworkMount {
+public:
+    static bool isNetwork(const MountTable::Entry& mount);
+
+    // The place `below` (components under the mount point): its server, its
+    // volume and its directory, "\" for the volume itself, else "\A\B".
+    // False when the mount is not a network one or the place lies above
+    // every volume. Texts are as the mount table has them.
+    static bool locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
+                       NetworkClient::RemotePath& location);
+};

@@ -1,0 +1,290 @@
+#include "TestSupport.h"
+
+#include "netbrowse/MountTable.h"
+#include "netbrowse/NetworkMount.h"
+#include "netbrowse/NetworkPath.h"
+#include "netbrowse/WorkstationClient.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QStringList names(const std::vector<NetworkClient::FolderEntry>& entries) {
+    QStringList list;
+    for (const auto& entry : entries)
+        list << QString::fromStdString(entry.name) +
+                    (entry.folder ? QStringLiteral("/") : QString());
+    return list;
+}
+
+QStringList texts(const std::vector<std::string>& list) {
+    QStringList out;
+    for (const auto& text : list)
+        out << QString::fromStdString(text);
+    return out;
+}
+
+} // namespace
+
+class TestMountTable : public QObject {
+    Q_OBJECT
+
+private slots:
+    void readsFieldsAndEscapes();
+    void junkIsHarmless();
+    void unescape_data();
+    void unescape();
+    void coveringMount();
+    void remoteDrives_data();
+    void remoteDrives();
+    void modelTextsAreWindows1252();
+    void missingTable();
+    void browsingMountedShares();
+
+private:
+    QString writeTable(const QTemporaryDir& dir, const QByteArray& text) {
+        const QString path = dir.filePath(QStringLiteral("mounts"));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(text) != text.size())
+            qFatal("cannot write the mount table");
+        return path;
+    }
+};
+
+void TestMountTable::readsFieldsAndEscapes() {
+    const MountTable table("# a comment\n"
+                           "//srv1/Team\\040Share /mnt/team\\040share cifs rw 0 0\n"
+                           "\n"
+                           "broken line\n"
+                           "  host:/x\t/mnt/x   nfs\r\n"
+                           "last /mnt/last tmpfs rw 0 0");
+    QCOMPARE(table.entries().size(), std::size_t(3));
+    QCOMPARE(table.entries()[0].device, std::string("//srv1/Team Share"));
+    QCOMPARE(table.entries()[0].mountPoint, std::string("/mnt/team share"));
+    QCOMPARE(table.entries()[0].type, std::string("cifs"));
+    QCOMPARE(table.entries()[1].device, std::string("host:/x"));
+    QCOMPARE(table.entries()[1].mountPoint, std::string("/mnt/x"));
+    QCOMPARE(table.entries()[1].type, std::string("nfs"));
+    QCOMPARE(table.entries()[2].mountPoint, std::string("/mnt/last"));
+    QVERIFY(MountTable("").entries().empty());
+}
+
+// Bytes of every value, NULs and a very long line: nothing crashes and the
+// line after the junk is read whole.
+void TestMountTable::junkIsHarmless() {
+    std::string junk;
+    for (unsigned i = 0; i < 20000; ++i)
+        junk += static_cast<char>((i * 2654435761u) >> 13);
+    junk += "\n" + std::string(100000, 'x') + " /mnt cifs\n\\";
+    const MountTable table(junk);
+    for (const MountTable::Entry& entry : table.entries()) {
+        NetworkClient::RemotePath found;
+        NetworkMount::locate(entry, {"A"}, found);
+    }
+    const MountTable::Entry* last = table.covering("/mnt/A");
+    QVERIFY(last != nullptr);
+    QCOMPARE(last->device.size(), std::size_t(100000));
+}
+
+void TestMountTable::unescape_data() {
+    QTest::addColumn<QByteArray>("field");
+    QTest::addColumn<QByteArray>("text");
+    QTest::newRow("blank") << QByteArray("a\\040b") << QByteArray("a b");
+    QTest::newRow("tab and newline") << QByteArray("\\011\\012") << QByteArray("\t\n");
+    QTest::newRow("backslash") << QByteArray("a\\134b") << QByteArray("a\\b");
+    QTest::newRow("high byte") << QByteArray("\\303\\274") << QByteArray("\xC3\xBC");
+    QTest::newRow("too short at the end") << QByteArray("a\\04") << QByteArray("a\\04");
+    QTest::newRow("not octal") << QByteArray("\\089\\x41") << QByteArray("\\089\\x41");
+    QTest::newRow("escape after escape") << QByteArray("\\134040") << QByteArray("\\040");
+}
+
+void TestMountTable::unescape() {
+    QFETCH(QByteArray, field);
+    QFETCH(QByteArray, text);
+    QCOMPARE(QByteArray::fromStdString(MountTable::unescape(field.toStdString())), text);
+}
+
+void TestMountTable::coveringMount() {
+    const MountTable table("/dev/sda2 / ext4 rw 0 0\n"
+                           "//s/v /mnt/share cifs rw 0 0\n"
+                           "/dev/sdb1 /mnt/share/usb ext4 rw 0 0\n"
+                           "/dev/sdc1 /mnt/old ext4 rw 0 0\n"
+                           "//s/old /mnt/old/ cifs rw 0 0\n");
+    auto typeAt = [&table](const char* path) {
+        const MountTable::Entry* entry = table.covering(path);
+        return entry == nullptr ? std::string("none") : entry->device;
+    };
+    QCOMPARE(typeAt("/mnt/share"), std::string("//s/v"));
+    QCOMPARE(typeAt("/mnt/share/A/B"), std::string("//s/v"));
+    QCOMPARE(typeAt("/mnt/share/usb/A"), std::string("/dev/sdb1"));
+    QCOMPARE(typeAt("/mnt/shared"), std::string("/dev/sda2"));
+    QCOMPARE(typeAt("/mnt/old/x"), std::string("//s/old"));
+    QCOMPARE(typeAt("/mnt/share/usb/../A"), std::string("//s/v"));
+    QCOMPARE(typeAt("/"), std::string("/dev/sda2"));
+    QCOMPARE(typeAt("mnt/share"), std::string("none"));
+    QCOMPARE(typeAt(""), std::string("none"));
+    QCOMPARE(MountTable::components("//a/./b//c/../d/"), (std::vector<std::string>{"a", "b", "d"}));
+    QCOMPARE(MountTable::components("/../.."), std::vector<std::string>{});
+}
+
+void TestMountTable::remoteDrives_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<bool>("remote");
+    QTest::addColumn<QString>("location");
+    QTest::newRow("share root") << "/mnt/vol1" << true << "srv1 vol1 \\";
+    QTest::newRow("share folder") << "/mnt/vol1/A/B" << true << "srv1 vol1 \\A\\B";
+    QTest::newRow("local disk inside a share") << "/mnt/vol1/usbdisk/x" << false << "";
+    QTest::newRow("name that only starts alike") << "/mnt/vol10/A" << false << "";
+    QTest::newRow("share mounted below its root")
+        << "/mnt/projects/Q1" << true << "srv1 data \\projects\\2024\\Q1";
+    QTest::newRow("escaped blanks") << "/mnt/team share/Plans" << true << "srv1 Team Share \\Plans";
+    QTest::newRow("nfs export") << "/mnt/media/Films" << true << "nas2 media \\Films";
+    QTest::newRow("nfs root has no volume") << "/mnt/nas2" << true << "failed";
+    QTest::newRow("nfs root folder is the volume")
+        << "/mnt/nas2/exports/x" << true << "nas2 exports \\x";
+    QTest::newRow("nfs v6 address") << "/mnt/backup/daily" << true << "[fd00::7] backup \\daily";
+    QTest::newRow("sshfs with user") << "/home/alice/remote-src/lib" << true << "build3 src \\lib";
+    QTest::newRow("sshfs home") << "/home/alice/build3-home/docs/a" << true << "build3 docs \\a";
+    QTest::newRow("desktop smb share")
+        << "/run/user/1000/gvfs/smb-share:server=srv3,share=public/A" << true << "srv3 public \\A";
+    QTest::newRow("desktop sftp") << "/run/user/1000/gvfs/sftp:host=h4,user=u/home/u" << true
+                                  << "h4 home \\u";
+    QTest::newRow("desktop mount root") << "/run/user/1000/gvfs" << true << "failed";
+    QTest::newRow("desktop phone is no share")
+        << "/run/user/1000/gvfs/mtp:host=Phone/DCIM" << true << "failed";
+    QTest::newRow("smbnetfs share") << "/home/alice/smb/srv5/share5/A" << true << "srv5 share5 \\A";
+    QTest::newRow("smbnetfs host") << "/home/alice/smb/srv5" << true << "failed";
+    QTest::newRow("later mount hides earlier") << "/mnt/old/x" << true << "srv4 old \\x";
+    QTest::newRow("local") << "/home/alice/docs" << false << "";
+    QTest::newRow("tmpfs") << "/run/lock" << false << "";
+    QTest::newRow("relative") << "mnt/vol1/A" << false << "";
+}
+
+void TestMountTable::remoteDrives() {
+    QFETCH(QString, path);
+    QFETCH(bool, remote);
+    QFETCH(QString, location);
+    WorkstationClient client(testsupport::dataPath("netbrowse/mounts.txt"));
+    const std::string local = path.toStdString();
+    QCOMPARE(client.isRemoteDrive(local), remote);
+    NetworkClient::RemotePath found{"old", "old", "old"};
+    const int status = client.resolveRemotePath(local, found);
+    if (!remote || location == QLatin1String("failed")) {
+        QVERIFY(status != 0);
+        QCOMPARE(found.server + found.volume + found.directory, std::string("oldoldold"));
+    } else {
+        QCOMPARE(status, 0);
+        QCOMPARE(QString::fromStdString(found.server + " " + found.volume + " " + found.directory),
+                 location);
+    }
+    // A remote drive the client cannot place leaves the field alone.
+    std::string text = "old";
+    const PickKind kind = ResolvePickedPath(client, local, text);
+    QCOMPARE(int(kind), int(!remote                               ? PickKind::LocalPath
+                            : location == QLatin1String("failed") ? PickKind::Unresolved
+                                                                  : PickKind::VolumeForm));
+}
+
+// The table speaks UTF-8, the model Windows-1252.
+void TestMountTable::modelTextsAreWindows1252() {
+    QTemporaryDir dir;
+    WorkstationClient client(writeTable(dir, "//srv1/B\xC3\xBC"
+                                             "cher /mnt/b\xC3\xBC"
+                                             "cher cifs rw 0 0\n")
+                                 .toStdString());
+    NetworkClient::RemotePath found;
+    QCOMPARE(client.resolveRemotePath("/mnt/b\xFC"
+                                      "cher/\xC4rger",
+                                      found),
+             0);
+    QCOMPARE(found.volume, std::string("B\xFC"
+                                       "cher"));
+    QCOMPARE(found.directory, std::string("\\\xC4rger"));
+    QVERIFY(!client.isRemoteDrive("/mnt/b\xC3\xBC"
+                                  "cher"));
+    QCOMPARE(client.volumes("srv1"), std::vector<std::string>{"B\xFC"
+                                                              "cher"});
+}
+
+void TestMountTable::missingTable() {
+    WorkstationClient client("/nonexistent/mounts");
+    QVERIFY(client.initialize() != 0);
+    QVERIFY(!client.running());
+    QVERIFY(!client.isRemoteDrive("/mnt/vol1"));
+    QVERIFY(client.servers().empty());
+
+    WorkstationClient real(testsupport::dataPath("netbrowse/mounts.txt"));
+    QCOMPARE(real.initialize(), 0);
+    QVERIFY(real.running());
+    real.shutdown();
+    QVERIFY(!real.running());
+}
+
+// The Network part of the browser lists what is mounted, found on disk.
+void TestMountTable::browsingMountedShares() {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    for (const char* folder :
+         {"my share/A/B", "sub/Q1", "gvfs/smb-share:server=srv2,share=docs/Reports",
+          "gvfs/sftp:host=h4,user=u/home/u", "my share/.hidden"})
+        QVERIFY(root.mkpath(QString::fromLatin1(folder)));
+    QFile file(root.filePath(QStringLiteral("my share/f.txt")));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
+    const QByteArray base = QFile::encodeName(root.canonicalPath());
+    QByteArray table = "//srv1/vol1 " + base + "/my\\040share cifs rw 0 0\n";
+    table += "//srv1/data/projects/2024 " + base + "/sub cifs rw 0 0\n";
+    table += "gvfsd-fuse " + base + "/gvfs fuse.gvfsd-fuse rw 0 0\n";
+    table += "/dev/sda1 " + base + " ext4 rw 0 0\n";
+    WorkstationClient client(writeTable(dir, table).toStdString());
+
+    QCOMPARE(texts(client.servers()), (QStringList{"srv1", "srv2", "h4"}));
+    QCOMPARE(texts(client.volumes("srv1")), (QStringList{"vol1", "data"}));
+    QCOMPARE(texts(client.volumes("h4")), QStringList{"home"});
+    QVERIFY(client.volumes("srv9").empty());
+
+    auto list = [&client](const char* server, const char* volume, const char* directory,
+                          bool withFiles) {
+        std::vector<NetworkClient::FolderEntry> entries;
+        if (client.listFolder(server, volume, directory, withFiles, entries) != 0)
+            return QStringList{QStringLiteral("failed")};
+        return names(entries);
+    };
+    QCOMPARE(list("srv1", "vol1", "", false), QStringList{"A/"});
+    QCOMPARE(list("srv1", "vol1", "", true), (QStringList{"A/", "f.txt"}));
+    QCOMPARE(list("srv1", "vol1", "A", false), QStringList{"B/"});
+    QCOMPARE(list("srv1", "vol1", "\\A\\", false), QStringList{"B/"});
+    QCOMPARE(list("srv1", "vol1", "A\\B", true), QStringList{});
+    QCOMPARE(list("srv1", "vol1", "Nope", false), QStringList{"failed"});
+    QCOMPARE(list("srv1", "data", "", false), QStringList{"projects/"});
+    QCOMPARE(list("srv1", "data", "projects", false), QStringList{"2024/"});
+    QCOMPARE(list("srv1", "data", "projects\\2024", false), QStringList{"Q1/"});
+    QCOMPARE(list("srv1", "data", "other", false), QStringList{"failed"});
+    QCOMPARE(list("srv2", "docs", "", false), QStringList{"Reports/"});
+    QCOMPARE(list("h4", "home", "", false), QStringList{"u/"});
+    QCOMPARE(list("srv9", "vol1", "", false), QStringList{"failed"});
+
+    // A share reached through a symbolic link is still the share.
+    QVERIFY(QFile::link(root.filePath(QStringLiteral("my share")),
+                        root.filePath(QStringLiteral("link"))));
+    NetworkClient::RemotePath found;
+    QVERIFY(client.isRemoteDrive(base.toStdString() + "/link/A"));
+    QCOMPARE(client.resolveRemotePath(base.toStdString() + "/link/A", found), 0);
+    QCOMPARE(found.server + " " + found.volume + " " + found.directory,
+             std::string("srv1 vol1 \\A"));
+    QVERIFY(!client.isRemoteDrive(base.toStdString() + "/sub-less"));
+
+    // Picks below the mounts resolve to the same volume form.
+    std::string text;
+    const std::string picked =
+        base.toStdString() + "/gvfs/smb-share:server=srv2,share=docs/Reports";
+    QCOMPARE(int(ResolvePickedPath(client, picked, text)), int(PickKind::VolumeForm));
+    QCOMPARE(text, std::string("docs:Reports"));
+    QCOMPARE(ResolveUncPath(client, "\\\\srv2\\docs\\Reports"), text);
+}
+
+QTEST_GUILESS_MAIN(TestMountTable)
+#include "tst_mounttable.moc"
