@@ -24,6 +24,8 @@ constexpr int NewApplication = 32774;
 constexpr int NewPackage = 32775;
 constexpr int Delete = 32782;
 constexpr int Insert = 32783;
+// Delete in the detail lists' popup menu 159.
+constexpr int ListDelete = 1002;
 } // namespace CommandIds
 
 // Resource ids of the menus.

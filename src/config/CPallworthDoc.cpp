@@ -51,3 +51,20 @@ bool CPallworthDoc::RemoveRecord(RecordId id) {
     emit recordRemoved(id);
     return true;
 }
+
+void CPallworthDoc::RenameRecord(RecordId id, const std::string& name) {
+    if (const int a = model_.applicationIndex(id); a > 0)
+        model_.applications.at(a).name = name;
+    else if (const int p = model_.packageIndex(id); p > 0)
+        model_.packages.at(p).name = name;
+    else
+        return;
+    emit recordRenamed(id);
+}
+
+void CPallworthDoc::MoveRecord(bool applications, int from, int to) {
+    const bool moved =
+        applications ? model_.applications.move(from, to) : model_.packages.move(from, to);
+    if (moved && from != to)
+        emit recordsReordered();
+}

@@ -38,6 +38,11 @@ public:
     std::optional<RecordId> AddPackage(const std::string& name);
     // Removes the application or package with that id; false when none has it.
     bool RemoveRecord(RecordId id);
+    void RenameRecord(RecordId id, const std::string& name);
+    // Moves the application or package at `from` (1-based) to `to` in its table.
+    void MoveRecord(bool applications, int from, int to);
+    // Tells every view but `origin` that the model changed under it.
+    void ContentChanged(QObject* origin) { emit contentChanged(origin); }
 
     QPointer<CPallworthTreeView> treeView;
     QPointer<CSyncView> listView;
@@ -47,6 +52,9 @@ signals:
     void applicationAdded(RecordId id);
     void packageAdded(RecordId id);
     void recordRemoved(RecordId id);
+    void recordRenamed(RecordId id);
+    void recordsReordered();
+    void contentChanged(QObject* origin);
 
 private:
     ConfigModel model_;

@@ -16,6 +16,10 @@ std::string ValueRules::problem(std::string_view value, Rule rule) {
         if (TextUtil::hasSeparator(value))
             return "The value must be one word, without blanks, commas or tabs.";
         break;
+    case Rule::Words:
+        if (value.find_first_of(",\t") != std::string_view::npos)
+            return "The names must be separated by blanks only, without commas or tabs.";
+        break;
     case Rule::Name:
         if (TextUtil::trim(value).size() != value.size())
             return "The name must not begin or end with a blank.";

@@ -17,6 +17,8 @@ public:
         Word,
         // A package or application name: the rest of its line, trimmed.
         Name,
+        // Names separated by blanks, each written on a line of its own.
+        Words,
     };
 
     // Empty when the value keeps; else the message to show.

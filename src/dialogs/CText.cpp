@@ -1,12 +1,17 @@
 #include "CText.h"
 
 #include "app/AnsiQt.h"
+#include "app/ModalSeam.h"
+#include "config/SaveRules.h"
 
 #include <QLineEdit>
+#include <limits>
 
 CText::CText(QWidget* parent)
     : ValueDialog(kTemplateId, 220, 46, parent), edit_(new QLineEdit(this)) {
     setResourceId(*edit_, kEditId);
+    // Texts have no length limit of their own.
+    edit_->setMaxLength(std::numeric_limits<int>::max());
     setValueControl(edit_);
 }
 
@@ -16,5 +21,12 @@ void CText::exchangeValueIn() {
 
 void CText::accept() {
     text = AnsiQt::fromQString(edit_->text());
+    const std::string problem = ValueRules::problem(text, rule);
+    if (!problem.empty()) {
+        ModalSeam::showMessage(this, AnsiQt::toQString(problem),
+                               AnsiQt::toQString(SaveRules::kCaption));
+        edit_->setFocus();
+        return;
+    }
     QDialog::accept();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ValueDialog.h"
+#include "config/ValueRules.h"
 
 #include <string>
 
@@ -17,6 +18,9 @@ public:
     explicit CText(QWidget* parent = nullptr);
 
     std::string text; // Windows-1252
+    // What the text must hold to read back from the file as typed; a text
+    // that breaks it is refused on OK.
+    ValueRules::Rule rule = ValueRules::Rule::Line;
 
     void accept() override;
 

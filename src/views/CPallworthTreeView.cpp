@@ -68,6 +68,7 @@ CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
             &CPallworthTreeView::onApplicationAdded);
     connect(&document, &CPallworthDoc::packageAdded, this, &CPallworthTreeView::onPackageAdded);
     connect(&document, &CPallworthDoc::recordRemoved, this, &CPallworthTreeView::onRecordRemoved);
+    connect(&document, &CPallworthDoc::recordRenamed, this, &CPallworthTreeView::onRecordRenamed);
 }
 
 void CPallworthTreeView::OnInitialUpdate() {
@@ -233,6 +234,17 @@ void CPallworthTreeView::onRecordRemoved(RecordId id) {
     if (currentNode_ == node || (currentNode_ != nullptr && currentNode_->parent() == node))
         currentNode_ = nullptr;
     delete node;
+}
+
+void CPallworthTreeView::onRecordRenamed(RecordId id) {
+    QTreeWidgetItem* node = nodeOf(id);
+    const ConfigModel& m = document_.model();
+    if (node == nullptr)
+        return;
+    if (const int a = m.applicationIndex(id); a > 0)
+        node->setText(0, AnsiQt::toQString(m.applications.at(a).name));
+    else if (const int p = m.packageIndex(id); p > 0)
+        node->setText(0, AnsiQt::toQString(m.packages.at(p).name));
 }
 
 void CPallworthTreeView::Insert() {

@@ -65,6 +65,7 @@ private:
     void onApplicationAdded(RecordId id);
     void onPackageAdded(RecordId id);
     void onRecordRemoved(RecordId id);
+    void onRecordRenamed(RecordId id);
     QString askName(const QString& caption, bool& ok);
     void focusList();
 

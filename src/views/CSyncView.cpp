@@ -5,10 +5,18 @@
 #include "views/CPallworthTreeView.h"
 #include "views/DetailContent.h"
 
+#include "app/CommandIds.h"
+#include "views/EntryEditor.h"
+#include "views/RowDrag.h"
+#include "views/RowEditor.h"
+
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
 
 CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document) {
+    : QTreeWidget(parent), document_(document), rowEditor_(std::make_unique<RowEditor>(*this)),
+      entryEditor_(std::make_unique<EntryEditor>(*this)), drag_(std::make_unique<RowDrag>(*this)) {
     setObjectName(QStringLiteral("detailList"));
     setRootIsDecorated(false);
     setItemsExpandable(false);
@@ -24,7 +32,13 @@ CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
             &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::packageAdded, this, &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::recordRemoved, this, &CSyncView::forgetRecord);
+    connect(&document, &CPallworthDoc::recordRenamed, this, &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::recordsReordered, this,
+            &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::contentChanged, this, &CSyncView::rebuildFor);
 }
+
+CSyncView::~CSyncView() = default;
 
 void CSyncView::OnInitialUpdate() {
     if (document_.model().newerVersion)
@@ -90,9 +104,116 @@ int CSyncView::FindApplicationIndex(const QTreeWidgetItem* item) const {
     return document_.model().applicationIndex(CPallworthTreeView::recordOf(item));
 }
 
+int CSyncView::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
+}
+
+void CSyncView::EditRow() {
+    rowEditor_->EditRow();
+    document_.ContentChanged(this);
+}
+
 void CSyncView::InsertEntry() {
-    // Like every editing command, Insert marks the document first.
-    document_.setModifiedFlag();
+    entryEditor_->InsertEntry();
+}
+
+void CSyncView::DeleteEntry() {
+    entryEditor_->DeleteEntry();
+}
+
+void CSyncView::MoveEntry(int dragRow, int dropRow) {
+    entryEditor_->MoveEntry(dragRow, dropRow);
+}
+
+bool CSyncView::hasListMenu() const {
+    if (shownKind_ == GroupNode)
+        return true;
+    static const QStringList lists = {QStringLiteral("Directories"),
+                                      QStringLiteral("Target Server(s)"), QStringLiteral("Files"),
+                                      QStringLiteral("Exclude")};
+    return shownKind_ == DetailNode && lists.contains(shownLabel_);
+}
+
+void CSyncView::rebuildFor(QObject* origin) {
+    // Another window changed the model: its rows would no longer match.
+    if (origin == this || shownItem_ == nullptr)
+        return;
+    const int row = currentIndex().row();
+    ClearList();
+    ShowNode(shownKind_, shownLabel_, shownItem_);
+    if (row >= 0 && row < topLevelItemCount())
+        setCurrentItem(topLevelItem(row));
+}
+
+void CSyncView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        EditRow();
+        setFocus();
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
+    Q_UNUSED(event);
+    EditRow();
+    setFocus();
+}
+
+void CSyncView::mousePressEvent(QMouseEvent* event) {
+    // The right button opens the menu on the row already selected.
+    if (event->button() == Qt::RightButton)
+        return;
+    drag_->pressed(*event);
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CSyncView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (drag_->dragging()) {
+        drag_->moveTo(pos);
+        return;
+    }
+    if (const auto row = drag_->dragStart(*event);
+        row && entryEditor_->canDrag() && drag_->begin(*row, pos)) {
+        drag_->moveTo(pos);
+        return;
+    }
+    QTreeWidget::mouseMoveEvent(event);
+}
+
+void CSyncView::mouseReleaseEvent(QMouseEvent* event) {
+    if (drag_->dragging() &&
+        (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
+        const RowDrag::Drop drop = drag_->finish();
+        // A drag that never passed over a row drops nowhere.
+        if (drop.dropRow)
+            MoveEntry(drop.dragRow, *drop.dropRow);
+        else
+            document_.setModifiedFlag();
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+bool CSyncView::dragging() const {
+    return drag_->dragging();
+}
+
+void CSyncView::contextMenuEvent(QContextMenuEvent* event) {
+    if (!hasListMenu())
+        return;
+    QMenu menu(this);
+    QMenu* data = menu.addMenu(tr("Data"));
+    QAction* insert = data->addAction(tr("Insert"));
+    insert->setObjectName(QString::number(CommandIds::Insert));
+    QAction* remove = data->addAction(tr("Delete"));
+    remove->setObjectName(QString::number(CommandIds::ListDelete));
+    QAction* chosen = data->exec(event->globalPos());
+    if (chosen == insert)
+        InsertEntry();
+    else if (chosen == remove)
+        DeleteEntry();
 }
 
 void CSyncView::refreshAfterRecordChange() {

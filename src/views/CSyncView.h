@@ -5,9 +5,13 @@
 
 #include <QString>
 #include <QTreeWidget>
+#include <memory>
 
 class CPallworthDoc;
 class CPallworthTreeView;
+class EntryEditor;
+class RowDrag;
+class RowEditor;
 
 // The right pane of a configuration window: a report list of what the
 // selected tree node holds, rebuilt from the model on every selection.
@@ -15,9 +19,13 @@ class CSyncView : public QTreeWidget {
     Q_OBJECT
 
 public:
+    static constexpr int kListMenu = 159;
+
     CSyncView(CPallworthDoc& document, QWidget* parent = nullptr);
+    ~CSyncView() override;
 
     void setTreeView(CPallworthTreeView* tree) { tree_ = tree; }
+    CPallworthTreeView* treeView() const { return tree_; }
     CPallworthDoc& document() const { return document_; }
 
     // Registers with the document unless the file is of a newer format.
@@ -30,8 +38,16 @@ public:
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
 
-    // Insert from the tree's context menu on a node that is not a group.
+    // The selected row, -1 when none is.
+    int selectedRow() const;
+
+    void EditRow();
     void InsertEntry();
+    void DeleteEntry();
+    void MoveEntry(int dragRow, int dropRow);
+    // Whether the popup menu 159 belongs to the shown node.
+    bool hasListMenu() const;
+    bool dragging() const;
 
     NodeKind shownKind() const { return shownKind_; }
     const QString& shownLabel() const { return shownLabel_; }
@@ -39,10 +55,17 @@ public:
 
 protected:
     bool focusNextPrevChild(bool next) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void refreshAfterRecordChange();
     void forgetRecord(RecordId id);
+    void rebuildFor(QObject* origin);
 
     CPallworthDoc& document_;
     CPallworthTreeView* tree_ = nullptr;
@@ -50,4 +73,7 @@ private:
     QString shownLabel_;
     QTreeWidgetItem* shownItem_ = nullptr;
     RecordId shownRecord_ = 0;
+    std::unique_ptr<RowEditor> rowEditor_;
+    std::unique_ptr<EntryEditor> entryEditor_;
+    std::unique_ptr<RowDrag> drag_;
 };

@@ -266,6 +266,10 @@ void TestConfigModel::valueRules_data() {
     QTest::newRow("name: trailing blank")
         << QByteArray("Sales ") << int(R::Name)
         << QStringLiteral("The name must not begin or end with a blank.");
+    QTest::newRow("words: blanks") << QByteArray("FS1 FS2 ") << int(R::Words) << QString();
+    QTest::newRow("words: comma")
+        << QByteArray("FS1,FS2") << int(R::Words)
+        << QStringLiteral("The names must be separated by blanks only, without commas or tabs.");
     QTest::newRow("name: empty") << QByteArray() << int(R::Name) << QString();
 }
 

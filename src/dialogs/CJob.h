@@ -1,0 +1,63 @@
+#pragma once
+
+#include "PathDialog.h"
+#include "config/SyncJob.h"
+
+#include <string>
+#include <string_view>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+// Edits one directory job or file job: source and target path, copy mode and
+// whether deletions are propagated. OK takes the job when at least one of its
+// paths is in volume form.
+class CJob : public PathDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 161;
+    static constexpr int kSourceId = 1024;
+    static constexpr int kSourceBrowseId = 1022;
+    static constexpr int kTargetId = 1026;
+    static constexpr int kTargetBrowseId = 1023;
+    static constexpr int kCopyModeId = 1016;
+    static constexpr int kPropagateId = 1018;
+
+    // The captions callers give it; "Files" lets the source Browse list files.
+    static constexpr std::string_view kFilesCaption = "Files";
+    static constexpr std::string_view kDirectoriesCaption = "Directories";
+
+    explicit CJob(QWidget* parent = nullptr);
+
+    std::string copyMode;   // "ALL", "NEW" or another word typed in
+    int propagate = 0;      // 1: deletions are propagated
+    std::string sourcePath; // Windows-1252
+    std::string targetPath; // Windows-1252
+
+    // Fills the members from a job; propagate is set for exactly "DEL".
+    void loadFrom(const SyncJob& job);
+    // Writes the members into a job, deletions as "DEL" or "NODEL".
+    void applyTo(SyncJob& job) const;
+    // "DEL" when propagate is set, else "NODEL".
+    std::string_view deletions() const;
+    // 1 for the deletions word "DEL", else 0.
+    static int propagateOf(std::string_view deletions);
+    // Whether the source Browse lists files as well as folders.
+    bool sourceShowsFiles() const;
+
+    void accept() override;
+
+protected:
+    void exchangeValueIn() override;
+
+private:
+    QWidget* buildTransferMode();
+    bool refuseCopyMode();
+
+    QLineEdit* source_;
+    QLineEdit* target_;
+    QComboBox* mode_;
+    QCheckBox* propagate_;
+};

@@ -1,0 +1,96 @@
+#include "CNcf.h"
+
+#include "app/AnsiQt.h"
+#include "config/PackageDesc.h"
+
+#include <QGridLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <array>
+
+namespace {
+
+struct CommandFiles {
+    CNcf::Moment moment;
+    std::string_view rowLabel;
+    std::string PackageDesc::*source;
+    std::string PackageDesc::*target;
+};
+
+constexpr std::array<CommandFiles, 3> kCommandFiles{{
+    {CNcf::Moment::Before, "NCF to execute before", &PackageDesc::preNcfSrc,
+     &PackageDesc::preNcfDst},
+    {CNcf::Moment::After, "NCF to execute after", &PackageDesc::postNcfSrc,
+     &PackageDesc::postNcfDst},
+    {CNcf::Moment::Suspended, "NCF to execute when suspended", &PackageDesc::suspendNcfSrc,
+     &PackageDesc::suspendNcfDst},
+}};
+
+const CommandFiles& commandFiles(CNcf::Moment moment) {
+    for (const CommandFiles& files : kCommandFiles)
+        if (files.moment == moment)
+            return files;
+    return kCommandFiles.front();
+}
+
+} // namespace
+
+CNcf::CNcf(QWidget* parent)
+    : PathDialog(kTemplateId, 286, 68, parent), source_(addPathEdit(kSourceId)),
+      target_(addPathEdit(kTargetId)) {
+    auto* body = new QWidget(this);
+    auto* grid = new QGridLayout(body);
+    grid->setContentsMargins(0, 0, 0, 0);
+    const auto files = [] { return true; };
+    grid->addWidget(new QLabel(QStringLiteral("Run on source:"), body), 0, 0);
+    grid->addWidget(source_, 0, 1);
+    grid->addWidget(addBrowseButton(kSourceBrowseId, source_, files, LocalPolicy::Keep), 0, 2);
+    grid->addWidget(new QLabel(QStringLiteral("Run on target:"), body), 1, 0);
+    grid->addWidget(target_, 1, 1);
+    grid->addWidget(addBrowseButton(kTargetBrowseId, target_, files, LocalPolicy::Keep), 1, 2);
+    setValueControl(body);
+}
+
+std::optional<CNcf::Moment> CNcf::momentOf(std::string_view rowLabel) {
+    for (const CommandFiles& files : kCommandFiles)
+        if (files.rowLabel == rowLabel)
+            return files.moment;
+    return std::nullopt;
+}
+
+void CNcf::loadFrom(const PackageDesc& package, Moment moment) {
+    const CommandFiles& files = commandFiles(moment);
+    runOnSource = package.*files.source;
+    runOnTarget = package.*files.target;
+}
+
+void CNcf::applyTo(PackageDesc& package, Moment moment) const {
+    const CommandFiles& files = commandFiles(moment);
+    package.*files.source = runOnSource;
+    package.*files.target = runOnTarget;
+}
+
+void CNcf::exchangeValueIn() {
+    source_->setText(AnsiQt::toQString(runOnSource));
+    target_->setText(AnsiQt::toQString(runOnTarget));
+}
+
+void CNcf::accept() {
+    runOnSource = textOf(*source_);
+    runOnTarget = textOf(*target_);
+    // Judged as typed: leading blanks count towards the volume name.
+    if (refuseLocal(runOnSource, "Run on source", source_) ||
+        refuseLocal(runOnTarget, "Run on target", target_))
+        return;
+    if (refuseUnquotable(runOnSource, source_) || refuseUnquotable(runOnTarget, target_))
+        return;
+    QDialog::accept();
+}
+
+bool CNcf::refuseLocal(std::string_view path, std::string_view caption, QLineEdit* field) {
+    if (path.empty() || isVolumeForm(path))
+        return false;
+    refuse("Local resources are not allowed here", caption, ModalSeam::Icon::Warning, field);
+    return true;
+}

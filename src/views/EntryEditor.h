@@ -1,0 +1,38 @@
+#pragma once
+
+class CPallworthDoc;
+class ConfigModel;
+class CSyncView;
+struct PackageDesc;
+
+// Insert, Delete and drag-and-drop reordering of the detail list's entries:
+// the four lists of a package and the two group lists. Model and rows change
+// together, so row r always stands for entry r + 1.
+class EntryEditor {
+public:
+    explicit EntryEditor(CSyncView& list);
+
+    void InsertEntry();
+    void DeleteEntry();
+    // The drop step of a drag: the entry of `dragRow` ends at `dropRow`.
+    void MoveEntry(int dragRow, int dropRow);
+
+    // Whether the shown list's rows can be dragged.
+    bool canDrag() const;
+
+private:
+    bool insertPackageEntry(PackageDesc& p, int selected);
+    bool insertExclude(PackageDesc& p, int selected);
+    bool insertJob(PackageDesc& p, int selected, bool files);
+    bool insertTarget(PackageDesc& p, int selected);
+    bool refuseWhenFull(bool full);
+    void moveInPackage(int from, int to);
+    // Inserts the row of entry row + 1 as the model now holds it.
+    void addRow(int row);
+
+    CPallworthDoc& document() const;
+    ConfigModel& model() const;
+    PackageDesc* package() const;
+
+    CSyncView& list_;
+};
