@@ -7,6 +7,7 @@
 #include "HelpWindow.h"
 #include "ModalSeam.h"
 #include "app/ConfigDocumentKind.h"
+#include "app/TaskDocumentKind.h"
 #include "netbrowse/NetworkClient.h"
 
 #include <QApplication>
@@ -53,6 +54,7 @@ int CPallworthApp::ExitInstance() {
 
 void CPallworthApp::registerDocumentKinds() {
     documents_->registerTemplate(ConfigDocumentKind::makeTemplate());
+    documents_->registerTemplate(TaskDocumentKind::makeTemplate());
 }
 
 void CPallworthApp::showAbout() {

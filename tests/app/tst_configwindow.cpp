@@ -189,7 +189,7 @@ void TestConfigWindow::treeShape() {
     QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()->child(0)->child(3)), DetailNode);
     QVERIFY(!t->packagesNode()->isExpanded());
 
-    fixture_->documents().fileNew();
+    fixture_->documents().newDocument(*fixture_->documents().templates().front());
     QCOMPARE(tree()->topLevelItemCount(), 3);
     QCOMPARE(tree()->applicationsNode()->childCount(), 0);
     QCOMPARE(tree()->packagesNode()->childCount(), 0);
@@ -388,7 +388,7 @@ void TestConfigWindow::failedSaveKeepsTheOldFile() {
 }
 
 void TestConfigWindow::newEditSaveReopen() {
-    fixture_->documents().fileNew();
+    fixture_->documents().newDocument(*fixture_->documents().templates().front());
     CPallworthDoc* doc = document();
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Nightly"));
     fixture_->frame().runCommand(CommandIds::NewPackage);
@@ -596,11 +596,6 @@ void TestConfigWindow::windowRendersForTheScreenshot() {
 
 void TestConfigWindow::fileNewOffersTheKindsInOrder() {
     DocumentManager& documents = fixture_->documents();
-    documents.registerTemplate(std::make_unique<DocTemplate>(
-        167, QStringLiteral("\nQuorrel\nQuorrel\nQuorrel Files (*.ini)\n.ini\nx\ny"),
-        [](DocTemplate& t) { return std::make_unique<CPallworthDoc>(t); },
-        [](Document& d) -> QWidget* { return new CSplitterFrame(static_cast<CPallworthDoc&>(d)); },
-        false));
     QStringList offered;
     fixture_->onDialog = [&](QDialog& d) {
         auto* kinds = d.findChild<QListWidget*>(QStringLiteral("kinds"));

@@ -1,0 +1,343 @@
+#include "CPallworthDosView.h"
+
+#include "app/AnsiQt.h"
+#include "app/CommandIds.h"
+#include "app/ModalSeam.h"
+#include "config/TextUtil.h"
+#include "dialogs/CNumber.h"
+#include "dialogs/CText.h"
+#include "taskfile/CPallworthDoc2.h"
+#include "taskfile/CPallworthTreeDosView.h"
+#include "taskfile/CTaskEdit.h"
+#include "taskfile/TaskFields.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMouseEvent>
+#include <algorithm>
+#include <array>
+#include <string_view>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Pallworth");
+
+struct Setting {
+    std::string_view label;
+    std::string TaskFileModel::*value;
+    bool number;
+};
+
+constexpr std::array<Setting, 4> kSettings{{
+    {"Path of the logfile", &TaskFileModel::logFilePath, false},
+    {"Polling interval", &TaskFileModel::pollInterval, true},
+    {"Logging severity", &TaskFileModel::logSeverity, true},
+    {"Maximum log file size", &TaskFileModel::maxLogSize, true},
+}};
+
+const Setting* settingLabelled(std::string_view label) {
+    const auto it = std::find_if(kSettings.begin(), kSettings.end(),
+                                 [&](const Setting& s) { return s.label == label; });
+    return it != kSettings.end() ? &*it : nullptr;
+}
+
+QString flagText(std::string_view flag) {
+    return TaskFields::isSet(flag) ? QStringLiteral("YES") : QStringLiteral("NO");
+}
+
+} // namespace
+
+CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, QWidget* parent)
+    : QTreeWidget(parent), document_(document), drag_(*this) {
+    setObjectName(QStringLiteral("taskList"));
+    setRootIsDecorated(false);
+    setItemsExpandable(false);
+    setUniformRowHeights(true);
+    setSelectionMode(SingleSelection);
+    setAllColumnsShowFocus(true);
+    setSortingEnabled(false);
+    setEditTriggers(NoEditTriggers);
+    header()->setStretchLastSection(false);
+    header()->setSectionsMovable(false);
+    setColumnCount(0);
+    connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
+}
+
+void CPallworthDosView::OnInitialUpdate() {
+    setSelectionBehavior(SelectRows);
+    document_.listView = this;
+}
+
+void CPallworthDosView::ClearList() {
+    clear();
+    setColumnCount(0);
+    setHeaderLabels({});
+    viewport()->update();
+}
+
+void CPallworthDosView::ShowNode(int image, const QString& label, QTreeWidgetItem* item) {
+    shownImage_ = image;
+    shownLabel_ = label;
+    shownItem_ = item;
+    if (image == CPallworthTreeDosView::kSettingsImage)
+        fillSettings();
+    else if (image == CPallworthTreeDosView::kTasksImage)
+        fillTasks();
+    sizeColumns();
+}
+
+bool CPallworthDosView::showsTasks() const {
+    return shownImage_ == CPallworthTreeDosView::kTasksImage;
+}
+
+int CPallworthDosView::selectedRow() const {
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
+}
+
+void CPallworthDosView::fillSettings() {
+    setColumnCount(2);
+    setHeaderLabels({QStringLiteral("Properties"), QStringLiteral("Value")});
+    const TaskFileModel& model = document_.model();
+    for (const Setting& setting : kSettings) {
+        auto* row = new QTreeWidgetItem;
+        row->setText(0, AnsiQt::toQString(setting.label));
+        row->setText(1, AnsiQt::toQString(model.*setting.value));
+        addTopLevelItem(row);
+    }
+}
+
+void CPallworthDosView::fillTasks() {
+    setColumnCount(5);
+    setHeaderLabels({QStringLiteral("Source path"), QStringLiteral("Destination Path"),
+                     QStringLiteral("Overwrite Newer"), QStringLiteral("Overwrite readonly"),
+                     QStringLiteral("Remove Stale")});
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(document_.model().tasks.count());
+    for (const std::string& task : document_.model().tasks) {
+        auto* row = new QTreeWidgetItem;
+        setTaskCells(*row, task);
+        rows.append(row);
+    }
+    addTopLevelItems(rows);
+}
+
+void CPallworthDosView::setTaskCells(QTreeWidgetItem& row, const std::string& task) const {
+    const TaskFields fields = TaskFields::split(task);
+    row.setText(0, AnsiQt::toQString(fields.source));
+    row.setText(1, AnsiQt::toQString(fields.target));
+    for (std::size_t i = 0; i < TaskFields::kFlags; ++i)
+        row.setText(static_cast<int>(i) + 2, flagText(fields.flags[i]));
+}
+
+void CPallworthDosView::sizeColumns() {
+    // The widest cell decides, the header text does not.
+    const QFontMetrics metrics = fontMetrics();
+    for (int c = 0; c < columnCount(); ++c) {
+        int widest = kMinColumnWidth;
+        for (int r = 0; r < topLevelItemCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(r)->text(c)));
+        setColumnWidth(c, widest + kColumnMargin);
+    }
+}
+
+void CPallworthDosView::refill() {
+    ClearList();
+    ShowNode(shownImage_, shownLabel_, shownItem_);
+}
+
+void CPallworthDosView::changed() {
+    document_.ContentChanged(this);
+}
+
+void CPallworthDosView::onContentChanged(QObject* origin) {
+    // Another window on the document changed it; rows here may stand for
+    // other tasks now.
+    if (origin != this && shownItem_ != nullptr)
+        refill();
+}
+
+void CPallworthDosView::Edit() {
+    document_.setModifiedFlag();
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    if (showsTasks())
+        editTask(row);
+    else
+        editSetting(row);
+}
+
+void CPallworthDosView::editTask(int row) {
+    EntryList<std::string>& tasks = document_.model().tasks;
+    if (!tasks.validIndex(row + 1))
+        return;
+    const TaskFields fields = TaskFields::split(tasks.at(row + 1));
+    CTaskEdit dialog(this);
+    dialog.sourcePath = fields.source;
+    dialog.targetPath = fields.target;
+    dialog.overwriteNewer = TaskFields::isSet(fields.flags[0]) ? 1 : 0;
+    dialog.overwriteReadonly = TaskFields::isSet(fields.flags[1]) ? 1 : 0;
+    dialog.removeStale = TaskFields::isSet(fields.flags[2]) ? 1 : 0;
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return;
+    tasks.at(row + 1) = dialog.taskText();
+    setTaskCells(*topLevelItem(row), tasks.at(row + 1));
+    changed();
+}
+
+void CPallworthDosView::editSetting(int row) {
+    QTreeWidgetItem* item = topLevelItem(row);
+    const QString label = item->text(0);
+    const Setting* setting = settingLabelled(AnsiQt::fromQString(label));
+    if (setting == nullptr)
+        return;
+    std::string& value = document_.model().*setting->value;
+    const std::optional<std::string> edited =
+        setting->number ? askNumber(label, value) : askText(label, value);
+    if (!edited)
+        return;
+    value = *edited;
+    item->setText(1, AnsiQt::toQString(value));
+    changed();
+}
+
+std::optional<std::string> CPallworthDosView::askNumber(const QString& label,
+                                                        const std::string& value) {
+    CNumber dialog(this);
+    dialog.caption = AnsiQt::fromQString(label);
+    dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(value));
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return std::to_string(dialog.value);
+}
+
+std::optional<std::string> CPallworthDosView::askText(const QString& label,
+                                                      const std::string& value) {
+    CText dialog(this);
+    dialog.caption = AnsiQt::fromQString(label);
+    dialog.text = value;
+    // The reader keeps only the first word of the line.
+    dialog.rule = ValueRules::Rule::Word;
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text;
+}
+
+void CPallworthDosView::Insert() {
+    document_.setModifiedFlag();
+    if (!showsTasks())
+        return;
+    EntryList<std::string>& tasks = document_.model().tasks;
+    if (tasks.full()) {
+        ModalSeam::showMessage(this,
+                               tr("The task file holds 999 tasks, the most it can hold. Delete "
+                                  "one before adding another."),
+                               kCaption);
+        return;
+    }
+    const int selected = selectedRow();
+    CTaskEdit dialog(this);
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return;
+    // Tasks before the new one: up to the selected row, or all of them.
+    const int before = selected >= 0 ? selected + 1 : tasks.count();
+    if (!tasks.insertAfter(before, dialog.taskText()))
+        return;
+    auto* row = new QTreeWidgetItem;
+    setTaskCells(*row, tasks.at(before + 1));
+    insertTopLevelItem(before, row);
+    changed();
+}
+
+void CPallworthDosView::Delete() {
+    document_.setModifiedFlag();
+    const int row = selectedRow();
+    if (row < 0 || !showsTasks())
+        return;
+    if (!document_.model().tasks.remove(row + 1))
+        return;
+    delete takeTopLevelItem(row);
+    changed();
+}
+
+bool CPallworthDosView::BeginDrag(int row, const QPoint& pos) {
+    return showsTasks() && drag_.begin(row, pos);
+}
+
+void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
+    document_.setModifiedFlag();
+    if (showsTasks() && dropRow) {
+        const int to = RowDrag::targetRow(*dropRow, topLevelItemCount());
+        if (to != dragRow && document_.model().tasks.move(dragRow + 1, to + 1))
+            changed();
+    }
+    refill();
+}
+
+std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
+    if (!showsTasks())
+        return nullptr;
+    auto menu = std::make_unique<QMenu>(this);
+    menu->setObjectName(QString::number(kPopupMenu));
+    QAction* insert = menu->addAction(tr("Insert"));
+    insert->setObjectName(QString::number(CommandIds::Insert));
+    connect(insert, &QAction::triggered, this, &CPallworthDosView::Insert);
+    QAction* remove = menu->addAction(tr("Delete"));
+    remove->setObjectName(QString::number(CommandIds::ListDelete));
+    connect(remove, &QAction::triggered, this, &CPallworthDosView::Delete);
+    return menu;
+}
+
+void CPallworthDosView::contextMenuEvent(QContextMenuEvent* event) {
+    if (const std::unique_ptr<QMenu> menu = popupMenu())
+        menu->exec(event->globalPos());
+}
+
+void CPallworthDosView::mouseDoubleClickEvent(QMouseEvent* event) {
+    QTreeWidget::mouseDoubleClickEvent(event);
+    if (event->button() == Qt::LeftButton)
+        Edit();
+}
+
+void CPallworthDosView::mousePressEvent(QMouseEvent* event) {
+    drag_.pressed(*event);
+    QTreeWidget::mousePressEvent(event);
+}
+
+void CPallworthDosView::mouseMoveEvent(QMouseEvent* event) {
+    const QPoint pos = event->position().toPoint();
+    if (const std::optional<int> row = drag_.dragStart(*event))
+        BeginDrag(*row, pos);
+    if (!drag_.dragging()) {
+        QTreeWidget::mouseMoveEvent(event);
+        return;
+    }
+    drag_.moveTo(pos);
+}
+
+void CPallworthDosView::mouseReleaseEvent(QMouseEvent* event) {
+    if (drag_.dragging()) {
+        const RowDrag::Drop drop = drag_.finish();
+        DropTask(drop.dragRow, drop.dropRow);
+    }
+    QTreeWidget::mouseReleaseEvent(event);
+}
+
+void CPallworthDosView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        Edit();
+        setFocus(Qt::OtherFocusReason);
+        return;
+    }
+    QTreeWidget::keyPressEvent(event);
+}
+
+bool CPallworthDosView::focusNextPrevChild(bool next) {
+    Q_UNUSED(next);
+    if (tree_ == nullptr)
+        return false;
+    tree_->setFocus(Qt::TabFocusReason);
+    return true;
+}

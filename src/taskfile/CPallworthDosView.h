@@ -1,0 +1,91 @@
+#pragma once
+
+#include "views/RowDrag.h"
+
+#include <QString>
+#include <QTreeWidget>
+#include <memory>
+#include <optional>
+#include <string>
+
+class CPallworthDoc2;
+class CPallworthTreeDosView;
+class QMenu;
+
+// The right pane of a task-file window: the four settings or the tasks, as
+// the tree's node asks. Rows are edited in place; tasks are also inserted,
+// deleted and reordered by dragging. Every command marks the document
+// modified before it does anything else.
+class CPallworthDosView : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    static constexpr int kPopupMenu = 159;
+    static constexpr int kMinColumnWidth = 150;
+    static constexpr int kColumnMargin = 50;
+
+    explicit CPallworthDosView(CPallworthDoc2& document, QWidget* parent = nullptr);
+
+    void setTreeView(CPallworthTreeDosView* tree) { tree_ = tree; }
+    CPallworthDoc2& document() const { return document_; }
+
+    // Full-row selection; enters the list into the document.
+    void OnInitialUpdate();
+    // Removes every row and column.
+    void ClearList();
+    // Fills the list for a tree node, told by its image index.
+    void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
+
+    int shownImage() const { return shownImage_; }
+    const QString& shownLabel() const { return shownLabel_; }
+    QTreeWidgetItem* shownItem() const { return shownItem_; }
+    bool showsTasks() const;
+    // The selected row, -1 when none is.
+    int selectedRow() const;
+
+    void Edit();
+    // Puts a new task after the selected one, or at the end when no row is
+    // selected; the model and the rows keep the same order.
+    void Insert();
+    void Delete();
+    // The end of a drag of row `dragRow`: the task moves to `dropRow` (past
+    // the last row means the end; nothing means it stays) and the list is
+    // filled again.
+    void DropTask(int dragRow, std::optional<int> dropRow);
+    // Begins the drag of a row, as the mouse does; only tasks can be dragged.
+    bool BeginDrag(int row, const QPoint& pos);
+    RowDrag& drag() { return drag_; }
+
+    // Popup menu 159 ("Insert", "Delete") while the list shows the tasks;
+    // nullptr otherwise.
+    std::unique_ptr<QMenu> popupMenu();
+
+protected:
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void fillSettings();
+    void fillTasks();
+    void sizeColumns();
+    void refill();
+    void setTaskCells(QTreeWidgetItem& row, const std::string& task) const;
+    void editTask(int row);
+    void editSetting(int row);
+    std::optional<std::string> askNumber(const QString& label, const std::string& value);
+    std::optional<std::string> askText(const QString& label, const std::string& value);
+    void changed();
+    void onContentChanged(QObject* origin);
+
+    CPallworthDoc2& document_;
+    CPallworthTreeDosView* tree_ = nullptr;
+    int shownImage_ = 0;
+    QString shownLabel_;
+    QTreeWidgetItem* shownItem_ = nullptr;
+    RowDrag drag_;
+};
