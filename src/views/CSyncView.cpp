@@ -104,6 +104,12 @@ int CSyncView::FindApplicationIndex(const QTreeWidgetItem* item) const {
     return document_.model().applicationIndex(CPallworthTreeView::recordOf(item));
 }
 
+int CSyncView::shownPackageIndex() const {
+    return shownItem_ != nullptr && shownItem_->parent() != nullptr
+               ? FindPackageIndex(shownItem_->parent())
+               : 0;
+}
+
 int CSyncView::selectedRow() const {
     const QList<QTreeWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());

@@ -38,6 +38,8 @@ public:
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
 
+    // The package that owns the shown node (a package's detail node), or 0.
+    int shownPackageIndex() const;
     // The selected row, -1 when none is.
     int selectedRow() const;
 

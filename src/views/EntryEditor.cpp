@@ -38,9 +38,7 @@ ConfigModel& EntryEditor::model() const {
 }
 
 PackageDesc* EntryEditor::package() const {
-    const QTreeWidgetItem* node = list_.shownItem();
-    const int index =
-        node != nullptr && node->parent() != nullptr ? list_.FindPackageIndex(node->parent()) : 0;
+    const int index = list_.shownPackageIndex();
     return index > 0 ? &model().packages.at(index) : nullptr;
 }
 
@@ -163,10 +161,9 @@ template <typename T> static int insertAt(EntryList<T>& list, int selected, T va
 }
 
 void EntryEditor::addRow(int row) {
-    const QTreeWidgetItem* node = list_.shownItem();
-    const int index = list_.FindPackageIndex(node->parent());
-    const std::vector<std::string> cells = DetailContent::rowCells(
-        model(), list_.shownKind(), AnsiQt::fromQString(list_.shownLabel()), index, 0, row);
+    const std::vector<std::string> cells =
+        DetailContent::rowCells(model(), list_.shownKind(), AnsiQt::fromQString(list_.shownLabel()),
+                                list_.shownPackageIndex(), 0, row);
     auto* item = new QTreeWidgetItem;
     for (int c = 0; c < static_cast<int>(cells.size()); ++c)
         item->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));

@@ -107,14 +107,8 @@ ConfigModel& RowEditor::model() const {
     return list_.document().model();
 }
 
-int RowEditor::packageIndex() const {
-    const QTreeWidgetItem* node = list_.shownItem();
-    return node != nullptr && node->parent() != nullptr ? list_.FindPackageIndex(node->parent())
-                                                        : 0;
-}
-
 PackageDesc* RowEditor::package() const {
-    const int index = packageIndex();
+    const int index = list_.shownPackageIndex();
     return index > 0 ? &model().packages.at(index) : nullptr;
 }
 

@@ -55,7 +55,6 @@ private:
     ConfigModel& model() const;
     // The package that owns the shown node, or nullptr.
     PackageDesc* package() const;
-    int packageIndex() const;
     void setCell(int row, int column, const std::string& ansi);
     void setCell(int row, int column, const QString& text);
 

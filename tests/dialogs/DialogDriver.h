@@ -22,11 +22,16 @@ struct Run {
     std::vector<ModalSeam::Message> messages;
 };
 
-inline Run drive(QDialog& dialog, const std::function<void(QDialog&)>& work) {
+// `nested` answers the dialogs the driven one opens in turn (a folder
+// browser, say); it is not called for the driven dialog itself.
+inline Run drive(QDialog& dialog, const std::function<void(QDialog&)>& work,
+                 const std::function<int(QDialog&)>& nested = {}) {
     Run run;
     QSignalSpy accepted(&dialog, &QDialog::accepted);
     ModalSeam::Hooks hooks;
     hooks.dialog = [&](QDialog& d) {
+        if (&d != &dialog)
+            return nested ? nested(d) : int(QDialog::Rejected);
         work(d);
         return d.result();
     };

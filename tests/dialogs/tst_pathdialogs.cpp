@@ -1,3 +1,4 @@
+#include "DialogDriver.h"
 #include "TestSupport.h"
 
 #include "app/AnsiQt.h"
@@ -38,13 +39,7 @@ const QString kOneWord =
     QStringLiteral("The value must be one word, without blanks, commas or tabs.");
 const QString kEmptyMode = QStringLiteral("The copy mode must not be empty.");
 
-// One modal run through the seam: the test works the controls of the opened
-// dialog; message boxes are recorded instead of shown.
-struct Run {
-    int code = -1;
-    int accepted = 0;
-    std::vector<ModalSeam::Message> messages;
-};
+using dialogtest::Run;
 
 // Answers the folder browser: walks its tree down from the file-system root
 // to `pick` and presses OK, or cancels when `pick` is empty; on the way it
@@ -94,25 +89,13 @@ struct BrowserScript {
     }
 };
 
-Run drive(QDialog& dialog, const std::function<void(QDialog&)>& work,
-          BrowserScript* browser = nullptr) {
-    Run run;
-    QSignalSpy accepted(&dialog, &QDialog::accepted);
-    ModalSeam::Hooks hooks;
-    hooks.dialog = [&](QDialog& d) {
-        if (auto* folders = qobject_cast<CFolderBrowser*>(&d))
-            return browser ? browser->answer(*folders) : int(QDialog::Rejected);
-        work(d);
-        return d.result();
-    };
-    hooks.message = [&](const ModalSeam::Message& m) {
-        run.messages.push_back(m);
-        return QMessageBox::Ok;
-    };
-    ModalSeam::Scope seam(std::move(hooks));
-    run.code = ModalSeam::runModal(dialog);
-    run.accepted = static_cast<int>(accepted.count());
-    return run;
+dialogtest::Run drive(QDialog& dialog, const std::function<void(QDialog&)>& work,
+                      BrowserScript* browser = nullptr) {
+    return dialogtest::drive(dialog, work, [browser](QDialog& d) {
+        auto* folders = qobject_cast<CFolderBrowser*>(&d);
+        return folders != nullptr && browser != nullptr ? browser->answer(*folders)
+                                                        : int(QDialog::Rejected);
+    });
 }
 
 template <typename T> T* control(QDialog& d, int id) {

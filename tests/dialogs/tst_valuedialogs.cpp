@@ -1,3 +1,4 @@
+#include "DialogDriver.h"
 #include "TestSupport.h"
 
 #include "app/ModalSeam.h"
@@ -16,33 +17,8 @@
 
 namespace {
 
-// One modal run through the seam: the hook opens the dialog the way a test
-// must (it is never shown), lets the test work its controls, and returns the
-// dialog's result; message boxes are recorded instead of shown.
-struct Run {
-    int code = -1;
-    int accepted = 0;
-    std::vector<ModalSeam::Message> messages;
-};
-
-Run drive(QDialog& dialog, const std::function<void(QDialog&)>& work) {
-    Run run;
-    QSignalSpy accepted(&dialog, &QDialog::accepted);
-    ModalSeam::Hooks hooks;
-    hooks.dialog = [&](QDialog& d) {
-        QMetaObject::invokeMethod(&d, "exchangeIn");
-        work(d);
-        return d.result();
-    };
-    hooks.message = [&](const ModalSeam::Message& m) {
-        run.messages.push_back(m);
-        return QMessageBox::Ok;
-    };
-    ModalSeam::Scope seam(std::move(hooks));
-    run.code = ModalSeam::runModal(dialog);
-    run.accepted = static_cast<int>(accepted.count());
-    return run;
-}
+using dialogtest::drive;
+using dialogtest::Run;
 
 QLineEdit* editOf(QDialog& d) {
     return d.findChild<QLineEdit*>(QStringLiteral("1006"));

@@ -1,0 +1,37 @@
+#include "TreeListFrame.h"
+
+#include "CommandIds.h"
+
+#include <QSplitter>
+#include <QVBoxLayout>
+
+TreeListFrame::TreeListFrame(QWidget* parent)
+    : QWidget(parent), splitter_(new QSplitter(Qt::Horizontal, this)) {
+    splitter_->setChildrenCollapsible(false);
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(splitter_);
+}
+
+void TreeListFrame::setPanes(QWidget* tree, QWidget* list) {
+    tree_ = tree;
+    list_ = list;
+    splitter_->setStretchFactor(0, 0);
+    splitter_->setStretchFactor(1, 1);
+    splitter_->setSizes({kTreeWidth, 1});
+    setFocusProxy(tree);
+}
+
+bool TreeListFrame::handlesCommand(int id) const {
+    return id == CommandIds::NextPane || id == CommandIds::PrevPane;
+}
+
+void TreeListFrame::runCommand(int id) {
+    if (!TreeListFrame::handlesCommand(id))
+        return;
+    // Two panes: next and previous both move to the other one.
+    if (focusWidget() == tree_)
+        list_->setFocus(Qt::OtherFocusReason);
+    else
+        tree_->setFocus(Qt::OtherFocusReason);
+}
