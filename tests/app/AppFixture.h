@@ -29,8 +29,9 @@ public:
 class AppFixture {
 public:
     AppFixture() {
+        // Settings of this process only: test mode would share one folder
+        // between test programs running side by side.
         qputenv("XDG_CONFIG_HOME", QFile::encodeName(config_.path()));
-        QStandardPaths::setTestModeEnabled(true);
         auto client = std::make_unique<CountingClient>();
         network = client.get();
         app = std::make_unique<CPallworthApp>(std::move(client));
