@@ -11,7 +11,6 @@
 #include "taskfile/CTaskEdit.h"
 #include "taskfile/TaskFields.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
@@ -49,31 +48,13 @@ QString flagText(std::string_view flag) {
 } // namespace
 
 CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document), drag_(*this) {
-    setObjectName(QStringLiteral("taskList"));
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setSelectionMode(SingleSelection);
-    setAllColumnsShowFocus(true);
-    setSortingEnabled(false);
-    setEditTriggers(NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    setColumnCount(0);
+    : ReportList(QStringLiteral("taskList"), parent), document_(document), drag_(*this) {
     connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
 }
 
 void CPallworthDosView::OnInitialUpdate() {
     setSelectionBehavior(SelectRows);
     document_.listView = this;
-}
-
-void CPallworthDosView::ClearList() {
-    clear();
-    setColumnCount(0);
-    setHeaderLabels({});
-    viewport()->update();
 }
 
 void CPallworthDosView::ShowNode(int image, const QString& label, QTreeWidgetItem* item) {
@@ -89,11 +70,6 @@ void CPallworthDosView::ShowNode(int image, const QString& label, QTreeWidgetIte
 
 bool CPallworthDosView::showsTasks() const {
     return shownImage_ == CPallworthTreeDosView::kTasksImage;
-}
-
-int CPallworthDosView::selectedRow() const {
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.first());
 }
 
 void CPallworthDosView::fillSettings() {

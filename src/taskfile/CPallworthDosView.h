@@ -2,8 +2,8 @@
 
 #include "views/RowDrag.h"
 
+#include "views/ReportList.h"
 #include <QString>
-#include <QTreeWidget>
 #include <memory>
 #include <optional>
 #include <string>
@@ -16,7 +16,7 @@ class QMenu;
 // the tree's node asks. Rows are edited in place; tasks are also inserted,
 // deleted and reordered by dragging. Every command marks the document
 // modified before it does anything else.
-class CPallworthDosView : public QTreeWidget {
+class CPallworthDosView : public ReportList {
     Q_OBJECT
 
 public:
@@ -32,7 +32,6 @@ public:
     // Full-row selection; enters the list into the document.
     void OnInitialUpdate();
     // Removes every row and column.
-    void ClearList();
     // Fills the list for a tree node, told by its image index.
     void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
 
@@ -40,8 +39,6 @@ public:
     const QString& shownLabel() const { return shownLabel_; }
     QTreeWidgetItem* shownItem() const { return shownItem_; }
     bool showsTasks() const;
-    // The selected row, -1 when none is.
-    int selectedRow() const;
 
     void Edit();
     // Puts a new task after the selected one, or at the end when no row is

@@ -10,24 +10,13 @@
 #include "views/RowDrag.h"
 #include "views/RowEditor.h"
 
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QMenu>
 
 CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document), rowEditor_(std::make_unique<RowEditor>(*this)),
+    : ReportList(QStringLiteral("detailList"), parent), document_(document),
+      rowEditor_(std::make_unique<RowEditor>(*this)),
       entryEditor_(std::make_unique<EntryEditor>(*this)), drag_(std::make_unique<RowDrag>(*this)) {
-    setObjectName(QStringLiteral("detailList"));
-    setRootIsDecorated(false);
-    setItemsExpandable(false);
-    setUniformRowHeights(true);
-    setSelectionMode(SingleSelection);
-    setAllColumnsShowFocus(true);
-    setSortingEnabled(false);
-    setEditTriggers(NoEditTriggers);
-    header()->setStretchLastSection(false);
-    header()->setSectionsMovable(false);
-    setColumnCount(0);
     connect(&document, &CPallworthDoc::applicationAdded, this,
             &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::packageAdded, this, &CSyncView::refreshAfterRecordChange);
@@ -45,13 +34,6 @@ void CSyncView::OnInitialUpdate() {
         return;
     document_.listView = this;
     setSelectionBehavior(SelectRows);
-}
-
-void CSyncView::ClearList() {
-    clear();
-    setColumnCount(0);
-    setHeaderLabels({});
-    viewport()->update();
 }
 
 void CSyncView::ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item) {
@@ -108,11 +90,6 @@ int CSyncView::shownPackageIndex() const {
     return shownItem_ != nullptr && shownItem_->parent() != nullptr
                ? FindPackageIndex(shownItem_->parent())
                : 0;
-}
-
-int CSyncView::selectedRow() const {
-    const QList<QTreeWidgetItem*> selected = selectedItems();
-    return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
 }
 
 void CSyncView::EditRow() {

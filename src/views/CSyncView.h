@@ -3,8 +3,8 @@
 #include "config/RecordId.h"
 #include "views/NodeKind.h"
 
+#include "views/ReportList.h"
 #include <QString>
-#include <QTreeWidget>
 #include <memory>
 
 class CPallworthDoc;
@@ -15,7 +15,7 @@ class RowEditor;
 
 // The right pane of a configuration window: a report list of what the
 // selected tree node holds, rebuilt from the model on every selection.
-class CSyncView : public QTreeWidget {
+class CSyncView : public ReportList {
     Q_OBJECT
 
 public:
@@ -30,7 +30,6 @@ public:
 
     // Registers with the document unless the file is of a newer format.
     void OnInitialUpdate();
-    void ClearList();
     void ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item);
     // Inserts a row at `row` (an index past the end appends) with two texts;
     // returns the row it took.
@@ -40,8 +39,6 @@ public:
 
     // The package that owns the shown node (a package's detail node), or 0.
     int shownPackageIndex() const;
-    // The selected row, -1 when none is.
-    int selectedRow() const;
 
     void EditRow();
     void InsertEntry();
