@@ -5,8 +5,10 @@
 #include "config/ConfigWriter.h"
 #include "config/FileStore.h"
 #include "config/OemCodePage.h"
+#include "netbrowse/MemoryDirectoryClient.h"
 
 #include <QTest>
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -49,6 +51,15 @@ inline std::string writeConfig(const ConfigModel& model,
 // A global part with a VERSION line, then the given lines.
 inline std::string cfg(std::string_view version, std::string_view body) {
     return "VERSION " + std::string(version) + "\r\n" + std::string(body);
+}
+
+// The sample network of tests/data/netbrowse, plus `extra` description lines.
+inline std::unique_ptr<MemoryDirectoryClient> sampleNetwork(std::string_view extra = {}) {
+    auto client = std::make_unique<MemoryDirectoryClient>();
+    std::string error;
+    if (!client->loadFile(dataPath("netbrowse/network.txt"), error) || !client->load(extra, error))
+        qFatal("%s", error.c_str());
+    return client;
 }
 
 } // namespace testsupport

@@ -103,12 +103,7 @@ private:
     }
 
     std::unique_ptr<NetworkClient> sampleNetwork(std::string_view extra = {}) {
-        auto client = std::make_unique<MemoryDirectoryClient>();
-        std::string error;
-        if (!client->loadFile(testsupport::dataPath("netbrowse/network.txt"), error) ||
-            !client->load(extra, error))
-            qFatal("%s", error.c_str());
-        return client;
+        return testsupport::sampleNetwork(extra);
     }
 
     std::unique_ptr<NetworkClient> workstation() {

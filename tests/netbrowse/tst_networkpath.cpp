@@ -34,12 +34,7 @@ drive /net/g SRV1 VOL1 APPS
 )";
 
 std::unique_ptr<MemoryDirectoryClient> network(std::string_view extra = {}) {
-    auto client = std::make_unique<MemoryDirectoryClient>();
-    std::string error;
-    if (!client->loadFile(testsupport::dataPath("netbrowse/network.txt"), error) ||
-        !client->load(extra, error))
-        qFatal("%s", error.c_str());
-    return client;
+    return testsupport::sampleNetwork(extra);
 }
 
 std::unique_ptr<MemoryDirectoryClient> described(std::string_view text) {
