@@ -1,5 +1,6 @@
 #include "DocumentManager.h"
 
+#include "AnsiQt.h"
 #include "ChildFrame.h"
 #include "ModalSeam.h"
 #include "NewDocumentDialog.h"
@@ -102,7 +103,7 @@ Document* DocumentManager::openFile(const QString& path) {
         ModalSeam::showMessage(
             area_.window(),
             tr("Cannot open %1:\n%2")
-                .arg(QDir::toNativeSeparators(path), QString::fromLatin1(status.error.c_str())),
+                .arg(QDir::toNativeSeparators(path), AnsiQt::toQString(status.error)),
             kCaption);
         return nullptr;
     }

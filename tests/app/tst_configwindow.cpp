@@ -495,6 +495,16 @@ void TestConfigWindow::unreadableFileReported() {
     }
     QVERIFY(fixture_->documents().openFile(big) == nullptr);
     QVERIFY(fixture_->messages.last().contains(QStringLiteral("more than 999 packages")));
+    // The reason names the package in the model's code page.
+    {
+        QFile file(big);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("PACKAGE Pr\x80is\r\n");
+        for (int i = 0; i < 1000; ++i)
+            file.write("EXCLUDE \"SYS:\\X\"\r\n");
+    }
+    QVERIFY(fixture_->documents().openFile(big) == nullptr);
+    QVERIFY(fixture_->messages.last().contains(QStringLiteral("in package Pr\u20ACis")));
     QVERIFY(fixture_->documents().documents().isEmpty());
 }
 
