@@ -39,7 +39,7 @@ inline ConfigModel readConfig(std::string_view bytes, const OemCodePage& oem = O
     ConfigModel model;
     const ReadStatus status = ConfigReader(oem).read(bytes, model);
     if (!status.ok)
-        qWarning("read failed: %s", status.error.c_str());
+        QTest::qFail(("read failed: " + status.error).c_str(), __FILE__, __LINE__);
     return model;
 }
 

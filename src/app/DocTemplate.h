@@ -14,6 +14,8 @@ class QWidget;
 // the menu shown while one of its windows is active.
 class DocTemplate {
 public:
+    // Every position is named, those nothing reads too: the string keeps its
+    // seven fields so that the later ones stay where they are found.
     enum Field {
         WindowTitle,
         DocName,

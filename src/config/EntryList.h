@@ -59,7 +59,6 @@ public:
     }
 
     void clear() { entries_.clear(); }
-    void shrinkToFit() { entries_.shrink_to_fit(); }
 
     auto begin() { return entries_.begin(); }
     auto end() { return entries_.end(); }

@@ -64,16 +64,6 @@ void CSyncView::ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* i
     addTopLevelItems(rows);
 }
 
-int CSyncView::AddRow(int row, const QString& text0, const QString& text1) {
-    const int index = qBound(0, row, topLevelItemCount());
-    auto* item = new QTreeWidgetItem;
-    item->setText(0, text0);
-    if (columnCount() > 1)
-        item->setText(1, text1);
-    insertTopLevelItem(index, item);
-    return index;
-}
-
 int CSyncView::FindPackageIndex(const QTreeWidgetItem* item) const {
     if (CPallworthTreeView::kindOf(item) != PackageNode)
         return 0;

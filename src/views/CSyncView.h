@@ -31,9 +31,6 @@ public:
     // Registers with the document unless the file is of a newer format.
     void OnInitialUpdate();
     void ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item);
-    // Inserts a row at `row` (an index past the end appends) with two texts;
-    // returns the row it took.
-    int AddRow(int row, const QString& text0, const QString& text1);
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
 
