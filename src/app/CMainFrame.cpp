@@ -21,10 +21,6 @@ using namespace CommandIds;
 
 namespace {
 
-CommandTarget* targetOf(ChildFrame* frame) {
-    return frame != nullptr ? dynamic_cast<CommandTarget*>(frame->widget()) : nullptr;
-}
-
 constexpr Qt::Key kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
 } // namespace
@@ -52,53 +48,76 @@ void CMainFrame::setDocumentManager(DocumentManager* manager) {
     updateMenus();
 }
 
-QAction* CMainFrame::makeAction(int id, const QString& text, const QKeySequence& shortcut) {
+template <typename Slot>
+QAction* CMainFrame::makeAction(int id, const char* name, const QString& text, Slot slot,
+                                const QKeySequence& shortcut) {
     auto* action = new QAction(text, this);
-    action->setObjectName(QString::number(id));
+    action->setObjectName(QLatin1String(name));
     action->setProperty("commandId", id);
     action->setShortcut(shortcut);
-    connect(action, &QAction::triggered, this, [this, id] { runCommand(id); });
+    connect(action, &QAction::triggered, this, slot);
     addAction(action); // shortcuts work whatever menu is shown
     actions_.insert(id, action);
     return action;
 }
 
 void CMainFrame::createActions() {
-    makeAction(FileNew, tr("&New\tCtrl+N"), QKeySequence(Qt::CTRL | Qt::Key_N))
-        ->setStatusTip(tr("Create a new document"));
-    makeAction(FileOpen, tr("&Open...\tCtrl+O"), QKeySequence(Qt::CTRL | Qt::Key_O))
-        ->setStatusTip(tr("Open an existing document"));
-    makeAction(FileClose, tr("&Close"))->setStatusTip(tr("Close the active document"));
-    makeAction(FileSave, tr("&Save\tCtrl+S"), QKeySequence(Qt::CTRL | Qt::Key_S))
-        ->setStatusTip(tr("Save the active document"));
-    makeAction(FileSaveAs, tr("Save &As..."))
-        ->setStatusTip(tr("Save the active document under a new name"));
-    makeAction(AppExit, tr("E&xit"))
-        ->setStatusTip(tr("Quit the application; prompts to save documents"));
-    for (int i = 0; i < DocumentManager::kRecentFiles; ++i)
-        makeAction(FileMru1 + i, QString());
-    makeAction(NewApplication, tr("New &Application"))->setStatusTip(tr("Add an application"));
-    makeAction(NewPackage, tr("New &Package"))->setStatusTip(tr("Add a package"));
-    QAction* toolbar = makeAction(ViewToolbar, tr("&Toolbar"));
+    createFileActions();
+    makeAction(NewApplication, "newApplication", tr("New &Application"),
+               &CMainFrame::newApplication)
+        ->setStatusTip(tr("Add an application"));
+    makeAction(NewPackage, "newPackage", tr("New &Package"), &CMainFrame::newPackage)
+        ->setStatusTip(tr("Add a package"));
+    QAction* toolbar = makeAction(ViewToolbar, "viewToolbar", tr("&Toolbar"),
+                                  [this](bool shown) { toolBar_->setVisible(shown); });
     toolbar->setCheckable(true);
     toolbar->setChecked(true);
-    QAction* status = makeAction(ViewStatusBar, tr("&Status Bar"));
+    QAction* status = makeAction(ViewStatusBar, "viewStatusBar", tr("&Status Bar"),
+                                 [this](bool shown) { statusBar()->setVisible(shown); });
     status->setCheckable(true);
     status->setChecked(true);
-    makeAction(WindowNew, tr("&New Window"))
-        ->setStatusTip(tr("Open another window for the active document"));
-    makeAction(WindowCascade, tr("&Cascade"));
-    makeAction(WindowTile, tr("&Tile"));
-    makeAction(WindowArrange, tr("&Arrange Icons"));
-    makeAction(HelpFinder, tr("&Help Topics"));
-    makeAction(Help, QString(), QKeySequence(Qt::Key_F1));
-    makeAction(AppAbout, tr("&About Pallworth..."))
+    createWindowActions();
+    makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
+    makeAction(Help, "help", QString(), &CMainFrame::helpRequested, QKeySequence(Qt::Key_F1));
+    makeAction(AppAbout, "appAbout", tr("&About Pallworth..."), &CMainFrame::aboutRequested)
         ->setStatusTip(tr("Program information and version"));
-    makeAction(NextPane, QString(), QKeySequence(Qt::Key_F6));
-    makeAction(PrevPane, QString(), QKeySequence(Qt::SHIFT | Qt::Key_F6));
+    makeAction(NextPane, "nextPane", QString(), &CMainFrame::nextPane, QKeySequence(Qt::Key_F6));
+    makeAction(PrevPane, "previousPane", QString(), &CMainFrame::previousPane,
+               QKeySequence(Qt::SHIFT | Qt::Key_F6));
+}
+
+void CMainFrame::createFileActions() {
+    makeAction(FileNew, "fileNew", tr("&New\tCtrl+N"), &CMainFrame::fileNew,
+               QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setStatusTip(tr("Create a new document"));
+    makeAction(FileOpen, "fileOpen", tr("&Open...\tCtrl+O"), &CMainFrame::fileOpen,
+               QKeySequence(Qt::CTRL | Qt::Key_O))
+        ->setStatusTip(tr("Open an existing document"));
+    makeAction(FileClose, "fileClose", tr("&Close"), &CMainFrame::fileClose)
+        ->setStatusTip(tr("Close the active document"));
+    makeAction(FileSave, "fileSave", tr("&Save\tCtrl+S"), &CMainFrame::fileSave,
+               QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setStatusTip(tr("Save the active document"));
+    makeAction(FileSaveAs, "fileSaveAs", tr("Save &As..."), &CMainFrame::fileSaveAs)
+        ->setStatusTip(tr("Save the active document under a new name"));
+    makeAction(AppExit, "appExit", tr("E&xit"), &QWidget::close)
+        ->setStatusTip(tr("Quit the application; prompts to save documents"));
+    static const char* const kRecent[DocumentManager::kRecentFiles] = {"fileMru1", "fileMru2",
+                                                                       "fileMru3", "fileMru4"};
+    for (int i = 0; i < DocumentManager::kRecentFiles; ++i)
+        makeAction(FileMru1 + i, kRecent[i], QString(), [this, i] { openRecentFile(i); });
     actions_[FileNew]->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
     actions_[FileOpen]->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
     actions_[FileSave]->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+}
+
+void CMainFrame::createWindowActions() {
+    makeAction(WindowNew, "windowNew", tr("&New Window"), &CMainFrame::newWindow)
+        ->setStatusTip(tr("Open another window for the active document"));
+    makeAction(WindowCascade, "windowCascade", tr("&Cascade"),
+               [this] { area_->cascadeSubWindows(); });
+    makeAction(WindowTile, "windowTile", tr("&Tile"), [this] { area_->tileSubWindows(); });
+    makeAction(WindowArrange, "windowArrange", tr("&Arrange Icons"), &CMainFrame::arrangeIcons);
 }
 
 void CMainFrame::createToolBar() {
@@ -186,77 +205,75 @@ void CMainFrame::updateMenus() {
     for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
                    WindowArrange, NextPane, PrevPane})
         actions_[id]->setEnabled(hasDocument);
-    CommandTarget* target = targetOf(frame);
+    const CommandTarget* target = activeTarget();
     for (int id : {NewApplication, NewPackage})
-        actions_[id]->setEnabled(target != nullptr && target->handlesCommand(id));
+        actions_[id]->setEnabled(target != nullptr && target->addsRecords());
     updateTitle();
 }
 
 void CMainFrame::updateTitle() {
-    Document* document = manager_ != nullptr ? manager_->activeDocument() : nullptr;
+    Document* document = activeDocument();
     setWindowTitle(document != nullptr ? tr("Pallworth - %1").arg(document->title())
                                        : tr("Pallworth"));
 }
 
-void CMainFrame::runCommand(int id) {
-    if (manager_ == nullptr)
-        return;
-    Document* document = manager_->activeDocument();
-    switch (id) {
-    case FileNew:
-        manager_->fileNew();
-        return;
-    case FileOpen:
-        manager_->fileOpen();
-        return;
-    case AppExit:
-        close();
-        return;
-    case AppAbout:
-        emit aboutRequested();
-        return;
-    case Help:
-    case HelpFinder:
-        emit helpRequested();
-        return;
-    case ViewToolbar:
-        toolBar_->setVisible(actions_[ViewToolbar]->isChecked());
-        return;
-    case ViewStatusBar:
-        statusBar()->setVisible(actions_[ViewStatusBar]->isChecked());
-        return;
-    default:
-        break;
-    }
-    if (id >= FileMru1 && id < FileMru1 + DocumentManager::kRecentFiles) {
-        openRecentFile(id - FileMru1);
-        return;
-    }
-    if (document == nullptr)
-        return;
-    if (id == FileClose)
-        manager_->closeDocument(*document);
-    else if (id == FileSave)
-        manager_->save(*document);
-    else if (id == FileSaveAs)
-        manager_->saveAs(*document);
-    else if (id == WindowNew)
-        manager_->newWindow(*document);
-    else
-        runWindowCommand(id);
+Document* CMainFrame::activeDocument() const {
+    return manager_ != nullptr ? manager_->activeDocument() : nullptr;
 }
 
-void CMainFrame::runWindowCommand(int id) {
-    if (id == WindowCascade) {
-        area_->cascadeSubWindows();
-    } else if (id == WindowTile) {
-        area_->tileSubWindows();
-    } else if (id == WindowArrange) {
-        arrangeIcons();
-    } else if (CommandTarget* target = targetOf(manager_->activeFrame());
-               target != nullptr && target->handlesCommand(id)) {
-        target->runCommand(id);
-    }
+CommandTarget* CMainFrame::activeTarget() const {
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    return frame != nullptr ? dynamic_cast<CommandTarget*>(frame->widget()) : nullptr;
+}
+
+void CMainFrame::fileNew() {
+    if (manager_ != nullptr)
+        manager_->fileNew();
+}
+
+void CMainFrame::fileOpen() {
+    if (manager_ != nullptr)
+        manager_->fileOpen();
+}
+
+void CMainFrame::fileClose() {
+    if (Document* document = activeDocument())
+        manager_->closeDocument(*document);
+}
+
+void CMainFrame::fileSave() {
+    if (Document* document = activeDocument())
+        manager_->save(*document);
+}
+
+void CMainFrame::fileSaveAs() {
+    if (Document* document = activeDocument())
+        manager_->saveAs(*document);
+}
+
+void CMainFrame::newWindow() {
+    if (Document* document = activeDocument())
+        manager_->newWindow(*document);
+}
+
+void CMainFrame::newApplication() {
+    if (CommandTarget* target = activeTarget(); target != nullptr && target->addsRecords())
+        target->newApplication();
+}
+
+void CMainFrame::newPackage() {
+    if (CommandTarget* target = activeTarget(); target != nullptr && target->addsRecords())
+        target->newPackage();
+}
+
+void CMainFrame::nextPane() {
+    if (CommandTarget* target = activeTarget())
+        target->nextPane();
+}
+
+void CMainFrame::previousPane() {
+    if (CommandTarget* target = activeTarget())
+        target->previousPane();
 }
 
 void CMainFrame::arrangeIcons() {
@@ -271,6 +288,8 @@ void CMainFrame::arrangeIcons() {
 }
 
 void CMainFrame::openRecentFile(int index) {
+    if (manager_ == nullptr)
+        return;
     const QString path = manager_->recentFiles().value(index);
     if (!path.isEmpty())
         manager_->openFile(path);

@@ -3,6 +3,8 @@
 #include <QHash>
 #include <QMainWindow>
 
+class CommandTarget;
+class Document;
 class DocumentManager;
 class QAction;
 class QLabel;
@@ -11,7 +13,8 @@ class QMenu;
 
 // The main window: the multiple-document area, the menu bar of the active
 // document kind (menu 128 while none is open), the toolbar and the status
-// bar with the lock-key indicators.
+// bar with the lock-key indicators. Every command is a named action
+// connected to a slot; the action carries its command id as a property.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -26,7 +29,6 @@ public:
     int menuId() const { return menuId_; }
     QLabel* indicator(int index) const { return indicators_[index]; }
 
-    void runCommand(int id);
     // Shows the menu of the active window's kind and enables the commands
     // that apply.
     void updateMenus();
@@ -35,22 +37,39 @@ signals:
     void aboutRequested();
     void helpRequested();
 
+private slots:
+    void fileNew();
+    void fileOpen();
+    void fileClose();
+    void fileSave();
+    void fileSaveAs();
+    void newWindow();
+    void newApplication();
+    void newPackage();
+    void nextPane();
+    void previousPane();
+    void arrangeIcons();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    template <typename Slot>
+    QAction* makeAction(int id, const char* name, const QString& text, Slot slot,
+                        const QKeySequence& shortcut = {});
     void createActions();
-    QAction* makeAction(int id, const QString& text, const QKeySequence& shortcut = {});
+    void createFileActions();
+    void createWindowActions();
     void buildMenuBar(int menuId);
     void addFileMenu(int menuId);
     void addRecentFiles(QMenu* menu);
     void createToolBar();
     void createStatusBar();
-    void runWindowCommand(int id);
     void openRecentFile(int index);
-    void arrangeIcons();
     void updateTitle();
+    Document* activeDocument() const;
+    CommandTarget* activeTarget() const;
 
     QMdiArea* area_;
     DocumentManager* manager_ = nullptr;

@@ -1,6 +1,5 @@
 #include "CSplitterFrame.h"
 
-#include "CommandIds.h"
 #include "views/CPallworthTreeView.h"
 #include "views/CSyncView.h"
 
@@ -17,14 +16,10 @@ CSplitterFrame::CSplitterFrame(CPallworthDoc& document, QWidget* parent)
     list_->OnInitialUpdate();
 }
 
-bool CSplitterFrame::handlesCommand(int id) const {
-    return id == CommandIds::NewApplication || id == CommandIds::NewPackage ||
-           TreeListFrame::handlesCommand(id);
+void CSplitterFrame::newApplication() {
+    tree_->NewApplication();
 }
 
-void CSplitterFrame::runCommand(int id) {
-    if (TreeListFrame::handlesCommand(id))
-        TreeListFrame::runCommand(id);
-    else
-        tree_->runCommand(id);
+void CSplitterFrame::newPackage() {
+    tree_->NewPackage();
 }

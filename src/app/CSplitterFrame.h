@@ -17,8 +17,9 @@ public:
     CPallworthTreeView* treeView() const { return tree_; }
     CSyncView* listView() const { return list_; }
 
-    bool handlesCommand(int id) const override;
-    void runCommand(int id) override;
+    bool addsRecords() const override { return true; }
+    void newApplication() override;
+    void newPackage() override;
 
 private:
     CPallworthTreeView* tree_;

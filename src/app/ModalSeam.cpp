@@ -1,5 +1,7 @@
 #include "ModalSeam.h"
 
+#include "DataExchange.h"
+
 #include <QDialog>
 #include <QFileDialog>
 #include <utility>
@@ -40,8 +42,8 @@ int ModalSeam::runModal(QDialog& dialog) {
     if (!hooks().dialog)
         return dialog.exec();
     // A dialog run by a test is never shown, so it fills its controls here.
-    if (dialog.metaObject()->indexOfMethod("exchangeIn()") >= 0)
-        QMetaObject::invokeMethod(&dialog, "exchangeIn");
+    if (auto* exchange = dynamic_cast<DataExchange*>(&dialog))
+        exchange->exchangeIn();
     return hooks().dialog(dialog);
 }
 

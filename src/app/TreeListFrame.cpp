@@ -1,7 +1,5 @@
 #include "TreeListFrame.h"
 
-#include "CommandIds.h"
-
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -22,16 +20,14 @@ void TreeListFrame::setPanes(QWidget* tree, QWidget* list) {
     setFocusProxy(tree);
 }
 
-bool TreeListFrame::handlesCommand(int id) const {
-    return id == CommandIds::NextPane || id == CommandIds::PrevPane;
-}
-
-void TreeListFrame::runCommand(int id) {
-    if (!TreeListFrame::handlesCommand(id))
-        return;
+void TreeListFrame::nextPane() {
     // Two panes: next and previous both move to the other one.
     if (focusWidget() == tree_)
         list_->setFocus(Qt::OtherFocusReason);
     else
         tree_->setFocus(Qt::OtherFocusReason);
+}
+
+void TreeListFrame::previousPane() {
+    nextPane();
 }

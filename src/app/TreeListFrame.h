@@ -17,8 +17,8 @@ public:
 
     QSplitter* splitter() const { return splitter_; }
 
-    bool handlesCommand(int id) const override;
-    void runCommand(int id) override;
+    void nextPane() override;
+    void previousPane() override;
 
 protected:
     explicit TreeListFrame(QWidget* parent);

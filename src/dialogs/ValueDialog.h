@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/DataExchange.h"
+
 #include <QDialog>
 #include <cstddef>
 #include <string>
@@ -12,7 +14,7 @@ class QShowEvent;
 // the value members, runs the dialog and reads the value back after OK.
 // Members move into the controls once when the dialog opens (exchangeIn) and
 // back once when OK is pressed (accept), before any check.
-class ValueDialog : public QDialog {
+class ValueDialog : public QDialog, public DataExchange {
     Q_OBJECT
 
 public:
@@ -24,10 +26,9 @@ public:
     // Windows-1252 text; only the first kCaptionLimit characters are used.
     std::string caption;
 
-    // Members to controls. Runs whenever the dialog is shown; a test that
-    // drives the dialog through the modal seam never shows it, so it is
-    // invokable by name on any dialog.
-    Q_INVOKABLE void exchangeIn();
+    // Members to controls. Runs whenever the dialog is shown, and through
+    // the modal seam for a dialog a test drives without showing it.
+    void exchangeIn() override;
 
     // The caption as the buffer holds it, cut to kCaptionLimit characters.
     std::string_view captionText() const;

@@ -3,6 +3,7 @@
 #include "app/AnsiQt.h"
 #include "app/CommandIds.h"
 #include "app/ModalSeam.h"
+#include "app/PopupMenu.h"
 #include "config/TextUtil.h"
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
@@ -255,14 +256,10 @@ void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
 std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
     if (!showsTasks())
         return nullptr;
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QString::number(kPopupMenu));
-    QAction* insert = menu->addAction(tr("Insert"));
-    insert->setObjectName(QString::number(CommandIds::Insert));
-    connect(insert, &QAction::triggered, this, &CPallworthDosView::Insert);
-    QAction* remove = menu->addAction(tr("Delete"));
-    remove->setObjectName(QString::number(CommandIds::ListDelete));
-    connect(remove, &QAction::triggered, this, &CPallworthDosView::Delete);
+    auto menu = std::make_unique<PopupMenu>(kPopupMenu, this);
+    menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CPallworthDosView::Insert);
+    menu->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this,
+                     &CPallworthDosView::Delete);
     return menu;
 }
 

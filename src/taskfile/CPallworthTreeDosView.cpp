@@ -1,6 +1,7 @@
 #include "CPallworthTreeDosView.h"
 
 #include "app/CommandIds.h"
+#include "app/PopupMenu.h"
 #include "taskfile/CPallworthDoc2.h"
 #include "taskfile/CPallworthDosView.h"
 
@@ -54,11 +55,9 @@ void CPallworthTreeDosView::onSelectionChanged(QTreeWidgetItem* current) {
 std::unique_ptr<QMenu> CPallworthTreeDosView::popupMenu(const QTreeWidgetItem* node) {
     if (node == nullptr || imageOf(node) != kTasksImage)
         return nullptr;
-    auto menu = std::make_unique<QMenu>(this);
-    menu->setObjectName(QString::number(kPopupMenu));
-    QAction* insert = menu->addAction(tr("Insert"));
-    insert->setObjectName(QString::number(CommandIds::Insert));
-    connect(insert, &QAction::triggered, this, &CPallworthTreeDosView::Insert);
+    auto menu = std::make_unique<PopupMenu>(kPopupMenu, this);
+    menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
+                     &CPallworthTreeDosView::Insert);
     return menu;
 }
 

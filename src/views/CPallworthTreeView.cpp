@@ -3,6 +3,7 @@
 #include "app/AnsiQt.h"
 #include "app/CommandIds.h"
 #include "app/ModalSeam.h"
+#include "app/PopupMenu.h"
 #include "config/CPallworthDoc.h"
 #include "dialogs/CText.h"
 #include "views/CSyncView.h"
@@ -150,17 +151,6 @@ void CPallworthTreeView::onSelectionChanged(QTreeWidgetItem* current) {
         list_->ShowNode(kindOf(current), current->text(0), current);
 }
 
-void CPallworthTreeView::runCommand(int id) {
-    if (id == CommandIds::NewApplication)
-        NewApplication();
-    else if (id == CommandIds::NewPackage)
-        NewPackage();
-    else if (id == CommandIds::Delete)
-        DeleteNode();
-    else if (id == CommandIds::Insert)
-        Insert();
-}
-
 QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
     CText dialog(this);
     dialog.caption = AnsiQt::fromQString(caption);
@@ -256,18 +246,25 @@ void CPallworthTreeView::Insert() {
         list_->InsertEntry();
 }
 
+std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node) {
+    const int menuId = contextMenuFor(node);
+    if (menuId == 0)
+        return nullptr;
+    auto menu = std::make_unique<PopupMenu>(menuId, this);
+    if (menuId == kDeleteMenu)
+        menu->addCommand(tr("Delete"), "delete", CommandIds::Delete, this,
+                         &CPallworthTreeView::DeleteNode);
+    else
+        menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
+                         &CPallworthTreeView::Insert);
+    return menu;
+}
+
 void CPallworthTreeView::contextMenuEvent(QContextMenuEvent* event) {
     QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
     currentNode_ = node;
-    const int menuId = contextMenuFor(node);
-    if (menuId == 0)
-        return;
-    QMenu menu(this);
-    const int command = menuId == kDeleteMenu ? CommandIds::Delete : CommandIds::Insert;
-    QAction* action = menu.addAction(menuId == kDeleteMenu ? tr("Delete") : tr("Insert"));
-    action->setObjectName(QString::number(command));
-    if (menu.exec(event->globalPos()) == action)
-        runCommand(command);
+    if (const std::unique_ptr<QMenu> menu = popupMenu(node))
+        menu->exec(event->globalPos());
 }
 
 bool CPallworthTreeView::focusNextPrevChild(bool next) {

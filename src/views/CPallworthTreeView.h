@@ -4,9 +4,11 @@
 #include "views/NodeKind.h"
 
 #include <QTreeWidget>
+#include <memory>
 
 class CPallworthDoc;
 class CSyncView;
+class QMenu;
 
 // The left pane of a configuration window: "Default settings", the
 // applications and the packages with their eight detail nodes. Selecting a
@@ -44,8 +46,9 @@ public:
 
     // The context menu resource for a node: 147 (Delete), 163 (Insert) or 0.
     static int contextMenuFor(const QTreeWidgetItem* node);
-    // Runs a command on currentNode.
-    void runCommand(int id);
+    // The context menu of a node, its command working on currentNode;
+    // nullptr for a node without one.
+    std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node);
 
     void NewApplication();
     void NewPackage();

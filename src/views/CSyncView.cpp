@@ -6,6 +6,7 @@
 #include "views/DetailContent.h"
 
 #include "app/CommandIds.h"
+#include "app/PopupMenu.h"
 #include "views/EntryEditor.h"
 #include "views/RowDrag.h"
 #include "views/RowEditor.h"
@@ -173,20 +174,20 @@ bool CSyncView::dragging() const {
     return drag_->dragging();
 }
 
-void CSyncView::contextMenuEvent(QContextMenuEvent* event) {
+std::unique_ptr<QMenu> CSyncView::popupMenu() {
     if (!hasListMenu())
-        return;
-    QMenu menu(this);
-    QMenu* data = menu.addMenu(tr("Data"));
-    QAction* insert = data->addAction(tr("Insert"));
-    insert->setObjectName(QString::number(CommandIds::Insert));
-    QAction* remove = data->addAction(tr("Delete"));
-    remove->setObjectName(QString::number(CommandIds::ListDelete));
-    QAction* chosen = data->exec(event->globalPos());
-    if (chosen == insert)
-        InsertEntry();
-    else if (chosen == remove)
-        DeleteEntry();
+        return nullptr;
+    // The menu's one submenu, "Data", is what shows at the mouse.
+    auto data = std::make_unique<PopupMenu>(kListMenu, this);
+    data->setTitle(tr("Data"));
+    data->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CSyncView::InsertEntry);
+    data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
+    return data;
+}
+
+void CSyncView::contextMenuEvent(QContextMenuEvent* event) {
+    if (const std::unique_ptr<QMenu> menu = popupMenu())
+        menu->exec(event->globalPos());
 }
 
 void CSyncView::refreshAfterRecordChange() {

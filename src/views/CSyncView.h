@@ -10,6 +10,7 @@
 class CPallworthDoc;
 class CPallworthTreeView;
 class EntryEditor;
+class QMenu;
 class RowDrag;
 class RowEditor;
 
@@ -43,6 +44,9 @@ public:
     void MoveEntry(int dragRow, int dropRow);
     // Whether the popup menu 159 belongs to the shown node.
     bool hasListMenu() const;
+    // Popup menu 159 ("Insert", "Delete") when it belongs to the shown node;
+    // nullptr otherwise.
+    std::unique_ptr<QMenu> popupMenu();
     bool dragging() const;
 
     NodeKind shownKind() const { return shownKind_; }

@@ -253,7 +253,7 @@ void TestConfigWindow::newPackageCancelledMarksModifiedOnly() {
         d.reject();
         return d.result();
     };
-    fixture_->frame().runCommand(CommandIds::NewPackage);
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
     QCOMPARE(fixture_->dialogsRun, 1);
     QVERIFY(document()->isModified());
     QCOMPARE(document()->model().packages.count(), 2);
@@ -263,7 +263,7 @@ void TestConfigWindow::newPackageCancelledMarksModifiedOnly() {
 void TestConfigWindow::newApplicationAndPackageAddNodes() {
     open("rich-1.30.cfg");
     fixture_->onDialog = AppFixture::typeAndOk(QString::fromUtf8("Caf\u00E9 \u20AC"));
-    fixture_->frame().runCommand(CommandIds::NewPackage);
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
     const ConfigModel& m = document()->model();
     QCOMPARE(m.packages.count(), 3);
     QCOMPARE(m.packages.at(3).name, std::string("Caf\xE9 \x80"));
@@ -274,7 +274,7 @@ void TestConfigWindow::newApplicationAndPackageAddNodes() {
     QCOMPARE(tree()->currentItem(), node);
 
     fixture_->onDialog = AppFixture::typeAndOk(QString());
-    fixture_->frame().runCommand(CommandIds::NewApplication);
+    fixture_->frame().action(CommandIds::NewApplication)->trigger();
     QCOMPARE(m.applications.count(), 3);
     QCOMPARE(m.applications.at(3).name, std::string());
     QCOMPARE(tree()->currentItem(), tree()->applicationsNode()->child(2));
@@ -297,10 +297,10 @@ void TestConfigWindow::insertOnGroupsAndContextMenus() {
 
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Inserted"));
     t->setCurrentNode(t->packagesNode());
-    t->runCommand(CommandIds::Insert);
+    t->Insert();
     QCOMPARE(document()->model().packages.last().name, std::string("Inserted"));
     t->setCurrentNode(t->applicationsNode());
-    t->runCommand(CommandIds::Insert);
+    t->Insert();
     QCOMPARE(document()->model().applications.last().name, std::string("Inserted"));
     QCOMPARE(fixture_->dialogsRun, 2);
 }
@@ -308,11 +308,11 @@ void TestConfigWindow::insertOnGroupsAndContextMenus() {
 void TestConfigWindow::deleteFirstOfThreePackages() {
     CPallworthDoc* doc = open("rich-1.30.cfg");
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Third"));
-    fixture_->frame().runCommand(CommandIds::NewPackage);
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
     doc->setModifiedFlag(false);
     CPallworthTreeView* t = tree();
     t->setCurrentNode(t->packagesNode()->child(0));
-    t->runCommand(CommandIds::Delete);
+    t->DeleteNode();
     QVERIFY(doc->isModified());
     QCOMPARE(doc->model().packages.count(), 2);
     QCOMPARE(labels(t->packagesNode()),
@@ -326,7 +326,7 @@ void TestConfigWindow::deleteFirstOfThreePackages() {
     QCOMPARE(row(*list(), 0).value(1), QStringLiteral("daily at 00:00"));
     // Delete on a node that is not a record does nothing.
     t->setCurrentNode(t->defaultSettingsNode());
-    t->runCommand(CommandIds::Delete);
+    t->DeleteNode();
     QCOMPARE(doc->model().packages.count(), 2);
     QCOMPARE(doc->model().applications.count(), 2);
 }
@@ -345,7 +345,7 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
         QStringLiteral("Please specify a username"), QStringLiteral("Please specify a password")};
     for (const QString& message : expected) {
         fixture_->messages.clear();
-        fixture_->frame().runCommand(CommandIds::FileSave);
+        fixture_->frame().action(CommandIds::FileSave)->trigger();
         QCOMPARE(fixture_->messages, QStringList{message});
         QCOMPARE(fixture_->captions, QStringList{QStringLiteral("Pallworth")});
         fixture_->captions.clear();
@@ -358,7 +358,7 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
     }
     m.password = Scramble("pw");
     fixture_->messages.clear();
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     QVERIFY(!doc->isModified());
     QVERIFY(fileText(path) != before);
@@ -377,7 +377,7 @@ void TestConfigWindow::failedSaveKeepsTheOldFile() {
     limited.rlim_cur = 100;
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &limited);
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QCOMPARE(fixture_->messages.size(), 1);
@@ -391,14 +391,14 @@ void TestConfigWindow::newEditSaveReopen() {
     fixture_->documents().newDocument(*fixture_->documents().templates().front());
     CPallworthDoc* doc = document();
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Nightly"));
-    fixture_->frame().runCommand(CommandIds::NewPackage);
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
     ConfigModel& m = doc->model();
     m.packages.at(1).source = "SRC1";
     m.packages.at(1).targets.append(TargetServer("T1", "VOL1", "ON", "", "0", "(default)"));
     m.global.user = "admin";
     m.password = Scramble("pw");
     fixture_->fileName = work_->filePath(QStringLiteral("saved"));
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     const QString saved = work_->filePath(QStringLiteral("saved.cfg"));
     QCOMPARE(doc->filePath(), QFileInfo(saved).canonicalFilePath());
@@ -434,7 +434,7 @@ void TestConfigWindow::closePromptsWhenModified() {
     // An unchanged document closes without a question.
     fixture_->messages.clear();
     open("rich-1.30.cfg");
-    fixture_->frame().runCommand(CommandIds::FileClose);
+    fixture_->frame().action(CommandIds::FileClose)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     QVERIFY(fixture_->documents().documents().isEmpty());
 }
@@ -451,12 +451,12 @@ void TestConfigWindow::fileChangedOnDiskAsksBeforeOverwrite() {
     doc->model().global.maxThreads = "50";
     doc->setModifiedFlag();
     fixture_->answer = QMessageBox::No;
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("changed by another program")));
     QVERIFY(fileText(path).endsWith(QStringLiteral("# another administrator\r\n")));
     fixture_->answer = QMessageBox::Yes;
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QVERIFY(fileText(path).contains(QStringLiteral("MAXTHREADS 50")));
     QVERIFY(!doc->isModified());
 }
@@ -475,7 +475,7 @@ void TestConfigWindow::newerVersionShowsNothingAndIsNotSaved() {
     QCOMPARE(list()->columnCount(), 0);
     QVERIFY(doc->listView.isNull());
     const QString before = fileText(path);
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("newer than version 1.30")));
     QCOMPARE(fileText(path), before);
@@ -579,7 +579,7 @@ void TestConfigWindow::aboutAndHelp() {
         version = d.findChild<QLabel*>(QStringLiteral("version"))->text();
         return int(QDialog::Accepted);
     };
-    fixture_->frame().runCommand(CommandIds::AppAbout);
+    fixture_->frame().action(CommandIds::AppAbout)->trigger();
     QCOMPARE(caption, QStringLiteral("About Pallworth"));
     QCOMPARE(version, QStringLiteral("Version 1.30 Build 07/14/2003"));
     fixture_->frame().action(CommandIds::Help)->trigger();
@@ -630,9 +630,9 @@ void TestConfigWindow::fileNewOffersTheKindsInOrder() {
 void TestConfigWindow::nextPaneMovesFocus() {
     open("rich-1.30.cfg");
     tree()->setFocus();
-    fixture_->frame().runCommand(CommandIds::NextPane);
+    fixture_->frame().action(CommandIds::NextPane)->trigger();
     QCOMPARE(fixture_->frame().focusWidget(), list());
-    fixture_->frame().runCommand(CommandIds::PrevPane);
+    fixture_->frame().action(CommandIds::PrevPane)->trigger();
     QCOMPARE(fixture_->frame().focusWidget(), tree());
 }
 

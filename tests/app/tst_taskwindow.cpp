@@ -655,7 +655,7 @@ void TestTaskWindow::editSaveReopen() {
                                        "C:\\REPORTS SALES:REPORTS\\WEEKLY 0 1 0",
                                        "SYS:NEW E:\\NEW 1 0 0"}));
 
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     QVERIFY(!doc->isModified());
     const QString path = doc->filePath();
@@ -701,7 +701,7 @@ void TestTaskWindow::fileNewOffersBothKinds() {
     QCOMPARE(list()->topLevelItemCount(), 0);
 
     fixture_->fileName = work_->filePath(QStringLiteral("fresh"));
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
     std::string bytes, error;
     QVERIFY(FileStore::read(
         QFile::encodeName(work_->filePath(QStringLiteral("fresh.ini"))).toStdString(), bytes,
@@ -727,9 +727,9 @@ void TestTaskWindow::tabAndPanes() {
     QTest::keyClick(list(), Qt::Key_Enter);
     QCOMPARE(fixture_->dialogsRun, 1);
     QCOMPARE(fixture_->frame().focusWidget(), list());
-    fixture_->frame().runCommand(CommandIds::NextPane);
+    fixture_->frame().action(CommandIds::NextPane)->trigger();
     QCOMPARE(fixture_->frame().focusWidget(), tree());
-    fixture_->frame().runCommand(CommandIds::PrevPane);
+    fixture_->frame().action(CommandIds::PrevPane)->trigger();
     QCOMPARE(fixture_->frame().focusWidget(), list());
 }
 

@@ -646,7 +646,7 @@ void TestEditing::editEverythingSaveReopen() {
     const ConfigModel edited = model();
 
     fixture_->fileName = path;
-    fixture_->frame().runCommand(CommandIds::FileSaveAs);
+    fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     QVERIFY(fixture_->documents().closeDocument(*doc()));
     fixture_->documents().openFile(path);
