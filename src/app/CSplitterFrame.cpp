@@ -1,25 +1,14 @@
 #include "CSplitterFrame.h"
 
-#include "views/CPallworthTreeView.h"
-#include "views/CSyncView.h"
-
-#include <QSplitter>
+#include "config/CPallworthDoc.h"
 
 CSplitterFrame::CSplitterFrame(CPallworthDoc& document, QWidget* parent)
-    : TreeListFrame(parent), tree_(new CPallworthTreeView(document, splitter())),
-      list_(new CSyncView(document, splitter())) {
-    setObjectName(QStringLiteral("splitterFrame"));
-    setPanes(tree_, list_);
-    tree_->setListView(list_);
-    list_->setTreeView(tree_);
-    tree_->OnInitialUpdate();
-    list_->OnInitialUpdate();
-}
+    : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent) {}
 
 void CSplitterFrame::newApplication() {
-    tree_->NewApplication();
+    treeView()->NewApplication();
 }
 
 void CSplitterFrame::newPackage() {
-    tree_->NewPackage();
+    treeView()->NewPackage();
 }

@@ -1,27 +1,20 @@
 #pragma once
 
 #include "TreeListFrame.h"
+#include "views/CPallworthTreeView.h"
+#include "views/CSyncView.h"
 
 class CPallworthDoc;
-class CPallworthTreeView;
-class CSyncView;
 
 // The content of a configuration window: the configuration tree beside the
 // detail list. The Data commands go to the tree.
-class CSplitterFrame : public TreeListFrame {
+class CSplitterFrame : public TreeListFrameOf<CPallworthTreeView, CSyncView> {
     Q_OBJECT
 
 public:
     explicit CSplitterFrame(CPallworthDoc& document, QWidget* parent = nullptr);
 
-    CPallworthTreeView* treeView() const { return tree_; }
-    CSyncView* listView() const { return list_; }
-
     bool addsRecords() const override { return true; }
     void newApplication() override;
     void newPackage() override;
-
-private:
-    CPallworthTreeView* tree_;
-    CSyncView* list_;
 };

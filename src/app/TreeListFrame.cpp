@@ -1,5 +1,8 @@
 #include "TreeListFrame.h"
 
+#include "views/NodeTree.h"
+#include "views/ReportList.h"
+
 #include <QSplitter>
 #include <QVBoxLayout>
 
@@ -11,13 +14,17 @@ TreeListFrame::TreeListFrame(QWidget* parent)
     layout->addWidget(splitter_);
 }
 
-void TreeListFrame::setPanes(QWidget* tree, QWidget* list) {
-    tree_ = tree;
-    list_ = list;
+void TreeListFrame::setViews(NodeTree& tree, ReportList& list) {
+    tree_ = &tree;
+    list_ = &list;
     splitter_->setStretchFactor(0, 0);
     splitter_->setStretchFactor(1, 1);
     splitter_->setSizes({kTreeWidth, 1});
-    setFocusProxy(tree);
+    setFocusProxy(&tree);
+    tree.setListView(&list);
+    list.setTreeView(&tree);
+    tree.OnInitialUpdate();
+    list.OnInitialUpdate();
 }
 
 void TreeListFrame::nextPane() {

@@ -2,9 +2,11 @@
 
 #include "CommandTarget.h"
 
+#include <QSplitter>
 #include <QWidget>
 
-class QSplitter;
+class NodeTree;
+class ReportList;
 
 // The content of a document window: a static splitter with a tree pane 250
 // pixels wide beside a list pane, the tree active first. F6 and Shift+F6
@@ -22,11 +24,32 @@ public:
 
 protected:
     explicit TreeListFrame(QWidget* parent);
-    // Lays out the two panes, which were made as children of splitter().
-    void setPanes(QWidget* tree, QWidget* list);
+    // Lays out the two panes, which were made as children of splitter(),
+    // links them and shows the document in them.
+    void setViews(NodeTree& tree, ReportList& list);
 
 private:
     QSplitter* splitter_;
     QWidget* tree_ = nullptr;
     QWidget* list_ = nullptr;
+};
+
+// The frame of one window kind: its tree and list, made on the document.
+template <typename Tree, typename List> class TreeListFrameOf : public TreeListFrame {
+public:
+    Tree* treeView() const { return tree_; }
+    List* listView() const { return list_; }
+
+protected:
+    template <typename Doc>
+    TreeListFrameOf(Doc& document, const QString& objectName, QWidget* parent)
+        : TreeListFrame(parent), tree_(new Tree(document, splitter())),
+          list_(new List(document, splitter())) {
+        setObjectName(objectName);
+        setViews(*tree_, *list_);
+    }
+
+private:
+    Tree* tree_;
+    List* list_;
 };

@@ -6,11 +6,7 @@
 #include "config/SaveRules.h"
 
 CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
-    : Document(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
-
-void CPallworthDoc::onNewDocument() {
-    model_.resetToNew();
-}
+    : ModelDocument(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
 
 ReadStatus CPallworthDoc::readBytes(std::string_view bytes) {
     return ConfigReader(oem_).read(bytes, model_);

@@ -104,7 +104,7 @@ void CJob::accept() {
     propagate = propagate_->isChecked() ? 1 : 0;
     // One path in volume form is enough; the other's form is not judged.
     if (!isVolumeForm(TextUtil::trim(targetPath)) && !isVolumeForm(TextUtil::trim(sourcePath))) {
-        refuse(kInvalidPath, kValidationCaption, kValidationIcon, source_);
+        refuse(kInvalidPath, source_, kValidationCaption, kValidationIcon);
         return;
     }
     if (refuseUnquotable(sourcePath, source_) || refuseUnquotable(targetPath, target_) ||
@@ -122,6 +122,6 @@ bool CJob::refuseCopyMode() {
         problem = ValueRules::problem(copyMode, ValueRules::Rule::Quoted);
     if (problem.empty())
         return false;
-    refuse(problem, SaveRules::kCaption, ModalSeam::Icon::Warning, mode_);
+    refuse(problem, mode_);
     return true;
 }

@@ -91,6 +91,6 @@ void CNcf::accept() {
 bool CNcf::refuseLocal(std::string_view path, std::string_view caption, QLineEdit* field) {
     if (path.empty() || isVolumeForm(path))
         return false;
-    refuse("Local resources are not allowed here", caption, ModalSeam::Icon::Warning, field);
+    refuse("Local resources are not allowed here", field, caption);
     return true;
 }

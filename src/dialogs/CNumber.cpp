@@ -1,8 +1,6 @@
 #include "CNumber.h"
 
 #include "app/AnsiQt.h"
-#include "app/ModalSeam.h"
-#include "config/SaveRules.h"
 #include "config/TextUtil.h"
 
 #include <QLineEdit>
@@ -84,21 +82,15 @@ void CNumber::exchangeValueIn() {
 void CNumber::accept() {
     const std::optional<std::int32_t> number = parseInteger(AnsiQt::fromQString(edit_->text()));
     if (!number) {
-        refuse("Please enter an integer.");
-        edit_->setFocus();
+        refuse("Please enter an integer.", edit_);
         edit_->selectAll();
         return;
     }
     value = *number;
     const std::string problem = rangeProblem(captionText(), value);
     if (!problem.empty()) {
-        refuse(problem);
+        refuse(problem, nullptr);
         return;
     }
     QDialog::accept();
-}
-
-void CNumber::refuse(const std::string& message) {
-    ModalSeam::showMessage(this, AnsiQt::toQString(message), AnsiQt::toQString(SaveRules::kCaption),
-                           ModalSeam::Icon::Warning);
 }

@@ -36,7 +36,5 @@ protected:
     void exchangeValueIn() override;
 
 private:
-    void refuse(const std::string& message);
-
     QLineEdit* edit_;
 };

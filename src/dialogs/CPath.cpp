@@ -32,7 +32,7 @@ void CPath::exchangeValueIn() {
 void CPath::accept() {
     path = textOf(*edit_);
     if (!isVolumeForm(TextUtil::trim(path))) {
-        refuse(kInvalidPath, kValidationCaption, kValidationIcon, edit_);
+        refuse(kInvalidPath, edit_, kValidationCaption, kValidationIcon);
         return;
     }
     if (refuseUnquotable(path, edit_))

@@ -1,8 +1,6 @@
 #include "CText.h"
 
 #include "app/AnsiQt.h"
-#include "app/ModalSeam.h"
-#include "config/SaveRules.h"
 
 #include <QLineEdit>
 #include <limits>
@@ -23,9 +21,7 @@ void CText::accept() {
     text = AnsiQt::fromQString(edit_->text());
     const std::string problem = ValueRules::problem(text, rule);
     if (!problem.empty()) {
-        ModalSeam::showMessage(this, AnsiQt::toQString(problem),
-                               AnsiQt::toQString(SaveRules::kCaption));
-        edit_->setFocus();
+        refuse(problem, edit_);
         return;
     }
     QDialog::accept();

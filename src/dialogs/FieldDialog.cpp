@@ -2,7 +2,6 @@
 
 #include "CNumber.h"
 #include "app/AnsiQt.h"
-#include "app/ModalSeam.h"
 
 #include <QLineEdit>
 
@@ -17,13 +16,6 @@ void FieldDialog::exchangeValueIn() {
     if (captionText().empty())
         setWindowTitle(templateCaption_);
     exchangeFieldsIn();
-}
-
-void FieldDialog::refuse(std::string_view message, QWidget* focus, std::string_view caption) {
-    ModalSeam::showMessage(this, AnsiQt::toQString(message), AnsiQt::toQString(caption),
-                           ModalSeam::Icon::Warning);
-    if (focus)
-        focus->setFocus();
 }
 
 std::optional<int> FieldDialog::readInteger(QLineEdit& box, int lower, int upper) {

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "ValueDialog.h"
-#include "config/SaveRules.h"
 
 #include <QString>
 #include <optional>
@@ -23,11 +22,6 @@ protected:
 
     // Members to controls, after the caption is set.
     virtual void exchangeFieldsIn() = 0;
-
-    // Shows why OK is refused and puts the focus on the field at fault (none
-    // when focus is null); the dialog stays open.
-    void refuse(std::string_view message, QWidget* focus,
-                std::string_view caption = SaveRules::kCaption);
 
     // A whole number from lower to upper in the box, or nothing after the
     // refusal has been shown with the focus on the box.

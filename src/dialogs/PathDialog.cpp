@@ -40,18 +40,11 @@ QPushButton* PathDialog::addBrowseButton(int id, QLineEdit* field, std::function
     return button;
 }
 
-void PathDialog::refuse(std::string_view message, std::string_view caption, ModalSeam::Icon icon,
-                        QWidget* focus) {
-    ModalSeam::showMessage(this, AnsiQt::toQString(message), AnsiQt::toQString(caption), icon);
-    if (focus)
-        focus->setFocus();
-}
-
 bool PathDialog::refuseUnquotable(std::string_view path, QWidget* focus) {
     const std::string problem = ValueRules::problem(path, ValueRules::Rule::Quoted);
     if (problem.empty())
         return false;
-    refuse(problem, SaveRules::kCaption, ModalSeam::Icon::Warning, focus);
+    refuse(problem, focus);
     return true;
 }
 

@@ -38,10 +38,6 @@ protected:
     QPushButton* addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
                                  LocalPolicy localPolicy);
 
-    // Shows why OK is refused and puts the focus on `focus`; the dialog
-    // stays open.
-    void refuse(std::string_view message, std::string_view caption, ModalSeam::Icon icon,
-                QWidget* focus);
     // Refuses a path that would not read back from between its quotes;
     // true when it did.
     bool refuseUnquotable(std::string_view path, QWidget* focus);

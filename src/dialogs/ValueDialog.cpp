@@ -68,6 +68,13 @@ void ValueDialog::exchangeIn() {
     exchangeValueIn();
 }
 
+void ValueDialog::refuse(std::string_view message, QWidget* focus, std::string_view caption,
+                         ModalSeam::Icon icon) {
+    ModalSeam::showMessage(this, AnsiQt::toQString(message), AnsiQt::toQString(caption), icon);
+    if (focus != nullptr)
+        focus->setFocus();
+}
+
 void ValueDialog::showEvent(QShowEvent* event) {
     // A window restored by the system is shown again without reopening.
     if (!event->spontaneous())

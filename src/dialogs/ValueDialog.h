@@ -1,6 +1,8 @@
 #pragma once
 
 #include "app/DataExchange.h"
+#include "app/ModalSeam.h"
+#include "config/SaveRules.h"
 
 #include <QDialog>
 #include <cstddef>
@@ -44,6 +46,12 @@ protected:
 
     virtual void exchangeValueIn() = 0;
     void showEvent(QShowEvent* event) override;
+
+    // Shows why OK is refused and puts the focus on the control at fault
+    // (none when focus is null); the dialog stays open.
+    void refuse(std::string_view message, QWidget* focus,
+                std::string_view caption = SaveRules::kCaption,
+                ModalSeam::Icon icon = ModalSeam::Icon::Warning);
 
 private:
     QPushButton* addButton(const QString& text, int id);

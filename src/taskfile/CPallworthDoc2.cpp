@@ -2,14 +2,6 @@
 
 #include "taskfile/TaskFileFormat.h"
 
-CPallworthDoc2::CPallworthDoc2(DocTemplate& docTemplate) : Document(docTemplate) {
-    model_.resetToNew();
-}
-
-void CPallworthDoc2::onNewDocument() {
-    model_.resetToNew();
-}
-
 ReadStatus CPallworthDoc2::readBytes(std::string_view bytes) {
     return TaskFileFormat::read(bytes, model_);
 }

@@ -11,10 +11,9 @@
 #include "taskfile/CPallworthTreeDosView.h"
 #include "taskfile/CTaskEdit.h"
 #include "taskfile/TaskFields.h"
+#include "views/RowDrag.h"
 
-#include <QKeyEvent>
 #include <QMenu>
-#include <QMouseEvent>
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -49,7 +48,7 @@ QString flagText(std::string_view flag) {
 } // namespace
 
 CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, QWidget* parent)
-    : ReportList(QStringLiteral("taskList"), parent), document_(document), drag_(*this) {
+    : ReportList(QStringLiteral("taskList"), parent), document_(document) {
     connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
 }
 
@@ -239,10 +238,6 @@ void CPallworthDosView::Delete() {
     changed();
 }
 
-bool CPallworthDosView::BeginDrag(int row, const QPoint& pos) {
-    return showsTasks() && drag_.begin(row, pos);
-}
-
 void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
     document_.setModifiedFlag();
     if (showsTasks() && dropRow) {
@@ -261,56 +256,4 @@ std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
     menu->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this,
                      &CPallworthDosView::Delete);
     return menu;
-}
-
-void CPallworthDosView::contextMenuEvent(QContextMenuEvent* event) {
-    if (const std::unique_ptr<QMenu> menu = popupMenu())
-        menu->exec(event->globalPos());
-}
-
-void CPallworthDosView::mouseDoubleClickEvent(QMouseEvent* event) {
-    QTreeWidget::mouseDoubleClickEvent(event);
-    if (event->button() == Qt::LeftButton)
-        Edit();
-}
-
-void CPallworthDosView::mousePressEvent(QMouseEvent* event) {
-    drag_.pressed(*event);
-    QTreeWidget::mousePressEvent(event);
-}
-
-void CPallworthDosView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    if (const std::optional<int> row = drag_.dragStart(*event))
-        BeginDrag(*row, pos);
-    if (!drag_.dragging()) {
-        QTreeWidget::mouseMoveEvent(event);
-        return;
-    }
-    drag_.moveTo(pos);
-}
-
-void CPallworthDosView::mouseReleaseEvent(QMouseEvent* event) {
-    if (drag_.dragging()) {
-        const RowDrag::Drop drop = drag_.finish();
-        DropTask(drop.dragRow, drop.dropRow);
-    }
-    QTreeWidget::mouseReleaseEvent(event);
-}
-
-void CPallworthDosView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        Edit();
-        setFocus(Qt::OtherFocusReason);
-        return;
-    }
-    QTreeWidget::keyPressEvent(event);
-}
-
-bool CPallworthDosView::focusNextPrevChild(bool next) {
-    Q_UNUSED(next);
-    if (tree_ == nullptr)
-        return false;
-    tree_->setFocus(Qt::TabFocusReason);
-    return true;
 }

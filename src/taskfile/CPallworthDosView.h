@@ -1,16 +1,12 @@
 #pragma once
 
-#include "views/RowDrag.h"
-
 #include "views/ReportList.h"
+
 #include <QString>
-#include <memory>
 #include <optional>
 #include <string>
 
 class CPallworthDoc2;
-class CPallworthTreeDosView;
-class QMenu;
 
 // The right pane of a task-file window: the four settings or the tasks, as
 // the tree's node asks. Rows are edited in place; tasks are also inserted,
@@ -26,12 +22,10 @@ public:
 
     explicit CPallworthDosView(CPallworthDoc2& document, QWidget* parent = nullptr);
 
-    void setTreeView(CPallworthTreeDosView* tree) { tree_ = tree; }
     CPallworthDoc2& document() const { return document_; }
 
     // Full-row selection; enters the list into the document.
-    void OnInitialUpdate();
-    // Removes every row and column.
+    void OnInitialUpdate() override;
     // Fills the list for a tree node, told by its image index.
     void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
 
@@ -49,22 +43,16 @@ public:
     // the last row means the end; nothing means it stays) and the list is
     // filled again.
     void DropTask(int dragRow, std::optional<int> dropRow);
-    // Begins the drag of a row, as the mouse does; only tasks can be dragged.
-    bool BeginDrag(int row, const QPoint& pos);
-    RowDrag& drag() { return drag_; }
 
     // Popup menu 159 ("Insert", "Delete") while the list shows the tasks;
     // nullptr otherwise.
-    std::unique_ptr<QMenu> popupMenu();
+    std::unique_ptr<QMenu> popupMenu() override;
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void keyPressEvent(QKeyEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void editSelectedRow() override { Edit(); }
+    // Only tasks are reordered.
+    bool canDragRows() const override { return showsTasks(); }
+    void dropRow(int dragRow, std::optional<int> dropRow) override { DropTask(dragRow, dropRow); }
 
 private:
     void fillSettings();
@@ -80,9 +68,7 @@ private:
     void onContentChanged(QObject* origin);
 
     CPallworthDoc2& document_;
-    CPallworthTreeDosView* tree_ = nullptr;
     int shownImage_ = 0;
     QString shownLabel_;
     QTreeWidgetItem* shownItem_ = nullptr;
-    RowDrag drag_;
 };

@@ -5,20 +5,16 @@
 #include "taskfile/CPallworthDoc2.h"
 #include "taskfile/CPallworthDosView.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QStyle>
 
 CPallworthTreeDosView::CPallworthTreeDosView(CPallworthDoc2& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document) {
-    setObjectName(QStringLiteral("taskTree"));
-    setHeaderHidden(true);
-    setColumnCount(1);
+    : NodeTree(document, QStringLiteral("taskTree"), parent), document_(document) {
     setRootIsDecorated(false);
-    setEditTriggers(NoEditTriggers);
-    setSelectionMode(SingleSelection);
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { onSelectionChanged(current); });
+}
+
+CPallworthDosView* CPallworthTreeDosView::listView() const {
+    return static_cast<CPallworthDosView*>(list());
 }
 
 void CPallworthTreeDosView::OnInitialUpdate() {
@@ -41,14 +37,12 @@ int CPallworthTreeDosView::imageOf(const QTreeWidgetItem* node) {
     return node != nullptr ? node->data(0, kImageRole).toInt() : 0;
 }
 
-void CPallworthTreeDosView::onSelectionChanged(QTreeWidgetItem* current) {
-    currentNode_ = current;
-    document_.selectedNode = {current, this};
-    if (list_ == nullptr)
+void CPallworthTreeDosView::nodeSelected(QTreeWidgetItem* current) {
+    if (list() == nullptr)
         return;
-    list_->ClearList();
+    list()->ClearList();
     if (current != nullptr)
-        list_->ShowNode(imageOf(current), current->text(0), current);
+        listView()->ShowNode(imageOf(current), current->text(0), current);
     setFocus(Qt::OtherFocusReason);
 }
 
@@ -63,29 +57,11 @@ std::unique_ptr<QMenu> CPallworthTreeDosView::popupMenu(const QTreeWidgetItem* n
 
 void CPallworthTreeDosView::Insert() {
     document_.setModifiedFlag();
-    if (list_ == nullptr || tasksNode_ == nullptr)
+    if (list() == nullptr || tasksNode_ == nullptr)
         return;
     // The new row takes its place among the task rows, so the list must show
     // them, not the settings.
     if (currentItem() != tasksNode_)
         setCurrentItem(tasksNode_);
-    list_->Insert();
-}
-
-void CPallworthTreeDosView::contextMenuEvent(QContextMenuEvent* event) {
-    QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
-    currentNode_ = node;
-    if (const std::unique_ptr<QMenu> menu = popupMenu(node))
-        menu->exec(event->globalPos());
-}
-
-bool CPallworthTreeDosView::focusNextPrevChild(bool next) {
-    // Tab and Shift+Tab go to the list beside the tree.
-    Q_UNUSED(next);
-    if (list_ == nullptr)
-        return false;
-    list_->setFocus(Qt::TabFocusReason);
-    if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
-        list_->setCurrentItem(list_->topLevelItem(0));
-    return true;
+    listView()->Insert();
 }

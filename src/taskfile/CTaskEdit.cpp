@@ -17,7 +17,7 @@
 
 namespace {
 
-const QString kValidation = QStringLiteral("Validation");
+constexpr std::string_view kValidation = "Validation";
 
 } // namespace
 
@@ -104,24 +104,20 @@ bool CTaskEdit::onWorkstationDrive(std::string_view path) {
 
 void CTaskEdit::accept() {
     exchangeOut();
-    if (refuse(storageProblem(sourcePath, "source path"), source_) ||
-        refuse(storageProblem(targetPath, "target path"), target_))
+    if (refuseUnstorable(storageProblem(sourcePath, "source path"), source_) ||
+        refuseUnstorable(storageProblem(targetPath, "target path"), target_))
         return;
     if (!onWorkstationDrive(targetPath) && !onWorkstationDrive(sourcePath)) {
-        ModalSeam::showMessage(this, QStringLiteral("Invalid path!"), kValidation,
-                               ModalSeam::Icon::None);
+        refuse("Invalid path!", nullptr, kValidation, ModalSeam::Icon::None);
         return;
     }
     QDialog::accept();
 }
 
-bool CTaskEdit::refuse(const std::string& problem, QLineEdit* box) {
+bool CTaskEdit::refuseUnstorable(const std::string& problem, QLineEdit* box) {
     if (problem.empty())
         return false;
-    ModalSeam::showMessage(this, AnsiQt::toQString(problem), kValidation);
-    if (box != nullptr) {
-        box->setFocus();
-        box->selectAll();
-    }
+    refuse(problem, box, kValidation);
+    box->selectAll();
     return true;
 }

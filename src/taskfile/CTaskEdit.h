@@ -50,7 +50,8 @@ protected:
 
 private:
     void exchangeOut();
-    bool refuse(const std::string& problem, QLineEdit* box);
+    // Refuses OK for a path the file cannot hold; true when it did.
+    bool refuseUnstorable(const std::string& problem, QLineEdit* box);
     QLineEdit* addPathRow(QGridLayout& grid, int row, const QString& label, int editId,
                           int browseId);
     QCheckBox* addFlag(QVBoxLayout& box, const QString& label, int id);

@@ -55,16 +55,9 @@ const QStringList& CPallworthTreeView::packageChildren() {
 }
 
 CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
-    : QTreeWidget(parent), document_(document) {
-    setObjectName(QStringLiteral("configTree"));
-    setHeaderHidden(true);
-    setColumnCount(1);
+    : NodeTree(document, QStringLiteral("configTree"), parent), document_(document) {
     setRootIsDecorated(true);
-    setEditTriggers(NoEditTriggers);
     setDragEnabled(false);
-    setSelectionMode(SingleSelection);
-    connect(this, &QTreeWidget::currentItemChanged, this,
-            [this](QTreeWidgetItem* current) { onSelectionChanged(current); });
     connect(&document, &CPallworthDoc::applicationAdded, this,
             &CPallworthTreeView::onApplicationAdded);
     connect(&document, &CPallworthDoc::packageAdded, this, &CPallworthTreeView::onPackageAdded);
@@ -141,14 +134,16 @@ int CPallworthTreeView::contextMenuFor(const QTreeWidgetItem* node) {
     return 0;
 }
 
-void CPallworthTreeView::onSelectionChanged(QTreeWidgetItem* current) {
-    currentNode_ = current;
-    document_.selectedNode = {current, this};
-    if (list_ != nullptr)
-        list_->ClearList();
+CSyncView* CPallworthTreeView::listView() const {
+    return static_cast<CSyncView*>(list());
+}
+
+void CPallworthTreeView::nodeSelected(QTreeWidgetItem* current) {
+    if (list() != nullptr)
+        list()->ClearList();
     document_.treeView = this;
-    if (list_ != nullptr && current != nullptr)
-        list_->ShowNode(kindOf(current), current->text(0), current);
+    if (list() != nullptr && current != nullptr)
+        listView()->ShowNode(kindOf(current), current->text(0), current);
 }
 
 QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
@@ -212,17 +207,17 @@ void CPallworthTreeView::onPackageAdded(RecordId id) {
 }
 
 void CPallworthTreeView::DeleteNode() {
-    const NodeKind kind = kindOf(currentNode_);
+    const NodeKind kind = kindOf(currentNode());
     if (kind == ApplicationNode || kind == PackageNode)
-        document_.RemoveRecord(recordOf(currentNode_));
+        document_.RemoveRecord(recordOf(currentNode()));
 }
 
 void CPallworthTreeView::onRecordRemoved(RecordId id) {
     QTreeWidgetItem* node = nodeOf(id);
     if (node == nullptr)
         return;
-    if (currentNode_ == node || (currentNode_ != nullptr && currentNode_->parent() == node))
-        currentNode_ = nullptr;
+    if (currentNode() == node || (currentNode() != nullptr && currentNode()->parent() == node))
+        setCurrentNode(nullptr);
     delete node;
 }
 
@@ -238,12 +233,12 @@ void CPallworthTreeView::onRecordRenamed(RecordId id) {
 }
 
 void CPallworthTreeView::Insert() {
-    if (currentNode_ == applicationsNode_ && currentNode_ != nullptr)
+    if (currentNode() == applicationsNode_ && currentNode() != nullptr)
         NewApplication();
-    else if (currentNode_ == packagesNode_ && currentNode_ != nullptr)
+    else if (currentNode() == packagesNode_ && currentNode() != nullptr)
         NewPackage();
-    else if (list_ != nullptr)
-        list_->InsertEntry();
+    else if (listView() != nullptr)
+        listView()->InsertEntry();
 }
 
 std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node) {
@@ -258,26 +253,4 @@ std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node
         menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
                          &CPallworthTreeView::Insert);
     return menu;
-}
-
-void CPallworthTreeView::contextMenuEvent(QContextMenuEvent* event) {
-    QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
-    currentNode_ = node;
-    if (const std::unique_ptr<QMenu> menu = popupMenu(node))
-        menu->exec(event->globalPos());
-}
-
-bool CPallworthTreeView::focusNextPrevChild(bool next) {
-    // Tab and Shift+Tab go to the detail list, which the window lays beside.
-    Q_UNUSED(next);
-    focusList();
-    return true;
-}
-
-void CPallworthTreeView::focusList() {
-    if (list_ == nullptr)
-        return;
-    list_->setFocus(Qt::TabFocusReason);
-    if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
-        list_->setCurrentItem(list_->topLevelItem(0));
 }

@@ -2,19 +2,16 @@
 
 #include "config/RecordId.h"
 #include "views/NodeKind.h"
-
-#include <QTreeWidget>
-#include <memory>
+#include "views/NodeTree.h"
 
 class CPallworthDoc;
 class CSyncView;
-class QMenu;
 
 // The left pane of a configuration window: "Default settings", the
 // applications and the packages with their eight detail nodes. Selecting a
 // node fills the detail list; the tree adds and deletes applications and
 // packages.
-class CPallworthTreeView : public QTreeWidget {
+class CPallworthTreeView : public NodeTree {
     Q_OBJECT
 
 public:
@@ -26,18 +23,15 @@ public:
 
     CPallworthTreeView(CPallworthDoc& document, QWidget* parent = nullptr);
 
-    void setListView(CSyncView* list) { list_ = list; }
-    CSyncView* listView() const { return list_; }
+    CSyncView* listView() const;
     CPallworthDoc& document() const { return document_; }
 
     // Builds the nodes from the model; an empty tree for a newer format.
-    void OnInitialUpdate();
+    void OnInitialUpdate() override;
 
     QTreeWidgetItem* defaultSettingsNode() const { return defaultSettingsNode_; }
     QTreeWidgetItem* applicationsNode() const { return applicationsNode_; }
     QTreeWidgetItem* packagesNode() const { return packagesNode_; }
-    QTreeWidgetItem* currentNode() const { return currentNode_; }
-    void setCurrentNode(QTreeWidgetItem* node) { currentNode_ = node; }
     // The node that shows a record, nullptr when none does.
     QTreeWidgetItem* nodeOf(RecordId id) const;
 
@@ -48,7 +42,7 @@ public:
     static int contextMenuFor(const QTreeWidgetItem* node);
     // The context menu of a node, its command working on currentNode;
     // nullptr for a node without one.
-    std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node);
+    std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) override;
 
     void NewApplication();
     void NewPackage();
@@ -56,28 +50,23 @@ public:
     void Insert();
 
 protected:
-    void contextMenuEvent(QContextMenuEvent* event) override;
-    bool focusNextPrevChild(bool next) override;
+    void nodeSelected(QTreeWidgetItem* current) override;
 
 private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& label, NodeKind kind,
                              RecordId record = 0);
     void addApplicationNode(RecordId id, const QString& name);
     void addPackageNode(RecordId id, const QString& name);
-    void onSelectionChanged(QTreeWidgetItem* current);
     void onApplicationAdded(RecordId id);
     void onPackageAdded(RecordId id);
     void onRecordRemoved(RecordId id);
     void onRecordRenamed(RecordId id);
     QString askName(const QString& caption, bool& ok);
-    void focusList();
 
     CPallworthDoc& document_;
-    CSyncView* list_ = nullptr;
     QTreeWidgetItem* defaultSettingsNode_ = nullptr;
     QTreeWidgetItem* applicationsNode_ = nullptr;
     QTreeWidgetItem* packagesNode_ = nullptr;
-    QTreeWidgetItem* currentNode_ = nullptr;
     // Set while this tree adds a record, so that it selects the new node.
     bool adding_ = false;
 };

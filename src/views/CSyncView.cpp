@@ -8,16 +8,15 @@
 #include "app/CommandIds.h"
 #include "app/PopupMenu.h"
 #include "views/EntryEditor.h"
-#include "views/RowDrag.h"
 #include "views/RowEditor.h"
 
-#include <QKeyEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
     : ReportList(QStringLiteral("detailList"), parent), document_(document),
       rowEditor_(std::make_unique<RowEditor>(*this)),
-      entryEditor_(std::make_unique<EntryEditor>(*this)), drag_(std::make_unique<RowDrag>(*this)) {
+      entryEditor_(std::make_unique<EntryEditor>(*this)) {
     connect(&document, &CPallworthDoc::applicationAdded, this,
             &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::packageAdded, this, &CSyncView::refreshAfterRecordChange);
@@ -29,6 +28,10 @@ CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
 }
 
 CSyncView::~CSyncView() = default;
+
+CPallworthTreeView* CSyncView::treeView() const {
+    return static_cast<CPallworthTreeView*>(tree());
+}
 
 void CSyncView::OnInitialUpdate() {
     if (document_.model().newerVersion)
@@ -120,13 +123,20 @@ void CSyncView::rebuildFor(QObject* origin) {
         setCurrentItem(topLevelItem(row));
 }
 
-void CSyncView::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        EditRow();
-        setFocus();
-        return;
-    }
-    QTreeWidget::keyPressEvent(event);
+bool CSyncView::canDragRows() const {
+    return entryEditor_->canDrag();
+}
+
+void CSyncView::dropRow(int dragRow, std::optional<int> dropRow) {
+    // A drag that never passed over a row drops nowhere.
+    if (dropRow)
+        MoveEntry(dragRow, *dropRow);
+    else
+        document_.setModifiedFlag();
+}
+
+bool CSyncView::endsDrag(Qt::MouseButton button) const {
+    return button == Qt::LeftButton || button == Qt::RightButton;
 }
 
 void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
@@ -136,42 +146,9 @@ void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void CSyncView::mousePressEvent(QMouseEvent* event) {
-    // The right button opens the menu on the row already selected.
     if (event->button() == Qt::RightButton)
         return;
-    drag_->pressed(*event);
-    QTreeWidget::mousePressEvent(event);
-}
-
-void CSyncView::mouseMoveEvent(QMouseEvent* event) {
-    const QPoint pos = event->position().toPoint();
-    if (drag_->dragging()) {
-        drag_->moveTo(pos);
-        return;
-    }
-    if (const auto row = drag_->dragStart(*event);
-        row && entryEditor_->canDrag() && drag_->begin(*row, pos)) {
-        drag_->moveTo(pos);
-        return;
-    }
-    QTreeWidget::mouseMoveEvent(event);
-}
-
-void CSyncView::mouseReleaseEvent(QMouseEvent* event) {
-    if (drag_->dragging() &&
-        (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)) {
-        const RowDrag::Drop drop = drag_->finish();
-        // A drag that never passed over a row drops nowhere.
-        if (drop.dropRow)
-            MoveEntry(drop.dragRow, *drop.dropRow);
-        else
-            document_.setModifiedFlag();
-    }
-    QTreeWidget::mouseReleaseEvent(event);
-}
-
-bool CSyncView::dragging() const {
-    return drag_->dragging();
+    ReportList::mousePressEvent(event);
 }
 
 std::unique_ptr<QMenu> CSyncView::popupMenu() {
@@ -183,11 +160,6 @@ std::unique_ptr<QMenu> CSyncView::popupMenu() {
     data->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CSyncView::InsertEntry);
     data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
     return data;
-}
-
-void CSyncView::contextMenuEvent(QContextMenuEvent* event) {
-    if (const std::unique_ptr<QMenu> menu = popupMenu())
-        menu->exec(event->globalPos());
 }
 
 void CSyncView::refreshAfterRecordChange() {
@@ -206,11 +178,4 @@ void CSyncView::forgetRecord(RecordId id) {
         return;
     }
     refreshAfterRecordChange();
-}
-
-bool CSyncView::focusNextPrevChild(bool next) {
-    Q_UNUSED(next);
-    if (tree_ != nullptr)
-        tree_->setFocus(Qt::TabFocusReason);
-    return true;
 }

@@ -2,16 +2,14 @@
 
 #include "config/RecordId.h"
 #include "views/NodeKind.h"
-
 #include "views/ReportList.h"
+
 #include <QString>
 #include <memory>
 
 class CPallworthDoc;
 class CPallworthTreeView;
 class EntryEditor;
-class QMenu;
-class RowDrag;
 class RowEditor;
 
 // The right pane of a configuration window: a report list of what the
@@ -25,12 +23,11 @@ public:
     CSyncView(CPallworthDoc& document, QWidget* parent = nullptr);
     ~CSyncView() override;
 
-    void setTreeView(CPallworthTreeView* tree) { tree_ = tree; }
-    CPallworthTreeView* treeView() const { return tree_; }
+    CPallworthTreeView* treeView() const;
     CPallworthDoc& document() const { return document_; }
 
     // Registers with the document unless the file is of a newer format.
-    void OnInitialUpdate();
+    void OnInitialUpdate() override;
     void ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item);
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
@@ -46,21 +43,22 @@ public:
     bool hasListMenu() const;
     // Popup menu 159 ("Insert", "Delete") when it belongs to the shown node;
     // nullptr otherwise.
-    std::unique_ptr<QMenu> popupMenu();
-    bool dragging() const;
+    std::unique_ptr<QMenu> popupMenu() override;
 
     NodeKind shownKind() const { return shownKind_; }
     const QString& shownLabel() const { return shownLabel_; }
     QTreeWidgetItem* shownItem() const { return shownItem_; }
 
 protected:
-    bool focusNextPrevChild(bool next) override;
-    void keyPressEvent(QKeyEvent* event) override;
+    void editSelectedRow() override { EditRow(); }
+    bool canDragRows() const override;
+    void dropRow(int dragRow, std::optional<int> dropRow) override;
+    // Only the left and the right button end a drag here.
+    bool endsDrag(Qt::MouseButton button) const override;
+    // Any button edits, and the focus comes back to the list.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
+    // The right button opens the menu on the row already selected.
     void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void refreshAfterRecordChange();
@@ -68,12 +66,10 @@ private:
     void rebuildFor(QObject* origin);
 
     CPallworthDoc& document_;
-    CPallworthTreeView* tree_ = nullptr;
     NodeKind shownKind_{};
     QString shownLabel_;
     QTreeWidgetItem* shownItem_ = nullptr;
     RecordId shownRecord_ = 0;
     std::unique_ptr<RowEditor> rowEditor_;
     std::unique_ptr<EntryEditor> entryEditor_;
-    std::unique_ptr<RowDrag> drag_;
 };

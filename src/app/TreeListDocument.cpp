@@ -1,0 +1,5 @@
+#include "TreeListDocument.h"
+
+void TreeListDocument::ContentChanged(QObject* origin) {
+    emit contentChanged(origin);
+}

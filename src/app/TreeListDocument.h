@@ -1,0 +1,44 @@
+#pragma once
+
+#include "Document.h"
+
+#include <QPointer>
+#include <QTreeWidget>
+
+// A document shown as a tree beside a list: the links its views use to
+// reach each other, and the signal that keeps its other windows in step.
+class TreeListDocument : public Document {
+    Q_OBJECT
+
+public:
+    struct SelectedNode {
+        QTreeWidgetItem* item = nullptr;
+        QTreeWidget* tree = nullptr;
+    };
+
+    using Document::Document;
+
+    // Tells every view but `origin` that the model changed under it.
+    void ContentChanged(QObject* origin);
+
+    QPointer<QTreeWidget> treeView;
+    QPointer<QTreeWidget> listView;
+    SelectedNode selectedNode;
+
+signals:
+    void contentChanged(QObject* origin);
+};
+
+// A tree-and-list document over one model, which File New resets.
+template <typename Model> class ModelDocument : public TreeListDocument {
+public:
+    using TreeListDocument::TreeListDocument;
+
+    Model& model() { return model_; }
+    const Model& model() const { return model_; }
+
+    void onNewDocument() override { model_.resetToNew(); }
+
+protected:
+    Model model_;
+};

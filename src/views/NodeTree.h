@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QTreeWidget>
+#include <memory>
+
+class QMenu;
+class ReportList;
+class TreeListDocument;
+
+// The tree pane of a document window. Selecting a node stores it in the view
+// and the document and has the list beside the tree show it; the right
+// button remembers the node under the mouse and opens its menu; Tab goes to
+// the list. What a node holds and offers is the window kind's.
+class NodeTree : public QTreeWidget {
+    Q_OBJECT
+
+public:
+    // Builds the nodes; the frame calls it once both panes exist.
+    virtual void OnInitialUpdate() = 0;
+    void setListView(ReportList* list) { list_ = list; }
+
+    // The node last selected or right-clicked.
+    QTreeWidgetItem* currentNode() const { return currentNode_; }
+    void setCurrentNode(QTreeWidgetItem* node) { currentNode_ = node; }
+
+    // The menu of a node, its commands working on currentNode; nullptr for a
+    // node without one.
+    virtual std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) = 0;
+
+protected:
+    NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent);
+
+    ReportList* list() const { return list_; }
+    // A selection change, after the node has been stored.
+    virtual void nodeSelected(QTreeWidgetItem* current) = 0;
+
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    bool focusNextPrevChild(bool next) override;
+
+private:
+    void onSelectionChanged(QTreeWidgetItem* current);
+
+    TreeListDocument& document_;
+    ReportList* list_ = nullptr;
+    QTreeWidgetItem* currentNode_ = nullptr;
+};
