@@ -22,7 +22,7 @@ CChoice::CChoice(QWidget* parent)
     setValueControl(combo_);
 }
 
-std::span<const std::string_view> CChoice::items(int kind) {
+std::span<const std::string_view> CChoice::items(ChoiceKind kind) {
     switch (kind) {
     case ChoiceYesNo:
         return kYesNo;

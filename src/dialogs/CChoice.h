@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ChoiceKind.h"
 #include "ValueDialog.h"
+#include "app/ChoiceKind.h"
 
 #include <span>
 #include <string>
@@ -19,12 +19,12 @@ public:
 
     explicit CChoice(QWidget* parent = nullptr);
 
-    int kind = 0;        // a ChoiceKind
+    ChoiceKind kind = ChoiceNone;
     std::string current; // preselected when it equals an item exactly
     std::string result;  // the chosen keyword after OK; empty when none
 
     // The keywords of a kind in list order; empty for an unknown kind.
-    static std::span<const std::string_view> items(int kind);
+    static std::span<const std::string_view> items(ChoiceKind kind);
 
     void accept() override;
 

@@ -1,6 +1,7 @@
 #include "CJob.h"
 
 #include "app/AnsiQt.h"
+#include "app/Catalogue.h"
 #include "config/SaveRules.h"
 #include "config/TextUtil.h"
 #include "config/ValueRules.h"
@@ -85,7 +86,7 @@ int CJob::propagateOf(std::string_view deletions) {
 }
 
 bool CJob::sourceShowsFiles() const {
-    return captionText() == kFilesCaption;
+    return captionText() == Catalogue::label(DetailKind::Files);
 }
 
 void CJob::exchangeValueIn() {

@@ -25,10 +25,6 @@ public:
     static constexpr int kCopyModeId = 1016;
     static constexpr int kPropagateId = 1018;
 
-    // The captions callers give it; "Files" lets the source Browse list files.
-    static constexpr std::string_view kFilesCaption = "Files";
-    static constexpr std::string_view kDirectoriesCaption = "Directories";
-
     explicit CJob(QWidget* parent = nullptr);
 
     std::string copyMode;   // "ALL", "NEW" or another word typed in
@@ -44,7 +40,8 @@ public:
     std::string_view deletions() const;
     // 1 for the deletions word "DEL", else 0.
     static int propagateOf(std::string_view deletions);
-    // Whether the source Browse lists files as well as folders.
+    // Whether the source Browse lists files as well as folders: for a job of
+    // the "Files" node, which the caption names.
     bool sourceShowsFiles() const;
 
     void accept() override;

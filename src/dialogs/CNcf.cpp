@@ -7,34 +7,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <array>
-
-namespace {
-
-struct CommandFiles {
-    CNcf::Moment moment;
-    std::string_view rowLabel;
-    std::string PackageDesc::*source;
-    std::string PackageDesc::*target;
-};
-
-constexpr std::array<CommandFiles, 3> kCommandFiles{{
-    {CNcf::Moment::Before, "NCF to execute before", &PackageDesc::preNcfSrc,
-     &PackageDesc::preNcfDst},
-    {CNcf::Moment::After, "NCF to execute after", &PackageDesc::postNcfSrc,
-     &PackageDesc::postNcfDst},
-    {CNcf::Moment::Suspended, "NCF to execute when suspended", &PackageDesc::suspendNcfSrc,
-     &PackageDesc::suspendNcfDst},
-}};
-
-const CommandFiles& commandFiles(CNcf::Moment moment) {
-    for (const CommandFiles& files : kCommandFiles)
-        if (files.moment == moment)
-            return files;
-    return kCommandFiles.front();
-}
-
-} // namespace
 
 CNcf::CNcf(QWidget* parent)
     : PathDialog(kTemplateId, 286, 68, parent), source_(addPathEdit(kSourceId)),
@@ -53,22 +25,22 @@ CNcf::CNcf(QWidget* parent)
 }
 
 std::optional<CNcf::Moment> CNcf::momentOf(std::string_view rowLabel) {
-    for (const CommandFiles& files : kCommandFiles)
-        if (files.rowLabel == rowLabel)
-            return files.moment;
-    return std::nullopt;
+    const RowSpec* row = Catalogue::rowLabelled(rowLabel);
+    if (row == nullptr || row->dialog != RowDialog::CommandFiles)
+        return std::nullopt;
+    return row->moment;
 }
 
 void CNcf::loadFrom(const PackageDesc& package, Moment moment) {
-    const CommandFiles& files = commandFiles(moment);
-    runOnSource = package.*files.source;
-    runOnTarget = package.*files.target;
+    const RowSpec& files = Catalogue::commandFiles(moment);
+    runOnSource = package.*files.package;
+    runOnTarget = package.*files.packageTarget;
 }
 
 void CNcf::applyTo(PackageDesc& package, Moment moment) const {
-    const CommandFiles& files = commandFiles(moment);
-    package.*files.source = runOnSource;
-    package.*files.target = runOnTarget;
+    const RowSpec& files = Catalogue::commandFiles(moment);
+    package.*files.package = runOnSource;
+    package.*files.packageTarget = runOnTarget;
 }
 
 void CNcf::exchangeValueIn() {

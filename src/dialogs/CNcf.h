@@ -1,6 +1,7 @@
 #pragma once
 
 #include "PathDialog.h"
+#include "app/Catalogue.h"
 
 #include <optional>
 #include <string>
@@ -24,7 +25,7 @@ public:
 
     // When the engine runs the pair: before the jobs, after them, or when
     // the package is suspended.
-    enum class Moment { Before, After, Suspended };
+    using Moment = NcfMoment;
 
     explicit CNcf(QWidget* parent = nullptr);
 

@@ -1,33 +1,15 @@
 #include "CNumber.h"
 
 #include "app/AnsiQt.h"
+#include "app/Catalogue.h"
 #include "config/TextUtil.h"
 
 #include <QLineEdit>
 #include <algorithm>
-#include <array>
 #include <charconv>
 #include <limits>
 
 namespace {
-
-struct NumberRange {
-    std::string_view caption;
-    std::int32_t lower;
-    std::int32_t upper;
-    std::string_view message;
-};
-
-constexpr std::array<NumberRange, 8> kRanges{{
-    {"Failed job retry interval", 60, 14400, "Invalid interval! (%d-%d) Default:533"},
-    {"Max. threads", 1, 100, "Invalid interval! (%d-%d) Default:12"},
-    {"Number of times a failed job can be retried", 0, 1440, "Invalid interval! (%d-%d) Default:3"},
-    {"Log size limit", 32, 32768, "Invalid interval! (%d-%d) Default:256"},
-    {"Debug log size limit", 32, 32768, "Invalid interval! (%d-%d) Default:256"},
-    {"Polling interval", 60, 1440, "Invalid interval! (%d-%d) Default:300"},
-    {"Logging severity", 0, 1, "Invalid interval! (%d-%d) Default:0"},
-    {"Maximum log file size", 8192, 8388608, "Invalid interval! (%d-%d) Default:256000"},
-}};
 
 // The message with its two placeholders replaced by the limits, in order.
 std::string rangeMessage(const NumberRange& range) {
@@ -68,11 +50,13 @@ std::optional<std::int32_t> CNumber::parseInteger(std::string_view text) {
 }
 
 std::string CNumber::rangeProblem(std::string_view caption, std::int32_t value) {
-    const auto row = std::find_if(kRanges.begin(), kRanges.end(),
-                                  [&](const NumberRange& r) { return r.caption == caption; });
-    if (row == kRanges.end() || (value >= row->lower && value <= row->upper))
+    const RowSpec* row = Catalogue::rowLabelled(caption);
+    if (row == nullptr || row->range == nullptr)
         return {};
-    return rangeMessage(*row);
+    const NumberRange& range = *row->range;
+    if (value >= range.lower && value <= range.upper)
+        return {};
+    return rangeMessage(range);
 }
 
 void CNumber::exchangeValueIn() {

@@ -1,6 +1,7 @@
 #include "CPallworthDosView.h"
 
 #include "app/AnsiQt.h"
+#include "app/Catalogue.h"
 #include "app/CommandIds.h"
 #include "app/ModalSeam.h"
 #include "app/PopupMenu.h"
@@ -15,30 +16,15 @@
 
 #include <QMenu>
 #include <algorithm>
-#include <array>
+#include <span>
 #include <string_view>
 
 namespace {
 
 const QString kCaption = QStringLiteral("Pallworth");
 
-struct Setting {
-    std::string_view label;
-    std::string TaskFileModel::*value;
-    bool number;
-};
-
-constexpr std::array<Setting, 4> kSettings{{
-    {"Path of the logfile", &TaskFileModel::logFilePath, false},
-    {"Polling interval", &TaskFileModel::pollInterval, true},
-    {"Logging severity", &TaskFileModel::logSeverity, true},
-    {"Maximum log file size", &TaskFileModel::maxLogSize, true},
-}};
-
-const Setting* settingLabelled(std::string_view label) {
-    const auto it = std::find_if(kSettings.begin(), kSettings.end(),
-                                 [&](const Setting& s) { return s.label == label; });
-    return it != kSettings.end() ? &*it : nullptr;
+std::span<const RowSpec* const> settingRows() {
+    return Catalogue::node(DetailKind::TaskSettings).rows;
 }
 
 QString flagText(std::string_view flag) {
@@ -72,23 +58,27 @@ bool CPallworthDosView::showsTasks() const {
     return shownImage_ == CPallworthTreeDosView::kTasksImage;
 }
 
+void CPallworthDosView::setHeaders(DetailKind kind) {
+    QStringList titles;
+    for (const ColumnSpec& column : Catalogue::node(kind).columns)
+        titles << AnsiQt::toQString(column.title);
+    setColumnCount(static_cast<int>(titles.size()));
+    setHeaderLabels(titles);
+}
+
 void CPallworthDosView::fillSettings() {
-    setColumnCount(2);
-    setHeaderLabels({QStringLiteral("Properties"), QStringLiteral("Value")});
+    setHeaders(DetailKind::TaskSettings);
     const TaskFileModel& model = document_.model();
-    for (const Setting& setting : kSettings) {
+    for (const RowSpec* setting : settingRows()) {
         auto* row = new QTreeWidgetItem;
-        row->setText(0, AnsiQt::toQString(setting.label));
-        row->setText(1, AnsiQt::toQString(model.*setting.value));
+        row->setText(0, AnsiQt::toQString(setting->label));
+        row->setText(1, AnsiQt::toQString(model.*setting->task));
         addTopLevelItem(row);
     }
 }
 
 void CPallworthDosView::fillTasks() {
-    setColumnCount(5);
-    setHeaderLabels({QStringLiteral("Source path"), QStringLiteral("Destination Path"),
-                     QStringLiteral("Overwrite Newer"), QStringLiteral("Overwrite readonly"),
-                     QStringLiteral("Remove Stale")});
+    setHeaders(DetailKind::Tasks);
     QList<QTreeWidgetItem*> rows;
     rows.reserve(document_.model().tasks.count());
     for (const std::string& task : document_.model().tasks) {
@@ -164,38 +154,35 @@ void CPallworthDosView::editTask(int row) {
 }
 
 void CPallworthDosView::editSetting(int row) {
-    QTreeWidgetItem* item = topLevelItem(row);
-    const QString label = item->text(0);
-    const Setting* setting = settingLabelled(AnsiQt::fromQString(label));
-    if (setting == nullptr)
+    if (row >= static_cast<int>(settingRows().size()))
         return;
-    std::string& value = document_.model().*setting->value;
+    const RowSpec& setting = *settingRows()[static_cast<std::size_t>(row)];
+    std::string& value = document_.model().*setting.task;
     const std::optional<std::string> edited =
-        setting->number ? askNumber(label, value) : askText(label, value);
+        setting.dialog == RowDialog::Number ? askNumber(setting, value) : askText(setting, value);
     if (!edited)
         return;
     value = *edited;
-    item->setText(1, AnsiQt::toQString(value));
+    topLevelItem(row)->setText(1, AnsiQt::toQString(value));
     changed();
 }
 
-std::optional<std::string> CPallworthDosView::askNumber(const QString& label,
+std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
                                                         const std::string& value) {
     CNumber dialog(this);
-    dialog.caption = AnsiQt::fromQString(label);
+    dialog.caption = setting.label;
     dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(value));
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     return std::to_string(dialog.value);
 }
 
-std::optional<std::string> CPallworthDosView::askText(const QString& label,
+std::optional<std::string> CPallworthDosView::askText(const RowSpec& setting,
                                                       const std::string& value) {
     CText dialog(this);
-    dialog.caption = AnsiQt::fromQString(label);
+    dialog.caption = setting.label;
     dialog.text = value;
-    // The reader keeps only the first word of the line.
-    dialog.rule = ValueRules::Rule::Word;
+    dialog.rule = setting.rule;
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
     return dialog.text;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Catalogue.h"
 #include "views/ReportList.h"
 
 #include <QString>
@@ -62,8 +63,9 @@ private:
     void setTaskCells(QTreeWidgetItem& row, const std::string& task) const;
     void editTask(int row);
     void editSetting(int row);
-    std::optional<std::string> askNumber(const QString& label, const std::string& value);
-    std::optional<std::string> askText(const QString& label, const std::string& value);
+    void setHeaders(DetailKind kind);
+    std::optional<std::string> askNumber(const RowSpec& setting, const std::string& value);
+    std::optional<std::string> askText(const RowSpec& setting, const std::string& value);
     void changed();
     void onContentChanged(QObject* origin);
 

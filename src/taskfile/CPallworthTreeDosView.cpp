@@ -1,5 +1,7 @@
 #include "CPallworthTreeDosView.h"
 
+#include "app/AnsiQt.h"
+#include "app/Catalogue.h"
 #include "app/CommandIds.h"
 #include "app/PopupMenu.h"
 #include "taskfile/CPallworthDoc2.h"
@@ -18,13 +20,13 @@ CPallworthDosView* CPallworthTreeDosView::listView() const {
 }
 
 void CPallworthTreeDosView::OnInitialUpdate() {
-    settingsNode_ = addNode(QStringLiteral("Default settings"), kSettingsImage);
-    tasksNode_ = addNode(QStringLiteral("Tasks"), kTasksImage);
+    settingsNode_ = addNode(DetailKind::TaskSettings, kSettingsImage);
+    tasksNode_ = addNode(DetailKind::Tasks, kTasksImage);
     document_.treeView = this;
 }
 
-QTreeWidgetItem* CPallworthTreeDosView::addNode(const QString& label, int image) {
-    auto* node = new QTreeWidgetItem(QStringList{label});
+QTreeWidgetItem* CPallworthTreeDosView::addNode(DetailKind kind, int image) {
+    auto* node = new QTreeWidgetItem(QStringList{AnsiQt::toQString(Catalogue::label(kind))});
     node->setData(0, kImageRole, image);
     node->setIcon(0,
                   style()->standardIcon(image == kTasksImage ? QStyle::SP_FileDialogListView

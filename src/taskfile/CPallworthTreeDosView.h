@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Catalogue.h"
 #include "views/NodeTree.h"
 
 class CPallworthDoc2;
@@ -37,7 +38,7 @@ protected:
     void nodeSelected(QTreeWidgetItem* current) override;
 
 private:
-    QTreeWidgetItem* addNode(const QString& label, int image);
+    QTreeWidgetItem* addNode(DetailKind kind, int image);
 
     CPallworthDoc2& document_;
     QTreeWidgetItem* settingsNode_ = nullptr;

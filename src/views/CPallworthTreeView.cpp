@@ -5,6 +5,7 @@
 #include "app/ModalSeam.h"
 #include "app/PopupMenu.h"
 #include "config/CPallworthDoc.h"
+#include "config/SaveRules.h"
 #include "dialogs/CText.h"
 #include "views/CSyncView.h"
 
@@ -45,12 +46,12 @@ const QIcon& iconFor(const QStyle& style, NodeKind kind) {
 } // namespace
 
 const QStringList& CPallworthTreeView::packageChildren() {
-    static const QStringList children = {
-        QStringLiteral("Settings"),      QStringLiteral("Schedule"),
-        QStringLiteral("Source Server"), QStringLiteral("Target Server(s)"),
-        QStringLiteral("Directories"),   QStringLiteral("Files"),
-        QStringLiteral("Exclude"),       QStringLiteral("Messages"),
-    };
+    static const QStringList children = [] {
+        QStringList labels;
+        for (const DetailKind child : Catalogue::packageChildren())
+            labels << AnsiQt::toQString(Catalogue::label(child));
+        return labels;
+    }();
     return children;
 }
 
@@ -69,20 +70,26 @@ void CPallworthTreeView::OnInitialUpdate() {
     if (document_.model().newerVersion)
         return;
     const ConfigModel& model = document_.model();
-    defaultSettingsNode_ = addNode(nullptr, QStringLiteral("Default settings"), DetailNode);
-    applicationsNode_ = addNode(nullptr, QStringLiteral("Application descriptions"), GroupNode);
+    defaultSettingsNode_ = addNode(nullptr, DetailNode, DetailKind::DefaultSettings);
+    applicationsNode_ = addNode(nullptr, GroupNode, DetailKind::Applications);
     for (const ApplicationDesc& app : model.applications)
         addApplicationNode(app.id, AnsiQt::toQString(app.name));
-    packagesNode_ = addNode(nullptr, QStringLiteral("Package descriptions"), GroupNode);
+    packagesNode_ = addNode(nullptr, GroupNode, DetailKind::Packages);
     for (const PackageDesc& package : model.packages)
         addPackageNode(package.id, AnsiQt::toQString(package.name));
 }
 
+QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, NodeKind kind,
+                                             DetailKind detail, RecordId record) {
+    return addNode(parent, AnsiQt::toQString(Catalogue::label(detail)), kind, detail, record);
+}
+
 QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QString& label,
-                                             NodeKind kind, RecordId record) {
+                                             NodeKind kind, DetailKind detail, RecordId record) {
     auto* node = new QTreeWidgetItem(QStringList{label});
     node->setData(0, kKindRole, static_cast<int>(kind));
     node->setData(0, kRecordRole, record);
+    node->setData(0, kDetailRole, static_cast<int>(detail));
     node->setIcon(0, iconFor(*style(), kind));
     if (parent != nullptr)
         parent->addChild(node);
@@ -92,13 +99,13 @@ QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QStr
 }
 
 void CPallworthTreeView::addApplicationNode(RecordId id, const QString& name) {
-    addNode(applicationsNode_, name, ApplicationNode, id);
+    addNode(applicationsNode_, name, ApplicationNode, DetailKind::Application, id);
 }
 
 void CPallworthTreeView::addPackageNode(RecordId id, const QString& name) {
-    QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, id);
-    for (const QString& child : packageChildren())
-        addNode(node, child, DetailNode, id);
+    QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, DetailKind::None, id);
+    for (const DetailKind child : Catalogue::packageChildren())
+        addNode(node, DetailNode, child, id);
 }
 
 NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
@@ -107,6 +114,11 @@ NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
 
 RecordId CPallworthTreeView::recordOf(const QTreeWidgetItem* node) {
     return node != nullptr ? node->data(0, kRecordRole).toUInt() : 0;
+}
+
+DetailKind CPallworthTreeView::detailOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<DetailKind>(node->data(0, kDetailRole).toInt())
+                           : DetailKind::None;
 }
 
 QTreeWidgetItem* CPallworthTreeView::nodeOf(RecordId id) const {
@@ -126,10 +138,7 @@ int CPallworthTreeView::contextMenuFor(const QTreeWidgetItem* node) {
         return kDeleteMenu;
     if (kind == GroupNode)
         return kInsertMenu;
-    static const QStringList insertable = {QStringLiteral("Target Server(s)"),
-                                           QStringLiteral("Directories"), QStringLiteral("Files"),
-                                           QStringLiteral("Exclude")};
-    if (kind == DetailNode && node->parent() != nullptr && insertable.contains(node->text(0)))
+    if (kind == DetailNode && node->parent() != nullptr && Catalogue::node(detailOf(node)).entries)
         return kInsertMenu;
     return 0;
 }
@@ -143,7 +152,7 @@ void CPallworthTreeView::nodeSelected(QTreeWidgetItem* current) {
         list()->ClearList();
     document_.treeView = this;
     if (list() != nullptr && current != nullptr)
-        listView()->ShowNode(kindOf(current), current->text(0), current);
+        listView()->ShowNode(kindOf(current), detailOf(current), current);
 }
 
 QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
@@ -154,35 +163,31 @@ QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
 }
 
 void CPallworthTreeView::NewApplication() {
-    document_.setModifiedFlag();
-    bool ok = false;
-    const QString name = askName(QStringLiteral("New Application"), ok);
-    if (!ok || applicationsNode_ == nullptr)
-        return;
-    adding_ = true;
-    const auto id = document_.AddApplication(AnsiQt::fromQString(name));
-    adding_ = false;
-    if (!id)
-        ModalSeam::showMessage(this,
-                               tr("The configuration holds 999 applications, the most it can "
-                                  "hold. Delete one before adding another."),
-                               QStringLiteral("Pallworth"));
+    newRecord(QStringLiteral("New Application"), applicationsNode_, &CPallworthDoc::AddApplication,
+              QStringLiteral("applications"));
 }
 
 void CPallworthTreeView::NewPackage() {
+    newRecord(QStringLiteral("New Package"), packagesNode_, &CPallworthDoc::AddPackage,
+              QStringLiteral("packages"));
+}
+
+void CPallworthTreeView::newRecord(const QString& caption, const QTreeWidgetItem* group,
+                                   AddRecord add, const QString& records) {
     document_.setModifiedFlag();
     bool ok = false;
-    const QString name = askName(QStringLiteral("New Package"), ok);
-    if (!ok || packagesNode_ == nullptr)
+    const QString name = askName(caption, ok);
+    if (!ok || group == nullptr)
         return;
     adding_ = true;
-    const auto id = document_.AddPackage(AnsiQt::fromQString(name));
+    const std::optional<RecordId> id = (document_.*add)(AnsiQt::fromQString(name));
     adding_ = false;
     if (!id)
         ModalSeam::showMessage(this,
-                               tr("The configuration holds 999 packages, the most it can hold. "
-                                  "Delete one before adding another."),
-                               QStringLiteral("Pallworth"));
+                               tr("The configuration holds 999 %1, the most it can hold. Delete "
+                                  "one before adding another.")
+                                   .arg(records),
+                               AnsiQt::toQString(SaveRules::kCaption));
 }
 
 void CPallworthTreeView::onApplicationAdded(RecordId id) {

@@ -1,8 +1,12 @@
 #pragma once
 
+#include "app/Catalogue.h"
 #include "config/RecordId.h"
 #include "views/NodeKind.h"
 #include "views/NodeTree.h"
+
+#include <optional>
+#include <string>
 
 class CPallworthDoc;
 class CSyncView;
@@ -17,6 +21,7 @@ class CPallworthTreeView : public NodeTree {
 public:
     static constexpr int kKindRole = Qt::UserRole;
     static constexpr int kRecordRole = Qt::UserRole + 1;
+    static constexpr int kDetailRole = Qt::UserRole + 2;
     static constexpr int kDeleteMenu = 147;
     static constexpr int kInsertMenu = 163;
     static const QStringList& packageChildren();
@@ -37,6 +42,7 @@ public:
 
     static NodeKind kindOf(const QTreeWidgetItem* node);
     static RecordId recordOf(const QTreeWidgetItem* node);
+    static DetailKind detailOf(const QTreeWidgetItem* node);
 
     // The context menu resource for a node: 147 (Delete), 163 (Insert) or 0.
     static int contextMenuFor(const QTreeWidgetItem* node);
@@ -54,6 +60,8 @@ protected:
 
 private:
     QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& label, NodeKind kind,
+                             DetailKind detail, RecordId record = 0);
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, NodeKind kind, DetailKind detail,
                              RecordId record = 0);
     void addApplicationNode(RecordId id, const QString& name);
     void addPackageNode(RecordId id, const QString& name);
@@ -62,6 +70,11 @@ private:
     void onRecordRemoved(RecordId id);
     void onRecordRenamed(RecordId id);
     QString askName(const QString& caption, bool& ok);
+    using AddRecord = std::optional<RecordId> (CPallworthDoc::*)(const std::string&);
+    // Asks for the name of a new application or package and adds it below
+    // `group`; `records` names what the refusal of a full table counts.
+    void newRecord(const QString& caption, const QTreeWidgetItem* group, AddRecord add,
+                   const QString& records);
 
     CPallworthDoc& document_;
     QTreeWidgetItem* defaultSettingsNode_ = nullptr;

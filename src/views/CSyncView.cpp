@@ -40,16 +40,15 @@ void CSyncView::OnInitialUpdate() {
     setSelectionBehavior(SelectRows);
 }
 
-void CSyncView::ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item) {
+void CSyncView::ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item) {
     shownKind_ = kind;
-    shownLabel_ = label;
+    shownDetail_ = detail;
     shownItem_ = item;
     shownRecord_ = CPallworthTreeView::recordOf(item);
     const bool packageChild = kind == DetailNode && item != nullptr && item->parent() != nullptr;
     const int package = packageChild ? FindPackageIndex(item->parent()) : 0;
     const int application = kind == ApplicationNode ? FindApplicationIndex(item) : 0;
-    const DetailTable table = DetailContent::build(
-        document_.model(), kind, AnsiQt::fromQString(label), package, application);
+    const DetailTable table = DetailContent::build(document_.model(), detail, package, application);
     QStringList titles;
     for (const DetailColumn& column : table.columns)
         titles << AnsiQt::toQString(column.title);
@@ -104,12 +103,7 @@ void CSyncView::MoveEntry(int dragRow, int dropRow) {
 }
 
 bool CSyncView::hasListMenu() const {
-    if (shownKind_ == GroupNode)
-        return true;
-    static const QStringList lists = {QStringLiteral("Directories"),
-                                      QStringLiteral("Target Server(s)"), QStringLiteral("Files"),
-                                      QStringLiteral("Exclude")};
-    return shownKind_ == DetailNode && lists.contains(shownLabel_);
+    return Catalogue::node(shownDetail_).entries;
 }
 
 void CSyncView::rebuildFor(QObject* origin) {
@@ -118,7 +112,7 @@ void CSyncView::rebuildFor(QObject* origin) {
         return;
     const int row = currentIndex().row();
     ClearList();
-    ShowNode(shownKind_, shownLabel_, shownItem_);
+    ShowNode(shownKind_, shownDetail_, shownItem_);
     if (row >= 0 && row < topLevelItemCount())
         setCurrentItem(topLevelItem(row));
 }
@@ -166,7 +160,7 @@ void CSyncView::refreshAfterRecordChange() {
     // A group list shows every record; other lists show one that is unchanged.
     if (shownKind_ == GroupNode && shownItem_ != nullptr) {
         ClearList();
-        ShowNode(shownKind_, shownLabel_, shownItem_);
+        ShowNode(shownKind_, shownDetail_, shownItem_);
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/Catalogue.h"
 #include "config/RecordId.h"
 #include "views/NodeKind.h"
 #include "views/ReportList.h"
@@ -28,7 +29,7 @@ public:
 
     // Registers with the document unless the file is of a newer format.
     void OnInitialUpdate() override;
-    void ShowNode(NodeKind kind, const QString& label, QTreeWidgetItem* item);
+    void ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item);
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
 
@@ -46,7 +47,7 @@ public:
     std::unique_ptr<QMenu> popupMenu() override;
 
     NodeKind shownKind() const { return shownKind_; }
-    const QString& shownLabel() const { return shownLabel_; }
+    DetailKind shownDetail() const { return shownDetail_; }
     QTreeWidgetItem* shownItem() const { return shownItem_; }
 
 protected:
@@ -67,7 +68,7 @@ private:
 
     CPallworthDoc& document_;
     NodeKind shownKind_{};
-    QString shownLabel_;
+    DetailKind shownDetail_ = DetailKind::None;
     QTreeWidgetItem* shownItem_ = nullptr;
     RecordId shownRecord_ = 0;
     std::unique_ptr<RowEditor> rowEditor_;

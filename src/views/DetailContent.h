@@ -1,6 +1,6 @@
 #pragma once
 
-#include "views/NodeKind.h"
+#include "app/Catalogue.h"
 
 #include <string>
 #include <string_view>
@@ -28,20 +28,20 @@ struct DetailTable {
 // that every rebuild and every patched row show the same thing.
 class DetailContent {
 public:
-    // kind and label as the tree gives them. packageIndex is the 1-based index
-    // of the package owning a package child node, applicationIndex that of an
-    // application node; 0 (or any index the model does not hold) gives the
-    // node's columns without rows. A node the list does not show, a package
-    // node among them, gives an empty table.
-    static DetailTable build(const ConfigModel& model, NodeKind kind, std::string_view label,
-                             int packageIndex, int applicationIndex);
+    // packageIndex is the 1-based index of the package owning a package child
+    // node, applicationIndex that of an application node; 0 (or any index the
+    // model does not hold) gives the node's columns without rows. A node the
+    // list does not show, a package node among them, gives an empty table.
+    static DetailTable build(const ConfigModel& model, DetailKind kind, int packageIndex,
+                             int applicationIndex);
 
     // The cells of row `row` (0-based) of that table, for patching one row
     // after an edit; empty when the table has no such row.
-    static std::vector<std::string> rowCells(const ConfigModel& model, NodeKind kind,
-                                             std::string_view label, int packageIndex,
-                                             int applicationIndex, int row);
+    static std::vector<std::string> rowCells(const ConfigModel& model, DetailKind kind,
+                                             int packageIndex, int applicationIndex, int row);
 
+    // The value a property row shows for a package.
+    static std::string packageText(const RowSpec& row, const PackageDesc& p);
     // "Source: PRE.NCF, Target: PRED.NCF" from the last path components.
     static std::string ncfSummary(std::string_view src, std::string_view dst);
     // "ALERT 60"; OFF and SKIP carry no delay.

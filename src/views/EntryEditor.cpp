@@ -14,15 +14,29 @@
 
 namespace {
 
-const QString kTargets = QStringLiteral("Target Server(s)");
-const QString kDirectories = QStringLiteral("Directories");
-const QString kFiles = QStringLiteral("Files");
-const QString kExclude = QStringLiteral("Exclude");
-const QString kApplications = QStringLiteral("Application descriptions");
-const QString kPackages = QStringLiteral("Package descriptions");
-
 bool accepted(QDialog& dialog) {
     return ModalSeam::runModal(dialog) == QDialog::Accepted;
+}
+
+// Calls `work` with the package's list that a node shows; false when the
+// node shows none of them.
+template <typename Work> bool withPackageList(PackageDesc& p, DetailKind kind, Work work) {
+    switch (kind) {
+    case DetailKind::Targets:
+        return work(p.targets);
+    case DetailKind::Directories:
+        return work(p.dirJobs);
+    case DetailKind::Files:
+        return work(p.fileJobs);
+    case DetailKind::Exclude:
+        return work(p.excludes);
+    default:
+        return false;
+    }
+}
+
+bool isGroup(DetailKind kind) {
+    return kind == DetailKind::Applications || kind == DetailKind::Packages;
 }
 
 } // namespace
@@ -43,20 +57,18 @@ PackageDesc* EntryEditor::package() const {
 }
 
 bool EntryEditor::canDrag() const {
-    const QString& label = list_.shownLabel();
-    return label == kPackages || label == kApplications || label == kTargets || label == kFiles ||
-           label == kDirectories;
+    return Catalogue::node(list_.shownDetail()).draggable;
 }
 
 void EntryEditor::InsertEntry() {
     document().setModifiedFlag();
     const int selected = list_.selectedRow();
-    const QString& label = list_.shownLabel();
+    const DetailKind shown = list_.shownDetail();
     CPallworthTreeView* tree = list_.treeView();
     if (list_.shownKind() == GroupNode) {
-        if (tree != nullptr && label == kApplications)
+        if (tree != nullptr && shown == DetailKind::Applications)
             tree->NewApplication();
-        else if (tree != nullptr && label == kPackages)
+        else if (tree != nullptr && shown == DetailKind::Packages)
             tree->NewPackage();
         return;
     }
@@ -68,14 +80,17 @@ void EntryEditor::InsertEntry() {
 }
 
 bool EntryEditor::insertPackageEntry(PackageDesc& p, int selected) {
-    const QString& label = list_.shownLabel();
-    if (label == kExclude)
+    switch (list_.shownDetail()) {
+    case DetailKind::Exclude:
         return insertExclude(p, selected);
-    if (label == kDirectories || label == kFiles)
-        return insertJob(p, selected, label == kFiles);
-    if (label == kTargets)
+    case DetailKind::Directories:
+    case DetailKind::Files:
+        return insertJob(p, selected);
+    case DetailKind::Targets:
         return insertTarget(p, selected);
-    return false;
+    default:
+        return false;
+    }
 }
 
 bool EntryEditor::refuseWhenFull(bool full) {
@@ -94,28 +109,18 @@ void EntryEditor::DeleteEntry() {
     if (row < 0)
         return;
     const int k = row + 1;
-    const QString& label = list_.shownLabel();
+    const DetailKind shown = list_.shownDetail();
     ConfigModel& m = model();
     if (list_.shownKind() == GroupNode) {
-        if (label == kApplications && m.applications.validIndex(k))
+        if (shown == DetailKind::Applications && m.applications.validIndex(k))
             document().RemoveRecord(m.applications.at(k).id);
-        else if (label == kPackages && m.packages.validIndex(k))
+        else if (shown == DetailKind::Packages && m.packages.validIndex(k))
             document().RemoveRecord(m.packages.at(k).id);
         return;
     }
     PackageDesc* p = package();
-    if (list_.shownKind() != DetailNode || p == nullptr)
-        return;
-    bool removed = false;
-    if (label == kExclude)
-        removed = p->excludes.remove(k);
-    else if (label == kDirectories)
-        removed = p->dirJobs.remove(k);
-    else if (label == kFiles)
-        removed = p->fileJobs.remove(k);
-    else if (label == kTargets)
-        removed = p->targets.remove(k);
-    if (!removed)
+    if (list_.shownKind() != DetailNode || p == nullptr ||
+        !withPackageList(*p, shown, [k](auto& list) { return list.remove(k); }))
         return;
     delete list_.takeTopLevelItem(row);
     document().ContentChanged(&list_);
@@ -127,29 +132,15 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
     if (dragRow < 0 || dragRow >= rows || !canDrag())
         return;
     dropRow = RowDrag::targetRow(dropRow, rows);
-    if (dropRow != dragRow) {
-        const QString& label = list_.shownLabel();
-        if (label == kApplications || label == kPackages)
-            document().MoveRecord(label == kApplications, dragRow + 1, dropRow + 1);
-        else
-            moveInPackage(dragRow + 1, dropRow + 1);
+    const DetailKind shown = list_.shownDetail();
+    if (dropRow != dragRow && isGroup(shown)) {
+        document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
+    } else if (PackageDesc* p = package(); dropRow != dragRow && p != nullptr) {
+        withPackageList(*p, shown, [&](auto& list) { return list.move(dragRow + 1, dropRow + 1); });
+        document().ContentChanged(&list_);
     }
     list_.ClearList();
-    list_.ShowNode(list_.shownKind(), list_.shownLabel(), list_.shownItem());
-}
-
-void EntryEditor::moveInPackage(int from, int to) {
-    PackageDesc* p = package();
-    if (p == nullptr)
-        return;
-    const QString& label = list_.shownLabel();
-    if (label == kTargets)
-        p->targets.move(from, to);
-    else if (label == kDirectories)
-        p->dirJobs.move(from, to);
-    else if (label == kFiles)
-        p->fileJobs.move(from, to);
-    document().ContentChanged(&list_);
+    list_.ShowNode(list_.shownKind(), shown, list_.shownItem());
 }
 
 // The new entry goes right after the selected one, or to the end; its row
@@ -162,8 +153,7 @@ template <typename T> static int insertAt(EntryList<T>& list, int selected, T va
 
 void EntryEditor::addRow(int row) {
     const std::vector<std::string> cells =
-        DetailContent::rowCells(model(), list_.shownKind(), AnsiQt::fromQString(list_.shownLabel()),
-                                list_.shownPackageIndex(), 0, row);
+        DetailContent::rowCells(model(), list_.shownDetail(), list_.shownPackageIndex(), 0, row);
     auto* item = new QTreeWidgetItem;
     for (int c = 0; c < static_cast<int>(cells.size()); ++c)
         item->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));
@@ -174,19 +164,20 @@ bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
     if (refuseWhenFull(p.excludes.full()))
         return false;
     CPath dialog(&list_);
-    dialog.caption = "Exclude";
+    dialog.caption = Catalogue::label(DetailKind::Exclude);
     if (!accepted(dialog) || dialog.path.empty())
         return false;
     addRow(insertAt(p.excludes, selected, dialog.path));
     return true;
 }
 
-bool EntryEditor::insertJob(PackageDesc& p, int selected, bool files) {
-    EntryList<SyncJob>& jobs = files ? p.fileJobs : p.dirJobs;
+bool EntryEditor::insertJob(PackageDesc& p, int selected) {
+    const DetailKind shown = list_.shownDetail();
+    EntryList<SyncJob>& jobs = shown == DetailKind::Files ? p.fileJobs : p.dirJobs;
     if (refuseWhenFull(jobs.full()))
         return false;
     CJob dialog(&list_);
-    dialog.caption = files ? "Files" : "Directories";
+    dialog.caption = Catalogue::label(shown);
     if (!accepted(dialog))
         return false;
     SyncJob job;

@@ -23,10 +23,9 @@ public:
 private:
     bool insertPackageEntry(PackageDesc& p, int selected);
     bool insertExclude(PackageDesc& p, int selected);
-    bool insertJob(PackageDesc& p, int selected, bool files);
+    bool insertJob(PackageDesc& p, int selected);
     bool insertTarget(PackageDesc& p, int selected);
     bool refuseWhenFull(bool full);
-    void moveInPackage(int from, int to);
     // Inserts the row of entry row + 1 as the model now holds it.
     void addRow(int row);
 

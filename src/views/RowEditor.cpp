@@ -24,72 +24,7 @@
 #include "views/CSyncView.h"
 #include "views/DetailContent.h"
 
-#include <array>
-
 namespace {
-
-using G = GlobalSettings;
-using P = PackageDesc;
-
-// A keyword row: the choice list, and the package and global fields it
-// edits (either may be absent).
-struct ChoiceRow {
-    std::string_view label;
-    int kind;
-    std::string P::*package;
-    std::string G::*global;
-};
-
-constexpr std::array<ChoiceRow, 13> kChoiceRows{{
-    {"Transfer IRMs (Inherited Rights Mask)", 1, &P::transferIrm, &G::transferIrm},
-    {"Transfer file system attributes", 1, &P::transferAttrs, &G::transferAttrs},
-    {"Transfer file owner", 1, &P::transferOwner, &G::transferOwner},
-    {"Transfer file system rights", 1, &P::transferTrustee, &G::transferTrustee},
-    {"Protect read-only files", 1, &P::skipReadOnly, &G::skipReadOnly},
-    {"Scan directories in advance", 1, &P::preStat, nullptr},
-    {"Namespace", 2, nullptr, &G::nameSpace},
-    {"Namespace to operate on", 2, nullptr, &G::nameSpace},
-    {"Sync mode", 3, &P::syncMode, &G::syncMode},
-    {"Display type", 4, nullptr, &G::display},
-    {"Log files based on ...", 4, &P::logMethod, nullptr},
-    {"Transport protocol", 5, &P::protocol, nullptr},
-    {"Debug", 1, nullptr, &G::debug},
-}};
-
-struct NumberRow {
-    std::string_view label;
-    std::string G::*global;
-};
-
-constexpr std::array<NumberRow, 5> kNumberRows{{
-    {"Failed job retry interval", &G::retryInterval},
-    {"Max. threads", &G::maxThreads},
-    {"Number of times a failed job can be retried", &G::retryCount},
-    {"Log size limit", &G::logSize},
-    {"Debug log size limit", &G::dbgLogSize},
-}};
-
-// A free-text row of a package: the field and what it must hold to read back.
-struct MessageRow {
-    std::string_view label;
-    std::string P::*field;
-};
-
-constexpr std::array<MessageRow, 4> kMessageRows{{
-    {"Start Message", &P::preMsg},
-    {"End Message", &P::postMsg},
-    {"Error Message", &P::errorMsg},
-    {"Suspend Message", &P::suspendMsg},
-}};
-
-template <typename Row, std::size_t N>
-const Row* findRow(const std::array<Row, N>& rows, const QString& label) {
-    const std::string key = AnsiQt::fromQString(label);
-    for (const Row& row : rows)
-        if (row.label == key)
-            return &row;
-    return nullptr;
-}
 
 bool accepted(QDialog& dialog) {
     return ModalSeam::runModal(dialog) == QDialog::Accepted;
@@ -112,6 +47,35 @@ PackageDesc* RowEditor::package() const {
     return index > 0 ? &model().packages.at(index) : nullptr;
 }
 
+int RowEditor::applicationIndex() const {
+    return list_.FindApplicationIndex(list_.shownItem());
+}
+
+std::string* RowEditor::field(const RowSpec& spec) const {
+    switch (Catalogue::node(list_.shownDetail()).record) {
+    case RecordKind::Global:
+        return spec.global != nullptr ? &(model().global.*spec.global) : nullptr;
+    case RecordKind::Package:
+        if (PackageDesc* p = package(); p != nullptr && spec.package != nullptr)
+            return &(p->*spec.package);
+        break;
+    case RecordKind::Application:
+        if (const int index = applicationIndex(); index > 0 && spec.application != nullptr)
+            return &(model().applications.at(index).*spec.application);
+        break;
+    case RecordKind::None:
+    case RecordKind::TaskFile:
+        break;
+    }
+    return nullptr;
+}
+
+void RowEditor::store(int row, const RowSpec& spec, const std::string& text) {
+    setCell(row, 1, text);
+    if (std::string* stored = field(spec))
+        *stored = text;
+}
+
 void RowEditor::setCell(int row, int column, const QString& text) {
     if (QTreeWidgetItem* item = list_.topLevelItem(row))
         item->setText(column, text);
@@ -126,42 +90,72 @@ void RowEditor::EditRow() {
     const int row = list_.selectedRow();
     if (row < 0)
         return;
-    if (!editByNode(row)) {
-        QTreeWidgetItem* item = list_.topLevelItem(row);
-        editByRow(row, item->text(0), item->text(1));
+    if (!editEntry(row)) {
+        const auto rows = Catalogue::node(list_.shownDetail()).rows;
+        if (row < static_cast<int>(rows.size()))
+            editProperty(row, *rows[static_cast<std::size_t>(row)],
+                         list_.topLevelItem(row)->text(1));
     }
     list_.setFocus();
 }
 
-bool RowEditor::editByNode(int row) {
-    const QString& label = list_.shownLabel();
-    QTreeWidgetItem* item = list_.topLevelItem(row);
-    switch (list_.shownKind()) {
-    case GroupNode:
-        editGroupName(row, label == QStringLiteral("Application descriptions"));
+bool RowEditor::editEntry(int row) {
+    switch (list_.shownDetail()) {
+    case DetailKind::Applications:
+    case DetailKind::Packages:
+        editGroupName(row, list_.shownDetail() == DetailKind::Applications);
         return true;
-    case ApplicationNode:
-        editApplicationRow(row, item->text(0), item->text(1));
+    case DetailKind::Directories:
+    case DetailKind::Files:
+        editJob(row, list_.shownDetail() == DetailKind::Files);
         return true;
-    case DetailNode:
-        break;
-    default:
-        return true;
-    }
-    if (label == QStringLiteral("Files") || label == QStringLiteral("Directories"))
-        editJob(row, label == QStringLiteral("Files"));
-    else if (label == QStringLiteral("Exclude"))
+    case DetailKind::Exclude:
         editExclude(row);
-    else if (label == QStringLiteral("Target Server(s)"))
+        return true;
+    case DetailKind::Targets:
         editTarget(row);
-    else
+        return true;
+    default:
         return false;
-    return true;
+    }
+}
+
+void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value) {
+    switch (spec.dialog) {
+    case RowDialog::Choice:
+        return editChoice(row, spec, value);
+    case RowDialog::Number:
+        return editNumber(row, spec, value);
+    case RowDialog::Text:
+        return editText(row, spec, value);
+    case RowDialog::Path:
+        return editPath(row, spec, value);
+    case RowDialog::LogDirectory:
+        return editLogDirectory(row, spec, value);
+    case RowDialog::Password:
+        return editPassword(row);
+    case RowDialog::TimeRestriction:
+        return editTimeRestriction(row);
+    case RowDialog::LogEvents:
+        return editLogEvents(row, spec, value);
+    case RowDialog::Days:
+        return editDays(row, spec, value);
+    case RowDialog::Schedule:
+        return editSchedule(row, spec);
+    case RowDialog::OpenFiles:
+        return editOpenFiles(row);
+    case RowDialog::CommandFiles:
+        return editCommandFiles(row, spec);
+    case RowDialog::DestinationPackages:
+        return editDestinationPackages(row, value);
+    case RowDialog::None:
+        break;
+    }
 }
 
 void RowEditor::editGroupName(int row, bool applications) {
     CText dialog(&list_);
-    dialog.caption = applications ? "Application" : "Name";
+    dialog.caption = Catalogue::node(list_.shownDetail()).entryCaption;
     dialog.text = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
     dialog.rule = ValueRules::Rule::Name;
     if (!accepted(dialog))
@@ -176,104 +170,49 @@ void RowEditor::editGroupName(int row, bool applications) {
         document().RenameRecord(model().packages.at(index).id, dialog.text);
 }
 
-void RowEditor::editApplicationRow(int row, const QString& label, const QString& value) {
-    const int index = list_.FindApplicationIndex(list_.shownItem());
-    if (label == QStringLiteral("Destination packages")) {
-        editDestinationPackages(row, index, value);
-        return;
-    }
-    if (label == QStringLiteral("Path")) {
-        editApplicationPath(row, index, value);
-        return;
-    }
-    CText dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(label);
-    dialog.text = AnsiQt::fromQString(value);
-    const bool server = label == QStringLiteral("Server");
-    dialog.rule = server ? ValueRules::Rule::Word : ValueRules::Rule::Words;
-    if (!accepted(dialog))
-        return;
-    const std::string text = TextUtil::upper(dialog.text);
-    setCell(row, 1, text);
-    if (index == 0)
-        return;
-    ApplicationDesc& app = model().applications.at(index);
-    if (server)
-        app.appServer = text;
-    else if (label == QStringLiteral("Destination servers"))
-        app.dstServers = text;
-}
-
-void RowEditor::editByRow(int row, const QString& label, const QString& value) {
-    if (editChoice(row, label, value) || editNumber(row, label, value) ||
-        editText(row, label, value) || editPackageDialog(row, label))
-        return;
-    editGlobalDialog(row, label, value);
-}
-
-bool RowEditor::editChoice(int row, const QString& label, const QString& value) {
-    const ChoiceRow* choice = findRow(kChoiceRows, label);
-    if (choice == nullptr)
-        return false;
+void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
     CChoice dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(label);
-    dialog.kind = choice->kind;
+    dialog.caption = spec.label;
+    dialog.kind = spec.choice;
     dialog.current = AnsiQt::fromQString(value);
     if (!accepted(dialog))
-        return true;
-    setCell(row, 1, dialog.result);
-    if (PackageDesc* p = package(); p != nullptr && choice->package != nullptr)
-        p->*choice->package = dialog.result;
-    else if (package() == nullptr && choice->global != nullptr)
-        model().global.*choice->global = dialog.result;
-    return true;
+        return;
+    store(row, spec, dialog.result);
 }
 
-bool RowEditor::editNumber(int row, const QString& label, const QString& value) {
-    const NumberRow* number = findRow(kNumberRows, label);
-    if (number == nullptr)
-        return false;
+void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
     CNumber dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(label);
+    dialog.caption = spec.label;
     dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(AnsiQt::fromQString(value)));
     if (!accepted(dialog))
-        return true;
-    const std::string text = std::to_string(dialog.value);
-    setCell(row, 1, text);
-    model().global.*number->global = text;
-    return true;
+        return;
+    store(row, spec, std::to_string(dialog.value));
 }
 
-bool RowEditor::editText(int row, const QString& label, const QString& value) {
-    const MessageRow* message = findRow(kMessageRows, label);
-    const bool user = label == QStringLiteral("Username");
-    const bool source = label == QStringLiteral("Source Server");
-    if (message == nullptr && !user && !source)
-        return false;
+void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
     CText dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(label);
+    dialog.caption = spec.label;
     dialog.text = AnsiQt::fromQString(value);
-    dialog.rule = message != nullptr ? ValueRules::Rule::Quoted : ValueRules::Rule::Word;
+    dialog.rule = spec.rule;
     if (!accepted(dialog))
-        return true;
-    setCell(row, 1, dialog.text);
-    PackageDesc* p = package();
-    if (user) {
-        model().global.user = dialog.text;
-    } else if (source && p != nullptr) {
-        p->source = TextUtil::upper(dialog.text);
-        setCell(row, 1, p->source);
-    } else if (message != nullptr && p != nullptr) {
-        p->*message->field = dialog.text;
-    }
-    return true;
+        return;
+    store(row, spec, spec.upperCase ? TextUtil::upper(dialog.text) : dialog.text);
+}
+
+void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
+    CPath dialog(&list_);
+    dialog.caption = spec.label;
+    dialog.path = AnsiQt::fromQString(value);
+    if (!accepted(dialog))
+        return;
+    store(row, spec, dialog.path);
 }
 
 void RowEditor::editJob(int row, bool files) {
     PackageDesc* p = package();
     EntryList<SyncJob>* jobs = p == nullptr ? nullptr : files ? &p->fileJobs : &p->dirJobs;
     CJob dialog(&list_);
-    dialog.caption = files ? "Files" : "Directories";
+    dialog.caption = Catalogue::label(list_.shownDetail());
     if (jobs != nullptr && jobs->validIndex(row + 1))
         dialog.loadFrom(jobs->at(row + 1));
     if (!accepted(dialog))
@@ -291,7 +230,7 @@ void RowEditor::editJob(int row, bool files) {
 void RowEditor::editExclude(int row) {
     PackageDesc* p = package();
     CPath dialog(&list_);
-    dialog.caption = "Exclude";
+    dialog.caption = Catalogue::label(DetailKind::Exclude);
     dialog.path = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
     if (!accepted(dialog))
         return;
@@ -300,34 +239,22 @@ void RowEditor::editExclude(int row) {
         p->excludes.at(row + 1) = dialog.path;
 }
 
-void RowEditor::editApplicationPath(int row, int index, const QString& value) {
-    CPath dialog(&list_);
-    dialog.caption = "Path";
-    dialog.path = AnsiQt::fromQString(value);
-    if (!accepted(dialog))
-        return;
-    setCell(row, 1, dialog.path);
-    if (index > 0)
-        model().applications.at(index).appPath = dialog.path;
-}
-
-void RowEditor::editCommandFiles(int row, const QString& label) {
-    const auto moment = CNcf::momentOf(AnsiQt::fromQString(label));
+void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
     PackageDesc* p = package();
-    if (!moment || p == nullptr)
+    if (p == nullptr)
         return;
     CNcf dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(label);
-    dialog.loadFrom(*p, *moment);
+    dialog.caption = spec.label;
+    dialog.loadFrom(*p, spec.moment);
     if (!accepted(dialog))
         return;
-    dialog.applyTo(*p, *moment);
+    dialog.applyTo(*p, spec.moment);
     setCell(row, 1, DetailContent::ncfSummary(dialog.runOnSource, dialog.runOnTarget));
 }
 
-void RowEditor::editLogDirectory(int row, const QString& value) {
+void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& value) {
     CPath dialog(&list_);
-    dialog.caption = AnsiQt::fromQString(QStringLiteral("Log directory"));
+    dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
     if (!accepted(dialog))
         return;
@@ -339,9 +266,8 @@ void RowEditor::refreshRow(int row) {
     const QTreeWidgetItem* node = list_.shownItem();
     const int index =
         node != nullptr && node->parent() != nullptr ? list_.FindPackageIndex(node->parent()) : 0;
-    const std::vector<std::string> cells =
-        DetailContent::rowCells(model(), list_.shownKind(), AnsiQt::fromQString(list_.shownLabel()),
-                                index, list_.FindApplicationIndex(node), row);
+    const std::vector<std::string> cells = DetailContent::rowCells(
+        model(), list_.shownDetail(), index, list_.FindApplicationIndex(node), row);
     for (int c = 0; c < static_cast<int>(cells.size()); ++c)
         setCell(row, c, cells[static_cast<std::size_t>(c)]);
 }
@@ -359,11 +285,12 @@ void RowEditor::editTarget(int row) {
     refreshRow(row);
 }
 
-void RowEditor::editDestinationPackages(int row, int index, const QString& value) {
+void RowEditor::editDestinationPackages(int row, const QString& value) {
     CDestPackages dialog(&list_);
     dialog.loadFrom(model().packages, AnsiQt::fromQString(value));
     if (!accepted(dialog))
         return;
+    const int index = applicationIndex();
     if (index == 0)
         return;
     ApplicationDesc& app = model().applications.at(index);
@@ -371,41 +298,12 @@ void RowEditor::editDestinationPackages(int row, int index, const QString& value
     setCell(row, 1, app.dstPackages);
 }
 
-bool RowEditor::editPackageDialog(int row, const QString& label) {
-    const QString value = list_.topLevelItem(row)->text(1);
-    if (CNcf::momentOf(AnsiQt::fromQString(label)))
-        editCommandFiles(row, label);
-    else if (label == QStringLiteral("Schedule"))
-        editSchedule(row);
-    else if (label == QStringLiteral("Days to run"))
-        editDays(row, value);
-    else if (label == QStringLiteral("Open file handling method"))
-        editOpenFiles(row);
-    else if (label == QStringLiteral("Log event types"))
-        editLogEvents(row, value);
-    else
-        return false;
-    return true;
-}
-
-bool RowEditor::editGlobalDialog(int row, const QString& label, const QString& value) {
-    if (label == QStringLiteral("Password"))
-        editPassword(row);
-    else if (label == QStringLiteral("Log directory"))
-        editLogDirectory(row, value);
-    else if (label == QStringLiteral("Time restriction"))
-        editTimeRestriction(row);
-    else
-        return false;
-    return true;
-}
-
-void RowEditor::editSchedule(int row) {
+void RowEditor::editSchedule(int row, const RowSpec& spec) {
     PackageDesc* p = package();
     if (p == nullptr)
         return;
     CRunSchedule dialog(&list_);
-    dialog.caption = "Schedule";
+    dialog.caption = spec.label;
     dialog.loadFrom(p->scheduleWhen);
     if (!accepted(dialog))
         return;
@@ -413,29 +311,20 @@ void RowEditor::editSchedule(int row) {
     setCell(row, 1, ScheduleText::display(p->scheduleWhen));
 }
 
-void RowEditor::editDays(int row, const QString& value) {
-    PackageDesc* p = package();
+void RowEditor::editDays(int row, const RowSpec& spec, const QString& value) {
     CDays dialog(&list_);
     dialog.loadFrom(AnsiQt::fromQString(value));
     if (!accepted(dialog))
         return;
-    const std::string days = dialog.dayList();
-    setCell(row, 1, days);
-    if (p != nullptr)
-        p->scheduleDays = days;
+    store(row, spec, dialog.dayList());
 }
 
-void RowEditor::editLogEvents(int row, const QString& value) {
+void RowEditor::editLogEvents(int row, const RowSpec& spec, const QString& value) {
     CLogEvents dialog(&list_);
     dialog.loadFrom(AnsiQt::fromQString(value));
     if (!accepted(dialog))
         return;
-    const std::string events = dialog.eventList();
-    setCell(row, 1, events);
-    if (PackageDesc* p = package())
-        p->logEvent = events;
-    else
-        model().global.logEvent = events;
+    store(row, spec, dialog.eventList());
 }
 
 void RowEditor::editOpenFiles(int row) {

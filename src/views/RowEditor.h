@@ -1,19 +1,19 @@
 #pragma once
 
-#include "views/NodeKind.h"
+#include "app/Catalogue.h"
 
 #include <QString>
 #include <string>
 
 class CPallworthDoc;
 class CSyncView;
-struct GlobalSettings;
 struct PackageDesc;
 class ConfigModel;
 
 // Edit on a row of the detail list: opens the dialog that fits the shown node
 // and the row, hands it the current values and on OK writes the result into
-// the model and the row.
+// the model and the row. A property row's dialog and field come from the
+// catalogue.
 class RowEditor {
 public:
     explicit RowEditor(CSyncView& list);
@@ -21,29 +21,25 @@ public:
     void EditRow();
 
 private:
-    // Node-level edits; false when the shown node has none and the row label
-    // decides instead.
-    bool editByNode(int row);
-    void editByRow(int row, const QString& label, const QString& value);
+    // The edits of an entry of a list node; false for a property list.
+    bool editEntry(int row);
+    void editProperty(int row, const RowSpec& spec, const QString& value);
 
     void editGroupName(int row, bool applications);
     void editJob(int row, bool files);
     void editExclude(int row);
     void editTarget(int row);
-    void editApplicationRow(int row, const QString& label, const QString& value);
-    void editApplicationPath(int row, int index, const QString& value);
-    void editDestinationPackages(int row, int index, const QString& value);
 
-    bool editChoice(int row, const QString& label, const QString& value);
-    bool editNumber(int row, const QString& label, const QString& value);
-    bool editText(int row, const QString& label, const QString& value);
-    bool editPackageDialog(int row, const QString& label);
-    bool editGlobalDialog(int row, const QString& label, const QString& value);
-    void editCommandFiles(int row, const QString& label);
-    void editSchedule(int row);
-    void editDays(int row, const QString& value);
-    void editLogEvents(int row, const QString& value);
-    void editLogDirectory(int row, const QString& value);
+    void editChoice(int row, const RowSpec& spec, const QString& value);
+    void editNumber(int row, const RowSpec& spec, const QString& value);
+    void editText(int row, const RowSpec& spec, const QString& value);
+    void editPath(int row, const RowSpec& spec, const QString& value);
+    void editDestinationPackages(int row, const QString& value);
+    void editCommandFiles(int row, const RowSpec& spec);
+    void editSchedule(int row, const RowSpec& spec);
+    void editDays(int row, const RowSpec& spec, const QString& value);
+    void editLogEvents(int row, const RowSpec& spec, const QString& value);
+    void editLogDirectory(int row, const RowSpec& spec, const QString& value);
     void editOpenFiles(int row);
     void editTimeRestriction(int row);
     void editPassword(int row);
@@ -55,6 +51,12 @@ private:
     ConfigModel& model() const;
     // The package that owns the shown node, or nullptr.
     PackageDesc* package() const;
+    // The 1-based index of the shown application, or 0.
+    int applicationIndex() const;
+    // The field a row shows in the shown node's record; nullptr without one.
+    std::string* field(const RowSpec& spec) const;
+    // The edited text into the row's value cell and its field.
+    void store(int row, const RowSpec& spec, const std::string& text);
     void setCell(int row, int column, const std::string& ansi);
     void setCell(int row, int column, const QString& text);
 

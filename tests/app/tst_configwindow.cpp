@@ -181,12 +181,27 @@ void TestConfigWindow::treeShape() {
              (QStringList{QStringLiteral("Office Suite"), QStringLiteral("Bare")}));
     QCOMPARE(labels(t->packagesNode()),
              (QStringList{QStringLiteral("Sales Servers"), QStringLiteral("Archive")}));
+    const QStringList children = {
+        QStringLiteral("Settings"),      QStringLiteral("Schedule"),
+        QStringLiteral("Source Server"), QStringLiteral("Target Server(s)"),
+        QStringLiteral("Directories"),   QStringLiteral("Files"),
+        QStringLiteral("Exclude"),       QStringLiteral("Messages")};
+    QCOMPARE(CPallworthTreeView::packageChildren(), children);
     for (int i = 0; i < 2; ++i)
-        QCOMPARE(labels(t->packagesNode()->child(i)), CPallworthTreeView::packageChildren());
+        QCOMPARE(labels(t->packagesNode()->child(i)), children);
     QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()), GroupNode);
     QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()->child(0)), PackageNode);
     QCOMPARE(CPallworthTreeView::kindOf(t->applicationsNode()->child(0)), ApplicationNode);
     QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()->child(0)->child(3)), DetailNode);
+    // Each node carries what its list shows beside its kind and record.
+    QCOMPARE(CPallworthTreeView::detailOf(t->packagesNode()->child(0)->child(3)),
+             DetailKind::Targets);
+    QCOMPARE(CPallworthTreeView::recordOf(t->packagesNode()->child(1)->child(3)),
+             document()->model().packages.at(2).id);
+    QCOMPARE(CPallworthTreeView::detailOf(t->defaultSettingsNode()), DetailKind::DefaultSettings);
+    QCOMPARE(CPallworthTreeView::detailOf(t->applicationsNode()->child(1)),
+             DetailKind::Application);
+    QCOMPARE(CPallworthTreeView::detailOf(t->packagesNode()->child(0)), DetailKind::None);
     QVERIFY(!t->packagesNode()->isExpanded());
 
     fixture_->documents().newDocument(*fixture_->documents().templates().front());

@@ -334,7 +334,7 @@ void TestValueDialogs::choiceLists() {
     QFETCH(int, kind);
     QFETCH(QStringList, items);
     CChoice d;
-    d.kind = kind;
+    d.kind = ChoiceKind(kind);
     d.result = "stale";
     QStringList shown;
     const Run run = drive(d, [&](QDialog& dialog) {
@@ -373,7 +373,7 @@ void TestValueDialogs::choicePreselection() {
     QFETCH(int, index);
     QFETCH(QString, result);
     CChoice d;
-    d.kind = kind;
+    d.kind = ChoiceKind(kind);
     d.current = current.toStdString();
     d.result = "stale";
     int shownIndex = -2;

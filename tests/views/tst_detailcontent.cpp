@@ -66,8 +66,8 @@ std::string valueOf(const DetailTable& t, std::string_view label) {
     return "<none>";
 }
 
-DetailTable packageChild(const ConfigModel& m, std::string_view label, int packageIndex) {
-    return DetailContent::build(m, DetailNode, label, packageIndex, 0);
+DetailTable packageChild(const ConfigModel& m, DetailKind kind, int packageIndex) {
+    return DetailContent::build(m, kind, packageIndex, 0);
 }
 
 std::vector<DetailColumn> columnsFrom(const QStringList& titles, const QList<int>& widths) {
@@ -124,24 +124,21 @@ private slots:
 
 void TestDetailContent::columnsOfEveryNode_data() {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("label");
     QTest::addColumn<QStringList>("titles");
     QTest::addColumn<QList<int>>("widths");
     const QStringList property = {QStringLiteral("Properties"), QStringLiteral("Value")};
     const QStringList jobs = {QStringLiteral("Source Path"), QStringLiteral("Target Path"),
                               QStringLiteral("Transfer Mode"),
                               QStringLiteral("Propagate Deletions")};
-    QTest::newRow("applications") << int(GroupNode) << QStringLiteral("Application descriptions")
+    QTest::newRow("applications") << int(DetailKind::Applications)
                                   << QStringList{QStringLiteral("Applications")} << QList<int>{150};
-    QTest::newRow("packages") << int(GroupNode) << QStringLiteral("Package descriptions")
+    QTest::newRow("packages") << int(DetailKind::Packages)
                               << QStringList{QStringLiteral("Packages")} << QList<int>{150};
-    QTest::newRow("application") << int(ApplicationNode) << QStringLiteral("Office") << property
+    QTest::newRow("application") << int(DetailKind::Application) << property
                                  << QList<int>{150, 150};
-    QTest::newRow("schedule") << int(DetailNode) << QStringLiteral("Schedule") << property
-                              << QList<int>{200, 250};
-    QTest::newRow("source") << int(DetailNode) << QStringLiteral("Source Server") << property
-                            << QList<int>{100, 250};
-    QTest::newRow("targets") << int(DetailNode) << QStringLiteral("Target Server(s)")
+    QTest::newRow("schedule") << int(DetailKind::Schedule) << property << QList<int>{200, 250};
+    QTest::newRow("source") << int(DetailKind::SourceServer) << property << QList<int>{100, 250};
+    QTest::newRow("targets") << int(DetailKind::Targets)
                              << QStringList{QStringLiteral("Target Servers"),
                                             QStringLiteral("Volume"),
                                             QStringLiteral("Message"),
@@ -149,29 +146,25 @@ void TestDetailContent::columnsOfEveryNode_data() {
                                             QStringLiteral("Start"),
                                             QStringLiteral("Protocol")}
                              << QList<int>{100, 100, 100, 100, 100, 100};
-    QTest::newRow("directories") << int(DetailNode) << QStringLiteral("Directories") << jobs
+    QTest::newRow("directories") << int(DetailKind::Directories) << jobs
                                  << QList<int>{100, 100, 100, 100};
-    QTest::newRow("files") << int(DetailNode) << QStringLiteral("Files") << jobs
-                           << QList<int>{100, 100, 100, 100};
-    QTest::newRow("exclude") << int(DetailNode) << QStringLiteral("Exclude")
+    QTest::newRow("files") << int(DetailKind::Files) << jobs << QList<int>{100, 100, 100, 100};
+    QTest::newRow("exclude") << int(DetailKind::Exclude)
                              << QStringList{QStringLiteral("Exclude Directories")}
                              << QList<int>{200};
-    QTest::newRow("settings") << int(DetailNode) << QStringLiteral("Settings") << property
-                              << QList<int>{200, 200};
-    QTest::newRow("messages") << int(DetailNode) << QStringLiteral("Messages") << property
-                              << QList<int>{100, 200};
-    QTest::newRow("defaults") << int(DetailNode) << QStringLiteral("Default settings") << property
+    QTest::newRow("settings") << int(DetailKind::Settings) << property << QList<int>{200, 200};
+    QTest::newRow("messages") << int(DetailKind::Messages) << property << QList<int>{100, 200};
+    QTest::newRow("defaults") << int(DetailKind::DefaultSettings) << property
                               << QList<int>{250, 250};
 }
 
 void TestDetailContent::columnsOfEveryNode() {
     QFETCH(int, kind);
-    QFETCH(QString, label);
     QFETCH(QStringList, titles);
     QFETCH(QList<int>, widths);
     const ConfigModel m = richModel();
     const DetailTable t =
-        DetailContent::build(m, NodeKind(kind), label.toStdString(), 1, kind == ApplicationNode);
+        DetailContent::build(m, DetailKind(kind), 1, kind == int(DetailKind::Application));
     QCOMPARE(describe(t.columns), describe(columnsFrom(titles, widths)));
     QVERIFY(!t.rows.empty());
     for (const auto& row : t.rows)
@@ -180,66 +173,52 @@ void TestDetailContent::columnsOfEveryNode() {
 
 void TestDetailContent::nodesWithoutContentShowNothing_data() {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("package node") << int(PackageNode) << QStringLiteral("Sales");
-    QTest::newRow("package node named like a child")
-        << int(PackageNode) << QStringLiteral("Settings");
-    QTest::newRow("group, unknown label") << int(GroupNode) << QStringLiteral("Packages");
-    QTest::newRow("group with a detail label") << int(GroupNode) << QStringLiteral("Settings");
-    QTest::newRow("detail with a group label")
-        << int(DetailNode) << QStringLiteral("Package descriptions");
-    QTest::newRow("label case differs") << int(DetailNode) << QStringLiteral("settings");
-    QTest::newRow("trailing blank") << int(DetailNode) << QStringLiteral("Exclude ");
-    QTest::newRow("empty label") << int(DetailNode) << QString();
-    QTest::newRow("selected icon index") << int(DetailNode) + 1 << QStringLiteral("Settings");
-    QTest::newRow("no such kind") << 0 << QStringLiteral("Default settings");
+    // A package node carries no detail kind; the task file's nodes are not
+    // the detail list's.
+    QTest::newRow("package node") << int(DetailKind::None);
+    QTest::newRow("task settings") << int(DetailKind::TaskSettings);
+    QTest::newRow("tasks") << int(DetailKind::Tasks);
+    QTest::newRow("no such kind") << 99;
 }
 
 void TestDetailContent::nodesWithoutContentShowNothing() {
     QFETCH(int, kind);
-    QFETCH(QString, label);
     const ConfigModel m = richModel();
-    const DetailTable t = DetailContent::build(m, NodeKind(kind), label.toStdString(), 1, 1);
+    const DetailTable t = DetailContent::build(m, DetailKind(kind), 1, 1);
     QVERIFY(t.columns.empty());
     QVERIFY(t.rows.empty());
-    QVERIFY(DetailContent::rowCells(m, NodeKind(kind), label.toStdString(), 1, 1, 0).empty());
+    QVERIFY(DetailContent::rowCells(m, DetailKind(kind), 1, 1, 0).empty());
 }
 
 void TestDetailContent::missingRecordGivesColumnsOnly_data() {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("label");
     QTest::addColumn<int>("index");
-    for (const char* label : {"Settings", "Schedule", "Source Server", "Target Server(s)",
-                              "Directories", "Files", "Exclude", "Messages"}) {
+    for (const DetailKind kind : Catalogue::packageChildren()) {
         for (int index : {0, 3, -1})
-            QTest::addRow("%s %d", label, index)
-                << int(DetailNode) << QString::fromLatin1(label) << index;
+            QTest::addRow("%s %d", Catalogue::label(kind).data(), index) << int(kind) << index;
     }
     for (int index : {0, 3, -1})
-        QTest::addRow("application %d", index)
-            << int(ApplicationNode) << QStringLiteral("Office") << index;
+        QTest::addRow("application %d", index) << int(DetailKind::Application) << index;
 }
 
 void TestDetailContent::missingRecordGivesColumnsOnly() {
     QFETCH(int, kind);
-    QFETCH(QString, label);
     QFETCH(int, index);
     const ConfigModel m = richModel();
-    const std::string l = label.toStdString();
-    const DetailTable present = DetailContent::build(m, NodeKind(kind), l, 1, 1);
-    const DetailTable missing = DetailContent::build(m, NodeKind(kind), l, index, index);
+    const DetailTable present = DetailContent::build(m, DetailKind(kind), 1, 1);
+    const DetailTable missing = DetailContent::build(m, DetailKind(kind), index, index);
     QVERIFY(!present.columns.empty());
     QVERIFY(!present.rows.empty());
     QCOMPARE(describe(missing.columns), describe(present.columns));
     QVERIFY(missing.rows.empty());
-    QVERIFY(DetailContent::rowCells(m, NodeKind(kind), l, index, index, 0).empty());
+    QVERIFY(DetailContent::rowCells(m, DetailKind(kind), index, index, 0).empty());
 }
 
 void TestDetailContent::settingsRowsInOrder() {
     ConfigModel m;
     m.resetToNew();
     m.addPackage("P");
-    const DetailTable t = packageChild(m, "Settings", 1);
+    const DetailTable t = packageChild(m, DetailKind::Settings, 1);
     const Texts expected = {"Sync mode",
                             "Transfer IRMs (Inherited Rights Mask)",
                             "Transfer file owner",
@@ -295,18 +274,18 @@ void TestDetailContent::settingsValuesComeFromTheirFields() {
                           "Target: post-dst",
                           "Source: sus-src, Target: sus-dst",
                           "ALERT 15"};
-    QCOMPARE(column(packageChild(m, "Settings", 1), 1), values);
+    QCOMPARE(column(packageChild(m, DetailKind::Settings, 1), 1), values);
 }
 
 void TestDetailContent::settingsOfReadPackage() {
     const ConfigModel m = richModel();
     // A read package states only what its file says.
-    const DetailTable bare = packageChild(m, "Settings", 2);
+    const DetailTable bare = packageChild(m, DetailKind::Settings, 2);
     QCOMPARE(valueOf(bare, "Transfer IRMs (Inherited Rights Mask)"), std::string());
     QCOMPARE(valueOf(bare, "Log files based on ..."), std::string());
     QCOMPARE(valueOf(bare, "Protect read-only files"), std::string("NO"));
     QCOMPARE(valueOf(bare, "Open file handling method"), std::string(" 0"));
-    const DetailTable sales = packageChild(m, "Settings", 1);
+    const DetailTable sales = packageChild(m, DetailKind::Settings, 1);
     QCOMPARE(valueOf(sales, "Log event types"), std::string("COPIED IDENTICAL "));
     QCOMPARE(valueOf(sales, "Open file handling method"), std::string("CLEAR 60"));
 }
@@ -314,7 +293,7 @@ void TestDetailContent::settingsOfReadPackage() {
 void TestDetailContent::defaultSettingsOfNewDocument() {
     ConfigModel m;
     m.resetToNew();
-    const DetailTable t = DetailContent::build(m, DetailNode, "Default settings", 0, 0);
+    const DetailTable t = DetailContent::build(m, DetailKind::DefaultSettings, 0, 0);
     QCOMPARE(describe(t.columns), std::string("Properties/250;Value/250;"));
     const Texts labels = {"Version",
                           "Username",
@@ -370,7 +349,7 @@ void TestDetailContent::defaultSettingsValuesComeFromTheirFields() {
     g.debug = "g-debug";
     g.jobWindow = "g-window";
     // Shown whatever package or application the caller names.
-    const DetailTable t = DetailContent::build(m, DetailNode, "Default settings", 7, 7);
+    const DetailTable t = DetailContent::build(m, DetailKind::DefaultSettings, 7, 7);
     const Texts values = {"g-version",  "g-user",    "g-mask",    "g-threads", "g-ns",
                           "g-interval", "g-count",   "g-sync",    "g-irm",     "g-owner",
                           "g-trustee",  "g-ro",      "g-attrs",   "g-window",  "g-logdir",
@@ -381,7 +360,7 @@ void TestDetailContent::defaultSettingsValuesComeFromTheirFields() {
 void TestDetailContent::passwordShownOnlyAsMask() {
     const ConfigModel m = readConfig(cfg("1.30", "USER admin\r\nPWD secret\r\n"));
     QVERIFY(!m.password.empty());
-    const DetailTable t = DetailContent::build(m, DetailNode, "Default settings", 0, 0);
+    const DetailTable t = DetailContent::build(m, DetailKind::DefaultSettings, 0, 0);
     QCOMPARE(valueOf(t, "Password"), std::string("****"));
     QCOMPARE(valueOf(t, "Username"), std::string("admin"));
     for (const auto& row : t.rows)
@@ -390,31 +369,30 @@ void TestDetailContent::passwordShownOnlyAsMask() {
 
 void TestDetailContent::groupListsInTableOrder() {
     ConfigModel m = richModel();
-    const DetailTable apps = DetailContent::build(m, GroupNode, "Application descriptions", 0, 0);
+    const DetailTable apps = DetailContent::build(m, DetailKind::Applications, 0, 0);
     QCOMPARE(apps.rows, (Rows{{"Office"}, {"Tools"}}));
-    QCOMPARE(DetailContent::build(m, GroupNode, "Package descriptions", 0, 0).rows,
-             (Rows{{"Sales"}, {"Bare"}}));
+    QCOMPARE(DetailContent::build(m, DetailKind::Packages, 0, 0).rows, (Rows{{"Sales"}, {"Bare"}}));
     m.packages.move(2, 1);
     m.addPackage("Third");
-    QCOMPARE(DetailContent::build(m, GroupNode, "Package descriptions", 0, 0).rows,
+    QCOMPARE(DetailContent::build(m, DetailKind::Packages, 0, 0).rows,
              (Rows{{"Bare"}, {"Sales"}, {"Third"}}));
 
     ConfigModel empty;
     empty.resetToNew();
-    const DetailTable none = DetailContent::build(empty, GroupNode, "Package descriptions", 0, 0);
+    const DetailTable none = DetailContent::build(empty, DetailKind::Packages, 0, 0);
     QCOMPARE(none.columns.size(), std::size_t(1));
     QVERIFY(none.rows.empty());
 }
 
 void TestDetailContent::applicationRows() {
     const ConfigModel m = richModel();
-    QCOMPARE(DetailContent::build(m, ApplicationNode, "Office", 0, 1).rows,
+    QCOMPARE(DetailContent::build(m, DetailKind::Application, 0, 1).rows,
              (Rows{{"Server", "SRV-APPS"},
                    {"Path", "APPS:\\OFFICE\\SETUP.EXE"},
                    {"Destination packages", "Sales "},
                    {"Destination servers", "SRV-B1 "}}));
     // The index picks the record; the label is only the node's text.
-    QCOMPARE(DetailContent::build(m, ApplicationNode, "Office", 0, 2).rows,
+    QCOMPARE(DetailContent::build(m, DetailKind::Application, 0, 2).rows,
              (Rows{{"Server", ""},
                    {"Path", ""},
                    {"Destination packages", ""},
@@ -423,7 +401,7 @@ void TestDetailContent::applicationRows() {
 
 void TestDetailContent::targetRows() {
     const ConfigModel m = richModel();
-    QCOMPARE(packageChild(m, "Target Server(s)", 1).rows,
+    QCOMPARE(packageChild(m, DetailKind::Targets, 1).rows,
              (Rows{{"SRV-B1", "VOL1", "ON", "0", "every 6 hours", "(default)"},
                    {"SRV-B2", "DATA", "OFF", "64", "every 6 hours", "TCP"},
                    {"SRV-B3", "VOL1", "ON", "128", "daily at 18:00", "IPX"}}));
@@ -436,18 +414,19 @@ void TestDetailContent::targetsWithoutScheduleFollowPackage() {
     p.scheduleWhen = "4";
     for (const char* server : {"A", "B", "C"})
         p.targets.append(TargetServer(server, "V", "ON", "", "0", "(default)"));
-    QCOMPARE(column(packageChild(m, "Target Server(s)", 1), 4),
+    QCOMPARE(column(packageChild(m, DetailKind::Targets, 1), 4),
              (Texts{"every 4 hours", "every 4 hours", "every 4 hours"}));
     p.targets.at(2).setSchedule("1");
-    QCOMPARE(column(packageChild(m, "Target Server(s)", 1), 4),
+    QCOMPARE(column(packageChild(m, DetailKind::Targets, 1), 4),
              (Texts{"every 4 hours", "every hour", "every 4 hours"}));
 }
 
 void TestDetailContent::emptyPackageScheduleWord() {
     const ConfigModel m = richModel();
     QCOMPARE(m.packages.at(2).scheduleWhen, std::string());
-    QCOMPARE(valueOf(packageChild(m, "Schedule", 2), "Schedule"), std::string("every  hours"));
-    QCOMPARE(column(packageChild(m, "Target Server(s)", 2), 4), Texts{"every  hours"});
+    QCOMPARE(valueOf(packageChild(m, DetailKind::Schedule, 2), "Schedule"),
+             std::string("every  hours"));
+    QCOMPARE(column(packageChild(m, DetailKind::Targets, 2), 4), Texts{"every  hours"});
 }
 
 void TestDetailContent::scheduleTexts_data() {
@@ -471,35 +450,38 @@ void TestDetailContent::scheduleTexts() {
     p.targets.append(TargetServer("B", "V", "ON", word.toStdString(), "0", "(default)"));
     p.targets.append(TargetServer("C", "V", "ON", "3", "0", "(default)"));
     const std::string expected = text.toStdString();
-    QCOMPARE(valueOf(packageChild(m, "Schedule", 1), "Schedule"), expected);
-    QCOMPARE(column(packageChild(m, "Target Server(s)", 1), 4),
+    QCOMPARE(valueOf(packageChild(m, DetailKind::Schedule, 1), "Schedule"), expected);
+    QCOMPARE(column(packageChild(m, DetailKind::Targets, 1), 4),
              (Texts{expected, expected, "every 3 hours"}));
 }
 
 void TestDetailContent::jobAndExcludeRows() {
     const ConfigModel m = richModel();
     QCOMPARE(
-        packageChild(m, "Directories", 1).rows,
+        packageChild(m, DetailKind::Directories, 1).rows,
         (Rows{{"SYS:\\A", "VOL1:\\A", "ALL", "DEL"}, {"SYS:\\B", "VOL1:\\B", "NEW", "NODEL"}}));
-    QCOMPARE(packageChild(m, "Files", 1).rows,
+    QCOMPARE(packageChild(m, DetailKind::Files, 1).rows,
              (Rows{{"SYS:\\I.DAT", "VOL1:\\I.DAT", "ALL", "NODEL"}}));
-    QCOMPARE(packageChild(m, "Exclude", 1).rows, (Rows{{"SYS:\\DATA\\TEMP"}, {"SYS:\\DATA\\OLD"}}));
+    QCOMPARE(packageChild(m, DetailKind::Exclude, 1).rows,
+             (Rows{{"SYS:\\DATA\\TEMP"}, {"SYS:\\DATA\\OLD"}}));
     // The second package has none of them.
-    QVERIFY(packageChild(m, "Directories", 2).rows.empty());
-    QVERIFY(packageChild(m, "Files", 2).rows.empty());
-    QVERIFY(packageChild(m, "Exclude", 2).rows.empty());
+    QVERIFY(packageChild(m, DetailKind::Directories, 2).rows.empty());
+    QVERIFY(packageChild(m, DetailKind::Files, 2).rows.empty());
+    QVERIFY(packageChild(m, DetailKind::Exclude, 2).rows.empty());
 }
 
 void TestDetailContent::messageScheduleAndSourceRows() {
     const ConfigModel m = richModel();
-    QCOMPARE(packageChild(m, "Messages", 1).rows, (Rows{{"Start Message", "Sync starts"},
-                                                        {"End Message", "Sync done"},
-                                                        {"Error Message", ""},
-                                                        {"Suspend Message", "Suspended"}}));
-    QCOMPARE(packageChild(m, "Schedule", 1).rows,
+    QCOMPARE(packageChild(m, DetailKind::Messages, 1).rows,
+             (Rows{{"Start Message", "Sync starts"},
+                   {"End Message", "Sync done"},
+                   {"Error Message", ""},
+                   {"Suspend Message", "Suspended"}}));
+    QCOMPARE(packageChild(m, DetailKind::Schedule, 1).rows,
              (Rows{{"Schedule", "every 6 hours"}, {"Days to run", "MON WED "}}));
-    QCOMPARE(packageChild(m, "Source Server", 1).rows, (Rows{{"Source Server", "SRV-MAIN"}}));
-    QCOMPARE(packageChild(m, "Source Server", 2).rows, (Rows{{"Source Server", ""}}));
+    QCOMPARE(packageChild(m, DetailKind::SourceServer, 1).rows,
+             (Rows{{"Source Server", "SRV-MAIN"}}));
+    QCOMPARE(packageChild(m, DetailKind::SourceServer, 2).rows, (Rows{{"Source Server", ""}}));
 }
 
 void TestDetailContent::ncfSummary_data() {
@@ -531,7 +513,7 @@ void TestDetailContent::ncfSummary() {
 }
 
 void TestDetailContent::ncfRowsUseTheirOwnPair() {
-    const DetailTable t = packageChild(richModel(), "Settings", 1);
+    const DetailTable t = packageChild(richModel(), DetailKind::Settings, 1);
     QCOMPARE(valueOf(t, "NCF to execute before"), std::string("Source: PRE.NCF, Target: PRED.NCF"));
     QCOMPARE(valueOf(t, "NCF to execute after"), std::string("Target: POST.NCF"));
     QCOMPARE(valueOf(t, "NCF to execute when suspended"), std::string("Source: SUS.NCF"));
@@ -572,35 +554,31 @@ void TestDetailContent::ansiBytesPassThrough() {
     p.source = "S\xE9RVER";
     p.excludes.append("SYS:\\M\xDC"
                       "LL");
-    QCOMPARE(DetailContent::build(m, GroupNode, "Package descriptions", 0, 0).rows,
-             (Rows{{"M\xFCller \x80"}}));
-    QCOMPARE(valueOf(packageChild(m, "Source Server", 1), "Source Server"),
+    QCOMPARE(DetailContent::build(m, DetailKind::Packages, 0, 0).rows, (Rows{{"M\xFCller \x80"}}));
+    QCOMPARE(valueOf(packageChild(m, DetailKind::SourceServer, 1), "Source Server"),
              std::string("S\xE9RVER"));
-    QCOMPARE(packageChild(m, "Exclude", 1).rows, (Rows{{"SYS:\\M\xDCLL"}}));
+    QCOMPARE(packageChild(m, DetailKind::Exclude, 1).rows, (Rows{{"SYS:\\M\xDCLL"}}));
 }
 
 void TestDetailContent::rowCellsMatchBuild_data() {
     QTest::addColumn<int>("kind");
-    QTest::addColumn<QString>("label");
-    QTest::newRow("applications") << int(GroupNode) << QStringLiteral("Application descriptions");
-    QTest::newRow("packages") << int(GroupNode) << QStringLiteral("Package descriptions");
-    QTest::newRow("application") << int(ApplicationNode) << QStringLiteral("Office");
-    for (const char* label : {"Settings", "Schedule", "Source Server", "Target Server(s)",
-                              "Directories", "Files", "Exclude", "Messages", "Default settings"})
-        QTest::newRow(label) << int(DetailNode) << QString::fromLatin1(label);
+    QTest::newRow("applications") << int(DetailKind::Applications);
+    QTest::newRow("packages") << int(DetailKind::Packages);
+    QTest::newRow("application") << int(DetailKind::Application);
+    QTest::newRow("default settings") << int(DetailKind::DefaultSettings);
+    for (const DetailKind kind : Catalogue::packageChildren())
+        QTest::newRow(Catalogue::label(kind).data()) << int(kind);
 }
 
 void TestDetailContent::rowCellsMatchBuild() {
     QFETCH(int, kind);
-    QFETCH(QString, label);
     const ConfigModel m = richModel();
-    const std::string l = label.toStdString();
-    const DetailTable t = DetailContent::build(m, NodeKind(kind), l, 1, 1);
+    const DetailTable t = DetailContent::build(m, DetailKind(kind), 1, 1);
     QVERIFY(!t.rows.empty());
     for (std::size_t r = 0; r < t.rows.size(); ++r)
-        QCOMPARE(DetailContent::rowCells(m, NodeKind(kind), l, 1, 1, int(r)), t.rows[r]);
-    QVERIFY(DetailContent::rowCells(m, NodeKind(kind), l, 1, 1, -1).empty());
-    QVERIFY(DetailContent::rowCells(m, NodeKind(kind), l, 1, 1, int(t.rows.size())).empty());
+        QCOMPARE(DetailContent::rowCells(m, DetailKind(kind), 1, 1, int(r)), t.rows[r]);
+    QVERIFY(DetailContent::rowCells(m, DetailKind(kind), 1, 1, -1).empty());
+    QVERIFY(DetailContent::rowCells(m, DetailKind(kind), 1, 1, int(t.rows.size())).empty());
 }
 
 void TestDetailContent::rowCellsFollowModelChanges() {
@@ -608,10 +586,10 @@ void TestDetailContent::rowCellsFollowModelChanges() {
     PackageDesc& p = m.packages.at(1);
     p.targets.at(3).setSchedule("");
     p.scheduleWhen = "12:15";
-    QCOMPARE(DetailContent::rowCells(m, DetailNode, "Target Server(s)", 1, 0, 2),
+    QCOMPARE(DetailContent::rowCells(m, DetailKind::Targets, 1, 0, 2),
              (Texts{"SRV-B3", "VOL1", "ON", "128", "daily at 12:15", "IPX"}));
     p.ofHandler = "SKIP";
-    QCOMPARE(DetailContent::rowCells(m, DetailNode, "Settings", 1, 0, 13),
+    QCOMPARE(DetailContent::rowCells(m, DetailKind::Settings, 1, 0, 13),
              (Texts{"Open file handling method", "SKIP"}));
     QCOMPARE(DetailContent::targetStartText(p.targets.at(1), p), std::string("daily at 12:15"));
 }

@@ -1,7 +1,8 @@
 #pragma once
 
-// Which keyword list a CChoice offers; any other value offers none.
+// Which keyword list a choice row offers; any other value offers none.
 enum ChoiceKind : int {
+    ChoiceNone = 0,
     ChoiceYesNo = 1,
     ChoiceNamespace = 2,
     ChoiceSyncMode = 3,
