@@ -29,9 +29,11 @@ public:
     const ConfigModel& model() const { return model_; }
 
     void onNewDocument() override;
-    ReadStatus readBytes(std::string_view bytes) override;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
     std::string writeBytes() override;
     std::optional<QString> validateSave() override;
+    std::optional<QString> readOnlyReason() const override;
+    QString kindName() const override;
 
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);

@@ -31,6 +31,7 @@ bool LineTokenizer::tokenize(std::string_view line) {
             break;
         args_[static_cast<std::size_t>(argCount_++)] = token;
     }
+    truncated_ = argCount_ == kMaxArgs && !nextToken(line, pos).empty();
     return !keyword_.empty();
 }
 

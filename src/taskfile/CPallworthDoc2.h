@@ -27,7 +27,8 @@ public:
     const TaskFileModel& model() const { return model_; }
 
     void onNewDocument() override;
-    ReadStatus readBytes(std::string_view bytes) override;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    QString kindName() const override;
     std::string writeBytes() override;
 
     // Tells the other windows on this document that `origin` changed the

@@ -104,7 +104,7 @@ private:
     }
     CPallworthDoc* open(const char* name) {
         return static_cast<CPallworthDoc*>(
-            fixture_->documents().openFile(QString::fromStdString(dataPath(name))));
+            fixture_->openKnown(QString::fromStdString(dataPath(name))));
     }
     QString copyOf(const char* name) {
         const QString path = work_->filePath(QString::fromLatin1(name));
@@ -159,7 +159,7 @@ void TestConfigWindow::openShowsMaximisedSplitWindow() {
     QVERIFY(open("rich-1.30.cfg") != nullptr);
     ChildFrame* child = fixture_->documents().activeFrame();
     QVERIFY(child->isMaximized());
-    QCOMPARE(child->windowTitle(), QStringLiteral("rich-1.30.cfg"));
+    QCOMPARE(child->windowTitle(), QStringLiteral("rich-1.30.cfg[*] [lines not kept]"));
     QCOMPARE(activeContent()->splitter()->sizes().value(0), 250);
     QCOMPARE(fixture_->frame().menuId(), 129);
     QCOMPARE(menuTitles(fixture_->frame()),
@@ -333,7 +333,7 @@ void TestConfigWindow::deleteFirstOfThreePackages() {
 
 void TestConfigWindow::saveRefusedWithEachMessage() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     const QString before = fileText(path);
     ConfigModel& m = doc->model();
     m.packages.at(2).source.clear();
@@ -366,7 +366,7 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
 
 void TestConfigWindow::failedSaveKeepsTheOldFile() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     const QString before = fileText(path);
     doc->model().global.maxThreads = "99";
     doc->setModifiedFlag();
@@ -406,7 +406,7 @@ void TestConfigWindow::newEditSaveReopen() {
     const ConfigModel edited = m;
     QVERIFY(fixture_->documents().closeDocument(*doc));
 
-    auto* reopened = static_cast<CPallworthDoc*>(fixture_->documents().openFile(saved));
+    auto* reopened = static_cast<CPallworthDoc*>(fixture_->openKnown(saved));
     const ConfigModel& back = reopened->model();
     QCOMPARE(back.packages.count(), 1);
     QCOMPARE(back.packages.at(1).name, std::string("Nightly"));
@@ -441,7 +441,7 @@ void TestConfigWindow::closePromptsWhenModified() {
 
 void TestConfigWindow::fileChangedOnDiskAsksBeforeOverwrite() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     QTest::qWait(20);
     {
         QFile other(path);
@@ -474,16 +474,21 @@ void TestConfigWindow::newerVersionShowsNothingAndIsNotSaved() {
     QCOMPARE(tree()->topLevelItemCount(), 0);
     QCOMPARE(list()->columnCount(), 0);
     QVERIFY(doc->listView.isNull());
-    const QString before = fileText(path);
-    fixture_->frame().runCommand(CommandIds::FileSave);
+    // Said on opening, and shown while the window is active.
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("newer than version 1.30")));
+    QVERIFY(fixture_->frame().readOnlyIndicator()->isVisible());
+    QVERIFY(
+        fixture_->documents().activeFrame()->windowTitle().endsWith(QStringLiteral("[read only]")));
+    const QString before = fileText(path);
+    fixture_->frame().runCommand(CommandIds::FileSave);
+    QCOMPARE(fixture_->messages.size(), 2);
+    QCOMPARE(fixture_->messages[1], fixture_->messages[0]);
     QCOMPARE(fileText(path), before);
 }
 
 void TestConfigWindow::unreadableFileReported() {
-    QVERIFY(fixture_->documents().openFile(work_->filePath(QStringLiteral("missing.cfg"))) ==
-            nullptr);
+    QVERIFY(fixture_->openKnown(work_->filePath(QStringLiteral("missing.cfg"))) == nullptr);
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("missing.cfg")));
     const QString big = work_->filePath(QStringLiteral("big.cfg"));
@@ -493,7 +498,7 @@ void TestConfigWindow::unreadableFileReported() {
         for (int i = 0; i < 1000; ++i)
             file.write("PACKAGE P\r\nPACKAGE END\r\n");
     }
-    QVERIFY(fixture_->documents().openFile(big) == nullptr);
+    QVERIFY(fixture_->openKnown(big) == nullptr);
     QVERIFY(fixture_->messages.last().contains(QStringLiteral("more than 999 packages")));
     QVERIFY(fixture_->documents().documents().isEmpty());
 }
@@ -504,7 +509,7 @@ void TestConfigWindow::recentFilesKeepFour() {
         const QString path = work_->filePath(QStringLiteral("f%1.cfg").arg(i));
         QFile::copy(QString::fromStdString(dataPath("rich-1.30.cfg")), path);
         paths.prepend(QFileInfo(path).canonicalFilePath());
-        QVERIFY(fixture_->documents().openFile(path) != nullptr);
+        QVERIFY(fixture_->openKnown(path) != nullptr);
     }
     const QStringList recent = fixture_->documents().recentFiles();
     QCOMPARE(recent, paths.mid(0, 4));
@@ -512,7 +517,7 @@ void TestConfigWindow::recentFilesKeepFour() {
     QVERIFY(first->isVisible());
     QVERIFY(first->text().endsWith(QStringLiteral("f4.cfg")));
     // Opening one again moves it to the top without a second window.
-    fixture_->documents().openFile(paths[2]);
+    fixture_->openKnown(paths[2]);
     QCOMPARE(fixture_->documents().recentFiles().value(0), paths[2]);
     QCOMPARE(fixture_->documents().documents().size(), 5);
 }
@@ -523,7 +528,7 @@ void TestConfigWindow::windowsOnOneDocumentStayInStep() {
     ChildFrame* second = fixture_->documents().newWindow(*doc);
     QVERIFY(second != nullptr);
     auto* other = qobject_cast<CSplitterFrame*>(second->widget());
-    QCOMPARE(second->windowTitle(), QStringLiteral("rich-1.30.cfg:2"));
+    QCOMPARE(second->windowTitle(), QStringLiteral("rich-1.30.cfg:2[*] [lines not kept]"));
 
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("From window two"));
     other->treeView()->NewPackage();

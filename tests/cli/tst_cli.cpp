@@ -8,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
@@ -64,6 +65,8 @@ private slots:
     void checkReportsEveryProblem();
     void scrambleAndNew();
     void failedSaveKeepsTheOldFile();
+    void skippedLinesThroughTheBinary_data();
+    void skippedLinesThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -79,7 +82,9 @@ void TestCli::init() {
 void TestCli::normalizeWritesWhatTheEditorWrites() {
     const Run r = cli({"normalize", dataPath("rich-1.10.cfg"), path("out.CFG")});
     QCOMPARE(r.exit, 0);
-    QCOMPARE(r.err, std::string());
+    const std::string in = dataPath("rich-1.10.cfg");
+    QCOMPARE(r.err, in + ":2: warning: # Hand-written configuration (comment)\n" + in +
+                        ":60: warning: OFHANDLER SKIP 30 (surplus argument)\n");
     std::string written, error;
     QVERIFY(FileStore::read(path("out.CFG"), written, error));
     QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
@@ -188,7 +193,7 @@ void TestCli::dumpTaskFile() {
     const Run r = cli({"dump", path("d.INI")});
     QCOMPARE(r.exit, 0);
     const QJsonObject o = parseJson(r.out);
-    QCOMPARE(o.size(), 6);
+    QCOMPARE(o.size(), 7);
     QCOMPARE(o.value(QLatin1String("kind")).toString(), QStringLiteral("ini"));
     QCOMPARE(o.value(QLatin1String("logFilePath")).toString(), QString::fromUtf8("c:\\\u20AC.log"));
     QCOMPARE(o.value(QLatin1String("maxLogSize")).toString(), QStringLiteral("256000"));
@@ -253,6 +258,66 @@ void TestCli::failedSaveKeepsTheOldFile() {
     QCOMPARE(bytes, std::string("old content"));
     // No temporary file is left behind.
     QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
+}
+
+void TestCli::skippedLinesThroughTheBinary_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<bool>("written");
+    const auto row = [](const char* name, QStringList args, int exit, const char* err,
+                        const char* out, bool written) {
+        QTest::newRow(name) << args << exit << QString::fromUtf8(err) << QString::fromUtf8(out)
+                            << written;
+    };
+    row("normalize warns and writes", {"normalize", "typo.cfg", "out.cfg"}, 0,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
+        "typo.cfg:3: warning: # my note (comment)\n",
+        "", true);
+    row("strict writes nothing", {"normalize", "--strict", "typo.cfg", "out.cfg"}, 1,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
+        "typo.cfg:3: warning: # my note (comment)\n",
+        "", false);
+    row("strict passes a clean file", {"normalize", "clean.cfg", "out.cfg", "--strict"}, 0, "", "",
+        true);
+    row("dump lists skipped lines", {"dump", "typo.cfg"}, 0, "",
+        "\"skipped\":[{\"line\":2,\"text\":\"MAXTHRAEDS 20\",\"reason\":\"unknown keyword\"},"
+        "{\"line\":3,\"text\":\"# my note\",\"reason\":\"comment\"}]}",
+        false);
+    row("check refuses junk", {"check", "junk.cfg"}, 2,
+        "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
+        "understood).\n",
+        "", false);
+    row("check refuses a task file named .cfg", {"check", "tasks.cfg"}, 2,
+        "pallworth-cli: tasks.cfg looks like a task file, not a configuration.\n", "", false);
+    row("check refuses a configuration named .ini", {"check", "clean.ini"}, 2,
+        "pallworth-cli: clean.ini looks like a configuration, not a task file.\n", "", false);
+}
+
+void TestCli::skippedLinesThroughTheBinary() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, err);
+    QFETCH(QString, out);
+    QFETCH(bool, written);
+    const std::string clean = "VERSION 1.30\r\nUSER u\r\nPWD p\r\nMAXTHREADS 20\r\n";
+    writeFile(path("typo.cfg"), "VERSION 1.30\r\nMAXTHRAEDS 20\r\n# my note\r\nUSER u\r\n");
+    writeFile(path("clean.cfg"), clean);
+    writeFile(path("clean.ini"), clean);
+    writeFile(path("junk.cfg"), "\x01\x02\x7f\xff\nPK\x03\x04\r\n");
+    writeFile(path("tasks.cfg"), dataFile("tasks.ini"));
+    QFile::remove(dir_.filePath(QStringLiteral("out.cfg")));
+
+    QProcess cli;
+    cli.setWorkingDirectory(dir_.path());
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
+    const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.endsWith(out), qPrintable(printed));
+    QCOMPARE(exists(path("out.cfg")), written);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
