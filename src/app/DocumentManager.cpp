@@ -322,6 +322,8 @@ ChildFrame* DocumentManager::createFrame(Document& document) {
     auto* frame = new ChildFrame(*this, document, content);
     frames_.append({frame, &document});
     connect(frame, &QObject::destroyed, this, &DocumentManager::frameDestroyed);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            &DocumentManager::documentStateChanged);
     area_.addSubWindow(frame);
     frame->updateTitle();
     if (document.docTemplate().openMaximized())

@@ -2,7 +2,7 @@
 
 #include "CommentLines.h"
 
-bool ConfigComments::isWritersOwn(std::string_view line) {
+bool ConfigComments::isWritersOwn(std::string_view line, std::size_t& next) {
     using C = ConfigComments;
     static const CommentLines kLines = {
         C::kHeader, C::kProtocol, C::kPreStat, C::kLogMethod, C::k16001, C::k16002, C::k16003,
@@ -10,5 +10,5 @@ bool ConfigComments::isWritersOwn(std::string_view line) {
         C::k16011,  C::k16012,    C::k16013,   C::k16014,     C::k16016, C::k16017, C::k16018,
         C::k16019,  C::k16020,    C::k16021,   C::k16022,     C::k16023, C::k16024, C::k16025,
         C::k16026,  C::k16027,    C::k16028,   C::k16029};
-    return kLines.contains(line);
+    return kLines.contains(line, next);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
 // The fixed comment blocks of a written .cfg file, by their string-table id,
@@ -18,8 +19,9 @@ public:
     static constexpr std::string_view kLogMethod = "# Log method ... based on THREAD or SERVER\r\n";
 
     // Whether a comment line (leading blanks removed) is one the writer
-    // writes itself, so that reading it back loses nothing.
-    static bool isWritersOwn(std::string_view line);
+    // writes itself, so that reading it back loses nothing. `next` is the
+    // reader's place in the writer's order, 0 at the start of a file.
+    static bool isWritersOwn(std::string_view line, std::size_t& next);
 
     static constexpr std::string_view k16001 =
         "# Login user/password\r\n"

@@ -133,6 +133,7 @@ ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadRe
     inPackage_ = false;
     inApplication_ = false;
     lineNumber_ = 0;
+    nextComment_ = 0;
     error_.clear();
     report_ = ReadReport(mode);
     model.resetForRead();
@@ -151,12 +152,13 @@ ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadRe
 
 bool ConfigReader::readLine(std::string_view line) {
     ++lineNumber_;
+    quoteCount_ = -1;
     const bool hasToken = tokens_.tokenize(line);
     line_ = TextUtil::trimLeft(line);
     if (line_.empty() || !hasToken)
         return true;
     if (line_[0] == '#' || line_[0] == ';') {
-        if (line_[0] == ';' || !ConfigComments::isWritersOwn(line_))
+        if (line_[0] == ';' || !ConfigComments::isWritersOwn(line_, nextComment_))
             skip(SkipReason::Comment);
         return true;
     }
@@ -167,8 +169,6 @@ bool ConfigReader::readLine(std::string_view line) {
     report_.countLine(use == Use::Taken);
     if (use == Use::NotHere)
         skip(notHereReason(keyword));
-    else if (tokens_.truncated())
-        skip(SkipReason::TooManyWords);
     return true;
 }
 
@@ -228,7 +228,7 @@ bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count
             checkWords(1);
             break;
         case Take::Quoted:
-            field = TextUtil::quoted(line_);
+            field = quoted();
             checkQuoted(1, 0);
             break;
         case Take::QuotedPath:
@@ -414,17 +414,39 @@ ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* wha
     return Use::Taken;
 }
 
-void ConfigReader::appendWords(std::string& list, int firstArg) const {
+void ConfigReader::appendWords(std::string& list, int firstArg) {
     for (int i = firstArg; i <= tokens_.argCount(); ++i)
         list.append(tokens_.arg(i)).append(1, ' ');
+    if (tokens_.truncated())
+        skip(SkipReason::TooManyWords);
 }
 
 std::string ConfigReader::upperArg(int index) const {
     return TextUtil::upper(tokens_.arg(index));
 }
 
-std::string ConfigReader::convertedQuoted(int n) const {
-    return oem_.toAnsi(TextUtil::quoted(line_, n));
+std::string_view ConfigReader::quoted(int n) {
+    if (quoteCount_ < 0)
+        locateQuotes();
+    if (quoteCount_ < 2 * n + 2)
+        return {};
+    const std::size_t open = quotes_[static_cast<std::size_t>(2 * n)] + 1;
+    return line_.substr(open, quotes_[static_cast<std::size_t>(2 * n + 1)] - open);
+}
+
+std::string ConfigReader::convertedQuoted(int n) {
+    return oem_.toAnsi(quoted(n));
+}
+
+void ConfigReader::locateQuotes() {
+    quoteCount_ = 0;
+    for (std::size_t from = 0; quoteCount_ < kQuotes; ++quoteCount_) {
+        const std::size_t at = line_.find('"', from);
+        if (at == std::string_view::npos)
+            break;
+        quotes_[static_cast<std::size_t>(quoteCount_)] = at;
+        from = at + 1;
+    }
 }
 
 ConfigReader::Use ConfigReader::fail(const std::string& what) {
@@ -450,25 +472,33 @@ SkipReason ConfigReader::notHereReason(Keyword keyword) const {
 }
 
 void ConfigReader::checkWords(int most) {
-    if (tokens_.argCount() > most)
+    if (tokens_.argCount() > most || tokens_.truncated())
         skip(SkipReason::SurplusArgument);
 }
 
 void ConfigReader::checkQuoted(int pairs, int wordsBefore) {
-    const std::size_t close = TextUtil::nthQuote(line_, 2 * pairs);
-    if (close == std::string_view::npos) {
+    if (quoteCount_ < 0)
+        locateQuotes();
+    const int needed = 2 * pairs;
+    if (quoteCount_ < needed) {
         if (tokens_.argCount() > wordsBefore)
             skip(SkipReason::MissingQuotes);
         else if (pairs > 1)
             skip(SkipReason::MissingArgument);
         return;
     }
-    const std::size_t open = line_.find('"');
-    const int before = TextUtil::countWords(line_.substr(0, open)) - 1;
-    if (pairs > 1 && before < wordsBefore)
-        skip(SkipReason::MissingArgument);
-    else if (before > wordsBefore || TextUtil::countWords(line_.substr(close + 1)) > 0)
+    // The tokens point into the line: the first quoted value must be the
+    // token after the words before it, and the line must end with its last
+    // quote (so no further quote follows).
+    const char* open = line_.data() + quotes_[0];
+    const char* first = tokens_.arg(wordsBefore + 1).data();
+    const std::size_t end = line_.find_last_not_of(" ,\t\r\n");
+    if (first == nullptr || first > open) {
+        if (pairs > 1)
+            skip(SkipReason::MissingArgument);
+    } else if (first < open || end != quotes_[static_cast<std::size_t>(needed - 1)]) {
         skip(SkipReason::SurplusArgument);
+    }
 }
 
 void ConfigReader::checkTarget(const std::string& version) {

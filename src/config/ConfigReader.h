@@ -5,6 +5,7 @@
 #include "OemCodePage.h"
 #include "ReadStatus.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -46,9 +47,12 @@ private:
     std::string& commandFile(Keyword keyword, PackageDesc& package) const;
     Use addTarget(PackageDesc& package);
     Use addJob(EntryList<SyncJob>& jobs, const char* what);
-    void appendWords(std::string& list, int firstArg) const;
+    void appendWords(std::string& list, int firstArg);
     std::string upperArg(int index) const;
-    std::string convertedQuoted(int n = 0) const;
+    // The text between the (2n+1)-th and (2n+2)-th double quote of the line.
+    std::string_view quoted(int n = 0);
+    std::string convertedQuoted(int n = 0);
+    void locateQuotes();
     Use fail(const std::string& what);
 
     // Notes on lines that a save would not write back as they stand.
@@ -67,6 +71,11 @@ private:
     bool inPackage_ = false;
     bool inApplication_ = false;
     int lineNumber_ = 0;
+    std::size_t nextComment_ = 0;
+    // The first quotes of the current line, found once when a value needs them.
+    static constexpr int kQuotes = 4;
+    std::array<std::size_t, kQuotes> quotes_{};
+    int quoteCount_ = -1;
     std::string error_;
     ReadReport report_;
 };

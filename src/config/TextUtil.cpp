@@ -67,29 +67,6 @@ bool TextUtil::hasSeparator(std::string_view s) {
     return s.find_first_of(" ,\t\r\n") != std::string_view::npos;
 }
 
-std::size_t TextUtil::nthQuote(std::string_view line, int n) {
-    std::size_t from = 0;
-    std::size_t pos = std::string_view::npos;
-    for (int i = 0; i < n && from <= line.size(); ++i) {
-        pos = line.find('"', from);
-        if (pos == std::string_view::npos)
-            break;
-        from = pos + 1;
-    }
-    return pos;
-}
-
-int TextUtil::countWords(std::string_view s) {
-    int words = 0;
-    bool inWord = false;
-    for (char c : s) {
-        const bool separator = c == ' ' || c == ',' || c == '\t' || c == '\r' || c == '\n';
-        words += !separator && !inWord ? 1 : 0;
-        inWord = !separator;
-    }
-    return words;
-}
-
 bool TextUtil::isWholeInt32(std::string_view s) {
     if (!s.empty() && s.front() == '+') {
         s.remove_prefix(1);

@@ -27,10 +27,6 @@ public:
     // empty when either quote is missing.
     static std::string_view quoted(std::string_view line, int n = 0);
 
-    // Position of the n-th double quote (1-based), npos when there are fewer.
-    static std::size_t nthQuote(std::string_view line, int n);
-    // How many tokens the file tokenisers would find in a text.
-    static int countWords(std::string_view s);
     // An optional sign and digits only, within the 32-bit range.
     static bool isWholeInt32(std::string_view s);
 

@@ -35,9 +35,9 @@ constexpr std::string_view kSettingComments =
 
 constexpr int kTaskWords = 5;
 
-bool isWritersComment(std::string_view line) {
+bool isWritersComment(std::string_view line, std::size_t& next) {
     static const CommentLines kLines = {kHeader, kSettingComments, kTaskComment};
-    return line[0] == '#' && kLines.contains(line);
+    return line[0] == '#' && kLines.contains(line, next);
 }
 
 // The setting a keyword names, or nullptr for TASK and unknown keywords.
@@ -59,6 +59,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
                                 ReadReport::Mode mode) {
     model.resetToNew();
     ReadReport report(mode);
+    std::size_t nextComment = 0;
     LineReader lines(bytes);
     LineTokenizer tokens;
     std::string_view line;
@@ -71,7 +72,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
         if (text.empty()) {
             continue;
         } else if (text[0] == '#' || text[0] == ';') {
-            if (!isWritersComment(text))
+            if (!isWritersComment(text, nextComment))
                 skip(SkipReason::Comment);
             continue;
         }
