@@ -11,6 +11,8 @@
 #include "config/TextUtil.h"
 #include "taskfile/TaskFileFormat.h"
 
+#include <new>
+
 namespace {
 
 constexpr const char* kUsage =
@@ -33,9 +35,29 @@ std::string writeModel(const TaskFileModel& model) {
     return TaskFileFormat::write(model);
 }
 
+template <typename Model> std::string newFileBytes() {
+    Model model;
+    model.resetToNew();
+    return writeModel(model);
+}
+
 } // namespace
 
 int CliApp::run(const std::vector<std::string>& args) {
+    int exit = Error;
+    try {
+        exit = dispatch(args);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory");
+    }
+    // Output that did not reach standard output (a full disk, a closed pipe)
+    // is a failure, not a success.
+    if (!out_.flush())
+        return fail("cannot write to standard output");
+    return exit;
+}
+
+int CliApp::dispatch(const std::vector<std::string>& args) {
     if (args.empty())
         return usage("no command given");
     const std::string& command = args[0];
@@ -78,9 +100,9 @@ template <typename Model> bool CliApp::load(const std::string& path, Model& mode
     return status.ok;
 }
 
-bool CliApp::save(const std::string& path, const std::string& bytes) {
+bool CliApp::save(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     std::string error;
-    if (!FileStore::writeAtomically(path, bytes, error)) {
+    if (!FileStore::writeAtomically(path, bytes, error, newFileMode)) {
         fail(error);
         return false;
     }
@@ -93,16 +115,18 @@ int CliApp::normalize(const std::string& in, const std::string& outPath) {
         return usage("the file kind of " + in + " is not known (.cfg or .ini)");
     if (kindOf(outPath) != kind)
         return usage(outPath + " must have the extension of " + in);
+    // A new OUT is as private as IN.
+    const unsigned mode = FileStore::permissionBits(in);
     if (kind == Kind::Ini) {
         TaskFileModel model;
-        return load(in, model) && save(outPath, writeModel(model)) ? Ok : Error;
+        return load(in, model) && save(outPath, writeModel(model), mode) ? Ok : Error;
     }
     ConfigModel model;
     if (!load(in, model))
         return Error;
     if (auto refusal = SaveRules::formatRefusal(model))
         return fail(in + ": " + AnsiText::toUtf8(*refusal));
-    return save(outPath, writeModel(model)) ? Ok : Error;
+    return save(outPath, writeModel(model), mode) ? Ok : Error;
 }
 
 int CliApp::dump(const std::string& path) {
@@ -155,17 +179,14 @@ int CliApp::scramble(const std::string& text) {
 }
 
 int CliApp::create(const std::string& kind, const std::string& outPath) {
-    if (kind == "cfg") {
-        ConfigModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    if (kind == "ini") {
-        TaskFileModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    return usage("new takes cfg or ini, not " + kind);
+    const Kind wanted = kind == "cfg" ? Kind::Cfg : kind == "ini" ? Kind::Ini : Kind::Unknown;
+    if (wanted == Kind::Unknown)
+        return usage("new takes cfg or ini, not " + kind);
+    if (kindOf(outPath) != wanted)
+        return usage(outPath + " must have the extension ." + kind);
+    const std::string bytes =
+        wanted == Kind::Cfg ? newFileBytes<ConfigModel>() : newFileBytes<TaskFileModel>();
+    return save(outPath, bytes, FileStore::kNewFileMode) ? Ok : Error;
 }
 
 int CliApp::usage(const std::string& problem) {

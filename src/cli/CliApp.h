@@ -18,6 +18,7 @@ private:
     enum class Kind { Unknown, Cfg, Ini };
     static Kind kindOf(const std::string& path);
 
+    int dispatch(const std::vector<std::string>& args);
     int normalize(const std::string& in, const std::string& outPath);
     int dump(const std::string& path);
     int check(const std::vector<std::string>& paths);
@@ -26,7 +27,7 @@ private:
 
     // Reads a file into the model of its kind; false after reporting why.
     template <typename Model> bool load(const std::string& path, Model& model);
-    bool save(const std::string& path, const std::string& bytes);
+    bool save(const std::string& path, const std::string& bytes, unsigned newFileMode);
     int usage(const std::string& problem);
     int fail(const std::string& message);
 
