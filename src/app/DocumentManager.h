@@ -60,6 +60,8 @@ private:
     DocTemplate* templateFor(const QString& path) const;
     ChildFrame* createFrame(Document& document);
     bool writeFile(Document& document, const QString& path);
+    // A read-only file is not replaced: says so and offers Save As.
+    bool offerSaveAs(Document& document);
     bool promptToSave(Document& document);
     void addRecentFile(const QString& path);
     void removeDocument(Document& document);
