@@ -177,7 +177,8 @@ int openRegular(const std::string& path, struct stat& info, std::string& error) 
 // Reads a file that had `size` bytes when opened (the kernel's own files
 // report none and are read to the limit); empty, or why not.
 std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
-    const std::string tooLarge = "it is larger than 1 GiB";
+    const std::string tooLarge =
+        "it is larger than " + std::to_string(FileStore::kMaxFileSize >> 30) + " GiB";
     if (size > FileStore::kMaxFileSize)
         return tooLarge;
     try {
