@@ -209,6 +209,8 @@ QString DocumentManager::notKeptMessage(const ReadReport& report, const QString&
 bool DocumentManager::save(Document& document) {
     if (document.filePath().isEmpty())
         return saveAs(document);
+    if (FileStore::isReadOnly(QFile::encodeName(document.filePath()).toStdString()))
+        return offerSaveAs(document);
     if (document.changedOnDisk() &&
         ModalSeam::ask(area_.window(),
                        tr("%1 was changed by another program since it was opened or last "
@@ -236,6 +238,15 @@ bool DocumentManager::saveAs(Document& document) {
     document.rememberDiskState();
     addRecentFile(document.filePath());
     return true;
+}
+
+bool DocumentManager::offerSaveAs(Document& document) {
+    return ModalSeam::ask(area_.window(),
+                          tr("%1 is read-only.\nDo you want to save it under another name?")
+                              .arg(QDir::toNativeSeparators(document.filePath())),
+                          kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                          ModalSeam::Icon::Warning) == QMessageBox::Yes &&
+           saveAs(document);
 }
 
 bool DocumentManager::writeFile(Document& document, const QString& path) {

@@ -71,6 +71,8 @@ private:
     Document& adopt(std::unique_ptr<Document> document);
     ChildFrame* createFrame(Document& document);
     bool writeFile(Document& document, const QString& path);
+    // A read-only file is not replaced: says so and offers Save As.
+    bool offerSaveAs(Document& document);
     bool promptToSave(Document& document);
     void addRecentFile(const QString& path);
     void removeDocument(Document& document);

@@ -11,6 +11,8 @@
 #include "config/TextUtil.h"
 #include "taskfile/TaskFileFormat.h"
 
+#include <new>
+
 namespace {
 
 constexpr const char* kUsage =
@@ -41,9 +43,29 @@ std::string writeModel(const TaskFileModel& model) {
     return TaskFileFormat::write(model);
 }
 
+template <typename Model> std::string newFileBytes() {
+    Model model;
+    model.resetToNew();
+    return writeModel(model);
+}
+
 } // namespace
 
 int CliApp::run(const std::vector<std::string>& args) {
+    int exit = Error;
+    try {
+        exit = dispatch(args);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory");
+    }
+    // Output that did not reach standard output (a full disk, a closed pipe)
+    // is a failure, not a success.
+    if (!out_.flush())
+        return fail("cannot write to standard output");
+    return exit;
+}
+
+int CliApp::dispatch(const std::vector<std::string>& args) {
     if (args.empty())
         return usage("no command given");
     const std::string& command = args[0];
@@ -119,9 +141,9 @@ void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
              << ReadReport::reasonText(s.reason) << ")\n";
 }
 
-bool CliApp::save(const std::string& path, const std::string& bytes) {
+bool CliApp::save(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     std::string error;
-    if (!FileStore::writeAtomically(path, bytes, error)) {
+    if (!FileStore::writeAtomically(path, bytes, error, newFileMode)) {
         fail(error);
         return false;
     }
@@ -166,7 +188,8 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
     warnSkipped(in, report);
     if (strict && !report.keepsEverything())
         return Problem;
-    return save(outPath, bytes) ? Ok : Error;
+    // A new OUT is as private as IN.
+    return save(outPath, bytes, FileStore::permissionBits(in)) ? Ok : Error;
 }
 
 int CliApp::dump(const std::string& path) {
@@ -221,17 +244,14 @@ int CliApp::scramble(const std::string& text) {
 }
 
 int CliApp::create(const std::string& kind, const std::string& outPath) {
-    if (kind == "cfg") {
-        ConfigModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    if (kind == "ini") {
-        TaskFileModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    return usage("new takes cfg or ini, not " + kind);
+    const Kind wanted = kind == "cfg" ? Kind::Cfg : kind == "ini" ? Kind::Ini : Kind::Unknown;
+    if (wanted == Kind::Unknown)
+        return usage("new takes cfg or ini, not " + kind);
+    if (kindOf(outPath) != wanted)
+        return usage(outPath + " must have the extension ." + kind);
+    const std::string bytes =
+        wanted == Kind::Cfg ? newFileBytes<ConfigModel>() : newFileBytes<TaskFileModel>();
+    return save(outPath, bytes, FileStore::kNewFileMode) ? Ok : Error;
 }
 
 int CliApp::usage(const std::string& problem) {

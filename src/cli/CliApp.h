@@ -22,6 +22,7 @@ private:
     enum class Kind { Unknown, Cfg, Ini };
     static Kind kindOf(const std::string& path);
 
+    int dispatch(const std::vector<std::string>& args);
     int normalize(const std::string& in, const std::string& outPath, bool strict);
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
@@ -37,7 +38,7 @@ private:
                                                   const ReadReport& own);
     // One warning line per line a save would not keep.
     void warnSkipped(const std::string& path, const ReadReport& report);
-    bool save(const std::string& path, const std::string& bytes);
+    bool save(const std::string& path, const std::string& bytes, unsigned newFileMode);
     int usage(const std::string& problem);
     int fail(const std::string& message);
 

@@ -80,6 +80,8 @@ private slots:
     void deleteFirstOfThreePackages();
     void saveRefusedWithEachMessage();
     void failedSaveKeepsTheOldFile();
+    void readOnlyFileOffersSaveAs_data();
+    void readOnlyFileOffersSaveAs();
     void newEditSaveReopen();
     void closePromptsWhenModified();
     void fileChangedOnDiskAsksBeforeOverwrite();
@@ -387,6 +389,35 @@ void TestConfigWindow::failedSaveKeepsTheOldFile() {
     QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 1);
 }
 
+void TestConfigWindow::readOnlyFileOffersSaveAs_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Save As") << QMessageBox::Yes;
+    QTest::newRow("keep editing") << QMessageBox::No;
+}
+
+void TestConfigWindow::readOnlyFileOffersSaveAs() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString before = fileText(path);
+    const QString shown = QDir::toNativeSeparators(doc->filePath());
+    doc->model().global.maxThreads = "50";
+    doc->setModifiedFlag();
+    fixture_->answer = answer;
+    fixture_->fileName = work_->filePath(QStringLiteral("copy.cfg"));
+    fixture_->frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+    QTest::keyClick(tree(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->messages,
+             QStringList{shown + QStringLiteral(" is read-only.\nDo you want to save it under "
+                                                "another name?")});
+    QCOMPARE(fileText(path), before);
+    QCOMPARE(doc->isModified(), answer == QMessageBox::No);
+    QCOMPARE(fileText(fixture_->fileName).contains(QStringLiteral("MAXTHREADS 50")),
+             answer == QMessageBox::Yes);
+}
+
 void TestConfigWindow::newEditSaveReopen() {
     fixture_->documents().newDocument(*fixture_->documents().templates().front());
     CPallworthDoc* doc = document();
@@ -403,6 +434,7 @@ void TestConfigWindow::newEditSaveReopen() {
     const QString saved = work_->filePath(QStringLiteral("saved.cfg"));
     QCOMPARE(doc->filePath(), QFileInfo(saved).canonicalFilePath());
     QCOMPARE(doc->title(), QStringLiteral("saved.cfg"));
+    QCOMPARE(QFile::permissions(saved) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     const ConfigModel edited = m;
     QVERIFY(fixture_->documents().closeDocument(*doc));
 

@@ -9,9 +9,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 #include <sys/resource.h>
 
@@ -60,6 +62,9 @@ private slots:
     void normalizeRefusesWhatWouldLoseLines();
     void errorsWriteNothing_data();
     void errorsWriteNothing();
+    void outputThatCannotBeWrittenFails_data();
+    void outputThatCannotBeWrittenFails();
+    void outOfMemoryIsAnError();
     void dumpConfiguration();
     void dumpTaskFile();
     void checkReportsEveryProblem();
@@ -90,9 +95,14 @@ void TestCli::normalizeWritesWhatTheEditorWrites() {
     QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
 
     writeFile(path("t.ini"), "task a b 1 1 1\n");
+    QVERIFY(QFile::setPermissions(QString::fromStdString(path("t.ini")),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     QCOMPARE(cli({"normalize", path("t.ini"), path("t2.Ini")}).exit, 0);
     QVERIFY(FileStore::read(path("t2.Ini"), written, error));
     QVERIFY(written.ends_with("\r\ntask a b 1 1 1 \r\n"));
+    // A new OUT is as private as IN.
+    QCOMPARE(QFile::permissions(QString::fromStdString(path("t2.Ini"))),
+             QFile::permissions(QString::fromStdString(path("t.ini"))));
 }
 
 void TestCli::normalizeRefusesWhatWouldLoseLines() {
@@ -114,31 +124,39 @@ void TestCli::normalizeRefusesWhatWouldLoseLines() {
 
 void TestCli::errorsWriteNothing_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown command")
-        << QStringList{QStringLiteral("frobnicate"), QStringLiteral("x.cfg")};
-    QTest::newRow("unknown kind") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("IN.txt"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("kinds differ") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("IN.cfg"), QStringLiteral("OUT.ini")};
-    QTest::newRow("missing input") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("missing.cfg"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("over capacity") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("big.ini"), QStringLiteral("OUT.ini")};
-    QTest::newRow("new of unknown kind")
-        << QStringList{QStringLiteral("new"), QStringLiteral("txt"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("dump without file") << QStringList{QStringLiteral("dump")};
-    QTest::newRow("check of unknown kind")
-        << QStringList{QStringLiteral("check"), QStringLiteral("a.doc")};
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char* name, std::initializer_list<const char*> args,
+                        const char* message) {
+        QStringList list;
+        for (const char* a : args)
+            list << QString::fromLatin1(a);
+        QTest::newRow(name) << list << QString::fromLatin1(message);
+    };
+    row("no command", {}, "no command given");
+    row("unknown command", {"frobnicate", "x.cfg"}, "unknown command");
+    row("unknown kind", {"normalize", "IN.txt", "OUT.cfg"}, "is not known");
+    row("kinds differ", {"normalize", "IN.cfg", "OUT.ini"}, "must have the extension");
+    row("missing input", {"normalize", "missing.cfg", "OUT.cfg"}, "No such file");
+    row("over capacity", {"normalize", "big.ini", "OUT.ini"}, "more than 999");
+    row("new of unknown kind", {"new", "txt", "OUT.cfg"}, "new takes cfg or ini");
+    row("new cfg of a task-file name", {"new", "cfg", "OUT.ini"}, "must have the extension .cfg");
+    row("new ini without extension", {"new", "ini", "OUT"}, "must have the extension .ini");
+    row("new over a read-only file", {"new", "cfg", "RO.cfg"}, "the file is read-only");
+    row("dump without file", {"dump"}, "wrong number of arguments");
+    row("check of unknown kind", {"check", "a.doc"}, "is not known");
 }
 
 void TestCli::errorsWriteNothing() {
     QFETCH(QStringList, args);
+    QFETCH(QString, message);
     std::string big;
     for (int i = 0; i < 1000; ++i)
         big += "task a b 0 0 0\n";
     writeFile(path("big.ini"), big);
     writeFile(path("IN.cfg"), "USER u\n");
+    QFile::remove(QString::fromStdString(path("RO.cfg")));
+    writeFile(path("RO.cfg"), "USER u\n");
+    QVERIFY(QFile::setPermissions(QString::fromStdString(path("RO.cfg")), QFile::ReadOwner));
     std::vector<std::string> argv;
     for (const QString& a : args)
         argv.push_back(a.startsWith(QLatin1String("OUT")) || a.contains(QLatin1Char('.'))
@@ -149,8 +167,57 @@ void TestCli::errorsWriteNothing() {
     QCOMPARE(r.out, std::string());
     QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
     QVERIFY(r.err.starts_with("pallworth-cli: "));
-    QVERIFY(!exists(path("OUT.cfg")));
-    QVERIFY(!exists(path("OUT.ini")));
+    QVERIFY2(QString::fromStdString(r.err).contains(message), r.err.c_str());
+    const QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))), QStringList());
+    std::string kept, error;
+    QVERIFY(FileStore::read(path("RO.cfg"), kept, error));
+    QCOMPARE(kept, std::string("USER u\n"));
+}
+
+void TestCli::outputThatCannotBeWrittenFails_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("dump") << QStringList{QStringLiteral("dump"), QStringLiteral("d.cfg")};
+    QTest::newRow("scramble") << QStringList{QStringLiteral("scramble"), QStringLiteral("pw")};
+    QTest::newRow("check") << QStringList{QStringLiteral("check"), QStringLiteral("d.cfg")};
+}
+
+void TestCli::outputThatCannotBeWrittenFails() {
+    QFETCH(QStringList, args);
+    writeFile(path("d.cfg"), "PACKAGE P\n");
+    std::vector<std::string> argv;
+    for (const QString& a : args)
+        argv.push_back(a.contains(QLatin1Char('.')) ? path(a.toLatin1().constData())
+                                                    : a.toStdString());
+    std::ofstream full("/dev/full");
+    std::ostringstream err;
+    QCOMPARE(CliApp(full, err).run(argv), 2);
+    QCOMPARE(err.str(), std::string("pallworth-cli: cannot write to standard output\n"));
+}
+
+void TestCli::outOfMemoryIsAnError() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer cannot run under an address-space limit");
+#endif
+    // A file the size of the address space left to the child.
+    const std::string big = path("big.cfg");
+    QFile file(QString::fromStdString(big));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(768) << 20));
+    file.close();
+    const int exit = inChild([&] {
+        std::ifstream statm("/proc/self/statm");
+        long pages = 0;
+        statm >> pages;
+        const rlim_t room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const Run r = cli({"dump", big});
+        return r.exit == 2 && r.err.find("not enough memory") != std::string::npos &&
+                       std::count(r.err.begin(), r.err.end(), '\n') == 1
+                   ? 0
+                   : 1;
+    });
+    QCOMPARE(exit, 0);
 }
 
 void TestCli::dumpConfiguration() {
@@ -236,6 +303,8 @@ void TestCli::scrambleAndNew() {
     QCOMPARE(bytes, dataFile("new.expected.cfg"));
     QVERIFY(FileStore::read(path("n.ini"), bytes, error));
     QCOMPARE(bytes, dataFile("new.expected.ini"));
+    QCOMPARE(QFile::permissions(QString::fromStdString(path("n.cfg"))),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 void TestCli::failedSaveKeepsTheOldFile() {
