@@ -8,9 +8,13 @@
 #include "netbrowse/MemoryDirectoryClient.h"
 
 #include <QTest>
+#include <csignal>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace QTest {
 template <> inline char* toString(const std::string& s) {
@@ -32,6 +36,24 @@ inline std::string dataFile(const char* name) {
     if (!FileStore::read(dataPath(name), bytes, error))
         qFatal("%s", error.c_str());
     return bytes;
+}
+
+// Runs `work` in a child process and returns its exit status; -1 when it
+// died of a signal or did not end within `timeoutMs` (then it is killed).
+inline int inChild(const std::function<int()>& work, int timeoutMs = 10000) {
+    const pid_t pid = ::fork();
+    if (pid == 0)
+        ::_exit(work());
+    int status = 0;
+    for (int waited = 0; pid > 0 && ::waitpid(pid, &status, WNOHANG) == 0; waited += 10) {
+        if (waited >= timeoutMs) {
+            ::kill(pid, SIGKILL);
+            ::waitpid(pid, &status, 0);
+            return -1;
+        }
+        ::usleep(10000);
+    }
+    return pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
 // Reads .cfg bytes with code page 437; fails the calling test on a read error.

@@ -45,6 +45,7 @@ void CMainFrame::setDocumentManager(DocumentManager* manager) {
     manager_ = manager;
     connect(manager, &DocumentManager::recentFilesChanged, this, &CMainFrame::updateMenus);
     connect(manager, &DocumentManager::documentsChanged, this, &CMainFrame::updateMenus);
+    connect(manager, &DocumentManager::documentStateChanged, this, &CMainFrame::updateTitle);
     updateMenus();
 }
 
@@ -132,6 +133,10 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::createStatusBar() {
+    readOnly_ = new QLabel(tr("Read only"), this);
+    readOnly_->setObjectName(QStringLiteral("readOnly"));
+    readOnly_->setVisible(false);
+    statusBar()->addPermanentWidget(readOnly_);
     const QString names[3] = {tr("CAP"), tr("NUM"), tr("SCRL")};
     for (int i = 0; i < 3; ++i) {
         indicators_[i] = new QLabel(names[i], this);
@@ -158,6 +163,8 @@ void CMainFrame::buildMenuBar(int menuId) {
         QMenu* window = menuBar()->addMenu(tr("&Window"));
         for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
             window->addAction(actions_[id]);
+        window->setObjectName(QStringLiteral("windowMenu"));
+        connect(window, &QMenu::aboutToShow, this, [this, window] { listWindows(window); });
     }
     QMenu* help = menuBar()->addMenu(tr("&Help"));
     help->addAction(actions_[HelpFinder]);
@@ -212,9 +219,37 @@ void CMainFrame::updateMenus() {
 }
 
 void CMainFrame::updateTitle() {
-    Document* document = activeDocument();
-    setWindowTitle(document != nullptr ? tr("Pallworth - %1").arg(document->title())
-                                       : tr("Pallworth"));
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    Document* document = frame != nullptr ? &frame->document() : nullptr;
+    // A maximised window puts its own title in brackets after ours.
+    const bool bracketed = frame != nullptr && frame->isMaximized();
+    setWindowTitle(document != nullptr && !bracketed
+                       ? tr("Pallworth - %1[*]").arg(document->title()) + document->titleMark()
+                       : tr("Pallworth"));
+    setWindowModified(document != nullptr && document->isModified());
+    readOnly_->setVisible(document != nullptr && document->readOnlyReason().has_value());
+}
+
+void CMainFrame::listWindows(QMenu* menu) {
+    for (QAction* a : menu->actions())
+        if (a->property("windowEntry").toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = area_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty("windowEntry", true);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        QString title = window->windowTitle();
+        title.replace(QStringLiteral("[*]"),
+                      window->isWindowModified() ? QStringLiteral("*") : QString());
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setProperty("windowEntry", true);
+        a->setCheckable(true);
+        a->setChecked(window == area_->activeSubWindow());
+        connect(a, &QAction::triggered, this,
+                [this, window] { area_->setActiveSubWindow(window); });
+    }
 }
 
 Document* CMainFrame::activeDocument() const {

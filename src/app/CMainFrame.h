@@ -28,6 +28,7 @@ public:
     QAction* action(int id) const { return actions_.value(id); }
     int menuId() const { return menuId_; }
     QLabel* indicator(int index) const { return indicators_[index]; }
+    QLabel* readOnlyIndicator() const { return readOnly_; }
 
     // Shows the menu of the active window's kind and enables the commands
     // that apply.
@@ -70,11 +71,14 @@ private:
     void updateTitle();
     Document* activeDocument() const;
     CommandTarget* activeTarget() const;
+    // The open windows at the end of the Window menu, the active one checked.
+    void listWindows(QMenu* menu);
 
     QMdiArea* area_;
     DocumentManager* manager_ = nullptr;
     QHash<int, QAction*> actions_;
     QToolBar* toolBar_ = nullptr;
     QLabel* indicators_[3] = {};
+    QLabel* readOnly_ = nullptr;
     int menuId_ = 0;
 };

@@ -18,8 +18,10 @@ void ChildFrame::updateTitle() {
     const QString title = document_.title();
     const int windows = manager_.framesOf(document_).size();
     const int number = manager_.framesOf(document_).indexOf(this) + 1;
-    setWindowTitle(windows > 1 && number > 0 ? title + QLatin1Char(':') + QString::number(number)
-                                             : title);
+    const QString name =
+        windows > 1 && number > 0 ? title + QLatin1Char(':') + QString::number(number) : title;
+    setWindowTitle(name + QStringLiteral("[*]") + document_.titleMark());
+    setWindowModified(document_.isModified());
 }
 
 void ChildFrame::closeEvent(QCloseEvent* event) {

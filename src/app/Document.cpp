@@ -21,6 +21,19 @@ void Document::setTitle(const QString& title) {
     emit titleChanged(title);
 }
 
+void Document::setUnkeptLines(int lines) {
+    if (unkeptLines_ == lines)
+        return;
+    unkeptLines_ = lines;
+    emit titleChanged(title_);
+}
+
+QString Document::titleMark() const {
+    if (readOnlyReason())
+        return tr(" [read only]");
+    return unkeptLines_ > 0 ? tr(" [lines not kept]") : QString();
+}
+
 void Document::rememberDiskState() {
     const QFileInfo info(filePath_);
     diskTime_ = info.exists() ? info.lastModified() : QDateTime();

@@ -38,10 +38,21 @@ public:
     // The values of File New.
     virtual void onNewDocument() = 0;
     // Replaces the content with the file's bytes.
-    virtual ReadStatus readBytes(std::string_view bytes) = 0;
+    virtual ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) = 0;
     virtual std::string writeBytes() = 0;
     // A message that refuses the save, or nothing to let it go ahead.
     virtual std::optional<QString> validateSave() { return std::nullopt; }
+    // Why the document can never be saved, or nothing.
+    virtual std::optional<QString> readOnlyReason() const { return std::nullopt; }
+    // "configuration", "task file": what a file of this kind is called.
+    virtual QString kindName() const = 0;
+
+    // Lines of the file that was read which a save would drop; 0 once the
+    // document was saved.
+    int unkeptLines() const { return unkeptLines_; }
+    void setUnkeptLines(int lines);
+    // What the window titles add to the document's name.
+    QString titleMark() const;
 
 signals:
     void modifiedChanged(bool modified);
@@ -54,4 +65,5 @@ private:
     QString title_;
     QDateTime diskTime_;
     qint64 diskSize_ = -1;
+    int unkeptLines_ = 0;
 };

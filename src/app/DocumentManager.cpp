@@ -65,7 +65,7 @@ Document* DocumentManager::newDocument(DocTemplate& docTemplate) {
     document->onNewDocument();
     document->setTitle(docTemplate.nextUntitledName());
     document->setModifiedFlag(false);
-    Document& added = *documents_.emplace_back(std::move(document));
+    Document& added = adopt(std::move(document));
     if (createFrame(added) == nullptr) {
         removeDocument(added);
         return nullptr;
@@ -94,23 +94,13 @@ Document* DocumentManager::openFile(const QString& path) {
         ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(error.c_str()), kCaption);
         return nullptr;
     }
-    DocTemplate* docTemplate = templateFor(path);
-    if (docTemplate == nullptr)
+    std::unique_ptr<Document> document = readDocument(path, bytes);
+    if (document == nullptr)
         return nullptr;
-    std::unique_ptr<Document> document = docTemplate->makeDocument();
-    const ReadStatus status = document->readBytes(bytes);
-    if (!status.ok) {
-        ModalSeam::showMessage(
-            area_.window(),
-            tr("Cannot open %1:\n%2")
-                .arg(QDir::toNativeSeparators(path), AnsiQt::toQString(status.error)),
-            kCaption);
-        return nullptr;
-    }
     document->setFilePath(wanted);
     document->rememberDiskState();
     document->setModifiedFlag(false);
-    Document& added = *documents_.emplace_back(std::move(document));
+    Document& added = adopt(std::move(document));
     if (createFrame(added) == nullptr) {
         removeDocument(added);
         return nullptr;
@@ -120,9 +110,107 @@ Document* DocumentManager::openFile(const QString& path) {
     return &added;
 }
 
+std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
+                                                        std::string_view bytes) {
+    DocTemplate* docTemplate = templateFor(path);
+    if (docTemplate == nullptr)
+        return nullptr;
+    std::unique_ptr<Document> document = docTemplate->makeDocument();
+    ReadStatus status = document->readBytes(bytes, ReadReport::Mode::Record);
+    const QString file = QDir::toNativeSeparators(path);
+    if (status.ok && status.report.droppedLines() > 0) {
+        if (std::unique_ptr<Document> other = betterKind(*document, bytes, status.report)) {
+            if (ModalSeam::ask(area_.window(),
+                               tr("%1 looks like a %2, not a %3.\nOpen it as a %2?")
+                                   .arg(file, other->kindName(), document->kindName()),
+                               kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                               ModalSeam::Icon::Question) != QMessageBox::Yes)
+                return nullptr;
+            document = std::move(other);
+            status = document->readBytes(bytes, ReadReport::Mode::Record);
+        }
+    }
+    if (!status.ok) {
+        ModalSeam::showMessage(area_.window(),
+                               tr("Cannot open %1:\n%2").arg(file, AnsiQt::toQString(status.error)),
+                               kCaption);
+        return nullptr;
+    }
+    if (status.report.understoodNothing()) {
+        ModalSeam::showMessage(
+            area_.window(),
+            tr("%1 does not look like a %2 (none of its %3 lines was understood).")
+                .arg(file, document->kindName())
+                .arg(status.report.contentLines()),
+            kCaption, ModalSeam::Icon::Warning);
+        return nullptr;
+    }
+    tellWhatIsNotKept(*document, status.report, file);
+    return document;
+}
+
+std::unique_ptr<Document> DocumentManager::betterKind(const Document& document,
+                                                      std::string_view bytes,
+                                                      const ReadReport& own) {
+    for (const auto& t : templates_) {
+        if (t.get() == &document.docTemplate())
+            continue;
+        std::unique_ptr<Document> other = t->makeDocument();
+        if (other->readBytes(bytes, ReadReport::Mode::CountOnly).report.fitsMuchBetterThan(own))
+            return other;
+    }
+    return nullptr;
+}
+
+void DocumentManager::tellWhatIsNotKept(Document& document, const ReadReport& report,
+                                        const QString& file) {
+    if (const auto reason = document.readOnlyReason()) {
+        ModalSeam::showMessage(area_.window(), *reason, kCaption, ModalSeam::Icon::Warning);
+        return;
+    }
+    if (report.keepsEverything())
+        return;
+    document.setUnkeptLines(report.droppedLines() + report.commentLines());
+    ModalSeam::showMessage(area_.window(), notKeptMessage(report, file), kCaption,
+                           ModalSeam::Icon::Warning);
+}
+
+QString DocumentManager::notKeptMessage(const ReadReport& report, const QString& file) {
+    constexpr int kShown = 10;
+    QStringList parts;
+    if (report.droppedLines() > 0) {
+        QString lines = report.droppedLines() == 1
+                            ? tr("1 line of %1 will not be kept on save:").arg(file)
+                            : tr("%1 lines of %2 will not be kept on save:")
+                                  .arg(report.droppedLines())
+                                  .arg(file);
+        int shown = 0;
+        for (const SkippedLine& s : report.skipped()) {
+            if (s.reason == SkipReason::Comment || shown == kShown)
+                continue;
+            ++shown;
+            lines += tr("\nline %1: %2 (%3)")
+                         .arg(s.line)
+                         .arg(AnsiQt::toQString(s.text),
+                              QString::fromLatin1(ReadReport::reasonText(s.reason)));
+        }
+        if (report.droppedLines() > shown)
+            lines += tr("\n... and %1 more.").arg(report.droppedLines() - shown);
+        parts << lines;
+    }
+    if (report.commentLines() > 0)
+        parts << (report.commentLines() == 1 ? tr("1 comment line of your own will not be kept.")
+                                             : tr("%1 comment lines of your own will not be kept.")
+                                                   .arg(report.commentLines()));
+    parts << tr("Saving the file will drop them.");
+    return parts.join(QStringLiteral("\n\n"));
+}
+
 bool DocumentManager::save(Document& document) {
     if (document.filePath().isEmpty())
         return saveAs(document);
+    if (FileStore::isReadOnly(QFile::encodeName(document.filePath()).toStdString()))
+        return offerSaveAs(document);
     if (document.changedOnDisk() &&
         ModalSeam::ask(area_.window(),
                        tr("%1 was changed by another program since it was opened or last "
@@ -152,6 +240,15 @@ bool DocumentManager::saveAs(Document& document) {
     return true;
 }
 
+bool DocumentManager::offerSaveAs(Document& document) {
+    return ModalSeam::ask(area_.window(),
+                          tr("%1 is read-only.\nDo you want to save it under another name?")
+                              .arg(QDir::toNativeSeparators(document.filePath())),
+                          kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                          ModalSeam::Icon::Warning) == QMessageBox::Yes &&
+           saveAs(document);
+}
+
 bool DocumentManager::writeFile(Document& document, const QString& path) {
     if (const auto refusal = document.validateSave()) {
         ModalSeam::showMessage(area_.window(), *refusal, kCaption, ModalSeam::Icon::Warning);
@@ -170,6 +267,7 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
         return false;
     }
     document.setModifiedFlag(false);
+    document.setUnkeptLines(0);
     if (path == document.filePath())
         document.rememberDiskState();
     return true;
@@ -221,6 +319,13 @@ ChildFrame* DocumentManager::newWindow(Document& document) {
     return frame;
 }
 
+Document& DocumentManager::adopt(std::unique_ptr<Document> document) {
+    Document& added = *documents_.emplace_back(std::move(document));
+    connect(&added, &Document::modifiedChanged, this, &DocumentManager::documentStateChanged);
+    connect(&added, &Document::titleChanged, this, &DocumentManager::documentStateChanged);
+    return added;
+}
+
 ChildFrame* DocumentManager::createFrame(Document& document) {
     QWidget* content = document.docTemplate().makeFrame(document);
     if (content == nullptr)
@@ -228,6 +333,8 @@ ChildFrame* DocumentManager::createFrame(Document& document) {
     auto* frame = new ChildFrame(*this, document, content);
     frames_.append({frame, &document});
     connect(frame, &QObject::destroyed, this, &DocumentManager::frameDestroyed);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            &DocumentManager::documentStateChanged);
     area_.addSubWindow(frame);
     frame->updateTitle();
     if (document.docTemplate().openMaximized())

@@ -54,12 +54,25 @@ public:
 signals:
     void recentFilesChanged();
     void documentsChanged();
+    // A document's title, modified flag or mark changed.
+    void documentStateChanged();
 
 private:
+    // Reads a file into a document of its kind, or of the kind it turns out
+    // to be; says what will not be kept. nullptr after telling why not.
+    std::unique_ptr<Document> readDocument(const QString& path, std::string_view bytes);
+    // A document of another kind whose reader fits the bytes much better.
+    std::unique_ptr<Document> betterKind(const Document& document, std::string_view bytes,
+                                         const ReadReport& own);
+    void tellWhatIsNotKept(Document& document, const ReadReport& report, const QString& file);
+    static QString notKeptMessage(const ReadReport& report, const QString& file);
     QString openFilter() const;
     DocTemplate* templateFor(const QString& path) const;
+    Document& adopt(std::unique_ptr<Document> document);
     ChildFrame* createFrame(Document& document);
     bool writeFile(Document& document, const QString& path);
+    // A read-only file is not replaced: says so and offers Save As.
+    bool offerSaveAs(Document& document);
     bool promptToSave(Document& document);
     void addRecentFile(const QString& path);
     void removeDocument(Document& document);

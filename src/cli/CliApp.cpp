@@ -11,18 +11,28 @@
 #include "config/TextUtil.h"
 #include "taskfile/TaskFileFormat.h"
 
+#include <new>
+
 namespace {
 
 constexpr const char* kUsage =
-    "usage: pallworth-cli normalize IN OUT | dump FILE | check FILE... | "
+    "usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
     "scramble TEXT | new cfg|ini OUT";
 
-ReadStatus readModel(std::string_view bytes, ConfigModel& model) {
-    return ConfigReader(OemCodePage::fromEnvironment()).read(bytes, model);
+ReadStatus readModel(std::string_view bytes, ConfigModel& model,
+                     ReadReport::Mode mode = ReadReport::Mode::Record) {
+    return ConfigReader(OemCodePage::fromEnvironment()).read(bytes, model, mode);
 }
 
-ReadStatus readModel(std::string_view bytes, TaskFileModel& model) {
-    return TaskFileFormat::read(bytes, model);
+ReadStatus readModel(std::string_view bytes, TaskFileModel& model,
+                     ReadReport::Mode mode = ReadReport::Mode::Record) {
+    return TaskFileFormat::read(bytes, model, mode);
+}
+
+// What the reader of the given model kind understands of the bytes.
+template <typename Model> ReadReport countLines(std::string_view bytes) {
+    Model model;
+    return readModel(bytes, model, ReadReport::Mode::CountOnly).report;
 }
 
 std::string writeModel(const ConfigModel& model) {
@@ -33,15 +43,35 @@ std::string writeModel(const TaskFileModel& model) {
     return TaskFileFormat::write(model);
 }
 
+template <typename Model> std::string newFileBytes() {
+    Model model;
+    model.resetToNew();
+    return writeModel(model);
+}
+
 } // namespace
 
 int CliApp::run(const std::vector<std::string>& args) {
+    int exit = Error;
+    try {
+        exit = dispatch(args);
+    } catch (const std::bad_alloc&) {
+        return fail("not enough memory");
+    }
+    // Output that did not reach standard output (a full disk, a closed pipe)
+    // is a failure, not a success.
+    if (!out_.flush())
+        return fail("cannot write to standard output");
+    return exit;
+}
+
+int CliApp::dispatch(const std::vector<std::string>& args) {
     if (args.empty())
         return usage("no command given");
     const std::string& command = args[0];
     const std::size_t operands = args.size() - 1;
-    if (command == "normalize" && operands == 2)
-        return normalize(args[1], args[2]);
+    if (command == "normalize")
+        return normalizeArgs(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "dump" && operands == 1)
         return dump(args[1]);
     if (command == "check" && operands >= 1)
@@ -65,61 +95,119 @@ CliApp::Kind CliApp::kindOf(const std::string& path) {
     return Kind::Unknown;
 }
 
-template <typename Model> bool CliApp::load(const std::string& path, Model& model) {
+template <typename Model>
+bool CliApp::load(const std::string& path, Model& model, ReadReport& report, bool checkKind) {
     std::string bytes;
     std::string error;
     if (!FileStore::read(path, bytes, error)) {
         fail(error);
         return false;
     }
-    const ReadStatus status = readModel(bytes, model);
-    if (!status.ok)
+    ReadStatus status = readModel(bytes, model);
+    if (!status.ok) {
         fail(path + ": " + AnsiText::toUtf8(status.error));
-    return status.ok;
+        return false;
+    }
+    report = std::move(status.report);
+    if (checkKind) {
+        if (const auto problem = kindProblem(path, bytes, report)) {
+            fail(*problem);
+            return false;
+        }
+    }
+    return true;
 }
 
-bool CliApp::save(const std::string& path, const std::string& bytes) {
+std::optional<std::string> CliApp::kindProblem(const std::string& path, std::string_view bytes,
+                                               const ReadReport& own) {
+    const bool cfg = kindOf(path) == Kind::Cfg;
+    const std::string noun = cfg ? "configuration" : "task file";
+    if (own.droppedLines() > 0) {
+        const ReadReport other =
+            cfg ? countLines<TaskFileModel>(bytes) : countLines<ConfigModel>(bytes);
+        if (other.fitsMuchBetterThan(own))
+            return path + " looks like a " + (cfg ? "task file" : "configuration") + ", not a " +
+                   noun + ".";
+    }
+    if (own.understoodNothing())
+        return path + " does not look like a " + noun + " (none of its " +
+               std::to_string(own.contentLines()) + " lines was understood).";
+    return std::nullopt;
+}
+
+void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
+    for (const SkippedLine& s : report.skipped())
+        err_ << path << ':' << s.line << ": warning: " << AnsiText::toUtf8(s.text) << " ("
+             << ReadReport::reasonText(s.reason) << ")\n";
+}
+
+bool CliApp::save(const std::string& path, const std::string& bytes, unsigned newFileMode) {
     std::string error;
-    if (!FileStore::writeAtomically(path, bytes, error)) {
+    if (!FileStore::writeAtomically(path, bytes, error, newFileMode)) {
         fail(error);
         return false;
     }
     return true;
 }
 
-int CliApp::normalize(const std::string& in, const std::string& outPath) {
+int CliApp::normalizeArgs(const std::vector<std::string>& operands) {
+    std::vector<std::string> files;
+    bool strict = false;
+    for (const std::string& operand : operands) {
+        if (operand == "--strict")
+            strict = true;
+        else
+            files.push_back(operand);
+    }
+    if (files.size() != 2)
+        return usage("normalize takes IN and OUT");
+    return normalize(files[0], files[1], strict);
+}
+
+int CliApp::normalize(const std::string& in, const std::string& outPath, bool strict) {
     const Kind kind = kindOf(in);
     if (kind == Kind::Unknown)
         return usage("the file kind of " + in + " is not known (.cfg or .ini)");
     if (kindOf(outPath) != kind)
         return usage(outPath + " must have the extension of " + in);
+    ReadReport report;
+    std::string bytes;
     if (kind == Kind::Ini) {
         TaskFileModel model;
-        return load(in, model) && save(outPath, writeModel(model)) ? Ok : Error;
+        if (!load(in, model, report))
+            return Error;
+        bytes = writeModel(model);
+    } else {
+        ConfigModel model;
+        if (!load(in, model, report))
+            return Error;
+        if (auto refusal = SaveRules::formatRefusal(model))
+            return fail(in + ": " + AnsiText::toUtf8(*refusal));
+        bytes = writeModel(model);
     }
-    ConfigModel model;
-    if (!load(in, model))
-        return Error;
-    if (auto refusal = SaveRules::formatRefusal(model))
-        return fail(in + ": " + AnsiText::toUtf8(*refusal));
-    return save(outPath, writeModel(model)) ? Ok : Error;
+    warnSkipped(in, report);
+    if (strict && !report.keepsEverything())
+        return Problem;
+    // A new OUT is as private as IN.
+    return save(outPath, bytes, FileStore::permissionBits(in)) ? Ok : Error;
 }
 
 int CliApp::dump(const std::string& path) {
     const Kind kind = kindOf(path);
     if (kind == Kind::Unknown)
         return usage("the file kind of " + path + " is not known (.cfg or .ini)");
+    ReadReport report;
     if (kind == Kind::Ini) {
         TaskFileModel model;
-        if (!load(path, model))
+        if (!load(path, model, report))
             return Error;
-        out_ << ModelJson::taskFile(model) << '\n';
+        out_ << ModelJson::taskFile(model, report) << '\n';
         return Ok;
     }
     ConfigModel model;
-    if (!load(path, model))
+    if (!load(path, model, report))
         return Error;
-    out_ << ModelJson::config(model) << '\n';
+    out_ << ModelJson::config(model, report) << '\n';
     return Ok;
 }
 
@@ -129,14 +217,15 @@ int CliApp::check(const std::vector<std::string>& paths) {
             return usage("the file kind of " + path + " is not known (.cfg or .ini)");
     int result = Ok;
     for (const std::string& path : paths) {
+        ReadReport report;
         if (kindOf(path) == Kind::Ini) {
             TaskFileModel model;
-            if (!load(path, model))
+            if (!load(path, model, report, true))
                 result = Error;
             continue;
         }
         ConfigModel model;
-        if (!load(path, model)) {
+        if (!load(path, model, report, true)) {
             result = Error;
             continue;
         }
@@ -155,17 +244,14 @@ int CliApp::scramble(const std::string& text) {
 }
 
 int CliApp::create(const std::string& kind, const std::string& outPath) {
-    if (kind == "cfg") {
-        ConfigModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    if (kind == "ini") {
-        TaskFileModel model;
-        model.resetToNew();
-        return save(outPath, writeModel(model)) ? Ok : Error;
-    }
-    return usage("new takes cfg or ini, not " + kind);
+    const Kind wanted = kind == "cfg" ? Kind::Cfg : kind == "ini" ? Kind::Ini : Kind::Unknown;
+    if (wanted == Kind::Unknown)
+        return usage("new takes cfg or ini, not " + kind);
+    if (kindOf(outPath) != wanted)
+        return usage(outPath + " must have the extension ." + kind);
+    const std::string bytes =
+        wanted == Kind::Cfg ? newFileBytes<ConfigModel>() : newFileBytes<TaskFileModel>();
+    return save(outPath, bytes, FileStore::kNewFileMode) ? Ok : Error;
 }
 
 int CliApp::usage(const std::string& problem) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include "config/ReadReport.h"
+
+#include <optional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 // pallworth-cli: read, check, convert and write both file kinds with the
@@ -18,15 +22,23 @@ private:
     enum class Kind { Unknown, Cfg, Ini };
     static Kind kindOf(const std::string& path);
 
-    int normalize(const std::string& in, const std::string& outPath);
+    int dispatch(const std::vector<std::string>& args);
+    int normalize(const std::string& in, const std::string& outPath, bool strict);
+    int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
     int check(const std::vector<std::string>& paths);
     int scramble(const std::string& text);
     int create(const std::string& kind, const std::string& outPath);
 
     // Reads a file into the model of its kind; false after reporting why.
-    template <typename Model> bool load(const std::string& path, Model& model);
-    bool save(const std::string& path, const std::string& bytes);
+    // With `checkKind`, a file that is not of its extension's kind fails too.
+    template <typename Model>
+    bool load(const std::string& path, Model& model, ReadReport& report, bool checkKind = false);
+    static std::optional<std::string> kindProblem(const std::string& path, std::string_view bytes,
+                                                  const ReadReport& own);
+    // One warning line per line a save would not keep.
+    void warnSkipped(const std::string& path, const ReadReport& report);
+    bool save(const std::string& path, const std::string& bytes, unsigned newFileMode);
     int usage(const std::string& problem);
     int fail(const std::string& message);
 

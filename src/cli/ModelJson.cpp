@@ -164,9 +164,16 @@ void package(std::string& out, const PackageDesc& p) {
     o.text("suspendNcfDst", p.suspendNcfDst);
 }
 
+void skippedLine(std::string& out, const SkippedLine& s) {
+    JsonObject o(out);
+    o.raw("line", std::to_string(s.line));
+    o.text("text", s.text);
+    o.text("reason", ReadReport::reasonText(s.reason));
+}
+
 } // namespace
 
-std::string ModelJson::config(const ConfigModel& model) {
+std::string ModelJson::config(const ConfigModel& model, const ReadReport& report) {
     std::string out;
     {
         JsonObject o(out);
@@ -176,11 +183,12 @@ std::string ModelJson::config(const ConfigModel& model) {
         global(o.open("global"), model.global);
         array(o.open("applications"), model.applications, application);
         array(o.open("packages"), model.packages, package);
+        array(o.open("skipped"), report.skipped(), skippedLine);
     }
     return out;
 }
 
-std::string ModelJson::taskFile(const TaskFileModel& model) {
+std::string ModelJson::taskFile(const TaskFileModel& model, const ReadReport& report) {
     std::string out;
     {
         JsonObject o(out);
@@ -190,6 +198,7 @@ std::string ModelJson::taskFile(const TaskFileModel& model) {
         o.text("logSeverity", model.logSeverity);
         o.text("maxLogSize", model.maxLogSize);
         array(o.open("tasks"), model.tasks, text);
+        array(o.open("skipped"), report.skipped(), skippedLine);
     }
     return out;
 }

@@ -8,8 +8,8 @@
 CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
     : ModelDocument(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
 
-ReadStatus CPallworthDoc::readBytes(std::string_view bytes) {
-    return ConfigReader(oem_).read(bytes, model_);
+ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mode) {
+    return ConfigReader(oem_).read(bytes, model_, mode);
 }
 
 std::string CPallworthDoc::writeBytes() {
@@ -21,6 +21,16 @@ std::optional<QString> CPallworthDoc::validateSave() {
     if (const auto message = SaveRules::validateSave(model_, isModified()))
         return AnsiQt::toQString(*message);
     return std::nullopt;
+}
+
+std::optional<QString> CPallworthDoc::readOnlyReason() const {
+    if (const auto refusal = SaveRules::formatRefusal(model_))
+        return AnsiQt::toQString(*refusal);
+    return std::nullopt;
+}
+
+QString CPallworthDoc::kindName() const {
+    return tr("configuration");
 }
 
 std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {

@@ -13,9 +13,11 @@ class CPallworthDoc : public ModelDocument<ConfigModel> {
 public:
     explicit CPallworthDoc(DocTemplate& docTemplate);
 
-    ReadStatus readBytes(std::string_view bytes) override;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
     std::string writeBytes() override;
     std::optional<QString> validateSave() override;
+    std::optional<QString> readOnlyReason() const override;
+    QString kindName() const override;
 
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);

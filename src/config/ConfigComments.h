@@ -1,10 +1,28 @@
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 
-// The fixed comment blocks of a written .cfg file, by their string-table id.
+// The fixed comment blocks of a written .cfg file, by their string-table id,
+// and the few comment lines the writer writes from its own copies.
 class ConfigComments {
 public:
+    static constexpr std::string_view kHeader = "# Sync.cfg file\r\n"
+                                                "# (Lines starting with # or ; are comments)\r\n";
+    static constexpr std::string_view kProtocol =
+        "# Transport protocol to use below NCP\r\n"
+        "# Possible values: TCP, UDP or IPX\r\n"
+        "# Comment out this keyword to let the OS decide\r\n";
+    static constexpr std::string_view kPreStat = "# Scan directories in advance\r\n"
+                                                 "# Possible values: YES or NO\r\n"
+                                                 "# Default: NO\r\n";
+    static constexpr std::string_view kLogMethod = "# Log method ... based on THREAD or SERVER\r\n";
+
+    // Whether a comment line (leading blanks removed) is one the writer
+    // writes itself, so that reading it back loses nothing. `next` is the
+    // reader's place in the writer's order, 0 at the start of a file.
+    static bool isWritersOwn(std::string_view line, std::size_t& next);
+
     static constexpr std::string_view k16001 =
         "# Login user/password\r\n"
         "# Must have enough rights to source and destination directories,\r\n"

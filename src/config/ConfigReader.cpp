@@ -1,5 +1,6 @@
 #include "ConfigReader.h"
 
+#include "ConfigComments.h"
 #include "LineReader.h"
 #include "ScheduleText.h"
 #include "Scramble.h"
@@ -127,11 +128,14 @@ ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
     return it != kTable.end() && it->first == keyword ? it->second : K::Unknown;
 }
 
-ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model) {
+ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadReport::Mode mode) {
     model_ = &model;
     inPackage_ = false;
     inApplication_ = false;
+    lineNumber_ = 0;
+    nextComment_ = 0;
     error_.clear();
+    report_ = ReadReport(mode);
     model.resetForRead();
 
     LineReader lines(bytes);
@@ -143,16 +147,32 @@ ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model) {
     GlobalSettings& g = model.global;
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
-    return {};
+    return {true, {}, std::move(report_)};
 }
 
 bool ConfigReader::readLine(std::string_view line) {
+    ++lineNumber_;
+    quoteCount_ = -1;
     const bool hasToken = tokens_.tokenize(line);
     line_ = TextUtil::trimLeft(line);
-    if (line_.empty() || line_[0] == '#' || line_[0] == ';' || !hasToken)
+    if (line_.empty() || !hasToken)
         return true;
-
+    if (line_[0] == '#' || line_[0] == ';') {
+        if (line_[0] == ';' || !ConfigComments::isWritersOwn(line_, nextComment_))
+            skip(SkipReason::Comment);
+        return true;
+    }
     const Keyword keyword = lookup(tokens_.keyword());
+    const Use use = takeLine(keyword);
+    if (use == Use::Failed)
+        return false;
+    report_.countLine(use == Use::Taken);
+    if (use == Use::NotHere)
+        skip(notHereReason(keyword));
+    return true;
+}
+
+ConfigReader::Use ConfigReader::takeLine(Keyword keyword) {
     if (keyword == Keyword::Package)
         return openOrClosePackage();
     if (keyword == Keyword::Application)
@@ -160,37 +180,39 @@ bool ConfigReader::readLine(std::string_view line) {
     if (inPackage_ && !model_->packages.empty())
         return packageLine(keyword);
     if (inApplication_ && !model_->applications.empty())
-        applicationLine(keyword);
-    else
-        globalLine(keyword);
-    return true;
+        return applicationLine(keyword);
+    return globalLine(keyword);
 }
 
-bool ConfigReader::openOrClosePackage() {
+ConfigReader::Use ConfigReader::openOrClosePackage() {
     inPackage_ = !inPackage_;
-    if (!inPackage_)
-        return true;
+    if (!inPackage_) {
+        checkClosing();
+        return Use::Taken;
+    }
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
     if (model_->appendPackage(PackageDesc::fromFile(std::string(name))) == nullptr)
         return fail("packages");
-    return true;
+    return Use::Taken;
 }
 
-bool ConfigReader::openOrCloseApplication() {
+ConfigReader::Use ConfigReader::openOrCloseApplication() {
     inApplication_ = !inApplication_;
-    if (!inApplication_)
-        return true;
+    if (!inApplication_) {
+        checkClosing();
+        return Use::Taken;
+    }
     ApplicationDesc app;
     app.name = TextUtil::trim(line_.substr(std::min<std::size_t>(11, line_.size())));
     if (model_->appendApplication(std::move(app)) == nullptr)
         return fail("applications");
-    return true;
+    return Use::Taken;
 }
 
 template <typename Record>
 bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
-                               Record& record) const {
+                               Record& record) {
     for (std::size_t i = 0; i < count; ++i) {
         const FieldRule<Record>& rule = rules[i];
         if (rule.keyword != keyword)
@@ -199,15 +221,19 @@ bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count
         switch (rule.take) {
         case Take::Word:
             field = tokens_.arg(1);
+            checkWords(1);
             break;
         case Take::UpperWord:
             field = upperArg(1);
+            checkWords(1);
             break;
         case Take::Quoted:
-            field = TextUtil::quoted(line_);
+            field = quoted();
+            checkQuoted(1, 0);
             break;
         case Take::QuotedPath:
             field = convertedQuoted();
+            checkQuoted(1, 0);
             break;
         }
         return true;
@@ -215,7 +241,7 @@ bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count
     return false;
 }
 
-void ConfigReader::globalLine(Keyword keyword) {
+ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
     using K = Keyword;
     using G = GlobalSettings;
     static constexpr FieldRule<G> kRules[] = {
@@ -240,9 +266,11 @@ void ConfigReader::globalLine(Keyword keyword) {
     };
     GlobalSettings& g = model_->global;
     if (assignField(kRules, std::size(kRules), keyword, g))
-        return;
+        return Use::Taken;
     if (keyword == K::Debug) {
         g.debug = "YES";
+        // DEBUG NO still means yes; the word is not written back.
+        checkWords(0);
     } else if (keyword == K::LogEvent) {
         appendWords(g.logEvent, 1);
     } else if (keyword == K::Pwd) {
@@ -253,10 +281,14 @@ void ConfigReader::globalLine(Keyword keyword) {
         g.passwordMask = "****";
         if (g.version > std::string_view("1.30"))
             model_->newerVersion = true;
+        checkWords(1);
+    } else {
+        return Use::NotHere;
     }
+    return Use::Taken;
 }
 
-void ConfigReader::applicationLine(Keyword keyword) {
+ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
     using K = Keyword;
     using A = ApplicationDesc;
     static constexpr FieldRule<A> kRules[] = {
@@ -265,15 +297,19 @@ void ConfigReader::applicationLine(Keyword keyword) {
     };
     ApplicationDesc& app = model_->applications.last();
     if (assignField(kRules, std::size(kRules), keyword, app))
-        return;
+        return Use::Taken;
     // Only the first argument of a destination line counts.
     if (keyword == K::DstPackage)
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
     else if (keyword == K::DstServer)
         app.dstServers.append(tokens_.arg(1)).append(1, ' ');
+    else
+        return Use::NotHere;
+    checkWords(1);
+    return Use::Taken;
 }
 
-bool ConfigReader::packageLine(Keyword keyword) {
+ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     using K = Keyword;
     using P = PackageDesc;
     static constexpr FieldRule<P> kRules[] = {
@@ -294,7 +330,7 @@ bool ConfigReader::packageLine(Keyword keyword) {
     };
     PackageDesc& p = model_->packages.last();
     if (assignField(kRules, std::size(kRules), keyword, p))
-        return true;
+        return Use::Taken;
     switch (keyword) {
     case K::Schedule:
         p.scheduleWhen = upperArg(1);
@@ -304,6 +340,7 @@ bool ConfigReader::packageLine(Keyword keyword) {
         p.ofHandler = upperArg(1);
         if (tokens_.argCount() >= 2)
             p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
+        checkOfHandler(p);
         break;
     case K::LogEvent:
         appendWords(p.logEvent, 1);
@@ -312,21 +349,23 @@ bool ConfigReader::packageLine(Keyword keyword) {
     case K::PostNcf:
     case K::SuspendNcf:
         commandFile(keyword, p) = convertedQuoted();
+        checkQuoted(1, 1);
         break;
     case K::Dest:
         return addTarget(p);
     case K::Exclude:
         if (!p.excludes.append(convertedQuoted()))
             return fail("excluded paths in package " + p.name);
+        checkQuoted(1, 0);
         break;
     case K::SyncDir:
         return addJob(p.dirJobs, "directory jobs in package ");
     case K::SyncFile:
         return addJob(p.fileJobs, "file jobs in package ");
     default:
-        break;
+        return Use::NotHere;
     }
-    return true;
+    return Use::Taken;
 }
 
 std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
@@ -339,12 +378,13 @@ std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
     return dst ? p.suspendNcfDst : p.suspendNcfSrc;
 }
 
-bool ConfigReader::addTarget(PackageDesc& package) {
+ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
     const std::string& version = model_->global.version;
     if (!knownDestVersion(version)) {
         if (model_->skippedDestLines++ == 0)
             model_->skippedDestVersion = version;
-        return true;
+        skip(SkipReason::UnknownDestVersion);
+        return Use::Taken;
     }
     const std::string server = upperArg(1);
     const std::string msg = withoutFirstThree(tokens_.arg(3));
@@ -361,31 +401,133 @@ bool ConfigReader::addTarget(PackageDesc& package) {
     if (!package.targets.append(
             TargetServer(server, tokens_.arg(2), msg, schedule, bandwidth, protocol)))
         return fail("target servers in package " + package.name);
-    return true;
+    checkTarget(version);
+    return Use::Taken;
 }
 
-bool ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
+ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
     const std::string source = convertedQuoted(0);
     const std::string target = convertedQuoted(1);
     if (!jobs.append(SyncJob(source, target, tokens_.arg(1), tokens_.arg(2))))
         return fail(what + model_->packages.last().name);
-    return true;
+    checkQuoted(2, 2);
+    return Use::Taken;
 }
 
-void ConfigReader::appendWords(std::string& list, int firstArg) const {
+void ConfigReader::appendWords(std::string& list, int firstArg) {
     for (int i = firstArg; i <= tokens_.argCount(); ++i)
         list.append(tokens_.arg(i)).append(1, ' ');
+    if (tokens_.truncated())
+        skip(SkipReason::TooManyWords);
 }
 
 std::string ConfigReader::upperArg(int index) const {
     return TextUtil::upper(tokens_.arg(index));
 }
 
-std::string ConfigReader::convertedQuoted(int n) const {
-    return oem_.toAnsi(TextUtil::quoted(line_, n));
+std::string_view ConfigReader::quoted(int n) {
+    if (quoteCount_ < 0)
+        locateQuotes();
+    if (quoteCount_ < 2 * n + 2)
+        return {};
+    const std::size_t open = quotes_[static_cast<std::size_t>(2 * n)] + 1;
+    return line_.substr(open, quotes_[static_cast<std::size_t>(2 * n + 1)] - open);
 }
 
-bool ConfigReader::fail(const std::string& what) {
+std::string ConfigReader::convertedQuoted(int n) {
+    return oem_.toAnsi(quoted(n));
+}
+
+void ConfigReader::locateQuotes() {
+    quoteCount_ = 0;
+    for (std::size_t from = 0; quoteCount_ < kQuotes; ++quoteCount_) {
+        const std::size_t at = line_.find('"', from);
+        if (at == std::string_view::npos)
+            break;
+        quotes_[static_cast<std::size_t>(quoteCount_)] = at;
+        from = at + 1;
+    }
+}
+
+ConfigReader::Use ConfigReader::fail(const std::string& what) {
     error_ = "The file has more than 999 " + what + "; a configuration holds at most 999.";
-    return false;
+    return Use::Failed;
+}
+
+void ConfigReader::skip(SkipReason reason) {
+    report_.skip(lineNumber_, TextUtil::trimRight(line_), reason);
+}
+
+SkipReason ConfigReader::notHereReason(Keyword keyword) const {
+    using K = Keyword;
+    if (keyword == K::Unknown)
+        return SkipReason::UnknownKeyword;
+    const bool applicationKeyword = keyword == K::AppPath || keyword == K::AppServer ||
+                                    keyword == K::DstPackage || keyword == K::DstServer;
+    if (inPackage_)
+        return applicationKeyword ? SkipReason::BelongsInApplication : SkipReason::NotInPackage;
+    if (inApplication_)
+        return SkipReason::NotInApplication;
+    return applicationKeyword ? SkipReason::BelongsInApplication : SkipReason::BelongsInPackage;
+}
+
+void ConfigReader::checkWords(int most) {
+    if (tokens_.argCount() > most || tokens_.truncated())
+        skip(SkipReason::SurplusArgument);
+}
+
+void ConfigReader::checkQuoted(int pairs, int wordsBefore) {
+    if (quoteCount_ < 0)
+        locateQuotes();
+    const int needed = 2 * pairs;
+    if (quoteCount_ < needed) {
+        if (tokens_.argCount() > wordsBefore)
+            skip(SkipReason::MissingQuotes);
+        else if (pairs > 1)
+            skip(SkipReason::MissingArgument);
+        return;
+    }
+    // The tokens point into the line: the first quoted value must be the
+    // token after the words before it, and the line must end with its last
+    // quote (so no further quote follows).
+    const char* open = line_.data() + quotes_[0];
+    const char* first = tokens_.arg(wordsBefore + 1).data();
+    const std::size_t end = line_.find_last_not_of(" ,\t\r\n");
+    if (first == nullptr || first > open) {
+        if (pairs > 1)
+            skip(SkipReason::MissingArgument);
+    } else if (first < open || end != quotes_[static_cast<std::size_t>(needed - 1)]) {
+        skip(SkipReason::SurplusArgument);
+    }
+}
+
+void ConfigReader::checkTarget(const std::string& version) {
+    const int args = tokens_.argCount();
+    const bool oldest = version == "1.10";
+    const int fewest = oldest ? 3 : 4;
+    int most = oldest ? 4 : 5;
+    if (version == "1.30" && isProtocolWord(tokens_.arg(5)))
+        most = 6;
+    if (args < fewest)
+        skip(SkipReason::MissingArgument);
+    else if (args > most)
+        skip(SkipReason::SurplusArgument);
+    else if (tokens_.arg(3).substr(0, 3) != "MSG")
+        skip(SkipReason::UnholdableValue);
+}
+
+void ConfigReader::checkOfHandler(const PackageDesc& p) {
+    const int args = tokens_.argCount();
+    if (args == 0)
+        skip(SkipReason::MissingArgument);
+    else if (args > 2 || (args == 2 && (p.ofHandler == "OFF" || p.ofHandler == "SKIP")))
+        skip(SkipReason::SurplusArgument);
+    else if (args == 2 && !TextUtil::isWholeInt32(tokens_.arg(2)))
+        skip(SkipReason::UnholdableValue);
+}
+
+void ConfigReader::checkClosing() {
+    const std::string_view rest = tokens_.arg(1);
+    if (tokens_.argCount() > 1 || (!rest.empty() && TextUtil::upper(rest) != "END"))
+        skip(SkipReason::ClosingName);
 }

@@ -5,22 +5,26 @@
 #include "OemCodePage.h"
 #include "ReadStatus.h"
 
+#include <array>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 // Reads the bytes of a .cfg file into a model. Unknown keywords, surplus
-// arguments and missing quotes are absorbed; only a table or list that would
-// grow past its capacity fails the read.
+// arguments and missing quotes are absorbed and noted in the report; only a
+// table or list that would grow past its capacity fails the read.
 class ConfigReader {
 public:
     explicit ConfigReader(const OemCodePage& oem) : oem_(oem) {}
 
-    ReadStatus read(std::string_view bytes, ConfigModel& model);
+    ReadStatus read(std::string_view bytes, ConfigModel& model,
+                    ReadReport::Mode mode = ReadReport::Mode::Record);
 
 private:
     enum class Keyword;
     static Keyword lookup(std::string_view keyword);
+    // How a line's keyword was taken in the block it stands in.
+    enum class Use { Taken, NotHere, Failed };
 
     // How a keyword that sets one text field takes its value.
     enum class Take { Word, UpperWord, Quoted, QuotedPath };
@@ -31,21 +35,34 @@ private:
     };
     template <typename Record>
     bool assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
-                     Record& record) const;
+                     Record& record);
 
     bool readLine(std::string_view line);
-    bool openOrClosePackage();
-    bool openOrCloseApplication();
-    void globalLine(Keyword keyword);
-    void applicationLine(Keyword keyword);
-    bool packageLine(Keyword keyword);
+    Use takeLine(Keyword keyword);
+    Use openOrClosePackage();
+    Use openOrCloseApplication();
+    Use globalLine(Keyword keyword);
+    Use applicationLine(Keyword keyword);
+    Use packageLine(Keyword keyword);
     std::string& commandFile(Keyword keyword, PackageDesc& package) const;
-    bool addTarget(PackageDesc& package);
-    bool addJob(EntryList<SyncJob>& jobs, const char* what);
-    void appendWords(std::string& list, int firstArg) const;
+    Use addTarget(PackageDesc& package);
+    Use addJob(EntryList<SyncJob>& jobs, const char* what);
+    void appendWords(std::string& list, int firstArg);
     std::string upperArg(int index) const;
-    std::string convertedQuoted(int n = 0) const;
-    bool fail(const std::string& what);
+    // The text between the (2n+1)-th and (2n+2)-th double quote of the line.
+    std::string_view quoted(int n = 0);
+    std::string convertedQuoted(int n = 0);
+    void locateQuotes();
+    Use fail(const std::string& what);
+
+    // Notes on lines that a save would not write back as they stand.
+    void skip(SkipReason reason);
+    SkipReason notHereReason(Keyword keyword) const;
+    void checkWords(int most);
+    void checkQuoted(int pairs, int wordsBefore);
+    void checkTarget(const std::string& version);
+    void checkOfHandler(const PackageDesc& package);
+    void checkClosing();
 
     const OemCodePage& oem_;
     ConfigModel* model_ = nullptr;
@@ -53,5 +70,12 @@ private:
     std::string_view line_;
     bool inPackage_ = false;
     bool inApplication_ = false;
+    int lineNumber_ = 0;
+    std::size_t nextComment_ = 0;
+    // The first quotes of the current line, found once when a value needs them.
+    static constexpr int kQuotes = 4;
+    std::array<std::size_t, kQuotes> quotes_{};
+    int quoteCount_ = -1;
     std::string error_;
+    ReadReport report_;
 };

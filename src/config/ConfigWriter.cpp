@@ -36,7 +36,7 @@ std::string ConfigWriter::write(const ConfigModel& model) {
 
 void ConfigWriter::writeGlobal(const ConfigModel& model) {
     const GlobalSettings& g = model.global;
-    put("# Sync.cfg file\r\n", "# (Lines starting with # or ; are comments)\r\n\r\n");
+    put(C::kHeader, kEnd);
     put("VERSION ", g.version, "\r\n\r\n");
     put(C::k16001);
     line("USER", g.user);
@@ -87,8 +87,7 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     wordListLines("  SCHEDULE", p.scheduleWhen, p.scheduleDays);
     put(kEnd);
     if (p.protocol != "(default)") {
-        put("# Transport protocol to use below NCP\r\n", "# Possible values: TCP, UDP or IPX\r\n",
-            "# Comment out this keyword to let the OS decide\r\n");
+        put(C::kProtocol);
         put("  PROTOCOL ", p.protocol, kEnd, kEnd);
     }
     put(C::k16014);
@@ -98,14 +97,13 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     line("  TRANSFERTRUSTEE", p.transferTrustee);
     line("  SKIPREADONLY", p.skipReadOnly);
     put(kEnd);
-    put("# Scan directories in advance\r\n", "# Possible values: YES or NO\r\n",
-        "# Default: NO\r\n");
+    put(C::kPreStat);
     line("  PRESTAT", p.preStat);
     put(kEnd);
     line("  SYNCMODE", p.syncMode);
     wordListLines("  LOGEVENT", {}, p.logEvent);
     put(kEnd);
-    put("# Log method ... based on THREAD or SERVER\r\n");
+    put(C::kLogMethod);
     line("  LOGMETHOD", p.logMethod);
     put(kEnd);
     put(C::k16016);

@@ -1,95 +1,338 @@
 #include "FileStore.h"
 
+#include "FileAttributes.h"
+#include "TempFile.h"
+
+#include <algorithm>
 #include <cerrno>
-#include <cstdio>
+#include <csignal>
 #include <cstring>
 #include <fcntl.h>
+#include <limits.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-std::string describe(const std::string& what, const std::string& path, int err) {
-    return what + " \"" + path + "\": " + std::strerror(err);
+constexpr int kMaxLinks = 40;
+constexpr std::size_t kChunk = std::size_t(1) << 16;
+
+enum class Outcome { Saved, Failed, CannotKeep };
+
+std::string describe(const char* what, const std::string& path, const std::string& reason) {
+    return std::string(what) + " \"" + path + "\": " + reason;
 }
 
-bool writeAll(int fd, std::string_view bytes) {
+std::string describe(const char* what, const std::string& path, int err) {
+    return describe(what, path, std::strerror(err));
+}
+
+std::string notRegular(mode_t mode) {
+    const char* kind = S_ISDIR(mode)    ? "a folder"
+                       : S_ISFIFO(mode) ? "a FIFO"
+                       : S_ISSOCK(mode) ? "a socket"
+                       : S_ISLNK(mode)  ? "a symbolic link"
+                                        : "a device";
+    return std::string("it is ") + kind + ", not a regular file";
+}
+
+// Writing past the file-size limit raises SIGXFSZ, whose default kills the
+// process; while this lives such a write fails with EFBIG instead.
+class FileSizeSignalIgnored {
+public:
+    FileSizeSignalIgnored() {
+        struct sigaction ignore {};
+        ignore.sa_handler = SIG_IGN;
+        ::sigaction(SIGXFSZ, &ignore, &previous_);
+    }
+    ~FileSizeSignalIgnored() { ::sigaction(SIGXFSZ, &previous_, nullptr); }
+    FileSizeSignalIgnored(const FileSizeSignalIgnored&) = delete;
+    FileSizeSignalIgnored& operator=(const FileSizeSignalIgnored&) = delete;
+
+private:
+    struct sigaction previous_ {};
+};
+
+bool writeAll(int fd, std::string_view bytes, off_t offset = 0) {
     while (!bytes.empty()) {
-        const ssize_t n = ::write(fd, bytes.data(), bytes.size());
+        const ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), offset);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
             return false;
         }
         bytes.remove_prefix(static_cast<std::size_t>(n));
+        offset += n;
     }
     return true;
+}
+
+// Reads up to `limit` bytes from the current position; false with errno.
+bool readUpTo(int fd, std::uint64_t limit, std::string& bytes) {
+    char buffer[kChunk];
+    while (bytes.size() < limit) {
+        const std::size_t want =
+            static_cast<std::size_t>(std::min<std::uint64_t>(sizeof buffer, limit - bytes.size()));
+        const ssize_t n = ::read(fd, buffer, want);
+        if (n == 0)
+            return true;
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    return true;
+}
+
+// Copies the first `size` bytes of one file over the start of another.
+bool copyContent(int from, int to, off_t size) {
+    char buffer[kChunk];
+    for (off_t at = 0; at < size;) {
+        const ssize_t n = ::pread(from, buffer, std::min<off_t>(sizeof buffer, size - at), at);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0)
+            return n == 0;
+        if (!writeAll(to, std::string_view(buffer, static_cast<std::size_t>(n)), at))
+            return false;
+        at += n;
+    }
+    return true;
+}
+
+std::string folderOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    if (slash == std::string::npos)
+        return ".";
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+std::string nameOf(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// Follows symbolic links at the end of a path to the file they name, which
+// need not exist yet (a dangling link names the file to create).
+bool resolveLinks(const std::string& path, std::string& resolved, int& err) {
+    resolved = path;
+    for (int hop = 0; hop < kMaxLinks; ++hop) {
+        struct stat info {};
+        if (::lstat(resolved.c_str(), &info) != 0) {
+            err = errno;
+            return err == ENOENT;
+        }
+        if (!S_ISLNK(info.st_mode))
+            return true;
+        char target[PATH_MAX];
+        const ssize_t n = ::readlink(resolved.c_str(), target, sizeof target);
+        if (n < 0 || static_cast<std::size_t>(n) == sizeof target) {
+            err = n < 0 ? errno : ENAMETOOLONG;
+            return false;
+        }
+        const std::string next(target, static_cast<std::size_t>(n));
+        resolved = next.front() == '/' ? next : folderOf(resolved) + '/' + next;
+    }
+    err = ELOOP;
+    return false;
+}
+
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        return;
+    // The file is in place already; a folder that cannot be synced (some
+    // file systems refuse) leaves nothing to undo.
+    ::fsync(fd);
+    ::close(fd);
+}
+
+// Opens a regular file for reading; -1 with a message for anything else.
+int openRegular(const std::string& path, struct stat& info, std::string& error) {
+    // Look before opening: opening a FIFO blocks, opening a device can act.
+    if (::stat(path.c_str(), &info) != 0) {
+        error = describe("Cannot open", path, errno);
+        return -1;
+    }
+    const int fd = S_ISREG(info.st_mode)
+                       ? ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY)
+                       : -1;
+    if (fd < 0 && S_ISREG(info.st_mode)) {
+        error = describe("Cannot open", path, errno);
+        return -1;
+    }
+    // Checked again on the open file, in case another was put in its place.
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        error = describe("Cannot read", path, notRegular(info.st_mode));
+        if (fd >= 0)
+            ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+// Reads a file that had `size` bytes when opened (the kernel's own files
+// report none and are read to the limit); empty, or why not.
+std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
+    const std::string tooLarge =
+        "it is larger than " + std::to_string(FileStore::kMaxFileSize >> 30) + " GiB";
+    if (size > FileStore::kMaxFileSize)
+        return tooLarge;
+    try {
+        bytes.reserve(static_cast<std::size_t>(size));
+        if (!readUpTo(fd, size > 0 ? size : FileStore::kMaxFileSize + 1, bytes))
+            return std::strerror(errno);
+    } catch (const std::bad_alloc&) {
+        bytes.clear();
+        bytes.shrink_to_fit();
+        return "not enough memory";
+    }
+    return bytes.size() > FileStore::kMaxFileSize ? tooLarge : std::string();
+}
+
+// One save of `bytes` to the file `target` (links resolved); `shown` is the
+// name the user gave, for messages.
+class Save {
+public:
+    Save(const std::string& shown, const std::string& target, std::string_view bytes,
+         std::string& error)
+        : shown_(shown), target_(target), folder_(folderOf(target)), name_(nameOf(target)),
+          bytes_(bytes), error_(error) {}
+
+    Outcome byRename(bool replacing, unsigned newFileMode);
+    bool inPlace();
+
+private:
+    bool fail(int err) {
+        error_ = describe("Cannot write", shown_, err);
+        return false;
+    }
+    Outcome failed(int err) { return fail(err), Outcome::Failed; }
+    void restore(int fd, TempFile& backup, off_t size);
+
+    const std::string& shown_;
+    const std::string& target_;
+    std::string folder_;
+    std::string name_;
+    std::string_view bytes_;
+    std::string& error_;
+};
+
+Outcome Save::byRename(bool replacing, unsigned newFileMode) {
+    FileAttributes attributes;
+    if (replacing && !attributes.readFrom(target_))
+        return Outcome::CannotKeep;
+    TempFile temp(folder_, name_);
+    if (!temp.isOpen())
+        return failed(temp.error());
+    if (!writeAll(temp.fd(), bytes_))
+        return failed(errno);
+    if (replacing && !attributes.applyTo(temp.fd()))
+        return Outcome::CannotKeep;
+    if (!replacing && ::fchmod(temp.fd(), static_cast<mode_t>(newFileMode)) != 0)
+        return failed(errno);
+    if (::fsync(temp.fd()) != 0 || ::rename(temp.path().c_str(), target_.c_str()) != 0)
+        return failed(errno);
+    temp.keep();
+    syncFolder(folder_);
+    return Outcome::Saved;
+}
+
+bool Save::inPlace() {
+    const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return fail(errno);
+    struct stat old {};
+    TempFile backup(folder_, name_);
+    const bool backedUp = ::fstat(fd, &old) == 0 && backup.isOpen() &&
+                          copyContent(fd, backup.fd(), old.st_size) && ::fsync(backup.fd()) == 0;
+    if (!backedUp) {
+        fail(backup.isOpen() ? errno : backup.error());
+        ::close(fd);
+        return false;
+    }
+    const bool written = writeAll(fd, bytes_) &&
+                         ::ftruncate(fd, static_cast<off_t>(bytes_.size())) == 0 &&
+                         ::fsync(fd) == 0;
+    if (!written) {
+        fail(errno);
+        restore(fd, backup, old.st_size);
+    }
+    ::close(fd);
+    return written;
+}
+
+void Save::restore(int fd, TempFile& backup, off_t size) {
+    if (copyContent(backup.fd(), fd, size) && ::ftruncate(fd, size) == 0 && ::fsync(fd) == 0)
+        return;
+    // The backup is the only whole copy now: out of reach of the next
+    // save's clean-up, and named in the message.
+    std::string kept = backup.path() + ".old";
+    if (::rename(backup.path().c_str(), kept.c_str()) != 0)
+        kept = backup.path();
+    backup.keep();
+    error_ += "; the old content is in \"" + kept + '"';
 }
 
 } // namespace
 
 bool FileStore::read(const std::string& path, std::string& bytes, std::string& error) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) {
-        error = describe("Cannot open", path, errno);
-        return false;
-    }
     struct stat info {};
-    if (::fstat(fd, &info) == 0 && S_ISDIR(info.st_mode)) {
-        ::close(fd);
-        error = describe("Cannot read", path, EISDIR);
+    const int fd = openRegular(path, info, error);
+    if (fd < 0)
         return false;
-    }
     bytes.clear();
-    if (info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-    char buffer[1 << 16];
-    for (;;) {
-        const ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n == 0)
-            break;
-        if (n < 0) {
-            if (errno == EINTR)
-                continue;
-            error = describe("Cannot read", path, errno);
-            ::close(fd);
-            return false;
-        }
-        bytes.append(buffer, static_cast<std::size_t>(n));
-    }
+    const std::string problem = readContent(fd, static_cast<std::uint64_t>(info.st_size), bytes);
     ::close(fd);
-    return true;
+    if (problem.empty())
+        return true;
+    error = describe("Cannot read", path, problem);
+    return false;
 }
 
-bool FileStore::writeAtomically(const std::string& path, std::string_view bytes,
-                                std::string& error) {
-    std::string temp = path + ".XXXXXX";
-    const int fd = ::mkstemp(temp.data());
-    if (fd < 0) {
-        error = describe("Cannot write", path, errno);
+bool FileStore::writeAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                                unsigned newFileMode) {
+    const FileSizeSignalIgnored quiet;
+    std::string target;
+    int err = 0;
+    if (!resolveLinks(path, target, err)) {
+        error = describe("Cannot write", path, err);
         return false;
     }
-    // Keep the permissions of the file being replaced; a new file gets the
-    // usual ones.
     struct stat old {};
-    if (::stat(path.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
-    } else {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        ::fchmod(fd, 0666 & ~mask);
-    }
-    const bool written = writeAll(fd, bytes) && ::fsync(fd) == 0;
-    const int writeErrno = errno;
-    if (::close(fd) != 0 || !written) {
-        error = describe("Cannot write", path, written ? errno : writeErrno);
-        ::unlink(temp.c_str());
-        return false;
-    }
-    if (::rename(temp.c_str(), path.c_str()) != 0) {
+    const bool replacing = ::stat(target.c_str(), &old) == 0;
+    if (!replacing && errno != ENOENT)
         error = describe("Cannot write", path, errno);
-        ::unlink(temp.c_str());
+    else if (replacing && !S_ISREG(old.st_mode))
+        error = describe("Cannot write", path, notRegular(old.st_mode));
+    else if (replacing && isReadOnly(target))
+        error = describe("Cannot write", path, "the file is read-only");
+    else
+        error.clear();
+    if (!error.empty())
         return false;
-    }
-    return true;
+    TempFile::removeStale(folderOf(target), nameOf(target));
+    Save save(path, target, bytes, error);
+    if (replacing && old.st_nlink > 1)
+        return save.inPlace();
+    const Outcome outcome = save.byRename(replacing, newFileMode);
+    return outcome == Outcome::CannotKeep ? save.inPlace() : outcome == Outcome::Saved;
+}
+
+bool FileStore::isReadOnly(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        return false;
+    if ((info.st_mode & 0222) == 0)
+        return true;
+    return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
+           (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
+unsigned FileStore::permissionBits(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 0777 : kNewFileMode;
 }

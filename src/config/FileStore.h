@@ -1,15 +1,33 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
-// Whole-file reads and atomic writes for the command line: a write goes to a
-// temporary file beside the target, is flushed to disk, then renamed over it,
-// so a failed write leaves the old file whole.
+// Whole-file reads and safe writes of regular files. A write goes to a
+// temporary file beside the target, is flushed to disk and renamed over it,
+// so a failed write leaves the old file whole. The new file keeps the old
+// one's owner, group, permission bits, extended attributes and ACLs; where
+// the rename cannot keep them (another owner this process cannot give, more
+// than one hard link) the file is written in place after a backup beside it,
+// which is written back when the write fails. Symbolic links are followed to
+// the file they name.
 class FileStore {
 public:
-    // False with a message naming the file and the reason.
+    // The largest file read: far beyond any document, well within memory.
+    static constexpr std::uint64_t kMaxFileSize = std::uint64_t(1) << 30;
+    static constexpr unsigned kNewFileMode = 0600;
+
+    // False with a message naming the file and the reason. A file that grows
+    // meanwhile is read up to the size it had when opened.
     static bool read(const std::string& path, std::string& bytes, std::string& error);
-    static bool writeAtomically(const std::string& path, std::string_view bytes,
-                                std::string& error);
+    // A file created new gets newFileMode.
+    static bool writeAtomically(const std::string& path, std::string_view bytes, std::string& error,
+                                unsigned newFileMode = kNewFileMode);
+
+    // True for an existing file this process may not change: no write
+    // permission bit at all, or writing is denied.
+    static bool isReadOnly(const std::string& path);
+    // The permission bits of a file; kNewFileMode when it cannot be read.
+    static unsigned permissionBits(const std::string& path);
 };

@@ -25,10 +25,13 @@ bool LineTokenizer::tokenize(std::string_view line) {
     keyword_.assign(nextToken(line, pos));
     TextUtil::upperInPlace(keyword_);
     argCount_ = 0;
-    while (argCount_ < kMaxArgs) {
-        const std::string_view token = nextToken(line, pos);
-        if (token.empty())
+    truncated_ = false;
+    for (std::string_view token = nextToken(line, pos); !token.empty();
+         token = nextToken(line, pos)) {
+        if (argCount_ == kMaxArgs) {
+            truncated_ = true;
             break;
+        }
         args_[static_cast<std::size_t>(argCount_++)] = token;
     }
     return !keyword_.empty();

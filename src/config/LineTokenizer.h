@@ -21,6 +21,8 @@ public:
 
     std::string_view keyword() const { return keyword_; }
     int argCount() const { return argCount_; }
+    // Whether the line held more arguments than are kept.
+    bool truncated() const { return truncated_; }
     // 1-based; a missing argument reads as the empty text.
     std::string_view arg(int index) const {
         return index >= 1 && index <= argCount_ ? args_[static_cast<std::size_t>(index - 1)]
@@ -31,4 +33,5 @@ private:
     std::string keyword_;
     std::array<std::string_view, kMaxArgs> args_{};
     int argCount_ = 0;
+    bool truncated_ = false;
 };

@@ -1,5 +1,6 @@
 #include "TextUtil.h"
 
+#include <charconv>
 #include <limits>
 
 std::string_view TextUtil::trimLeft(std::string_view s) {
@@ -64,4 +65,15 @@ std::string_view TextUtil::quoted(std::string_view line, int n) {
 
 bool TextUtil::hasSeparator(std::string_view s) {
     return s.find_first_of(" ,\t\r\n") != std::string_view::npos;
+}
+
+bool TextUtil::isWholeInt32(std::string_view s) {
+    if (!s.empty() && s.front() == '+') {
+        s.remove_prefix(1);
+        if (!s.empty() && s.front() == '-')
+            return false;
+    }
+    std::int32_t value = 0;
+    const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
+    return !s.empty() && error == std::errc() && end == s.data() + s.size();
 }

@@ -27,6 +27,9 @@ public:
     // empty when either quote is missing.
     static std::string_view quoted(std::string_view line, int n = 0);
 
+    // An optional sign and digits only, within the 32-bit range.
+    static bool isWholeInt32(std::string_view s);
+
     // Whether a text holds a byte the file tokenisers split on.
     static bool hasSeparator(std::string_view s);
 };

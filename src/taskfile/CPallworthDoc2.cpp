@@ -2,8 +2,12 @@
 
 #include "taskfile/TaskFileFormat.h"
 
-ReadStatus CPallworthDoc2::readBytes(std::string_view bytes) {
-    return TaskFileFormat::read(bytes, model_);
+ReadStatus CPallworthDoc2::readBytes(std::string_view bytes, ReadReport::Mode mode) {
+    return TaskFileFormat::read(bytes, model_, mode);
+}
+
+QString CPallworthDoc2::kindName() const {
+    return tr("task file");
 }
 
 std::string CPallworthDoc2::writeBytes() {

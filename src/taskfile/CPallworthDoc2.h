@@ -10,6 +10,7 @@ class CPallworthDoc2 : public ModelDocument<TaskFileModel> {
 public:
     using ModelDocument::ModelDocument;
 
-    ReadStatus readBytes(std::string_view bytes) override;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    QString kindName() const override;
     std::string writeBytes() override;
 };

@@ -1,5 +1,6 @@
 #include "TaskFileFormat.h"
 
+#include "config/CommentLines.h"
 #include "config/LineReader.h"
 #include "config/LineTokenizer.h"
 #include "config/TextUtil.h"
@@ -27,29 +28,58 @@ constexpr std::string_view kTaskComment =
     "# 1 - remove these files\r\n"
     "\r\n";
 
+constexpr std::string_view kSettingComments =
+    "# Polling interval (in secs) of the config file and tasks.\r\n"
+    "# Logging severity: 0 - report only, 1 - be more verbose (copy, deletion, etc.)\r\n"
+    "# Maximum log file size in bytes.\r\n";
+
 constexpr int kTaskWords = 5;
+
+bool isWritersComment(std::string_view line, std::size_t& next) {
+    static const CommentLines kLines = {kHeader, kSettingComments, kTaskComment};
+    return line[0] == '#' && kLines.contains(line, next);
+}
+
+// The setting a keyword names, or nullptr for TASK and unknown keywords.
+std::string* settingOf(std::string_view keyword, TaskFileModel& model) {
+    if (keyword == "LOGFILE")
+        return &model.logFilePath;
+    if (keyword == "POLLINTERVAL")
+        return &model.pollInterval;
+    if (keyword == "LOGSEVERITY")
+        return &model.logSeverity;
+    if (keyword == "LOGSIZE")
+        return &model.maxLogSize;
+    return nullptr;
+}
 
 } // namespace
 
-ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model) {
+ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
+                                ReadReport::Mode mode) {
     model.resetToNew();
+    ReadReport report(mode);
+    std::size_t nextComment = 0;
     LineReader lines(bytes);
     LineTokenizer tokens;
     std::string_view line;
-    while (lines.next(line)) {
+    for (int number = 1; lines.next(line); ++number) {
         tokens.tokenize(line);
         const std::string_view text = TextUtil::trimLeft(line);
-        if (text.empty() || text[0] == '#' || text[0] == ';')
+        const auto skip = [&](SkipReason reason) {
+            report.skip(number, TextUtil::trimRight(text), reason);
+        };
+        if (text.empty()) {
             continue;
+        } else if (text[0] == '#' || text[0] == ';') {
+            if (!isWritersComment(text, nextComment))
+                skip(SkipReason::Comment);
+            continue;
+        }
         const std::string_view keyword = tokens.keyword();
-        if (keyword == "LOGFILE") {
-            model.logFilePath = tokens.arg(1);
-        } else if (keyword == "POLLINTERVAL") {
-            model.pollInterval = tokens.arg(1);
-        } else if (keyword == "LOGSEVERITY") {
-            model.logSeverity = tokens.arg(1);
-        } else if (keyword == "LOGSIZE") {
-            model.maxLogSize = tokens.arg(1);
+        int most = 1;
+        if (std::string* setting = settingOf(keyword, model)) {
+            *setting = tokens.arg(1);
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
             for (int i = 2; i <= kTaskWords; ++i)
@@ -57,9 +87,19 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model) {
             if (!model.tasks.append(std::move(task)))
                 return ReadStatus::failure(
                     "The file has more than 999 tasks; a task file holds at most 999.");
+            most = kTaskWords;
+        } else {
+            if (!keyword.empty()) {
+                report.countLine(false);
+                skip(SkipReason::UnknownKeyword);
+            }
+            continue;
         }
+        report.countLine(true);
+        if (tokens.argCount() > most)
+            skip(SkipReason::SurplusArgument);
     }
-    return {};
+    return {true, {}, std::move(report)};
 }
 
 std::string TaskFileFormat::write(const TaskFileModel& model) {

@@ -10,7 +10,9 @@
 // comment header. Texts pass through byte for byte.
 class TaskFileFormat {
 public:
-    // Fails only when the file holds more tasks than a task file can.
-    static ReadStatus read(std::string_view bytes, TaskFileModel& model);
+    // Fails only when the file holds more tasks than a task file can; the
+    // report names the lines a save would not keep.
+    static ReadStatus read(std::string_view bytes, TaskFileModel& model,
+                           ReadReport::Mode mode = ReadReport::Mode::Record);
     static std::string write(const TaskFileModel& model);
 };

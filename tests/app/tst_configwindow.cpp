@@ -80,6 +80,8 @@ private slots:
     void deleteFirstOfThreePackages();
     void saveRefusedWithEachMessage();
     void failedSaveKeepsTheOldFile();
+    void readOnlyFileOffersSaveAs_data();
+    void readOnlyFileOffersSaveAs();
     void newEditSaveReopen();
     void closePromptsWhenModified();
     void fileChangedOnDiskAsksBeforeOverwrite();
@@ -104,7 +106,7 @@ private:
     }
     CPallworthDoc* open(const char* name) {
         return static_cast<CPallworthDoc*>(
-            fixture_->documents().openFile(QString::fromStdString(dataPath(name))));
+            fixture_->openKnown(QString::fromStdString(dataPath(name))));
     }
     QString copyOf(const char* name) {
         const QString path = work_->filePath(QString::fromLatin1(name));
@@ -159,7 +161,7 @@ void TestConfigWindow::openShowsMaximisedSplitWindow() {
     QVERIFY(open("rich-1.30.cfg") != nullptr);
     ChildFrame* child = fixture_->documents().activeFrame();
     QVERIFY(child->isMaximized());
-    QCOMPARE(child->windowTitle(), QStringLiteral("rich-1.30.cfg"));
+    QCOMPARE(child->windowTitle(), QStringLiteral("rich-1.30.cfg[*] [lines not kept]"));
     QCOMPARE(activeContent()->splitter()->sizes().value(0), 250);
     QCOMPARE(fixture_->frame().menuId(), 129);
     QCOMPARE(menuTitles(fixture_->frame()),
@@ -348,7 +350,7 @@ void TestConfigWindow::deleteFirstOfThreePackages() {
 
 void TestConfigWindow::saveRefusedWithEachMessage() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     const QString before = fileText(path);
     ConfigModel& m = doc->model();
     m.packages.at(2).source.clear();
@@ -381,7 +383,7 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
 
 void TestConfigWindow::failedSaveKeepsTheOldFile() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     const QString before = fileText(path);
     doc->model().global.maxThreads = "99";
     doc->setModifiedFlag();
@@ -402,6 +404,35 @@ void TestConfigWindow::failedSaveKeepsTheOldFile() {
     QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 1);
 }
 
+void TestConfigWindow::readOnlyFileOffersSaveAs_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Save As") << QMessageBox::Yes;
+    QTest::newRow("keep editing") << QMessageBox::No;
+}
+
+void TestConfigWindow::readOnlyFileOffersSaveAs() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString before = fileText(path);
+    const QString shown = QDir::toNativeSeparators(doc->filePath());
+    doc->model().global.maxThreads = "50";
+    doc->setModifiedFlag();
+    fixture_->answer = answer;
+    fixture_->fileName = work_->filePath(QStringLiteral("copy.cfg"));
+    fixture_->frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+    QTest::keyClick(tree(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->messages,
+             QStringList{shown + QStringLiteral(" is read-only.\nDo you want to save it under "
+                                                "another name?")});
+    QCOMPARE(fileText(path), before);
+    QCOMPARE(doc->isModified(), answer == QMessageBox::No);
+    QCOMPARE(fileText(fixture_->fileName).contains(QStringLiteral("MAXTHREADS 50")),
+             answer == QMessageBox::Yes);
+}
+
 void TestConfigWindow::newEditSaveReopen() {
     fixture_->documents().newDocument(*fixture_->documents().templates().front());
     CPallworthDoc* doc = document();
@@ -418,10 +449,11 @@ void TestConfigWindow::newEditSaveReopen() {
     const QString saved = work_->filePath(QStringLiteral("saved.cfg"));
     QCOMPARE(doc->filePath(), QFileInfo(saved).canonicalFilePath());
     QCOMPARE(doc->title(), QStringLiteral("saved.cfg"));
+    QCOMPARE(QFile::permissions(saved) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
     const ConfigModel edited = m;
     QVERIFY(fixture_->documents().closeDocument(*doc));
 
-    auto* reopened = static_cast<CPallworthDoc*>(fixture_->documents().openFile(saved));
+    auto* reopened = static_cast<CPallworthDoc*>(fixture_->openKnown(saved));
     const ConfigModel& back = reopened->model();
     QCOMPARE(back.packages.count(), 1);
     QCOMPARE(back.packages.at(1).name, std::string("Nightly"));
@@ -456,7 +488,7 @@ void TestConfigWindow::closePromptsWhenModified() {
 
 void TestConfigWindow::fileChangedOnDiskAsksBeforeOverwrite() {
     const QString path = copyOf("rich-1.30.cfg");
-    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     QTest::qWait(20);
     {
         QFile other(path);
@@ -489,16 +521,21 @@ void TestConfigWindow::newerVersionShowsNothingAndIsNotSaved() {
     QCOMPARE(tree()->topLevelItemCount(), 0);
     QCOMPARE(list()->columnCount(), 0);
     QVERIFY(doc->listView.isNull());
-    const QString before = fileText(path);
-    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    // Said on opening, and shown while the window is active.
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("newer than version 1.30")));
+    QVERIFY(fixture_->frame().readOnlyIndicator()->isVisible());
+    QVERIFY(
+        fixture_->documents().activeFrame()->windowTitle().endsWith(QStringLiteral("[read only]")));
+    const QString before = fileText(path);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages.size(), 2);
+    QCOMPARE(fixture_->messages[1], fixture_->messages[0]);
     QCOMPARE(fileText(path), before);
 }
 
 void TestConfigWindow::unreadableFileReported() {
-    QVERIFY(fixture_->documents().openFile(work_->filePath(QStringLiteral("missing.cfg"))) ==
-            nullptr);
+    QVERIFY(fixture_->openKnown(work_->filePath(QStringLiteral("missing.cfg"))) == nullptr);
     QCOMPARE(fixture_->messages.size(), 1);
     QVERIFY(fixture_->messages[0].contains(QStringLiteral("missing.cfg")));
     const QString big = work_->filePath(QStringLiteral("big.cfg"));
@@ -508,7 +545,7 @@ void TestConfigWindow::unreadableFileReported() {
         for (int i = 0; i < 1000; ++i)
             file.write("PACKAGE P\r\nPACKAGE END\r\n");
     }
-    QVERIFY(fixture_->documents().openFile(big) == nullptr);
+    QVERIFY(fixture_->openKnown(big) == nullptr);
     QVERIFY(fixture_->messages.last().contains(QStringLiteral("more than 999 packages")));
     // The reason names the package in the model's code page.
     {
@@ -518,7 +555,7 @@ void TestConfigWindow::unreadableFileReported() {
         for (int i = 0; i < 1000; ++i)
             file.write("EXCLUDE \"SYS:\\X\"\r\n");
     }
-    QVERIFY(fixture_->documents().openFile(big) == nullptr);
+    QVERIFY(fixture_->openKnown(big) == nullptr);
     QVERIFY(fixture_->messages.last().contains(QStringLiteral("in package Pr\u20ACis")));
     QVERIFY(fixture_->documents().documents().isEmpty());
 }
@@ -529,7 +566,7 @@ void TestConfigWindow::recentFilesKeepFour() {
         const QString path = work_->filePath(QStringLiteral("f%1.cfg").arg(i));
         QFile::copy(QString::fromStdString(dataPath("rich-1.30.cfg")), path);
         paths.prepend(QFileInfo(path).canonicalFilePath());
-        QVERIFY(fixture_->documents().openFile(path) != nullptr);
+        QVERIFY(fixture_->openKnown(path) != nullptr);
     }
     const QStringList recent = fixture_->documents().recentFiles();
     QCOMPARE(recent, paths.mid(0, 4));
@@ -537,7 +574,7 @@ void TestConfigWindow::recentFilesKeepFour() {
     QVERIFY(first->isVisible());
     QVERIFY(first->text().endsWith(QStringLiteral("f4.cfg")));
     // Opening one again moves it to the top without a second window.
-    fixture_->documents().openFile(paths[2]);
+    fixture_->openKnown(paths[2]);
     QCOMPARE(fixture_->documents().recentFiles().value(0), paths[2]);
     QCOMPARE(fixture_->documents().documents().size(), 5);
 }
@@ -548,7 +585,7 @@ void TestConfigWindow::windowsOnOneDocumentStayInStep() {
     ChildFrame* second = fixture_->documents().newWindow(*doc);
     QVERIFY(second != nullptr);
     auto* other = qobject_cast<CSplitterFrame*>(second->widget());
-    QCOMPARE(second->windowTitle(), QStringLiteral("rich-1.30.cfg:2"));
+    QCOMPARE(second->windowTitle(), QStringLiteral("rich-1.30.cfg:2[*] [lines not kept]"));
 
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("From window two"));
     other->treeView()->NewPackage();

@@ -8,9 +8,12 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
+#include <fstream>
 #include <sstream>
 #include <sys/resource.h>
 
@@ -59,11 +62,16 @@ private slots:
     void normalizeRefusesWhatWouldLoseLines();
     void errorsWriteNothing_data();
     void errorsWriteNothing();
+    void outputThatCannotBeWrittenFails_data();
+    void outputThatCannotBeWrittenFails();
+    void outOfMemoryIsAnError();
     void dumpConfiguration();
     void dumpTaskFile();
     void checkReportsEveryProblem();
     void scrambleAndNew();
     void failedSaveKeepsTheOldFile();
+    void skippedLinesThroughTheBinary_data();
+    void skippedLinesThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -79,15 +87,22 @@ void TestCli::init() {
 void TestCli::normalizeWritesWhatTheEditorWrites() {
     const Run r = cli({"normalize", dataPath("rich-1.10.cfg"), path("out.CFG")});
     QCOMPARE(r.exit, 0);
-    QCOMPARE(r.err, std::string());
+    const std::string in = dataPath("rich-1.10.cfg");
+    QCOMPARE(r.err, in + ":2: warning: # Hand-written configuration (comment)\n" + in +
+                        ":60: warning: OFHANDLER SKIP 30 (surplus argument)\n");
     std::string written, error;
     QVERIFY(FileStore::read(path("out.CFG"), written, error));
     QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
 
     writeFile(path("t.ini"), "task a b 1 1 1\n");
+    QVERIFY(QFile::setPermissions(QString::fromStdString(path("t.ini")),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     QCOMPARE(cli({"normalize", path("t.ini"), path("t2.Ini")}).exit, 0);
     QVERIFY(FileStore::read(path("t2.Ini"), written, error));
     QVERIFY(written.ends_with("\r\ntask a b 1 1 1 \r\n"));
+    // A new OUT is as private as IN.
+    QCOMPARE(QFile::permissions(QString::fromStdString(path("t2.Ini"))),
+             QFile::permissions(QString::fromStdString(path("t.ini"))));
 }
 
 void TestCli::normalizeRefusesWhatWouldLoseLines() {
@@ -109,31 +124,39 @@ void TestCli::normalizeRefusesWhatWouldLoseLines() {
 
 void TestCli::errorsWriteNothing_data() {
     QTest::addColumn<QStringList>("args");
-    QTest::newRow("no command") << QStringList{};
-    QTest::newRow("unknown command")
-        << QStringList{QStringLiteral("frobnicate"), QStringLiteral("x.cfg")};
-    QTest::newRow("unknown kind") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("IN.txt"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("kinds differ") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("IN.cfg"), QStringLiteral("OUT.ini")};
-    QTest::newRow("missing input") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("missing.cfg"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("over capacity") << QStringList{
-        QStringLiteral("normalize"), QStringLiteral("big.ini"), QStringLiteral("OUT.ini")};
-    QTest::newRow("new of unknown kind")
-        << QStringList{QStringLiteral("new"), QStringLiteral("txt"), QStringLiteral("OUT.cfg")};
-    QTest::newRow("dump without file") << QStringList{QStringLiteral("dump")};
-    QTest::newRow("check of unknown kind")
-        << QStringList{QStringLiteral("check"), QStringLiteral("a.doc")};
+    QTest::addColumn<QString>("message");
+    const auto row = [](const char* name, std::initializer_list<const char*> args,
+                        const char* message) {
+        QStringList list;
+        for (const char* a : args)
+            list << QString::fromLatin1(a);
+        QTest::newRow(name) << list << QString::fromLatin1(message);
+    };
+    row("no command", {}, "no command given");
+    row("unknown command", {"frobnicate", "x.cfg"}, "unknown command");
+    row("unknown kind", {"normalize", "IN.txt", "OUT.cfg"}, "is not known");
+    row("kinds differ", {"normalize", "IN.cfg", "OUT.ini"}, "must have the extension");
+    row("missing input", {"normalize", "missing.cfg", "OUT.cfg"}, "No such file");
+    row("over capacity", {"normalize", "big.ini", "OUT.ini"}, "more than 999");
+    row("new of unknown kind", {"new", "txt", "OUT.cfg"}, "new takes cfg or ini");
+    row("new cfg of a task-file name", {"new", "cfg", "OUT.ini"}, "must have the extension .cfg");
+    row("new ini without extension", {"new", "ini", "OUT"}, "must have the extension .ini");
+    row("new over a read-only file", {"new", "cfg", "RO.cfg"}, "the file is read-only");
+    row("dump without file", {"dump"}, "wrong number of arguments");
+    row("check of unknown kind", {"check", "a.doc"}, "is not known");
 }
 
 void TestCli::errorsWriteNothing() {
     QFETCH(QStringList, args);
+    QFETCH(QString, message);
     std::string big;
     for (int i = 0; i < 1000; ++i)
         big += "task a b 0 0 0\n";
     writeFile(path("big.ini"), big);
     writeFile(path("IN.cfg"), "USER u\n");
+    QFile::remove(QString::fromStdString(path("RO.cfg")));
+    writeFile(path("RO.cfg"), "USER u\n");
+    QVERIFY(QFile::setPermissions(QString::fromStdString(path("RO.cfg")), QFile::ReadOwner));
     std::vector<std::string> argv;
     for (const QString& a : args)
         argv.push_back(a.startsWith(QLatin1String("OUT")) || a.contains(QLatin1Char('.'))
@@ -144,8 +167,57 @@ void TestCli::errorsWriteNothing() {
     QCOMPARE(r.out, std::string());
     QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
     QVERIFY(r.err.starts_with("pallworth-cli: "));
-    QVERIFY(!exists(path("OUT.cfg")));
-    QVERIFY(!exists(path("OUT.ini")));
+    QVERIFY2(QString::fromStdString(r.err).contains(message), r.err.c_str());
+    const QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))), QStringList());
+    std::string kept, error;
+    QVERIFY(FileStore::read(path("RO.cfg"), kept, error));
+    QCOMPARE(kept, std::string("USER u\n"));
+}
+
+void TestCli::outputThatCannotBeWrittenFails_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::newRow("dump") << QStringList{QStringLiteral("dump"), QStringLiteral("d.cfg")};
+    QTest::newRow("scramble") << QStringList{QStringLiteral("scramble"), QStringLiteral("pw")};
+    QTest::newRow("check") << QStringList{QStringLiteral("check"), QStringLiteral("d.cfg")};
+}
+
+void TestCli::outputThatCannotBeWrittenFails() {
+    QFETCH(QStringList, args);
+    writeFile(path("d.cfg"), "PACKAGE P\n");
+    std::vector<std::string> argv;
+    for (const QString& a : args)
+        argv.push_back(a.contains(QLatin1Char('.')) ? path(a.toLatin1().constData())
+                                                    : a.toStdString());
+    std::ofstream full("/dev/full");
+    std::ostringstream err;
+    QCOMPARE(CliApp(full, err).run(argv), 2);
+    QCOMPARE(err.str(), std::string("pallworth-cli: cannot write to standard output\n"));
+}
+
+void TestCli::outOfMemoryIsAnError() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("AddressSanitizer cannot run under an address-space limit");
+#endif
+    // A file the size of the address space left to the child.
+    const std::string big = path("big.cfg");
+    QFile file(QString::fromStdString(big));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(768) << 20));
+    file.close();
+    const int exit = inChild([&] {
+        std::ifstream statm("/proc/self/statm");
+        long pages = 0;
+        statm >> pages;
+        const rlim_t room = rlim_t(pages) * rlim_t(::sysconf(_SC_PAGESIZE)) + (rlim_t(256) << 20);
+        const rlimit limit{room, room};
+        ::setrlimit(RLIMIT_AS, &limit);
+        const Run r = cli({"dump", big});
+        return r.exit == 2 && r.err.find("not enough memory") != std::string::npos &&
+                       std::count(r.err.begin(), r.err.end(), '\n') == 1
+                   ? 0
+                   : 1;
+    });
+    QCOMPARE(exit, 0);
 }
 
 void TestCli::dumpConfiguration() {
@@ -188,7 +260,7 @@ void TestCli::dumpTaskFile() {
     const Run r = cli({"dump", path("d.INI")});
     QCOMPARE(r.exit, 0);
     const QJsonObject o = parseJson(r.out);
-    QCOMPARE(o.size(), 6);
+    QCOMPARE(o.size(), 7);
     QCOMPARE(o.value(QLatin1String("kind")).toString(), QStringLiteral("ini"));
     QCOMPARE(o.value(QLatin1String("logFilePath")).toString(), QString::fromUtf8("c:\\\u20AC.log"));
     QCOMPARE(o.value(QLatin1String("maxLogSize")).toString(), QStringLiteral("256000"));
@@ -231,6 +303,8 @@ void TestCli::scrambleAndNew() {
     QCOMPARE(bytes, dataFile("new.expected.cfg"));
     QVERIFY(FileStore::read(path("n.ini"), bytes, error));
     QCOMPARE(bytes, dataFile("new.expected.ini"));
+    QCOMPARE(QFile::permissions(QString::fromStdString(path("n.cfg"))),
+             QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
 }
 
 void TestCli::failedSaveKeepsTheOldFile() {
@@ -253,6 +327,66 @@ void TestCli::failedSaveKeepsTheOldFile() {
     QCOMPARE(bytes, std::string("old content"));
     // No temporary file is left behind.
     QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);
+}
+
+void TestCli::skippedLinesThroughTheBinary_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("err");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<bool>("written");
+    const auto row = [](const char* name, QStringList args, int exit, const char* err,
+                        const char* out, bool written) {
+        QTest::newRow(name) << args << exit << QString::fromUtf8(err) << QString::fromUtf8(out)
+                            << written;
+    };
+    row("normalize warns and writes", {"normalize", "typo.cfg", "out.cfg"}, 0,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
+        "typo.cfg:3: warning: # my note (comment)\n",
+        "", true);
+    row("strict writes nothing", {"normalize", "--strict", "typo.cfg", "out.cfg"}, 1,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
+        "typo.cfg:3: warning: # my note (comment)\n",
+        "", false);
+    row("strict passes a clean file", {"normalize", "clean.cfg", "out.cfg", "--strict"}, 0, "", "",
+        true);
+    row("dump lists skipped lines", {"dump", "typo.cfg"}, 0, "",
+        "\"skipped\":[{\"line\":2,\"text\":\"MAXTHRAEDS 20\",\"reason\":\"unknown keyword\"},"
+        "{\"line\":3,\"text\":\"# my note\",\"reason\":\"comment\"}]}",
+        false);
+    row("check refuses junk", {"check", "junk.cfg"}, 2,
+        "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
+        "understood).\n",
+        "", false);
+    row("check refuses a task file named .cfg", {"check", "tasks.cfg"}, 2,
+        "pallworth-cli: tasks.cfg looks like a task file, not a configuration.\n", "", false);
+    row("check refuses a configuration named .ini", {"check", "clean.ini"}, 2,
+        "pallworth-cli: clean.ini looks like a configuration, not a task file.\n", "", false);
+}
+
+void TestCli::skippedLinesThroughTheBinary() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, err);
+    QFETCH(QString, out);
+    QFETCH(bool, written);
+    const std::string clean = "VERSION 1.30\r\nUSER u\r\nPWD p\r\nMAXTHREADS 20\r\n";
+    writeFile(path("typo.cfg"), "VERSION 1.30\r\nMAXTHRAEDS 20\r\n# my note\r\nUSER u\r\n");
+    writeFile(path("clean.cfg"), clean);
+    writeFile(path("clean.ini"), clean);
+    writeFile(path("junk.cfg"), "\x01\x02\x7f\xff\nPK\x03\x04\r\n");
+    writeFile(path("tasks.cfg"), dataFile("tasks.ini"));
+    QFile::remove(dir_.filePath(QStringLiteral("out.cfg")));
+
+    QProcess cli;
+    cli.setWorkingDirectory(dir_.path());
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
+    const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.endsWith(out), qPrintable(printed));
+    QCOMPARE(exists(path("out.cfg")), written);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -107,9 +107,7 @@ private:
         return static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
     }
     ConfigModel& model() const { return doc()->model(); }
-    void openRich() {
-        fixture_->documents().openFile(QString::fromStdString(dataPath("rich-1.30.cfg")));
-    }
+    void openRich() { fixture_->openKnown(QString::fromStdString(dataPath("rich-1.30.cfg"))); }
     QTreeWidgetItem* packageChild(int package, const char* child) const {
         QTreeWidgetItem* node = tree()->packagesNode()->child(package - 1);
         for (int i = 0; i < node->childCount(); ++i)
@@ -649,7 +647,7 @@ void TestEditing::editEverythingSaveReopen() {
     fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     QVERIFY(fixture_->documents().closeDocument(*doc()));
-    fixture_->documents().openFile(path);
+    fixture_->openKnown(path);
     const ConfigModel& back = model();
     QCOMPARE(back.global.maxThreads, std::string("42"));
     QCOMPARE(back.global.syncMode, std::string("OVERWRITE"));

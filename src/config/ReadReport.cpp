@@ -1,0 +1,46 @@
+#include "ReadReport.h"
+
+void ReadReport::skip(int line, std::string_view text, SkipReason reason) {
+    if (line == lastLine_)
+        return;
+    lastLine_ = line;
+    (reason == SkipReason::Comment ? commentLines_ : droppedLines_) += 1;
+    if (mode_ == Mode::CountOnly)
+        return;
+    std::string kept(text.substr(0, kMaxText));
+    if (text.size() > kMaxText)
+        kept += "...";
+    skipped_.push_back({line, std::move(kept), reason});
+}
+
+std::string_view ReadReport::reasonText(SkipReason reason) {
+    switch (reason) {
+    case SkipReason::UnknownKeyword:
+        return "unknown keyword";
+    case SkipReason::BelongsInPackage:
+        return "belongs inside a package";
+    case SkipReason::BelongsInApplication:
+        return "belongs inside an application";
+    case SkipReason::NotInPackage:
+        return "not valid inside a package";
+    case SkipReason::NotInApplication:
+        return "not valid inside an application";
+    case SkipReason::SurplusArgument:
+        return "surplus argument";
+    case SkipReason::MissingArgument:
+        return "missing argument";
+    case SkipReason::MissingQuotes:
+        return "missing quotes";
+    case SkipReason::TooManyWords:
+        return "more than 50 words on one line";
+    case SkipReason::UnholdableValue:
+        return "value the model cannot hold";
+    case SkipReason::UnknownDestVersion:
+        return "target under an unknown format version";
+    case SkipReason::ClosingName:
+        return "ends the open block; the name is not kept";
+    case SkipReason::Comment:
+        return "comment";
+    }
+    return "unknown keyword";
+}
