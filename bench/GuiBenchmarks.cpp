@@ -32,10 +32,9 @@ struct Editor {
         app = std::make_unique<CPallworthApp>(std::make_unique<WorkstationClient>());
         app->InitInstance({});
         file = home.filePath(QStringLiteral("large.cfg"));
-        std::string error;
         FileStore::writeAtomically(
             QFile::encodeName(file).toStdString(),
-            ConfigWriter(OemCodePage(437)).write(LargeDocuments::largeConfig()), error);
+            ConfigWriter(OemCodePage(437)).write(LargeDocuments::largeConfig()));
     }
 };
 

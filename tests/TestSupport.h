@@ -32,9 +32,9 @@ inline std::string dataPath(const char* name) {
 }
 
 inline std::string dataFile(const char* name) {
-    std::string bytes, error;
-    if (!FileStore::read(dataPath(name), bytes, error))
-        qFatal("%s", error.c_str());
+    std::string bytes;
+    if (const Status read = FileStore::read(dataPath(name), bytes); !read.ok)
+        qFatal("%s", read.error.c_str());
     return bytes;
 }
 
@@ -78,9 +78,11 @@ inline std::string cfg(std::string_view version, std::string_view body) {
 // The sample network of tests/data/netbrowse, plus `extra` description lines.
 inline std::unique_ptr<MemoryDirectoryClient> sampleNetwork(std::string_view extra = {}) {
     auto client = std::make_unique<MemoryDirectoryClient>();
-    std::string error;
-    if (!client->loadFile(dataPath("netbrowse/network.txt"), error) || !client->load(extra, error))
-        qFatal("%s", error.c_str());
+    Status loaded = client->loadFile(dataPath("netbrowse/network.txt"));
+    if (loaded.ok)
+        loaded = client->load(extra);
+    if (!loaded.ok)
+        qFatal("%s", loaded.error.c_str());
     return client;
 }
 

@@ -89,9 +89,11 @@ Document* DocumentManager::openFile(const QString& path) {
             return document.get();
         }
     }
-    std::string bytes, error;
-    if (!FileStore::read(QFile::encodeName(path).toStdString(), bytes, error)) {
-        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(error.c_str()), kCaption);
+    std::string bytes;
+    if (const Status read = FileStore::read(QFile::encodeName(path).toStdString(), bytes);
+        !read.ok) {
+        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(read.error.c_str()),
+                               kCaption);
         return nullptr;
     }
     std::unique_ptr<Document> document = readDocument(path, bytes);
@@ -257,12 +259,13 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
     // QSaveFile reports success when the disk fills part way through; the
     // core's atomic write checks every byte before it replaces the file.
     const std::string bytes = document.writeBytes();
-    std::string error;
-    if (!FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes, error)) {
+    if (const Status written =
+            FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes);
+        !written.ok) {
         ModalSeam::showMessage(
             area_.window(),
             tr("Cannot save %1:\n%2\nThe file on disk was left as it was.")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())),
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(written.error.c_str())),
             kCaption, ModalSeam::Icon::Critical);
         return false;
     }

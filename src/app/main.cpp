@@ -14,10 +14,10 @@ std::unique_ptr<NetworkClient> networkClient() {
     if (description.isEmpty())
         return std::make_unique<WorkstationClient>();
     auto client = std::make_unique<MemoryDirectoryClient>();
-    std::string error;
-    if (client->loadFile(description.toStdString(), error))
+    const Status loaded = client->loadFile(description.toStdString());
+    if (loaded.ok)
         return client;
-    std::fprintf(stderr, "PALLWORTH_NETWORK: %s\n", error.c_str());
+    std::fprintf(stderr, "PALLWORTH_NETWORK: %s\n", loaded.error.c_str());
     return std::make_unique<WorkstationClient>();
 }
 

@@ -98,9 +98,8 @@ CliApp::Kind CliApp::kindOf(const std::string& path) {
 template <typename Model>
 bool CliApp::load(const std::string& path, Model& model, ReadReport& report, bool checkKind) {
     std::string bytes;
-    std::string error;
-    if (!FileStore::read(path, bytes, error)) {
-        fail(error);
+    if (const Status read = FileStore::read(path, bytes); !read.ok) {
+        fail(read.error);
         return false;
     }
     ReadStatus status = readModel(bytes, model);
@@ -110,29 +109,29 @@ bool CliApp::load(const std::string& path, Model& model, ReadReport& report, boo
     }
     report = std::move(status.report);
     if (checkKind) {
-        if (const auto problem = kindProblem(path, bytes, report)) {
-            fail(*problem);
+        if (const Status kind = validateKind(path, bytes, report); !kind.ok) {
+            fail(kind.error);
             return false;
         }
     }
     return true;
 }
 
-std::optional<std::string> CliApp::kindProblem(const std::string& path, std::string_view bytes,
-                                               const ReadReport& own) {
+Status CliApp::validateKind(const std::string& path, std::string_view bytes,
+                            const ReadReport& own) {
     const bool cfg = kindOf(path) == Kind::Cfg;
     const std::string noun = cfg ? "configuration" : "task file";
     if (own.droppedLines() > 0) {
         const ReadReport other =
             cfg ? countLines<TaskFileModel>(bytes) : countLines<ConfigModel>(bytes);
         if (other.fitsMuchBetterThan(own))
-            return path + " looks like a " + (cfg ? "task file" : "configuration") + ", not a " +
-                   noun + ".";
+            return Status::failure(path + " looks like a " + (cfg ? "task file" : "configuration") +
+                                   ", not a " + noun + ".");
     }
     if (own.understoodNothing())
-        return path + " does not look like a " + noun + " (none of its " +
-               std::to_string(own.contentLines()) + " lines was understood).";
-    return std::nullopt;
+        return Status::failure(path + " does not look like a " + noun + " (none of its " +
+                               std::to_string(own.contentLines()) + " lines was understood).");
+    return {};
 }
 
 void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
@@ -142,12 +141,10 @@ void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
 }
 
 bool CliApp::save(const std::string& path, const std::string& bytes, unsigned newFileMode) {
-    std::string error;
-    if (!FileStore::writeAtomically(path, bytes, error, newFileMode)) {
-        fail(error);
-        return false;
-    }
-    return true;
+    const Status written = FileStore::writeAtomically(path, bytes, newFileMode);
+    if (!written.ok)
+        fail(written.error);
+    return written.ok;
 }
 
 int CliApp::normalizeArgs(const std::vector<std::string>& operands) {
@@ -181,8 +178,8 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
         ConfigModel model;
         if (!load(in, model, report))
             return Error;
-        if (auto refusal = SaveRules::formatRefusal(model))
-            return fail(in + ": " + AnsiText::toUtf8(*refusal));
+        if (const Status format = SaveRules::validateFormat(model); !format.ok)
+            return fail(in + ": " + AnsiText::toUtf8(format.error));
         bytes = writeModel(model);
     }
     warnSkipped(in, report);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "config/ReadReport.h"
+#include "config/Status.h"
 
-#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -34,8 +34,10 @@ private:
     // With `checkKind`, a file that is not of its extension's kind fails too.
     template <typename Model>
     bool load(const std::string& path, Model& model, ReadReport& report, bool checkKind = false);
-    static std::optional<std::string> kindProblem(const std::string& path, std::string_view bytes,
-                                                  const ReadReport& own);
+    // Fails when the file reads much better as the other kind, or as
+    // nothing at all.
+    static Status validateKind(const std::string& path, std::string_view bytes,
+                               const ReadReport& own);
     // One warning line per line a save would not keep.
     void warnSkipped(const std::string& path, const ReadReport& report);
     bool save(const std::string& path, const std::string& bytes, unsigned newFileMode);

@@ -18,14 +18,14 @@ std::string CPallworthDoc::writeBytes() {
 }
 
 std::optional<QString> CPallworthDoc::validateSave() {
-    if (const auto message = SaveRules::validateSave(model_, isModified()))
-        return AnsiQt::toQString(*message);
+    if (const Status save = SaveRules::validateSave(model_, isModified()); !save.ok)
+        return AnsiQt::toQString(save.error);
     return std::nullopt;
 }
 
 std::optional<QString> CPallworthDoc::readOnlyReason() const {
-    if (const auto refusal = SaveRules::formatRefusal(model_))
-        return AnsiQt::toQString(*refusal);
+    if (const Status format = SaveRules::validateFormat(model_); !format.ok)
+        return AnsiQt::toQString(format.error);
     return std::nullopt;
 }
 

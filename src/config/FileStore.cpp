@@ -277,24 +277,10 @@ void Save::restore(int fd, TempFile& backup, off_t size) {
     error_ += "; the old content is in \"" + kept + '"';
 }
 
-} // namespace
-
-bool FileStore::read(const std::string& path, std::string& bytes, std::string& error) {
-    struct stat info {};
-    const int fd = openRegular(path, info, error);
-    if (fd < 0)
-        return false;
-    bytes.clear();
-    const std::string problem = readContent(fd, static_cast<std::uint64_t>(info.st_size), bytes);
-    ::close(fd);
-    if (problem.empty())
-        return true;
-    error = describe("Cannot read", path, problem);
-    return false;
-}
-
-bool FileStore::writeAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                                unsigned newFileMode) {
+// The save behind FileStore::writeAtomically; false with the message in
+// `error`.
+bool saveFile(const std::string& path, std::string_view bytes, std::string& error,
+              unsigned newFileMode) {
     const FileSizeSignalIgnored quiet;
     std::string target;
     int err = 0;
@@ -308,7 +294,7 @@ bool FileStore::writeAtomically(const std::string& path, std::string_view bytes,
         error = describe("Cannot write", path, errno);
     else if (replacing && !S_ISREG(old.st_mode))
         error = describe("Cannot write", path, notRegular(old.st_mode));
-    else if (replacing && isReadOnly(target))
+    else if (replacing && FileStore::isReadOnly(target))
         error = describe("Cannot write", path, "the file is read-only");
     else
         error.clear();
@@ -320,6 +306,30 @@ bool FileStore::writeAtomically(const std::string& path, std::string_view bytes,
         return save.inPlace();
     const Outcome outcome = save.byRename(replacing, newFileMode);
     return outcome == Outcome::CannotKeep ? save.inPlace() : outcome == Outcome::Saved;
+}
+
+} // namespace
+
+Status FileStore::read(const std::string& path, std::string& bytes) {
+    struct stat info {};
+    std::string error;
+    const int fd = openRegular(path, info, error);
+    if (fd < 0)
+        return Status::failure(std::move(error));
+    bytes.clear();
+    const std::string problem = readContent(fd, static_cast<std::uint64_t>(info.st_size), bytes);
+    ::close(fd);
+    if (problem.empty())
+        return {};
+    return Status::failure(describe("Cannot read", path, problem));
+}
+
+Status FileStore::writeAtomically(const std::string& path, std::string_view bytes,
+                                  unsigned newFileMode) {
+    std::string error;
+    if (saveFile(path, bytes, error, newFileMode))
+        return {};
+    return Status::failure(std::move(error));
 }
 
 bool FileStore::isReadOnly(const std::string& path) {

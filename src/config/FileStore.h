@@ -1,5 +1,7 @@
 #pragma once
 
+#include "Status.h"
+
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -18,12 +20,12 @@ public:
     static constexpr std::uint64_t kMaxFileSize = std::uint64_t(1) << 30;
     static constexpr unsigned kNewFileMode = 0600;
 
-    // False with a message naming the file and the reason. A file that grows
-    // meanwhile is read up to the size it had when opened.
-    static bool read(const std::string& path, std::string& bytes, std::string& error);
+    // A failure names the file and the reason. A file that grows meanwhile
+    // is read up to the size it had when opened.
+    static Status read(const std::string& path, std::string& bytes);
     // A file created new gets newFileMode.
-    static bool writeAtomically(const std::string& path, std::string_view bytes, std::string& error,
-                                unsigned newFileMode = kNewFileMode);
+    static Status writeAtomically(const std::string& path, std::string_view bytes,
+                                  unsigned newFileMode = kNewFileMode);
 
     // True for an existing file this process may not change: no write
     // permission bit at all, or writing is denied.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ReadReport.h"
+#include "Status.h"
 
 #include <string>
 #include <utility>
@@ -8,10 +9,10 @@
 // What a reader reports: the tolerant formats never fail on content, only on
 // what the model cannot hold or the file system refuses. `report` says what
 // of the content a save would not keep.
-struct ReadStatus {
-    bool ok = true;
-    std::string error;
+struct ReadStatus : Status {
     ReadReport report;
 
-    static ReadStatus failure(std::string message) { return {false, std::move(message), {}}; }
+    static ReadStatus failure(std::string message) {
+        return {Status::failure(std::move(message)), {}};
+    }
 };

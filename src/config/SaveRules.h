@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ConfigModel.h"
+#include "Status.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,15 +14,17 @@ class SaveRules {
 public:
     static constexpr std::string_view kCaption = "Pallworth";
 
-    // Refusal that applies whether or not the document was changed.
-    static std::optional<std::string> formatRefusal(const ConfigModel& model);
-    // The one message a save shows, or nothing when the save may go ahead.
-    static std::optional<std::string> validateSave(const ConfigModel& model, bool modified);
+    // Fails with the refusal that applies whether or not the document was
+    // changed.
+    static Status validateFormat(const ConfigModel& model);
+    // Fails with the one message a save shows; succeeds when the save may
+    // go ahead.
+    static Status validateSave(const ConfigModel& model, bool modified);
     // Every problem of a changed configuration, in the order saves would
     // report them, then the target servers that would not read back.
     static std::vector<std::string> allProblems(const ConfigModel& model);
 
-    // Why a target's server and volume names would not read back as they
-    // are; empty when they would.
-    static std::string targetNameProblem(std::string_view server, std::string_view volume);
+    // Fails with why a target's server and volume names would not read back
+    // as they are.
+    static Status checkTargetName(std::string_view server, std::string_view volume);
 };

@@ -1,11 +1,13 @@
 #pragma once
 
+#include "Status.h"
+
 #include <string>
 #include <string_view>
 
 // What a typed value may hold so that the file gives it back as typed. The
-// editing dialogs refuse a value that breaks its rule, with the message
-// returned here.
+// editing dialogs refuse a value that breaks its rule, with the message of
+// the failed check.
 class ValueRules {
 public:
     enum class Rule {
@@ -21,6 +23,6 @@ public:
         Words,
     };
 
-    // Empty when the value keeps; else the message to show.
-    static std::string problem(std::string_view value, Rule rule);
+    // Succeeds when the value keeps.
+    static Status check(std::string_view value, Rule rule);
 };

@@ -117,12 +117,12 @@ void CJob::accept() {
 // The copy mode stands as one word before the quoted paths of its line: an
 // empty one, a blank or a quote in it would shift what the line reads back as.
 bool CJob::refuseCopyMode() {
-    std::string problem = copyMode.empty() ? std::string("The copy mode must not be empty.")
-                                           : ValueRules::problem(copyMode, ValueRules::Rule::Word);
-    if (problem.empty())
-        problem = ValueRules::problem(copyMode, ValueRules::Rule::Quoted);
-    if (problem.empty())
+    Status mode = copyMode.empty() ? Status::failure("The copy mode must not be empty.")
+                                   : ValueRules::check(copyMode, ValueRules::Rule::Word);
+    if (mode.ok)
+        mode = ValueRules::check(copyMode, ValueRules::Rule::Quoted);
+    if (mode.ok)
         return false;
-    refuse(problem, mode_);
+    refuse(mode.error, mode_);
     return true;
 }

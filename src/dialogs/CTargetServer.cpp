@@ -114,11 +114,11 @@ void CTargetServer::exchangeFieldsIn() {
 void CTargetServer::accept() {
     const std::string typedServer = TextUtil::upper(AnsiQt::fromQString(server_->text()));
     const std::string typedVolume = AnsiQt::fromQString(volume_->text());
-    const std::string nameProblem = SaveRules::targetNameProblem(typedServer, typedVolume);
-    if (!nameProblem.empty()) {
+    const Status names = SaveRules::checkTargetName(typedServer, typedVolume);
+    if (!names.ok) {
         // A server name that keeps passes as both names.
-        const bool serverKeeps = SaveRules::targetNameProblem(typedServer, typedServer).empty();
-        refuse(nameProblem, serverKeeps ? volume_ : server_);
+        const bool serverKeeps = SaveRules::checkTargetName(typedServer, typedServer).ok;
+        refuse(names.error, serverKeeps ? volume_ : server_);
         return;
     }
     const std::optional<int> typedBandwidth = readInteger(*bandwidth_, 0, kBandwidthLimit);

@@ -19,9 +19,9 @@ void CText::exchangeValueIn() {
 
 void CText::accept() {
     text = AnsiQt::fromQString(edit_->text());
-    const std::string problem = ValueRules::problem(text, rule);
-    if (!problem.empty()) {
-        refuse(problem, edit_);
+    const Status keeps = ValueRules::check(text, rule);
+    if (!keeps.ok) {
+        refuse(keeps.error, edit_);
         return;
     }
     QDialog::accept();

@@ -41,10 +41,10 @@ QPushButton* PathDialog::addBrowseButton(int id, QLineEdit* field, std::function
 }
 
 bool PathDialog::refuseUnquotable(std::string_view path, QWidget* focus) {
-    const std::string problem = ValueRules::problem(path, ValueRules::Rule::Quoted);
-    if (problem.empty())
+    const Status quotable = ValueRules::check(path, ValueRules::Rule::Quoted);
+    if (quotable.ok)
         return false;
-    refuse(problem, focus);
+    refuse(quotable.error, focus);
     return true;
 }
 

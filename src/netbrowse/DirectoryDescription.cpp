@@ -74,7 +74,7 @@ std::string wordCount(std::size_t least, std::size_t most) {
 
 } // namespace
 
-bool DirectoryDescription::read(std::string_view text, std::string& error) {
+Status DirectoryDescription::read(std::string_view text) {
     const std::string model = AnsiText::fromUtf8(text);
     std::string_view rest = model;
     for (int number = 1; !rest.empty(); ++number) {
@@ -85,12 +85,10 @@ bool DirectoryDescription::read(std::string_view text, std::string& error) {
         std::string problem;
         if (!line.empty() && line.front() != '#' && splitWords(line, words, problem))
             problem = statement(words);
-        if (!problem.empty()) {
-            error = "line " + std::to_string(number) + ": " + problem;
-            return false;
-        }
+        if (!problem.empty())
+            return Status::failure("line " + std::to_string(number) + ": " + problem);
     }
-    return true;
+    return {};
 }
 
 std::string DirectoryDescription::statement(const Words& words) {

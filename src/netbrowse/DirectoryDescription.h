@@ -76,9 +76,9 @@ public:
         NetworkClient::RemotePath root;
     };
 
-    // Reads a description over the present one; false with "line N: reason"
-    // for the first statement it cannot take.
-    bool read(std::string_view text, std::string& error);
+    // Reads a description over the present one; a failure says "line N:
+    // reason" for the first statement it cannot take.
+    Status read(std::string_view text);
 
     std::size_t pageSize() const { return pageSize_; }
     const std::vector<std::string>& connections() const { return connections_; }

@@ -8,7 +8,9 @@
 
 namespace {
 
-constexpr int Failed = -1;
+Status failed() {
+    return Status::failure("The description holds no such thing.");
+}
 
 using Parts = PathParts::Parts;
 
@@ -25,52 +27,55 @@ std::string directoryBelow(const std::string& root, const Parts& rest) {
 
 } // namespace
 
-bool MemoryDirectoryClient::load(std::string_view description, std::string& error) {
-    return description_.read(description, error);
+Status MemoryDirectoryClient::load(std::string_view description) {
+    return description_.read(description);
 }
 
-bool MemoryDirectoryClient::loadFile(const std::string& path, std::string& error) {
+Status MemoryDirectoryClient::loadFile(const std::string& path) {
     std::string bytes;
-    return FileStore::read(path, bytes, error) && load(bytes, error);
+    if (Status read = FileStore::read(path, bytes); !read.ok)
+        return read;
+    return load(bytes);
 }
 
 bool MemoryDirectoryClient::isRemoteDrive(const std::string& path) {
     return driveOf(path) != nullptr;
 }
 
-int MemoryDirectoryClient::resolveRemotePath(const std::string& path, RemotePath& location) {
+Status MemoryDirectoryClient::resolveRemotePath(const std::string& path, RemotePath& location) {
     const DirectoryDescription::Drive* drive = driveOf(path);
     if (drive == nullptr)
-        return Failed;
+        return failed();
     Parts rest = MountTable::components(path);
     rest.erase(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(
                                                 MountTable::components(drive->folder).size()));
     location = drive->root;
     location.directory = directoryBelow(drive->root.directory, rest);
-    return 0;
+    return {};
 }
 
-int MemoryDirectoryClient::scanConnections(std::uint32_t& iterator, std::uint32_t& connection) {
+Status MemoryDirectoryClient::scanConnections(std::uint32_t& iterator, std::uint32_t& connection) {
     if (iterator >= description_.connections().size())
-        return Failed;
+        return failed();
     connection = ++iterator;
-    return 0;
+    return {};
 }
 
-int MemoryDirectoryClient::connectionTreeName(std::uint32_t connection, std::string& treeName) {
+Status MemoryDirectoryClient::connectionTreeName(std::uint32_t connection, std::string& treeName) {
     if (connection == 0 || connection > description_.connections().size())
-        return Failed;
+        return failed();
     treeName = description_.connections()[connection - 1];
-    return 0;
+    return {};
 }
 
-int MemoryDirectoryClient::listObjects(const std::string& tree, const std::string& context,
-                                       Iteration& iteration, std::vector<DirectoryObject>& page) {
+Status MemoryDirectoryClient::listObjects(const std::string& tree, const std::string& context,
+                                          Iteration& iteration,
+                                          std::vector<DirectoryObject>& page) {
     const DirectoryDescription::Tree* found = description_.tree(tree);
     std::size_t start = 0;
     if (found == nullptr || !pageStart(iteration, start) ||
         (!context.empty() && description_.object(*found, context) == nullptr))
-        return Failed;
+        return failed();
     std::vector<DirectoryObject> below;
     for (const auto& object : found->objects) {
         if (DirectoryDescription::sameName(DirectoryDescription::parentOf(object.fullName),
@@ -82,34 +87,34 @@ int MemoryDirectoryClient::listObjects(const std::string& tree, const std::strin
     page.assign(below.begin() + static_cast<std::ptrdiff_t>(std::min(start, end)),
                 below.begin() + static_cast<std::ptrdiff_t>(end));
     advance(iteration, end, below.size());
-    return 0;
+    return {};
 }
 
-int MemoryDirectoryClient::readAttribute(const std::string& tree, const std::string& object,
-                                         const std::string& attribute, Iteration& iteration,
-                                         std::vector<AttributeValue>& page) {
+Status MemoryDirectoryClient::readAttribute(const std::string& tree, const std::string& object,
+                                            const std::string& attribute, Iteration& iteration,
+                                            std::vector<AttributeValue>& page) {
     const DirectoryDescription::Tree* found = description_.tree(tree);
     const DirectoryDescription::Object* owner =
         found == nullptr ? nullptr : description_.object(*found, object);
     std::size_t start = 0;
     if (owner == nullptr || !pageStart(iteration, start))
-        return Failed;
+        return failed();
     const auto attr = std::find_if(
         owner->attributes.begin(), owner->attributes.end(),
         [&attribute](const auto& a) { return DirectoryDescription::sameName(a.name, attribute); });
     if (attr == owner->attributes.end())
-        return Failed;
+        return failed();
     const auto& values = attr->values;
     const std::size_t end = std::min(values.size(), start + description_.pageSize());
     std::vector<AttributeValue> read;
     for (std::size_t i = start; i < end; ++i) {
         if (!values[i].readable)
-            return Failed;
+            return failed();
         read.push_back(values[i].value);
     }
     page = std::move(read);
     advance(iteration, end, values.size());
-    return 0;
+    return {};
 }
 
 void MemoryDirectoryClient::endIteration(const std::string&, Iteration iteration) {
@@ -131,17 +136,17 @@ std::vector<std::string> MemoryDirectoryClient::volumes(const std::string& serve
     return names;
 }
 
-int MemoryDirectoryClient::listFolder(const std::string& server, const std::string& volume,
-                                      const std::string& directory, bool withFiles,
-                                      std::vector<FolderEntry>& entries) {
+Status MemoryDirectoryClient::listFolder(const std::string& server, const std::string& volume,
+                                         const std::string& directory, bool withFiles,
+                                         std::vector<FolderEntry>& entries) {
     const auto* found = description_.volume(server, volume);
     if (found == nullptr || !DirectoryDescription::hasFolder(*found, directory))
-        return Failed;
+        return failed();
     const std::string wanted = DirectoryDescription::folderPath(directory);
     for (const auto& entry : found->entries)
         if (DirectoryDescription::sameName(entry.directory, wanted) && (entry.folder || withFiles))
             entries.push_back({entry.name, entry.folder});
-    return 0;
+    return {};
 }
 
 const DirectoryDescription::Drive* MemoryDirectoryClient::driveOf(const std::string& path) const {

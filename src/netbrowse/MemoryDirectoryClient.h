@@ -14,31 +14,31 @@
 // come in pages of the description's page size, as a real directory's do.
 class MemoryDirectoryClient : public NetworkClient {
 public:
-    // Reads a description over what is loaded; false with the reason.
-    bool load(std::string_view description, std::string& error);
-    bool loadFile(const std::string& path, std::string& error);
+    // Reads a description over what is loaded.
+    Status load(std::string_view description);
+    Status loadFile(const std::string& path);
 
-    int initialize() override { return 0; }
+    Status initialize() override { return {}; }
     void shutdown() override {}
 
     bool isRemoteDrive(const std::string& path) override;
-    int resolveRemotePath(const std::string& path, RemotePath& location) override;
+    Status resolveRemotePath(const std::string& path, RemotePath& location) override;
 
-    int scanConnections(std::uint32_t& iterator, std::uint32_t& connection) override;
-    int connectionTreeName(std::uint32_t connection, std::string& treeName) override;
+    Status scanConnections(std::uint32_t& iterator, std::uint32_t& connection) override;
+    Status connectionTreeName(std::uint32_t connection, std::string& treeName) override;
 
-    int listObjects(const std::string& tree, const std::string& context, Iteration& iteration,
-                    std::vector<DirectoryObject>& page) override;
-    int readAttribute(const std::string& tree, const std::string& object,
-                      const std::string& attribute, Iteration& iteration,
-                      std::vector<AttributeValue>& page) override;
+    Status listObjects(const std::string& tree, const std::string& context, Iteration& iteration,
+                       std::vector<DirectoryObject>& page) override;
+    Status readAttribute(const std::string& tree, const std::string& object,
+                         const std::string& attribute, Iteration& iteration,
+                         std::vector<AttributeValue>& page) override;
     void endIteration(const std::string& tree, Iteration iteration) override;
 
     std::vector<std::string> servers() override;
     std::vector<std::string> volumes(const std::string& server) override;
-    int listFolder(const std::string& server, const std::string& volume,
-                   const std::string& directory, bool withFiles,
-                   std::vector<FolderEntry>& entries) override;
+    Status listFolder(const std::string& server, const std::string& volume,
+                      const std::string& directory, bool withFiles,
+                      std::vector<FolderEntry>& entries) override;
 
     // Listings and reads begun and not yet run to their end.
     std::size_t openIterations() const { return positions_.size(); }

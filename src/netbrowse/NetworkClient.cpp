@@ -1,33 +1,37 @@
 #include "NetworkClient.h"
 
 namespace {
-constexpr int NotAvailable = -1;
+
+Status notAvailable() {
+    return Status::failure("The workstation has no network client.");
+}
+
 } // namespace
 
 bool NetworkClient::isRemoteDrive(const std::string&) {
     return false;
 }
 
-int NetworkClient::resolveRemotePath(const std::string&, RemotePath&) {
-    return NotAvailable;
+Status NetworkClient::resolveRemotePath(const std::string&, RemotePath&) {
+    return notAvailable();
 }
 
-int NetworkClient::scanConnections(std::uint32_t&, std::uint32_t&) {
-    return NotAvailable;
+Status NetworkClient::scanConnections(std::uint32_t&, std::uint32_t&) {
+    return notAvailable();
 }
 
-int NetworkClient::connectionTreeName(std::uint32_t, std::string&) {
-    return NotAvailable;
+Status NetworkClient::connectionTreeName(std::uint32_t, std::string&) {
+    return notAvailable();
 }
 
-int NetworkClient::listObjects(const std::string&, const std::string&, Iteration&,
-                               std::vector<DirectoryObject>&) {
-    return NotAvailable;
+Status NetworkClient::listObjects(const std::string&, const std::string&, Iteration&,
+                                  std::vector<DirectoryObject>&) {
+    return notAvailable();
 }
 
-int NetworkClient::readAttribute(const std::string&, const std::string&, const std::string&,
-                                 Iteration&, std::vector<AttributeValue>&) {
-    return NotAvailable;
+Status NetworkClient::readAttribute(const std::string&, const std::string&, const std::string&,
+                                    Iteration&, std::vector<AttributeValue>&) {
+    return notAvailable();
 }
 
 void NetworkClient::endIteration(const std::string&, Iteration) {}
@@ -40,7 +44,7 @@ std::vector<std::string> NetworkClient::volumes(const std::string&) {
     return {};
 }
 
-int NetworkClient::listFolder(const std::string&, const std::string&, const std::string&, bool,
-                              std::vector<FolderEntry>&) {
-    return NotAvailable;
+Status NetworkClient::listFolder(const std::string&, const std::string&, const std::string&, bool,
+                                 std::vector<FolderEntry>&) {
+    return notAvailable();
 }

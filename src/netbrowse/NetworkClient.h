@@ -1,14 +1,17 @@
 #pragma once
 
+#include "config/Status.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
 // The workstation's network client: what the editor needs from it to turn a
 // picked folder into a server, a volume and a path. The application brings it
-// up at start and down at exit. Every text is an 8-bit model text; every
-// status is 0 on success. The defaults describe a workstation without any
-// network: nothing is remote, nothing is connected, nothing can be listed.
+// up at start and down at exit. Every text is an 8-bit model text; a call
+// that fails says so in its Status. The defaults describe a workstation
+// without any network: nothing is remote, nothing is connected, nothing can
+// be listed.
 class NetworkClient {
 public:
     // Where a folder on a remote drive lies. The directory may begin with "\".
@@ -48,31 +51,31 @@ public:
 
     virtual ~NetworkClient() = default;
 
-    // Start-up; the editor ignores the status (0 is success).
-    virtual int initialize() = 0;
+    // Start-up; the editor ignores the status.
+    virtual Status initialize() = 0;
     virtual void shutdown() = 0;
 
     // The drive-type query: whether `path` lies on a remote drive.
     virtual bool isRemoteDrive(const std::string& path);
     // Server, volume and directory of a path on a remote drive.
-    virtual int resolveRemotePath(const std::string& path, RemotePath& location);
+    virtual Status resolveRemotePath(const std::string& path, RemotePath& location);
 
-    // The scan of connections: `iterator` starts at 0; 0 means `connection`
-    // holds one more, anything else ends the scan.
-    virtual int scanConnections(std::uint32_t& iterator, std::uint32_t& connection);
+    // The scan of connections: `iterator` starts at 0; success means
+    // `connection` holds one more, a failure ends the scan.
+    virtual Status scanConnections(std::uint32_t& iterator, std::uint32_t& connection);
     // The directory-tree name of a connection, padded on the right with "_"
     // to 32 characters.
-    virtual int connectionTreeName(std::uint32_t connection, std::string& treeName);
+    virtual Status connectionTreeName(std::uint32_t connection, std::string& treeName);
 
     // One page of the objects directly below `context` in `tree`; the empty
     // context is the root of the tree.
-    virtual int listObjects(const std::string& tree, const std::string& context,
-                            Iteration& iteration, std::vector<DirectoryObject>& page);
+    virtual Status listObjects(const std::string& tree, const std::string& context,
+                               Iteration& iteration, std::vector<DirectoryObject>& page);
     // One page of the values of `attribute` of the object named `object`
     // (its full name, from the root of the tree).
-    virtual int readAttribute(const std::string& tree, const std::string& object,
-                              const std::string& attribute, Iteration& iteration,
-                              std::vector<AttributeValue>& page);
+    virtual Status readAttribute(const std::string& tree, const std::string& object,
+                                 const std::string& attribute, Iteration& iteration,
+                                 std::vector<AttributeValue>& page);
     // Ends a listing or read that stopped before its last page.
     virtual void endIteration(const std::string& tree, Iteration iteration);
 
@@ -81,7 +84,7 @@ public:
     // directory is the volume's root, components are separated by "\".
     virtual std::vector<std::string> servers();
     virtual std::vector<std::string> volumes(const std::string& server);
-    virtual int listFolder(const std::string& server, const std::string& volume,
-                           const std::string& directory, bool withFiles,
-                           std::vector<FolderEntry>& entries);
+    virtual Status listFolder(const std::string& server, const std::string& volume,
+                              const std::string& directory, bool withFiles,
+                              std::vector<FolderEntry>& entries);
 };

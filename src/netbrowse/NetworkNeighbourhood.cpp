@@ -151,7 +151,7 @@ std::vector<Place> NetworkNeighbourhood::folders(const Place& parent, const std:
                                                  bool withFiles) const {
     std::vector<NetworkClient::FolderEntry> entries;
     std::vector<Place> found;
-    if (client_.listFolder(server, volume, directory, withFiles, entries) != 0)
+    if (!client_.listFolder(server, volume, directory, withFiles, entries).ok)
         return found;
     for (const auto& entry : entries) {
         if (!entry.folder && !withFiles)

@@ -67,7 +67,7 @@ void readValues(NetworkClient& client, const std::string& tree, const std::strin
     std::vector<NetworkClient::AttributeValue> page;
     do {
         page.clear();
-        if (client.readAttribute(tree, object, attribute, iteration, page) != 0)
+        if (!client.readAttribute(tree, object, attribute, iteration, page).ok)
             return endIfOpen(client, tree, iteration);
         for (const auto& value : page)
             take(value);
@@ -79,7 +79,7 @@ void readValues(NetworkClient& client, const std::string& tree, const std::strin
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text) {
     if (client.isRemoteDrive(path)) {
         NetworkClient::RemotePath location;
-        if (client.resolveRemotePath(path, location) != 0)
+        if (!client.resolveRemotePath(path, location).ok)
             return PickKind::Unresolved;
         text = remoteDriveForm(location);
         return PickKind::VolumeForm;
@@ -108,9 +108,9 @@ std::vector<std::string> ConnectedTreeNames(NetworkClient& client) {
     std::vector<std::string> names;
     std::uint32_t iterator = 0;
     std::uint32_t connection = 0;
-    while (client.scanConnections(iterator, connection) == 0) {
+    while (client.scanConnections(iterator, connection).ok) {
         std::string reported;
-        if (client.connectionTreeName(connection, reported) == 0)
+        if (client.connectionTreeName(connection, reported).ok)
             names.push_back(ConnectionTreeName(reported));
     }
     return names;
@@ -162,7 +162,7 @@ void VisitChildObjects(NetworkClient& client, const std::string& tree, const std
     std::vector<NetworkClient::DirectoryObject> page;
     do {
         page.clear();
-        if (client.listObjects(tree, context, iteration, page) != 0)
+        if (!client.listObjects(tree, context, iteration, page).ok)
             break;
         for (const auto& object : page)
             if (visit(object))

@@ -15,7 +15,9 @@ namespace {
 namespace fs = std::filesystem;
 using Parts = PathParts::Parts;
 
-constexpr int Failed = -1;
+Status failed() {
+    return Status::failure("The mount table holds no such thing.");
+}
 constexpr std::size_t LocationDepth = 2;
 
 std::string toModel(const std::string& utf8) {
@@ -44,12 +46,12 @@ std::vector<std::string> subfolders(const std::string& folder) {
 }
 
 // Hidden entries stay hidden, as in the local part of the browser.
-int listDirectory(const std::string& folder, bool withFiles,
-                  std::vector<NetworkClient::FolderEntry>& entries) {
+Status listDirectory(const std::string& folder, bool withFiles,
+                     std::vector<NetworkClient::FolderEntry>& entries) {
     std::error_code error;
     fs::directory_iterator it(folder, error);
     if (error)
-        return Failed;
+        return failed();
     for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
         const std::string name = it->path().filename().string();
         const bool folderEntry = isFolder(*it);
@@ -58,7 +60,7 @@ int listDirectory(const std::string& folder, bool withFiles,
     }
     std::sort(entries.begin(), entries.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
-    return 0;
+    return {};
 }
 
 } // namespace
@@ -66,13 +68,13 @@ int listDirectory(const std::string& folder, bool withFiles,
 WorkstationClient::WorkstationClient(std::string mountTablePath)
     : mountTablePath_(std::move(mountTablePath)) {}
 
-int WorkstationClient::initialize() {
+Status WorkstationClient::initialize() {
     std::FILE* table = std::fopen(mountTablePath_.c_str(), "r");
     if (table == nullptr)
-        return -1;
+        return Status::failure("Cannot read the mount table " + mountTablePath_ + ".");
     std::fclose(table);
     running_ = true;
-    return 0;
+    return {};
 }
 
 void WorkstationClient::shutdown() {
@@ -85,15 +87,15 @@ bool WorkstationClient::isRemoteDrive(const std::string& path) {
     return networkMount(table, local) != nullptr;
 }
 
-int WorkstationClient::resolveRemotePath(const std::string& path, RemotePath& location) {
+Status WorkstationClient::resolveRemotePath(const std::string& path, RemotePath& location) {
     std::string local = AnsiText::toUtf8(path);
     const MountTable table = readTable();
     const MountTable::Entry* mount = networkMount(table, local);
     RemotePath found;
     if (mount == nullptr || !NetworkMount::locate(*mount, MountTable::below(*mount, local), found))
-        return Failed;
+        return failed();
     location = {toModel(found.server), toModel(found.volume), toModel(found.directory)};
-    return 0;
+    return {};
 }
 
 // A folder reached through a symbolic link lies where the link leads, which
@@ -135,18 +137,18 @@ std::vector<std::string> WorkstationClient::volumes(const std::string& server) {
     return names;
 }
 
-int WorkstationClient::listFolder(const std::string& server, const std::string& volume,
-                                  const std::string& directory, bool withFiles,
-                                  std::vector<FolderEntry>& entries) {
+Status WorkstationClient::listFolder(const std::string& server, const std::string& volume,
+                                     const std::string& directory, bool withFiles,
+                                     std::vector<FolderEntry>& entries) {
     std::string folder;
     if (!findFolder(server, volume, directory, folder, entries))
-        return Failed;
-    return folder.empty() ? 0 : listDirectory(folder, withFiles, entries);
+        return failed();
+    return folder.empty() ? Status{} : listDirectory(folder, withFiles, entries);
 }
 
 MountTable WorkstationClient::readTable() const {
-    std::string bytes, error;
-    if (!FileStore::read(mountTablePath_, bytes, error))
+    std::string bytes;
+    if (!FileStore::read(mountTablePath_, bytes).ok)
         bytes.clear();
     return MountTable(bytes);
 }

@@ -18,20 +18,20 @@ public:
     explicit WorkstationClient(std::string mountTablePath = "/proc/self/mounts");
 
     // Succeeds when the mount table can be read.
-    int initialize() override;
+    Status initialize() override;
     void shutdown() override;
 
     bool running() const { return running_; }
     const std::string& mountTablePath() const { return mountTablePath_; }
 
     bool isRemoteDrive(const std::string& path) override;
-    int resolveRemotePath(const std::string& path, RemotePath& location) override;
+    Status resolveRemotePath(const std::string& path, RemotePath& location) override;
 
     std::vector<std::string> servers() override;
     std::vector<std::string> volumes(const std::string& server) override;
-    int listFolder(const std::string& server, const std::string& volume,
-                   const std::string& directory, bool withFiles,
-                   std::vector<FolderEntry>& entries) override;
+    Status listFolder(const std::string& server, const std::string& volume,
+                      const std::string& directory, bool withFiles,
+                      std::vector<FolderEntry>& entries) override;
 
 private:
     // A mounted volume, or a folder of one: where it lies and where it is

@@ -20,7 +20,10 @@ class CountingClient : public NetworkClient {
 public:
     int initialized = 0;
     int shutDown = 0;
-    int initialize() override { return ++initialized, 0; }
+    Status initialize() override {
+        ++initialized;
+        return {};
+    }
     void shutdown() override { ++shutDown; }
 };
 

@@ -47,9 +47,9 @@ private slots:
 private:
     QString write(const QString& name, const std::string& bytes) {
         const QString path = work_->filePath(name);
-        std::string error;
-        if (!FileStore::writeAtomically(path.toStdString(), bytes, error))
-            qFatal("%s", error.c_str());
+        if (const Status written = FileStore::writeAtomically(path.toStdString(), bytes);
+            !written.ok)
+            qFatal("%s", written.error.c_str());
         return path;
     }
 

@@ -668,8 +668,8 @@ void TestTaskWindow::editSaveReopen() {
     QCOMPARE(back->model().pollInterval, std::string("1440"));
     QCOMPARE(back->model().logSeverity, std::string("0"));
     QCOMPARE(back->model().maxLogSize, std::string("8192"));
-    std::string bytes, error;
-    QVERIFY(FileStore::read(QFile::encodeName(path).toStdString(), bytes, error));
+    std::string bytes;
+    QVERIFY(FileStore::read(QFile::encodeName(path).toStdString(), bytes).ok);
     QCOMPARE(bytes, TaskFileFormat::write(edited));
     QVERIFY(bytes.ends_with("task SYS:NEW E:\\NEW 1 0 0 \r\n"));
     showTasks();
@@ -702,10 +702,11 @@ void TestTaskWindow::fileNewOffersBothKinds() {
 
     fixture_->fileName = work_->filePath(QStringLiteral("fresh"));
     fixture_->frame().action(CommandIds::FileSave)->trigger();
-    std::string bytes, error;
-    QVERIFY(FileStore::read(
-        QFile::encodeName(work_->filePath(QStringLiteral("fresh.ini"))).toStdString(), bytes,
-        error));
+    std::string bytes;
+    QVERIFY(
+        FileStore::read(
+            QFile::encodeName(work_->filePath(QStringLiteral("fresh.ini"))).toStdString(), bytes)
+            .ok);
     QCOMPARE(bytes, dataFile("new.expected.ini"));
 }
 

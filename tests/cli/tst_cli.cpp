@@ -39,8 +39,8 @@ bool exists(const std::string& path) {
 }
 
 void writeFile(const std::string& path, std::string_view bytes) {
-    std::string error;
-    QVERIFY2(FileStore::writeAtomically(path, bytes, error), error.c_str());
+    const Status written = FileStore::writeAtomically(path, bytes);
+    QVERIFY2(written.ok, written.error.c_str());
 }
 
 QJsonObject parseJson(const std::string& text) {
@@ -90,15 +90,15 @@ void TestCli::normalizeWritesWhatTheEditorWrites() {
     const std::string in = dataPath("rich-1.10.cfg");
     QCOMPARE(r.err, in + ":2: warning: # Hand-written configuration (comment)\n" + in +
                         ":60: warning: OFHANDLER SKIP 30 (surplus argument)\n");
-    std::string written, error;
-    QVERIFY(FileStore::read(path("out.CFG"), written, error));
+    std::string written;
+    QVERIFY(FileStore::read(path("out.CFG"), written).ok);
     QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
 
     writeFile(path("t.ini"), "task a b 1 1 1\n");
     QVERIFY(QFile::setPermissions(QString::fromStdString(path("t.ini")),
                                   QFile::ReadOwner | QFile::WriteOwner | QFile::ReadGroup));
     QCOMPARE(cli({"normalize", path("t.ini"), path("t2.Ini")}).exit, 0);
-    QVERIFY(FileStore::read(path("t2.Ini"), written, error));
+    QVERIFY(FileStore::read(path("t2.Ini"), written).ok);
     QVERIFY(written.ends_with("\r\ntask a b 1 1 1 \r\n"));
     // A new OUT is as private as IN.
     QCOMPARE(QFile::permissions(QString::fromStdString(path("t2.Ini"))),
@@ -114,8 +114,8 @@ void TestCli::normalizeRefusesWhatWouldLoseLines() {
         QCOMPARE(r.exit, 2);
         QVERIFY(!exists(path("out.cfg")));
         QCOMPARE(cli({"normalize", path(in), path("existing.cfg")}).exit, 2);
-        std::string kept, error;
-        QVERIFY(FileStore::read(path("existing.cfg"), kept, error));
+        std::string kept;
+        QVERIFY(FileStore::read(path("existing.cfg"), kept).ok);
         QCOMPARE(kept, std::string("keep me"));
         QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
         QVERIFY(r.err.find("does not save it") != std::string::npos);
@@ -169,9 +169,10 @@ void TestCli::errorsWriteNothing() {
     QVERIFY(r.err.starts_with("pallworth-cli: "));
     QVERIFY2(QString::fromStdString(r.err).contains(message), r.err.c_str());
     const QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))), QStringList());
-    std::string kept, error;
-    QVERIFY(FileStore::read(path("RO.cfg"), kept, error));
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))),
+             QStringList());
+    std::string kept;
+    QVERIFY(FileStore::read(path("RO.cfg"), kept).ok);
     QCOMPARE(kept, std::string("USER u\n"));
 }
 
@@ -298,10 +299,10 @@ void TestCli::scrambleAndNew() {
 
     QCOMPARE(cli({"new", "cfg", path("n.cfg")}).exit, 0);
     QCOMPARE(cli({"new", "ini", path("n.ini")}).exit, 0);
-    std::string bytes, error;
-    QVERIFY(FileStore::read(path("n.cfg"), bytes, error));
+    std::string bytes;
+    QVERIFY(FileStore::read(path("n.cfg"), bytes).ok);
     QCOMPARE(bytes, dataFile("new.expected.cfg"));
-    QVERIFY(FileStore::read(path("n.ini"), bytes, error));
+    QVERIFY(FileStore::read(path("n.ini"), bytes).ok);
     QCOMPARE(bytes, dataFile("new.expected.ini"));
     QCOMPARE(QFile::permissions(QString::fromStdString(path("n.cfg"))),
              QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser);
@@ -322,8 +323,8 @@ void TestCli::failedSaveKeepsTheOldFile() {
 
     QCOMPARE(r.exit, 2);
     QVERIFY(r.err.find("keep.cfg") != std::string::npos);
-    std::string bytes, error;
-    QVERIFY(FileStore::read(path("keep.cfg"), bytes, error));
+    std::string bytes;
+    QVERIFY(FileStore::read(path("keep.cfg"), bytes).ok);
     QCOMPARE(bytes, std::string("old content"));
     // No temporary file is left behind.
     QCOMPARE(QDir(dir_.path()).entryList(QDir::Files).filter(QStringLiteral("keep")).size(), 1);

@@ -162,17 +162,15 @@ void TestConfigModel::saveValidationOrder() {
     m.addPackage("First")->source = "SRV";
     m.addPackage("Second Pkg");
     m.addPackage("Third");
-    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
+    QCOMPARE(SaveRules::validateSave(m, true).error,
              std::string("Please specify a source server for package Second Pkg"));
     m.packages.at(2).source = "SRV";
     m.packages.at(3).source = "SRV";
-    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
-             std::string("Please specify a username"));
+    QCOMPARE(SaveRules::validateSave(m, true).error, std::string("Please specify a username"));
     m.global.user = "admin";
-    QCOMPARE(SaveRules::validateSave(m, true).value_or(""),
-             std::string("Please specify a password"));
+    QCOMPARE(SaveRules::validateSave(m, true).error, std::string("Please specify a password"));
     m.password = Scramble("pw");
-    QVERIFY(!SaveRules::validateSave(m, true).has_value());
+    QVERIFY(SaveRules::validateSave(m, true).ok);
     QCOMPARE(SaveRules::kCaption, std::string_view("Pallworth"));
 }
 
@@ -180,26 +178,26 @@ void TestConfigModel::unchangedDocumentSkipsValidation() {
     ConfigModel m;
     m.resetToNew();
     m.addPackage("no source");
-    QVERIFY(!SaveRules::validateSave(m, false).has_value());
-    QVERIFY(SaveRules::validateSave(m, true).has_value());
+    QVERIFY(SaveRules::validateSave(m, false).ok);
+    QVERIFY(!SaveRules::validateSave(m, true).ok);
 }
 
 void TestConfigModel::formatRefusals() {
     ConfigModel newer = readConfig("VERSION 1.40\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\n");
-    const auto refusal = SaveRules::validateSave(newer, false);
-    QVERIFY(refusal.has_value());
-    QVERIFY(refusal->find("newer than version 1.30") != std::string::npos);
+    const Status refusal = SaveRules::validateSave(newer, false);
+    QVERIFY(!refusal.ok);
+    QVERIFY(refusal.error.find("newer than version 1.30") != std::string::npos);
 
     ConfigModel unknown = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\n"
                                      "DEST A B MSGON 0\r\n");
-    const auto skipped = SaveRules::validateSave(unknown, true);
-    QVERIFY(skipped.has_value());
-    QVERIFY(skipped->find("\"0.9\"") != std::string::npos);
-    QVERIFY(skipped->find("1 DEST line(s)") != std::string::npos);
+    const Status skipped = SaveRules::validateSave(unknown, true);
+    QVERIFY(!skipped.ok);
+    QVERIFY(skipped.error.find("\"0.9\"") != std::string::npos);
+    QVERIFY(skipped.error.find("1 DEST line(s)") != std::string::npos);
 
     // An unknown version with no DEST lines loses nothing and saves.
     ConfigModel harmless = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\n");
-    QVERIFY(!SaveRules::validateSave(harmless, true).has_value());
+    QVERIFY(SaveRules::validateSave(harmless, true).ok);
 }
 
 void TestConfigModel::targetNameProblems_data() {
@@ -223,8 +221,9 @@ void TestConfigModel::targetNameProblems() {
     QFETCH(QString, server);
     QFETCH(QString, volume);
     QFETCH(QString, problem);
-    QCOMPARE(SaveRules::targetNameProblem(server.toStdString(), volume.toStdString()),
-             problem.toStdString());
+    const Status names = SaveRules::checkTargetName(server.toStdString(), volume.toStdString());
+    QCOMPARE(names.ok, problem.isEmpty());
+    QCOMPARE(names.error, problem.toStdString());
 }
 
 void TestConfigModel::allProblemsListsEveryOne() {
@@ -277,8 +276,10 @@ void TestConfigModel::valueRules() {
     QFETCH(QByteArray, value);
     QFETCH(int, rule);
     QFETCH(QString, problem);
-    QCOMPARE(ValueRules::problem(value.toStdString(), static_cast<ValueRules::Rule>(rule)),
-             problem.toStdString());
+    const Status keeps =
+        ValueRules::check(value.toStdString(), static_cast<ValueRules::Rule>(rule));
+    QCOMPARE(keeps.ok, problem.isEmpty());
+    QCOMPARE(keeps.error, problem.toStdString());
 }
 
 QTEST_APPLESS_MAIN(TestConfigModel)

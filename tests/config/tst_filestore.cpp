@@ -47,9 +47,9 @@ Snapshot snapshot(const std::string& path) {
 }
 
 std::string content(const std::string& path) {
-    std::string bytes, error;
-    if (!FileStore::read(path, bytes, error))
-        qWarning("%s", error.c_str());
+    std::string bytes;
+    if (const Status read = FileStore::read(path, bytes); !read.ok)
+        qWarning("%s", read.error.c_str());
     return bytes;
 }
 
@@ -115,8 +115,8 @@ void TestFileStore::keepsWhatItReplaces() {
     QFETCH(bool, inPlace);
     // The longest name a file system allows still saves.
     const std::string target = path(std::string(251, 'n') + ".cfg");
-    std::string error;
-    QVERIFY2(FileStore::writeAtomically(target, kOld, error), error.c_str());
+    Status written = FileStore::writeAtomically(target, kOld);
+    QVERIFY2(written.ok, written.error.c_str());
     std::string saved = target;
     switch (setup) {
     case Setup::OwnerAndGroup:
@@ -145,11 +145,14 @@ void TestFileStore::keepsWhatItReplaces() {
         break;
     }
     const Snapshot before = snapshot(target);
-    const auto save = [&] { return FileStore::writeAtomically(saved, kNew, error) ? 0 : 1; };
+    const auto save = [&] {
+        written = FileStore::writeAtomically(saved, kNew);
+        return written.ok ? 0 : 1;
+    };
     const int exit = setup != Setup::AnotherOwner ? save() : inChild([&] {
         return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? save() : 2;
     });
-    QVERIFY2(exit == 0, error.c_str());
+    QVERIFY2(exit == 0, written.error.c_str());
 
     const Snapshot after = snapshot(target);
     QCOMPARE(after.owner, before.owner);
@@ -170,12 +173,11 @@ void TestFileStore::keepsWhatItReplaces() {
 
 void TestFileStore::newFilesArePrivate() {
     const mode_t mask = ::umask(022);
-    std::string error;
-    QVERIFY(FileStore::writeAtomically(path("new.cfg"), kNew, error));
-    QVERIFY(FileStore::writeAtomically(path("shared.ini"), kNew, error, 0644));
+    QVERIFY(FileStore::writeAtomically(path("new.cfg"), kNew).ok);
+    QVERIFY(FileStore::writeAtomically(path("shared.ini"), kNew, 0644).ok);
     // A dangling link names the file to create.
     QCOMPARE(::symlink("made.cfg", path("dangling.cfg").c_str()), 0);
-    QVERIFY(FileStore::writeAtomically(path("dangling.cfg"), kNew, error));
+    QVERIFY(FileStore::writeAtomically(path("dangling.cfg"), kNew).ok);
     ::umask(mask);
     QCOMPARE(snapshot(path("new.cfg")).mode & 07777, 0600u);
     QCOMPARE(snapshot(path("shared.ini")).mode & 07777, 0644u);
@@ -202,11 +204,12 @@ void TestFileStore::refusesWhatIsNotARegularFile() {
     // A FIFO would block the reader for ever: the child is killed after 5 s.
     const int refused = inChild(
         [&] {
-            std::string bytes, readError, writeError;
-            const bool read = FileStore::read(node, bytes, readError);
-            const bool written = FileStore::writeAtomically(node, kNew, writeError);
-            return !read && !written && readError.find("not a regular file") != std::string::npos &&
-                           writeError.find("not a regular file") != std::string::npos
+            std::string bytes;
+            const Status read = FileStore::read(node, bytes);
+            const Status written = FileStore::writeAtomically(node, kNew);
+            return !read.ok && !written.ok &&
+                           read.error.find("not a regular file") != std::string::npos &&
+                           written.error.find("not a regular file") != std::string::npos
                        ? 0
                        : 1;
         },
@@ -221,11 +224,13 @@ void TestFileStore::readsWithinTheLimit() {
     const int fd = ::open(big.c_str(), O_CREAT | O_WRONLY, 0600);
     QCOMPARE(::ftruncate(fd, off_t(FileStore::kMaxFileSize) + 1), 0);
     ::close(fd);
-    std::string bytes, error;
-    QVERIFY(!FileStore::read(big, bytes, error));
-    QVERIFY2(error.find("larger than 1 GiB") != std::string::npos, error.c_str());
+    std::string bytes;
+    const Status tooLarge = FileStore::read(big, bytes);
+    QVERIFY(!tooLarge.ok);
+    QVERIFY2(tooLarge.error.find("larger than 1 GiB") != std::string::npos, tooLarge.error.c_str());
     // The kernel's own files report no size and are read to their end.
-    QVERIFY2(FileStore::read("/proc/self/status", bytes, error), error.c_str());
+    const Status kernel = FileStore::read("/proc/self/status", bytes);
+    QVERIFY2(kernel.ok, kernel.error.c_str());
     QVERIFY(bytes.find("Pid:") != std::string::npos);
 }
 
@@ -238,19 +243,15 @@ void TestFileStore::fileSizeLimitIsAnError_data() {
 void TestFileStore::fileSizeLimitIsAnError() {
     QFETCH(bool, inPlace);
     const std::string target = path("limited.cfg");
-    std::string error;
-    QVERIFY(FileStore::writeAtomically(target, kOld, error));
+    QVERIFY(FileStore::writeAtomically(target, kOld).ok);
     if (inPlace)
         QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
     // SIGXFSZ keeps its default, which would kill the process.
     const int exit = inChild([&] {
         const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
-        std::string message;
-        return !FileStore::writeAtomically(target, kNew, message) &&
-                       message.find("File too large") != std::string::npos
-                   ? 0
-                   : 1;
+        const Status written = FileStore::writeAtomically(target, kNew);
+        return !written.ok && written.error.find("File too large") != std::string::npos ? 0 : 1;
     });
     QCOMPARE(exit, 0);
     QCOMPARE(content(target), kOld);
@@ -275,8 +276,7 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     QCOMPARE(name.size(), 26);
     QCOMPARE(snapshot(running.path()).mode & 07777, 0600u);
 
-    std::string error;
-    QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew, error));
+    QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew).ok);
     // The save in progress and the other file's leftover stay.
     QStringList expected = {QStringLiteral("s.cfg"), name};
     for (const QString& leftover : leftovers)

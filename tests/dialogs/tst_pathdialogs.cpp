@@ -184,11 +184,10 @@ public:
             f.open(QIODevice::WriteOnly);
         }
         auto client = std::make_unique<MemoryDirectoryClient>();
-        std::string error;
         const std::string description =
             "drive \"" + root.filePath(QStringLiteral("mapped")).toStdString() + "\" SRV1 VOL1\n";
-        if (!client->load(description, error))
-            qWarning("description: %s", error.c_str());
+        if (const Status loaded = client->load(description); !loaded.ok)
+            qWarning("description: %s", loaded.error.c_str());
         app_ = std::make_unique<CPallworthApp>(std::move(client));
     }
 

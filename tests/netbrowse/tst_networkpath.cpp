@@ -39,9 +39,8 @@ std::unique_ptr<MemoryDirectoryClient> network(std::string_view extra = {}) {
 
 std::unique_ptr<MemoryDirectoryClient> described(std::string_view text) {
     auto client = std::make_unique<MemoryDirectoryClient>();
-    std::string error;
-    if (!client->load(text, error))
-        qFatal("%s", error.c_str());
+    if (const Status loaded = client->load(text); !loaded.ok)
+        qFatal("%s", loaded.error.c_str());
     return client;
 }
 
@@ -283,10 +282,10 @@ void TestNetworkPath::iterationsAreEnded() {
             MemoryDirectoryClient::endIteration(tree, iteration);
         }
     } client;
-    std::string error;
-    QVERIFY(client.load("page-size 1\ntree T\nobject A x leaf\nobject B x leaf\n"
-                        "object C x leaf\nvalue C Path-less one\nunreadable C Path-less\n",
-                        error));
+    QVERIFY(client
+                .load("page-size 1\ntree T\nobject A x leaf\nobject B x leaf\n"
+                      "object C x leaf\nvalue C Path-less one\nunreadable C Path-less\n")
+                .ok);
     std::string baseClass;
     QVERIFY(!FindChildObject(client, "T", "A", "", baseClass));
     QCOMPARE(client.ended, 1);
@@ -336,12 +335,13 @@ void TestNetworkPath::descriptionErrors() {
     QFETCH(QString, text);
     QFETCH(QString, error);
     MemoryDirectoryClient client;
-    std::string reason;
-    QVERIFY(!client.load(text.toStdString(), reason));
-    QCOMPARE(QString::fromStdString(reason), error);
+    const Status refused = client.load(text.toStdString());
+    QVERIFY(!refused.ok);
+    QCOMPARE(QString::fromStdString(refused.error), error);
 
-    QVERIFY(!client.loadFile(testsupport::dataPath("netbrowse/missing.txt"), reason));
-    QVERIFY(reason.find("missing.txt") != std::string::npos);
+    const Status missing = client.loadFile(testsupport::dataPath("netbrowse/missing.txt"));
+    QVERIFY(!missing.ok);
+    QVERIFY(missing.error.find("missing.txt") != std::string::npos);
 }
 
 // Junk is refused with a line number, and what was read before stays usable.
@@ -350,11 +350,11 @@ void TestNetworkPath::junkDescription() {
     std::string junk = "server X\n";
     for (unsigned i = 0; i < 5000; ++i)
         junk += static_cast<char>((i * 2654435761u) >> 11);
-    std::string error;
-    QVERIFY(!client->load(junk, error));
-    QVERIFY(error.rfind("line ", 0) == 0);
+    const Status junked = client->load(junk);
+    QVERIFY(!junked.ok);
+    QVERIFY(junked.error.rfind("line ", 0) == 0);
     QCOMPARE(ResolveUncPath(*client, "\\\\TREE1\\ORG\\OU1\\SRV1_VOL1\\A"), std::string("VOL1:A"));
-    QVERIFY(!client->load(std::string(100000, '"'), error));
+    QVERIFY(!client->load(std::string(100000, '"')).ok);
 }
 
 void TestNetworkPath::neighbourhood() {
