@@ -1,7 +1,8 @@
 // Reads arbitrary bytes as a .cfg file, writes the model and reads the output
 // again: nothing may crash, the output must read back, and it must keep what
-// ConfigRoundTrip says survives a save.
+// ConfigRoundTrip says survives a save. The reader's report must hold too.
 #include "ConfigRoundTrip.h"
+#include "ReportInvariants.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 
@@ -25,8 +26,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     ConfigModel first;
-    if (!ConfigReader(oem).read(bytes, first).ok)
+    const ReadStatus read = ConfigReader(oem).read(bytes, first);
+    if (!read.ok)
         return 0; // more than a table holds
+    ConfigModel counted;
+    const std::string reportProblem = ReportInvariants::problem(
+        read.report, ConfigReader(oem).read(bytes, counted, ReadReport::Mode::CountOnly).report,
+        bytes);
+    if (!reportProblem.empty())
+        fail("the read report has", reportProblem);
     const std::string written = ConfigWriter(oem).write(first);
 
     ConfigModel reread;

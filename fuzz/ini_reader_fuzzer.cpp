@@ -1,6 +1,8 @@
 // Reads arbitrary bytes as a .ini task file, writes the model and reads the
 // output again: a task file has no quoting and no word that depends on
-// another, so the second model must equal the first.
+// another, so the second model must equal the first. The reader's report
+// must hold too.
+#include "ReportInvariants.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <cstddef>
@@ -13,8 +15,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
 
     TaskFileModel first;
-    if (!TaskFileFormat::read(bytes, first).ok)
+    const ReadStatus read = TaskFileFormat::read(bytes, first);
+    if (!read.ok)
         return 0; // more tasks than a task file holds
+    TaskFileModel counted;
+    const std::string problem = ReportInvariants::problem(
+        read.report, TaskFileFormat::read(bytes, counted, ReadReport::Mode::CountOnly).report,
+        bytes);
+    if (!problem.empty()) {
+        std::fprintf(stderr, "ini read report: %s\n", problem.c_str());
+        std::abort();
+    }
     TaskFileModel reread;
     const ReadStatus status = TaskFileFormat::read(TaskFileFormat::write(first), reread);
     if (!status.ok || !(reread == first)) {

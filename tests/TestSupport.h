@@ -70,6 +70,16 @@ inline std::string writeConfig(const ConfigModel& model,
     return ConfigWriter(oem).write(model);
 }
 
+// Reproducible bytes of every value, for junk files.
+inline std::string randomBytes(int size, unsigned seed) {
+    std::string bytes;
+    for (int i = 0; i < size; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        bytes += static_cast<char>((seed >> 16) & 0xFF);
+    }
+    return bytes;
+}
+
 // A global part with a VERSION line, then the given lines.
 inline std::string cfg(std::string_view version, std::string_view body) {
     return "VERSION " + std::string(version) + "\r\n" + std::string(body);

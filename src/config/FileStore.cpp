@@ -246,7 +246,7 @@ bool Save::inPlace() {
     if (fd < 0)
         return fail(errno);
     struct stat old {};
-    TempFile backup(folder_, name_);
+    TempFile backup(folder_, name_, TempFile::Role::Backup);
     const bool backedUp = ::fstat(fd, &old) == 0 && backup.isOpen() &&
                           copyContent(fd, backup.fd(), old.st_size) && ::fsync(backup.fd()) == 0;
     if (!backedUp) {

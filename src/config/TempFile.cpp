@@ -34,8 +34,9 @@ bool sameFile(int fd, const std::string& path) {
 
 } // namespace
 
-TempFile::TempFile(const std::string& folder, const std::string& targetName) {
-    const std::string pattern = folder + '/' + prefix(targetName) + std::string(kRandomPart, 'X');
+TempFile::TempFile(const std::string& folder, const std::string& targetName, Role role) {
+    const std::string pattern =
+        folder + '/' + prefix(targetName, role) + std::string(kRandomPart, 'X');
     for (int attempt = 0; attempt < kAttempts; ++attempt)
         if (create(pattern) || error_ != 0)
             return;
@@ -66,17 +67,17 @@ bool TempFile::create(const std::string& pattern) {
     return false;
 }
 
-std::string TempFile::prefix(const std::string& targetName) {
+std::string TempFile::prefix(const std::string& targetName, Role role) {
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(nameHash(targetName)));
-    return std::string(".pallworth-") + hex + '-';
+    return std::string(role == Role::Backup ? ".pallworth-backup-" : ".pallworth-") + hex + '-';
 }
 
 void TempFile::removeStale(const std::string& folder, const std::string& targetName) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;
-    const std::string start = prefix(targetName);
+    const std::string start = prefix(targetName, Role::Temporary);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
         if (name.size() != start.size() + kRandomPart || name.compare(0, start.size(), start) != 0)

@@ -9,7 +9,12 @@
 // destroyed unless kept.
 class TempFile {
 public:
-    TempFile(const std::string& folder, const std::string& targetName);
+    // A backup holds the old content while a file is written in place; if
+    // that save is killed it is the only whole copy, so no later save removes
+    // it.
+    enum class Role { Temporary, Backup };
+
+    TempFile(const std::string& folder, const std::string& targetName, Role role = Role::Temporary);
     ~TempFile();
     TempFile(const TempFile&) = delete;
     TempFile& operator=(const TempFile&) = delete;
@@ -27,7 +32,7 @@ public:
     static void removeStale(const std::string& folder, const std::string& targetName);
 
 private:
-    static std::string prefix(const std::string& targetName);
+    static std::string prefix(const std::string& targetName, Role role);
     bool create(const std::string& pattern);
 
     std::string path_;

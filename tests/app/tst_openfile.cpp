@@ -13,16 +13,6 @@ using namespace testsupport;
 
 namespace {
 
-std::string junk(int size) {
-    std::string bytes;
-    unsigned seed = 99;
-    for (int i = 0; i < size; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        bytes += static_cast<char>((seed >> 16) & 0xFF);
-    }
-    return bytes;
-}
-
 std::string unknownLines(int count) {
     std::string bytes = "VERSION 1.30\r\n";
     for (int i = 0; i < count; ++i)
@@ -111,7 +101,7 @@ void TestOpenFile::openTellsWhatIsNotKept_data() {
     row("empty file", "empty.cfg", "", false, "configuration", {});
     row("a file the editor saved", "saved.cfg", dataFile("rich-1.30.expected.cfg"), false,
         "configuration", {});
-    row("random bytes", "junk.cfg", junk(200000), false, "", {});
+    row("random bytes", "junk.cfg", randomBytes(200000, 99), false, "", {});
     row("junk task file", "junk.ini", "\x01\x02\r\nMZ\x90\r\n", false, "",
         {"%1 does not look like a task file (none of its 2 lines was understood)."});
     row("task file named .cfg, declined", "tasks.cfg", dataFile("tasks.ini"), false, "",

@@ -317,12 +317,7 @@ void TestConfigReader::longLinesReadWhole() {
 }
 
 void TestConfigReader::binaryJunkDoesNotCrash() {
-    std::string junk;
-    unsigned seed = 12345;
-    for (int i = 0; i < 200000; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        junk += static_cast<char>((seed >> 16) & 0xFF);
-    }
+    const std::string junk = randomBytes(200000, 12345);
     const std::string withNul = std::string("USER a\0b\r\nPACKAGE P\0Q\r\nDEST \0 v", 31);
     for (const std::string& bytes : {junk, withNul, std::string("\"\"\"\r\n\r\n\n\r")}) {
         ConfigModel m;

@@ -260,16 +260,20 @@ void TestFileStore::fileSizeLimitIsAnError() {
 
 void TestFileStore::leftoverOfAKilledSaveRemoved() {
     const std::string folder = dir_->path().toStdString();
-    const auto killedSave = [&](const std::string& name) {
+    const auto killedSave = [&](const std::string& name, TempFile::Role role) {
         return inChild([&] {
-            TempFile temp(folder, name);
+            TempFile temp(folder, name, role);
             return ::raise(SIGKILL);
         });
     };
-    QCOMPARE(killedSave("s.cfg"), -1);
-    QCOMPARE(killedSave("other.cfg"), -1);
+    QCOMPARE(killedSave("s.cfg", TempFile::Role::Temporary), -1);
+    QCOMPARE(killedSave("other.cfg", TempFile::Role::Temporary), -1);
+    // The backup of an in-place save killed part way is the only whole copy.
+    QCOMPARE(killedSave("s.cfg", TempFile::Role::Backup), -1);
     const QStringList leftovers = entries();
-    QCOMPARE(leftovers.size(), 2);
+    QCOMPARE(leftovers.size(), 3);
+    const QStringList backups = leftovers.filter(QStringLiteral(".pallworth-backup-"));
+    QCOMPARE(backups.size(), 1);
     const TempFile running(folder, "s.cfg");
     const QString name = QString::fromStdString(running.path()).section(QLatin1Char('/'), -1);
     QVERIFY(name.startsWith(QStringLiteral(".pallworth-")));
@@ -277,13 +281,14 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     QCOMPARE(snapshot(running.path()).mode & 07777, 0600u);
 
     QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew).ok);
-    // The save in progress and the other file's leftover stay.
+    // The save in progress, the backup and the other file's leftover stay.
     QStringList expected = {QStringLiteral("s.cfg"), name};
     for (const QString& leftover : leftovers)
         if (!leftover.startsWith(name.left(20)))
             expected << leftover;
     expected.sort();
     QCOMPARE(entries(), expected);
+    QVERIFY(entries().contains(backups[0]));
 }
 
 QTEST_GUILESS_MAIN(TestFileStore)

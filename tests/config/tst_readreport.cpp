@@ -27,16 +27,6 @@ QStringList describe(const ReadReport& report) {
     return out;
 }
 
-std::string junk(int size) {
-    std::string bytes;
-    unsigned seed = 4711;
-    for (int i = 0; i < size; ++i) {
-        seed = seed * 1103515245u + 12345u;
-        bytes += static_cast<char>((seed >> 16) & 0xFF);
-    }
-    return bytes;
-}
-
 } // namespace
 
 class TestReadReport : public QObject {
@@ -159,8 +149,8 @@ void TestReadReport::whatEachReaderUnderstood_data() {
     QTest::addColumn<QString>("fitsBetter"); // which reader fits much better, if either
     QTest::newRow("empty") << QString() << false << false << QString();
     QTest::newRow("comments only") << QStringLiteral("# a\n;b\n\n") << false << false << QString();
-    QTest::newRow("junk") << QString::fromLatin1(junk(20000).c_str(), 20000) << true << true
-                          << QString();
+    QTest::newRow("junk") << QString::fromLatin1(randomBytes(20000, 4711).c_str(), 20000) << true
+                          << true << QString();
     QTest::newRow("task file") << QString::fromLatin1(dataFile("tasks.ini").c_str()) << false
                                << false << QStringLiteral("ini");
     QTest::newRow("configuration") << QString::fromLatin1(dataFile("rich-1.30.cfg").c_str())

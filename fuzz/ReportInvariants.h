@@ -1,0 +1,16 @@
+#pragma once
+
+#include "config/ReadReport.h"
+
+#include <string>
+#include <string_view>
+
+// What any reader's report of any bytes must satisfy: lines named once, in
+// order, within the file, with counts that agree with what was recorded and
+// with a count-only read of the same bytes.
+class ReportInvariants {
+public:
+    // Empty when both reports hold; else what does not.
+    static std::string problem(const ReadReport& recorded, const ReadReport& counted,
+                               std::string_view bytes);
+};
