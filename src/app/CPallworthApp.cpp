@@ -9,22 +9,21 @@
 #include "app/ConfigDocumentKind.h"
 #include "app/TaskDocumentKind.h"
 #include "netbrowse/NetworkClient.h"
+#include "netbrowse/PathBrowser.h"
 
 #include <QApplication>
 #include <QMdiArea>
 
-CPallworthApp* CPallworthApp::instance_ = nullptr;
-
 CPallworthApp::CPallworthApp(std::unique_ptr<NetworkClient> network)
-    : network_(std::move(network)) {
-    instance_ = this;
-}
+    : network_(std::move(network)) {}
 
 CPallworthApp::~CPallworthApp() {
     documents_.reset();
     mainFrame_.reset();
-    if (instance_ == this)
-        instance_ = nullptr;
+}
+
+const QIcon& CPallworthApp::browseIcon() const {
+    return browser_->icon();
 }
 
 bool CPallworthApp::InitInstance(const QStringList& arguments) {
@@ -33,7 +32,7 @@ bool CPallworthApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("Pallworth"));
     QApplication::setWindowIcon(AppIcons::application());
     network_->initialize();
-    browseIcon_ = AppIcons::browse();
+    browser_ = std::make_unique<PathBrowser>(*network_, AppIcons::browse());
 
     mainFrame_ = std::make_unique<CMainFrame>();
     documents_ = std::make_unique<DocumentManager>(*mainFrame_->mdiArea());
@@ -53,8 +52,8 @@ int CPallworthApp::ExitInstance() {
 }
 
 void CPallworthApp::registerDocumentKinds() {
-    documents_->registerTemplate(ConfigDocumentKind::makeTemplate());
-    documents_->registerTemplate(TaskDocumentKind::makeTemplate());
+    documents_->registerTemplate(ConfigDocumentKind::makeTemplate(browser_.get()));
+    documents_->registerTemplate(TaskDocumentKind::makeTemplate(browser_.get()));
 }
 
 void CPallworthApp::showAbout() {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "HelpWindow.h"
+
 #include <QIcon>
 #include <QObject>
 #include <QPointer>
@@ -8,12 +10,13 @@
 
 class CMainFrame;
 class DocumentManager;
-#include "HelpWindow.h"
 class NetworkClient;
+class PathBrowser;
 
 // Start-up and shut-down of the editor: the settings key, the recent files,
 // the network client, the document kinds, the main window; and the About box
-// and help.
+// and help. The windows get the services they need from here when they are
+// made.
 class CPallworthApp : public QObject {
     Q_OBJECT
 
@@ -21,15 +24,16 @@ public:
     explicit CPallworthApp(std::unique_ptr<NetworkClient> network);
     ~CPallworthApp() override;
 
-    static CPallworthApp* instance() { return instance_; }
-
     bool InitInstance(const QStringList& arguments);
     int ExitInstance();
 
     CMainFrame* mainFrame() const { return mainFrame_.get(); }
     DocumentManager& documents() const { return *documents_; }
     NetworkClient& network() const { return *network_; }
-    const QIcon& browseIcon() const { return browseIcon_; }
+    // What the Browse buttons of the windows' dialogs work with; there once
+    // InitInstance has run.
+    const PathBrowser& browser() const { return *browser_; }
+    const QIcon& browseIcon() const;
     // The command line as given; the editor opens nothing from it.
     const QStringList& commandLine() const { return commandLine_; }
 
@@ -40,11 +44,10 @@ public:
 private:
     void registerDocumentKinds();
 
-    static CPallworthApp* instance_;
     std::unique_ptr<NetworkClient> network_;
+    std::unique_ptr<PathBrowser> browser_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::unique_ptr<DocumentManager> documents_;
     QPointer<HelpWindow> help_;
-    QIcon browseIcon_;
     QStringList commandLine_;
 };

@@ -2,8 +2,8 @@
 
 #include "config/CPallworthDoc.h"
 
-CSplitterFrame::CSplitterFrame(CPallworthDoc& document, QWidget* parent)
-    : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent) {}
+CSplitterFrame::CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
+    : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent, browser) {}
 
 void CSplitterFrame::newApplication() {
     treeView()->NewApplication();

@@ -12,7 +12,7 @@ class CSplitterFrame : public TreeListFrameOf<CPallworthTreeView, CSyncView> {
     Q_OBJECT
 
 public:
-    explicit CSplitterFrame(CPallworthDoc& document, QWidget* parent = nullptr);
+    CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent = nullptr);
 
     bool addsRecords() const override { return true; }
     void newApplication() override;

@@ -3,12 +3,14 @@
 #include "CSplitterFrame.h"
 #include "config/CPallworthDoc.h"
 
-std::unique_ptr<DocTemplate> ConfigDocumentKind::makeTemplate() {
+std::unique_ptr<DocTemplate> ConfigDocumentKind::makeTemplate(const PathBrowser* browser) {
     return std::make_unique<DocTemplate>(
         kResourceId,
         QStringLiteral(
             "\nSync\nSync\nSync Files (*.cfg)\n.cfg\nPallworth.Document\nPallworth Document"),
         [](DocTemplate& t) { return std::make_unique<CPallworthDoc>(t); },
-        [](Document& d) -> QWidget* { return new CSplitterFrame(static_cast<CPallworthDoc&>(d)); },
+        [browser](Document& d) -> QWidget* {
+            return new CSplitterFrame(static_cast<CPallworthDoc&>(d), browser);
+        },
         true);
 }

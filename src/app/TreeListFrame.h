@@ -34,17 +34,18 @@ private:
     QWidget* list_ = nullptr;
 };
 
-// The frame of one window kind: its tree and list, made on the document.
+// The frame of one window kind: its tree and list, made on the document;
+// `listArgs` go to the list after the document.
 template <typename Tree, typename List> class TreeListFrameOf : public TreeListFrame {
 public:
     Tree* treeView() const { return tree_; }
     List* listView() const { return list_; }
 
 protected:
-    template <typename Doc>
-    TreeListFrameOf(Doc& document, const QString& objectName, QWidget* parent)
+    template <typename Doc, typename... ListArgs>
+    TreeListFrameOf(Doc& document, const QString& objectName, QWidget* parent, ListArgs... listArgs)
         : TreeListFrame(parent), tree_(new Tree(document, splitter())),
-          list_(new List(document, splitter())) {
+          list_(new List(document, listArgs..., splitter())) {
         setObjectName(objectName);
         setViews(*tree_, *list_);
     }

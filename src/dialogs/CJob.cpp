@@ -23,8 +23,8 @@ constexpr std::string_view kNoDel = "NODEL";
 
 } // namespace
 
-CJob::CJob(QWidget* parent)
-    : PathDialog(kTemplateId, 251, 114, parent), source_(addPathEdit(kSourceId)),
+CJob::CJob(QWidget* parent, const PathBrowser* browser)
+    : PathDialog(kTemplateId, 251, 114, parent, browser), source_(addPathEdit(kSourceId)),
       target_(addPathEdit(kTargetId)), mode_(new QComboBox(this)),
       propagate_(new QCheckBox(QStringLiteral("Propagate deletions"), this)) {
     setResourceId(*propagate_, kPropagateId);

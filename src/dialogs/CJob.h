@@ -25,7 +25,7 @@ public:
     static constexpr int kCopyModeId = 1016;
     static constexpr int kPropagateId = 1018;
 
-    explicit CJob(QWidget* parent = nullptr);
+    explicit CJob(QWidget* parent = nullptr, const PathBrowser* browser = nullptr);
 
     std::string copyMode;   // "ALL", "NEW" or another word typed in
     int propagate = 0;      // 1: deletions are propagated

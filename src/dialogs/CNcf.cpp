@@ -8,8 +8,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-CNcf::CNcf(QWidget* parent)
-    : PathDialog(kTemplateId, 286, 68, parent), source_(addPathEdit(kSourceId)),
+CNcf::CNcf(QWidget* parent, const PathBrowser* browser)
+    : PathDialog(kTemplateId, 286, 68, parent, browser), source_(addPathEdit(kSourceId)),
       target_(addPathEdit(kTargetId)) {
     auto* body = new QWidget(this);
     auto* grid = new QGridLayout(body);

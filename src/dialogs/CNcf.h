@@ -27,7 +27,7 @@ public:
     // the package is suspended.
     using Moment = NcfMoment;
 
-    explicit CNcf(QWidget* parent = nullptr);
+    explicit CNcf(QWidget* parent = nullptr, const PathBrowser* browser = nullptr);
 
     std::string runOnSource; // Windows-1252
     std::string runOnTarget; // Windows-1252

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <QWidget>
 
-CPath::CPath(QWidget* parent)
-    : PathDialog(kTemplateId, 273, 50, parent), edit_(addPathEdit(kPathId)) {
+CPath::CPath(QWidget* parent, const PathBrowser* browser)
+    : PathDialog(kTemplateId, 273, 50, parent, browser), edit_(addPathEdit(kPathId)) {
     auto* row = new QWidget(this);
     auto* layout = new QHBoxLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);

@@ -18,7 +18,7 @@ public:
     static constexpr int kPathId = 1006;
     static constexpr int kBrowseId = 1012;
 
-    explicit CPath(QWidget* parent = nullptr);
+    explicit CPath(QWidget* parent = nullptr, const PathBrowser* browser = nullptr);
 
     std::string path; // Windows-1252
 

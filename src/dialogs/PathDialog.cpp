@@ -1,14 +1,18 @@
 #include "PathDialog.h"
 
 #include "app/AnsiQt.h"
-#include "app/CPallworthApp.h"
 #include "config/SaveRules.h"
 #include "config/ValueRules.h"
+#include "netbrowse/BrowseButton.h"
 
 #include <QLineEdit>
 #include <QPushButton>
 #include <limits>
 #include <utility>
+
+PathDialog::PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
+                       const PathBrowser* browser)
+    : ValueDialog(templateId, widthDlu, heightDlu, parent), browser_(browser) {}
 
 bool PathDialog::isVolumeForm(std::string_view text) {
     const std::size_t colon = text.find(':');
@@ -25,18 +29,8 @@ QLineEdit* PathDialog::addPathEdit(int id) {
 
 QPushButton* PathDialog::addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
                                          LocalPolicy localPolicy) {
-    auto* button = new QPushButton(this);
+    auto* button = new BrowseButton(browser_, *field, std::move(showFiles), localPolicy, this);
     setResourceId(*button, id);
-    button->setAutoDefault(false);
-    button->setIconSize(QSize(20, 20));
-    button->setToolTip(QStringLiteral("Browse"));
-    // Without the application (a test) the button simply shows no picture.
-    if (const CPallworthApp* app = CPallworthApp::instance())
-        button->setIcon(app->browseIcon());
-    connect(button, &QPushButton::clicked, this,
-            [this, field, showFiles = std::move(showFiles), localPolicy] {
-                BrowseForNetworkPath(this, field, showFiles(), localPolicy);
-            });
     return button;
 }
 

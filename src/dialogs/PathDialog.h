@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+class PathBrowser;
 class QLineEdit;
 class QPushButton;
 
@@ -29,7 +30,9 @@ public:
     static bool isVolumeForm(std::string_view text);
 
 protected:
-    using ValueDialog::ValueDialog;
+    // Without a browser the Browse buttons do nothing.
+    PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
+               const PathBrowser* browser);
 
     // An edit box tagged with its resource id.
     QLineEdit* addPathEdit(int id);
@@ -43,4 +46,7 @@ protected:
     bool refuseUnquotable(std::string_view path, QWidget* focus);
 
     static std::string textOf(const QLineEdit& field);
+
+private:
+    const PathBrowser* browser_;
 };

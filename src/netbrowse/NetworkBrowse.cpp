@@ -3,20 +3,17 @@
 #include "CFolderBrowser.h"
 #include "NetworkPath.h"
 #include "app/AnsiQt.h"
-#include "app/CPallworthApp.h"
 #include "app/ModalSeam.h"
 
 #include <QLineEdit>
 
-void BrowseForNetworkPath(QWidget* dialog, QLineEdit* field, bool showFiles,
+void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* field, bool showFiles,
                           LocalPolicy localPolicy) {
     // The browser has no owner window, so the calling dialog only names the
     // caller.
     Q_UNUSED(dialog);
-    CPallworthApp* app = CPallworthApp::instance();
-    if (field == nullptr || app == nullptr)
+    if (field == nullptr)
         return;
-    NetworkClient& client = app->network();
     CFolderBrowser browser(client, showFiles);
     if (ModalSeam::runModal(browser) != QDialog::Accepted)
         return;

@@ -1,5 +1,6 @@
 #pragma once
 
+class NetworkClient;
 class QLineEdit;
 class QWidget;
 
@@ -7,6 +8,7 @@ class QWidget;
 // the field as it was.
 enum class LocalPolicy { Keep, Ignore };
 
-// Shows the folder browser titled "Browsing" and writes the volume form of the pick into `field`.
-void BrowseForNetworkPath(QWidget* dialog, QLineEdit* field, bool showFiles,
+// Shows the folder browser titled "Browsing" over the client's network and
+// writes the volume form of the pick into `field`.
+void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* field, bool showFiles,
                           LocalPolicy localPolicy);

@@ -33,8 +33,9 @@ QString flagText(std::string_view flag) {
 
 } // namespace
 
-CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, QWidget* parent)
-    : ReportList(QStringLiteral("taskList"), parent), document_(document) {
+CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, const PathBrowser* browser,
+                                     QWidget* parent)
+    : ReportList(QStringLiteral("taskList"), parent), document_(document), browser_(browser) {
     connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
 }
 
@@ -140,7 +141,7 @@ void CPallworthDosView::editTask(int row) {
     if (!tasks.validIndex(row + 1))
         return;
     const TaskFields fields = TaskFields::split(tasks.at(row + 1));
-    CTaskEdit dialog(this);
+    CTaskEdit dialog(this, browser_);
     dialog.sourcePath = fields.source;
     dialog.targetPath = fields.target;
     dialog.overwriteNewer = TaskFields::isSet(fields.flags[0]) ? 1 : 0;
@@ -201,7 +202,7 @@ void CPallworthDosView::Insert() {
         return;
     }
     const int selected = selectedRow();
-    CTaskEdit dialog(this);
+    CTaskEdit dialog(this, browser_);
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return;
     // Tasks before the new one: up to the selected row, or all of them.

@@ -8,6 +8,7 @@
 #include <string>
 
 class CPallworthDoc2;
+class PathBrowser;
 
 // The right pane of a task-file window: the four settings or the tasks, as
 // the tree's node asks. Rows are edited in place; tasks are also inserted,
@@ -21,7 +22,9 @@ public:
     static constexpr int kMinColumnWidth = 150;
     static constexpr int kColumnMargin = 50;
 
-    explicit CPallworthDosView(CPallworthDoc2& document, QWidget* parent = nullptr);
+    // The browser serves the Browse buttons of the task dialog.
+    CPallworthDosView(CPallworthDoc2& document, const PathBrowser* browser,
+                      QWidget* parent = nullptr);
 
     CPallworthDoc2& document() const { return document_; }
 
@@ -70,6 +73,7 @@ private:
     void onContentChanged(QObject* origin);
 
     CPallworthDoc2& document_;
+    const PathBrowser* browser_;
     int shownImage_ = 0;
     QString shownLabel_;
     QTreeWidgetItem* shownItem_ = nullptr;

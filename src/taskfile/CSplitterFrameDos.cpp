@@ -2,5 +2,6 @@
 
 #include "taskfile/CPallworthDoc2.h"
 
-CSplitterFrameDos::CSplitterFrameDos(CPallworthDoc2& document, QWidget* parent)
-    : TreeListFrameOf(document, QStringLiteral("splitterFrameDos"), parent) {}
+CSplitterFrameDos::CSplitterFrameDos(CPallworthDoc2& document, const PathBrowser* browser,
+                                     QWidget* parent)
+    : TreeListFrameOf(document, QStringLiteral("splitterFrameDos"), parent, browser) {}

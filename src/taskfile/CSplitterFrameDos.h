@@ -12,5 +12,6 @@ class CSplitterFrameDos : public TreeListFrameOf<CPallworthTreeDosView, CPallwor
     Q_OBJECT
 
 public:
-    explicit CSplitterFrameDos(CPallworthDoc2& document, QWidget* parent = nullptr);
+    CSplitterFrameDos(CPallworthDoc2& document, const PathBrowser* browser,
+                      QWidget* parent = nullptr);
 };

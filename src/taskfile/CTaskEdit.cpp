@@ -1,10 +1,9 @@
 #include "CTaskEdit.h"
 
 #include "app/AnsiQt.h"
-#include "app/CPallworthApp.h"
 #include "app/ModalSeam.h"
 #include "config/TextUtil.h"
-#include "netbrowse/NetworkBrowse.h"
+#include "netbrowse/BrowseButton.h"
 #include "taskfile/TaskFields.h"
 
 #include <QCheckBox>
@@ -21,13 +20,16 @@ constexpr std::string_view kValidation = "Validation";
 
 } // namespace
 
-CTaskEdit::CTaskEdit(QWidget* parent) : ValueDialog(kTemplateId, 251, 114, parent) {
+CTaskEdit::CTaskEdit(QWidget* parent, const PathBrowser* browser)
+    : ValueDialog(kTemplateId, 251, 114, parent) {
     caption = "Task";
     auto* form = new QWidget(this);
     auto* grid = new QGridLayout(form);
     grid->setContentsMargins(0, 0, 0, 0);
-    source_ = addPathRow(*grid, 0, QStringLiteral("Source Path:"), kSourceId, kSourceBrowseId);
-    target_ = addPathRow(*grid, 1, QStringLiteral("Target Path:"), kTargetId, kTargetBrowseId);
+    source_ =
+        addPathRow(*grid, 0, QStringLiteral("Source Path:"), kSourceId, kSourceBrowseId, browser);
+    target_ =
+        addPathRow(*grid, 1, QStringLiteral("Target Path:"), kTargetId, kTargetBrowseId, browser);
     auto* group = new QGroupBox(QStringLiteral("Transfer Mode:"), form);
     auto* flags = new QVBoxLayout(group);
     newer_ = addFlag(*flags, QStringLiteral("Overwrite newer"), kOverwriteNewerId);
@@ -38,19 +40,12 @@ CTaskEdit::CTaskEdit(QWidget* parent) : ValueDialog(kTemplateId, 251, 114, paren
 }
 
 QLineEdit* CTaskEdit::addPathRow(QGridLayout& grid, int row, const QString& label, int editId,
-                                 int browseId) {
+                                 int browseId, const PathBrowser* browser) {
     auto* edit = new QLineEdit(this);
     setResourceId(*edit, editId);
-    auto* browse = new QPushButton(this);
+    auto* browse = new BrowseButton(
+        browser, *edit, [] { return false; }, LocalPolicy::Keep, this);
     setResourceId(*browse, browseId);
-    browse->setToolTip(QStringLiteral("Browse"));
-    // The application is absent when a test builds the dialog on its own.
-    if (const CPallworthApp* app = CPallworthApp::instance())
-        browse->setIcon(app->browseIcon());
-    browse->setIconSize(QSize(20, 20));
-    browse->setAutoDefault(false);
-    connect(browse, &QPushButton::clicked, this,
-            [this, edit] { BrowseForNetworkPath(this, edit, false, LocalPolicy::Keep); });
     grid.addWidget(new QLabel(label, this), row, 0);
     grid.addWidget(edit, row, 1);
     grid.addWidget(browse, row, 2);

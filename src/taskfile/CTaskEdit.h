@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+class PathBrowser;
 class QCheckBox;
 class QGridLayout;
 class QLineEdit;
@@ -26,7 +27,8 @@ public:
     static constexpr int kOverwriteReadonlyId = 1015;
     static constexpr int kRemoveStaleId = 1017;
 
-    explicit CTaskEdit(QWidget* parent = nullptr);
+    // Without a browser the Browse buttons do nothing.
+    explicit CTaskEdit(QWidget* parent = nullptr, const PathBrowser* browser = nullptr);
 
     // Windows-1252 texts as typed; flags 0 or 1.
     std::string sourcePath;
@@ -53,7 +55,7 @@ private:
     // Refuses OK for a path the file cannot hold; true when it did.
     bool refuseUnstorable(const std::string& problem, QLineEdit* box);
     QLineEdit* addPathRow(QGridLayout& grid, int row, const QString& label, int editId,
-                          int browseId);
+                          int browseId, const PathBrowser* browser);
     QCheckBox* addFlag(QVBoxLayout& box, const QString& label, int id);
 
     QLineEdit* source_ = nullptr;

@@ -13,8 +13,8 @@
 #include <QMenu>
 #include <QMouseEvent>
 
-CSyncView::CSyncView(CPallworthDoc& document, QWidget* parent)
-    : ReportList(QStringLiteral("detailList"), parent), document_(document),
+CSyncView::CSyncView(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
+    : ReportList(QStringLiteral("detailList"), parent), document_(document), browser_(browser),
       rowEditor_(std::make_unique<RowEditor>(*this)),
       entryEditor_(std::make_unique<EntryEditor>(*this)) {
     connect(&document, &CPallworthDoc::applicationAdded, this,

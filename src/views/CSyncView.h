@@ -11,6 +11,7 @@
 class CPallworthDoc;
 class CPallworthTreeView;
 class EntryEditor;
+class PathBrowser;
 class RowEditor;
 
 // The right pane of a configuration window: a report list of what the
@@ -21,11 +22,13 @@ class CSyncView : public ReportList {
 public:
     static constexpr int kListMenu = 159;
 
-    CSyncView(CPallworthDoc& document, QWidget* parent = nullptr);
+    // The browser serves the Browse buttons of the editing dialogs.
+    CSyncView(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent = nullptr);
     ~CSyncView() override;
 
     CPallworthTreeView* treeView() const;
     CPallworthDoc& document() const { return document_; }
+    const PathBrowser* browser() const { return browser_; }
 
     // Registers with the document unless the file is of a newer format.
     void OnInitialUpdate() override;
@@ -67,6 +70,7 @@ private:
     void rebuildFor(QObject* origin);
 
     CPallworthDoc& document_;
+    const PathBrowser* browser_;
     NodeKind shownKind_{};
     DetailKind shownDetail_ = DetailKind::None;
     QTreeWidgetItem* shownItem_ = nullptr;

@@ -163,7 +163,7 @@ void EntryEditor::addRow(int row) {
 bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
     if (refuseWhenFull(p.excludes.full()))
         return false;
-    CPath dialog(&list_);
+    CPath dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(DetailKind::Exclude);
     if (!accepted(dialog) || dialog.path.empty())
         return false;
@@ -176,7 +176,7 @@ bool EntryEditor::insertJob(PackageDesc& p, int selected) {
     EntryList<SyncJob>& jobs = shown == DetailKind::Files ? p.fileJobs : p.dirJobs;
     if (refuseWhenFull(jobs.full()))
         return false;
-    CJob dialog(&list_);
+    CJob dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(shown);
     if (!accepted(dialog))
         return false;

@@ -200,7 +200,7 @@ void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
 }
 
 void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
-    CPath dialog(&list_);
+    CPath dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
     if (!accepted(dialog))
@@ -211,7 +211,7 @@ void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
 void RowEditor::editJob(int row, bool files) {
     PackageDesc* p = package();
     EntryList<SyncJob>* jobs = p == nullptr ? nullptr : files ? &p->fileJobs : &p->dirJobs;
-    CJob dialog(&list_);
+    CJob dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(list_.shownDetail());
     if (jobs != nullptr && jobs->validIndex(row + 1))
         dialog.loadFrom(jobs->at(row + 1));
@@ -229,7 +229,7 @@ void RowEditor::editJob(int row, bool files) {
 
 void RowEditor::editExclude(int row) {
     PackageDesc* p = package();
-    CPath dialog(&list_);
+    CPath dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(DetailKind::Exclude);
     dialog.path = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
     if (!accepted(dialog))
@@ -243,7 +243,7 @@ void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
     PackageDesc* p = package();
     if (p == nullptr)
         return;
-    CNcf dialog(&list_);
+    CNcf dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.loadFrom(*p, spec.moment);
     if (!accepted(dialog))
@@ -253,7 +253,7 @@ void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
 }
 
 void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& value) {
-    CPath dialog(&list_);
+    CPath dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
     if (!accepted(dialog))

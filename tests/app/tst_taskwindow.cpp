@@ -412,11 +412,15 @@ void TestTaskWindow::insertPutsTaskAndRowAtOnePlace() {
     CPallworthDoc2* doc = open();
     showTasks();
     const TaskFileModel& m = doc->model();
-    fixture_->onDialog = [](QDialog& d) {
+    qint64 browseIcon = 0;
+    fixture_->onDialog = [&browseIcon](QDialog& d) {
+        browseIcon = d.findChild<QPushButton*>(QStringLiteral("1022"))->icon().cacheKey();
         return enterTask(d, {QStringLiteral("C:\\END"), QStringLiteral("SYS:END"), {true}});
     };
     list()->clearSelection();
     list()->Insert();
+    // The window hands its dialog the application's browser.
+    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
     QCOMPARE(m.tasks.count(), 5);
     QCOMPARE(m.tasks.at(5), std::string("C:\\END SYS:END 1 0 0"));
     QCOMPARE(cells(*list(), 4).value(0), QStringLiteral("C:\\END"));
@@ -533,7 +537,7 @@ void TestTaskWindow::taskDialogChecks() {
     QFETCH(QString, source);
     QFETCH(QString, target);
     QFETCH(QString, message);
-    CTaskEdit dialog;
+    CTaskEdit dialog(nullptr, &fixture_->app->browser());
     QCOMPARE(dialog.property("resourceId").toInt(), 168);
     dialog.exchangeIn();
     const bool accepted =

@@ -3,7 +3,6 @@
 
 #include "app/AnsiQt.h"
 #include "app/AppFixture.h"
-#include "app/CPallworthApp.h"
 #include "app/ModalSeam.h"
 #include "config/PackageDesc.h"
 #include "dialogs/CJob.h"
@@ -11,6 +10,7 @@
 #include "dialogs/CPath.h"
 #include "netbrowse/CFolderBrowser.h"
 #include "netbrowse/MemoryDirectoryClient.h"
+#include "netbrowse/PathBrowser.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -183,21 +183,22 @@ public:
             QFile f(root.filePath(QLatin1String(file)));
             f.open(QIODevice::WriteOnly);
         }
-        auto client = std::make_unique<MemoryDirectoryClient>();
         const std::string description =
             "drive \"" + root.filePath(QStringLiteral("mapped")).toStdString() + "\" SRV1 VOL1\n";
-        if (const Status loaded = client->load(description); !loaded.ok)
+        if (const Status loaded = client_.load(description); !loaded.ok)
             qWarning("description: %s", loaded.error.c_str());
-        app_ = std::make_unique<CPallworthApp>(std::move(client));
     }
 
     QString path(const QString& relative) const {
         return relative.isEmpty() ? QString() : QDir(dir_.path()).filePath(relative);
     }
+    // What the dialogs browse with.
+    const PathBrowser* browser() const { return &browser_; }
 
 private:
     QTemporaryDir dir_;
-    std::unique_ptr<CPallworthApp> app_;
+    MemoryDirectoryClient client_;
+    PathBrowser browser_{client_, QIcon()};
 };
 
 } // namespace
@@ -847,13 +848,13 @@ void TestPathDialogs::browseButtons() {
     std::unique_ptr<PathDialog> d;
     std::vector<int> fields;
     if (dialog == QLatin1String("path")) {
-        d = std::make_unique<CPath>();
+        d = std::make_unique<CPath>(nullptr, world.browser());
         fields = {1006};
     } else if (dialog == QLatin1String("ncf")) {
-        d = std::make_unique<CNcf>();
+        d = std::make_unique<CNcf>(nullptr, world.browser());
         fields = {1033, 1034};
     } else {
-        d = std::make_unique<CJob>();
+        d = std::make_unique<CJob>(nullptr, world.browser());
         fields = {1024, 1026};
     }
     d->caption = dialog.toStdString();
@@ -886,7 +887,7 @@ void TestPathDialogs::browsedLocalCommandFileRefusedOnOk() {
     BrowseWorld world;
     BrowserScript browser;
     browser.pick = world.path(QStringLiteral("local/LOGS/RUN.NCF"));
-    CNcf d;
+    CNcf d(nullptr, world.browser());
     d.caption = "NCF to execute after";
     d.runOnSource = "SYS:KEPT.NCF";
     const Run run = drive(
@@ -907,9 +908,10 @@ void TestPathDialogs::browseButtonsShowTheBrowseIcon() {
     AppFixture fixture;
     const QIcon& browse = fixture.app->browseIcon();
     QVERIFY(!browse.isNull());
-    CPath path;
-    CJob job;
-    CNcf ncf;
+    const PathBrowser* browser = &fixture.app->browser();
+    CPath path(nullptr, browser);
+    CJob job(nullptr, browser);
+    CNcf ncf(nullptr, browser);
     const std::vector<std::pair<QDialog*, std::vector<int>>> buttons{
         {&path, {1012}}, {&job, {1022, 1023}}, {&ncf, {1035, 1013}}};
     for (const auto& [dialog, ids] : buttons)

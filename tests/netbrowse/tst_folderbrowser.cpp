@@ -1,6 +1,5 @@
 #include "TestSupport.h"
 
-#include "app/CPallworthApp.h"
 #include "app/ModalSeam.h"
 #include "netbrowse/CFolderBrowser.h"
 #include "netbrowse/MemoryDirectoryClient.h"
@@ -62,12 +61,11 @@ private slots:
     void titleAndOwner();
 
 private:
-    // Runs the browser for `field` with the application's client set to
-    // `client`; the dialog goes down `labels`, selects the last and presses
-    // OK, or Cancel when `ok` is false.
+    // Runs the browser over `client` for `field`; the dialog goes down
+    // `labels`, selects the last and presses OK, or Cancel when `ok` is
+    // false.
     void browse(std::unique_ptr<NetworkClient> client, const QStringList& labels,
                 bool showFiles = false, LocalPolicy policy = LocalPolicy::Ignore, bool ok = true) {
-        CPallworthApp app(std::move(client));
         ModalSeam::Hooks hooks;
         hooks.dialog = [this, labels, ok](QDialog& dialog) {
             ++dialogs_;
@@ -98,7 +96,7 @@ private:
             return dialog.result();
         };
         ModalSeam::Scope seam(hooks);
-        BrowseForNetworkPath(&owner, &field_, showFiles, policy);
+        BrowseForNetworkPath(*client, &owner, &field_, showFiles, policy);
         browser_ = nullptr;
     }
 
@@ -263,8 +261,7 @@ void TestFolderBrowser::titleAndOwner() {
 
     // Without a field there is nothing to fill, and no browser is shown.
     const int before = dialogs_;
-    CPallworthApp app(sampleNetwork());
-    BrowseForNetworkPath(&owner, nullptr, false, LocalPolicy::Keep);
+    BrowseForNetworkPath(*sampleNetwork(), &owner, nullptr, false, LocalPolicy::Keep);
     QCOMPARE(dialogs_, before);
 }
 

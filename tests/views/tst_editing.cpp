@@ -361,12 +361,16 @@ void TestEditing::nodeLevelEdits() {
     QCOMPARE(cell(1, 4), QStringLiteral("daily at 08:00")); // the package's schedule
 
     show(packageChild(1, "Directories"));
-    edit(0, filling([](QDialog& d) {
+    qint64 browseIcon = 0;
+    edit(0, filling([&browseIcon](QDialog& d) {
+             browseIcon = control<QAbstractButton>(d, 1022)->icon().cacheKey();
              setLine(d, 1024, QStringLiteral("SYS:\\NEW SRC"));
              setLine(d, 1026, QStringLiteral("VOL1:\\NEW"));
              setCombo(d, 1016, QStringLiteral("NEW"));
              setCheck(d, 1018, false);
          }));
+    // The window hands its dialogs the application's browser.
+    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
     const SyncJob& job = model().packages.at(1).dirJobs.at(1);
     QCOMPARE(job.sourcePath(), std::string_view("SYS:\\NEW SRC"));
     QCOMPARE(job.transferMode(), std::string_view("NEW"));
