@@ -1,14 +1,14 @@
 #include "LargeDocuments.h"
 #include "app/CPallworthApp.h"
-#include "app/CSplitterFrame.h"
-#include "app/ChildFrame.h"
-#include "app/DocumentManager.h"
-#include "app/ModalSeam.h"
 #include "config/ConfigWriter.h"
-#include "config/FileStore.h"
+#include "configwindow/CPallworthTreeView.h"
+#include "configwindow/CSplitterFrame.h"
+#include "configwindow/CSyncView.h"
+#include "framework/ChildFrame.h"
+#include "framework/DocumentManager.h"
+#include "framework/ModalSeam.h"
+#include "io/FileStore.h"
 #include "netbrowse/WorkstationClient.h"
-#include "views/CPallworthTreeView.h"
-#include "views/CSyncView.h"
 
 #include <QApplication>
 #include <QTemporaryDir>

@@ -3,8 +3,8 @@
 #include "config/ConfigModel.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
-#include "config/FileStore.h"
 #include "config/OemCodePage.h"
+#include "io/FileStore.h"
 #include "netbrowse/MemoryDirectoryClient.h"
 
 #include <QTest>

@@ -4,11 +4,11 @@
 #include "config/AnsiText.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
-#include "config/FileStore.h"
 #include "config/OemCodePage.h"
 #include "config/SaveRules.h"
 #include "config/Scramble.h"
 #include "config/TextUtil.h"
+#include "io/FileStore.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <new>

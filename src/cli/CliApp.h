@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/ReadReport.h"
-#include "config/Status.h"
+#include "io/Status.h"
 
 #include <ostream>
 #include <string>

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "ConfigModel.h"
+#include "io/Status.h"
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// What must hold before a configuration is written: the engine needs a user,
+// a password and a source server per package, and a file whose lines the
+// reader had to pass over must not be overwritten without them.
+class SaveRules {
+public:
+    static constexpr std::string_view kCaption = "Pallworth";
+
+    // Fails with the refusal that applies whether or not the document was
+    // changed.
+    static Status validateFormat(const ConfigModel& model);
+    // Fails with the one message a save shows; succeeds when the save may
+    // go ahead.
+    static Status validateSave(const ConfigModel& model, bool modified);
+    // Every problem of a changed configuration, in the order saves would
+    // report them, then the target servers that would not read back.
+    static std::vector<std::string> allProblems(const ConfigModel& model);
+
+    // Fails with why a target's server and volume names would not read back
+    // as they are.
+    static Status checkTargetName(std::string_view server, std::string_view volume);
+};

@@ -1,0 +1,349 @@
+#include "CMainFrame.h"
+
+#include "framework/ChildFrame.h"
+#include "framework/CommandIds.h"
+#include "framework/CommandTarget.h"
+#include "framework/DocumentManager.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+using namespace CommandIds;
+
+namespace {
+
+constexpr Qt::Key kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
+
+} // namespace
+
+CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiArea(this)) {
+    setObjectName(QStringLiteral("128"));
+    setProperty("resourceId", 128);
+    area_->setObjectName(QStringLiteral("mdiArea"));
+    setCentralWidget(area_);
+    setDockNestingEnabled(true);
+    createActions();
+    createToolBar();
+    createStatusBar();
+    buildMenuBar(MenuIds::NoDocument);
+    connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
+    qApp->installEventFilter(this);
+    resize(1024, 720);
+    updateTitle();
+}
+
+void CMainFrame::setDocumentManager(DocumentManager* manager) {
+    manager_ = manager;
+    connect(manager, &DocumentManager::recentFilesChanged, this, &CMainFrame::updateMenus);
+    connect(manager, &DocumentManager::documentsChanged, this, &CMainFrame::updateMenus);
+    connect(manager, &DocumentManager::documentStateChanged, this, &CMainFrame::updateTitle);
+    updateMenus();
+}
+
+template <typename Slot>
+QAction* CMainFrame::makeAction(int id, const char* name, const QString& text, Slot slot,
+                                const QKeySequence& shortcut) {
+    auto* action = new QAction(text, this);
+    action->setObjectName(QLatin1String(name));
+    action->setProperty("commandId", id);
+    action->setShortcut(shortcut);
+    connect(action, &QAction::triggered, this, slot);
+    addAction(action); // shortcuts work whatever menu is shown
+    actions_.insert(id, action);
+    return action;
+}
+
+void CMainFrame::createActions() {
+    createFileActions();
+    makeAction(NewApplication, "newApplication", tr("New &Application"),
+               &CMainFrame::newApplication)
+        ->setStatusTip(tr("Add an application"));
+    makeAction(NewPackage, "newPackage", tr("New &Package"), &CMainFrame::newPackage)
+        ->setStatusTip(tr("Add a package"));
+    QAction* toolbar = makeAction(ViewToolbar, "viewToolbar", tr("&Toolbar"),
+                                  [this](bool shown) { toolBar_->setVisible(shown); });
+    toolbar->setCheckable(true);
+    toolbar->setChecked(true);
+    QAction* status = makeAction(ViewStatusBar, "viewStatusBar", tr("&Status Bar"),
+                                 [this](bool shown) { statusBar()->setVisible(shown); });
+    status->setCheckable(true);
+    status->setChecked(true);
+    createWindowActions();
+    makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
+    makeAction(Help, "help", QString(), &CMainFrame::helpRequested, QKeySequence(Qt::Key_F1));
+    makeAction(AppAbout, "appAbout", tr("&About Pallworth..."), &CMainFrame::aboutRequested)
+        ->setStatusTip(tr("Program information and version"));
+    makeAction(NextPane, "nextPane", QString(), &CMainFrame::nextPane, QKeySequence(Qt::Key_F6));
+    makeAction(PrevPane, "previousPane", QString(), &CMainFrame::previousPane,
+               QKeySequence(Qt::SHIFT | Qt::Key_F6));
+}
+
+void CMainFrame::createFileActions() {
+    makeAction(FileNew, "fileNew", tr("&New\tCtrl+N"), &CMainFrame::fileNew,
+               QKeySequence(Qt::CTRL | Qt::Key_N))
+        ->setStatusTip(tr("Create a new document"));
+    makeAction(FileOpen, "fileOpen", tr("&Open...\tCtrl+O"), &CMainFrame::fileOpen,
+               QKeySequence(Qt::CTRL | Qt::Key_O))
+        ->setStatusTip(tr("Open an existing document"));
+    makeAction(FileClose, "fileClose", tr("&Close"), &CMainFrame::fileClose)
+        ->setStatusTip(tr("Close the active document"));
+    makeAction(FileSave, "fileSave", tr("&Save\tCtrl+S"), &CMainFrame::fileSave,
+               QKeySequence(Qt::CTRL | Qt::Key_S))
+        ->setStatusTip(tr("Save the active document"));
+    makeAction(FileSaveAs, "fileSaveAs", tr("Save &As..."), &CMainFrame::fileSaveAs)
+        ->setStatusTip(tr("Save the active document under a new name"));
+    makeAction(AppExit, "appExit", tr("E&xit"), &QWidget::close)
+        ->setStatusTip(tr("Quit the application; prompts to save documents"));
+    static const char* const kRecent[DocumentManager::kRecentFiles] = {"fileMru1", "fileMru2",
+                                                                       "fileMru3", "fileMru4"};
+    for (int i = 0; i < DocumentManager::kRecentFiles; ++i)
+        makeAction(FileMru1 + i, kRecent[i], QString(), [this, i] { openRecentFile(i); });
+    actions_[FileNew]->setIcon(style()->standardIcon(QStyle::SP_FileIcon));
+    actions_[FileOpen]->setIcon(style()->standardIcon(QStyle::SP_DialogOpenButton));
+    actions_[FileSave]->setIcon(style()->standardIcon(QStyle::SP_DialogSaveButton));
+}
+
+void CMainFrame::createWindowActions() {
+    makeAction(WindowNew, "windowNew", tr("&New Window"), &CMainFrame::newWindow)
+        ->setStatusTip(tr("Open another window for the active document"));
+    makeAction(WindowCascade, "windowCascade", tr("&Cascade"),
+               [this] { area_->cascadeSubWindows(); });
+    makeAction(WindowTile, "windowTile", tr("&Tile"), [this] { area_->tileSubWindows(); });
+    makeAction(WindowArrange, "windowArrange", tr("&Arrange Icons"), &CMainFrame::arrangeIcons);
+}
+
+void CMainFrame::createToolBar() {
+    toolBar_ = addToolBar(tr("Toolbar"));
+    toolBar_->setObjectName(QStringLiteral("toolbar128"));
+    toolBar_->setAllowedAreas(Qt::AllToolBarAreas);
+    for (int id : {FileNew, FileOpen, FileSave}) {
+        QAction* a = actions_[id];
+        a->setToolTip(a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
+        toolBar_->addAction(a);
+    }
+}
+
+void CMainFrame::createStatusBar() {
+    readOnly_ = new QLabel(tr("Read only"), this);
+    readOnly_->setObjectName(QStringLiteral("readOnly"));
+    readOnly_->setVisible(false);
+    statusBar()->addPermanentWidget(readOnly_);
+    const QString names[3] = {tr("CAP"), tr("NUM"), tr("SCRL")};
+    for (int i = 0; i < 3; ++i) {
+        indicators_[i] = new QLabel(names[i], this);
+        indicators_[i]->setObjectName(names[i]);
+        indicators_[i]->setEnabled(false);
+        statusBar()->addPermanentWidget(indicators_[i]);
+    }
+    statusBar()->showMessage(tr("Ready"));
+}
+
+void CMainFrame::buildMenuBar(int menuId) {
+    menuId_ = menuId;
+    menuBar()->clear();
+    addFileMenu(menuId);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* data = menuBar()->addMenu(tr("&Data"));
+        data->addAction(actions_[NewApplication]);
+        data->addAction(actions_[NewPackage]);
+    }
+    QMenu* view = menuBar()->addMenu(tr("&View"));
+    view->addAction(actions_[ViewToolbar]);
+    view->addAction(actions_[ViewStatusBar]);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* window = menuBar()->addMenu(tr("&Window"));
+        for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
+            window->addAction(actions_[id]);
+        window->setObjectName(QStringLiteral("windowMenu"));
+        connect(window, &QMenu::aboutToShow, this, [this, window] { listWindows(window); });
+    }
+    QMenu* help = menuBar()->addMenu(tr("&Help"));
+    help->addAction(actions_[HelpFinder]);
+    help->addSeparator();
+    help->addAction(actions_[AppAbout]);
+}
+
+void CMainFrame::addFileMenu(int menuId) {
+    QMenu* file = menuBar()->addMenu(tr("&File"));
+    file->addAction(actions_[FileNew]);
+    file->addAction(actions_[FileOpen]);
+    if (menuId != MenuIds::NoDocument) {
+        file->addAction(actions_[FileClose]);
+        file->addAction(actions_[FileSave]);
+        file->addAction(actions_[FileSaveAs]);
+    }
+    file->addSeparator();
+    addRecentFiles(file);
+    file->addSeparator();
+    file->addAction(actions_[AppExit]);
+}
+
+void CMainFrame::addRecentFiles(QMenu* menu) {
+    const QStringList files = manager_ != nullptr ? manager_->recentFiles() : QStringList();
+    for (int i = 0; i < DocumentManager::kRecentFiles; ++i) {
+        QAction* a = actions_[FileMru1 + i];
+        a->setVisible(i < files.size());
+        if (i < files.size()) {
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            menu->addAction(a);
+        }
+    }
+    if (files.isEmpty()) {
+        QAction* none = menu->addAction(tr("Recent File"));
+        none->setEnabled(false);
+    }
+}
+
+void CMainFrame::updateMenus() {
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    const int menuId =
+        frame != nullptr ? frame->document().docTemplate().resourceId() : MenuIds::NoDocument;
+    buildMenuBar(menuId);
+    const bool hasDocument = frame != nullptr;
+    for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
+                   WindowArrange, NextPane, PrevPane})
+        actions_[id]->setEnabled(hasDocument);
+    const CommandTarget* target = activeTarget();
+    for (int id : {NewApplication, NewPackage})
+        actions_[id]->setEnabled(target != nullptr && target->addsRecords());
+    updateTitle();
+}
+
+void CMainFrame::updateTitle() {
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    Document* document = frame != nullptr ? &frame->document() : nullptr;
+    // A maximised window puts its own title in brackets after ours.
+    const bool bracketed = frame != nullptr && frame->isMaximized();
+    setWindowTitle(document != nullptr && !bracketed
+                       ? tr("Pallworth - %1[*]").arg(document->title()) + document->titleMark()
+                       : tr("Pallworth"));
+    setWindowModified(document != nullptr && document->isModified());
+    readOnly_->setVisible(document != nullptr && document->readOnlyReason().has_value());
+}
+
+void CMainFrame::listWindows(QMenu* menu) {
+    for (QAction* a : menu->actions())
+        if (a->property("windowEntry").toBool())
+            delete a;
+    const QList<QMdiSubWindow*> windows = area_->subWindowList();
+    if (windows.isEmpty())
+        return;
+    menu->addSeparator()->setProperty("windowEntry", true);
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        QString title = window->windowTitle();
+        title.replace(QStringLiteral("[*]"),
+                      window->isWindowModified() ? QStringLiteral("*") : QString());
+        QAction* a = menu->addAction(QStringLiteral("&%1 %2").arg(i + 1).arg(title));
+        a->setProperty("windowEntry", true);
+        a->setCheckable(true);
+        a->setChecked(window == area_->activeSubWindow());
+        connect(a, &QAction::triggered, this,
+                [this, window] { area_->setActiveSubWindow(window); });
+    }
+}
+
+Document* CMainFrame::activeDocument() const {
+    return manager_ != nullptr ? manager_->activeDocument() : nullptr;
+}
+
+CommandTarget* CMainFrame::activeTarget() const {
+    ChildFrame* frame = manager_ != nullptr ? manager_->activeFrame() : nullptr;
+    return frame != nullptr ? dynamic_cast<CommandTarget*>(frame->widget()) : nullptr;
+}
+
+void CMainFrame::fileNew() {
+    if (manager_ != nullptr)
+        manager_->fileNew();
+}
+
+void CMainFrame::fileOpen() {
+    if (manager_ != nullptr)
+        manager_->fileOpen();
+}
+
+void CMainFrame::fileClose() {
+    if (Document* document = activeDocument())
+        manager_->closeDocument(*document);
+}
+
+void CMainFrame::fileSave() {
+    if (Document* document = activeDocument())
+        manager_->save(*document);
+}
+
+void CMainFrame::fileSaveAs() {
+    if (Document* document = activeDocument())
+        manager_->saveAs(*document);
+}
+
+void CMainFrame::newWindow() {
+    if (Document* document = activeDocument())
+        manager_->newWindow(*document);
+}
+
+void CMainFrame::newApplication() {
+    if (CommandTarget* target = activeTarget(); target != nullptr && target->addsRecords())
+        target->newApplication();
+}
+
+void CMainFrame::newPackage() {
+    if (CommandTarget* target = activeTarget(); target != nullptr && target->addsRecords())
+        target->newPackage();
+}
+
+void CMainFrame::nextPane() {
+    if (CommandTarget* target = activeTarget())
+        target->nextPane();
+}
+
+void CMainFrame::previousPane() {
+    if (CommandTarget* target = activeTarget())
+        target->previousPane();
+}
+
+void CMainFrame::arrangeIcons() {
+    // Minimised windows line up along the bottom edge.
+    int x = 0;
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (!window->isMinimized())
+            continue;
+        window->move(x, area_->viewport()->height() - window->height());
+        x += window->width();
+    }
+}
+
+void CMainFrame::openRecentFile(int index) {
+    if (manager_ == nullptr)
+        return;
+    const QString path = manager_->recentFiles().value(index);
+    if (!path.isEmpty())
+        manager_->openFile(path);
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (manager_ != nullptr && !manager_->closeAll())
+        event->ignore();
+    else
+        event->accept();
+}
+
+bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
+    // A key press passes through several receivers; its window sees it once.
+    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        for (int i = 0; i < 3; ++i)
+            if (key == kLockKeys[i] && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
+                indicators_[i]->setEnabled(!indicators_[i]->isEnabled());
+    }
+    return QMainWindow::eventFilter(watched, event);
+}

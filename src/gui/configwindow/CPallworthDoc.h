@@ -1,0 +1,40 @@
+#pragma once
+
+#include "config/ConfigModel.h"
+#include "config/OemCodePage.h"
+#include "framework/TreeListDocument.h"
+
+// A .cfg configuration open in the editor: the model, its file format and
+// save rules. Records are added and removed here so that every window on the
+// document follows.
+class CPallworthDoc : public ModelDocument<ConfigModel> {
+    Q_OBJECT
+
+public:
+    explicit CPallworthDoc(DocTemplate& docTemplate);
+
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    std::string writeBytes() override;
+    std::optional<QString> validateSave() override;
+    std::optional<QString> readOnlyReason() const override;
+    QString kindName() const override;
+
+    // Nothing when the table is full.
+    std::optional<RecordId> AddApplication(const std::string& name);
+    std::optional<RecordId> AddPackage(const std::string& name);
+    // Removes the application or package with that id; false when none has it.
+    bool RemoveRecord(RecordId id);
+    void RenameRecord(RecordId id, const std::string& name);
+    // Moves the application or package at `from` (1-based) to `to` in its table.
+    void MoveRecord(bool applications, int from, int to);
+
+signals:
+    void applicationAdded(RecordId id);
+    void packageAdded(RecordId id);
+    void recordRemoved(RecordId id);
+    void recordRenamed(RecordId id);
+    void recordsReordered();
+
+private:
+    OemCodePage oem_;
+};

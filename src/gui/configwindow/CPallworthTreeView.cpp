@@ -1,0 +1,261 @@
+#include "CPallworthTreeView.h"
+
+#include "CPallworthDoc.h"
+#include "CSyncView.h"
+#include "config/SaveRules.h"
+#include "dialogs/CText.h"
+#include "framework/AnsiQt.h"
+#include "framework/CommandIds.h"
+#include "framework/ModalSeam.h"
+#include "framework/PopupMenu.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QStyle>
+
+namespace {
+
+QIcon makeIcon(const QStyle& style, NodeKind kind) {
+    switch (kind) {
+    case GroupNode:
+        return style.standardIcon(QStyle::SP_DirIcon);
+    case PackageNode:
+        return style.standardIcon(QStyle::SP_DriveNetIcon);
+    case ApplicationNode:
+        return style.standardIcon(QStyle::SP_ComputerIcon);
+    case DetailNode:
+        break;
+    }
+    return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+}
+
+// Looking an icon up costs more than making a node; a large file has
+// thousands of nodes of four kinds.
+const QIcon& iconFor(const QStyle& style, NodeKind kind) {
+    static const QStyle* cachedFor = nullptr;
+    static QIcon icons[4];
+    if (cachedFor != &style) {
+        cachedFor = &style;
+        const NodeKind kinds[4] = {GroupNode, PackageNode, DetailNode, ApplicationNode};
+        for (int i = 0; i < 4; ++i)
+            icons[i] = makeIcon(style, kinds[i]);
+    }
+    return icons[kind == GroupNode ? 0 : kind == PackageNode ? 1 : kind == DetailNode ? 2 : 3];
+}
+
+} // namespace
+
+const QStringList& CPallworthTreeView::packageChildren() {
+    static const QStringList children = [] {
+        QStringList labels;
+        for (const DetailKind child : Catalogue::packageChildren())
+            labels << AnsiQt::toQString(Catalogue::label(child));
+        return labels;
+    }();
+    return children;
+}
+
+CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
+    : NodeTree(document, QStringLiteral("configTree"), parent), document_(document) {
+    setRootIsDecorated(true);
+    setDragEnabled(false);
+    connect(&document, &CPallworthDoc::applicationAdded, this,
+            &CPallworthTreeView::onApplicationAdded);
+    connect(&document, &CPallworthDoc::packageAdded, this, &CPallworthTreeView::onPackageAdded);
+    connect(&document, &CPallworthDoc::recordRemoved, this, &CPallworthTreeView::onRecordRemoved);
+    connect(&document, &CPallworthDoc::recordRenamed, this, &CPallworthTreeView::onRecordRenamed);
+}
+
+void CPallworthTreeView::OnInitialUpdate() {
+    if (document_.model().newerVersion)
+        return;
+    const ConfigModel& model = document_.model();
+    defaultSettingsNode_ = addNode(nullptr, DetailNode, DetailKind::DefaultSettings);
+    applicationsNode_ = addNode(nullptr, GroupNode, DetailKind::Applications);
+    for (const ApplicationDesc& app : model.applications)
+        addApplicationNode(app.id, AnsiQt::toQString(app.name));
+    packagesNode_ = addNode(nullptr, GroupNode, DetailKind::Packages);
+    for (const PackageDesc& package : model.packages)
+        addPackageNode(package.id, AnsiQt::toQString(package.name));
+}
+
+QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, NodeKind kind,
+                                             DetailKind detail, RecordId record) {
+    return addNode(parent, AnsiQt::toQString(Catalogue::label(detail)), kind, detail, record);
+}
+
+QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QString& label,
+                                             NodeKind kind, DetailKind detail, RecordId record) {
+    auto* node = new QTreeWidgetItem(QStringList{label});
+    node->setData(0, kKindRole, static_cast<int>(kind));
+    node->setData(0, kRecordRole, record);
+    node->setData(0, kDetailRole, static_cast<int>(detail));
+    node->setIcon(0, iconFor(*style(), kind));
+    if (parent != nullptr)
+        parent->addChild(node);
+    else
+        addTopLevelItem(node);
+    return node;
+}
+
+void CPallworthTreeView::addApplicationNode(RecordId id, const QString& name) {
+    addNode(applicationsNode_, name, ApplicationNode, DetailKind::Application, id);
+}
+
+void CPallworthTreeView::addPackageNode(RecordId id, const QString& name) {
+    QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, DetailKind::None, id);
+    for (const DetailKind child : Catalogue::packageChildren())
+        addNode(node, DetailNode, child, id);
+}
+
+NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<NodeKind>(node->data(0, kKindRole).toInt()) : NodeKind{};
+}
+
+RecordId CPallworthTreeView::recordOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? node->data(0, kRecordRole).toUInt() : 0;
+}
+
+DetailKind CPallworthTreeView::detailOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<DetailKind>(node->data(0, kDetailRole).toInt())
+                           : DetailKind::None;
+}
+
+QTreeWidgetItem* CPallworthTreeView::nodeOf(RecordId id) const {
+    for (QTreeWidgetItem* group : {applicationsNode_, packagesNode_}) {
+        if (group == nullptr)
+            continue;
+        for (int i = 0; i < group->childCount(); ++i)
+            if (recordOf(group->child(i)) == id)
+                return group->child(i);
+    }
+    return nullptr;
+}
+
+int CPallworthTreeView::contextMenuFor(const QTreeWidgetItem* node) {
+    const NodeKind kind = kindOf(node);
+    if (kind == PackageNode || kind == ApplicationNode)
+        return kDeleteMenu;
+    if (kind == GroupNode)
+        return kInsertMenu;
+    if (kind == DetailNode && node->parent() != nullptr && Catalogue::node(detailOf(node)).entries)
+        return kInsertMenu;
+    return 0;
+}
+
+CSyncView* CPallworthTreeView::listView() const {
+    return static_cast<CSyncView*>(list());
+}
+
+void CPallworthTreeView::nodeSelected(QTreeWidgetItem* current) {
+    if (list() != nullptr)
+        list()->ClearList();
+    document_.treeView = this;
+    if (list() != nullptr && current != nullptr)
+        listView()->ShowNode(kindOf(current), detailOf(current), current);
+}
+
+QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
+    CText dialog(this);
+    dialog.caption = AnsiQt::fromQString(caption);
+    ok = ModalSeam::runModal(dialog) == QDialog::Accepted;
+    return AnsiQt::toQString(dialog.text);
+}
+
+void CPallworthTreeView::NewApplication() {
+    newRecord(QStringLiteral("New Application"), applicationsNode_, &CPallworthDoc::AddApplication,
+              QStringLiteral("applications"));
+}
+
+void CPallworthTreeView::NewPackage() {
+    newRecord(QStringLiteral("New Package"), packagesNode_, &CPallworthDoc::AddPackage,
+              QStringLiteral("packages"));
+}
+
+void CPallworthTreeView::newRecord(const QString& caption, const QTreeWidgetItem* group,
+                                   AddRecord add, const QString& records) {
+    document_.setModifiedFlag();
+    bool ok = false;
+    const QString name = askName(caption, ok);
+    if (!ok || group == nullptr)
+        return;
+    adding_ = true;
+    const std::optional<RecordId> id = (document_.*add)(AnsiQt::fromQString(name));
+    adding_ = false;
+    if (!id)
+        ModalSeam::showMessage(this,
+                               tr("The configuration holds 999 %1, the most it can hold. Delete "
+                                  "one before adding another.")
+                                   .arg(records),
+                               AnsiQt::toQString(SaveRules::kCaption));
+}
+
+void CPallworthTreeView::onApplicationAdded(RecordId id) {
+    const int index = document_.model().applicationIndex(id);
+    if (applicationsNode_ == nullptr || index == 0)
+        return;
+    addApplicationNode(id, AnsiQt::toQString(document_.model().applications.at(index).name));
+    if (adding_)
+        setCurrentItem(nodeOf(id));
+}
+
+void CPallworthTreeView::onPackageAdded(RecordId id) {
+    const int index = document_.model().packageIndex(id);
+    if (packagesNode_ == nullptr || index == 0)
+        return;
+    addPackageNode(id, AnsiQt::toQString(document_.model().packages.at(index).name));
+    if (adding_) {
+        QTreeWidgetItem* node = nodeOf(id);
+        setCurrentItem(node);
+        node->setExpanded(true);
+    }
+}
+
+void CPallworthTreeView::DeleteNode() {
+    const NodeKind kind = kindOf(currentNode());
+    if (kind == ApplicationNode || kind == PackageNode)
+        document_.RemoveRecord(recordOf(currentNode()));
+}
+
+void CPallworthTreeView::onRecordRemoved(RecordId id) {
+    QTreeWidgetItem* node = nodeOf(id);
+    if (node == nullptr)
+        return;
+    if (currentNode() == node || (currentNode() != nullptr && currentNode()->parent() == node))
+        setCurrentNode(nullptr);
+    delete node;
+}
+
+void CPallworthTreeView::onRecordRenamed(RecordId id) {
+    QTreeWidgetItem* node = nodeOf(id);
+    const ConfigModel& m = document_.model();
+    if (node == nullptr)
+        return;
+    if (const int a = m.applicationIndex(id); a > 0)
+        node->setText(0, AnsiQt::toQString(m.applications.at(a).name));
+    else if (const int p = m.packageIndex(id); p > 0)
+        node->setText(0, AnsiQt::toQString(m.packages.at(p).name));
+}
+
+void CPallworthTreeView::Insert() {
+    if (currentNode() == applicationsNode_ && currentNode() != nullptr)
+        NewApplication();
+    else if (currentNode() == packagesNode_ && currentNode() != nullptr)
+        NewPackage();
+    else if (listView() != nullptr)
+        listView()->InsertEntry();
+}
+
+std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node) {
+    const int menuId = contextMenuFor(node);
+    if (menuId == 0)
+        return nullptr;
+    auto menu = std::make_unique<PopupMenu>(menuId, this);
+    if (menuId == kDeleteMenu)
+        menu->addCommand(tr("Delete"), "delete", CommandIds::Delete, this,
+                         &CPallworthTreeView::DeleteNode);
+    else
+        menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
+                         &CPallworthTreeView::Insert);
+    return menu;
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include "CPallworthTreeView.h"
+#include "CSyncView.h"
+#include "framework/TreeListFrame.h"
+
+class CPallworthDoc;
+
+// The content of a configuration window: the configuration tree beside the
+// detail list. The Data commands go to the tree.
+class CSplitterFrame : public TreeListFrameOf<CPallworthTreeView, CSyncView> {
+    Q_OBJECT
+
+public:
+    CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent = nullptr);
+
+    bool addsRecords() const override { return true; }
+    void newApplication() override;
+    void newPackage() override;
+};

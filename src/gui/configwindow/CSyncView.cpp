@@ -1,0 +1,175 @@
+#include "CSyncView.h"
+
+#include "CPallworthDoc.h"
+#include "CPallworthTreeView.h"
+#include "DetailContent.h"
+#include "framework/AnsiQt.h"
+
+#include "EntryEditor.h"
+#include "RowEditor.h"
+#include "framework/CommandIds.h"
+#include "framework/PopupMenu.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+
+CSyncView::CSyncView(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
+    : ReportList(QStringLiteral("detailList"), parent), document_(document), browser_(browser),
+      rowEditor_(std::make_unique<RowEditor>(*this)),
+      entryEditor_(std::make_unique<EntryEditor>(*this)) {
+    connect(&document, &CPallworthDoc::applicationAdded, this,
+            &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::packageAdded, this, &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::recordRemoved, this, &CSyncView::forgetRecord);
+    connect(&document, &CPallworthDoc::recordRenamed, this, &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::recordsReordered, this,
+            &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::contentChanged, this, &CSyncView::rebuildFor);
+}
+
+CSyncView::~CSyncView() = default;
+
+CPallworthTreeView* CSyncView::treeView() const {
+    return static_cast<CPallworthTreeView*>(tree());
+}
+
+void CSyncView::OnInitialUpdate() {
+    if (document_.model().newerVersion)
+        return;
+    document_.listView = this;
+    setSelectionBehavior(SelectRows);
+}
+
+void CSyncView::ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item) {
+    shownKind_ = kind;
+    shownDetail_ = detail;
+    shownItem_ = item;
+    shownRecord_ = CPallworthTreeView::recordOf(item);
+    const bool packageChild = kind == DetailNode && item != nullptr && item->parent() != nullptr;
+    const int package = packageChild ? FindPackageIndex(item->parent()) : 0;
+    const int application = kind == ApplicationNode ? FindApplicationIndex(item) : 0;
+    const DetailTable table = DetailContent::build(document_.model(), detail, package, application);
+    QStringList titles;
+    for (const DetailColumn& column : table.columns)
+        titles << AnsiQt::toQString(column.title);
+    setColumnCount(static_cast<int>(titles.size()));
+    setHeaderLabels(titles);
+    for (int c = 0; c < static_cast<int>(table.columns.size()); ++c)
+        setColumnWidth(c, table.columns[static_cast<std::size_t>(c)].width);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(static_cast<qsizetype>(table.rows.size()));
+    for (const auto& cells : table.rows) {
+        auto* row = new QTreeWidgetItem;
+        for (int c = 0; c < static_cast<int>(cells.size()); ++c)
+            row->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));
+        rows.append(row);
+    }
+    addTopLevelItems(rows);
+}
+
+int CSyncView::FindPackageIndex(const QTreeWidgetItem* item) const {
+    if (CPallworthTreeView::kindOf(item) != PackageNode)
+        return 0;
+    return document_.model().packageIndex(CPallworthTreeView::recordOf(item));
+}
+
+int CSyncView::FindApplicationIndex(const QTreeWidgetItem* item) const {
+    if (CPallworthTreeView::kindOf(item) != ApplicationNode)
+        return 0;
+    return document_.model().applicationIndex(CPallworthTreeView::recordOf(item));
+}
+
+int CSyncView::shownPackageIndex() const {
+    return shownItem_ != nullptr && shownItem_->parent() != nullptr
+               ? FindPackageIndex(shownItem_->parent())
+               : 0;
+}
+
+void CSyncView::EditRow() {
+    rowEditor_->EditRow();
+    document_.ContentChanged(this);
+}
+
+void CSyncView::InsertEntry() {
+    entryEditor_->InsertEntry();
+}
+
+void CSyncView::DeleteEntry() {
+    entryEditor_->DeleteEntry();
+}
+
+void CSyncView::MoveEntry(int dragRow, int dropRow) {
+    entryEditor_->MoveEntry(dragRow, dropRow);
+}
+
+bool CSyncView::hasListMenu() const {
+    return Catalogue::node(shownDetail_).entries;
+}
+
+void CSyncView::rebuildFor(QObject* origin) {
+    // Another window changed the model: its rows would no longer match.
+    if (origin == this || shownItem_ == nullptr)
+        return;
+    const int row = currentIndex().row();
+    ClearList();
+    ShowNode(shownKind_, shownDetail_, shownItem_);
+    if (row >= 0 && row < topLevelItemCount())
+        setCurrentItem(topLevelItem(row));
+}
+
+bool CSyncView::canDragRows() const {
+    return entryEditor_->canDrag();
+}
+
+void CSyncView::dropRow(int dragRow, std::optional<int> dropRow) {
+    // A drag that never passed over a row drops nowhere.
+    if (dropRow)
+        MoveEntry(dragRow, *dropRow);
+    else
+        document_.setModifiedFlag();
+}
+
+bool CSyncView::endsDrag(Qt::MouseButton button) const {
+    return button == Qt::LeftButton || button == Qt::RightButton;
+}
+
+void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
+    Q_UNUSED(event);
+    EditRow();
+    setFocus();
+}
+
+void CSyncView::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::RightButton)
+        return;
+    ReportList::mousePressEvent(event);
+}
+
+std::unique_ptr<QMenu> CSyncView::popupMenu() {
+    if (!hasListMenu())
+        return nullptr;
+    // The menu's one submenu, "Data", is what shows at the mouse.
+    auto data = std::make_unique<PopupMenu>(kListMenu, this);
+    data->setTitle(tr("Data"));
+    data->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CSyncView::InsertEntry);
+    data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
+    return data;
+}
+
+void CSyncView::refreshAfterRecordChange() {
+    // A group list shows every record; other lists show one that is unchanged.
+    if (shownKind_ == GroupNode && shownItem_ != nullptr) {
+        ClearList();
+        ShowNode(shownKind_, shownDetail_, shownItem_);
+    }
+}
+
+void CSyncView::forgetRecord(RecordId id) {
+    if (shownKind_ != GroupNode && shownRecord_ == id) {
+        ClearList();
+        shownItem_ = nullptr;
+        shownRecord_ = 0;
+        return;
+    }
+    refreshAfterRecordChange();
+}

@@ -1,0 +1,200 @@
+#include "EntryEditor.h"
+
+#include "CPallworthDoc.h"
+#include "CPallworthTreeView.h"
+#include "CSyncView.h"
+#include "DetailContent.h"
+#include "config/SaveRules.h"
+#include "dialogs/CJob.h"
+#include "dialogs/CPath.h"
+#include "dialogs/CTargetServer.h"
+#include "framework/AnsiQt.h"
+#include "framework/ModalSeam.h"
+#include "framework/RowDrag.h"
+
+namespace {
+
+bool accepted(QDialog& dialog) {
+    return ModalSeam::runModal(dialog) == QDialog::Accepted;
+}
+
+// Calls `work` with the package's list that a node shows; false when the
+// node shows none of them.
+template <typename Work> bool withPackageList(PackageDesc& p, DetailKind kind, Work work) {
+    switch (kind) {
+    case DetailKind::Targets:
+        return work(p.targets);
+    case DetailKind::Directories:
+        return work(p.dirJobs);
+    case DetailKind::Files:
+        return work(p.fileJobs);
+    case DetailKind::Exclude:
+        return work(p.excludes);
+    default:
+        return false;
+    }
+}
+
+bool isGroup(DetailKind kind) {
+    return kind == DetailKind::Applications || kind == DetailKind::Packages;
+}
+
+} // namespace
+
+EntryEditor::EntryEditor(CSyncView& list) : list_(list) {}
+
+CPallworthDoc& EntryEditor::document() const {
+    return list_.document();
+}
+
+ConfigModel& EntryEditor::model() const {
+    return list_.document().model();
+}
+
+PackageDesc* EntryEditor::package() const {
+    const int index = list_.shownPackageIndex();
+    return index > 0 ? &model().packages.at(index) : nullptr;
+}
+
+bool EntryEditor::canDrag() const {
+    return Catalogue::node(list_.shownDetail()).draggable;
+}
+
+void EntryEditor::InsertEntry() {
+    document().setModifiedFlag();
+    const int selected = list_.selectedRow();
+    const DetailKind shown = list_.shownDetail();
+    CPallworthTreeView* tree = list_.treeView();
+    if (list_.shownKind() == GroupNode) {
+        if (tree != nullptr && shown == DetailKind::Applications)
+            tree->NewApplication();
+        else if (tree != nullptr && shown == DetailKind::Packages)
+            tree->NewPackage();
+        return;
+    }
+    PackageDesc* p = package();
+    if (list_.shownKind() != DetailNode || p == nullptr)
+        return;
+    if (insertPackageEntry(*p, selected))
+        document().ContentChanged(&list_);
+}
+
+bool EntryEditor::insertPackageEntry(PackageDesc& p, int selected) {
+    switch (list_.shownDetail()) {
+    case DetailKind::Exclude:
+        return insertExclude(p, selected);
+    case DetailKind::Directories:
+    case DetailKind::Files:
+        return insertJob(p, selected);
+    case DetailKind::Targets:
+        return insertTarget(p, selected);
+    default:
+        return false;
+    }
+}
+
+bool EntryEditor::refuseWhenFull(bool full) {
+    if (full)
+        ModalSeam::showMessage(&list_,
+                               QStringLiteral("This list holds 999 entries, the most a "
+                                              "configuration can hold. Delete one before "
+                                              "inserting another."),
+                               AnsiQt::toQString(SaveRules::kCaption));
+    return full;
+}
+
+void EntryEditor::DeleteEntry() {
+    document().setModifiedFlag();
+    const int row = list_.selectedRow();
+    if (row < 0)
+        return;
+    const int k = row + 1;
+    const DetailKind shown = list_.shownDetail();
+    ConfigModel& m = model();
+    if (list_.shownKind() == GroupNode) {
+        if (shown == DetailKind::Applications && m.applications.validIndex(k))
+            document().RemoveRecord(m.applications.at(k).id);
+        else if (shown == DetailKind::Packages && m.packages.validIndex(k))
+            document().RemoveRecord(m.packages.at(k).id);
+        return;
+    }
+    PackageDesc* p = package();
+    if (list_.shownKind() != DetailNode || p == nullptr ||
+        !withPackageList(*p, shown, [k](auto& list) { return list.remove(k); }))
+        return;
+    delete list_.takeTopLevelItem(row);
+    document().ContentChanged(&list_);
+}
+
+void EntryEditor::MoveEntry(int dragRow, int dropRow) {
+    document().setModifiedFlag();
+    const int rows = list_.topLevelItemCount();
+    if (dragRow < 0 || dragRow >= rows || !canDrag())
+        return;
+    dropRow = RowDrag::targetRow(dropRow, rows);
+    const DetailKind shown = list_.shownDetail();
+    if (dropRow != dragRow && isGroup(shown)) {
+        document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
+    } else if (PackageDesc* p = package(); dropRow != dragRow && p != nullptr) {
+        withPackageList(*p, shown, [&](auto& list) { return list.move(dragRow + 1, dropRow + 1); });
+        document().ContentChanged(&list_);
+    }
+    list_.ClearList();
+    list_.ShowNode(list_.shownKind(), shown, list_.shownItem());
+}
+
+// The new entry goes right after the selected one, or to the end; its row
+// takes the same place, so rows and entries stay in step.
+template <typename T> static int insertAt(EntryList<T>& list, int selected, T value) {
+    const int after = selected >= 0 && selected < list.count() ? selected + 1 : list.count();
+    list.insertAfter(after, std::move(value));
+    return after; // the new row's index
+}
+
+void EntryEditor::addRow(int row) {
+    const std::vector<std::string> cells =
+        DetailContent::rowCells(model(), list_.shownDetail(), list_.shownPackageIndex(), 0, row);
+    auto* item = new QTreeWidgetItem;
+    for (int c = 0; c < static_cast<int>(cells.size()); ++c)
+        item->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));
+    list_.insertTopLevelItem(row, item);
+}
+
+bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
+    if (refuseWhenFull(p.excludes.full()))
+        return false;
+    CPath dialog(&list_, list_.browser());
+    dialog.caption = Catalogue::label(DetailKind::Exclude);
+    if (!accepted(dialog) || dialog.path.empty())
+        return false;
+    addRow(insertAt(p.excludes, selected, dialog.path));
+    return true;
+}
+
+bool EntryEditor::insertJob(PackageDesc& p, int selected) {
+    const DetailKind shown = list_.shownDetail();
+    EntryList<SyncJob>& jobs = shown == DetailKind::Files ? p.fileJobs : p.dirJobs;
+    if (refuseWhenFull(jobs.full()))
+        return false;
+    CJob dialog(&list_, list_.browser());
+    dialog.caption = Catalogue::label(shown);
+    if (!accepted(dialog))
+        return false;
+    SyncJob job;
+    dialog.applyTo(job);
+    addRow(insertAt(jobs, selected, std::move(job)));
+    return true;
+}
+
+bool EntryEditor::insertTarget(PackageDesc& p, int selected) {
+    if (refuseWhenFull(p.targets.full()))
+        return false;
+    CTargetServer dialog(&list_);
+    dialog.startNew();
+    if (!accepted(dialog))
+        return false;
+    TargetServer target;
+    dialog.applyTo(target);
+    addRow(insertAt(p.targets, selected, std::move(target)));
+    return true;
+}

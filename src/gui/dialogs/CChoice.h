@@ -1,0 +1,36 @@
+#pragma once
+
+#include "ValueDialog.h"
+#include "framework/ChoiceKind.h"
+
+#include <span>
+#include <string>
+#include <string_view>
+
+class QComboBox;
+
+// Picks one keyword from the fixed list of a ChoiceKind.
+class CChoice : public ValueDialog {
+    Q_OBJECT
+
+public:
+    static constexpr int kTemplateId = 150;
+    static constexpr int kComboId = 1018;
+
+    explicit CChoice(QWidget* parent = nullptr);
+
+    ChoiceKind kind = ChoiceNone;
+    std::string current; // preselected when it equals an item exactly
+    std::string result;  // the chosen keyword after OK; empty when none
+
+    // The keywords of a kind in list order; empty for an unknown kind.
+    static std::span<const std::string_view> items(ChoiceKind kind);
+
+    void accept() override;
+
+protected:
+    void exchangeValueIn() override;
+
+private:
+    QComboBox* combo_;
+};

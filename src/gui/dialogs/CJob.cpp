@@ -1,0 +1,128 @@
+#include "CJob.h"
+
+#include "config/SaveRules.h"
+#include "config/TextUtil.h"
+#include "config/ValueRules.h"
+#include "framework/AnsiQt.h"
+#include "framework/Catalogue.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr std::string_view kDel = "DEL";
+constexpr std::string_view kNoDel = "NODEL";
+
+} // namespace
+
+CJob::CJob(QWidget* parent, const PathBrowser* browser)
+    : PathDialog(kTemplateId, 251, 114, parent, browser), source_(addPathEdit(kSourceId)),
+      target_(addPathEdit(kTargetId)), mode_(new QComboBox(this)),
+      propagate_(new QCheckBox(QStringLiteral("Propagate deletions"), this)) {
+    setResourceId(*propagate_, kPropagateId);
+
+    auto* body = new QWidget(this);
+    auto* layout = new QVBoxLayout(body);
+    layout->setContentsMargins(0, 0, 0, 0);
+    auto* paths = new QGridLayout;
+    paths->addWidget(new QLabel(QStringLiteral("Source Path:"), body), 0, 0);
+    paths->addWidget(source_, 0, 1);
+    paths->addWidget(
+        addBrowseButton(
+            kSourceBrowseId, source_, [this] { return sourceShowsFiles(); }, LocalPolicy::Ignore),
+        0, 2);
+    paths->addWidget(new QLabel(QStringLiteral("Target Path:"), body), 1, 0);
+    paths->addWidget(target_, 1, 1);
+    paths->addWidget(addBrowseButton(
+                         kTargetBrowseId, target_, [] { return false; }, LocalPolicy::Ignore),
+                     1, 2);
+    layout->addLayout(paths);
+    layout->addWidget(buildTransferMode());
+    layout->addWidget(propagate_);
+    setValueControl(body);
+}
+
+QWidget* CJob::buildTransferMode() {
+    auto* group = new QGroupBox(QStringLiteral("Transfer Mode:"), this);
+    setResourceId(*mode_, kCopyModeId);
+    mode_->setEditable(true);
+    // A typed word is the job's copy mode, not a new item of the list.
+    mode_->setInsertPolicy(QComboBox::NoInsert);
+    auto* row = new QHBoxLayout(group);
+    row->addWidget(new QLabel(QStringLiteral("Copy"), group));
+    row->addWidget(mode_, 1);
+    row->addWidget(new QLabel(QStringLiteral("files"), group));
+    return group;
+}
+
+void CJob::loadFrom(const SyncJob& job) {
+    sourcePath = job.sourcePath();
+    targetPath = job.targetPath();
+    copyMode = job.transferMode();
+    propagate = propagateOf(job.deletions());
+}
+
+void CJob::applyTo(SyncJob& job) const {
+    job.setSourcePath(sourcePath);
+    job.setTargetPath(targetPath);
+    job.setTransferMode(copyMode);
+    job.setDeletions(deletions());
+}
+
+std::string_view CJob::deletions() const {
+    return propagate == 1 ? kDel : kNoDel;
+}
+
+int CJob::propagateOf(std::string_view deletions) {
+    return deletions == kDel ? 1 : 0;
+}
+
+bool CJob::sourceShowsFiles() const {
+    return captionText() == Catalogue::label(DetailKind::Files);
+}
+
+void CJob::exchangeValueIn() {
+    source_->setText(AnsiQt::toQString(sourcePath));
+    target_->setText(AnsiQt::toQString(targetPath));
+    propagate_->setChecked(propagate != 0);
+    mode_->clear();
+    mode_->addItems({QStringLiteral("ALL"), QStringLiteral("NEW")});
+    mode_->setCurrentIndex(copyMode == "NEW" ? 1 : 0);
+}
+
+void CJob::accept() {
+    sourcePath = textOf(*source_);
+    targetPath = textOf(*target_);
+    copyMode = AnsiQt::fromQString(mode_->currentText());
+    propagate = propagate_->isChecked() ? 1 : 0;
+    // One path in volume form is enough; the other's form is not judged.
+    if (!isVolumeForm(TextUtil::trim(targetPath)) && !isVolumeForm(TextUtil::trim(sourcePath))) {
+        refuse(kInvalidPath, source_, kValidationCaption, kValidationIcon);
+        return;
+    }
+    if (refuseUnquotable(sourcePath, source_) || refuseUnquotable(targetPath, target_) ||
+        refuseCopyMode())
+        return;
+    QDialog::accept();
+}
+
+// The copy mode stands as one word before the quoted paths of its line: an
+// empty one, a blank or a quote in it would shift what the line reads back as.
+bool CJob::refuseCopyMode() {
+    Status mode = copyMode.empty() ? Status::failure("The copy mode must not be empty.")
+                                   : ValueRules::check(copyMode, ValueRules::Rule::Word);
+    if (mode.ok)
+        mode = ValueRules::check(copyMode, ValueRules::Rule::Quoted);
+    if (mode.ok)
+        return false;
+    refuse(mode.error, mode_);
+    return true;
+}

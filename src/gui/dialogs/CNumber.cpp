@@ -1,0 +1,80 @@
+#include "CNumber.h"
+
+#include "config/TextUtil.h"
+#include "framework/AnsiQt.h"
+#include "framework/Catalogue.h"
+
+#include <QLineEdit>
+#include <algorithm>
+#include <charconv>
+#include <limits>
+
+namespace {
+
+// The message with its two placeholders replaced by the limits, in order.
+std::string rangeMessage(const NumberRange& range) {
+    std::string text(range.message);
+    for (const std::int32_t limit : {range.lower, range.upper}) {
+        const std::size_t at = text.find("%d");
+        if (at != std::string::npos)
+            text.replace(at, 2, std::to_string(limit));
+    }
+    return text;
+}
+
+} // namespace
+
+CNumber::CNumber(QWidget* parent)
+    : ValueDialog(kTemplateId, 186, 46, parent), edit_(new QLineEdit(this)) {
+    setResourceId(*edit_, kEditId);
+    setValueControl(edit_);
+}
+
+std::optional<std::int32_t> CNumber::parseInteger(std::string_view text) {
+    text = TextUtil::trim(text);
+    const bool negative = !text.empty() && text.front() == '-';
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    if (text.empty() ||
+        !std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return std::nullopt;
+    std::int64_t magnitude = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude);
+    if (error != std::errc() || end != text.data() + text.size())
+        return std::nullopt;
+    const std::int64_t number = negative ? -magnitude : magnitude;
+    if (number < std::numeric_limits<std::int32_t>::min() ||
+        number > std::numeric_limits<std::int32_t>::max())
+        return std::nullopt;
+    return static_cast<std::int32_t>(number);
+}
+
+std::string CNumber::rangeProblem(std::string_view caption, std::int32_t value) {
+    const RowSpec* row = Catalogue::rowLabelled(caption);
+    if (row == nullptr || row->range == nullptr)
+        return {};
+    const NumberRange& range = *row->range;
+    if (value >= range.lower && value <= range.upper)
+        return {};
+    return rangeMessage(range);
+}
+
+void CNumber::exchangeValueIn() {
+    edit_->setText(QString::number(value));
+}
+
+void CNumber::accept() {
+    const std::optional<std::int32_t> number = parseInteger(AnsiQt::fromQString(edit_->text()));
+    if (!number) {
+        refuse("Please enter an integer.", edit_);
+        edit_->selectAll();
+        return;
+    }
+    value = *number;
+    const std::string problem = rangeProblem(captionText(), value);
+    if (!problem.empty()) {
+        refuse(problem, nullptr);
+        return;
+    }
+    QDialog::accept();
+}

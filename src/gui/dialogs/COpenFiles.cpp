@@ -1,0 +1,79 @@
+#include "COpenFiles.h"
+
+#include "config/PackageDesc.h"
+#include "framework/AnsiQt.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRegularExpressionValidator>
+#include <algorithm>
+#include <iterator>
+
+namespace {
+
+// ALERT and the methods after it wait before acting.
+constexpr int kFirstDelayedMethod = 2;
+
+} // namespace
+
+COpenFiles::COpenFiles(QWidget* parent)
+    : FieldDialog(kTemplateId, "Open files handling method", 241, 45, parent),
+      method_(new QComboBox), after_(new QLabel(QStringLiteral("after"))), delay_(new QLineEdit),
+      seconds_(new QLabel(QStringLiteral("s"))) {
+    setResourceId(*method_, kMethodId);
+    method_->setEditable(false);
+    for (const std::string_view m : kMethods)
+        method_->addItem(AnsiQt::toQString(m));
+    setResourceId(*after_, kAfterId);
+    setResourceId(*delay_, kDelayId);
+    delay_->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), delay_));
+    setResourceId(*seconds_, kSecondsId);
+    connect(method_, &QComboBox::currentIndexChanged, this, &COpenFiles::showDelayFor);
+
+    auto* panel = new QWidget(this);
+    auto* row = new QHBoxLayout(panel);
+    row->setContentsMargins(0, 0, 0, 0);
+    row->addWidget(method_);
+    row->addWidget(after_);
+    row->addWidget(delay_);
+    row->addWidget(seconds_);
+    setValueControl(panel);
+}
+
+void COpenFiles::loadFrom(const PackageDesc& package) {
+    method = package.ofHandler;
+    delay = package.ofHandlerDelay;
+}
+
+void COpenFiles::applyTo(PackageDesc& package) const {
+    package.ofHandler = method;
+    package.ofHandlerDelay = delay;
+}
+
+void COpenFiles::exchangeFieldsIn() {
+    delay_->setText(QString::number(delay));
+    const auto match = std::find(kMethods.begin(), kMethods.end(), method);
+    method_->setCurrentIndex(
+        match == kMethods.end() ? -1 : static_cast<int>(std::distance(kMethods.begin(), match)));
+    showDelayFor(method_->currentIndex());
+}
+
+void COpenFiles::accept() {
+    const int index = method_->currentIndex();
+    const std::optional<int> typedDelay = readInteger(*delay_, 0, kDelayLimit);
+    if (!typedDelay)
+        return;
+    method = kMethods[index > 0 ? static_cast<std::size_t>(index) : 0];
+    delay = *typedDelay;
+    QDialog::accept();
+}
+
+void COpenFiles::showDelayFor(int index) {
+    const bool delayed = index >= kFirstDelayedMethod;
+    after_->setVisible(delayed);
+    delay_->setVisible(delayed);
+    seconds_->setVisible(delayed);
+}

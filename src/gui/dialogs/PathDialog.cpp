@@ -1,0 +1,47 @@
+#include "PathDialog.h"
+
+#include "browse/BrowseButton.h"
+#include "config/SaveRules.h"
+#include "config/ValueRules.h"
+#include "framework/AnsiQt.h"
+
+#include <QLineEdit>
+#include <QPushButton>
+#include <limits>
+#include <utility>
+
+PathDialog::PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
+                       const PathBrowser* browser)
+    : ValueDialog(templateId, widthDlu, heightDlu, parent), browser_(browser) {}
+
+bool PathDialog::isVolumeForm(std::string_view text) {
+    const std::size_t colon = text.find(':');
+    return colon != std::string_view::npos && colon >= 3;
+}
+
+QLineEdit* PathDialog::addPathEdit(int id) {
+    auto* edit = new QLineEdit(this);
+    setResourceId(*edit, id);
+    // Paths have no length limit of their own; a long one is not cut.
+    edit->setMaxLength(std::numeric_limits<int>::max());
+    return edit;
+}
+
+QPushButton* PathDialog::addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
+                                         LocalPolicy localPolicy) {
+    auto* button = new BrowseButton(browser_, *field, std::move(showFiles), localPolicy, this);
+    setResourceId(*button, id);
+    return button;
+}
+
+bool PathDialog::refuseUnquotable(std::string_view path, QWidget* focus) {
+    const Status quotable = ValueRules::check(path, ValueRules::Rule::Quoted);
+    if (quotable.ok)
+        return false;
+    refuse(quotable.error, focus);
+    return true;
+}
+
+std::string PathDialog::textOf(const QLineEdit& field) {
+    return AnsiQt::fromQString(field.text());
+}

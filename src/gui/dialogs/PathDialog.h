@@ -1,0 +1,52 @@
+#pragma once
+
+#include "ValueDialog.h"
+#include "browse/NetworkBrowse.h"
+#include "framework/ModalSeam.h"
+
+#include <functional>
+#include <string>
+#include <string_view>
+
+class PathBrowser;
+class QLineEdit;
+class QPushButton;
+
+// The dialogs that edit server paths: edit boxes with Browse buttons beside
+// them, the volume-form test, and the refusals that keep the dialog open.
+class PathDialog : public ValueDialog {
+    Q_OBJECT
+
+public:
+    // "Invalid path!" goes out in a box without an icon; the seam offers none,
+    // so this is the plainest it has.
+    static constexpr ModalSeam::Icon kValidationIcon = ModalSeam::Icon::None;
+    static constexpr std::string_view kInvalidPath = "Invalid path!";
+    static constexpr std::string_view kValidationCaption = "Validation";
+
+    // Whether a text names a place on a server volume: its first ':' stands
+    // at position 3 or later, after a volume name of at least three
+    // characters (SYS:), so a drive letter or a bare name fails.
+    static bool isVolumeForm(std::string_view text);
+
+protected:
+    // Without a browser the Browse buttons do nothing.
+    PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
+               const PathBrowser* browser);
+
+    // An edit box tagged with its resource id.
+    QLineEdit* addPathEdit(int id);
+    // A small button with the browse picture that fills `field` with the
+    // volume form of a pick; `showFiles` is asked anew at every click.
+    QPushButton* addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
+                                 LocalPolicy localPolicy);
+
+    // Refuses a path that would not read back from between its quotes;
+    // true when it did.
+    bool refuseUnquotable(std::string_view path, QWidget* focus);
+
+    static std::string textOf(const QLineEdit& field);
+
+private:
+    const PathBrowser* browser_;
+};

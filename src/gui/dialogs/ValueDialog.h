@@ -1,0 +1,58 @@
+#pragma once
+
+#include "config/SaveRules.h"
+#include "framework/DataExchange.h"
+#include "framework/ModalSeam.h"
+
+#include <QDialog>
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+class QPushButton;
+class QShowEvent;
+
+// The small modal dialogs that edit one value: the caller fills `caption` and
+// the value members, runs the dialog and reads the value back after OK.
+// Members move into the controls once when the dialog opens (exchangeIn) and
+// back once when OK is pressed (accept), before any check.
+class ValueDialog : public QDialog, public DataExchange {
+    Q_OBJECT
+
+public:
+    // The caption buffer holds 200 characters with its terminator.
+    static constexpr std::size_t kCaptionLimit = 199;
+    static constexpr int kOkId = 1;
+    static constexpr int kCancelId = 2;
+
+    // Windows-1252 text; only the first kCaptionLimit characters are used.
+    std::string caption;
+
+    // Members to controls. Runs whenever the dialog is shown, and through
+    // the modal seam for a dialog a test drives without showing it.
+    void exchangeIn() override;
+
+    // The caption as the buffer holds it, cut to kCaptionLimit characters.
+    std::string_view captionText() const;
+
+    // Tags a control with its resource id, as object name and property.
+    static void setResourceId(QObject& object, int id);
+
+protected:
+    ValueDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent);
+
+    // Puts the value control left of the OK and Cancel buttons.
+    void setValueControl(QWidget* control);
+
+    virtual void exchangeValueIn() = 0;
+    void showEvent(QShowEvent* event) override;
+
+    // Shows why OK is refused and puts the focus on the control at fault
+    // (none when focus is null); the dialog stays open.
+    void refuse(std::string_view message, QWidget* focus,
+                std::string_view caption = SaveRules::kCaption,
+                ModalSeam::Icon icon = ModalSeam::Icon::Warning);
+
+private:
+    QPushButton* addButton(const QString& text, int id);
+};

@@ -1,0 +1,124 @@
+#pragma once
+
+#include "ChoiceKind.h"
+#include "config/ValueRules.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+struct ApplicationDesc;
+struct GlobalSettings;
+struct PackageDesc;
+class TaskFileModel;
+
+// What a tree node shows in the list beside it.
+enum class DetailKind : int {
+    None,
+    DefaultSettings,
+    Applications,
+    Packages,
+    Application,
+    Settings,
+    Schedule,
+    SourceServer,
+    Targets,
+    Directories,
+    Files,
+    Exclude,
+    Messages,
+    TaskSettings,
+    Tasks,
+};
+
+// The record whose fields a node's rows show.
+enum class RecordKind { None, Global, Application, Package, TaskFile };
+
+// The dialog that edits a row.
+enum class RowDialog {
+    None,
+    Choice,
+    Number,
+    Text,
+    Path,
+    LogDirectory,
+    Password,
+    TimeRestriction,
+    LogEvents,
+    Days,
+    Schedule,
+    OpenFiles,
+    CommandFiles,
+    DestinationPackages,
+};
+
+// How a row's value reads when it is not simply its field.
+enum class RowText { Field, ScheduleWords, CommandFiles, OpenFiles };
+
+// When a package runs a pair of command files.
+enum class NcfMoment { Before, After, Suspended };
+
+// The values a number row takes, and the refusal of any other: its "%d"s
+// stand for the two limits.
+struct NumberRange {
+    std::int32_t lower;
+    std::int32_t upper;
+    std::string_view message;
+};
+
+// One row of a property list: its label, the field it shows in each record
+// that has it, and how it is edited. The label is the caption of its dialog.
+struct RowSpec {
+    std::string_view label;
+    RowDialog dialog = RowDialog::None;
+    std::string GlobalSettings::*global = nullptr;
+    std::string PackageDesc::*package = nullptr;
+    std::string ApplicationDesc::*application = nullptr;
+    std::string TaskFileModel::*task = nullptr;
+    RowText text = RowText::Field;
+    // The second file of a command-file pair, the one run on the targets.
+    std::string PackageDesc::*packageTarget = nullptr;
+    NcfMoment moment = NcfMoment::Before;
+    ChoiceKind choice = ChoiceNone;
+    ValueRules::Rule rule = ValueRules::Rule::Line;
+    // The text is stored in capitals.
+    bool upperCase = false;
+    const NumberRange* range = nullptr;
+};
+
+struct ColumnSpec {
+    std::string_view title;
+    int width;
+};
+
+// One kind of node: its label, the list's columns, and its property rows or
+// what can be done to its entries.
+struct NodeSpec {
+    DetailKind kind = DetailKind::None;
+    // Empty for the application node, which carries the application's name.
+    std::string_view label = {};
+    RecordKind record = RecordKind::None;
+    std::span<const ColumnSpec> columns = {};
+    std::span<const RowSpec* const> rows = {};
+    // Insert and Delete work on its rows.
+    bool entries = false;
+    // Its rows are reordered by dragging.
+    bool draggable = false;
+    // The caption of the dialog that edits an entry; the label when empty.
+    std::string_view entryCaption = {};
+};
+
+// Every node and row label the user sees, named once, with what each shows
+// and which dialog edits it.
+class Catalogue {
+public:
+    static const NodeSpec& node(DetailKind kind);
+    static std::string_view label(DetailKind kind) { return node(kind).label; }
+    // The detail nodes of a package, in the tree's order.
+    static std::span<const DetailKind> packageChildren();
+    // The row a dialog caption names; nullptr when none does.
+    static const RowSpec* rowLabelled(std::string_view label);
+    // The command-file row of a moment.
+    static const RowSpec& commandFiles(NcfMoment moment);
+};

@@ -1,0 +1,441 @@
+#include "DocumentManager.h"
+
+#include "AnsiQt.h"
+#include "ChildFrame.h"
+#include "ModalSeam.h"
+#include "NewDocumentDialog.h"
+#include "io/FileStore.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMdiArea>
+#include <QSettings>
+#include <algorithm>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Pallworth");
+
+std::unique_ptr<QSettings> recentSettings() {
+    return std::make_unique<QSettings>(QStringLiteral("Brannock"), QStringLiteral("Pallworth"));
+}
+
+QString recentKey(int i) {
+    return QStringLiteral("Recent File List/File%1").arg(i + 1);
+}
+
+QString canonical(const QString& path) {
+    const QFileInfo info(path);
+    const QString resolved = info.canonicalFilePath();
+    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
+}
+
+} // namespace
+
+DocumentManager::DocumentManager(QMdiArea& area) : area_(area) {}
+
+DocumentManager::~DocumentManager() {
+    // Frames go before the documents they show.
+    for (const FrameEntry& entry : frames_) {
+        disconnect(entry.frame, nullptr, this, nullptr);
+        delete entry.frame;
+    }
+}
+
+void DocumentManager::registerTemplate(std::unique_ptr<DocTemplate> docTemplate) {
+    templates_.push_back(std::move(docTemplate));
+}
+
+Document* DocumentManager::fileNew() {
+    if (templates_.empty())
+        return nullptr;
+    if (templates_.size() == 1)
+        return newDocument(*templates_.front());
+    QStringList kinds;
+    for (const auto& t : templates_)
+        kinds << t->field(DocTemplate::FileNewName);
+    NewDocumentDialog dialog(kinds, area_.window());
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted || dialog.chosen() < 0)
+        return nullptr;
+    return newDocument(*templates_[static_cast<std::size_t>(dialog.chosen())]);
+}
+
+Document* DocumentManager::newDocument(DocTemplate& docTemplate) {
+    std::unique_ptr<Document> document = docTemplate.makeDocument();
+    document->onNewDocument();
+    document->setTitle(docTemplate.nextUntitledName());
+    document->setModifiedFlag(false);
+    Document& added = adopt(std::move(document));
+    if (createFrame(added) == nullptr) {
+        removeDocument(added);
+        return nullptr;
+    }
+    emit documentsChanged();
+    return &added;
+}
+
+Document* DocumentManager::fileOpen() {
+    const QString path = ModalSeam::openFileName(area_.window(), tr("Open"), openFilter());
+    return path.isEmpty() ? nullptr : openFile(path);
+}
+
+Document* DocumentManager::openFile(const QString& path) {
+    const QString wanted = canonical(path);
+    for (const auto& document : documents_) {
+        if (!document->filePath().isEmpty() && canonical(document->filePath()) == wanted) {
+            if (!framesOf(*document).isEmpty())
+                area_.setActiveSubWindow(framesOf(*document).first());
+            addRecentFile(wanted);
+            return document.get();
+        }
+    }
+    std::string bytes;
+    if (const Status read = FileStore::read(QFile::encodeName(path).toStdString(), bytes);
+        !read.ok) {
+        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(read.error.c_str()),
+                               kCaption);
+        return nullptr;
+    }
+    std::unique_ptr<Document> document = readDocument(path, bytes);
+    if (document == nullptr)
+        return nullptr;
+    document->setFilePath(wanted);
+    document->rememberDiskState();
+    document->setModifiedFlag(false);
+    Document& added = adopt(std::move(document));
+    if (createFrame(added) == nullptr) {
+        removeDocument(added);
+        return nullptr;
+    }
+    addRecentFile(wanted);
+    emit documentsChanged();
+    return &added;
+}
+
+std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
+                                                        std::string_view bytes) {
+    DocTemplate* docTemplate = templateFor(path);
+    if (docTemplate == nullptr)
+        return nullptr;
+    std::unique_ptr<Document> document = docTemplate->makeDocument();
+    ReadStatus status = document->readBytes(bytes, ReadReport::Mode::Record);
+    const QString file = QDir::toNativeSeparators(path);
+    if (status.ok && status.report.droppedLines() > 0) {
+        if (std::unique_ptr<Document> other = betterKind(*document, bytes, status.report)) {
+            if (ModalSeam::ask(area_.window(),
+                               tr("%1 looks like a %2, not a %3.\nOpen it as a %2?")
+                                   .arg(file, other->kindName(), document->kindName()),
+                               kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                               ModalSeam::Icon::Question) != QMessageBox::Yes)
+                return nullptr;
+            document = std::move(other);
+            status = document->readBytes(bytes, ReadReport::Mode::Record);
+        }
+    }
+    if (!status.ok) {
+        ModalSeam::showMessage(area_.window(),
+                               tr("Cannot open %1:\n%2").arg(file, AnsiQt::toQString(status.error)),
+                               kCaption);
+        return nullptr;
+    }
+    if (status.report.understoodNothing()) {
+        ModalSeam::showMessage(
+            area_.window(),
+            tr("%1 does not look like a %2 (none of its %3 lines was understood).")
+                .arg(file, document->kindName())
+                .arg(status.report.contentLines()),
+            kCaption, ModalSeam::Icon::Warning);
+        return nullptr;
+    }
+    tellWhatIsNotKept(*document, status.report, file);
+    return document;
+}
+
+std::unique_ptr<Document> DocumentManager::betterKind(const Document& document,
+                                                      std::string_view bytes,
+                                                      const ReadReport& own) {
+    for (const auto& t : templates_) {
+        if (t.get() == &document.docTemplate())
+            continue;
+        std::unique_ptr<Document> other = t->makeDocument();
+        if (other->readBytes(bytes, ReadReport::Mode::CountOnly).report.fitsMuchBetterThan(own))
+            return other;
+    }
+    return nullptr;
+}
+
+void DocumentManager::tellWhatIsNotKept(Document& document, const ReadReport& report,
+                                        const QString& file) {
+    if (const auto reason = document.readOnlyReason()) {
+        ModalSeam::showMessage(area_.window(), *reason, kCaption, ModalSeam::Icon::Warning);
+        return;
+    }
+    if (report.keepsEverything())
+        return;
+    document.setUnkeptLines(report.droppedLines() + report.commentLines());
+    ModalSeam::showMessage(area_.window(), notKeptMessage(report, file), kCaption,
+                           ModalSeam::Icon::Warning);
+}
+
+QString DocumentManager::notKeptMessage(const ReadReport& report, const QString& file) {
+    constexpr int kShown = 10;
+    QStringList parts;
+    if (report.droppedLines() > 0) {
+        QString lines = report.droppedLines() == 1
+                            ? tr("1 line of %1 will not be kept on save:").arg(file)
+                            : tr("%1 lines of %2 will not be kept on save:")
+                                  .arg(report.droppedLines())
+                                  .arg(file);
+        int shown = 0;
+        for (const SkippedLine& s : report.skipped()) {
+            if (s.reason == SkipReason::Comment || shown == kShown)
+                continue;
+            ++shown;
+            lines += tr("\nline %1: %2 (%3)")
+                         .arg(s.line)
+                         .arg(AnsiQt::toQString(s.text),
+                              QString::fromLatin1(ReadReport::reasonText(s.reason)));
+        }
+        if (report.droppedLines() > shown)
+            lines += tr("\n... and %1 more.").arg(report.droppedLines() - shown);
+        parts << lines;
+    }
+    if (report.commentLines() > 0)
+        parts << (report.commentLines() == 1 ? tr("1 comment line of your own will not be kept.")
+                                             : tr("%1 comment lines of your own will not be kept.")
+                                                   .arg(report.commentLines()));
+    parts << tr("Saving the file will drop them.");
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+bool DocumentManager::save(Document& document) {
+    if (document.filePath().isEmpty())
+        return saveAs(document);
+    if (FileStore::isReadOnly(QFile::encodeName(document.filePath()).toStdString()))
+        return offerSaveAs(document);
+    if (document.changedOnDisk() &&
+        ModalSeam::ask(area_.window(),
+                       tr("%1 was changed by another program since it was opened or last "
+                          "saved.\nDo you want to overwrite it?")
+                           .arg(QDir::toNativeSeparators(document.filePath())),
+                       kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                       ModalSeam::Icon::Warning) != QMessageBox::Yes)
+        return false;
+    return writeFile(document, document.filePath());
+}
+
+bool DocumentManager::saveAs(Document& document) {
+    const DocTemplate& t = document.docTemplate();
+    QString suggested = document.filePath();
+    if (suggested.isEmpty())
+        suggested = document.title() + t.field(DocTemplate::FilterExt);
+    QString path = ModalSeam::saveFileName(area_.window(), tr("Save As"), suggested, t.filter());
+    if (path.isEmpty())
+        return false;
+    if (QFileInfo(path).suffix().isEmpty())
+        path += t.field(DocTemplate::FilterExt);
+    if (!writeFile(document, path))
+        return false;
+    document.setFilePath(canonical(path));
+    document.rememberDiskState();
+    addRecentFile(document.filePath());
+    return true;
+}
+
+bool DocumentManager::offerSaveAs(Document& document) {
+    return ModalSeam::ask(area_.window(),
+                          tr("%1 is read-only.\nDo you want to save it under another name?")
+                              .arg(QDir::toNativeSeparators(document.filePath())),
+                          kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                          ModalSeam::Icon::Warning) == QMessageBox::Yes &&
+           saveAs(document);
+}
+
+bool DocumentManager::writeFile(Document& document, const QString& path) {
+    if (const auto refusal = document.validateSave()) {
+        ModalSeam::showMessage(area_.window(), *refusal, kCaption, ModalSeam::Icon::Warning);
+        return false;
+    }
+    // QSaveFile reports success when the disk fills part way through; the
+    // core's atomic write checks every byte before it replaces the file.
+    const std::string bytes = document.writeBytes();
+    if (const Status written =
+            FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes);
+        !written.ok) {
+        ModalSeam::showMessage(
+            area_.window(),
+            tr("Cannot save %1:\n%2\nThe file on disk was left as it was.")
+                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(written.error.c_str())),
+            kCaption, ModalSeam::Icon::Critical);
+        return false;
+    }
+    document.setModifiedFlag(false);
+    document.setUnkeptLines(0);
+    if (path == document.filePath())
+        document.rememberDiskState();
+    return true;
+}
+
+bool DocumentManager::promptToSave(Document& document) {
+    if (!document.isModified())
+        return true;
+    const auto answer =
+        ModalSeam::ask(area_.window(), tr("Save changes to %1?").arg(document.title()), kCaption,
+                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+                       ModalSeam::Icon::Warning);
+    if (answer == QMessageBox::Yes)
+        return save(document);
+    return answer == QMessageBox::No;
+}
+
+bool DocumentManager::canCloseFrame(ChildFrame& frame) {
+    Document& document = frame.document();
+    if (framesOf(document).size() > 1)
+        return true;
+    return promptToSave(document);
+}
+
+bool DocumentManager::closeDocument(Document& document) {
+    if (!promptToSave(document))
+        return false;
+    for (ChildFrame* frame : framesOf(document)) {
+        disconnect(frame, nullptr, this, nullptr);
+        forgetFrame(frame);
+        delete frame;
+    }
+    removeDocument(document);
+    emit documentsChanged();
+    return true;
+}
+
+bool DocumentManager::closeAll() {
+    for (Document* document : documents())
+        if (!closeDocument(*document))
+            return false;
+    return true;
+}
+
+ChildFrame* DocumentManager::newWindow(Document& document) {
+    ChildFrame* frame = createFrame(document);
+    for (ChildFrame* other : framesOf(document))
+        other->updateTitle();
+    return frame;
+}
+
+Document& DocumentManager::adopt(std::unique_ptr<Document> document) {
+    Document& added = *documents_.emplace_back(std::move(document));
+    connect(&added, &Document::modifiedChanged, this, &DocumentManager::documentStateChanged);
+    connect(&added, &Document::titleChanged, this, &DocumentManager::documentStateChanged);
+    return added;
+}
+
+ChildFrame* DocumentManager::createFrame(Document& document) {
+    QWidget* content = document.docTemplate().makeFrame(document);
+    if (content == nullptr)
+        return nullptr;
+    auto* frame = new ChildFrame(*this, document, content);
+    frames_.append({frame, &document});
+    connect(frame, &QObject::destroyed, this, &DocumentManager::frameDestroyed);
+    connect(frame, &QMdiSubWindow::windowStateChanged, this,
+            &DocumentManager::documentStateChanged);
+    area_.addSubWindow(frame);
+    frame->updateTitle();
+    if (document.docTemplate().openMaximized())
+        frame->showMaximized();
+    else
+        frame->show();
+    area_.setActiveSubWindow(frame);
+    return frame;
+}
+
+void DocumentManager::frameDestroyed(QObject* object) {
+    // A frame closed by the user: the document goes with its last window.
+    Document* document = forgetFrame(object);
+    if (document == nullptr)
+        return;
+    if (framesOf(*document).isEmpty()) {
+        removeDocument(*document);
+        emit documentsChanged();
+    } else {
+        for (ChildFrame* other : framesOf(*document))
+            other->updateTitle();
+    }
+}
+
+Document* DocumentManager::forgetFrame(const QObject* frame) {
+    for (qsizetype i = 0; i < frames_.size(); ++i) {
+        if (frames_[i].frame == frame) {
+            Document* document = frames_[i].document;
+            frames_.removeAt(i);
+            return document;
+        }
+    }
+    return nullptr;
+}
+
+void DocumentManager::removeDocument(Document& document) {
+    const auto it = std::find_if(documents_.begin(), documents_.end(),
+                                 [&](const auto& d) { return d.get() == &document; });
+    if (it != documents_.end())
+        documents_.erase(it);
+}
+
+Document* DocumentManager::activeDocument() const {
+    ChildFrame* frame = activeFrame();
+    return frame != nullptr ? &frame->document() : nullptr;
+}
+
+ChildFrame* DocumentManager::activeFrame() const {
+    return qobject_cast<ChildFrame*>(area_.activeSubWindow());
+}
+
+QList<Document*> DocumentManager::documents() const {
+    QList<Document*> list;
+    for (const auto& d : documents_)
+        list.append(d.get());
+    return list;
+}
+
+QList<ChildFrame*> DocumentManager::framesOf(const Document& document) const {
+    QList<ChildFrame*> list;
+    for (const FrameEntry& entry : frames_)
+        if (entry.document == &document)
+            list.append(entry.frame);
+    return list;
+}
+
+QString DocumentManager::openFilter() const {
+    QStringList filters;
+    for (const auto& t : templates_)
+        filters << t->filter();
+    filters << tr("All Files (*)");
+    return filters.join(QStringLiteral(";;"));
+}
+
+DocTemplate* DocumentManager::templateFor(const QString& path) const {
+    for (const auto& t : templates_)
+        if (t->matchesFile(path))
+            return t.get();
+    return templates_.empty() ? nullptr : templates_.front().get();
+}
+
+QStringList DocumentManager::recentFiles() const {
+    const auto settings = recentSettings();
+    QStringList files;
+    for (int i = 0; i < kRecentFiles; ++i) {
+        const QString file = settings->value(recentKey(i)).toString();
+        if (!file.isEmpty())
+            files << file;
+    }
+    return files;
+}
+
+void DocumentManager::addRecentFile(const QString& path) {
+    QStringList files = recentFiles();
+    files.removeAll(path);
+    files.prepend(path);
+    const auto settings = recentSettings();
+    for (int i = 0; i < kRecentFiles; ++i)
+        settings->setValue(recentKey(i), files.value(i));
+    emit recentFilesChanged();
+}

@@ -1,0 +1,42 @@
+#include "NodeTree.h"
+
+#include "ReportList.h"
+#include "TreeListDocument.h"
+
+#include <QContextMenuEvent>
+#include <QMenu>
+
+NodeTree::NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent)
+    : QTreeWidget(parent), document_(document) {
+    setObjectName(objectName);
+    setHeaderHidden(true);
+    setColumnCount(1);
+    setEditTriggers(NoEditTriggers);
+    setSelectionMode(SingleSelection);
+    connect(this, &QTreeWidget::currentItemChanged, this,
+            [this](QTreeWidgetItem* current) { onSelectionChanged(current); });
+}
+
+void NodeTree::onSelectionChanged(QTreeWidgetItem* current) {
+    currentNode_ = current;
+    document_.selectedNode = {current, this};
+    nodeSelected(current);
+}
+
+void NodeTree::contextMenuEvent(QContextMenuEvent* event) {
+    QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
+    currentNode_ = node;
+    if (const std::unique_ptr<QMenu> menu = popupMenu(node))
+        menu->exec(event->globalPos());
+}
+
+bool NodeTree::focusNextPrevChild(bool next) {
+    // Tab and Shift+Tab go to the list the window lays beside the tree.
+    Q_UNUSED(next);
+    if (list_ == nullptr)
+        return false;
+    list_->setFocus(Qt::TabFocusReason);
+    if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
+        list_->setCurrentItem(list_->topLevelItem(0));
+    return true;
+}

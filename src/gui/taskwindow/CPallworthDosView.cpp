@@ -1,0 +1,247 @@
+#include "CPallworthDosView.h"
+
+#include "CPallworthDoc2.h"
+#include "CPallworthTreeDosView.h"
+#include "CTaskEdit.h"
+#include "config/TextUtil.h"
+#include "dialogs/CNumber.h"
+#include "dialogs/CText.h"
+#include "framework/AnsiQt.h"
+#include "framework/Catalogue.h"
+#include "framework/CommandIds.h"
+#include "framework/ModalSeam.h"
+#include "framework/PopupMenu.h"
+#include "framework/RowDrag.h"
+#include "taskfile/TaskFields.h"
+
+#include <QMenu>
+#include <algorithm>
+#include <span>
+#include <string_view>
+
+namespace {
+
+const QString kCaption = QStringLiteral("Pallworth");
+
+std::span<const RowSpec* const> settingRows() {
+    return Catalogue::node(DetailKind::TaskSettings).rows;
+}
+
+QString flagText(std::string_view flag) {
+    return TaskFields::isSet(flag) ? QStringLiteral("YES") : QStringLiteral("NO");
+}
+
+} // namespace
+
+CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, const PathBrowser* browser,
+                                     QWidget* parent)
+    : ReportList(QStringLiteral("taskList"), parent), document_(document), browser_(browser) {
+    connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
+}
+
+void CPallworthDosView::OnInitialUpdate() {
+    setSelectionBehavior(SelectRows);
+    document_.listView = this;
+}
+
+void CPallworthDosView::ShowNode(int image, const QString& label, QTreeWidgetItem* item) {
+    shownImage_ = image;
+    shownLabel_ = label;
+    shownItem_ = item;
+    if (image == CPallworthTreeDosView::kSettingsImage)
+        fillSettings();
+    else if (image == CPallworthTreeDosView::kTasksImage)
+        fillTasks();
+    sizeColumns();
+}
+
+bool CPallworthDosView::showsTasks() const {
+    return shownImage_ == CPallworthTreeDosView::kTasksImage;
+}
+
+void CPallworthDosView::setHeaders(DetailKind kind) {
+    QStringList titles;
+    for (const ColumnSpec& column : Catalogue::node(kind).columns)
+        titles << AnsiQt::toQString(column.title);
+    setColumnCount(static_cast<int>(titles.size()));
+    setHeaderLabels(titles);
+}
+
+void CPallworthDosView::fillSettings() {
+    setHeaders(DetailKind::TaskSettings);
+    const TaskFileModel& model = document_.model();
+    for (const RowSpec* setting : settingRows()) {
+        auto* row = new QTreeWidgetItem;
+        row->setText(0, AnsiQt::toQString(setting->label));
+        row->setText(1, AnsiQt::toQString(model.*setting->task));
+        addTopLevelItem(row);
+    }
+}
+
+void CPallworthDosView::fillTasks() {
+    setHeaders(DetailKind::Tasks);
+    QList<QTreeWidgetItem*> rows;
+    rows.reserve(document_.model().tasks.count());
+    for (const std::string& task : document_.model().tasks) {
+        auto* row = new QTreeWidgetItem;
+        setTaskCells(*row, task);
+        rows.append(row);
+    }
+    addTopLevelItems(rows);
+}
+
+void CPallworthDosView::setTaskCells(QTreeWidgetItem& row, const std::string& task) const {
+    const TaskFields fields = TaskFields::split(task);
+    row.setText(0, AnsiQt::toQString(fields.source));
+    row.setText(1, AnsiQt::toQString(fields.target));
+    for (std::size_t i = 0; i < TaskFields::kFlags; ++i)
+        row.setText(static_cast<int>(i) + 2, flagText(fields.flags[i]));
+}
+
+void CPallworthDosView::sizeColumns() {
+    // The widest cell decides, the header text does not.
+    const QFontMetrics metrics = fontMetrics();
+    for (int c = 0; c < columnCount(); ++c) {
+        int widest = kMinColumnWidth;
+        for (int r = 0; r < topLevelItemCount(); ++r)
+            widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(r)->text(c)));
+        setColumnWidth(c, widest + kColumnMargin);
+    }
+}
+
+void CPallworthDosView::refill() {
+    ClearList();
+    ShowNode(shownImage_, shownLabel_, shownItem_);
+}
+
+void CPallworthDosView::changed() {
+    document_.ContentChanged(this);
+}
+
+void CPallworthDosView::onContentChanged(QObject* origin) {
+    // Another window on the document changed it; rows here may stand for
+    // other tasks now.
+    if (origin != this && shownItem_ != nullptr)
+        refill();
+}
+
+void CPallworthDosView::Edit() {
+    document_.setModifiedFlag();
+    const int row = selectedRow();
+    if (row < 0)
+        return;
+    if (showsTasks())
+        editTask(row);
+    else
+        editSetting(row);
+}
+
+void CPallworthDosView::editTask(int row) {
+    EntryList<std::string>& tasks = document_.model().tasks;
+    if (!tasks.validIndex(row + 1))
+        return;
+    const TaskFields fields = TaskFields::split(tasks.at(row + 1));
+    CTaskEdit dialog(this, browser_);
+    dialog.sourcePath = fields.source;
+    dialog.targetPath = fields.target;
+    dialog.overwriteNewer = TaskFields::isSet(fields.flags[0]) ? 1 : 0;
+    dialog.overwriteReadonly = TaskFields::isSet(fields.flags[1]) ? 1 : 0;
+    dialog.removeStale = TaskFields::isSet(fields.flags[2]) ? 1 : 0;
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return;
+    tasks.at(row + 1) = dialog.taskText();
+    setTaskCells(*topLevelItem(row), tasks.at(row + 1));
+    changed();
+}
+
+void CPallworthDosView::editSetting(int row) {
+    if (row >= static_cast<int>(settingRows().size()))
+        return;
+    const RowSpec& setting = *settingRows()[static_cast<std::size_t>(row)];
+    std::string& value = document_.model().*setting.task;
+    const std::optional<std::string> edited =
+        setting.dialog == RowDialog::Number ? askNumber(setting, value) : askText(setting, value);
+    if (!edited)
+        return;
+    value = *edited;
+    topLevelItem(row)->setText(1, AnsiQt::toQString(value));
+    changed();
+}
+
+std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
+                                                        const std::string& value) {
+    CNumber dialog(this);
+    dialog.caption = setting.label;
+    dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(value));
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return std::to_string(dialog.value);
+}
+
+std::optional<std::string> CPallworthDosView::askText(const RowSpec& setting,
+                                                      const std::string& value) {
+    CText dialog(this);
+    dialog.caption = setting.label;
+    dialog.text = value;
+    dialog.rule = setting.rule;
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text;
+}
+
+void CPallworthDosView::Insert() {
+    document_.setModifiedFlag();
+    if (!showsTasks())
+        return;
+    EntryList<std::string>& tasks = document_.model().tasks;
+    if (tasks.full()) {
+        ModalSeam::showMessage(this,
+                               tr("The task file holds 999 tasks, the most it can hold. Delete "
+                                  "one before adding another."),
+                               kCaption);
+        return;
+    }
+    const int selected = selectedRow();
+    CTaskEdit dialog(this, browser_);
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return;
+    // Tasks before the new one: up to the selected row, or all of them.
+    const int before = selected >= 0 ? selected + 1 : tasks.count();
+    if (!tasks.insertAfter(before, dialog.taskText()))
+        return;
+    auto* row = new QTreeWidgetItem;
+    setTaskCells(*row, tasks.at(before + 1));
+    insertTopLevelItem(before, row);
+    changed();
+}
+
+void CPallworthDosView::Delete() {
+    document_.setModifiedFlag();
+    const int row = selectedRow();
+    if (row < 0 || !showsTasks())
+        return;
+    if (!document_.model().tasks.remove(row + 1))
+        return;
+    delete takeTopLevelItem(row);
+    changed();
+}
+
+void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
+    document_.setModifiedFlag();
+    if (showsTasks() && dropRow) {
+        const int to = RowDrag::targetRow(*dropRow, topLevelItemCount());
+        if (to != dragRow && document_.model().tasks.move(dragRow + 1, to + 1))
+            changed();
+    }
+    refill();
+}
+
+std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
+    if (!showsTasks())
+        return nullptr;
+    auto menu = std::make_unique<PopupMenu>(kPopupMenu, this);
+    menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CPallworthDosView::Insert);
+    menu->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this,
+                     &CPallworthDosView::Delete);
+    return menu;
+}

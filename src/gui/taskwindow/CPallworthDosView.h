@@ -1,0 +1,80 @@
+#pragma once
+
+#include "framework/Catalogue.h"
+#include "framework/ReportList.h"
+
+#include <QString>
+#include <optional>
+#include <string>
+
+class CPallworthDoc2;
+class PathBrowser;
+
+// The right pane of a task-file window: the four settings or the tasks, as
+// the tree's node asks. Rows are edited in place; tasks are also inserted,
+// deleted and reordered by dragging. Every command marks the document
+// modified before it does anything else.
+class CPallworthDosView : public ReportList {
+    Q_OBJECT
+
+public:
+    static constexpr int kPopupMenu = 159;
+    static constexpr int kMinColumnWidth = 150;
+    static constexpr int kColumnMargin = 50;
+
+    // The browser serves the Browse buttons of the task dialog.
+    CPallworthDosView(CPallworthDoc2& document, const PathBrowser* browser,
+                      QWidget* parent = nullptr);
+
+    CPallworthDoc2& document() const { return document_; }
+
+    // Full-row selection; enters the list into the document.
+    void OnInitialUpdate() override;
+    // Fills the list for a tree node, told by its image index.
+    void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
+
+    int shownImage() const { return shownImage_; }
+    const QString& shownLabel() const { return shownLabel_; }
+    QTreeWidgetItem* shownItem() const { return shownItem_; }
+    bool showsTasks() const;
+
+    void Edit();
+    // Puts a new task after the selected one, or at the end when no row is
+    // selected; the model and the rows keep the same order.
+    void Insert();
+    void Delete();
+    // The end of a drag of row `dragRow`: the task moves to `dropRow` (past
+    // the last row means the end; nothing means it stays) and the list is
+    // filled again.
+    void DropTask(int dragRow, std::optional<int> dropRow);
+
+    // Popup menu 159 ("Insert", "Delete") while the list shows the tasks;
+    // nullptr otherwise.
+    std::unique_ptr<QMenu> popupMenu() override;
+
+protected:
+    void editSelectedRow() override { Edit(); }
+    // Only tasks are reordered.
+    bool canDragRows() const override { return showsTasks(); }
+    void dropRow(int dragRow, std::optional<int> dropRow) override { DropTask(dragRow, dropRow); }
+
+private:
+    void fillSettings();
+    void fillTasks();
+    void sizeColumns();
+    void refill();
+    void setTaskCells(QTreeWidgetItem& row, const std::string& task) const;
+    void editTask(int row);
+    void editSetting(int row);
+    void setHeaders(DetailKind kind);
+    std::optional<std::string> askNumber(const RowSpec& setting, const std::string& value);
+    std::optional<std::string> askText(const RowSpec& setting, const std::string& value);
+    void changed();
+    void onContentChanged(QObject* origin);
+
+    CPallworthDoc2& document_;
+    const PathBrowser* browser_;
+    int shownImage_ = 0;
+    QString shownLabel_;
+    QTreeWidgetItem* shownItem_ = nullptr;
+};

@@ -1,0 +1,69 @@
+#include "CPallworthTreeDosView.h"
+
+#include "CPallworthDoc2.h"
+#include "CPallworthDosView.h"
+#include "framework/AnsiQt.h"
+#include "framework/Catalogue.h"
+#include "framework/CommandIds.h"
+#include "framework/PopupMenu.h"
+
+#include <QMenu>
+#include <QStyle>
+
+CPallworthTreeDosView::CPallworthTreeDosView(CPallworthDoc2& document, QWidget* parent)
+    : NodeTree(document, QStringLiteral("taskTree"), parent), document_(document) {
+    setRootIsDecorated(false);
+}
+
+CPallworthDosView* CPallworthTreeDosView::listView() const {
+    return static_cast<CPallworthDosView*>(list());
+}
+
+void CPallworthTreeDosView::OnInitialUpdate() {
+    settingsNode_ = addNode(DetailKind::TaskSettings, kSettingsImage);
+    tasksNode_ = addNode(DetailKind::Tasks, kTasksImage);
+    document_.treeView = this;
+}
+
+QTreeWidgetItem* CPallworthTreeDosView::addNode(DetailKind kind, int image) {
+    auto* node = new QTreeWidgetItem(QStringList{AnsiQt::toQString(Catalogue::label(kind))});
+    node->setData(0, kImageRole, image);
+    node->setIcon(0,
+                  style()->standardIcon(image == kTasksImage ? QStyle::SP_FileDialogListView
+                                                             : QStyle::SP_FileDialogDetailedView));
+    addTopLevelItem(node);
+    return node;
+}
+
+int CPallworthTreeDosView::imageOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? node->data(0, kImageRole).toInt() : 0;
+}
+
+void CPallworthTreeDosView::nodeSelected(QTreeWidgetItem* current) {
+    if (list() == nullptr)
+        return;
+    list()->ClearList();
+    if (current != nullptr)
+        listView()->ShowNode(imageOf(current), current->text(0), current);
+    setFocus(Qt::OtherFocusReason);
+}
+
+std::unique_ptr<QMenu> CPallworthTreeDosView::popupMenu(const QTreeWidgetItem* node) {
+    if (node == nullptr || imageOf(node) != kTasksImage)
+        return nullptr;
+    auto menu = std::make_unique<PopupMenu>(kPopupMenu, this);
+    menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
+                     &CPallworthTreeDosView::Insert);
+    return menu;
+}
+
+void CPallworthTreeDosView::Insert() {
+    document_.setModifiedFlag();
+    if (list() == nullptr || tasksNode_ == nullptr)
+        return;
+    // The new row takes its place among the task rows, so the list must show
+    // them, not the settings.
+    if (currentItem() != tasksNode_)
+        setCurrentItem(tasksNode_);
+    listView()->Insert();
+}

@@ -1,7 +1,0 @@
-#include "CSplitterFrameDos.h"
-
-#include "taskfile/CPallworthDoc2.h"
-
-CSplitterFrameDos::CSplitterFrameDos(CPallworthDoc2& document, const PathBrowser* browser,
-                                     QWidget* parent)
-    : TreeListFrameOf(document, QStringLiteral("splitterFrameDos"), parent, browser) {}

@@ -1,0 +1,295 @@
+#include "TestSupport.h"
+
+#include "io/TempFile.h"
+
+#include <QDir>
+#include <QTemporaryDir>
+#include <fcntl.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/xattr.h>
+
+using namespace testsupport;
+
+namespace {
+
+const std::string kOld = "old content\r\n";
+const std::string kNew(200, 'n');
+constexpr uid_t kNobody = 65534;
+
+enum class Setup { OwnerAndGroup, ExtendedAttributes, HardLink, AnotherOwner, SymbolicLink };
+
+// What a save must keep of the file it replaces.
+struct Snapshot {
+    uid_t owner;
+    gid_t group;
+    mode_t mode;
+    ino_t inode;
+    nlink_t links;
+    QStringList extended;
+};
+
+Snapshot snapshot(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        qWarning("cannot stat %s", path.c_str());
+    char names[4096];
+    const ssize_t size = ::listxattr(path.c_str(), names, sizeof names);
+    QStringList extended;
+    for (ssize_t at = 0; at < size; at += ssize_t(std::strlen(names + at)) + 1) {
+        char value[4096];
+        const ssize_t n = ::getxattr(path.c_str(), names + at, value, sizeof value);
+        extended << QString::fromLatin1(names + at) + QLatin1Char('=') +
+                        QString::fromLatin1(QByteArray(value, int(n)).toHex());
+    }
+    return {info.st_uid, info.st_gid, info.st_mode, info.st_ino, info.st_nlink, extended};
+}
+
+std::string content(const std::string& path) {
+    std::string bytes;
+    if (const Status read = FileStore::read(path, bytes); !read.ok)
+        qWarning("%s", read.error.c_str());
+    return bytes;
+}
+
+// A POSIX access ACL as the kernel stores it (little-endian tag, permission,
+// id): user::rw- user:nobody:r-- group::r-- mask::r-- other::---.
+const std::string kAcl("\x02\0\0\0"
+                       "\x01\0\x06\0\xff\xff\xff\xff"
+                       "\x02\0\x04\0\xfe\xff\0\0"
+                       "\x04\0\x04\0\xff\xff\xff\xff"
+                       "\x10\0\x04\0\xff\xff\xff\xff"
+                       "\x20\0\0\0\xff\xff\xff\xff",
+                       44);
+
+bool isRoot() {
+    return ::geteuid() == 0;
+}
+
+} // namespace
+
+class TestFileStore : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void keepsWhatItReplaces_data();
+    void keepsWhatItReplaces();
+    void newFilesArePrivate();
+    void refusesWhatIsNotARegularFile_data();
+    void refusesWhatIsNotARegularFile();
+    void readsWithinTheLimit();
+    void fileSizeLimitIsAnError_data();
+    void fileSizeLimitIsAnError();
+    void leftoverOfAKilledSaveRemoved();
+
+private:
+    std::string path(const std::string& name) const {
+        return dir_->filePath(QString::fromStdString(name)).toStdString();
+    }
+    QStringList entries() const {
+        return QDir(dir_->path())
+            .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+    std::unique_ptr<QTemporaryDir> dir_;
+};
+
+void TestFileStore::init() {
+    dir_ = std::make_unique<QTemporaryDir>();
+    QVERIFY(dir_->isValid());
+}
+
+void TestFileStore::keepsWhatItReplaces_data() {
+    QTest::addColumn<Setup>("setup");
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("owner and group") << Setup::OwnerAndGroup << false;
+    QTest::newRow("extended attributes and ACL") << Setup::ExtendedAttributes << false;
+    QTest::newRow("hard link") << Setup::HardLink << true;
+    QTest::newRow("owner the process cannot give") << Setup::AnotherOwner << true;
+    QTest::newRow("symbolic link") << Setup::SymbolicLink << false;
+}
+
+void TestFileStore::keepsWhatItReplaces() {
+    QFETCH(Setup, setup);
+    QFETCH(bool, inPlace);
+    // The longest name a file system allows still saves.
+    const std::string target = path(std::string(251, 'n') + ".cfg");
+    Status written = FileStore::writeAtomically(target, kOld);
+    QVERIFY2(written.ok, written.error.c_str());
+    std::string saved = target;
+    switch (setup) {
+    case Setup::OwnerAndGroup:
+        if (!isRoot())
+            QSKIP("giving a file to another owner needs root");
+        QCOMPARE(::chown(target.c_str(), kNobody, kNobody), 0);
+        QCOMPARE(::chmod(target.c_str(), 0640), 0);
+        break;
+    case Setup::ExtendedAttributes:
+        if (::setxattr(target.c_str(), "user.origin", "pallworth", 9, 0) != 0 ||
+            ::setxattr(target.c_str(), "system.posix_acl_access", kAcl.data(), kAcl.size(), 0) != 0)
+            QSKIP("this file system refuses extended attributes or ACLs");
+        break;
+    case Setup::HardLink:
+        QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+        break;
+    case Setup::AnotherOwner:
+        if (!isRoot())
+            QSKIP("saving as another user needs root");
+        QCOMPARE(::chmod(dir_->path().toLocal8Bit().constData(), 0777), 0);
+        QCOMPARE(::chmod(target.c_str(), 0666), 0);
+        break;
+    case Setup::SymbolicLink:
+        saved = path("link.cfg");
+        QCOMPARE(::symlink(std::string(251, 'n').append(".cfg").c_str(), saved.c_str()), 0);
+        break;
+    }
+    const Snapshot before = snapshot(target);
+    const auto save = [&] {
+        written = FileStore::writeAtomically(saved, kNew);
+        return written.ok ? 0 : 1;
+    };
+    const int exit = setup != Setup::AnotherOwner ? save() : inChild([&] {
+        return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0 ? save() : 2;
+    });
+    QVERIFY2(exit == 0, written.error.c_str());
+
+    const Snapshot after = snapshot(target);
+    QCOMPARE(after.owner, before.owner);
+    QCOMPARE(after.group, before.group);
+    QCOMPARE(after.mode, before.mode);
+    QCOMPARE(after.links, before.links);
+    QCOMPARE(after.extended, before.extended);
+    QCOMPARE(after.inode == before.inode, inPlace);
+    QCOMPARE(content(saved), kNew);
+    QCOMPARE(content(target), kNew);
+    if (setup == Setup::HardLink)
+        QCOMPARE(content(path("other.cfg")), kNew);
+    struct stat link {};
+    QVERIFY(::lstat(saved.c_str(), &link) == 0);
+    QCOMPARE(S_ISLNK(link.st_mode), setup == Setup::SymbolicLink);
+    QCOMPARE(entries().filter(QStringLiteral(".pallworth-")), QStringList());
+}
+
+void TestFileStore::newFilesArePrivate() {
+    const mode_t mask = ::umask(022);
+    QVERIFY(FileStore::writeAtomically(path("new.cfg"), kNew).ok);
+    QVERIFY(FileStore::writeAtomically(path("shared.ini"), kNew, 0644).ok);
+    // A dangling link names the file to create.
+    QCOMPARE(::symlink("made.cfg", path("dangling.cfg").c_str()), 0);
+    QVERIFY(FileStore::writeAtomically(path("dangling.cfg"), kNew).ok);
+    ::umask(mask);
+    QCOMPARE(snapshot(path("new.cfg")).mode & 07777, 0600u);
+    QCOMPARE(snapshot(path("shared.ini")).mode & 07777, 0644u);
+    QCOMPARE(snapshot(path("made.cfg")).mode & 07777, 0600u);
+    QCOMPARE(content(path("dangling.cfg")), kNew);
+}
+
+void TestFileStore::refusesWhatIsNotARegularFile_data() {
+    QTest::addColumn<mode_t>("type");
+    QTest::newRow("FIFO") << mode_t(S_IFIFO);
+    QTest::newRow("socket") << mode_t(S_IFSOCK);
+    QTest::newRow("device") << mode_t(S_IFCHR);
+    QTest::newRow("folder") << mode_t(S_IFDIR);
+}
+
+void TestFileStore::refusesWhatIsNotARegularFile() {
+    QFETCH(mode_t, type);
+    const std::string node = path("node.cfg");
+    if (type == S_IFCHR && !isRoot())
+        QSKIP("making a device node needs root");
+    QCOMPARE(type == S_IFDIR ? ::mkdir(node.c_str(), 0700)
+                             : ::mknod(node.c_str(), type | 0600, makedev(1, 3)),
+             0);
+    // A FIFO would block the reader for ever: the child is killed after 5 s.
+    const int refused = inChild(
+        [&] {
+            std::string bytes;
+            const Status read = FileStore::read(node, bytes);
+            const Status written = FileStore::writeAtomically(node, kNew);
+            return !read.ok && !written.ok &&
+                           read.error.find("not a regular file") != std::string::npos &&
+                           written.error.find("not a regular file") != std::string::npos
+                       ? 0
+                       : 1;
+        },
+        5000);
+    QCOMPARE(refused, 0);
+    QCOMPARE(snapshot(node).mode & S_IFMT, type);
+    QCOMPARE(entries(), QStringList{QStringLiteral("node.cfg")});
+}
+
+void TestFileStore::readsWithinTheLimit() {
+    const std::string big = path("big.cfg");
+    const int fd = ::open(big.c_str(), O_CREAT | O_WRONLY, 0600);
+    QCOMPARE(::ftruncate(fd, off_t(FileStore::kMaxFileSize) + 1), 0);
+    ::close(fd);
+    std::string bytes;
+    const Status tooLarge = FileStore::read(big, bytes);
+    QVERIFY(!tooLarge.ok);
+    QVERIFY2(tooLarge.error.find("larger than 1 GiB") != std::string::npos, tooLarge.error.c_str());
+    // The kernel's own files report no size and are read to their end.
+    const Status kernel = FileStore::read("/proc/self/status", bytes);
+    QVERIFY2(kernel.ok, kernel.error.c_str());
+    QVERIFY(bytes.find("Pid:") != std::string::npos);
+}
+
+void TestFileStore::fileSizeLimitIsAnError_data() {
+    QTest::addColumn<bool>("inPlace");
+    QTest::newRow("replaced by rename") << false;
+    QTest::newRow("written in place") << true;
+}
+
+void TestFileStore::fileSizeLimitIsAnError() {
+    QFETCH(bool, inPlace);
+    const std::string target = path("limited.cfg");
+    QVERIFY(FileStore::writeAtomically(target, kOld).ok);
+    if (inPlace)
+        QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+    // SIGXFSZ keeps its default, which would kill the process.
+    const int exit = inChild([&] {
+        const rlimit limit{100, 100};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        const Status written = FileStore::writeAtomically(target, kNew);
+        return !written.ok && written.error.find("File too large") != std::string::npos ? 0 : 1;
+    });
+    QCOMPARE(exit, 0);
+    QCOMPARE(content(target), kOld);
+    QCOMPARE(entries().filter(QStringLiteral(".pallworth-")), QStringList());
+}
+
+void TestFileStore::leftoverOfAKilledSaveRemoved() {
+    const std::string folder = dir_->path().toStdString();
+    const auto killedSave = [&](const std::string& name, TempFile::Role role) {
+        return inChild([&] {
+            TempFile temp(folder, name, role);
+            return ::raise(SIGKILL);
+        });
+    };
+    QCOMPARE(killedSave("s.cfg", TempFile::Role::Temporary), -1);
+    QCOMPARE(killedSave("other.cfg", TempFile::Role::Temporary), -1);
+    // The backup of an in-place save killed part way is the only whole copy.
+    QCOMPARE(killedSave("s.cfg", TempFile::Role::Backup), -1);
+    const QStringList leftovers = entries();
+    QCOMPARE(leftovers.size(), 3);
+    const QStringList backups = leftovers.filter(QStringLiteral(".pallworth-backup-"));
+    QCOMPARE(backups.size(), 1);
+    const TempFile running(folder, "s.cfg");
+    const QString name = QString::fromStdString(running.path()).section(QLatin1Char('/'), -1);
+    QVERIFY(name.startsWith(QStringLiteral(".pallworth-")));
+    QCOMPARE(name.size(), 26);
+    QCOMPARE(snapshot(running.path()).mode & 07777, 0600u);
+
+    QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew).ok);
+    // The save in progress, the backup and the other file's leftover stay.
+    QStringList expected = {QStringLiteral("s.cfg"), name};
+    for (const QString& leftover : leftovers)
+        if (!leftover.startsWith(name.left(20)))
+            expected << leftover;
+    expected.sort();
+    QCOMPARE(entries(), expected);
+    QVERIFY(entries().contains(backups[0]));
+}
+
+QTEST_GUILESS_MAIN(TestFileStore)
+#include "tst_filestore.moc"

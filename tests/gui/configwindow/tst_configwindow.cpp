@@ -1,0 +1,692 @@
+#include "TestSupport.h"
+#include "gui/app/AppFixture.h"
+
+#include "app/AboutDialog.h"
+#include "app/HelpWindow.h"
+#include "config/Scramble.h"
+#include "configwindow/CPallworthDoc.h"
+#include "configwindow/CPallworthTreeView.h"
+#include "configwindow/CSplitterFrame.h"
+#include "configwindow/CSyncView.h"
+#include "framework/CommandIds.h"
+
+#include <QAction>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QTextBrowser>
+#include <QToolBar>
+#include <csignal>
+#include <sys/resource.h>
+
+using namespace testsupport;
+
+namespace {
+
+QStringList menuTitles(const CMainFrame& frame) {
+    QStringList titles;
+    for (QAction* a : frame.menuBar()->actions())
+        titles << a->text();
+    return titles;
+}
+
+QStringList labels(const QTreeWidgetItem* parent) {
+    QStringList list;
+    for (int i = 0; i < parent->childCount(); ++i)
+        list << parent->child(i)->text(0);
+    return list;
+}
+
+QStringList headers(const CSyncView& list) {
+    QStringList titles;
+    for (int c = 0; c < list.columnCount(); ++c)
+        titles << list.headerItem()->text(c) + QLatin1Char('/') +
+                      QString::number(list.columnWidth(c));
+    return titles;
+}
+
+QStringList row(const CSyncView& list, int r) {
+    QStringList cells;
+    for (int c = 0; c < list.columnCount(); ++c)
+        cells << list.topLevelItem(r)->text(c);
+    return cells;
+}
+
+QString fileText(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? QString::fromLatin1(file.readAll()) : QString();
+}
+
+} // namespace
+
+class TestConfigWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void startsEmptyAndShutsDownTheClient();
+    void openShowsMaximisedSplitWindow();
+    void treeShape();
+    void everyNodeKindInTheList();
+    void newPackageCancelledMarksModifiedOnly();
+    void newApplicationAndPackageAddNodes();
+    void insertOnGroupsAndContextMenus();
+    void deleteFirstOfThreePackages();
+    void saveRefusedWithEachMessage();
+    void failedSaveKeepsTheOldFile();
+    void readOnlyFileOffersSaveAs_data();
+    void readOnlyFileOffersSaveAs();
+    void newEditSaveReopen();
+    void closePromptsWhenModified();
+    void fileChangedOnDiskAsksBeforeOverwrite();
+    void newerVersionShowsNothingAndIsNotSaved();
+    void unreadableFileReported();
+    void recentFilesKeepFour();
+    void windowsOnOneDocumentStayInStep();
+    void tabMovesBetweenPanes();
+    void aboutAndHelp();
+    void windowRendersForTheScreenshot();
+    void fileNewOffersTheKindsInOrder();
+    void nextPaneMovesFocus();
+
+private:
+    CSplitterFrame* activeContent() const {
+        return qobject_cast<CSplitterFrame*>(fixture_->documents().activeFrame()->widget());
+    }
+    CPallworthTreeView* tree() const { return activeContent()->treeView(); }
+    CSyncView* list() const { return activeContent()->listView(); }
+    CPallworthDoc* document() const {
+        return static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
+    }
+    CPallworthDoc* open(const char* name) {
+        return static_cast<CPallworthDoc*>(
+            fixture_->openKnown(QString::fromStdString(dataPath(name))));
+    }
+    QString copyOf(const char* name) {
+        const QString path = work_->filePath(QString::fromLatin1(name));
+        QFile::remove(path);
+        QFile::copy(QString::fromStdString(dataPath(name)), path);
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        return path;
+    }
+    void select(QTreeWidgetItem* node) { tree()->setCurrentItem(node); }
+
+    std::unique_ptr<AppFixture> fixture_;
+    std::unique_ptr<ModalSeam::Scope> seam_;
+    std::unique_ptr<QTemporaryDir> work_;
+};
+
+void TestConfigWindow::init() {
+    fixture_ = std::make_unique<AppFixture>();
+    seam_ = std::make_unique<ModalSeam::Scope>(fixture_->answerAll());
+    work_ = std::make_unique<QTemporaryDir>();
+}
+
+void TestConfigWindow::cleanup() {
+    fixture_->answer = QMessageBox::No;
+    seam_.reset();
+    fixture_.reset();
+    work_.reset();
+}
+
+void TestConfigWindow::startsEmptyAndShutsDownTheClient() {
+    CMainFrame& frame = fixture_->frame();
+    QVERIFY(frame.isVisible());
+    QCOMPARE(frame.menuId(), 128);
+    QCOMPARE(menuTitles(frame), (QStringList{QStringLiteral("&File"), QStringLiteral("&View"),
+                                             QStringLiteral("&Help")}));
+    QVERIFY(
+        frame.mdiArea()->subWindowList().isEmpty()); // the file on the command line is not opened
+    QCOMPARE(fixture_->app->commandLine().value(1), QStringLiteral("ignored.cfg"));
+    auto* toolbar = frame.findChild<QToolBar*>(QStringLiteral("toolbar128"));
+    QVERIFY(toolbar != nullptr);
+    QCOMPARE(toolbar->actions().size(), 3);
+    for (const char* name : {"CAP", "NUM", "SCRL"})
+        QVERIFY(frame.statusBar()->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr);
+    QVERIFY(!frame.action(CommandIds::FileSave)->isEnabled());
+    QCOMPARE(frame.action(CommandIds::FileSave)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_S));
+    QCOMPARE(fixture_->network->initialized, 1);
+    QCOMPARE(fixture_->network->shutDown, 0);
+    fixture_->app->ExitInstance();
+    QCOMPARE(fixture_->network->shutDown, 1);
+}
+
+void TestConfigWindow::openShowsMaximisedSplitWindow() {
+    QVERIFY(open("rich-1.30.cfg") != nullptr);
+    ChildFrame* child = fixture_->documents().activeFrame();
+    QVERIFY(child->isMaximized());
+    QCOMPARE(child->windowTitle(), QStringLiteral("rich-1.30.cfg[*] [lines not kept]"));
+    QCOMPARE(activeContent()->splitter()->sizes().value(0), 250);
+    QCOMPARE(fixture_->frame().menuId(), 129);
+    QCOMPARE(menuTitles(fixture_->frame()),
+             (QStringList{QStringLiteral("&File"), QStringLiteral("&Data"), QStringLiteral("&View"),
+                          QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    QVERIFY(fixture_->frame().action(CommandIds::NewPackage)->isEnabled());
+    QVERIFY(activeContent()->focusProxy() == tree());
+    QVERIFY(!document()->isModified());
+    QCOMPARE(fixture_->documents().templates().front()->filter(),
+             QStringLiteral("Sync Files (*.cfg)"));
+}
+
+void TestConfigWindow::treeShape() {
+    open("rich-1.30.cfg");
+    CPallworthTreeView* t = tree();
+    QCOMPARE(t->topLevelItemCount(), 3);
+    QCOMPARE(t->topLevelItem(0)->text(0), QStringLiteral("Default settings"));
+    QCOMPARE(labels(t->applicationsNode()),
+             (QStringList{QStringLiteral("Office Suite"), QStringLiteral("Bare")}));
+    QCOMPARE(labels(t->packagesNode()),
+             (QStringList{QStringLiteral("Sales Servers"), QStringLiteral("Archive")}));
+    const QStringList children = {
+        QStringLiteral("Settings"),      QStringLiteral("Schedule"),
+        QStringLiteral("Source Server"), QStringLiteral("Target Server(s)"),
+        QStringLiteral("Directories"),   QStringLiteral("Files"),
+        QStringLiteral("Exclude"),       QStringLiteral("Messages")};
+    QCOMPARE(CPallworthTreeView::packageChildren(), children);
+    for (int i = 0; i < 2; ++i)
+        QCOMPARE(labels(t->packagesNode()->child(i)), children);
+    QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()), GroupNode);
+    QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()->child(0)), PackageNode);
+    QCOMPARE(CPallworthTreeView::kindOf(t->applicationsNode()->child(0)), ApplicationNode);
+    QCOMPARE(CPallworthTreeView::kindOf(t->packagesNode()->child(0)->child(3)), DetailNode);
+    // Each node carries what its list shows beside its kind and record.
+    QCOMPARE(CPallworthTreeView::detailOf(t->packagesNode()->child(0)->child(3)),
+             DetailKind::Targets);
+    QCOMPARE(CPallworthTreeView::recordOf(t->packagesNode()->child(1)->child(3)),
+             document()->model().packages.at(2).id);
+    QCOMPARE(CPallworthTreeView::detailOf(t->defaultSettingsNode()), DetailKind::DefaultSettings);
+    QCOMPARE(CPallworthTreeView::detailOf(t->applicationsNode()->child(1)),
+             DetailKind::Application);
+    QCOMPARE(CPallworthTreeView::detailOf(t->packagesNode()->child(0)), DetailKind::None);
+    QVERIFY(!t->packagesNode()->isExpanded());
+
+    fixture_->documents().newDocument(*fixture_->documents().templates().front());
+    QCOMPARE(tree()->topLevelItemCount(), 3);
+    QCOMPARE(tree()->applicationsNode()->childCount(), 0);
+    QCOMPARE(tree()->packagesNode()->childCount(), 0);
+    QCOMPARE(fixture_->documents().activeDocument()->title(), QStringLiteral("Sync1"));
+}
+
+void TestConfigWindow::everyNodeKindInTheList() {
+    open("rich-1.30.cfg");
+    CPallworthTreeView* t = tree();
+    select(t->defaultSettingsNode());
+    QCOMPARE(headers(*list()),
+             (QStringList{QStringLiteral("Properties/250"), QStringLiteral("Value/250")}));
+    QCOMPARE(list()->topLevelItemCount(), 20);
+    QCOMPARE(row(*list(), 2), (QStringList{QStringLiteral("Password"), QStringLiteral("****")}));
+    QCOMPARE(row(*list(), 13),
+             (QStringList{QStringLiteral("Time restriction"), QStringLiteral("22:00-06:00")}));
+    QCOMPARE(row(*list(), 14), (QStringList{QStringLiteral("Log directory"),
+                                            QString::fromUtf8("SYS:\\LOGS\\M\u00FCLLER\\")}));
+    QCOMPARE(document()->selectedNode.item, t->defaultSettingsNode());
+    QCOMPARE(document()->treeView.data(), t);
+    QCOMPARE(document()->listView.data(), list());
+
+    select(t->packagesNode());
+    QCOMPARE(headers(*list()), QStringList{QStringLiteral("Packages/150")});
+    QCOMPARE(row(*list(), 1), QStringList{QStringLiteral("Archive")});
+
+    select(t->applicationsNode()->child(0));
+    QCOMPARE(headers(*list()),
+             (QStringList{QStringLiteral("Properties/150"), QStringLiteral("Value/150")}));
+    QCOMPARE(row(*list(), 2), (QStringList{QStringLiteral("Destination packages"),
+                                           QStringLiteral("Sales Archive ")}));
+
+    QTreeWidgetItem* sales = t->packagesNode()->child(0);
+    select(sales);
+    QCOMPARE(list()->columnCount(), 0);
+    QCOMPARE(list()->topLevelItemCount(), 0);
+
+    select(sales->child(3)); // Target Server(s)
+    QCOMPARE(list()->columnCount(), 6);
+    QCOMPARE(list()->topLevelItemCount(), 4);
+    QCOMPARE(row(*list(), 0),
+             (QStringList{QStringLiteral("SRV-B1"), QStringLiteral("VOL1"), QStringLiteral("ON"),
+                          QStringLiteral("0"), QStringLiteral("daily at 08:00"),
+                          QStringLiteral("TCP")}));
+    QCOMPARE(row(*list(), 3).value(4), QStringLiteral("daily at 08:00")); // package schedule
+
+    select(sales->child(4)); // Directories
+    QCOMPARE(row(*list(), 0).value(0), QStringLiteral("SYS:\\DATA\\SALES REPORTS"));
+    select(sales->child(0)); // Settings
+    QCOMPARE(list()->topLevelItemCount(), 14);
+    QCOMPARE(row(*list(), 13), (QStringList{QStringLiteral("Open file handling method"),
+                                            QStringLiteral("ALERT 60")}));
+    select(t->packagesNode()->child(1)->child(1)); // Archive's Schedule
+    QCOMPARE(row(*list(), 0),
+             (QStringList{QStringLiteral("Schedule"), QStringLiteral("every 4 hours")}));
+}
+
+void TestConfigWindow::newPackageCancelledMarksModifiedOnly() {
+    open("rich-1.30.cfg");
+    fixture_->onDialog = [](QDialog& d) {
+        d.reject();
+        return d.result();
+    };
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
+    QCOMPARE(fixture_->dialogsRun, 1);
+    QVERIFY(document()->isModified());
+    QCOMPARE(document()->model().packages.count(), 2);
+    QCOMPARE(tree()->packagesNode()->childCount(), 2);
+}
+
+void TestConfigWindow::newApplicationAndPackageAddNodes() {
+    open("rich-1.30.cfg");
+    fixture_->onDialog = AppFixture::typeAndOk(QString::fromUtf8("Caf\u00E9 \u20AC"));
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
+    const ConfigModel& m = document()->model();
+    QCOMPARE(m.packages.count(), 3);
+    QCOMPARE(m.packages.at(3).name, std::string("Caf\xE9 \x80"));
+    QTreeWidgetItem* node = tree()->packagesNode()->child(2);
+    QCOMPARE(node->text(0), QString::fromUtf8("Caf\u00E9 \u20AC"));
+    QCOMPARE(labels(node), CPallworthTreeView::packageChildren());
+    QVERIFY(node->isExpanded());
+    QCOMPARE(tree()->currentItem(), node);
+
+    fixture_->onDialog = AppFixture::typeAndOk(QString());
+    fixture_->frame().action(CommandIds::NewApplication)->trigger();
+    QCOMPARE(m.applications.count(), 3);
+    QCOMPARE(m.applications.at(3).name, std::string());
+    QCOMPARE(tree()->currentItem(), tree()->applicationsNode()->child(2));
+    QCOMPARE(list()->headerItem()->text(0), QStringLiteral("Properties"));
+}
+
+void TestConfigWindow::insertOnGroupsAndContextMenus() {
+    open("rich-1.30.cfg");
+    CPallworthTreeView* t = tree();
+    QTreeWidgetItem* sales = t->packagesNode()->child(0);
+    QCOMPARE(CPallworthTreeView::contextMenuFor(sales), 147);
+    QCOMPARE(CPallworthTreeView::contextMenuFor(t->applicationsNode()->child(0)), 147);
+    QCOMPARE(CPallworthTreeView::contextMenuFor(t->packagesNode()), 163);
+    for (int child : {3, 4, 5, 6})
+        QCOMPARE(CPallworthTreeView::contextMenuFor(sales->child(child)), 163);
+    for (int child : {0, 1, 2, 7})
+        QCOMPARE(CPallworthTreeView::contextMenuFor(sales->child(child)), 0);
+    QCOMPARE(CPallworthTreeView::contextMenuFor(t->defaultSettingsNode()), 0);
+    QCOMPARE(CPallworthTreeView::contextMenuFor(nullptr), 0);
+
+    fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Inserted"));
+    t->setCurrentNode(t->packagesNode());
+    t->Insert();
+    QCOMPARE(document()->model().packages.last().name, std::string("Inserted"));
+    t->setCurrentNode(t->applicationsNode());
+    t->Insert();
+    QCOMPARE(document()->model().applications.last().name, std::string("Inserted"));
+    QCOMPARE(fixture_->dialogsRun, 2);
+}
+
+void TestConfigWindow::deleteFirstOfThreePackages() {
+    CPallworthDoc* doc = open("rich-1.30.cfg");
+    fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Third"));
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
+    doc->setModifiedFlag(false);
+    CPallworthTreeView* t = tree();
+    t->setCurrentNode(t->packagesNode()->child(0));
+    t->DeleteNode();
+    QVERIFY(doc->isModified());
+    QCOMPARE(doc->model().packages.count(), 2);
+    QCOMPARE(labels(t->packagesNode()),
+             (QStringList{QStringLiteral("Archive"), QStringLiteral("Third")}));
+    select(t->packagesNode()->child(0)->child(2)); // Archive's Source Server
+    QCOMPARE(row(*list(), 0),
+             (QStringList{QStringLiteral("Source Server"), QStringLiteral("SRV-ARCH")}));
+    select(t->packagesNode()->child(0)->child(3));
+    QCOMPARE(row(*list(), 0).value(0), QStringLiteral("SRV-X"));
+    select(t->packagesNode()->child(1)->child(1));
+    QCOMPARE(row(*list(), 0).value(1), QStringLiteral("daily at 00:00"));
+    // Delete on a node that is not a record does nothing.
+    t->setCurrentNode(t->defaultSettingsNode());
+    t->DeleteNode();
+    QCOMPARE(doc->model().packages.count(), 2);
+    QCOMPARE(doc->model().applications.count(), 2);
+}
+
+void TestConfigWindow::saveRefusedWithEachMessage() {
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    const QString before = fileText(path);
+    ConfigModel& m = doc->model();
+    m.packages.at(2).source.clear();
+    m.global.user.clear();
+    m.password.clear();
+    doc->setModifiedFlag();
+    const QStringList expected = {
+        QStringLiteral("Please specify a source server for package Archive"),
+        QStringLiteral("Please specify a username"), QStringLiteral("Please specify a password")};
+    for (const QString& message : expected) {
+        fixture_->messages.clear();
+        fixture_->frame().action(CommandIds::FileSave)->trigger();
+        QCOMPARE(fixture_->messages, QStringList{message});
+        QCOMPARE(fixture_->captions, QStringList{QStringLiteral("Pallworth")});
+        fixture_->captions.clear();
+        QCOMPARE(fileText(path), before);
+        QVERIFY(doc->isModified());
+        if (m.packages.at(2).source.empty())
+            m.packages.at(2).source = "SRV";
+        else if (m.global.user.empty())
+            m.global.user = "admin";
+    }
+    m.password = Scramble("pw");
+    fixture_->messages.clear();
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    QVERIFY(!doc->isModified());
+    QVERIFY(fileText(path) != before);
+}
+
+void TestConfigWindow::failedSaveKeepsTheOldFile() {
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    const QString before = fileText(path);
+    doc->model().global.maxThreads = "99";
+    doc->setModifiedFlag();
+    // The file system takes no more than 100 bytes.
+    struct rlimit saved {};
+    ::getrlimit(RLIMIT_FSIZE, &saved);
+    struct rlimit limited = saved;
+    limited.rlim_cur = 100;
+    const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+    ::setrlimit(RLIMIT_FSIZE, &limited);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    ::setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, oldHandler);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("left as it was")));
+    QCOMPARE(fileText(path), before);
+    QVERIFY(doc->isModified());
+    QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 1);
+}
+
+void TestConfigWindow::readOnlyFileOffersSaveAs_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::newRow("Save As") << QMessageBox::Yes;
+    QTest::newRow("keep editing") << QMessageBox::No;
+}
+
+void TestConfigWindow::readOnlyFileOffersSaveAs() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    QVERIFY(QFile::setPermissions(path, QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther));
+    const QString before = fileText(path);
+    const QString shown = QDir::toNativeSeparators(doc->filePath());
+    doc->model().global.maxThreads = "50";
+    doc->setModifiedFlag();
+    fixture_->answer = answer;
+    fixture_->fileName = work_->filePath(QStringLiteral("copy.cfg"));
+    fixture_->frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+    QTest::keyClick(tree(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->messages,
+             QStringList{shown + QStringLiteral(" is read-only.\nDo you want to save it under "
+                                                "another name?")});
+    QCOMPARE(fileText(path), before);
+    QCOMPARE(doc->isModified(), answer == QMessageBox::No);
+    QCOMPARE(fileText(fixture_->fileName).contains(QStringLiteral("MAXTHREADS 50")),
+             answer == QMessageBox::Yes);
+}
+
+void TestConfigWindow::newEditSaveReopen() {
+    fixture_->documents().newDocument(*fixture_->documents().templates().front());
+    CPallworthDoc* doc = document();
+    fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Nightly"));
+    fixture_->frame().action(CommandIds::NewPackage)->trigger();
+    ConfigModel& m = doc->model();
+    m.packages.at(1).source = "SRC1";
+    m.packages.at(1).targets.append(TargetServer("T1", "VOL1", "ON", "", "0", "(default)"));
+    m.global.user = "admin";
+    m.password = Scramble("pw");
+    fixture_->fileName = work_->filePath(QStringLiteral("saved"));
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    const QString saved = work_->filePath(QStringLiteral("saved.cfg"));
+    QCOMPARE(doc->filePath(), QFileInfo(saved).canonicalFilePath());
+    QCOMPARE(doc->title(), QStringLiteral("saved.cfg"));
+    QCOMPARE(QFile::permissions(saved) & 0x7077, QFile::ReadOwner | QFile::WriteOwner);
+    const ConfigModel edited = m;
+    QVERIFY(fixture_->documents().closeDocument(*doc));
+
+    auto* reopened = static_cast<CPallworthDoc*>(fixture_->openKnown(saved));
+    const ConfigModel& back = reopened->model();
+    QCOMPARE(back.packages.count(), 1);
+    QCOMPARE(back.packages.at(1).name, std::string("Nightly"));
+    QCOMPARE(back.packages.at(1).targets.at(1).volume(), std::string_view("VOL1"));
+    QCOMPARE(back.global.user, edited.global.user);
+    QCOMPARE(back.password, edited.password);
+    QCOMPARE(back.global.logEvent, std::string("COPIED DELETED "));
+    QCOMPARE(labels(tree()->packagesNode()), QStringList{QStringLiteral("Nightly")});
+}
+
+void TestConfigWindow::closePromptsWhenModified() {
+    CPallworthDoc* doc = open("rich-1.30.cfg");
+    doc->setModifiedFlag();
+    ChildFrame* child = fixture_->documents().activeFrame();
+    fixture_->answer = QMessageBox::Cancel;
+    QVERIFY(!child->close());
+    QCOMPARE(fixture_->messages, QStringList{QStringLiteral("Save changes to rich-1.30.cfg?")});
+    QCOMPARE(fixture_->documents().documents().size(), 1);
+    fixture_->answer = QMessageBox::No;
+    QVERIFY(child->close());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QCOMPARE(fixture_->documents().documents().size(), 0);
+    QCOMPARE(fixture_->frame().menuId(), 128);
+
+    // An unchanged document closes without a question.
+    fixture_->messages.clear();
+    open("rich-1.30.cfg");
+    fixture_->frame().action(CommandIds::FileClose)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    QVERIFY(fixture_->documents().documents().isEmpty());
+}
+
+void TestConfigWindow::fileChangedOnDiskAsksBeforeOverwrite() {
+    const QString path = copyOf("rich-1.30.cfg");
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
+    QTest::qWait(20);
+    {
+        QFile other(path);
+        QVERIFY(other.open(QIODevice::Append));
+        other.write("# another administrator\r\n");
+    }
+    doc->model().global.maxThreads = "50";
+    doc->setModifiedFlag();
+    fixture_->answer = QMessageBox::No;
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("changed by another program")));
+    QVERIFY(fileText(path).endsWith(QStringLiteral("# another administrator\r\n")));
+    fixture_->answer = QMessageBox::Yes;
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QVERIFY(fileText(path).contains(QStringLiteral("MAXTHREADS 50")));
+    QVERIFY(!doc->isModified());
+}
+
+void TestConfigWindow::newerVersionShowsNothingAndIsNotSaved() {
+    const QString path = work_->filePath(QStringLiteral("newer.cfg"));
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(
+            "VERSION 1.40\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\nDEST A B MSGON 0\r\n");
+    }
+    CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    QVERIFY(doc->model().newerVersion);
+    QCOMPARE(tree()->topLevelItemCount(), 0);
+    QCOMPARE(list()->columnCount(), 0);
+    QVERIFY(doc->listView.isNull());
+    // Said on opening, and shown while the window is active.
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("newer than version 1.30")));
+    QVERIFY(fixture_->frame().readOnlyIndicator()->isVisible());
+    QVERIFY(
+        fixture_->documents().activeFrame()->windowTitle().endsWith(QStringLiteral("[read only]")));
+    const QString before = fileText(path);
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages.size(), 2);
+    QCOMPARE(fixture_->messages[1], fixture_->messages[0]);
+    QCOMPARE(fileText(path), before);
+}
+
+void TestConfigWindow::unreadableFileReported() {
+    QVERIFY(fixture_->openKnown(work_->filePath(QStringLiteral("missing.cfg"))) == nullptr);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("missing.cfg")));
+    const QString big = work_->filePath(QStringLiteral("big.cfg"));
+    {
+        QFile file(big);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        for (int i = 0; i < 1000; ++i)
+            file.write("PACKAGE P\r\nPACKAGE END\r\n");
+    }
+    QVERIFY(fixture_->openKnown(big) == nullptr);
+    QVERIFY(fixture_->messages.last().contains(QStringLiteral("more than 999 packages")));
+    // The reason names the package in the model's code page.
+    {
+        QFile file(big);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write("PACKAGE Pr\x80is\r\n");
+        for (int i = 0; i < 1000; ++i)
+            file.write("EXCLUDE \"SYS:\\X\"\r\n");
+    }
+    QVERIFY(fixture_->openKnown(big) == nullptr);
+    QVERIFY(fixture_->messages.last().contains(QStringLiteral("in package Pr\u20ACis")));
+    QVERIFY(fixture_->documents().documents().isEmpty());
+}
+
+void TestConfigWindow::recentFilesKeepFour() {
+    QStringList paths;
+    for (int i = 0; i < 5; ++i) {
+        const QString path = work_->filePath(QStringLiteral("f%1.cfg").arg(i));
+        QFile::copy(QString::fromStdString(dataPath("rich-1.30.cfg")), path);
+        paths.prepend(QFileInfo(path).canonicalFilePath());
+        QVERIFY(fixture_->openKnown(path) != nullptr);
+    }
+    const QStringList recent = fixture_->documents().recentFiles();
+    QCOMPARE(recent, paths.mid(0, 4));
+    QAction* first = fixture_->frame().action(CommandIds::FileMru1);
+    QVERIFY(first->isVisible());
+    QVERIFY(first->text().endsWith(QStringLiteral("f4.cfg")));
+    // Opening one again moves it to the top without a second window.
+    fixture_->openKnown(paths[2]);
+    QCOMPARE(fixture_->documents().recentFiles().value(0), paths[2]);
+    QCOMPARE(fixture_->documents().documents().size(), 5);
+}
+
+void TestConfigWindow::windowsOnOneDocumentStayInStep() {
+    CPallworthDoc* doc = open("rich-1.30.cfg");
+    CSplitterFrame* first = activeContent();
+    ChildFrame* second = fixture_->documents().newWindow(*doc);
+    QVERIFY(second != nullptr);
+    auto* other = qobject_cast<CSplitterFrame*>(second->widget());
+    QCOMPARE(second->windowTitle(), QStringLiteral("rich-1.30.cfg:2[*] [lines not kept]"));
+
+    fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("From window two"));
+    other->treeView()->NewPackage();
+    QCOMPARE(labels(first->treeView()->packagesNode()).last(), QStringLiteral("From window two"));
+    // Deleting in the first window removes the record the second one shows.
+    other->treeView()->setCurrentItem(other->treeView()->packagesNode()->child(0)->child(2));
+    QCOMPARE(other->listView()->topLevelItem(0)->text(1), QStringLiteral("SRV-MAIN"));
+    first->treeView()->setCurrentNode(first->treeView()->packagesNode()->child(0));
+    first->treeView()->DeleteNode();
+    QCOMPARE(labels(other->treeView()->packagesNode()),
+             (QStringList{QStringLiteral("Archive"), QStringLiteral("From window two")}));
+    other->treeView()->setCurrentItem(other->treeView()->packagesNode()->child(0)->child(2));
+    QCOMPARE(other->listView()->topLevelItem(0)->text(1), QStringLiteral("SRV-ARCH"));
+    first->treeView()->setCurrentItem(first->treeView()->packagesNode()->child(1)->child(2));
+    QCOMPARE(first->listView()->topLevelItem(0)->text(0), QStringLiteral("Source Server"));
+    QCOMPARE(first->listView()->topLevelItem(0)->text(1), QString());
+    // A group list in the other window follows an addition.
+    other->treeView()->setCurrentItem(other->treeView()->applicationsNode());
+    first->treeView()->NewApplication();
+    QCOMPARE(other->listView()->topLevelItemCount(), 3);
+}
+
+void TestConfigWindow::tabMovesBetweenPanes() {
+    open("rich-1.30.cfg");
+    fixture_->frame().activateWindow();
+    tree()->setFocus();
+    select(tree()->defaultSettingsNode());
+    list()->clearSelection();
+    list()->setCurrentItem(nullptr);
+    QTest::keyClick(tree(), Qt::Key_Tab);
+    QCOMPARE(list()->currentItem(), list()->topLevelItem(0));
+    QTest::keyClick(list(), Qt::Key_Tab);
+    QCOMPARE(fixture_->frame().focusWidget(), tree());
+    select(tree()->packagesNode()->child(0)); // a package: empty list
+    QTest::keyClick(tree(), Qt::Key_Tab);
+    QCOMPARE(list()->topLevelItemCount(), 0);
+}
+
+void TestConfigWindow::aboutAndHelp() {
+    QString caption, version;
+    fixture_->onDialog = [&](QDialog& d) {
+        caption = d.windowTitle();
+        version = d.findChild<QLabel*>(QStringLiteral("version"))->text();
+        return int(QDialog::Accepted);
+    };
+    fixture_->frame().action(CommandIds::AppAbout)->trigger();
+    QCOMPARE(caption, QStringLiteral("About Pallworth"));
+    QCOMPARE(version, QStringLiteral("Version 1.30 Build 07/14/2003"));
+    fixture_->frame().action(CommandIds::Help)->trigger();
+    HelpWindow* help = fixture_->app->helpWindow();
+    QVERIFY(help != nullptr && help->isVisible());
+    QVERIFY(help->browser()->toPlainText().contains(QStringLiteral("Saving")));
+}
+
+void TestConfigWindow::windowRendersForTheScreenshot() {
+    open("rich-1.30.cfg");
+    CMainFrame& frame = fixture_->frame();
+    frame.resize(1100, 640);
+    tree()->expandItem(tree()->applicationsNode());
+    tree()->expandItem(tree()->packagesNode());
+    tree()->expandItem(tree()->packagesNode()->child(0));
+    select(tree()->packagesNode()->child(0)->child(0));
+    const QImage image = frame.grab().toImage();
+    QCOMPARE(image.size(), frame.size() * image.devicePixelRatio());
+    // Set PALLWORTH_SCREENSHOT to a file name to keep the picture.
+    const QString target = qEnvironmentVariable("PALLWORTH_SCREENSHOT");
+    if (!target.isEmpty())
+        QVERIFY(image.save(target));
+}
+
+void TestConfigWindow::fileNewOffersTheKindsInOrder() {
+    DocumentManager& documents = fixture_->documents();
+    QStringList offered;
+    fixture_->onDialog = [&](QDialog& d) {
+        auto* kinds = d.findChild<QListWidget*>(QStringLiteral("kinds"));
+        for (int i = 0; i < kinds->count(); ++i)
+            offered << kinds->item(i)->text();
+        kinds->setCurrentRow(0);
+        d.accept();
+        return d.result();
+    };
+    Document* created = documents.fileNew();
+    QCOMPARE(offered, (QStringList{QStringLiteral("Sync"), QStringLiteral("Quorrel")}));
+    QVERIFY(created != nullptr);
+    QCOMPARE(created->docTemplate().resourceId(), 129);
+    fixture_->onDialog = [](QDialog& d) {
+        d.reject();
+        return d.result();
+    };
+    QVERIFY(documents.fileNew() == nullptr);
+    QCOMPARE(documents.documents().size(), 1);
+}
+
+void TestConfigWindow::nextPaneMovesFocus() {
+    open("rich-1.30.cfg");
+    tree()->setFocus();
+    fixture_->frame().action(CommandIds::NextPane)->trigger();
+    QCOMPARE(fixture_->frame().focusWidget(), list());
+    fixture_->frame().action(CommandIds::PrevPane)->trigger();
+    QCOMPARE(fixture_->frame().focusWidget(), tree());
+}
+
+QTEST_MAIN(TestConfigWindow)
+#include "tst_configwindow.moc"

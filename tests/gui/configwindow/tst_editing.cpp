@@ -1,0 +1,670 @@
+#include "TestSupport.h"
+#include "gui/app/AppFixture.h"
+
+#include "config/Scramble.h"
+#include "configwindow/CPallworthDoc.h"
+#include "configwindow/CPallworthTreeView.h"
+#include "configwindow/CSplitterFrame.h"
+#include "configwindow/CSyncView.h"
+#include "framework/CommandIds.h"
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QTimeEdit>
+#include <QTreeWidget>
+
+using namespace testsupport;
+
+namespace {
+
+using Driver = std::function<int(QDialog&)>;
+
+template <typename W> W* control(QDialog& d, int id) {
+    W* w = d.findChild<W*>(QString::number(id));
+    if (w == nullptr)
+        qWarning("no control %d in %s", id, d.metaObject()->className());
+    return w;
+}
+
+void setLine(QDialog& d, int id, const QString& text) {
+    control<QLineEdit>(d, id)->setText(text);
+}
+
+void setCombo(QDialog& d, int id, const QString& text) {
+    auto* combo = control<QComboBox>(d, id);
+    const int index = combo->findText(text);
+    if (index >= 0)
+        combo->setCurrentIndex(index);
+    else
+        combo->setEditText(text);
+}
+
+void setCheck(QDialog& d, int id, bool on) {
+    control<QAbstractButton>(d, id)->setChecked(on);
+}
+
+int pressOk(QDialog& d) {
+    d.accept();
+    return d.result();
+}
+
+// A driver that does `fill`, then presses OK.
+Driver filling(std::function<void(QDialog&)> fill) {
+    return [fill](QDialog& d) {
+        fill(d);
+        return pressOk(d);
+    };
+}
+
+Driver cancelling() {
+    return [](QDialog& d) {
+        d.reject();
+        return d.result();
+    };
+}
+
+Driver typing(const QString& text) {
+    return filling([text](QDialog& d) { setLine(d, 1006, text); });
+}
+
+Driver choosing(const QString& item) {
+    return filling([item](QDialog& d) { setCombo(d, 1018, item); });
+}
+
+} // namespace
+
+class TestEditing : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void emptySelectionOnlyMarksModified();
+    void choiceRowsWriteGlobalOrPackage_data();
+    void choiceRowsWriteGlobalOrPackage();
+    void numberAndTextRows_data();
+    void numberAndTextRows();
+    void dialogRowsOfDefaultSettings();
+    void dialogRowsOfAPackage();
+    void nodeLevelEdits();
+    void applicationRows();
+    void cancelChangesNothing();
+    void textThatWouldNotReadBackIsRefused();
+    void insertDeleteInPackageLists_data();
+    void insertDeleteInPackageLists();
+    void groupListsInsertDeleteReorder();
+    void dragReordersTargetsAndJobs();
+    void insertIntoAFullListIsRefused();
+    void editEverythingSaveReopen();
+
+private:
+    CSplitterFrame* content() const {
+        return qobject_cast<CSplitterFrame*>(fixture_->documents().activeFrame()->widget());
+    }
+    CPallworthTreeView* tree() const { return content()->treeView(); }
+    CSyncView* list() const { return content()->listView(); }
+    CPallworthDoc* doc() const {
+        return static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
+    }
+    ConfigModel& model() const { return doc()->model(); }
+    void openRich() { fixture_->openKnown(QString::fromStdString(dataPath("rich-1.30.cfg"))); }
+    QTreeWidgetItem* packageChild(int package, const char* child) const {
+        QTreeWidgetItem* node = tree()->packagesNode()->child(package - 1);
+        for (int i = 0; i < node->childCount(); ++i)
+            if (node->child(i)->text(0) == QLatin1String(child))
+                return node->child(i);
+        return nullptr;
+    }
+    void show(QTreeWidgetItem* node) { tree()->setCurrentItem(node); }
+    int rowOf(const QString& label) const {
+        for (int r = 0; r < list()->topLevelItemCount(); ++r)
+            if (list()->topLevelItem(r)->text(0) == label)
+                return r;
+        return -1;
+    }
+    QString cell(int row, int column) const { return list()->topLevelItem(row)->text(column); }
+    // Selects a row and edits it with `driver` answering the dialog.
+    void edit(int row, const Driver& driver) {
+        fixture_->onDialog = driver;
+        list()->setCurrentItem(list()->topLevelItem(row));
+        list()->EditRow();
+    }
+    void editLabel(const QString& label, const Driver& driver) {
+        const int row = rowOf(label);
+        QVERIFY2(row >= 0, qPrintable(label));
+        edit(row, driver);
+    }
+
+    std::unique_ptr<AppFixture> fixture_;
+    std::unique_ptr<ModalSeam::Scope> seam_;
+};
+
+void TestEditing::init() {
+    fixture_ = std::make_unique<AppFixture>();
+    seam_ = std::make_unique<ModalSeam::Scope>(fixture_->answerAll());
+    openRich();
+}
+
+void TestEditing::cleanup() {
+    fixture_->answer = QMessageBox::No;
+    seam_.reset();
+    fixture_.reset();
+}
+
+void TestEditing::emptySelectionOnlyMarksModified() {
+    show(tree()->defaultSettingsNode());
+    list()->clearSelection();
+    QVERIFY(!doc()->isModified());
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},
+                       QPoint(10, list()->viewport()->height() - 5));
+    QVERIFY(doc()->isModified());
+    QCOMPARE(fixture_->dialogsRun, 0);
+}
+
+void TestEditing::choiceRowsWriteGlobalOrPackage_data() {
+    QTest::addColumn<bool>("inPackage");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("choice");
+    // Every choice differs from what the file holds, so an edit that lands
+    // nowhere is caught.
+    const auto row = [](bool pkg, const char* label, const char* choice, const char*) {
+        QTest::newRow((std::string(pkg ? "package " : "global ") + label).c_str())
+            << pkg << QString::fromLatin1(label) << QString::fromLatin1(choice);
+    };
+    row(false, "Transfer IRMs (Inherited Rights Mask)", "NO", "transferIrm");
+    row(false, "Transfer file owner", "YES", "transferOwner");
+    row(false, "Transfer file system rights", "NO", "transferTrustee");
+    row(false, "Protect read-only files", "YES", "skipReadOnly");
+    row(false, "Transfer file system attributes", "NO", "transferAttrs");
+    row(false, "Namespace", "DOS", "nameSpace");
+    row(false, "Sync mode", "OVERWRITE", "syncMode");
+    row(false, "Display type", "THREAD", "display");
+    row(false, "Debug", "NO", "debug");
+    row(true, "Sync mode", "REPLACE", "syncMode");
+    row(true, "Transfer IRMs (Inherited Rights Mask)", "YES", "transferIrm");
+    row(true, "Transfer file owner", "NO", "transferOwner");
+    row(true, "Transfer file system rights", "YES", "transferTrustee");
+    row(true, "Protect read-only files", "NO", "skipReadOnly");
+    row(true, "Scan directories in advance", "NO", "preStat");
+    row(true, "Transport protocol", "UDP", "protocol");
+    row(true, "Transfer file system attributes", "NO", "transferAttrs");
+    row(true, "Log files based on ...", "THREAD", "logMethod");
+}
+
+void TestEditing::choiceRowsWriteGlobalOrPackage() {
+    QFETCH(bool, inPackage);
+    QFETCH(QString, label);
+    QFETCH(QString, choice);
+    show(inPackage ? packageChild(1, "Settings") : tree()->defaultSettingsNode());
+    const ConfigModel before = model();
+    editLabel(label, choosing(choice));
+    QCOMPARE(cell(rowOf(label), 1), choice);
+    // The edit lands in the package under "Settings", in the globals under
+    // "Default settings", and nowhere else.
+    QVERIFY(inPackage ? !(model().packages.at(1) == before.packages.at(1))
+                      : !(model().global == before.global));
+    if (inPackage) {
+        QVERIFY(model().global == before.global);
+        QVERIFY(model().packages.at(2) == before.packages.at(2));
+    } else {
+        QVERIFY(model().packages.at(1) == before.packages.at(1));
+    }
+    // A rebuild shows what the model holds.
+    show(tree()->applicationsNode());
+    show(inPackage ? packageChild(1, "Settings") : tree()->defaultSettingsNode());
+    QCOMPARE(cell(rowOf(label), 1), choice);
+}
+
+void TestEditing::numberAndTextRows_data() {
+    QTest::addColumn<bool>("inPackage");
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("shown");
+    const auto row = [](bool pkg, const char* node, const char* label, const char* typed,
+                        const char* shown) {
+        QTest::newRow(label) << pkg << QString::fromLatin1(node) << QString::fromLatin1(label)
+                             << QString::fromLatin1(typed) << QString::fromLatin1(shown);
+    };
+    row(false, "", "Failed job retry interval", " 14400", "14400");
+    row(false, "", "Max. threads", "1", "1");
+    row(false, "", "Number of times a failed job can be retried", "0", "0");
+    row(false, "", "Log size limit", "32768", "32768");
+    row(false, "", "Debug log size limit", "+32", "32");
+    row(false, "", "Username", "new.admin", "new.admin");
+    row(true, "Source Server", "Source Server", "fs-new", "FS-NEW");
+    row(true, "Messages", "Start Message", "Going down, save now", "Going down, save now");
+    row(true, "Messages", "End Message", "", "");
+    row(true, "Messages", "Error Message", "Failed!", "Failed!");
+    row(true, "Messages", "Suspend Message", "Later", "Later");
+}
+
+void TestEditing::numberAndTextRows() {
+    QFETCH(bool, inPackage);
+    QFETCH(QString, node);
+    QFETCH(QString, label);
+    QFETCH(QString, typed);
+    QFETCH(QString, shown);
+    show(inPackage ? packageChild(1, node.toLatin1().constData()) : tree()->defaultSettingsNode());
+    editLabel(label, typing(typed));
+    QCOMPARE(fixture_->messages, QStringList());
+    QCOMPARE(cell(rowOf(label), 1), shown);
+    show(tree()->applicationsNode());
+    show(inPackage ? packageChild(1, node.toLatin1().constData()) : tree()->defaultSettingsNode());
+    QCOMPARE(cell(rowOf(label), 1), shown); // the model holds it
+}
+
+void TestEditing::dialogRowsOfDefaultSettings() {
+    show(tree()->defaultSettingsNode());
+    editLabel(QStringLiteral("Password"), filling([](QDialog& d) {
+                  setLine(d, 1006, QStringLiteral("s3cret"));
+                  setLine(d, 1007, QStringLiteral("s3cret"));
+              }));
+    QCOMPARE(cell(rowOf(QStringLiteral("Password")), 1), QStringLiteral("******"));
+    QCOMPARE(model().password, Scramble("s3cret"));
+    QCOMPARE(model().global.passwordMask, std::string("****"));
+
+    editLabel(QStringLiteral("Log directory"), typing(QStringLiteral("SYS:\\NEWLOGS")));
+    QCOMPARE(model().global.logDir, std::string("SYS:\\NEWLOGS\\"));
+    QCOMPARE(cell(rowOf(QStringLiteral("Log directory")), 1), QStringLiteral("SYS:\\NEWLOGS\\"));
+
+    editLabel(QStringLiteral("Log event types"), filling([](QDialog& d) {
+                  setCheck(d, 1003, false);
+                  setCheck(d, 1004, true);
+                  setCheck(d, 1005, false);
+                  setCheck(d, 1007, true);
+              }));
+    QCOMPARE(model().global.logEvent, std::string("IDENTICAL DELETED "));
+    QCOMPARE(model().packages.at(1).logEvent, std::string("COPIED IDENTICAL "));
+
+    editLabel(QStringLiteral("Time restriction"),
+              filling([](QDialog& d) { setCheck(d, 1028, false); }));
+    QCOMPARE(model().global.jobWindow, std::string("DISABLED"));
+    QCOMPARE(cell(rowOf(QStringLiteral("Time restriction")), 1), QStringLiteral("DISABLED"));
+    editLabel(QStringLiteral("Time restriction"),
+              filling([](QDialog& d) { setCheck(d, 1028, true); }));
+    QCOMPARE(model().global.jobWindow, std::string("ENABLE"));
+    QCOMPARE(cell(rowOf(QStringLiteral("Time restriction")), 1), QStringLiteral("22:00-06:00"));
+    QCOMPARE(model().global.startJob, std::string("22:00"));
+
+    // A label without a dialog opens nothing.
+    const int before = fixture_->dialogsRun;
+    editLabel(QStringLiteral("Version"), cancelling());
+    QCOMPARE(fixture_->dialogsRun, before);
+}
+
+void TestEditing::dialogRowsOfAPackage() {
+    show(packageChild(1, "Schedule"));
+    editLabel(QStringLiteral("Schedule"), filling([](QDialog& d) {
+                  setCheck(d, 1044, true);
+                  setCombo(d, 1045, QStringLiteral("6"));
+              }));
+    QCOMPARE(model().packages.at(1).scheduleWhen, std::string("6"));
+    QCOMPARE(cell(0, 1), QStringLiteral("every 6 hours"));
+    editLabel(QStringLiteral("Schedule"), filling([](QDialog& d) {
+                  setCheck(d, 1043, true);
+                  control<QTimeEdit>(d, 1042)->setTime(QTime(7, 5));
+              }));
+    QCOMPARE(model().packages.at(1).scheduleWhen, std::string("07:05"));
+    QCOMPARE(cell(0, 1), QStringLiteral("daily at 07:05"));
+    editLabel(QStringLiteral("Days to run"), filling([](QDialog& d) {
+                  for (int id : {1030, 1021, 1025, 1026, 1027, 1028, 1029})
+                      setCheck(d, id, id == 1021 || id == 1026);
+              }));
+    QCOMPARE(model().packages.at(1).scheduleDays, std::string("MON WED "));
+
+    show(packageChild(1, "Settings"));
+    editLabel(QStringLiteral("Log event types"), filling([](QDialog& d) {
+                  for (int id : {1003, 1004, 1005, 1007})
+                      setCheck(d, id, id == 1005);
+              }));
+    QCOMPARE(model().packages.at(1).logEvent, std::string("SKIPPED "));
+    QCOMPARE(model().global.logEvent, std::string("COPIED SKIPPED DELETED "));
+
+    editLabel(QStringLiteral("NCF to execute after"), filling([](QDialog& d) {
+                  setLine(d, 1033, QStringLiteral("SYS:\\A\\POST.NCF"));
+                  setLine(d, 1034, QString());
+              }));
+    QCOMPARE(model().packages.at(1).postNcfSrc, std::string("SYS:\\A\\POST.NCF"));
+    QCOMPARE(model().packages.at(1).postNcfDst, std::string());
+    QCOMPARE(cell(rowOf(QStringLiteral("NCF to execute after")), 1),
+             QStringLiteral("Source: POST.NCF"));
+
+    editLabel(QStringLiteral("Open file handling method"), filling([](QDialog& d) {
+                  setCombo(d, 1041, QStringLiteral("CLEAR"));
+                  setLine(d, 1040, QStringLiteral("30"));
+              }));
+    QCOMPARE(model().packages.at(1).ofHandler, std::string("CLEAR"));
+    QCOMPARE(model().packages.at(1).ofHandlerDelay, 30);
+    QCOMPARE(cell(rowOf(QStringLiteral("Open file handling method")), 1),
+             QStringLiteral("CLEAR 30"));
+}
+
+void TestEditing::nodeLevelEdits() {
+    show(packageChild(1, "Target Server(s)"));
+    edit(1, filling([](QDialog& d) {
+             setLine(d, 1019, QStringLiteral("fs9"));
+             setLine(d, 1020, QStringLiteral("DATA2"));
+             setCombo(d, 1014, QStringLiteral("IPX"));
+             setLine(d, 1029, QStringLiteral("0"));
+             setCheck(d, 1021, true);
+             setCheck(d, 1047, true);
+         }));
+    const TargetServer& t = model().packages.at(1).targets.at(2);
+    QCOMPARE(t.server(), std::string_view("FS9"));
+    QCOMPARE(t.volume(), std::string_view("DATA2"));
+    QCOMPARE(t.protocol(), std::string_view("IPX"));
+    QCOMPARE(t.bandwidth(), std::string_view("0"));
+    QCOMPARE(t.msg(), std::string_view("ON"));
+    QCOMPARE(t.schedule(), std::string_view());
+    QCOMPARE(cell(1, 0), QStringLiteral("FS9"));
+    QCOMPARE(cell(1, 4), QStringLiteral("daily at 08:00")); // the package's schedule
+
+    show(packageChild(1, "Directories"));
+    qint64 browseIcon = 0;
+    edit(0, filling([&browseIcon](QDialog& d) {
+             browseIcon = control<QAbstractButton>(d, 1022)->icon().cacheKey();
+             setLine(d, 1024, QStringLiteral("SYS:\\NEW SRC"));
+             setLine(d, 1026, QStringLiteral("VOL1:\\NEW"));
+             setCombo(d, 1016, QStringLiteral("NEW"));
+             setCheck(d, 1018, false);
+         }));
+    // The window hands its dialogs the application's browser.
+    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
+    const SyncJob& job = model().packages.at(1).dirJobs.at(1);
+    QCOMPARE(job.sourcePath(), std::string_view("SYS:\\NEW SRC"));
+    QCOMPARE(job.transferMode(), std::string_view("NEW"));
+    QCOMPARE(job.deletions(), std::string_view("NODEL"));
+    QCOMPARE(cell(0, 3), QStringLiteral("NODEL"));
+
+    show(packageChild(1, "Files"));
+    edit(0, filling([](QDialog& d) { setCheck(d, 1018, true); }));
+    QCOMPARE(model().packages.at(1).fileJobs.at(1).deletions(), std::string_view("DEL"));
+    QCOMPARE(model().packages.at(1).fileJobs.at(1).sourcePath(),
+             std::string_view("SYS:\\DATA\\INDEX.DAT"));
+
+    show(packageChild(1, "Exclude"));
+    edit(1, typing(QStringLiteral("SYS:\\OTHER")));
+    QCOMPARE(model().packages.at(1).excludes.at(2), std::string("SYS:\\OTHER"));
+    QCOMPARE(model().packages.at(1).excludes.at(1), std::string("SYS:\\DATA\\TEMP"));
+
+    show(tree()->packagesNode());
+    edit(1, typing(QStringLiteral("Archive 2")));
+    QCOMPARE(model().packages.at(2).name, std::string("Archive 2"));
+    QCOMPARE(tree()->packagesNode()->child(1)->text(0), QStringLiteral("Archive 2"));
+    QCOMPARE(tree()->packagesNode()->text(0), QStringLiteral("Package descriptions"));
+}
+
+void TestEditing::applicationRows() {
+    // Two applications with the same name: the row edited is the one renamed.
+    model().applications.at(1).name = "Bare";
+    show(tree()->applicationsNode());
+    edit(1, typing(QStringLiteral("Second")));
+    QCOMPARE(model().applications.at(1).name, std::string("Bare"));
+    QCOMPARE(model().applications.at(2).name, std::string("Second"));
+    QCOMPARE(tree()->applicationsNode()->child(1)->text(0), QStringLiteral("Second"));
+
+    show(tree()->applicationsNode()->child(0));
+    editLabel(QStringLiteral("Server"), typing(QStringLiteral("fs-apps")));
+    QCOMPARE(model().applications.at(1).appServer, std::string("FS-APPS"));
+    editLabel(QStringLiteral("Destination servers"), typing(QStringLiteral("fs1 fs2")));
+    QCOMPARE(model().applications.at(1).dstServers, std::string("FS1 FS2"));
+    editLabel(QStringLiteral("Path"), typing(QStringLiteral("APPS:\\NEW.EXE")));
+    QCOMPARE(model().applications.at(1).appPath, std::string("APPS:\\NEW.EXE"));
+    editLabel(QStringLiteral("Destination packages"), filling([](QDialog& d) {
+                  auto* packages = control<QTreeWidget>(d, 1024);
+                  for (int i = 0; i < packages->topLevelItemCount(); ++i) {
+                      QTreeWidgetItem* item = packages->topLevelItem(i);
+                      item->setCheckState(0, item->text(0) == QStringLiteral("Sales Servers")
+                                                 ? Qt::Checked
+                                                 : Qt::Unchecked);
+                  }
+              }));
+    QCOMPARE(model().applications.at(1).dstPackages, std::string("Sales Servers "));
+    QCOMPARE(cell(rowOf(QStringLiteral("Destination packages")), 1),
+             QStringLiteral("Sales Servers "));
+}
+
+void TestEditing::cancelChangesNothing() {
+    const ConfigModel before = model();
+    for (QTreeWidgetItem* node : {tree()->defaultSettingsNode(), packageChild(1, "Settings"),
+                                  packageChild(1, "Target Server(s)"), packageChild(1, "Messages"),
+                                  tree()->applicationsNode()->child(0)}) {
+        show(node);
+        for (int r = 0; r < list()->topLevelItemCount(); ++r) {
+            const QString text = cell(r, list()->columnCount() - 1);
+            edit(r, cancelling());
+            QCOMPARE(cell(r, list()->columnCount() - 1), text);
+        }
+    }
+    QVERIFY(model() == before);
+    QVERIFY(fixture_->dialogsRun > 40);
+    QVERIFY(doc()->isModified());
+}
+
+void TestEditing::textThatWouldNotReadBackIsRefused() {
+    show(tree()->defaultSettingsNode());
+    bool retried = false;
+    editLabel(QStringLiteral("Username"), [&](QDialog& d) {
+        setLine(d, 1006, QStringLiteral("two words"));
+        if (pressOk(d) == QDialog::Accepted)
+            return int(QDialog::Accepted);
+        retried = true;
+        setLine(d, 1006, QStringLiteral("oneword"));
+        return pressOk(d);
+    });
+    QVERIFY(retried);
+    QCOMPARE(fixture_->messages.value(0),
+             QStringLiteral("The value must be one word, without blanks, commas or tabs."));
+    QCOMPARE(model().global.user, std::string("oneword"));
+
+    show(packageChild(1, "Messages"));
+    fixture_->messages.clear();
+    editLabel(QStringLiteral("Start Message"), [&](QDialog& d) {
+        setLine(d, 1006, QStringLiteral("say \"hi\""));
+        pressOk(d);
+        return d.result() == QDialog::Accepted ? int(QDialog::Accepted) : int(QDialog::Rejected);
+    });
+    QCOMPARE(fixture_->messages.value(0),
+             QStringLiteral("The value must not contain a double quote (\")."));
+    QCOMPARE(model().packages.at(1).preMsg,
+             std::string("Sync starts in 5 minutes, please save your work"));
+}
+
+void TestEditing::insertDeleteInPackageLists_data() {
+    QTest::addColumn<QString>("node");
+    QTest::newRow("targets") << QStringLiteral("Target Server(s)");
+    QTest::newRow("directories") << QStringLiteral("Directories");
+    QTest::newRow("files") << QStringLiteral("Files");
+    QTest::newRow("excludes") << QStringLiteral("Exclude");
+}
+
+void TestEditing::insertDeleteInPackageLists() {
+    QFETCH(QString, node);
+    QTreeWidgetItem* item = packageChild(1, node.toLatin1().constData());
+    show(item);
+    // Fills whichever dialog the list opens for a new entry.
+    const auto fillNew = [](const QString& name) {
+        return filling([name](QDialog& d) {
+            if (auto* server = d.findChild<QLineEdit*>(QStringLiteral("1019"))) {
+                server->setText(name);
+                setLine(d, 1020, QStringLiteral("VOL"));
+            } else if (auto* source = d.findChild<QLineEdit*>(QStringLiteral("1024"))) {
+                source->setText(QStringLiteral("SYS:") + name);
+            } else {
+                setLine(d, 1006, QStringLiteral("SYS:") + name);
+            }
+        });
+    };
+    const int n = list()->topLevelItemCount();
+    list()->clearSelection();
+    fixture_->onDialog = fillNew(QStringLiteral("LAST"));
+    list()->InsertEntry();
+    QCOMPARE(list()->topLevelItemCount(), n + 1);
+    QVERIFY(cell(n, 0).endsWith(QStringLiteral("LAST")));
+
+    list()->setCurrentItem(list()->topLevelItem(0));
+    fixture_->onDialog = fillNew(QStringLiteral("SECOND"));
+    list()->InsertEntry();
+    QVERIFY(cell(1, 0).endsWith(QStringLiteral("SECOND")));
+    // Rows and entries agree after a rebuild.
+    QStringList rows;
+    for (int r = 0; r < list()->topLevelItemCount(); ++r)
+        rows << cell(r, 0);
+    show(tree()->defaultSettingsNode());
+    show(item);
+    QStringList rebuilt;
+    for (int r = 0; r < list()->topLevelItemCount(); ++r)
+        rebuilt << cell(r, 0);
+    QCOMPARE(rebuilt, rows);
+
+    // Delete the second entry, then all the others.
+    list()->setCurrentItem(list()->topLevelItem(1));
+    list()->DeleteEntry();
+    QCOMPARE(list()->topLevelItemCount(), n + 1);
+    QVERIFY(!cell(1, 0).endsWith(QStringLiteral("SECOND")));
+    while (list()->topLevelItemCount() > 0) {
+        list()->setCurrentItem(list()->topLevelItem(0));
+        list()->DeleteEntry();
+    }
+    const PackageDesc& p = model().packages.at(1);
+    const int left = node == QLatin1String("Target Server(s)") ? p.targets.count()
+                     : node == QLatin1String("Directories")    ? p.dirJobs.count()
+                     : node == QLatin1String("Files")          ? p.fileJobs.count()
+                                                               : p.excludes.count();
+    QCOMPARE(left, 0);
+    QCOMPARE(model().packages.at(2).targets.count(), 1); // the other package is untouched
+}
+
+void TestEditing::groupListsInsertDeleteReorder() {
+    show(tree()->packagesNode());
+    fixture_->onDialog = typing(QStringLiteral("Third"));
+    list()->InsertEntry();
+    QCOMPARE(model().packages.count(), 3);
+    QCOMPARE(tree()->packagesNode()->childCount(), 3);
+    show(tree()->packagesNode());
+    QCOMPARE(list()->topLevelItemCount(), 3);
+
+    // Drag the last package onto the first: it moves to the start.
+    list()->MoveEntry(2, 0);
+    QCOMPARE(model().packages.at(1).name, std::string("Third"));
+    QCOMPARE(model().packages.at(2).name, std::string("Sales Servers"));
+    QCOMPARE(cell(0, 0), QStringLiteral("Third"));
+    // The tree keeps its order, and its nodes still find their records.
+    QCOMPARE(tree()->packagesNode()->child(0)->text(0), QStringLiteral("Sales Servers"));
+    show(tree()->packagesNode()->child(0)->child(2));
+    QCOMPARE(cell(0, 1), QStringLiteral("SRV-MAIN"));
+
+    show(tree()->packagesNode());
+    list()->setCurrentItem(list()->topLevelItem(0));
+    list()->DeleteEntry();
+    QCOMPARE(model().packages.count(), 2);
+    QCOMPARE(tree()->packagesNode()->childCount(), 2);
+    QCOMPARE(tree()->currentItem(), tree()->packagesNode());
+    QCOMPARE(list()->topLevelItemCount(), 2);
+
+    show(tree()->applicationsNode());
+    list()->setCurrentItem(list()->topLevelItem(1));
+    list()->DeleteEntry();
+    QCOMPARE(model().applications.count(), 1);
+    QCOMPARE(tree()->applicationsNode()->childCount(), 1);
+    // Dropping a row on itself changes nothing but marks the document.
+    doc()->setModifiedFlag(false);
+    const ConfigModel before = model();
+    list()->MoveEntry(0, 0);
+    QVERIFY(model() == before);
+    QVERIFY(doc()->isModified());
+}
+
+void TestEditing::dragReordersTargetsAndJobs() {
+    show(packageChild(1, "Target Server(s)"));
+    // A real drag with the mouse: the last row onto the first.
+    QWidget* viewport = list()->viewport();
+    const QPoint from = list()->visualItemRect(list()->topLevelItem(3)).center();
+    const QPoint to = list()->visualItemRect(list()->topLevelItem(0)).center();
+    QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+    QMouseEvent move(QEvent::MouseMove, QPointF(from + QPoint(0, -20)),
+                     viewport->mapToGlobal(QPointF(from)), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(viewport, &move);
+    QVERIFY(list()->dragging());
+    QMouseEvent over(QEvent::MouseMove, QPointF(to), viewport->mapToGlobal(QPointF(to)),
+                     Qt::NoButton, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(viewport, &over);
+    QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    QVERIFY(!list()->dragging());
+    const PackageDesc& p = model().packages.at(1);
+    QCOMPARE(p.targets.at(1).server(), std::string_view("SRV-B4"));
+    QCOMPARE(p.targets.at(2).server(), std::string_view("SRV-B1"));
+    QCOMPARE(cell(0, 0), QStringLiteral("SRV-B4"));
+
+    // Downwards: the first directory job to the end.
+    show(packageChild(1, "Directories"));
+    list()->MoveEntry(0, 99);
+    QCOMPARE(p.dirJobs.at(2).sourcePath(), std::string_view("SYS:\\DATA\\SALES REPORTS"));
+    QCOMPARE(cell(1, 0), QStringLiteral("SYS:\\DATA\\SALES REPORTS"));
+
+    // Excludes and property lists cannot be dragged.
+    show(packageChild(1, "Exclude"));
+    const ConfigModel before = model();
+    list()->MoveEntry(1, 0);
+    QVERIFY(model() == before);
+    show(tree()->defaultSettingsNode());
+    list()->MoveEntry(1, 0);
+    QCOMPARE(cell(0, 0), QStringLiteral("Version"));
+}
+
+void TestEditing::insertIntoAFullListIsRefused() {
+    PackageDesc& p = model().packages.at(2);
+    while (!p.excludes.full())
+        p.excludes.append("SYS:X");
+    show(packageChild(2, "Exclude"));
+    const int dialogs = fixture_->dialogsRun;
+    list()->InsertEntry();
+    QCOMPARE(fixture_->dialogsRun, dialogs);
+    QCOMPARE(p.excludes.count(), 999);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("999")));
+}
+
+void TestEditing::editEverythingSaveReopen() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("edited.cfg"));
+    show(tree()->defaultSettingsNode());
+    editLabel(QStringLiteral("Max. threads"), typing(QStringLiteral("42")));
+    editLabel(QStringLiteral("Sync mode"), choosing(QStringLiteral("OVERWRITE")));
+    editLabel(QStringLiteral("Username"), typing(QStringLiteral("ops")));
+    show(packageChild(2, "Source Server"));
+    editLabel(QStringLiteral("Source Server"), typing(QStringLiteral("fs-arch2")));
+    show(packageChild(2, "Exclude"));
+    fixture_->onDialog = typing(QStringLiteral("SYS:\\SKIP ME"));
+    list()->InsertEntry();
+    show(packageChild(1, "Target Server(s)"));
+    list()->MoveEntry(0, 3);
+    list()->setCurrentItem(list()->topLevelItem(0));
+    list()->DeleteEntry();
+    show(packageChild(1, "Messages"));
+    editLabel(QStringLiteral("Error Message"), typing(QStringLiteral("Sync failed")));
+    const ConfigModel edited = model();
+
+    fixture_->fileName = path;
+    fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    QVERIFY(fixture_->documents().closeDocument(*doc()));
+    fixture_->openKnown(path);
+    const ConfigModel& back = model();
+    QCOMPARE(back.global.maxThreads, std::string("42"));
+    QCOMPARE(back.global.syncMode, std::string("OVERWRITE"));
+    QCOMPARE(back.global.user, std::string("ops"));
+    QCOMPARE(back.packages.at(2).source, std::string("FS-ARCH2"));
+    QCOMPARE(back.packages.at(2).excludes.at(1), std::string("SYS:\\SKIP ME"));
+    QCOMPARE(back.packages.at(1).targets.count(), 3);
+    QCOMPARE(back.packages.at(1).targets.at(3).server(), std::string_view("SRV-B1"));
+    QCOMPARE(back.packages.at(1).targets.at(1).server(), std::string_view("SRV-B3"));
+    QCOMPARE(back.packages.at(1).errorMsg, std::string("Sync failed"));
+    QCOMPARE(back.packages.at(1).targets.at(3).schedule(),
+             edited.packages.at(1).targets.at(3).schedule());
+}
+
+QTEST_MAIN(TestEditing)
+#include "tst_editing.moc"

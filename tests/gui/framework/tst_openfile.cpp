@@ -1,0 +1,207 @@
+#include "TestSupport.h"
+#include "gui/app/AppFixture.h"
+
+#include "framework/CommandIds.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+
+using namespace testsupport;
+
+namespace {
+
+std::string unknownLines(int count) {
+    std::string bytes = "VERSION 1.30\r\n";
+    for (int i = 0; i < count; ++i)
+        bytes += "BOGUS" + std::to_string(i) + "\r\n";
+    return bytes;
+}
+
+} // namespace
+
+// Opening files that the readers do not wholly understand.
+class TestOpenFile : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void openTellsWhatIsNotKept_data();
+    void openTellsWhatIsNotKept();
+    void titlesShowModifiedAndMark();
+    void windowMenuListsWindows();
+
+private:
+    QString write(const QString& name, const std::string& bytes) {
+        const QString path = work_->filePath(name);
+        if (const Status written = FileStore::writeAtomically(path.toStdString(), bytes);
+            !written.ok)
+            qFatal("%s", written.error.c_str());
+        return path;
+    }
+
+    std::unique_ptr<AppFixture> fixture_;
+    std::unique_ptr<ModalSeam::Scope> seam_;
+    std::unique_ptr<QTemporaryDir> work_;
+    // Windows open when each message was shown.
+    QList<int> windowsAtMessage_;
+};
+
+void TestOpenFile::init() {
+    fixture_ = std::make_unique<AppFixture>();
+    ModalSeam::Hooks hooks = fixture_->answerAll();
+    hooks.message = [this, record = hooks.message](const ModalSeam::Message& m) {
+        windowsAtMessage_ << int(fixture_->frame().mdiArea()->subWindowList().size());
+        return record(m);
+    };
+    seam_ = std::make_unique<ModalSeam::Scope>(hooks);
+    work_ = std::make_unique<QTemporaryDir>();
+    windowsAtMessage_.clear();
+}
+
+void TestOpenFile::cleanup() {
+    fixture_->answer = QMessageBox::No;
+    seam_.reset();
+    fixture_.reset();
+    work_.reset();
+}
+
+void TestOpenFile::openTellsWhatIsNotKept_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<bool>("yes");
+    QTest::addColumn<QString>("opensAs");      // kind of the opened document, empty: none
+    QTest::addColumn<QStringList>("messages"); // %1 stands for the file's native path
+    const auto row = [](const char* name, const char* file, const std::string& bytes, bool yes,
+                        const char* opensAs, QStringList messages) {
+        QTest::newRow(name) << QString::fromLatin1(file) << QByteArray::fromStdString(bytes) << yes
+                            << QString::fromLatin1(opensAs) << messages;
+    };
+    row("typos and comments", "typo.cfg",
+        "VERSION 1.30\r\nMAXTHRAEDS 20\r\nFOO bar\r\n# my note\r\n  ; two\r\nUSER u\r\n", false,
+        "configuration",
+        {"2 lines of %1 will not be kept on save:\n"
+         "line 2: MAXTHRAEDS 20 (unknown keyword)\n"
+         "line 3: FOO bar (unknown keyword)\n\n"
+         "2 comment lines of your own will not be kept.\n\n"
+         "Saving the file will drop them."});
+    row("first ten shown", "many.cfg", unknownLines(12), false, "configuration",
+        {"12 lines of %1 will not be kept on save:\nline 2: BOGUS0 (unknown keyword)\n"
+         "line 3: BOGUS1 (unknown keyword)\nline 4: BOGUS2 (unknown keyword)\n"
+         "line 5: BOGUS3 (unknown keyword)\nline 6: BOGUS4 (unknown keyword)\n"
+         "line 7: BOGUS5 (unknown keyword)\nline 8: BOGUS6 (unknown keyword)\n"
+         "line 9: BOGUS7 (unknown keyword)\nline 10: BOGUS8 (unknown keyword)\n"
+         "line 11: BOGUS9 (unknown keyword)\n... and 2 more.\n\n"
+         "Saving the file will drop them."});
+    row("one comment", "note.ini", "# mine\r\nlogsize 10\r\n", false, "task file",
+        {"1 comment line of your own will not be kept.\n\nSaving the file will drop them."});
+    row("empty file", "empty.cfg", "", false, "configuration", {});
+    row("a file the editor saved", "saved.cfg", dataFile("rich-1.30.expected.cfg"), false,
+        "configuration", {});
+    row("random bytes", "junk.cfg", randomBytes(200000, 99), false, "", {});
+    row("junk task file", "junk.ini", "\x01\x02\r\nMZ\x90\r\n", false, "",
+        {"%1 does not look like a task file (none of its 2 lines was understood)."});
+    row("task file named .cfg, declined", "tasks.cfg", dataFile("tasks.ini"), false, "",
+        {"%1 looks like a task file, not a configuration.\nOpen it as a task file?"});
+    row("task file named .cfg, accepted", "tasks.cfg", dataFile("tasks.ini"), true, "task file",
+        {"%1 looks like a task file, not a configuration.\nOpen it as a task file?",
+         "1 comment line of your own will not be kept.\n\nSaving the file will drop them."});
+    row("configuration named .ini, accepted", "sync.ini", dataFile("rich-1.30.expected.cfg"), true,
+        "configuration",
+        {"%1 looks like a configuration, not a task file.\nOpen it as a configuration?"});
+}
+
+void TestOpenFile::openTellsWhatIsNotKept() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(bool, yes);
+    QFETCH(QString, opensAs);
+    QFETCH(QStringList, messages);
+    const QString path = write(name, bytes.toStdString());
+    fixture_->answer = yes ? QMessageBox::Yes : QMessageBox::No;
+
+    Document* document = fixture_->documents().openFile(path);
+
+    QCOMPARE(document != nullptr ? document->kindName() : QString(), opensAs);
+    QCOMPARE(fixture_->frame().mdiArea()->subWindowList().size(), document != nullptr ? 1 : 0);
+    if (name == QLatin1String("junk.cfg")) {
+        QCOMPARE(fixture_->messages.size(), 1);
+        QVERIFY(fixture_->messages[0].startsWith(
+            QDir::toNativeSeparators(path) +
+            QStringLiteral(" does not look like a configuration (none of its ")));
+        return;
+    }
+    for (QString& m : messages)
+        m.replace(QStringLiteral("%1"), QDir::toNativeSeparators(path));
+    QCOMPARE(fixture_->messages, messages);
+    // Everything is said before the window appears.
+    QCOMPARE(windowsAtMessage_, QList<int>(messages.size(), 0));
+    if (document != nullptr)
+        QCOMPARE(fixture_->documents().activeFrame()->windowTitle().endsWith(
+                     QStringLiteral(" [lines not kept]")),
+                 !messages.isEmpty() && !messages.last().contains(QStringLiteral("Open it")));
+}
+
+void TestOpenFile::titlesShowModifiedAndMark() {
+    const QString path = write(QStringLiteral("typo.ini"), "logsize 1\r\nfoo\r\n");
+    Document* document = fixture_->documents().openFile(path);
+    QVERIFY(document != nullptr);
+    ChildFrame* child = fixture_->documents().activeFrame();
+    CMainFrame& frame = fixture_->frame();
+    QCOMPARE(child->windowTitle(), QStringLiteral("typo.ini[*] [lines not kept]"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - typo.ini[*] [lines not kept]"));
+    QVERIFY(!child->isWindowModified() && !frame.isWindowModified());
+
+    document->setModifiedFlag(true);
+    QVERIFY(child->isWindowModified());
+    QVERIFY(frame.isWindowModified());
+
+    // Ctrl+S writes the file; what was dropped is gone, and so is the mark.
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!document->isModified());
+    QVERIFY(!child->isWindowModified() && !frame.isWindowModified());
+    QCOMPARE(child->windowTitle(), QStringLiteral("typo.ini[*]"));
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - typo.ini[*]"));
+
+    // A maximised window puts its name in brackets after the application's,
+    // so the name stands once, whichever window is active.
+    child->showMaximized();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - [typo.ini[*]]"));
+    Document* other = fixture_->documents().openFile(write(QStringLiteral("b.ini"), "logsize 2"));
+    fixture_->documents().activeFrame()->showMaximized();
+    other->setModifiedFlag(true);
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - [b.ini[*]]"));
+    QVERIFY(frame.isWindowModified());
+    frame.mdiArea()->setActiveSubWindow(child);
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - [typo.ini[*]]"));
+    QVERIFY(!frame.isWindowModified());
+    child->showNormal();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - typo.ini[*]"));
+}
+
+void TestOpenFile::windowMenuListsWindows() {
+    const QString first = write(QStringLiteral("a.ini"), "logsize 1\r\n");
+    const QString second = write(QStringLiteral("b.ini"), "logsize 2\r\n");
+    Document* a = fixture_->documents().openFile(first);
+    QVERIFY(fixture_->documents().openFile(second) != nullptr);
+    a->setModifiedFlag(true);
+
+    QMenu* window = fixture_->frame().menuBar()->findChild<QMenu*>(QStringLiteral("windowMenu"));
+    QVERIFY(window != nullptr);
+    emit window->aboutToShow();
+    QStringList entries;
+    for (QAction* action : window->actions())
+        if (action->property("windowEntry").toBool() && !action->isSeparator())
+            entries << action->text() +
+                           (action->isChecked() ? QStringLiteral(" (active)") : QString());
+    QCOMPARE(entries,
+             (QStringList{QStringLiteral("&1 a.ini*"), QStringLiteral("&2 b.ini (active)")}));
+}
+
+QTEST_MAIN(TestOpenFile)
+#include "tst_openfile.moc"

@@ -1,0 +1,760 @@
+#include "TestSupport.h"
+#include "gui/app/AppFixture.h"
+
+#include "framework/AnsiQt.h"
+#include "framework/CommandIds.h"
+#include "framework/ModalSeam.h"
+#include "taskfile/TaskFields.h"
+#include "taskfile/TaskFileFormat.h"
+#include "taskwindow/CPallworthDoc2.h"
+#include "taskwindow/CPallworthDosView.h"
+#include "taskwindow/CPallworthTreeDosView.h"
+#include "taskwindow/CSplitterFrameDos.h"
+#include "taskwindow/CTaskEdit.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QListWidget>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QSplitter>
+
+using namespace testsupport;
+
+namespace {
+
+constexpr int kSettings = CPallworthTreeDosView::kSettingsImage;
+constexpr int kTasks = CPallworthTreeDosView::kTasksImage;
+
+QStringList cells(const QTreeWidget& list, int r) {
+    QStringList texts;
+    for (int c = 0; c < list.columnCount(); ++c)
+        texts << list.topLevelItem(r)->text(c);
+    return texts;
+}
+
+QStringList headers(const QTreeWidget& list) {
+    QStringList titles;
+    for (int c = 0; c < list.columnCount(); ++c)
+        titles << list.headerItem()->text(c);
+    return titles;
+}
+
+QStringList actionTexts(const QMenu* menu) {
+    QStringList texts;
+    if (menu != nullptr)
+        for (const QAction* a : menu->actions())
+            texts << a->text();
+    return texts;
+}
+
+std::vector<std::string> tasksOf(const TaskFileModel& model) {
+    return {model.tasks.begin(), model.tasks.end()};
+}
+
+// Drives the task dialog: what it showed, then new values and OK.
+struct TaskEntry {
+    QString source;
+    QString target;
+    bool flags[3] = {false, false, false};
+};
+
+const char* const kFlagIds[3] = {"1014", "1015", "1017"};
+
+TaskEntry shown(const QDialog& d) {
+    TaskEntry e;
+    e.source = d.findChild<QLineEdit*>(QStringLiteral("1024"))->text();
+    e.target = d.findChild<QLineEdit*>(QStringLiteral("1026"))->text();
+    for (int i = 0; i < 3; ++i)
+        e.flags[i] = d.findChild<QCheckBox*>(QString::fromLatin1(kFlagIds[i]))->isChecked();
+    return e;
+}
+
+int enterTask(QDialog& d, const TaskEntry& e) {
+    d.findChild<QLineEdit*>(QStringLiteral("1024"))->setText(e.source);
+    d.findChild<QLineEdit*>(QStringLiteral("1026"))->setText(e.target);
+    for (int i = 0; i < 3; ++i)
+        d.findChild<QCheckBox*>(QString::fromLatin1(kFlagIds[i]))->setChecked(e.flags[i]);
+    d.accept();
+    return d.result();
+}
+
+// Types each text in turn into a value dialog and presses OK, until one is
+// taken or the texts run out.
+std::function<int(QDialog&)> typeEach(const QStringList& texts) {
+    return [texts](QDialog& d) {
+        for (const QString& text : texts) {
+            d.findChild<QLineEdit*>(QStringLiteral("1006"))->setText(text);
+            d.accept();
+            if (d.result() == QDialog::Accepted)
+                return d.result();
+        }
+        return int(QDialog::Rejected);
+    };
+}
+
+int cancel(QDialog& d) {
+    d.reject();
+    return d.result();
+}
+
+void sendMouse(QWidget* target, QEvent::Type type, QPoint pos, Qt::MouseButton button,
+               Qt::MouseButtons held) {
+    QMouseEvent event(type, pos, target->mapToGlobal(pos), button, held, Qt::NoModifier);
+    QCoreApplication::sendEvent(target, &event);
+}
+
+} // namespace
+
+class TestTaskWindow : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init();
+    void cleanup();
+    void opensInANormalWindowWithBothNodes();
+    void listsSettingsAndTasks();
+    void numberSettingsAtTheirLimits_data();
+    void numberSettingsAtTheirLimits();
+    void logFilePathIsOneWord();
+    void editTaskFromRowAndKeys();
+    void commandsMarkModifiedFirst();
+    void insertPutsTaskAndRowAtOnePlace();
+    void popupMenus();
+    void insertBeyond999Refused();
+    void taskDialogChecks_data();
+    void taskDialogChecks();
+    void deleteTasks();
+    void dragByMouseAndDrop();
+    void editSaveReopen();
+    void fileNewOffersBothKinds();
+    void tabAndPanes();
+    void windowsOnOneDocumentStayInStep();
+
+private:
+    CSplitterFrameDos* content() const {
+        return qobject_cast<CSplitterFrameDos*>(fixture_->documents().activeFrame()->widget());
+    }
+    CPallworthTreeDosView* tree() const { return content()->treeView(); }
+    CPallworthDosView* list() const { return content()->listView(); }
+    CPallworthDoc2* open() {
+        const QString path = work_->filePath(QStringLiteral("tasks.ini"));
+        QFile::remove(path);
+        QFile::copy(QString::fromStdString(dataPath("tasks.ini")), path);
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        auto* doc = qobject_cast<CPallworthDoc2*>(fixture_->openKnown(path));
+        fixture_->documents().activeFrame()->resize(900, 500);
+        return doc;
+    }
+    void showTasks() { tree()->setCurrentItem(tree()->tasksNode()); }
+    void showSettings() { tree()->setCurrentItem(tree()->settingsNode()); }
+    void selectRow(int r) { list()->setCurrentItem(list()->topLevelItem(r)); }
+    // The rows as a fresh fill shows them.
+    QList<QStringList> allRows() const {
+        QList<QStringList> rows;
+        for (int r = 0; r < list()->topLevelItemCount(); ++r)
+            rows << cells(*list(), r);
+        return rows;
+    }
+
+    std::unique_ptr<AppFixture> fixture_;
+    std::unique_ptr<ModalSeam::Scope> seam_;
+    std::unique_ptr<QTemporaryDir> work_;
+};
+
+void TestTaskWindow::init() {
+    fixture_ = std::make_unique<AppFixture>();
+    seam_ = std::make_unique<ModalSeam::Scope>(fixture_->answerAll());
+    work_ = std::make_unique<QTemporaryDir>();
+}
+
+void TestTaskWindow::cleanup() {
+    fixture_->answer = QMessageBox::No;
+    seam_.reset();
+    fixture_.reset();
+    work_.reset();
+}
+
+void TestTaskWindow::opensInANormalWindowWithBothNodes() {
+    CPallworthDoc2* doc = open();
+    QVERIFY(doc != nullptr);
+    ChildFrame* child = fixture_->documents().activeFrame();
+    QVERIFY(!child->isMaximized());
+    QCOMPARE(child->windowTitle(), QStringLiteral("tasks.ini[*] [lines not kept]"));
+    CMainFrame& frame = fixture_->frame();
+    QCOMPARE(frame.menuId(), 167);
+    QStringList menus;
+    for (QAction* a : frame.menuBar()->actions())
+        menus << a->text();
+    QCOMPARE(menus,
+             (QStringList{QStringLiteral("&File"), QStringLiteral("&Data"), QStringLiteral("&View"),
+                          QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    QVERIFY(!frame.action(CommandIds::NewApplication)->isEnabled());
+    QVERIFY(!frame.action(CommandIds::NewPackage)->isEnabled());
+    QVERIFY(frame.action(CommandIds::FileSave)->isEnabled());
+    QCOMPARE(content()->splitter()->sizes().value(0), 250);
+    QVERIFY(content()->focusProxy() == tree());
+
+    QCOMPARE(tree()->topLevelItemCount(), 2);
+    QCOMPARE(tree()->topLevelItem(0)->text(0), QStringLiteral("Default settings"));
+    QCOMPARE(tree()->topLevelItem(1)->text(0), QStringLiteral("Tasks"));
+    QCOMPARE(CPallworthTreeDosView::imageOf(tree()->settingsNode()), 6);
+    QCOMPARE(CPallworthTreeDosView::imageOf(tree()->tasksNode()), 14);
+    QCOMPARE(doc->treeView.data(), tree());
+    QCOMPARE(doc->listView.data(), list());
+    QVERIFY(!doc->isModified());
+
+    const auto& kinds = fixture_->documents().templates();
+    QCOMPARE(kinds.size(), std::size_t(2));
+    QCOMPARE(kinds[0]->resourceId(), 129);
+    QCOMPARE(kinds[1]->resourceId(), 167);
+    QCOMPARE(kinds[1]->filter(), QStringLiteral("Quorrel Files (*.ini)"));
+    QCOMPARE(kinds[1]->field(DocTemplate::FileTypeId), QStringLiteral("Pallworth.Document"));
+}
+
+void TestTaskWindow::listsSettingsAndTasks() {
+    CPallworthDoc2* doc = open();
+    showSettings();
+    QCOMPARE(doc->selectedNode.item, tree()->settingsNode());
+    QCOMPARE(headers(*list()),
+             (QStringList{QStringLiteral("Properties"), QStringLiteral("Value")}));
+    QCOMPARE(allRows(),
+             (QList<QStringList>{
+                 {QStringLiteral("Path of the logfile"), QStringLiteral("sys:\\logs\\quorrel.log")},
+                 {QStringLiteral("Polling interval"), QStringLiteral("120")},
+                 {QStringLiteral("Logging severity"), QStringLiteral("1")},
+                 {QStringLiteral("Maximum log file size"), QStringLiteral("512000")}}));
+    QVERIFY(list()->columnWidth(1) >= 200);
+
+    showTasks();
+    QCOMPARE(doc->selectedNode.item, tree()->tasksNode());
+    QCOMPARE(headers(*list()),
+             (QStringList{QStringLiteral("Source path"), QStringLiteral("Destination Path"),
+                          QStringLiteral("Overwrite Newer"), QStringLiteral("Overwrite readonly"),
+                          QStringLiteral("Remove Stale")}));
+    const QString yes = QStringLiteral("YES"), no = QStringLiteral("NO");
+    QCOMPARE(
+        allRows(),
+        (QList<QStringList>{
+            {QStringLiteral("c:\\data"), QStringLiteral("sys:data"), yes, no, yes},
+            {QStringLiteral("C:\\REPORTS"), QStringLiteral("SALES:REPORTS\\WEEKLY"), no, yes, no},
+            // a flag of 2 counts as set; the Windows-1252 byte shows as its letter
+            {QString::fromUtf8("d:\\m\u00FCller"), QString::fromUtf8("vol1:archive\\m\u00FCller"),
+             yes, no, no},
+            // a task line with only two words: empty flags are not "0"
+            {QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"), yes, yes, yes}}));
+    // Each column is its widest cell, at least 150, plus 50.
+    doc->model().tasks.at(2) =
+        "C:\\REPORTS SALES:REPORTS\\WEEKLY\\A\\VERY\\LONG\\PATH\\THAT\\IS\\WIDE 0 1 0";
+    showSettings();
+    showTasks();
+    const int wide = list()->fontMetrics().horizontalAdvance(list()->topLevelItem(1)->text(1));
+    QVERIFY(wide > 150);
+    QCOMPARE(list()->columnWidth(1), wide + 50);
+    QCOMPARE(list()->columnWidth(2), 200);
+}
+
+void TestTaskWindow::numberSettingsAtTheirLimits_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("shownFirst");
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("polling interval") << 1 << QStringLiteral("120") << 60 << 1440
+                                      << QStringLiteral("Invalid interval! (60-1440) Default:300");
+    QTest::newRow("logging severity") << 2 << QStringLiteral("1") << 0 << 1
+                                      << QStringLiteral("Invalid interval! (0-1) Default:0");
+    QTest::newRow("maximum log file size")
+        << 3 << QStringLiteral("512000") << 8192 << 8388608
+        << QStringLiteral("Invalid interval! (8192-8388608) Default:256000");
+}
+
+void TestTaskWindow::numberSettingsAtTheirLimits() {
+    QFETCH(int, row);
+    QFETCH(QString, shownFirst);
+    QFETCH(int, lower);
+    QFETCH(int, upper);
+    QFETCH(QString, message);
+    CPallworthDoc2* doc = open();
+    showSettings();
+    const QString label = list()->topLevelItem(row)->text(0);
+    std::string TaskFileModel::*const fields[] = {nullptr, &TaskFileModel::pollInterval,
+                                                  &TaskFileModel::logSeverity,
+                                                  &TaskFileModel::maxLogSize};
+    const std::string& value = doc->model().*fields[row];
+
+    for (const auto& limits : {std::pair{lower - 1, lower}, std::pair{upper + 1, upper}}) {
+        const int refused = limits.first;
+        const int taken = limits.second;
+        fixture_->messages.clear();
+        QString caption, opened;
+        fixture_->onDialog = [&](QDialog& d) {
+            caption = d.windowTitle();
+            opened = d.findChild<QLineEdit*>(QStringLiteral("1006"))->text();
+            return typeEach({QString::number(refused), QString::number(taken)})(d);
+        };
+        selectRow(row);
+        list()->Edit();
+        QCOMPARE(caption, label);
+        QCOMPARE(opened, shownFirst);
+        QCOMPARE(fixture_->messages, QStringList{message});
+        QCOMPARE(value, std::to_string(taken));
+        QCOMPARE(list()->topLevelItem(row)->text(1), QString::number(taken));
+        shownFirst = QString::number(taken);
+    }
+    // A value that is not a plain number opens as its leading digits.
+    doc->model().*fields[row] = "  -7 seconds";
+    showTasks();
+    showSettings();
+    QString opened;
+    fixture_->onDialog = [&](QDialog& d) {
+        opened = d.findChild<QLineEdit*>(QStringLiteral("1006"))->text();
+        return cancel(d);
+    };
+    selectRow(row);
+    list()->Edit();
+    QCOMPARE(opened, QStringLiteral("-7"));
+    QCOMPARE(value, std::string("  -7 seconds"));
+}
+
+void TestTaskWindow::logFilePathIsOneWord() {
+    CPallworthDoc2* doc = open();
+    showSettings();
+    selectRow(0);
+    fixture_->onDialog = typeEach({QStringLiteral("c:\\my logs\\q.log"),
+                                   QStringLiteral("c:\\logs,q.log"), QStringLiteral("c:\\q.log")});
+    list()->Edit();
+    QCOMPARE(fixture_->messages.size(), 2);
+    QCOMPARE(doc->model().logFilePath, std::string("c:\\q.log"));
+    QCOMPARE(list()->topLevelItem(0)->text(1), QStringLiteral("c:\\q.log"));
+    // Cancel keeps the old path.
+    fixture_->onDialog = cancel;
+    list()->Edit();
+    QCOMPARE(doc->model().logFilePath, std::string("c:\\q.log"));
+}
+
+void TestTaskWindow::editTaskFromRowAndKeys() {
+    CPallworthDoc2* doc = open();
+    showTasks();
+    TaskEntry before;
+    QString title;
+    fixture_->onDialog = [&](QDialog& d) {
+        before = shown(d);
+        title = d.windowTitle();
+        return enterTask(d, {before.source, before.target, {false, false, false}});
+    };
+    selectRow(0);
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(title, QStringLiteral("Task"));
+    QCOMPARE(before.source, QStringLiteral("c:\\data"));
+    QCOMPARE(before.target, QStringLiteral("sys:data"));
+    QVERIFY(before.flags[0] && !before.flags[1] && before.flags[2]);
+    QCOMPARE(doc->model().tasks.at(1), std::string("c:\\data sys:data 0 0 0"));
+    QCOMPARE(cells(*list(), 0).mid(2),
+             (QStringList{QStringLiteral("NO"), QStringLiteral("NO"), QStringLiteral("NO")}));
+
+    // Double click on the row with the flag 2 and the Windows-1252 paths.
+    fixture_->onDialog = [&](QDialog& d) {
+        before = shown(d);
+        return enterTask(d, {QStringLiteral("C:\\NEU"), before.target, {true, true, true}});
+    };
+    const QPoint third = list()->visualItemRect(list()->topLevelItem(2)).center();
+    QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, third);
+    QCOMPARE(before.source, QString::fromUtf8("d:\\m\u00FCller"));
+    QVERIFY(before.flags[0] && !before.flags[1] && !before.flags[2]);
+    QCOMPARE(doc->model().tasks.at(3), std::string("C:\\NEU vol1:archive\\m\xFCller 1 1 1"));
+    QCOMPARE(cells(*list(), 2).value(0), QStringLiteral("C:\\NEU"));
+    QCOMPARE(fixture_->dialogsRun, 2);
+}
+
+void TestTaskWindow::commandsMarkModifiedFirst() {
+    CPallworthDoc2* doc = open();
+    showTasks();
+    const std::vector<std::string> tasks = tasksOf(doc->model());
+    fixture_->onDialog = cancel;
+    const std::function<void()> commands[] = {
+        [&] { list()->Edit(); },
+        [&] { list()->Insert(); },
+        [&] { list()->Delete(); },
+        [&] { list()->DropTask(0, 2); },
+        [&] {
+            // a double click on the empty space below the rows
+            QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {},
+                               QPoint(20, list()->viewport()->height() - 5));
+        },
+    };
+    for (const auto& run : commands) {
+        list()->clearSelection();
+        doc->setModifiedFlag(false);
+        run();
+        QVERIFY(doc->isModified());
+    }
+    // Edit, Delete and the double click found no row; Insert was cancelled;
+    // only the drop moved something.
+    QCOMPARE(fixture_->dialogsRun, 1);
+    QCOMPARE(doc->model().tasks.count(), 4);
+    QCOMPARE(doc->model().tasks.at(3), tasks[0]);
+
+    // A cancelled edit of a selected row leaves the task but still marks.
+    doc->setModifiedFlag(false);
+    selectRow(1);
+    list()->Edit();
+    QVERIFY(doc->isModified());
+    QCOMPARE(doc->model().tasks.at(2), tasks[2]);
+}
+
+void TestTaskWindow::insertPutsTaskAndRowAtOnePlace() {
+    CPallworthDoc2* doc = open();
+    showTasks();
+    const TaskFileModel& m = doc->model();
+    qint64 browseIcon = 0;
+    fixture_->onDialog = [&browseIcon](QDialog& d) {
+        browseIcon = d.findChild<QPushButton*>(QStringLiteral("1022"))->icon().cacheKey();
+        return enterTask(d, {QStringLiteral("C:\\END"), QStringLiteral("SYS:END"), {true}});
+    };
+    list()->clearSelection();
+    list()->Insert();
+    // The window hands its dialog the application's browser.
+    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
+    QCOMPARE(m.tasks.count(), 5);
+    QCOMPARE(m.tasks.at(5), std::string("C:\\END SYS:END 1 0 0"));
+    QCOMPARE(cells(*list(), 4).value(0), QStringLiteral("C:\\END"));
+
+    // After the first row: entry 2 and row 1, the others one place on.
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(d, {QStringLiteral("C:\\SECOND"), QStringLiteral("SYS:2"), {}});
+    };
+    selectRow(0);
+    list()->Insert();
+    QCOMPARE(m.tasks.at(2), std::string("C:\\SECOND SYS:2 0 0 0"));
+    QCOMPARE(m.tasks.at(3).substr(0, 10), std::string("C:\\REPORTS"));
+    // After the last row is the end.
+    selectRow(5);
+    list()->Insert();
+    QCOMPARE(m.tasks.count(), 7);
+    QCOMPARE(m.tasks.at(7), std::string("C:\\SECOND SYS:2 0 0 0"));
+
+    const QList<QStringList> rows = allRows();
+    showSettings();
+    showTasks();
+    QCOMPARE(allRows(), rows);
+}
+
+void TestTaskWindow::popupMenus() {
+    CPallworthDoc2* doc = open();
+    QVERIFY(tree()->popupMenu(tree()->settingsNode()) == nullptr);
+    QVERIFY(tree()->popupMenu(nullptr) == nullptr);
+    const std::unique_ptr<QMenu> treeMenu = tree()->popupMenu(tree()->tasksNode());
+    QCOMPARE(treeMenu->objectName(), QStringLiteral("163"));
+    QCOMPARE(actionTexts(treeMenu.get()), QStringList{QStringLiteral("Insert")});
+
+    showSettings();
+    QVERIFY(list()->popupMenu() == nullptr);
+    // The tree's Insert while the settings are shown: the list turns to the
+    // tasks and the new one goes at the end, with its row.
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(d, {QStringLiteral("C:\\T"), QStringLiteral("SYS:T"), {}});
+    };
+    selectRow(1);
+    treeMenu->actions().value(0)->trigger();
+    QCOMPARE(list()->shownImage(), kTasks);
+    QCOMPARE(doc->model().tasks.count(), 5);
+    QCOMPARE(doc->model().tasks.at(5), std::string("C:\\T SYS:T 0 0 0"));
+    QCOMPARE(cells(*list(), 4).value(0), QStringLiteral("C:\\T"));
+
+    const std::unique_ptr<QMenu> listMenu = list()->popupMenu();
+    QCOMPARE(listMenu->objectName(), QStringLiteral("159"));
+    QCOMPARE(actionTexts(listMenu.get()),
+             (QStringList{QStringLiteral("Insert"), QStringLiteral("Delete")}));
+    selectRow(0);
+    listMenu->actions().value(1)->trigger();
+    QCOMPARE(doc->model().tasks.count(), 4);
+    QCOMPARE(cells(*list(), 0).value(0), QStringLiteral("C:\\REPORTS"));
+}
+
+void TestTaskWindow::insertBeyond999Refused() {
+    CPallworthDoc2* doc = open();
+    EntryList<std::string>& tasks = doc->model().tasks;
+    while (!tasks.full())
+        tasks.append("C:\\A SYS:A 0 0 0");
+    showTasks();
+    QCOMPARE(list()->topLevelItemCount(), 999);
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(d, {QStringLiteral("C:\\B"), QStringLiteral("SYS:B"), {}});
+    };
+    list()->Insert();
+    QCOMPARE(fixture_->dialogsRun, 0);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY(fixture_->messages[0].contains(QStringLiteral("999 tasks")));
+    QCOMPARE(tasks.count(), 999);
+    QCOMPARE(list()->topLevelItemCount(), 999);
+    // One place freed, one task fits again.
+    selectRow(0);
+    list()->Delete();
+    list()->Insert();
+    QCOMPARE(tasks.count(), 999);
+    QCOMPARE(tasks.at(2), std::string("C:\\B SYS:B 0 0 0"));
+}
+
+void TestTaskWindow::taskDialogChecks_data() {
+    QTest::addColumn<QString>("source");
+    QTest::addColumn<QString>("target");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const QString invalid = QStringLiteral("Invalid path!");
+    const QString separators = QStringLiteral(
+        "cannot contain a blank, a comma, a tab or a line break: the task file has no way to "
+        "store them.");
+    QTest::newRow("drive to volume")
+        << QStringLiteral("C:\\DATA") << QStringLiteral("SYS:DATA") << QString();
+    QTest::newRow("volume to drive")
+        << QStringLiteral("SYS:DATA") << QStringLiteral("C:\\DATA") << QString();
+    QTest::newRow("two volumes") << QStringLiteral("SYS:A") << QStringLiteral("VOL1:B") << invalid;
+    QTest::newRow("colon at 2") << QStringLiteral("SYS:A") << QStringLiteral("XY:B") << QString();
+    QTest::newRow("no colon") << QStringLiteral("VOL1:A") << QStringLiteral("\\\\SRV\\B")
+                              << QString();
+    QTest::newRow("blank in source") << QStringLiteral("C:\\MY DATA") << QStringLiteral("SYS:X")
+                                     << QStringLiteral("The source path ") + separators;
+    QTest::newRow("comma in target") << QStringLiteral("C:\\X") << QStringLiteral("SYS:A,B")
+                                     << QStringLiteral("The target path ") + separators;
+    QTest::newRow("tab") << QStringLiteral("C:\\A\tB") << QStringLiteral("SYS:X")
+                         << QStringLiteral("The source path ") + separators;
+    QTest::newRow("line break") << QStringLiteral("C:\\X") << QStringLiteral("SYS:A\nTASK")
+                                << QStringLiteral("The target path ") + separators;
+    QTest::newRow("leading blank") << QStringLiteral(" C:\\X") << QStringLiteral("SYS:X")
+                                   << QStringLiteral("The source path ") + separators;
+    QTest::newRow("empty source") << QString() << QStringLiteral("C:\\X")
+                                  << QStringLiteral("Please enter the source path.");
+    QTest::newRow("empty target") << QStringLiteral("C:\\X") << QString()
+                                  << QStringLiteral("Please enter the target path.");
+}
+
+void TestTaskWindow::taskDialogChecks() {
+    QFETCH(QString, source);
+    QFETCH(QString, target);
+    QFETCH(QString, message);
+    CTaskEdit dialog(nullptr, &fixture_->app->browser());
+    QCOMPARE(dialog.property("resourceId").toInt(), 168);
+    dialog.exchangeIn();
+    const bool accepted =
+        enterTask(dialog, {source, target, {false, true, false}}) == QDialog::Accepted;
+    QCOMPARE(dialog.windowTitle(), QStringLiteral("Task"));
+    QCOMPARE(accepted, message.isEmpty());
+    QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    if (!message.isEmpty())
+        QCOMPARE(fixture_->captions, QStringList{QStringLiteral("Validation")});
+    else
+        QCOMPARE(dialog.taskText(),
+                 AnsiQt::fromQString(source + QLatin1Char(' ') + target) + " 0 1 0");
+    for (const char* id : {"1022", "1023"})
+        QVERIFY(!dialog.findChild<QPushButton*>(QString::fromLatin1(id))->icon().isNull());
+}
+
+void TestTaskWindow::deleteTasks() {
+    CPallworthDoc2* doc = open();
+    showTasks();
+    const std::vector<std::string> before = tasksOf(doc->model());
+    selectRow(1);
+    list()->Delete();
+    QCOMPARE(tasksOf(doc->model()), (std::vector<std::string>{before[0], before[2], before[3]}));
+    QCOMPARE(cells(*list(), 1).value(0), QString::fromUtf8("d:\\m\u00FCller"));
+    while (list()->topLevelItemCount() > 0) {
+        selectRow(0);
+        list()->Delete();
+    }
+    QCOMPARE(doc->model().tasks.count(), 0);
+    QCOMPARE(list()->topLevelItemCount(), 0);
+}
+
+void TestTaskWindow::dragByMouseAndDrop() {
+    CPallworthDoc2* doc = open();
+    showTasks();
+    const std::vector<std::string> t = tasksOf(doc->model());
+    QWidget* viewport = list()->viewport();
+    auto rowCentre = [&](int r) {
+        return list()->visualItemRect(list()->topLevelItem(r)).center();
+    };
+
+    // Press on the first row, pass over the others, let go below the last.
+    const QPoint below(rowCentre(3).x(),
+                       list()->visualItemRect(list()->topLevelItem(3)).bottom() + 30);
+    QVERIFY(below.y() < viewport->height());
+    sendMouse(viewport, QEvent::MouseButtonPress, rowCentre(0), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseMove, rowCentre(1), Qt::NoButton, Qt::LeftButton);
+    QVERIFY(list()->drag().dragging());
+    QVERIFY(list()->drag().image() != nullptr && list()->drag().image()->isVisible());
+    QCOMPARE(list()->drag().dropRow(), std::optional<int>(1));
+    sendMouse(viewport, QEvent::MouseMove, rowCentre(3), Qt::NoButton, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseMove, below, Qt::NoButton, Qt::LeftButton);
+    QCOMPARE(list()->drag().dropRow(), std::optional<int>(4));
+    doc->setModifiedFlag(false);
+    sendMouse(viewport, QEvent::MouseButtonRelease, below, Qt::LeftButton, Qt::NoButton);
+    QVERIFY(!list()->drag().dragging());
+    QVERIFY(list()->drag().image() == nullptr);
+    QVERIFY(doc->isModified());
+    QCOMPARE(tasksOf(doc->model()), (std::vector<std::string>{t[1], t[2], t[3], t[0]}));
+    QCOMPARE(cells(*list(), 3).value(0), QStringLiteral("c:\\data"));
+
+    // The last row dropped on the first: the others move one place down.
+    list()->DropTask(3, 0);
+    QCOMPARE(tasksOf(doc->model()), t);
+    QCOMPARE(cells(*list(), 0).value(0), QStringLiteral("c:\\data"));
+
+    // A drag ended before the mouse passed over any row moves nothing; a
+    // later drag does not inherit an earlier drop row.
+    QVERIFY(list()->BeginDrag(2, QPoint(-10, -10)));
+    QVERIFY(!list()->BeginDrag(1, rowCentre(1))); // one drag at a time
+    sendMouse(viewport, QEvent::MouseButtonRelease, QPoint(-10, -10), Qt::RightButton,
+              Qt::NoButton);
+    QVERIFY(!list()->drag().dragging());
+    QCOMPARE(tasksOf(doc->model()), t);
+
+    // A press and a move shorter than the drag distance are a click.
+    sendMouse(viewport, QEvent::MouseButtonPress, rowCentre(1), Qt::LeftButton, Qt::LeftButton);
+    sendMouse(viewport, QEvent::MouseMove, rowCentre(1) + QPoint(1, 0), Qt::NoButton,
+              Qt::LeftButton);
+    QVERIFY(!list()->drag().dragging());
+    sendMouse(viewport, QEvent::MouseButtonRelease, rowCentre(1), Qt::LeftButton, Qt::NoButton);
+    QCOMPARE(list()->selectedRow(), 1);
+
+    // Settings rows cannot be dragged.
+    showSettings();
+    QVERIFY(!list()->BeginDrag(0, rowCentre(0)));
+    QCOMPARE(RowDrag::targetRow(-1, 4), 3);
+    QCOMPARE(RowDrag::targetRow(2, 4), 2);
+}
+
+void TestTaskWindow::editSaveReopen() {
+    CPallworthDoc2* doc = open();
+    showSettings();
+    const QStringList values = {QStringLiteral("c:\\quorrel.log"), QStringLiteral("1440"),
+                                QStringLiteral("0"), QStringLiteral("8192")};
+    for (int row = 0; row < 4; ++row) {
+        fixture_->onDialog = typeEach({values[row]});
+        selectRow(row);
+        list()->Edit();
+    }
+    showTasks();
+    selectRow(0);
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(
+            d, {QStringLiteral("C:\\EDITED"), QStringLiteral("SYS:EDITED"), {false, true, false}});
+    };
+    list()->Edit();
+    selectRow(1);
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(d, {QStringLiteral("SYS:NEW"), QStringLiteral("E:\\NEW"), {true}});
+    };
+    list()->Insert(); // after C:\REPORTS
+    selectRow(3);     // d:\müller
+    list()->Delete();
+    list()->DropTask(3, 0); // c:\stale to the top
+    const TaskFileModel edited = doc->model();
+    QCOMPARE(tasksOf(edited),
+             (std::vector<std::string>{"c:\\stale sys:stale   ", "C:\\EDITED SYS:EDITED 0 1 0",
+                                       "C:\\REPORTS SALES:REPORTS\\WEEKLY 0 1 0",
+                                       "SYS:NEW E:\\NEW 1 0 0"}));
+
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    QVERIFY(!doc->isModified());
+    const QString path = doc->filePath();
+    QVERIFY(fixture_->documents().closeDocument(*doc));
+
+    auto* back = qobject_cast<CPallworthDoc2*>(fixture_->openKnown(path));
+    QVERIFY(back != nullptr);
+    QCOMPARE(back->model(), edited);
+    QCOMPARE(back->model().logFilePath, std::string("c:\\quorrel.log"));
+    QCOMPARE(back->model().pollInterval, std::string("1440"));
+    QCOMPARE(back->model().logSeverity, std::string("0"));
+    QCOMPARE(back->model().maxLogSize, std::string("8192"));
+    std::string bytes;
+    QVERIFY(FileStore::read(QFile::encodeName(path).toStdString(), bytes).ok);
+    QCOMPARE(bytes, TaskFileFormat::write(edited));
+    QVERIFY(bytes.ends_with("task SYS:NEW E:\\NEW 1 0 0 \r\n"));
+    showTasks();
+    QCOMPARE(cells(*list(), 0),
+             (QStringList{QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"),
+                          QStringLiteral("YES"), QStringLiteral("YES"), QStringLiteral("YES")}));
+}
+
+void TestTaskWindow::fileNewOffersBothKinds() {
+    QStringList offered;
+    fixture_->onDialog = [&](QDialog& d) {
+        auto* kinds = d.findChild<QListWidget*>(QStringLiteral("kinds"));
+        for (int i = 0; i < kinds->count(); ++i)
+            offered << kinds->item(i)->text();
+        kinds->setCurrentRow(1);
+        d.accept();
+        return d.result();
+    };
+    fixture_->frame().action(CommandIds::FileNew)->trigger();
+    auto* doc = qobject_cast<CPallworthDoc2*>(fixture_->documents().activeDocument());
+    QCOMPARE(offered, (QStringList{QStringLiteral("Sync"), QStringLiteral("Quorrel")}));
+    QVERIFY(doc != nullptr);
+    QCOMPARE(doc->title(), QStringLiteral("Quorrel1"));
+    QCOMPARE(fixture_->frame().menuId(), 167);
+    QVERIFY(!fixture_->documents().activeFrame()->isMaximized());
+    showSettings();
+    QCOMPARE(cells(*list(), 1).value(1), QStringLiteral("300"));
+    showTasks();
+    QCOMPARE(list()->topLevelItemCount(), 0);
+
+    fixture_->fileName = work_->filePath(QStringLiteral("fresh"));
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    std::string bytes;
+    QVERIFY(
+        FileStore::read(
+            QFile::encodeName(work_->filePath(QStringLiteral("fresh.ini"))).toStdString(), bytes)
+            .ok);
+    QCOMPARE(bytes, dataFile("new.expected.ini"));
+}
+
+void TestTaskWindow::tabAndPanes() {
+    open();
+    fixture_->frame().activateWindow();
+    showTasks();
+    list()->clearSelection();
+    list()->setCurrentItem(nullptr);
+    tree()->setFocus();
+    QTest::keyClick(tree(), Qt::Key_Tab);
+    QCOMPARE(fixture_->frame().focusWidget(), list());
+    QCOMPARE(list()->selectedRow(), 0);
+    QTest::keyClick(list(), Qt::Key_Tab);
+    QCOMPARE(fixture_->frame().focusWidget(), tree());
+    // Enter edits, then the list keeps the focus.
+    fixture_->onDialog = cancel;
+    list()->setFocus();
+    QTest::keyClick(list(), Qt::Key_Enter);
+    QCOMPARE(fixture_->dialogsRun, 1);
+    QCOMPARE(fixture_->frame().focusWidget(), list());
+    fixture_->frame().action(CommandIds::NextPane)->trigger();
+    QCOMPARE(fixture_->frame().focusWidget(), tree());
+    fixture_->frame().action(CommandIds::PrevPane)->trigger();
+    QCOMPARE(fixture_->frame().focusWidget(), list());
+}
+
+void TestTaskWindow::windowsOnOneDocumentStayInStep() {
+    CPallworthDoc2* doc = open();
+    CSplitterFrameDos* first = content();
+    first->treeView()->setCurrentItem(first->treeView()->tasksNode());
+    ChildFrame* second = fixture_->documents().newWindow(*doc);
+    auto* other = qobject_cast<CSplitterFrameDos*>(second->widget());
+    other->treeView()->setCurrentItem(other->treeView()->tasksNode());
+    first->listView()->setCurrentItem(first->listView()->topLevelItem(0));
+    first->listView()->Delete();
+    QCOMPARE(other->listView()->topLevelItemCount(), 3);
+    QCOMPARE(other->listView()->topLevelItem(0)->text(0), QStringLiteral("C:\\REPORTS"));
+    // A row deleted in the second window is the task it shows.
+    other->listView()->setCurrentItem(other->listView()->topLevelItem(0));
+    other->listView()->Delete();
+    QCOMPARE(doc->model().tasks.at(1).substr(0, 2), std::string("d:"));
+    QCOMPARE(first->listView()->topLevelItemCount(), 2);
+}
+
+QTEST_MAIN(TestTaskWindow)
+#include "tst_taskwindow.moc"
