@@ -85,6 +85,11 @@ int CSyncView::shownPackageIndex() const {
                : 0;
 }
 
+PackageDesc* CSyncView::shownPackage() const {
+    const int index = shownPackageIndex();
+    return index > 0 ? &document_.model().packages.at(index) : nullptr;
+}
+
 void CSyncView::EditRow() {
     rowEditor_->EditRow();
     document_.ContentChanged(this);

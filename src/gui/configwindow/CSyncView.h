@@ -13,6 +13,7 @@ class CPallworthTreeView;
 class EntryEditor;
 class PathBrowser;
 class RowEditor;
+struct PackageDesc;
 
 // The right pane of a configuration window: a report list of what the
 // selected tree node holds, rebuilt from the model on every selection.
@@ -38,6 +39,8 @@ public:
 
     // The package that owns the shown node (a package's detail node), or 0.
     int shownPackageIndex() const;
+    // That package, or nullptr.
+    PackageDesc* shownPackage() const;
 
     void EditRow();
     void InsertEntry();

@@ -14,10 +14,6 @@
 
 namespace {
 
-bool accepted(QDialog& dialog) {
-    return ModalSeam::runModal(dialog) == QDialog::Accepted;
-}
-
 // Calls `work` with the package's list that a node shows; false when the
 // node shows none of them.
 template <typename Work> bool withPackageList(PackageDesc& p, DetailKind kind, Work work) {
@@ -43,17 +39,8 @@ bool isGroup(DetailKind kind) {
 
 EntryEditor::EntryEditor(CSyncView& list) : list_(list) {}
 
-CPallworthDoc& EntryEditor::document() const {
-    return list_.document();
-}
-
 ConfigModel& EntryEditor::model() const {
     return list_.document().model();
-}
-
-PackageDesc* EntryEditor::package() const {
-    const int index = list_.shownPackageIndex();
-    return index > 0 ? &model().packages.at(index) : nullptr;
 }
 
 bool EntryEditor::canDrag() const {
@@ -61,7 +48,7 @@ bool EntryEditor::canDrag() const {
 }
 
 void EntryEditor::InsertEntry() {
-    document().setModifiedFlag();
+    list_.document().setModifiedFlag();
     const int selected = list_.selectedRow();
     const DetailKind shown = list_.shownDetail();
     CPallworthTreeView* tree = list_.treeView();
@@ -72,11 +59,11 @@ void EntryEditor::InsertEntry() {
             tree->NewPackage();
         return;
     }
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (list_.shownKind() != DetailNode || p == nullptr)
         return;
     if (insertPackageEntry(*p, selected))
-        document().ContentChanged(&list_);
+        list_.document().ContentChanged(&list_);
 }
 
 bool EntryEditor::insertPackageEntry(PackageDesc& p, int selected) {
@@ -104,7 +91,7 @@ bool EntryEditor::refuseWhenFull(bool full) {
 }
 
 void EntryEditor::DeleteEntry() {
-    document().setModifiedFlag();
+    list_.document().setModifiedFlag();
     const int row = list_.selectedRow();
     if (row < 0)
         return;
@@ -113,31 +100,31 @@ void EntryEditor::DeleteEntry() {
     ConfigModel& m = model();
     if (list_.shownKind() == GroupNode) {
         if (shown == DetailKind::Applications && m.applications.validIndex(k))
-            document().RemoveRecord(m.applications.at(k).id);
+            list_.document().RemoveRecord(m.applications.at(k).id);
         else if (shown == DetailKind::Packages && m.packages.validIndex(k))
-            document().RemoveRecord(m.packages.at(k).id);
+            list_.document().RemoveRecord(m.packages.at(k).id);
         return;
     }
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (list_.shownKind() != DetailNode || p == nullptr ||
         !withPackageList(*p, shown, [k](auto& list) { return list.remove(k); }))
         return;
     delete list_.takeTopLevelItem(row);
-    document().ContentChanged(&list_);
+    list_.document().ContentChanged(&list_);
 }
 
 void EntryEditor::MoveEntry(int dragRow, int dropRow) {
-    document().setModifiedFlag();
+    list_.document().setModifiedFlag();
     const int rows = list_.topLevelItemCount();
     if (dragRow < 0 || dragRow >= rows || !canDrag())
         return;
     dropRow = RowDrag::targetRow(dropRow, rows);
     const DetailKind shown = list_.shownDetail();
     if (dropRow != dragRow && isGroup(shown)) {
-        document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
-    } else if (PackageDesc* p = package(); dropRow != dragRow && p != nullptr) {
+        list_.document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
+    } else if (PackageDesc* p = list_.shownPackage(); dropRow != dragRow && p != nullptr) {
         withPackageList(*p, shown, [&](auto& list) { return list.move(dragRow + 1, dropRow + 1); });
-        document().ContentChanged(&list_);
+        list_.document().ContentChanged(&list_);
     }
     list_.ClearList();
     list_.ShowNode(list_.shownKind(), shown, list_.shownItem());
@@ -165,7 +152,7 @@ bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
         return false;
     CPath dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(DetailKind::Exclude);
-    if (!accepted(dialog) || dialog.path.empty())
+    if (!ModalSeam::accepted(dialog) || dialog.path.empty())
         return false;
     addRow(insertAt(p.excludes, selected, dialog.path));
     return true;
@@ -178,7 +165,7 @@ bool EntryEditor::insertJob(PackageDesc& p, int selected) {
         return false;
     CJob dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(shown);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return false;
     SyncJob job;
     dialog.applyTo(job);
@@ -191,7 +178,7 @@ bool EntryEditor::insertTarget(PackageDesc& p, int selected) {
         return false;
     CTargetServer dialog(&list_);
     dialog.startNew();
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return false;
     TargetServer target;
     dialog.applyTo(target);

@@ -1,6 +1,5 @@
 #pragma once
 
-class CPallworthDoc;
 class ConfigModel;
 class CSyncView;
 struct PackageDesc;
@@ -29,9 +28,7 @@ private:
     // Inserts the row of entry row + 1 as the model now holds it.
     void addRow(int row);
 
-    CPallworthDoc& document() const;
     ConfigModel& model() const;
-    PackageDesc* package() const;
 
     CSyncView& list_;
 };

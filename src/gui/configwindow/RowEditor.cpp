@@ -24,27 +24,12 @@
 #include "framework/AnsiQt.h"
 #include "framework/ModalSeam.h"
 
-namespace {
-
-bool accepted(QDialog& dialog) {
-    return ModalSeam::runModal(dialog) == QDialog::Accepted;
-}
-
-} // namespace
+namespace {} // namespace
 
 RowEditor::RowEditor(CSyncView& list) : list_(list) {}
 
-CPallworthDoc& RowEditor::document() const {
-    return list_.document();
-}
-
 ConfigModel& RowEditor::model() const {
     return list_.document().model();
-}
-
-PackageDesc* RowEditor::package() const {
-    const int index = list_.shownPackageIndex();
-    return index > 0 ? &model().packages.at(index) : nullptr;
 }
 
 int RowEditor::applicationIndex() const {
@@ -56,7 +41,7 @@ std::string* RowEditor::field(const RowSpec& spec) const {
     case RecordKind::Global:
         return spec.global != nullptr ? &(model().global.*spec.global) : nullptr;
     case RecordKind::Package:
-        if (PackageDesc* p = package(); p != nullptr && spec.package != nullptr)
+        if (PackageDesc* p = list_.shownPackage(); p != nullptr && spec.package != nullptr)
             return &(p->*spec.package);
         break;
     case RecordKind::Application:
@@ -86,7 +71,7 @@ void RowEditor::setCell(int row, int column, const std::string& ansi) {
 }
 
 void RowEditor::EditRow() {
-    document().setModifiedFlag();
+    list_.document().setModifiedFlag();
     const int row = list_.selectedRow();
     if (row < 0)
         return;
@@ -158,16 +143,16 @@ void RowEditor::editGroupName(int row, bool applications) {
     dialog.caption = Catalogue::node(list_.shownDetail()).entryCaption;
     dialog.text = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
     dialog.rule = ValueRules::Rule::Name;
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     setCell(row, 0, dialog.text);
     // The row stands for entry row + 1, even when another record has the
     // same name.
     const int index = row + 1;
     if (applications && model().applications.validIndex(index))
-        document().RenameRecord(model().applications.at(index).id, dialog.text);
+        list_.document().RenameRecord(model().applications.at(index).id, dialog.text);
     else if (!applications && model().packages.validIndex(index))
-        document().RenameRecord(model().packages.at(index).id, dialog.text);
+        list_.document().RenameRecord(model().packages.at(index).id, dialog.text);
 }
 
 void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
@@ -175,7 +160,7 @@ void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
     dialog.caption = spec.label;
     dialog.kind = spec.choice;
     dialog.current = AnsiQt::fromQString(value);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, dialog.result);
 }
@@ -184,7 +169,7 @@ void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
     CNumber dialog(&list_);
     dialog.caption = spec.label;
     dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(AnsiQt::fromQString(value)));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, std::to_string(dialog.value));
 }
@@ -194,7 +179,7 @@ void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
     dialog.caption = spec.label;
     dialog.text = AnsiQt::fromQString(value);
     dialog.rule = spec.rule;
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, spec.upperCase ? TextUtil::upper(dialog.text) : dialog.text);
 }
@@ -203,19 +188,19 @@ void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
     CPath dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, dialog.path);
 }
 
 void RowEditor::editJob(int row, bool files) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     EntryList<SyncJob>* jobs = p == nullptr ? nullptr : files ? &p->fileJobs : &p->dirJobs;
     CJob dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(list_.shownDetail());
     if (jobs != nullptr && jobs->validIndex(row + 1))
         dialog.loadFrom(jobs->at(row + 1));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     SyncJob job;
     dialog.applyTo(job);
@@ -228,11 +213,11 @@ void RowEditor::editJob(int row, bool files) {
 }
 
 void RowEditor::editExclude(int row) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     CPath dialog(&list_, list_.browser());
     dialog.caption = Catalogue::label(DetailKind::Exclude);
     dialog.path = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     setCell(row, 0, dialog.path);
     if (p != nullptr && p->excludes.validIndex(row + 1))
@@ -240,13 +225,13 @@ void RowEditor::editExclude(int row) {
 }
 
 void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (p == nullptr)
         return;
     CNcf dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.loadFrom(*p, spec.moment);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     dialog.applyTo(*p, spec.moment);
     setCell(row, 1, DetailContent::ncfSummary(dialog.runOnSource, dialog.runOnTarget));
@@ -256,7 +241,7 @@ void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& va
     CPath dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     model().global.logDir = dialog.logDirectory();
     setCell(row, 1, model().global.logDir);
@@ -273,13 +258,13 @@ void RowEditor::refreshRow(int row) {
 }
 
 void RowEditor::editTarget(int row) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (p == nullptr || !p->targets.validIndex(row + 1))
         return;
     TargetServer& target = p->targets.at(row + 1);
     CTargetServer dialog(&list_);
     dialog.loadFrom(target);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     dialog.applyTo(target);
     refreshRow(row);
@@ -288,7 +273,7 @@ void RowEditor::editTarget(int row) {
 void RowEditor::editDestinationPackages(int row, const QString& value) {
     CDestPackages dialog(&list_);
     dialog.loadFrom(model().packages, AnsiQt::fromQString(value));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     const int index = applicationIndex();
     if (index == 0)
@@ -299,13 +284,13 @@ void RowEditor::editDestinationPackages(int row, const QString& value) {
 }
 
 void RowEditor::editSchedule(int row, const RowSpec& spec) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (p == nullptr)
         return;
     CRunSchedule dialog(&list_);
     dialog.caption = spec.label;
     dialog.loadFrom(p->scheduleWhen);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     p->scheduleWhen = dialog.word();
     setCell(row, 1, ScheduleText::display(p->scheduleWhen));
@@ -314,7 +299,7 @@ void RowEditor::editSchedule(int row, const RowSpec& spec) {
 void RowEditor::editDays(int row, const RowSpec& spec, const QString& value) {
     CDays dialog(&list_);
     dialog.loadFrom(AnsiQt::fromQString(value));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, dialog.dayList());
 }
@@ -322,18 +307,18 @@ void RowEditor::editDays(int row, const RowSpec& spec, const QString& value) {
 void RowEditor::editLogEvents(int row, const RowSpec& spec, const QString& value) {
     CLogEvents dialog(&list_);
     dialog.loadFrom(AnsiQt::fromQString(value));
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     store(row, spec, dialog.eventList());
 }
 
 void RowEditor::editOpenFiles(int row) {
-    PackageDesc* p = package();
+    PackageDesc* p = list_.shownPackage();
     if (p == nullptr)
         return;
     COpenFiles dialog(&list_);
     dialog.loadFrom(*p);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     dialog.applyTo(*p);
     setCell(row, 1, DetailContent::openFileText(*p));
@@ -343,7 +328,7 @@ void RowEditor::editTimeRestriction(int row) {
     GlobalSettings& g = model().global;
     CTimeRestriction dialog(&list_);
     dialog.loadFrom(g);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     dialog.applyTo(g);
     // The row shows the span right after the edit; a rebuild shows the flag.
@@ -352,7 +337,7 @@ void RowEditor::editTimeRestriction(int row) {
 
 void RowEditor::editPassword(int row) {
     CPassword dialog(&list_);
-    if (!accepted(dialog))
+    if (!ModalSeam::accepted(dialog))
         return;
     model().password = Scramble(dialog.newPassword);
     setCell(row, 1, QStringLiteral("******"));

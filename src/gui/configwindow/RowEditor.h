@@ -5,9 +5,7 @@
 #include <QString>
 #include <string>
 
-class CPallworthDoc;
 class CSyncView;
-struct PackageDesc;
 class ConfigModel;
 
 // Edit on a row of the detail list: opens the dialog that fits the shown node
@@ -47,10 +45,7 @@ private:
     // Sets every cell of a row from the model.
     void refreshRow(int row);
 
-    CPallworthDoc& document() const;
     ConfigModel& model() const;
-    // The package that owns the shown node, or nullptr.
-    PackageDesc* package() const;
     // The 1-based index of the shown application, or 0.
     int applicationIndex() const;
     // The field a row shows in the shown node's record; nullptr without one.

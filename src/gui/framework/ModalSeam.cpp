@@ -47,6 +47,10 @@ int ModalSeam::runModal(QDialog& dialog) {
     return hooks().dialog(dialog);
 }
 
+bool ModalSeam::accepted(QDialog& dialog) {
+    return runModal(dialog) == QDialog::Accepted;
+}
+
 void ModalSeam::showMessage(QWidget* parent, const QString& text, const QString& caption,
                             Icon icon) {
     ask(parent, text, caption, QMessageBox::Ok, QMessageBox::Ok, icon);

@@ -32,6 +32,8 @@ public:
 
     // Runs a dialog modally; QDialog::Accepted when the user pressed OK.
     static int runModal(QDialog& dialog);
+    // Runs a dialog modally; true when the user pressed OK.
+    static bool accepted(QDialog& dialog);
 
     // A message box with an OK button.
     static void showMessage(QWidget* parent, const QString& text, const QString& caption,
