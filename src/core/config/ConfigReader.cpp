@@ -147,7 +147,7 @@ ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadRe
     GlobalSettings& g = model.global;
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
-    return {true, {}, std::move(report_)};
+    return {{}, std::move(report_)};
 }
 
 bool ConfigReader::readLine(std::string_view line) {

@@ -99,7 +99,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
         if (tokens.argCount() > most)
             skip(SkipReason::SurplusArgument);
     }
-    return {true, {}, std::move(report)};
+    return {{}, std::move(report)};
 }
 
 std::string TaskFileFormat::write(const TaskFileModel& model) {

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <limits>
-#include <optional>
 #include <utility>
 
 namespace {
@@ -31,24 +30,31 @@ const ApplicationDesc* applicationOf(const Where& w) {
     return &w.model.applications.at(w.applicationIndex);
 }
 
-// The value of a property row in the node's record; nothing without one.
-std::optional<std::string> propertyText(const RowSpec& row, RecordKind record, const Where& w) {
+bool hasRecord(RecordKind record, const Where& w) {
     switch (record) {
     case RecordKind::Global:
-        return w.model.global.*row.global;
+        return true;
     case RecordKind::Application:
-        if (const ApplicationDesc* a = applicationOf(w))
-            return (*a).*row.application;
-        break;
+        return applicationOf(w) != nullptr;
     case RecordKind::Package:
-        if (const PackageDesc* p = packageOf(w))
-            return DetailContent::packageText(row, *p);
-        break;
+        return packageOf(w) != nullptr;
     case RecordKind::None:
     case RecordKind::TaskFile:
         break;
     }
-    return std::nullopt;
+    return false;
+}
+
+// The value of a property row in the node's record, which is there.
+std::string propertyText(const RowSpec& row, RecordKind record, const Where& w) {
+    switch (record) {
+    case RecordKind::Application:
+        return (*applicationOf(w)).*row.application;
+    case RecordKind::Package:
+        return DetailContent::packageText(row, *packageOf(w));
+    default:
+        return w.model.global.*row.global;
+    }
 }
 
 Row entryCells(const TargetServer& t, const PackageDesc& p) {
@@ -69,52 +75,41 @@ Row entryCells(const std::string& path, const PackageDesc&) {
     return {path};
 }
 
-// Rows first to last (exclusive) of one entry list of the package.
-template <typename List>
-std::vector<Row> entryRows(const List& list, const PackageDesc& p, int first, int last) {
+// Rows first to last (exclusive) of a list of `count`, clamped to it.
+template <typename MakeRow> std::vector<Row> rowsIn(int count, int first, int last, MakeRow row) {
+    last = std::min(last, count);
     std::vector<Row> rows;
     rows.reserve(static_cast<std::size_t>(std::max(0, last - first)));
     for (int r = first; r < last; ++r)
-        rows.push_back(entryCells(list.at(r + 1), p));
+        rows.push_back(row(r));
     return rows;
 }
 
-// Rows first to last (exclusive, clamped to what the node holds).
-std::vector<Row> rowsOf(const NodeSpec& node, const Where& w, int first, int last) {
-    const auto clamp = [&](int count) { return std::pair{first, std::min(last, count)}; };
-    if (!node.rows.empty()) {
-        std::vector<Row> rows;
-        const auto [from, to] = clamp(static_cast<int>(node.rows.size()));
-        for (int r = from; r < to; ++r) {
-            const RowSpec& row = *node.rows[static_cast<std::size_t>(r)];
-            const std::optional<std::string> value = propertyText(row, node.record, w);
-            if (!value)
-                return {};
-            rows.push_back({std::string(row.label), *value});
-        }
-        return rows;
-    }
-    if (node.kind == DetailKind::Applications || node.kind == DetailKind::Packages) {
-        std::vector<Row> rows;
-        const auto names = [&](const auto& records) {
-            const auto [from, to] = clamp(records.count());
-            for (int r = from; r < to; ++r)
-                rows.push_back({records.at(r + 1).name});
-        };
-        if (node.kind == DetailKind::Applications)
-            names(w.model.applications);
-        else
-            names(w.model.packages);
-        return rows;
-    }
+// A property list; no record, no rows.
+std::vector<Row> propertyRows(const NodeSpec& node, const Where& w, int first, int last) {
+    if (!hasRecord(node.record, w))
+        return {};
+    return rowsIn(static_cast<int>(node.rows.size()), first, last, [&](int r) {
+        const RowSpec& row = *node.rows[static_cast<std::size_t>(r)];
+        return Row{std::string(row.label), propertyText(row, node.record, w)};
+    });
+}
+
+// One row per application or package, showing its name.
+template <typename Records> std::vector<Row> nameRows(const Records& records, int first, int last) {
+    return rowsIn(records.count(), first, last, [&](int r) { return Row{records.at(r + 1).name}; });
+}
+
+// One row per entry of a list of the package.
+std::vector<Row> entryRows(DetailKind kind, const Where& w, int first, int last) {
     const PackageDesc* p = packageOf(w);
     if (p == nullptr)
         return {};
     const auto entries = [&](const auto& list) {
-        const auto [from, to] = clamp(list.count());
-        return entryRows(list, *p, from, to);
+        return rowsIn(list.count(), first, last,
+                      [&](int r) { return entryCells(list.at(r + 1), *p); });
     };
-    switch (node.kind) {
+    switch (kind) {
     case DetailKind::Targets:
         return entries(p->targets);
     case DetailKind::Directories:
@@ -126,6 +121,16 @@ std::vector<Row> rowsOf(const NodeSpec& node, const Where& w, int first, int las
     default:
         return {};
     }
+}
+
+std::vector<Row> rowsOf(const NodeSpec& node, const Where& w, int first, int last) {
+    if (!node.rows.empty())
+        return propertyRows(node, w, first, last);
+    if (node.kind == DetailKind::Applications)
+        return nameRows(w.model.applications, first, last);
+    if (node.kind == DetailKind::Packages)
+        return nameRows(w.model.packages, first, last);
+    return entryRows(node.kind, w, first, last);
 }
 
 // The nodes of the task-file window are not the detail list's.
