@@ -259,10 +259,13 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
     const std::string bytes = document.writeBytes();
     std::string error;
     if (!FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes, error)) {
+        // When the old content could not be put back, the store names where it is.
+        const bool untouched = error.find(FileStore::kOldContentKept) == std::string::npos;
         ModalSeam::showMessage(
             area_.window(),
-            tr("Cannot save %1:\n%2\nThe file on disk was left as it was.")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())),
+            tr("Cannot save %1:\n%2")
+                    .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(error.c_str())) +
+                (untouched ? tr("\nThe file on disk was left as it was.") : QString()),
             kCaption, ModalSeam::Icon::Critical);
         return false;
     }
