@@ -11,7 +11,8 @@ class QMenu;
 
 // The main window: the multiple-document area, the menu bar of the active
 // document kind (menu 128 while none is open), the toolbar and the status
-// bar with the lock-key indicators.
+// bar with the lock-key indicators. Files dropped on it open as File Open
+// opens them.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -39,6 +40,8 @@ signals:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void createActions();

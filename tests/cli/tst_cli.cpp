@@ -72,6 +72,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void skippedLinesThroughTheBinary_data();
     void skippedLinesThroughTheBinary();
+    void helpAndVersionWithoutADisplay_data();
+    void helpAndVersionWithoutADisplay();
 
 private:
     QTemporaryDir dir_;
@@ -169,7 +171,8 @@ void TestCli::errorsWriteNothing() {
     QVERIFY(r.err.starts_with("pallworth-cli: "));
     QVERIFY2(QString::fromStdString(r.err).contains(message), r.err.c_str());
     const QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))), QStringList());
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))),
+             QStringList());
     std::string kept, error;
     QVERIFY(FileStore::read(path("RO.cfg"), kept, error));
     QCOMPARE(kept, std::string("USER u\n"));
@@ -387,6 +390,69 @@ void TestCli::skippedLinesThroughTheBinary() {
     const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.endsWith(out), qPrintable(printed));
     QCOMPARE(exists(path("out.cfg")), written);
+}
+
+void TestCli::helpAndVersionWithoutADisplay_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out"); // what standard output starts with
+    QTest::addColumn<QString>("err");
+    const QString cli = QStringLiteral(PALLWORTH_CLI);
+    const QString editor = QStringLiteral(PALLWORTH_EDITOR);
+    const QString usage = QStringLiteral(
+        " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
+        "scramble TEXT | new cfg|ini OUT | help [COMMAND] | --help | --version)\n");
+    const auto row = [](const char* name, const QString& program, QStringList args, int exit,
+                        const QString& out, const QString& err) {
+        QTest::newRow(name) << program << args << exit << out << err;
+    };
+    row("cli --version", cli, {"--version"}, 0,
+        QStringLiteral("pallworth-cli " PALLWORTH_VERSION "\n"), {});
+    row("cli --help", cli, {"--help"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli -h", cli, {"-h"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli help", cli, {"help"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli help check", cli, {"help", "check"}, 0,
+        QStringLiteral("  pallworth-cli check FILE...\n"
+                       "      Prints each problem that would stop a save of a changed "
+                       "configuration as FILE: MESSAGE;\n"
+                       "      the exit status is 1 when there is one. Task files always pass.\n"),
+        {});
+    row("cli help of no command", cli, {"help", "frob"}, 2, {},
+        QStringLiteral("pallworth-cli: no such command: frob") + usage);
+    row("cli unknown option", cli, {"--frob"}, 2, {},
+        QStringLiteral("pallworth-cli: unknown option: --frob") + usage);
+    row("cli --version with more", cli, {"--version", "x"}, 2, {},
+        QStringLiteral("pallworth-cli: --version takes no arguments") + usage);
+    row("editor --version", editor, {"--version"}, 0,
+        QStringLiteral("pallworth " PALLWORTH_VERSION "\n"), {});
+    row("editor --help", editor, {"--help"}, 0, QStringLiteral("usage: pallworth [--help"), {});
+}
+
+void TestCli::helpAndVersionWithoutADisplay() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
+    if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
+        for (const char* command : {"normalize [--strict] IN OUT", "dump FILE", "check FILE...",
+                                    "scramble TEXT", "new cfg|ini OUT", "help [COMMAND]"})
+            QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
+                                      QLatin1Char('\n')),
+                     command);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
