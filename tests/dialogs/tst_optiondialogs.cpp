@@ -128,37 +128,41 @@ void TestOptionDialogs::controlsAndCaptions() {
 void TestOptionDialogs::passwordComparison_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const QString differ = QStringLiteral("The passwords entered are different");
+    const QString outside = AnsiQt::toQString(CPassword::kOutsideCodePage);
     QTest::newRow("same") << "secret"
-                          << "secret" << true;
+                          << "secret" << QString();
     QTest::newRow("both empty") << ""
-                                << "" << true;
+                                << "" << QString();
     QTest::newRow("Windows-1252") << QStringLiteral(u"p\u00E4ss \u20AC")
-                                  << QStringLiteral(u"p\u00E4ss \u20AC") << true;
+                                  << QStringLiteral(u"p\u00E4ss \u20AC") << QString();
     QTest::newRow("letter case") << "Secret"
-                                 << "secret" << false;
+                                 << "secret" << differ;
     QTest::newRow("second empty") << "secret"
-                                  << "" << false;
+                                  << "" << differ;
     QTest::newRow("trailing blank") << "secret "
-                                    << "secret" << false;
+                                    << "secret" << differ;
     // Both would turn into '?' in the code page; as typed they differ.
-    QTest::newRow("outside the code page")
-        << QStringLiteral(u"\u03A9") << QStringLiteral(u"\u0416") << false;
+    QTest::newRow("different outside the code page")
+        << QStringLiteral(u"\u03A9") << QStringLiteral(u"\u0416") << differ;
+    QTest::newRow("same outside the code page")
+        << QStringLiteral(u"\u043F\u0430\u0440\u043E\u043B\u044C")
+        << QStringLiteral(u"\u043F\u0430\u0440\u043E\u043B\u044C") << outside;
 }
 
 void TestOptionDialogs::passwordComparison() {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    QFETCH(bool, accepted);
+    QFETCH(QString, message);
     CPassword d;
     const Run run = drive(d, typePasswords(first, second));
-    if (accepted) {
+    if (message.isEmpty()) {
         QCOMPARE(run.code, int(QDialog::Accepted));
         QCOMPARE(d.newPassword, AnsiQt::fromQString(first));
         return;
     }
-    QVERIFY(refusedWith(run, QStringLiteral("The passwords entered are different"),
-                        QStringLiteral("Error")));
+    QVERIFY(refusedWith(run, message, QStringLiteral("Error")));
     QVERIFY(d.newPassword.empty());
 }
 
