@@ -100,8 +100,12 @@ std::string ResolveUncPath(NetworkClient& client, const std::string& path) {
     return serverPathForm(rest);
 }
 
+// A tree's own name may hold "_" (MY_TREE); only the padding goes.
 std::string ConnectionTreeName(const std::string& reported) {
-    return textBefore(reported, '_');
+    const std::size_t last = reported.find_last_not_of('_');
+    if (reported.find('_') == std::string::npos || last == std::string::npos)
+        return {};
+    return reported.substr(0, last + 1);
 }
 
 std::vector<std::string> ConnectedTreeNames(NetworkClient& client) {

@@ -32,8 +32,8 @@ bool IsConnectedTree(NetworkClient& client, const std::string& name);
 // (empty for a name without "_").
 std::vector<std::string> ConnectedTreeNames(NetworkClient& client);
 
-// The name of a tree as a connection reports it: the text before the first
-// "_", empty when it holds none.
+// The name of a tree as a connection reports it: the text less the "_"
+// padding at its end, empty when it holds no "_".
 std::string ConnectionTreeName(const std::string& reported);
 
 // The volume form of the rest of a path below the tree `tree`; empty when it
