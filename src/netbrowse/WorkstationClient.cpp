@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
@@ -65,6 +66,11 @@ int listDirectory(const std::string& folder, bool withFiles,
 
 WorkstationClient::WorkstationClient(std::string mountTablePath)
     : mountTablePath_(std::move(mountTablePath)) {}
+
+std::string WorkstationClient::defaultMountTablePath() {
+    const char* named = std::getenv("PALLWORTH_MOUNTINFO");
+    return named != nullptr && *named != '\0' ? named : "/proc/self/mountinfo";
+}
 
 int WorkstationClient::initialize() {
     std::FILE* table = std::fopen(mountTablePath_.c_str(), "r");
@@ -165,7 +171,7 @@ void WorkstationClient::collectShares(const MountTable::Entry& mount,
                                       const std::vector<std::string>& below,
                                       std::vector<Share>& found) {
     Share share{{}, localFolder(mount.mountPoint, below, 0)};
-    if (NetworkMount::locate(mount, below, share.location))
+    if (NetworkMount::locate(mount, MountTable::fromRoot(mount, below), share.location))
         return found.push_back(std::move(share));
     if (below.size() == LocationDepth)
         return;

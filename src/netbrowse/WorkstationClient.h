@@ -15,7 +15,11 @@
 // Windows-1252 in the model.
 class WorkstationClient : public NetworkClient {
 public:
-    explicit WorkstationClient(std::string mountTablePath = "/proc/self/mounts");
+    explicit WorkstationClient(std::string mountTablePath = defaultMountTablePath());
+
+    // The file named by PALLWORTH_MOUNTINFO, else /proc/self/mountinfo,
+    // which also tells where inside its file system a bind mount starts.
+    static std::string defaultMountTablePath();
 
     // Succeeds when the mount table can be read.
     int initialize() override;

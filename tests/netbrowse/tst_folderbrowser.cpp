@@ -97,6 +97,10 @@ private:
                 dialog.reject();
             return dialog.result();
         };
+        hooks.message = [this](const ModalSeam::Message& message) {
+            messages_ << message.text;
+            return QMessageBox::Ok;
+        };
         ModalSeam::Scope seam(hooks);
         BrowseForNetworkPath(&owner, &field_, showFiles, policy);
         browser_ = nullptr;
@@ -120,6 +124,7 @@ private:
     QWidget* owner_ = nullptr;
     QString missing_;
     QStringList shown_;
+    QStringList messages_;
     bool okEnabled_ = false;
     int dialogs_ = 0;
 };
@@ -127,7 +132,7 @@ private:
 void TestFolderBrowser::initTestCase() {
     QVERIFY(dir_.isValid());
     const QDir root(dir_.path());
-    for (const char* folder : {"share/A/B", "plain/C", "gvfs/mtp:host=Phone/DCIM"})
+    for (const char* folder : {"share/A/B", "plain/C", "gvfs/mtp:host=Phone/DCIM", "ninep/X"})
         QVERIFY(root.mkpath(QString::fromLatin1(folder)));
     QFile file(root.filePath(QStringLiteral("plain/notes.txt")));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -140,12 +145,14 @@ void TestFolderBrowser::initTestCase() {
     table.write("/dev/sda1 / ext4 rw 0 0\n");
     table.write("//srv1/vol1 " + base + "/share cifs rw 0 0\n");
     table.write("gvfsd-fuse " + base + "/gvfs fuse.gvfsd-fuse rw 0 0\n");
+    table.write("hostshare " + base + "/ninep 9p rw,trans=virtio 0 0\n");
 }
 
 void TestFolderBrowser::cleanup() {
     field_.setText(QStringLiteral("old"));
     missing_.clear();
     shown_.clear();
+    messages_.clear();
 }
 
 void TestFolderBrowser::folderUnderMountedShare() {
@@ -240,12 +247,20 @@ void TestFolderBrowser::filesOnlyWhenAsked() {
     QCOMPARE(field_.text(), dir_.filePath(QStringLiteral("plain/notes.txt")));
 }
 
-// On a network mount, but on nothing the client can name: the field stays.
+// On a network mount, but on nothing the client can name: the field stays
+// and the pick is refused with the reason.
 void TestFolderBrowser::unplacedRemoteDriveLeavesTheField() {
-    browse(workstation(), localLabels(dir_.filePath(QStringLiteral("gvfs/mtp:host=Phone/DCIM"))),
-           false, LocalPolicy::Keep);
-    QCOMPARE(missing_, QString());
-    QCOMPARE(field_.text(), QStringLiteral("old"));
+    for (const char* folder : {"gvfs/mtp:host=Phone/DCIM", "ninep/X"}) {
+        messages_.clear();
+        browse(workstation(), localLabels(dir_.filePath(QString::fromLatin1(folder))), false,
+               LocalPolicy::Keep);
+        QCOMPARE(missing_, QString());
+        QCOMPARE(field_.text(), QStringLiteral("old"));
+        QCOMPARE(messages_, QStringList{QString::fromLatin1(kUnplacedPick)});
+    }
+    browse(workstation(), localLabels(dir_.filePath(QStringLiteral("plain"))), false,
+           LocalPolicy::Keep);
+    QCOMPARE(messages_.size(), 1);
 }
 
 void TestFolderBrowser::windows1252Names() {
