@@ -248,6 +248,15 @@ bool NetworkMount::isNetwork(const MountTable::Entry& mount) {
     return kindOf(mount) != nullptr;
 }
 
+bool NetworkMount::canList(const MountTable::Entry& mount) {
+    const Kind* kind = kindOf(mount);
+    if (kind == nullptr)
+        return false;
+    const bool byFolder = kind->read == readDesktopLocation || kind->read == readHostFolders ||
+                          kind->read == readProtocolFolders;
+    return byFolder || !serverOf(mount, MountTable::fromRoot(mount, {})).empty();
+}
+
 bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
                           NetworkClient::RemotePath& location) {
     const Kind* kind = kindOf(mount);
@@ -257,4 +266,13 @@ bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std:
         return false;
     location = {remote.server, remote.path.front(), directoryOf(remote.path)};
     return true;
+}
+
+std::string NetworkMount::serverOf(const MountTable::Entry& mount,
+                                   const std::vector<std::string>& below) {
+    const Kind* kind = kindOf(mount);
+    Remote remote;
+    if (kind == nullptr || mount.device.empty() || !kind->read(mount, below, remote))
+        return {};
+    return remote.server;
 }

@@ -23,6 +23,9 @@
 class NetworkMount {
 public:
     static bool isNetwork(const MountTable::Entry& mount);
+    // Whether the places of a network mount can be listed: its folders name
+    // them, or its device names the server.
+    static bool canList(const MountTable::Entry& mount);
 
     // The place `below` (components under the mount point): its server, its
     // volume and its directory, "\" for the volume itself, else "\A\B".
@@ -30,4 +33,9 @@ public:
     // every volume. Texts are as the mount table has them.
     static bool locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
                        NetworkClient::RemotePath& location);
+
+    // The server of the place `below`, also where its volume is not known
+    // yet (an export of "/", a host folder); empty when it cannot be read.
+    static std::string serverOf(const MountTable::Entry& mount,
+                                const std::vector<std::string>& below);
 };

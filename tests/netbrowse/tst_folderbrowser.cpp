@@ -9,7 +9,9 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -60,6 +62,7 @@ private slots:
     void unplacedRemoteDriveLeavesTheField();
     void windows1252Names();
     void titleAndOwner();
+    void networkRootListedLazily();
 
 private:
     // Runs the browser for `field` with the application's client set to
@@ -281,6 +284,60 @@ void TestFolderBrowser::titleAndOwner() {
     CPallworthApp app(sampleNetwork());
     BrowseForNetworkPath(&owner, nullptr, false, LocalPolicy::Keep);
     QCOMPARE(dialogs_, before);
+}
+
+// 200 hosts: 100 shares in the mount table, 50 desktop locations and 50
+// smbnetfs hosts with their shares as folders. Opening the Network root
+// reads one level of folders, under a busy cursor; a host's shares are read
+// when it is opened. Past the time limit, folders are not gone into.
+void TestFolderBrowser::networkRootListedLazily() {
+    class CursorClient : public WorkstationClient {
+    public:
+        using WorkstationClient::WorkstationClient;
+        std::vector<std::string> servers() override {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            busy = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+            return WorkstationClient::servers();
+        }
+        bool busy = false;
+    };
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    const QByteArray base = QFile::encodeName(dir.path());
+    QByteArray table = "gvfsd-fuse " + base + "/gvfs fuse.gvfsd-fuse rw 0 0\n" + "smbnetfs " +
+                       base + "/smb fuse.smbnetfs rw 0 0\n";
+    for (int i = 0; i < 50; ++i) {
+        const QString n = QString::number(i);
+        QVERIFY(root.mkpath("gvfs/smb-share:server=g" + n + ",share=s/A"));
+        for (const char* share : {"/one/A", "/two/B", "/three/C"})
+            QVERIFY(root.mkpath("smb/h" + n + QLatin1String(share)));
+        table += "//c" + n.toLatin1() + "/v " + base + "/c" + n.toLatin1() + " cifs rw 0 0\n";
+        table += "//c" + QByteArray::number(i + 50) + "/v " + base + "/d" + n.toLatin1() +
+                 " cifs rw 0 0\n";
+    }
+    QFile file(root.filePath(QStringLiteral("mounts")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+    file.close();
+
+    CursorClient client(file.fileName().toStdString());
+    CFolderBrowser browser(client, false);
+    QTreeWidgetItem* network = childNamed(browser.folderTree(), nullptr, QStringLiteral("Network"));
+    QElapsedTimer timer;
+    timer.start();
+    network->setExpanded(true);
+    const qint64 elapsed = timer.elapsed();
+    qInfo("Network root with 200 hosts listed in %lld ms", elapsed);
+    QVERIFY2(elapsed < 100, qPrintable(QString::number(elapsed)));
+    QCOMPARE(network->childCount(), 200);
+    QVERIFY(client.busy);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QTreeWidgetItem* host = childNamed(browser.folderTree(), network, QStringLiteral("h7"));
+    QVERIFY(host != nullptr);
+    host->setExpanded(true);
+    QCOMPARE(childLabels(host).size(), 3);
+
+    client.setTimeLimit(std::chrono::milliseconds(0));
+    QCOMPARE(client.servers().size(), std::size_t(100));
 }
 
 QTEST_MAIN(TestFolderBrowser)
