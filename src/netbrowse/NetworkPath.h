@@ -20,6 +20,10 @@ enum class PickKind {
 
 // Resolves a picked file-system path.
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text);
+// The same, with the server of a volume form: the remote drive's server, or
+// the first name of a network path (a server, or a directory tree).
+PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& server,
+                           std::string& text);
 
 // The volume form of a path that begins with "\\"; may be empty.
 std::string ResolveUncPath(NetworkClient& client, const std::string& path);

@@ -72,6 +72,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void skippedLinesThroughTheBinary_data();
     void skippedLinesThroughTheBinary();
+    void resolveThroughTheBinary_data();
+    void resolveThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -169,7 +171,8 @@ void TestCli::errorsWriteNothing() {
     QVERIFY(r.err.starts_with("pallworth-cli: "));
     QVERIFY2(QString::fromStdString(r.err).contains(message), r.err.c_str());
     const QStringList left = QDir(dir_.path()).entryList(QDir::Files | QDir::Hidden);
-    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))), QStringList());
+    QCOMPARE(left.filter(QRegularExpression(QStringLiteral("^(OUT|\\.pallworth-)"))),
+             QStringList());
     std::string kept, error;
     QVERIFY(FileStore::read(path("RO.cfg"), kept, error));
     QCOMPARE(kept, std::string("USER u\n"));
@@ -387,6 +390,48 @@ void TestCli::skippedLinesThroughTheBinary() {
     const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.endsWith(out), qPrintable(printed));
     QCOMPARE(exists(path("out.cfg")), written);
+}
+
+void TestCli::resolveThroughTheBinary_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString info = QString::fromStdString(testsupport::dataPath("netbrowse/mountinfo.txt"));
+    QTest::newRow("share and bind mount")
+        << info << QStringList{"resolve", "/mnt/vol1/Q", "/srv/app/data/Q"} << 0
+        << "/mnt/vol1/Q\tsrv1\tvol1:Q\n/srv/app/data/Q\tsrv1\tvol1:sub\\Q\n"
+        << "";
+    QTest::newRow("a local path") << info << QStringList{"resolve", "/home/alice", "/mnt/vol1"} << 1
+                                  << "/home/alice\tlocal\n/mnt/vol1\tsrv1\tvol1:\n"
+                                  << "";
+    QTest::newRow("network path") << info << QStringList{"resolve", "\\\\srv9\\vol\\A\\B"} << 0
+                                  << "\\\\srv9\\vol\\A\\B\tsrv9\tvol:A\\B\n"
+                                  << "";
+    QTest::newRow("no server to read")
+        << info << QStringList{"resolve", "/mnt/9p/A", "/home"} << 2 << "/home\tlocal\n"
+        << "pallworth-cli: /mnt/9p/A: the server and share of this network folder cannot be read\n";
+    QTest::newRow("no mount table")
+        << "/nonexistent/mountinfo" << QStringList{"resolve", "/mnt/vol1"} << 2 << ""
+        << "pallworth-cli: cannot read the mount table /nonexistent/mountinfo\n";
+}
+
+void TestCli::resolveThroughTheBinary() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PALLWORTH_MOUNTINFO"), table);
+    cli.setProcessEnvironment(environment);
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
