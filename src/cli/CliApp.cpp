@@ -9,9 +9,12 @@
 #include "config/SaveRules.h"
 #include "config/Scramble.h"
 #include "config/TextUtil.h"
+#include "netbrowse/NetworkPath.h"
+#include "netbrowse/WorkstationClient.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <algorithm>
+#include <filesystem>
 #include <new>
 
 namespace {
@@ -34,6 +37,10 @@ constexpr CommandHelp kCommands[] = {
      "the exit status is 1 when there is one. Task files always pass."},
     {"scramble", "scramble TEXT", "Prints the 80-digit stored form of a password."},
     {"new", "new cfg|ini OUT", "Writes a new, empty file of that kind; OUT has its extension."},
+    {"resolve", "resolve PATH...",
+     "Prints for each workstation path the engine's form the Browse buttons would give, as\n"
+     "PATH<TAB>SERVER<TAB>VOLUME:path, or PATH<TAB>local for a path on no network file system;\n"
+     "the exit status is 1 when a path is local."},
     {"help", "help [COMMAND]", "Prints the usage of every command, or of one."},
 };
 
@@ -84,6 +91,15 @@ std::string writeModel(const TaskFileModel& model) {
     return TaskFileFormat::write(model);
 }
 
+// A relative path from the working folder; a network path as it stands.
+std::string placeOf(const std::string& path) {
+    if (path.rfind("\\\\", 0) == 0)
+        return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
+}
+
 template <typename Model> std::string newFileBytes() {
     Model model;
     model.resetToNew();
@@ -130,6 +146,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return check(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "scramble" && operands == 1)
         return scramble(args[1]);
+    if (command == "resolve" && operands >= 1)
+        return resolve(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "new" && operands == 2)
         return create(args[1], args[2]);
     return usage("unknown command or wrong number of arguments: " + command);
@@ -293,6 +311,31 @@ int CliApp::check(const std::vector<std::string>& paths) {
 int CliApp::scramble(const std::string& text) {
     out_ << Scramble(AnsiText::fromUtf8(text)) << '\n';
     return Ok;
+}
+
+// The volume form a Browse button would give for each path, with the
+// editor's own mount-table client.
+int CliApp::resolve(const std::vector<std::string>& paths) {
+    WorkstationClient client;
+    if (client.initialize() != 0)
+        return fail("cannot read the mount table " + client.mountTablePath());
+    int result = Ok;
+    for (const std::string& path : paths) {
+        std::string server, text;
+        const PickKind kind =
+            ResolvePickedPath(client, AnsiText::fromUtf8(placeOf(path)), server, text);
+        if (kind == PickKind::VolumeForm) {
+            out_ << path << '\t' << AnsiText::toUtf8(server) << '\t' << AnsiText::toUtf8(text)
+                 << '\n';
+        } else if (kind == PickKind::LocalPath) {
+            out_ << path << "\tlocal\n";
+            result = std::max(result, int(Problem));
+        } else {
+            result = fail(path + ": the server and share of this network folder cannot be read");
+        }
+    }
+    client.shutdown();
+    return result;
 }
 
 int CliApp::create(const std::string& kind, const std::string& outPath) {

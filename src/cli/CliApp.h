@@ -28,6 +28,7 @@ private:
     int dump(const std::string& path);
     int check(const std::vector<std::string>& paths);
     int scramble(const std::string& text);
+    int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);
     // The usage of every command, or of the one named, on standard output.
     int help(const std::string& command);

@@ -3,6 +3,7 @@
 #include "app/AnsiQt.h"
 #include "app/CPallworthApp.h"
 #include "config/SaveRules.h"
+#include "config/TextUtil.h"
 #include "config/ValueRules.h"
 
 #include <QLineEdit>
@@ -11,6 +12,10 @@
 #include <utility>
 
 bool PathDialog::isVolumeForm(std::string_view text) {
+    // A workstation path may hold a ':' further on (/srv/data:2024/x).
+    const std::string_view start = TextUtil::trimLeft(text);
+    if (!start.empty() && (start.front() == '/' || start.front() == '~'))
+        return false;
     const std::size_t colon = text.find(':');
     return colon != std::string_view::npos && colon >= 3;
 }

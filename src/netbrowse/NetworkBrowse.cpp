@@ -10,9 +10,7 @@
 
 void BrowseForNetworkPath(QWidget* dialog, QLineEdit* field, bool showFiles,
                           LocalPolicy localPolicy) {
-    // The browser has no owner window, so the calling dialog only names the
-    // caller.
-    Q_UNUSED(dialog);
+    // The browser has no owner window; the calling dialog owns a message.
     CPallworthApp* app = CPallworthApp::instance();
     if (field == nullptr || app == nullptr)
         return;
@@ -33,6 +31,10 @@ void BrowseForNetworkPath(QWidget* dialog, QLineEdit* field, bool showFiles,
             field->setText(picked);
         break;
     case PickKind::Unresolved:
+        // Keeping the local path would put a place the engine cannot reach
+        // into the field without a word.
+        ModalSeam::showMessage(dialog, QString::fromLatin1(kUnplacedPick), browser.windowTitle(),
+                               ModalSeam::Icon::Warning);
         break;
     }
 }

@@ -74,6 +74,8 @@ private slots:
     void skippedLinesThroughTheBinary();
     void helpAndVersionWithoutADisplay_data();
     void helpAndVersionWithoutADisplay();
+    void resolveThroughTheBinary_data();
+    void resolveThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -402,7 +404,8 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
     const QString editor = QStringLiteral(PALLWORTH_EDITOR);
     const QString usage = QStringLiteral(
         " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
-        "scramble TEXT | new cfg|ini OUT | help [COMMAND] | --help | --version)\n");
+        "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
+        "--version)\n");
     const auto row = [](const char* name, const QString& program, QStringList args, int exit,
                         const QString& out, const QString& err) {
         QTest::newRow(name) << program << args << exit << out << err;
@@ -448,11 +451,54 @@ void TestCli::helpAndVersionWithoutADisplay() {
     const QString printed = QString::fromUtf8(process.readAllStandardOutput());
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
     if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
-        for (const char* command : {"normalize [--strict] IN OUT", "dump FILE", "check FILE...",
-                                    "scramble TEXT", "new cfg|ini OUT", "help [COMMAND]"})
+        for (const char* command :
+             {"normalize [--strict] IN OUT", "dump FILE", "check FILE...", "scramble TEXT",
+              "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
             QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
                                       QLatin1Char('\n')),
                      command);
+}
+
+void TestCli::resolveThroughTheBinary_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString info = QString::fromStdString(testsupport::dataPath("netbrowse/mountinfo.txt"));
+    QTest::newRow("share and bind mount")
+        << info << QStringList{"resolve", "/mnt/vol1/Q", "/srv/app/data/Q"} << 0
+        << "/mnt/vol1/Q\tsrv1\tvol1:Q\n/srv/app/data/Q\tsrv1\tvol1:sub\\Q\n"
+        << "";
+    QTest::newRow("a local path") << info << QStringList{"resolve", "/home/alice", "/mnt/vol1"} << 1
+                                  << "/home/alice\tlocal\n/mnt/vol1\tsrv1\tvol1:\n"
+                                  << "";
+    QTest::newRow("network path") << info << QStringList{"resolve", "\\\\srv9\\vol\\A\\B"} << 0
+                                  << "\\\\srv9\\vol\\A\\B\tsrv9\tvol:A\\B\n"
+                                  << "";
+    QTest::newRow("no server to read")
+        << info << QStringList{"resolve", "/mnt/9p/A", "/home"} << 2 << "/home\tlocal\n"
+        << "pallworth-cli: /mnt/9p/A: the server and share of this network folder cannot be read\n";
+    QTest::newRow("no mount table")
+        << "/nonexistent/mountinfo" << QStringList{"resolve", "/mnt/vol1"} << 2 << ""
+        << "pallworth-cli: cannot read the mount table /nonexistent/mountinfo\n";
+}
+
+void TestCli::resolveThroughTheBinary() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PALLWORTH_MOUNTINFO"), table);
+    cli.setProcessEnvironment(environment);
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
 }
 
 QTEST_GUILESS_MAIN(TestCli)
