@@ -9,15 +9,63 @@
 #include "config/Scramble.h"
 #include "config/TextUtil.h"
 #include "io/FileStore.h"
+#include "netbrowse/NetworkPath.h"
+#include "netbrowse/WorkstationClient.h"
 #include "taskfile/TaskFileFormat.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <new>
 
 namespace {
 
-constexpr const char* kUsage =
-    "usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
-    "scramble TEXT | new cfg|ini OUT";
+struct CommandHelp {
+    std::string_view name;
+    std::string_view synopsis;
+    std::string_view what;
+};
+
+// Every command, as --help, help COMMAND and the usage line show it.
+constexpr CommandHelp kCommands[] = {
+    {"normalize", "normalize [--strict] IN OUT",
+     "Reads IN and writes OUT exactly as the editor saves after opening it (OUT must be of the\n"
+     "same kind). Lines a save would not keep are listed on standard error; with --strict\n"
+     "nothing is written and the exit status is 1 when there are any."},
+    {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
+    {"check", "check FILE...",
+     "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
+     "the exit status is 1 when there is one. Task files always pass."},
+    {"scramble", "scramble TEXT", "Prints the 80-digit stored form of a password."},
+    {"new", "new cfg|ini OUT", "Writes a new, empty file of that kind; OUT has its extension."},
+    {"resolve", "resolve PATH...",
+     "Prints for each workstation path the engine's form the Browse buttons would give, as\n"
+     "PATH<TAB>SERVER<TAB>VOLUME:path, or PATH<TAB>local for a path on no network file system;\n"
+     "the exit status is 1 when a path is local."},
+    {"help", "help [COMMAND]", "Prints the usage of every command, or of one."},
+};
+
+std::string usageLine() {
+    std::string line = "usage: pallworth-cli";
+    for (const CommandHelp& c : kCommands)
+        line.append(&c == kCommands ? " " : " | ").append(c.synopsis);
+    return line + " | --help | --version";
+}
+
+const CommandHelp* findCommand(std::string_view name) {
+    for (const CommandHelp& c : kCommands)
+        if (c.name == name)
+            return &c;
+    return nullptr;
+}
+
+void printCommand(std::ostream& out, const CommandHelp& c) {
+    out << "  pallworth-cli " << c.synopsis << '\n';
+    for (std::size_t start = 0; start < c.what.size();) {
+        const std::size_t end = std::min(c.what.find('\n', start), c.what.size());
+        out << "      " << c.what.substr(start, end - start) << '\n';
+        start = end + 1;
+    }
+}
 
 ReadStatus readModel(std::string_view bytes, ConfigModel& model,
                      ReadReport::Mode mode = ReadReport::Mode::Record) {
@@ -41,6 +89,15 @@ std::string writeModel(const ConfigModel& model) {
 
 std::string writeModel(const TaskFileModel& model) {
     return TaskFileFormat::write(model);
+}
+
+// A relative path from the working folder; a network path as it stands.
+std::string placeOf(const std::string& path) {
+    if (path.rfind("\\\\", 0) == 0)
+        return path;
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    return error ? path : absolute.string();
 }
 
 template <typename Model> std::string newFileBytes() {
@@ -70,6 +127,17 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return usage("no command given");
     const std::string& command = args[0];
     const std::size_t operands = args.size() - 1;
+    const bool option = command.starts_with('-');
+    if (option && operands > 0)
+        return usage(command + " takes no arguments");
+    if (command == "--help" || command == "-h")
+        return help("");
+    if (command == "--version")
+        return version();
+    if (option)
+        return usage("unknown option: " + command);
+    if (command == "help" && operands <= 1)
+        return help(operands == 1 ? args[1] : "");
     if (command == "normalize")
         return normalizeArgs(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "dump" && operands == 1)
@@ -78,6 +146,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return check(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "scramble" && operands == 1)
         return scramble(args[1]);
+    if (command == "resolve" && operands >= 1)
+        return resolve(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "new" && operands == 2)
         return create(args[1], args[2]);
     return usage("unknown command or wrong number of arguments: " + command);
@@ -240,6 +310,31 @@ int CliApp::scramble(const std::string& text) {
     return Ok;
 }
 
+// The volume form a Browse button would give for each path, with the
+// editor's own mount-table client.
+int CliApp::resolve(const std::vector<std::string>& paths) {
+    WorkstationClient client;
+    if (!client.initialize().ok)
+        return fail("cannot read the mount table " + client.mountTablePath());
+    int result = Ok;
+    for (const std::string& path : paths) {
+        std::string server, text;
+        const PickKind kind =
+            ResolvePickedPath(client, AnsiText::fromUtf8(placeOf(path)), server, text);
+        if (kind == PickKind::VolumeForm) {
+            out_ << path << '\t' << AnsiText::toUtf8(server) << '\t' << AnsiText::toUtf8(text)
+                 << '\n';
+        } else if (kind == PickKind::LocalPath) {
+            out_ << path << "\tlocal\n";
+            result = std::max(result, int(Problem));
+        } else {
+            result = fail(path + ": the server and share of this network folder cannot be read");
+        }
+    }
+    client.shutdown();
+    return result;
+}
+
 int CliApp::create(const std::string& kind, const std::string& outPath) {
     const Kind wanted = kind == "cfg" ? Kind::Cfg : kind == "ini" ? Kind::Ini : Kind::Unknown;
     if (wanted == Kind::Unknown)
@@ -251,8 +346,33 @@ int CliApp::create(const std::string& kind, const std::string& outPath) {
     return save(outPath, bytes, FileStore::kNewFileMode) ? Ok : Error;
 }
 
+int CliApp::help(const std::string& command) {
+    if (command.empty()) {
+        out_ << "usage: pallworth-cli COMMAND ARGUMENTS...\n"
+                "       pallworth-cli --help | --version\n\n"
+                "Reads, checks, converts and writes configurations (.cfg) and task files (.ini)\n"
+                "with the editor's own readers, writers and save rules. The file kind follows\n"
+                "the extension, in any case.\n\ncommands:\n";
+        for (const CommandHelp& c : kCommands)
+            printCommand(out_, c);
+        out_ << "\nexit status: 0 done, 1 a problem found, 2 an error (one line on standard "
+                "error).\n";
+        return Ok;
+    }
+    const CommandHelp* c = findCommand(command);
+    if (c == nullptr)
+        return usage("no such command: " + command);
+    printCommand(out_, *c);
+    return Ok;
+}
+
+int CliApp::version() {
+    out_ << "pallworth-cli " << PALLWORTH_VERSION << '\n';
+    return Ok;
+}
+
 int CliApp::usage(const std::string& problem) {
-    err_ << "pallworth-cli: " << problem << " (" << kUsage << ")\n";
+    err_ << "pallworth-cli: " << problem << " (" << usageLine() << ")\n";
     return Error;
 }
 

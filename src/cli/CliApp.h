@@ -28,7 +28,11 @@ private:
     int dump(const std::string& path);
     int check(const std::vector<std::string>& paths);
     int scramble(const std::string& text);
+    int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);
+    // The usage of every command, or of the one named, on standard output.
+    int help(const std::string& command);
+    int version();
 
     // Reads a file into the model of its kind; false after reporting why.
     // With `checkKind`, a file that is not of its extension's kind fails too.

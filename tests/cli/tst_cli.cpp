@@ -72,6 +72,10 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void skippedLinesThroughTheBinary_data();
     void skippedLinesThroughTheBinary();
+    void helpAndVersionWithoutADisplay_data();
+    void helpAndVersionWithoutADisplay();
+    void resolveThroughTheBinary_data();
+    void resolveThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -388,6 +392,113 @@ void TestCli::skippedLinesThroughTheBinary() {
     const QString printed = QString::fromUtf8(cli.readAllStandardOutput()).trimmed();
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.endsWith(out), qPrintable(printed));
     QCOMPARE(exists(path("out.cfg")), written);
+}
+
+void TestCli::helpAndVersionWithoutADisplay_data() {
+    QTest::addColumn<QString>("program");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out"); // what standard output starts with
+    QTest::addColumn<QString>("err");
+    const QString cli = QStringLiteral(PALLWORTH_CLI);
+    const QString editor = QStringLiteral(PALLWORTH_EDITOR);
+    const QString usage = QStringLiteral(
+        " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
+        "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
+        "--version)\n");
+    const auto row = [](const char* name, const QString& program, QStringList args, int exit,
+                        const QString& out, const QString& err) {
+        QTest::newRow(name) << program << args << exit << out << err;
+    };
+    row("cli --version", cli, {"--version"}, 0,
+        QStringLiteral("pallworth-cli " PALLWORTH_VERSION "\n"), {});
+    row("cli --help", cli, {"--help"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli -h", cli, {"-h"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli help", cli, {"help"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
+    row("cli help check", cli, {"help", "check"}, 0,
+        QStringLiteral("  pallworth-cli check FILE...\n"
+                       "      Prints each problem that would stop a save of a changed "
+                       "configuration as FILE: MESSAGE;\n"
+                       "      the exit status is 1 when there is one. Task files always pass.\n"),
+        {});
+    row("cli help of no command", cli, {"help", "frob"}, 2, {},
+        QStringLiteral("pallworth-cli: no such command: frob") + usage);
+    row("cli unknown option", cli, {"--frob"}, 2, {},
+        QStringLiteral("pallworth-cli: unknown option: --frob") + usage);
+    row("cli --version with more", cli, {"--version", "x"}, 2, {},
+        QStringLiteral("pallworth-cli: --version takes no arguments") + usage);
+    row("editor --version", editor, {"--version"}, 0,
+        QStringLiteral("pallworth " PALLWORTH_VERSION "\n"), {});
+    row("editor --help", editor, {"--help"}, 0, QStringLiteral("usage: pallworth [--help"), {});
+}
+
+void TestCli::helpAndVersionWithoutADisplay() {
+    QFETCH(QString, program);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+        env.remove(QString::fromLatin1(name));
+    QProcess process;
+    process.setProcessEnvironment(env);
+    process.start(program, args);
+    QVERIFY(process.waitForFinished(10000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(process.readAllStandardError()), err);
+    const QString printed = QString::fromUtf8(process.readAllStandardOutput());
+    QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
+    if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
+        for (const char* command :
+             {"normalize [--strict] IN OUT", "dump FILE", "check FILE...", "scramble TEXT",
+              "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
+            QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
+                                      QLatin1Char('\n')),
+                     command);
+}
+
+void TestCli::resolveThroughTheBinary_data() {
+    QTest::addColumn<QString>("table");
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QString info = QString::fromStdString(testsupport::dataPath("netbrowse/mountinfo.txt"));
+    QTest::newRow("share and bind mount")
+        << info << QStringList{"resolve", "/mnt/vol1/Q", "/srv/app/data/Q"} << 0
+        << "/mnt/vol1/Q\tsrv1\tvol1:Q\n/srv/app/data/Q\tsrv1\tvol1:sub\\Q\n"
+        << "";
+    QTest::newRow("a local path") << info << QStringList{"resolve", "/home/alice", "/mnt/vol1"} << 1
+                                  << "/home/alice\tlocal\n/mnt/vol1\tsrv1\tvol1:\n"
+                                  << "";
+    QTest::newRow("network path") << info << QStringList{"resolve", "\\\\srv9\\vol\\A\\B"} << 0
+                                  << "\\\\srv9\\vol\\A\\B\tsrv9\tvol:A\\B\n"
+                                  << "";
+    QTest::newRow("no server to read")
+        << info << QStringList{"resolve", "/mnt/9p/A", "/home"} << 2 << "/home\tlocal\n"
+        << "pallworth-cli: /mnt/9p/A: the server and share of this network folder cannot be read\n";
+    QTest::newRow("no mount table")
+        << "/nonexistent/mountinfo" << QStringList{"resolve", "/mnt/vol1"} << 2 << ""
+        << "pallworth-cli: cannot read the mount table /nonexistent/mountinfo\n";
+}
+
+void TestCli::resolveThroughTheBinary() {
+    QFETCH(QString, table);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    QProcess cli;
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("PALLWORTH_MOUNTINFO"), table);
+    cli.setProcessEnvironment(environment);
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

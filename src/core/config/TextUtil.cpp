@@ -77,3 +77,18 @@ bool TextUtil::isWholeInt32(std::string_view s) {
     const auto [end, error] = std::from_chars(s.data(), s.data() + s.size(), value);
     return !s.empty() && error == std::errc() && end == s.data() + s.size();
 }
+
+std::vector<std::string_view> TextUtil::words(std::string_view s) {
+    std::vector<std::string_view> found;
+    std::size_t at = 0;
+    while (at < s.size()) {
+        while (at < s.size() && isSpace(s[at]))
+            ++at;
+        const std::size_t start = at;
+        while (at < s.size() && !isSpace(s[at]))
+            ++at;
+        if (at > start)
+            found.push_back(s.substr(start, at - start));
+    }
+    return found;
+}

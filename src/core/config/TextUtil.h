@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Small byte-text helpers with the C locale's notion of white space and case,
 // as the file formats use them.
@@ -14,6 +15,9 @@ public:
     static std::string_view trimLeft(std::string_view s);
     static std::string_view trimRight(std::string_view s);
     static std::string_view trim(std::string_view s) { return trimLeft(trimRight(s)); }
+
+    // The runs of bytes between white space.
+    static std::vector<std::string_view> words(std::string_view s);
 
     // a-z to A-Z; every other byte unchanged.
     static std::string upper(std::string_view s);

@@ -274,7 +274,7 @@ void Save::restore(int fd, TempFile& backup, off_t size) {
     if (::rename(backup.path().c_str(), kept.c_str()) != 0)
         kept = backup.path();
     backup.keep();
-    error_ += "; the old content is in \"" + kept + '"';
+    error_ += std::string(FileStore::kOldContentKept) + '"' + kept + '"';
 }
 
 // The save behind FileStore::writeAtomically; false with the message in

@@ -19,6 +19,9 @@ public:
     // The largest file read: far beyond any document, well within memory.
     static constexpr std::uint64_t kMaxFileSize = std::uint64_t(1) << 30;
     static constexpr unsigned kNewFileMode = 0600;
+    // Ends a failed write's message when the old content could not be put
+    // back into the file and was kept beside it instead.
+    static constexpr std::string_view kOldContentKept = "; the old content is in ";
 
     // A failure names the file and the reason. A file that grows meanwhile
     // is read up to the size it had when opened.

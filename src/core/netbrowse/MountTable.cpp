@@ -5,21 +5,6 @@
 
 namespace {
 
-std::vector<std::string_view> fields(std::string_view line) {
-    std::vector<std::string_view> parts;
-    std::size_t at = 0;
-    while (at < line.size()) {
-        while (at < line.size() && TextUtil::isSpace(line[at]))
-            ++at;
-        const std::size_t start = at;
-        while (at < line.size() && !TextUtil::isSpace(line[at]))
-            ++at;
-        if (at > start)
-            parts.push_back(line.substr(start, at - start));
-    }
-    return parts;
-}
-
 bool isOctal(char c) {
     return c >= '0' && c <= '7';
 }
@@ -29,6 +14,15 @@ bool isOctalEscape(std::string_view s, std::size_t at) {
            isOctal(s[at + 3]);
 }
 
+// The "-" that ends the optional fields of a mountinfo line.
+std::size_t separatorField(const std::vector<std::string_view>& parts) {
+    constexpr std::size_t FirstOptional = 6;
+    for (std::size_t at = FirstOptional; at < parts.size(); ++at)
+        if (parts[at] == "-")
+            return at;
+    return 0;
+}
+
 } // namespace
 
 MountTable::MountTable(std::string_view text) {
@@ -36,10 +30,15 @@ MountTable::MountTable(std::string_view text) {
         const std::size_t end = text.find('\n');
         const std::string_view line = text.substr(0, end);
         text.remove_prefix(end == std::string_view::npos ? text.size() : end + 1);
-        const auto parts = fields(line);
+        const auto parts = TextUtil::words(line);
         if (parts.size() < 3 || parts[0].front() == '#')
             continue;
-        entries_.push_back(Entry{unescape(parts[0]), unescape(parts[1]), unescape(parts[2])});
+        const std::size_t separator = separatorField(parts);
+        if (separator == 0)
+            entries_.push_back(Entry{unescape(parts[0]), unescape(parts[1]), unescape(parts[2])});
+        else if (separator + 2 < parts.size())
+            entries_.push_back(Entry{unescape(parts[separator + 2]), unescape(parts[4]),
+                                     unescape(parts[separator + 1]), unescape(parts[3])});
     }
 }
 
@@ -66,7 +65,14 @@ std::vector<std::string> MountTable::below(const Entry& entry, const std::string
     auto place = components(path);
     const std::size_t depth = components(entry.mountPoint).size();
     place.erase(place.begin(), place.begin() + static_cast<std::ptrdiff_t>(depth));
-    return place;
+    return fromRoot(entry, place);
+}
+
+std::vector<std::string> MountTable::fromRoot(const Entry& entry,
+                                              const std::vector<std::string>& inside) {
+    auto rooted = components(entry.root);
+    rooted.insert(rooted.end(), inside.begin(), inside.end());
+    return rooted;
 }
 
 std::vector<std::string> MountTable::components(std::string_view path) {

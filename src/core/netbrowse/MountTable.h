@@ -4,18 +4,22 @@
 #include <string_view>
 #include <vector>
 
-// The operating system's table of mounted file systems, in the form of
-// /proc/self/mounts: one mount a line, fields separated by blanks (device,
-// mount point, type, then fields this code does not need), blanks and other
-// awkward bytes inside a field written as a backslash and three octal digits
-// (\040 for a blank). Lines with fewer than three fields, and lines starting
-// with "#", are skipped.
+// The operating system's table of mounted file systems, one mount a line,
+// fields separated by blanks, blanks and other awkward bytes inside a field
+// written as a backslash and three octal digits (\040 for a blank). Lines in
+// the form of /proc/self/mountinfo (id, parent, device number, root, mount
+// point, options, optional fields, "-", type, device, options) and of
+// /proc/self/mounts (device, mount point, type, options) may be mixed. Lines
+// that fit neither, and lines starting with "#", are skipped.
 class MountTable {
 public:
     struct Entry {
         std::string device;
         std::string mountPoint;
         std::string type;
+        // The folder of the mounted file system that appears at the mount
+        // point: not "/" for a bind mount of a subfolder.
+        std::string root = "/";
     };
 
     explicit MountTable(std::string_view text);
@@ -27,9 +31,14 @@ public:
     // a path that is not absolute.
     const Entry* covering(const std::string& path) const;
 
-    // The components of `path` below the mount point of `entry`, which must
-    // hold it.
+    // The components of `path` below the root of the file system mounted by
+    // `entry`, which must hold it: the mount's root, then the components
+    // below its mount point.
     static std::vector<std::string> below(const Entry& entry, const std::string& path);
+    // The components `inside` (below the mount point) with the mount's root
+    // in front.
+    static std::vector<std::string> fromRoot(const Entry& entry,
+                                             const std::vector<std::string>& inside);
 
     // The components of an absolute path: empty and "." components dropped,
     // ".." stepping back.

@@ -27,6 +27,42 @@ std::string withoutUser(std::string_view host) {
     return std::string(at == std::string_view::npos ? host : host.substr(at + 1));
 }
 
+int hexValue(char c) {
+    if (c >= '0' && c <= '9')
+        return c - '0';
+    if (c >= 'a' && c <= 'f')
+        return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F')
+        return c - 'A' + 10;
+    return -1;
+}
+
+// Desktop locations and URLs write awkward bytes as %XX (%20 for a blank).
+std::string percentDecoded(std::string_view text) {
+    std::string decoded;
+    decoded.reserve(text.size());
+    for (std::size_t at = 0; at < text.size(); ++at) {
+        const int high = at + 2 < text.size() && text[at] == '%' ? hexValue(text[at + 1]) : -1;
+        const int low = high < 0 ? -1 : hexValue(text[at + 2]);
+        if (low < 0) {
+            decoded += text[at];
+            continue;
+        }
+        decoded += static_cast<char>(high * 16 + low);
+        at += 2;
+    }
+    return decoded;
+}
+
+// An export or remote folder is named by its last component; where it
+// names none (an export of "/") the first folder inside is the volume.
+void appendExport(Remote& remote, std::string_view exported, const Parts& below) {
+    const Parts parts = PathParts::split(exported, '/');
+    if (!parts.empty())
+        remote.path.push_back(parts.back());
+    append(remote.path, below.begin(), below.end());
+}
+
 // //host/share/path; the kernel writes forward slashes, a hand-written table
 // may not.
 bool readShareDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
@@ -51,38 +87,101 @@ bool readExportDevice(const MountTable::Entry& mount, const Parts& below, Remote
     if (colon == std::string::npos)
         return false;
     remote.server = withoutUser(std::string_view(device).substr(0, colon));
-    const Parts exported = PathParts::split(std::string_view(device).substr(colon + 1), '/');
-    if (!exported.empty())
-        remote.path.push_back(exported.back());
+    appendExport(remote, std::string_view(device).substr(colon + 1), below);
+    return true;
+}
+
+// A host with an optional port: h, h:port, [v6], [v6]:port.
+std::string withoutPort(std::string_view host) {
+    if (!host.empty() && host.front() == '[')
+        return std::string(host.substr(0, host.find(']') + 1));
+    return std::string(host.substr(0, host.find(':')));
+}
+
+// mon1[:port][,mon2...]:/path; the first monitor stands for the cluster. The
+// newer user@fsid.name=/path names no host and is not placed.
+bool readCephDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
+    const std::string_view device = mount.device;
+    const std::size_t path = device.find(":/");
+    if (path == std::string_view::npos || device.find('=') != std::string_view::npos)
+        return false;
+    remote.server = withoutPort(device.substr(0, std::min(device.find(','), path)));
+    appendExport(remote, device.substr(path + 1), below);
+    return true;
+}
+
+// A WebDAV folder mounted by its URL: scheme://[user@]host[:port]/path, the
+// path's first folder being the volume.
+bool readUrlDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
+    const std::string_view device = mount.device;
+    const std::size_t scheme = device.find("://");
+    if (scheme == std::string_view::npos)
+        return false;
+    const std::string_view rest = device.substr(scheme + 3);
+    const std::size_t slash = rest.find('/');
+    remote.server = withoutPort(withoutUser(rest.substr(0, slash)));
+    if (slash != std::string_view::npos)
+        for (const std::string& part : PathParts::split(rest.substr(slash), '/'))
+            remote.path.push_back(percentDecoded(part));
     append(remote.path, below.begin(), below.end());
     return true;
+}
+
+// A mount that names no server (a 9p tag, ceph-fuse): a network folder that
+// cannot be placed.
+bool readNothing(const MountTable::Entry&, const Parts&, Remote&) {
+    return false;
 }
 
 std::string locationKey(std::string_view location, std::string_view key) {
     for (const std::string& pair : PathParts::split(location.substr(location.find(':') + 1), ',')) {
         const std::size_t equals = pair.find('=');
         if (equals != std::string::npos && std::string_view(pair).substr(0, equals) == key)
-            return pair.substr(equals + 1);
+            return percentDecoded(std::string_view(pair).substr(equals + 1));
     }
     return {};
 }
 
+// The key of a desktop location kind that names its server, and the one that
+// names its volume (none: the first folder inside is the volume).
+struct DesktopKind {
+    std::string_view kind;
+    std::string_view serverKey;
+    std::string_view volumeKey;
+};
+
+constexpr DesktopKind desktopKinds[] = {
+    {"smb-share", "server", "share"},
+    {"afp-volume", "host", "volume"},
+    {"nfs", "host", "prefix"},
+    {"sftp", "host", ""},
+    {"ftp", "host", ""},
+    {"ftps", "host", ""},
+    {"dav", "host", ""},
+    {"davs", "host", ""},
+};
+
+const DesktopKind* desktopKindOf(std::string_view location) {
+    const std::size_t colon = location.find(':');
+    if (colon == std::string_view::npos)
+        return nullptr;
+    for (const DesktopKind& kind : desktopKinds)
+        if (kind.kind == location.substr(0, colon))
+            return &kind;
+    return nullptr;
+}
+
 // The desktop's user-space mounts: one folder per location, named by kind
-// and keys.
+// and keys. An nfs prefix is an export, named by its last component.
 bool readDesktopLocation(const MountTable::Entry&, const Parts& below, Remote& remote) {
-    static const std::string_view desktopKinds[] = {"smb-share", "sftp", "ftp",
-                                                    "ftps",      "dav",  "davs"};
-    if (below.empty())
+    const DesktopKind* kind = below.empty() ? nullptr : desktopKindOf(below.front());
+    if (kind == nullptr)
         return false;
-    const std::string_view location = below.front();
-    const std::string_view kind = location.substr(0, location.find(':'));
-    if (kind.size() == location.size() ||
-        std::find(std::begin(desktopKinds), std::end(desktopKinds), kind) == std::end(desktopKinds))
-        return false;
-    remote.server = locationKey(location, kind == "smb-share" ? "server" : "host");
-    const std::string share = locationKey(location, "share");
-    if (!share.empty())
-        remote.path.push_back(share);
+    remote.server = locationKey(below.front(), kind->serverKey);
+    const Parts volume = PathParts::split(
+        kind->volumeKey.empty() ? std::string() : locationKey(below.front(), kind->volumeKey), '/');
+    if (!volume.empty())
+        remote.path.push_back(volume.back());
     append(remote.path, below.begin() + 1, below.end());
     return true;
 }
@@ -96,25 +195,45 @@ bool readHostFolders(const MountTable::Entry&, const Parts& below, Remote& remot
     return true;
 }
 
+// kio-fuse: a folder per protocol, then one per [user@]host[:port], then
+// the remote path.
+bool readProtocolFolders(const MountTable::Entry&, const Parts& below, Remote& remote) {
+    if (below.size() < 2)
+        return false;
+    remote.server = withoutPort(withoutUser(below[1]));
+    append(remote.path, below.begin() + 2, below.end());
+    return true;
+}
+
+// A generic type is a network one only with a device of its own form.
 struct Kind {
     std::string_view type;
     Reader read;
+    std::string_view deviceHolds;
 };
 
 constexpr Kind kinds[] = {
-    {"cifs", readShareDevice},
-    {"smb3", readShareDevice},
-    {"smbfs", readShareDevice},
-    {"nfs", readExportDevice},
-    {"nfs4", readExportDevice},
-    {"fuse.sshfs", readExportDevice},
-    {"fuse.gvfsd-fuse", readDesktopLocation},
-    {"fuse.smbnetfs", readHostFolders},
+    {"cifs", readShareDevice, ""},
+    {"smb3", readShareDevice, ""},
+    {"smbfs", readShareDevice, ""},
+    {"nfs", readExportDevice, ""},
+    {"nfs4", readExportDevice, ""},
+    {"fuse.sshfs", readExportDevice, ""},
+    {"fuse.gvfsd-fuse", readDesktopLocation, ""},
+    {"fuse.smbnetfs", readHostFolders, ""},
+    {"fuse", readUrlDevice, "://"},
+    {"davfs", readUrlDevice, "://"},
+    {"fuse.kio-fuse", readProtocolFolders, ""},
+    {"glusterfs", readExportDevice, ""},
+    {"fuse.glusterfs", readExportDevice, ""},
+    {"ceph", readCephDevice, ""},
+    {"fuse.ceph-fuse", readNothing, ""},
+    {"9p", readNothing, ""},
 };
 
 const Kind* kindOf(const MountTable::Entry& mount) {
     for (const Kind& kind : kinds)
-        if (kind.type == mount.type)
+        if (kind.type == mount.type && mount.device.find(kind.deviceHolds) != std::string::npos)
             return &kind;
     return nullptr;
 }
@@ -129,6 +248,15 @@ bool NetworkMount::isNetwork(const MountTable::Entry& mount) {
     return kindOf(mount) != nullptr;
 }
 
+bool NetworkMount::canList(const MountTable::Entry& mount) {
+    const Kind* kind = kindOf(mount);
+    if (kind == nullptr)
+        return false;
+    const bool byFolder = kind->read == readDesktopLocation || kind->read == readHostFolders ||
+                          kind->read == readProtocolFolders;
+    return byFolder || !serverOf(mount, MountTable::fromRoot(mount, {})).empty();
+}
+
 bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
                           NetworkClient::RemotePath& location) {
     const Kind* kind = kindOf(mount);
@@ -138,4 +266,13 @@ bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std:
         return false;
     location = {remote.server, remote.path.front(), directoryOf(remote.path)};
     return true;
+}
+
+std::string NetworkMount::serverOf(const MountTable::Entry& mount,
+                                   const std::vector<std::string>& below) {
+    const Kind* kind = kindOf(mount);
+    Remote remote;
+    if (kind == nullptr || mount.device.empty() || !kind->read(mount, below, remote))
+        return {};
+    return remote.server;
 }

@@ -77,14 +77,22 @@ void readValues(NetworkClient& client, const std::string& tree, const std::strin
 } // namespace
 
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text) {
+    std::string server;
+    return ResolvePickedPath(client, path, server, text);
+}
+
+PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& server,
+                           std::string& text) {
     if (client.isRemoteDrive(path)) {
         NetworkClient::RemotePath location;
         if (!client.resolveRemotePath(path, location).ok)
             return PickKind::Unresolved;
+        server = location.server;
         text = remoteDriveForm(location);
         return PickKind::VolumeForm;
     }
     if (path.rfind("\\\\", 0) == 0) {
+        server = textBefore(path.substr(2) + "\\", '\\');
         text = ResolveUncPath(client, path);
         return PickKind::VolumeForm;
     }
@@ -100,8 +108,12 @@ std::string ResolveUncPath(NetworkClient& client, const std::string& path) {
     return serverPathForm(rest);
 }
 
+// A tree's own name may hold "_" (MY_TREE); only the padding goes.
 std::string ConnectionTreeName(const std::string& reported) {
-    return textBefore(reported, '_');
+    const std::size_t last = reported.find_last_not_of('_');
+    if (reported.find('_') == std::string::npos || last == std::string::npos)
+        return {};
+    return reported.substr(0, last + 1);
 }
 
 std::vector<std::string> ConnectedTreeNames(NetworkClient& client) {

@@ -20,6 +20,10 @@ enum class PickKind {
 
 // Resolves a picked file-system path.
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text);
+// The same, with the server of a volume form: the remote drive's server, or
+// the first name of a network path (a server, or a directory tree).
+PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& server,
+                           std::string& text);
 
 // The volume form of a path that begins with "\\"; may be empty.
 std::string ResolveUncPath(NetworkClient& client, const std::string& path);
@@ -32,8 +36,8 @@ bool IsConnectedTree(NetworkClient& client, const std::string& name);
 // (empty for a name without "_").
 std::vector<std::string> ConnectedTreeNames(NetworkClient& client);
 
-// The name of a tree as a connection reports it: the text before the first
-// "_", empty when it holds none.
+// The name of a tree as a connection reports it: the text less the "_"
+// padding at its end, empty when it holds no "_".
 std::string ConnectionTreeName(const std::string& reported);
 
 // The volume form of the rest of a path below the tree `tree`; empty when it

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <utility>
 
@@ -68,6 +69,11 @@ Status listDirectory(const std::string& folder, bool withFiles,
 WorkstationClient::WorkstationClient(std::string mountTablePath)
     : mountTablePath_(std::move(mountTablePath)) {}
 
+std::string WorkstationClient::defaultMountTablePath() {
+    const char* named = std::getenv("PALLWORTH_MOUNTINFO");
+    return named != nullptr && *named != '\0' ? named : "/proc/self/mountinfo";
+}
+
 Status WorkstationClient::initialize() {
     std::FILE* table = std::fopen(mountTablePath_.c_str(), "r");
     if (table == nullptr)
@@ -118,20 +124,21 @@ const MountTable::Entry* WorkstationClient::networkMount(const MountTable& table
 
 std::vector<std::string> WorkstationClient::servers() {
     std::vector<std::string> names;
-    for (const Share& share : shares()) {
-        const std::string name = toModel(share.location.server);
-        if (std::find(names.begin(), names.end(), name) == names.end())
-            names.push_back(name);
-    }
+    walkMounts([&names](const MountTable::Entry& mount, const Parts& below) {
+        const std::string server =
+            toModel(NetworkMount::serverOf(mount, MountTable::fromRoot(mount, below)));
+        if (!server.empty() && std::find(names.begin(), names.end(), server) == names.end())
+            names.push_back(server);
+        return !server.empty();
+    });
     return names;
 }
 
 std::vector<std::string> WorkstationClient::volumes(const std::string& server) {
     std::vector<std::string> names;
-    for (const Share& share : shares()) {
+    for (const Share& share : shares(server)) {
         const std::string name = toModel(share.location.volume);
-        if (toModel(share.location.server) == server &&
-            std::find(names.begin(), names.end(), name) == names.end())
+        if (std::find(names.begin(), names.end(), name) == names.end())
             names.push_back(name);
     }
     return names;
@@ -153,28 +160,39 @@ MountTable WorkstationClient::readTable() const {
     return MountTable(bytes);
 }
 
-std::vector<WorkstationClient::Share> WorkstationClient::shares() const {
+// Folders of other servers are not gone into.
+std::vector<WorkstationClient::Share> WorkstationClient::shares(const std::string& server) const {
     std::vector<Share> found;
-    const MountTable table = readTable();
-    for (const MountTable::Entry& mount : table.entries())
-        if (NetworkMount::isNetwork(mount))
-            collectShares(mount, {}, found);
+    walkMounts([&](const MountTable::Entry& mount, const Parts& below) {
+        const Parts inside = MountTable::fromRoot(mount, below);
+        Share share{{}, localFolder(mount.mountPoint, below, 0)};
+        if (NetworkMount::locate(mount, inside, share.location)) {
+            if (toModel(share.location.server) == server)
+                found.push_back(std::move(share));
+            return true;
+        }
+        const std::string owner = NetworkMount::serverOf(mount, inside);
+        return !owner.empty() && toModel(owner) != server;
+    });
     return found;
 }
 
-// A user-space mount keeps its locations a folder or two down.
-void WorkstationClient::collectShares(const MountTable::Entry& mount,
-                                      const std::vector<std::string>& below,
-                                      std::vector<Share>& found) {
-    Share share{{}, localFolder(mount.mountPoint, below, 0)};
-    if (NetworkMount::locate(mount, below, share.location))
-        return found.push_back(std::move(share));
-    if (below.size() == LocationDepth)
+void WorkstationClient::walkMounts(const Visit& visit) const {
+    const MountTable table = readTable();
+    const Clock::time_point deadline = Clock::now() + timeLimit_;
+    for (const MountTable::Entry& mount : table.entries())
+        if (NetworkMount::canList(mount))
+            walk(mount, {}, deadline, visit);
+}
+
+void WorkstationClient::walk(const MountTable::Entry& mount, const Parts& below,
+                             Clock::time_point deadline, const Visit& visit) {
+    if (visit(mount, below) || below.size() == LocationDepth || Clock::now() >= deadline)
         return;
-    for (const std::string& name : subfolders(share.folder)) {
+    for (const std::string& name : subfolders(localFolder(mount.mountPoint, below, 0))) {
         Parts deeper = below;
         deeper.push_back(name);
-        collectShares(mount, deeper, found);
+        walk(mount, deeper, deadline, visit);
     }
 }
 
@@ -185,8 +203,8 @@ bool WorkstationClient::findFolder(const std::string& server, const std::string&
                                    const std::string& directory, std::string& folder,
                                    std::vector<FolderEntry>& entries) const {
     const Parts wanted = PathParts::split(AnsiText::toUtf8(directory), '\\');
-    for (const Share& share : shares()) {
-        if (toModel(share.location.server) != server || toModel(share.location.volume) != volume)
+    for (const Share& share : shares(server)) {
+        if (toModel(share.location.volume) != volume)
             continue;
         const Parts mounted = PathParts::split(share.location.directory, '\\');
         if (PathParts::startsWith(wanted, mounted)) {

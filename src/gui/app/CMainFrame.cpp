@@ -13,6 +13,8 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QPointer>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -20,6 +22,15 @@
 using namespace CommandIds;
 
 namespace {
+
+// The local files a drag from a file manager carries.
+QStringList localFiles(const QMimeData* data) {
+    QStringList files;
+    for (const QUrl& url : data->urls())
+        if (url.isLocalFile())
+            files << url.toLocalFile();
+    return files;
+}
 
 constexpr Qt::Key kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
@@ -37,6 +48,7 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiAre
     buildMenuBar(MenuIds::NoDocument);
     connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
     qApp->installEventFilter(this);
+    setAcceptDrops(true);
     resize(1024, 720);
     updateTitle();
 }
@@ -346,4 +358,26 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
                 indicators_[i]->setEnabled(!indicators_[i]->isEnabled());
     }
     return QMainWindow::eventFilter(watched, event);
+}
+
+void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
+    if (manager_ != nullptr && !localFiles(event->mimeData()).isEmpty())
+        event->acceptProposedAction();
+}
+
+void CMainFrame::dropEvent(QDropEvent* event) {
+    const QStringList files = localFiles(event->mimeData());
+    if (manager_ == nullptr || files.isEmpty())
+        return;
+    event->acceptProposedAction();
+    // Opened once the drop has returned: a message about a file must not keep
+    // the file manager waiting for the end of its drag.
+    QMetaObject::invokeMethod(
+        this,
+        [manager = QPointer<DocumentManager>(manager_), files] {
+            for (const QString& file : files)
+                if (manager != nullptr)
+                    manager->openFile(file);
+        },
+        Qt::QueuedConnection);
 }

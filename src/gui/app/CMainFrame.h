@@ -13,8 +13,9 @@ class QMenu;
 
 // The main window: the multiple-document area, the menu bar of the active
 // document kind (menu 128 while none is open), the toolbar and the status
-// bar with the lock-key indicators. Every command is a named action
-// connected to a slot; the action carries its command id as a property.
+// bar with the lock-key indicators. Files dropped on it open as File Open
+// opens them. Every command is a named action connected to a slot; the
+// action carries its command id as a property.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 
@@ -54,6 +55,8 @@ private slots:
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     template <typename Slot>

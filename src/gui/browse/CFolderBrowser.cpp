@@ -4,7 +4,9 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -113,6 +115,9 @@ void CFolderBrowser::fill(QTreeWidgetItem* item) {
     if (item->data(0, FilledRole).toBool())
         return;
     item->setData(0, FilledRole, true);
+    // A listing may take a trip over the network: the cursor says so.
+    QGuiApplication::setOverrideCursor(Qt::WaitCursor);
+    const auto restore = qScopeGuard([] { QGuiApplication::restoreOverrideCursor(); });
     const int place = item->data(0, PlaceRole).toInt();
     if (place == NoPlace)
         fillLocal(item, item->data(0, FolderRole).toString());

@@ -9,9 +9,7 @@
 
 void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* field, bool showFiles,
                           LocalPolicy localPolicy) {
-    // The browser has no owner window, so the calling dialog only names the
-    // caller.
-    Q_UNUSED(dialog);
+    // The browser has no owner window; the calling dialog owns a message.
     if (field == nullptr)
         return;
     CFolderBrowser browser(client, showFiles);
@@ -30,6 +28,10 @@ void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* fie
             field->setText(picked);
         break;
     case PickKind::Unresolved:
+        // Keeping the local path would put a place the engine cannot reach
+        // into the field without a word.
+        ModalSeam::showMessage(dialog, QString::fromLatin1(kUnplacedPick), browser.windowTitle(),
+                               ModalSeam::Icon::Warning);
         break;
     }
 }

@@ -1,9 +1,9 @@
 #include "CDestPackages.h"
 
 #include "config/ApplicationDesc.h"
+#include "config/DestinationNames.h"
 #include "config/EntryList.h"
 #include "config/PackageDesc.h"
-#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
 
 #include <QHeaderView>
@@ -42,32 +42,45 @@ void CDestPackages::applyTo(ApplicationDesc& application) const {
     application.dstPackages = selection;
 }
 
-bool CDestPackages::isSelected(std::string_view name, std::string_view selection) {
-    // The whole name between blanks: a stored PKG10 must not tick PKG1, or
-    // OK would add a destination nobody chose.
-    if (name.empty())
-        return false;
-    const std::string padded = " " + TextUtil::upper(selection) + " ";
-    return padded.find(" " + TextUtil::upper(name) + " ") != std::string::npos;
-}
-
 void CDestPackages::exchangeFieldsIn() {
     list_->clear();
-    for (const std::string& name : names) {
-        auto* item = new QTreeWidgetItem(list_, {AnsiQt::toQString(name)});
-        item->setFlags(item->flags() | Qt::ItemIsUserCheckable);
-        item->setCheckState(0, isSelected(name, selection) ? Qt::Checked : Qt::Unchecked);
+    unknown_.clear();
+    std::vector<bool> ticked(names.size(), false);
+    for (const DestinationNames::Name& stored : DestinationNames::read(selection, names)) {
+        if (stored.package >= 0)
+            ticked[static_cast<std::size_t>(stored.package)] = true;
+        else if (std::find(unknown_.begin(), unknown_.end(), stored.text) == unknown_.end())
+            unknown_.push_back(stored.text);
     }
+    for (std::size_t row = 0; row < names.size(); ++row) {
+        const bool canTick = DestinationNames::canStand(names[row]);
+        addRow(names[row], ticked[row], canTick ? std::string_view() : kBlankReason, canTick);
+    }
+    for (const std::string& name : unknown_)
+        addRow(name, true, kNotInFile, true);
+}
+
+// A greyed row keeps the tick it was stored with.
+void CDestPackages::addRow(const std::string& name, bool ticked, std::string_view note,
+                           bool canTick) {
+    QString text = AnsiQt::toQString(name);
+    if (!note.empty())
+        text += QStringLiteral(" (") + AnsiQt::toQString(note) + u')';
+    auto* item = new QTreeWidgetItem(list_, {text});
+    item->setToolTip(0, note.empty() ? QString() : AnsiQt::toQString(note));
+    item->setFlags(canTick ? item->flags() | Qt::ItemIsUserCheckable
+                           : item->flags() & ~(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable));
+    item->setCheckState(0, ticked ? Qt::Checked : Qt::Unchecked);
 }
 
 void CDestPackages::accept() {
     std::string ticked;
-    const int rows = std::min(list_->topLevelItemCount(), static_cast<int>(names.size()));
-    for (int row = 0; row < rows; ++row) {
-        if (list_->topLevelItem(row)->checkState(0) != Qt::Checked)
+    const std::size_t rows = static_cast<std::size_t>(list_->topLevelItemCount());
+    for (std::size_t row = 0; row < rows && row < names.size() + unknown_.size(); ++row) {
+        if (list_->topLevelItem(static_cast<int>(row))->checkState(0) != Qt::Checked)
             continue;
         // The name as held, not as the list shows it.
-        ticked += names[static_cast<std::size_t>(row)];
+        ticked += row < names.size() ? names[row] : unknown_[row - names.size()];
         ticked += ' ';
     }
     selection = ticked;

@@ -12,7 +12,9 @@ struct PackageDesc;
 template <typename T> class EntryList;
 
 // Ticks the packages an application is distributed to, from a list of all
-// packages of the configuration. Any combination is accepted.
+// packages of the configuration. Any combination is accepted. A package
+// whose name holds a blank is greyed; stored names of no package of the
+// file follow the packages, ticked, so OK does not drop them unseen.
 class CDestPackages : public FieldDialog {
     Q_OBJECT
 
@@ -33,10 +35,10 @@ public:
     // selection into the application's dstPackages.
     void applyTo(ApplicationDesc& application) const;
 
-    // Whether a name is shown ticked: it occurs in the selection, ignoring
-    // case, first at position 1 or later. Inside a longer name counts too;
-    // an empty name never does.
-    static bool isSelected(std::string_view name, std::string_view selection);
+    // Shown after a package that cannot be ticked, and after a stored name
+    // of no package of this file.
+    static constexpr std::string_view kBlankReason = "a name with a blank cannot be a destination";
+    static constexpr std::string_view kNotInFile = "not in this file";
 
     void accept() override;
 
@@ -44,5 +46,9 @@ protected:
     void exchangeFieldsIn() override;
 
 private:
+    void addRow(const std::string& name, bool ticked, std::string_view note, bool canTick);
+
     QTreeWidget* list_;
+    // The stored names of no package, shown after the packages.
+    std::vector<std::string> unknown_;
 };

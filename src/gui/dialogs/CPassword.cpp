@@ -38,6 +38,12 @@ void CPassword::accept() {
         refuse("The passwords entered are different", nullptr, "Error");
         return;
     }
+    // A '?' in place of a character would be stored, and the engine's login
+    // would fail later without a word.
+    if (!AnsiQt::fits(newPassword_->text())) {
+        refuse(kOutsideCodePage, newPassword_, "Error");
+        return;
+    }
     newPassword = AnsiQt::fromQString(newPassword_->text());
     retyped = AnsiQt::fromQString(retyped_->text());
     QDialog::accept();

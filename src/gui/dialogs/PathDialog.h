@@ -26,7 +26,8 @@ public:
 
     // Whether a text names a place on a server volume: its first ':' stands
     // at position 3 or later, after a volume name of at least three
-    // characters (SYS:), so a drive letter or a bare name fails.
+    // characters (SYS:), so a drive letter or a bare name fails; so does a
+    // workstation path, one that begins with "/" or "~".
     static bool isVolumeForm(std::string_view text);
 
 protected:

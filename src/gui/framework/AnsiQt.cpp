@@ -19,3 +19,10 @@ std::string AnsiQt::fromQString(const QString& text) {
     }
     return ansi;
 }
+
+bool AnsiQt::fits(const QString& text) {
+    for (const QChar c : text)
+        if (AnsiText::fromUnicode(c.unicode()) < 0)
+            return false;
+    return true;
+}

@@ -262,10 +262,14 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
     if (const Status written =
             FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes);
         !written.ok) {
+        // When the old content could not be put back, the store names where it is.
+        const bool untouched = written.error.find(FileStore::kOldContentKept) == std::string::npos;
         ModalSeam::showMessage(
             area_.window(),
-            tr("Cannot save %1:\n%2\nThe file on disk was left as it was.")
-                .arg(QDir::toNativeSeparators(path), QString::fromLocal8Bit(written.error.c_str())),
+            tr("Cannot save %1:\n%2")
+                    .arg(QDir::toNativeSeparators(path),
+                         QString::fromLocal8Bit(written.error.c_str())) +
+                (untouched ? tr("\nThe file on disk was left as it was.") : QString()),
             kCaption, ModalSeam::Icon::Critical);
         return false;
     }

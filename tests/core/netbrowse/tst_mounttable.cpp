@@ -131,43 +131,118 @@ void TestMountTable::coveringMount() {
 }
 
 void TestMountTable::remoteDrives_data() {
+    QTest::addColumn<QString>("table");
     QTest::addColumn<QString>("path");
     QTest::addColumn<bool>("remote");
     QTest::addColumn<QString>("location");
-    QTest::newRow("share root") << "/mnt/vol1" << true << "srv1 vol1 \\";
-    QTest::newRow("share folder") << "/mnt/vol1/A/B" << true << "srv1 vol1 \\A\\B";
-    QTest::newRow("local disk inside a share") << "/mnt/vol1/usbdisk/x" << false << "";
-    QTest::newRow("name that only starts alike") << "/mnt/vol10/A" << false << "";
+    QTest::newRow("share root") << "mounts.txt"
+                                << "/mnt/vol1" << true << "srv1 vol1 \\";
+    QTest::newRow("share folder") << "mounts.txt"
+                                  << "/mnt/vol1/A/B" << true << "srv1 vol1 \\A\\B";
+    QTest::newRow("local disk inside a share") << "mounts.txt"
+                                               << "/mnt/vol1/usbdisk/x" << false << "";
+    QTest::newRow("name that only starts alike") << "mounts.txt"
+                                                 << "/mnt/vol10/A" << false << "";
     QTest::newRow("share mounted below its root")
+        << "mounts.txt"
         << "/mnt/projects/Q1" << true << "srv1 data \\projects\\2024\\Q1";
-    QTest::newRow("escaped blanks") << "/mnt/team share/Plans" << true << "srv1 Team Share \\Plans";
-    QTest::newRow("nfs export") << "/mnt/media/Films" << true << "nas2 media \\Films";
-    QTest::newRow("nfs root has no volume") << "/mnt/nas2" << true << "failed";
+    QTest::newRow("escaped blanks") << "mounts.txt"
+                                    << "/mnt/team share/Plans" << true << "srv1 Team Share \\Plans";
+    QTest::newRow("nfs export") << "mounts.txt"
+                                << "/mnt/media/Films" << true << "nas2 media \\Films";
+    QTest::newRow("nfs root has no volume") << "mounts.txt"
+                                            << "/mnt/nas2" << true << "failed";
     QTest::newRow("nfs root folder is the volume")
+        << "mounts.txt"
         << "/mnt/nas2/exports/x" << true << "nas2 exports \\x";
-    QTest::newRow("nfs v6 address") << "/mnt/backup/daily" << true << "[fd00::7] backup \\daily";
-    QTest::newRow("sshfs with user") << "/home/alice/remote-src/lib" << true << "build3 src \\lib";
-    QTest::newRow("sshfs home") << "/home/alice/build3-home/docs/a" << true << "build3 docs \\a";
+    QTest::newRow("nfs v6 address") << "mounts.txt"
+                                    << "/mnt/backup/daily" << true << "[fd00::7] backup \\daily";
+    QTest::newRow("sshfs with user") << "mounts.txt"
+                                     << "/home/alice/remote-src/lib" << true << "build3 src \\lib";
+    QTest::newRow("sshfs home") << "mounts.txt"
+                                << "/home/alice/build3-home/docs/a" << true << "build3 docs \\a";
     QTest::newRow("desktop smb share")
+        << "mounts.txt"
         << "/run/user/1000/gvfs/smb-share:server=srv3,share=public/A" << true << "srv3 public \\A";
-    QTest::newRow("desktop sftp") << "/run/user/1000/gvfs/sftp:host=h4,user=u/home/u" << true
+    QTest::newRow("desktop sftp") << "mounts.txt"
+                                  << "/run/user/1000/gvfs/sftp:host=h4,user=u/home/u" << true
                                   << "h4 home \\u";
-    QTest::newRow("desktop mount root") << "/run/user/1000/gvfs" << true << "failed";
+    QTest::newRow("desktop escaped share")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/smb-share:server=fs1,share=my%20docs/APPS" << true
+        << "fs1 my docs \\APPS";
+    QTest::newRow("desktop nfs export")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/nfs:host=nas3,prefix=%2Fexport%2Fmedia/Films" << true
+        << "nas3 media \\Films";
+    QTest::newRow("desktop nfs root")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/nfs:host=nas3,prefix=%2F/pub/x" << true << "nas3 pub \\x";
+    QTest::newRow("desktop afp volume")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/afp-volume:host=mac1,user=bob,volume=Time%20Machine/B" << true
+        << "mac1 Time Machine \\B";
+    QTest::newRow("desktop bad escape kept")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/smb-share:server=fs1,share=a%2x%/C" << true << "fs1 a%2x% \\C";
+    QTest::newRow("desktop mount root") << "mounts.txt"
+                                        << "/run/user/1000/gvfs" << true << "failed";
     QTest::newRow("desktop phone is no share")
+        << "mounts.txt"
         << "/run/user/1000/gvfs/mtp:host=Phone/DCIM" << true << "failed";
-    QTest::newRow("smbnetfs share") << "/home/alice/smb/srv5/share5/A" << true << "srv5 share5 \\A";
-    QTest::newRow("smbnetfs host") << "/home/alice/smb/srv5" << true << "failed";
-    QTest::newRow("later mount hides earlier") << "/mnt/old/x" << true << "srv4 old \\x";
-    QTest::newRow("local") << "/home/alice/docs" << false << "";
-    QTest::newRow("tmpfs") << "/run/lock" << false << "";
-    QTest::newRow("relative") << "mnt/vol1/A" << false << "";
+    QTest::newRow("smbnetfs share") << "mounts.txt"
+                                    << "/home/alice/smb/srv5/share5/A" << true << "srv5 share5 \\A";
+    QTest::newRow("smbnetfs host") << "mounts.txt"
+                                   << "/home/alice/smb/srv5" << true << "failed";
+    QTest::newRow("later mount hides earlier") << "mounts.txt"
+                                               << "/mnt/old/x" << true << "srv4 old \\x";
+    QTest::newRow("local") << "mounts.txt"
+                           << "/home/alice/docs" << false << "";
+    QTest::newRow("tmpfs") << "mounts.txt"
+                           << "/run/lock" << false << "";
+    QTest::newRow("davfs2 url") << "mounts.txt"
+                                << "/mnt/dav/A" << true << "dav.example.com Shared Docs \\A";
+    QTest::newRow("davfs url without path") << "mounts.txt"
+                                            << "/mnt/davroot/pub/x" << true << "files.lan pub \\x";
+    QTest::newRow("other fuse is local") << "mounts.txt"
+                                         << "/mnt/otherfuse/A" << false << "";
+    QTest::newRow("kio-fuse") << "mounts.txt"
+                              << "/run/user/1000/kio-fuse-AbCd/smb/bob@fs2/team/A" << true
+                              << "fs2 team \\A";
+    QTest::newRow("glusterfs") << "mounts.txt"
+                               << "/mnt/gluster/A" << true << "gl1 gvol \\A";
+    QTest::newRow("ceph monitors") << "mounts.txt"
+                                   << "/mnt/ceph/A" << true << "10.0.0.9 projects \\A";
+    QTest::newRow("ceph without host") << "mounts.txt"
+                                       << "/mnt/ceph2/A" << true << "failed";
+    QTest::newRow("9p tag") << "mounts.txt"
+                            << "/mnt/9p/A" << true << "failed";
+    QTest::newRow("mountinfo share") << "mountinfo.txt"
+                                     << "/mnt/vol1/Q" << true << "srv1 vol1 \\Q";
+    QTest::newRow("mountinfo bind of a subfolder")
+        << "mountinfo.txt"
+        << "/srv/app/data/Q" << true << "srv1 vol1 \\sub\\Q";
+    QTest::newRow("mountinfo bind, escaped root")
+        << "mountinfo.txt"
+        << "/var/lib/old films/x" << true << "nas2 media \\Films\\Old Ones\\x";
+    QTest::newRow("mountinfo bind of a desktop location")
+        << "mountinfo.txt"
+        << "/home/alice/team/A" << true << "fs1 team \\A";
+    QTest::newRow("mountinfo line cut after -") << "mountinfo.txt"
+                                                << "/mnt/cut/A" << false << "";
+    QTest::newRow("mountinfo local") << "mountinfo.txt"
+                                     << "/home/alice" << false << "";
+    QTest::newRow("relative") << "mounts.txt"
+                              << "mnt/vol1/A" << false << "";
 }
 
 void TestMountTable::remoteDrives() {
+    QFETCH(QString, table);
     QFETCH(QString, path);
     QFETCH(bool, remote);
     QFETCH(QString, location);
-    WorkstationClient client(testsupport::dataPath("netbrowse/mounts.txt"));
+    const std::string tablePath = "netbrowse/" + table.toStdString();
+    WorkstationClient client(testsupport::dataPath(tablePath.c_str()));
     const std::string local = path.toStdString();
     QCOMPARE(client.isRemoteDrive(local), remote);
     NetworkClient::RemotePath found{"old", "old", "old"};

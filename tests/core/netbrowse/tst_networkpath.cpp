@@ -165,11 +165,11 @@ void TestNetworkPath::uncPaths() {
 void TestNetworkPath::treeNames() {
     const std::string full(32, 'T');
     auto client = described("connection TREE1\nconnection MY_TREE\nconnection " + full + "\n");
-    QCOMPARE(ConnectedTreeNames(*client), (std::vector<std::string>{"TREE1", "MY", ""}));
+    QCOMPARE(ConnectedTreeNames(*client), (std::vector<std::string>{"TREE1", "MY_TREE", ""}));
     QVERIFY(IsConnectedTree(*client, "TREE1"));
     QVERIFY(IsConnectedTree(*client, "tree1"));
-    QVERIFY(IsConnectedTree(*client, "My"));
-    QVERIFY(!IsConnectedTree(*client, "MY_TREE"));
+    QVERIFY(IsConnectedTree(*client, "my_tree"));
+    QVERIFY(!IsConnectedTree(*client, "MY"));
     QVERIFY(!IsConnectedTree(*client, "TREE"));
     QVERIFY(!IsConnectedTree(*client, "TREE1_"));
     // A name that fills the buffer has no "_" and compares as empty.
@@ -182,6 +182,11 @@ void TestNetworkPath::treeNames() {
     // With a tree that compares as empty, "\\SRV1" is taken for that tree.
     QCOMPARE(ResolveUncPath(*client, "\\\\SRV1"), std::string());
     QCOMPARE(ResolveUncPath(*none, "\\\\SRV1"), std::string("SRV1:"));
+
+    // A "_" inside the name is the tree's own: the path goes down the tree.
+    auto mine = described("connection MY_TREE\ntree MY_TREE\nobject ORG Organization container\n"
+                          "object V.ORG Volume leaf\nvalue V.ORG \"Host Resource Name\" VOL9\n");
+    QCOMPARE(ResolveUncPath(*mine, "\\\\MY_TREE\\ORG\\V\\A"), std::string("VOL9:A"));
 }
 
 void TestNetworkPath::takePathComponent_data() {

@@ -8,7 +8,9 @@
 
 #include <QDialogButtonBox>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -59,6 +61,7 @@ private slots:
     void unplacedRemoteDriveLeavesTheField();
     void windows1252Names();
     void titleAndOwner();
+    void networkRootListedLazily();
 
 private:
     // Runs the browser over `client` for `field`; the dialog goes down
@@ -95,6 +98,10 @@ private:
                 dialog.reject();
             return dialog.result();
         };
+        hooks.message = [this](const ModalSeam::Message& message) {
+            messages_ << message.text;
+            return QMessageBox::Ok;
+        };
         ModalSeam::Scope seam(hooks);
         BrowseForNetworkPath(*client, &owner, &field_, showFiles, policy);
         browser_ = nullptr;
@@ -118,6 +125,7 @@ private:
     QWidget* owner_ = nullptr;
     QString missing_;
     QStringList shown_;
+    QStringList messages_;
     bool okEnabled_ = false;
     int dialogs_ = 0;
 };
@@ -125,7 +133,7 @@ private:
 void TestFolderBrowser::initTestCase() {
     QVERIFY(dir_.isValid());
     const QDir root(dir_.path());
-    for (const char* folder : {"share/A/B", "plain/C", "gvfs/mtp:host=Phone/DCIM"})
+    for (const char* folder : {"share/A/B", "plain/C", "gvfs/mtp:host=Phone/DCIM", "ninep/X"})
         QVERIFY(root.mkpath(QString::fromLatin1(folder)));
     QFile file(root.filePath(QStringLiteral("plain/notes.txt")));
     QVERIFY(file.open(QIODevice::WriteOnly));
@@ -138,12 +146,14 @@ void TestFolderBrowser::initTestCase() {
     table.write("/dev/sda1 / ext4 rw 0 0\n");
     table.write("//srv1/vol1 " + base + "/share cifs rw 0 0\n");
     table.write("gvfsd-fuse " + base + "/gvfs fuse.gvfsd-fuse rw 0 0\n");
+    table.write("hostshare " + base + "/ninep 9p rw,trans=virtio 0 0\n");
 }
 
 void TestFolderBrowser::cleanup() {
     field_.setText(QStringLiteral("old"));
     missing_.clear();
     shown_.clear();
+    messages_.clear();
 }
 
 void TestFolderBrowser::folderUnderMountedShare() {
@@ -238,12 +248,20 @@ void TestFolderBrowser::filesOnlyWhenAsked() {
     QCOMPARE(field_.text(), dir_.filePath(QStringLiteral("plain/notes.txt")));
 }
 
-// On a network mount, but on nothing the client can name: the field stays.
+// On a network mount, but on nothing the client can name: the field stays
+// and the pick is refused with the reason.
 void TestFolderBrowser::unplacedRemoteDriveLeavesTheField() {
-    browse(workstation(), localLabels(dir_.filePath(QStringLiteral("gvfs/mtp:host=Phone/DCIM"))),
-           false, LocalPolicy::Keep);
-    QCOMPARE(missing_, QString());
-    QCOMPARE(field_.text(), QStringLiteral("old"));
+    for (const char* folder : {"gvfs/mtp:host=Phone/DCIM", "ninep/X"}) {
+        messages_.clear();
+        browse(workstation(), localLabels(dir_.filePath(QString::fromLatin1(folder))), false,
+               LocalPolicy::Keep);
+        QCOMPARE(missing_, QString());
+        QCOMPARE(field_.text(), QStringLiteral("old"));
+        QCOMPARE(messages_, QStringList{QString::fromLatin1(kUnplacedPick)});
+    }
+    browse(workstation(), localLabels(dir_.filePath(QStringLiteral("plain"))), false,
+           LocalPolicy::Keep);
+    QCOMPARE(messages_.size(), 1);
 }
 
 void TestFolderBrowser::windows1252Names() {
@@ -263,6 +281,60 @@ void TestFolderBrowser::titleAndOwner() {
     const int before = dialogs_;
     BrowseForNetworkPath(*sampleNetwork(), &owner, nullptr, false, LocalPolicy::Keep);
     QCOMPARE(dialogs_, before);
+}
+
+// 200 hosts: 100 shares in the mount table, 50 desktop locations and 50
+// smbnetfs hosts with their shares as folders. Opening the Network root
+// reads one level of folders, under a busy cursor; a host's shares are read
+// when it is opened. Past the time limit, folders are not gone into.
+void TestFolderBrowser::networkRootListedLazily() {
+    class CursorClient : public WorkstationClient {
+    public:
+        using WorkstationClient::WorkstationClient;
+        std::vector<std::string> servers() override {
+            const QCursor* cursor = QGuiApplication::overrideCursor();
+            busy = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
+            return WorkstationClient::servers();
+        }
+        bool busy = false;
+    };
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    const QByteArray base = QFile::encodeName(dir.path());
+    QByteArray table = "gvfsd-fuse " + base + "/gvfs fuse.gvfsd-fuse rw 0 0\n" + "smbnetfs " +
+                       base + "/smb fuse.smbnetfs rw 0 0\n";
+    for (int i = 0; i < 50; ++i) {
+        const QString n = QString::number(i);
+        QVERIFY(root.mkpath("gvfs/smb-share:server=g" + n + ",share=s/A"));
+        for (const char* share : {"/one/A", "/two/B", "/three/C"})
+            QVERIFY(root.mkpath("smb/h" + n + QLatin1String(share)));
+        table += "//c" + n.toLatin1() + "/v " + base + "/c" + n.toLatin1() + " cifs rw 0 0\n";
+        table += "//c" + QByteArray::number(i + 50) + "/v " + base + "/d" + n.toLatin1() +
+                 " cifs rw 0 0\n";
+    }
+    QFile file(root.filePath(QStringLiteral("mounts")));
+    QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
+    file.close();
+
+    CursorClient client(file.fileName().toStdString());
+    CFolderBrowser browser(client, false);
+    QTreeWidgetItem* network = childNamed(browser.folderTree(), nullptr, QStringLiteral("Network"));
+    QElapsedTimer timer;
+    timer.start();
+    network->setExpanded(true);
+    const qint64 elapsed = timer.elapsed();
+    qInfo("Network root with 200 hosts listed in %lld ms", elapsed);
+    QVERIFY2(elapsed < 100, qPrintable(QString::number(elapsed)));
+    QCOMPARE(network->childCount(), 200);
+    QVERIFY(client.busy);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QTreeWidgetItem* host = childNamed(browser.folderTree(), network, QStringLiteral("h7"));
+    QVERIFY(host != nullptr);
+    host->setExpanded(true);
+    QCOMPARE(childLabels(host).size(), 3);
+
+    client.setTimeLimit(std::chrono::milliseconds(0));
+    QCOMPARE(client.servers().size(), std::size_t(100));
 }
 
 QTEST_MAIN(TestFolderBrowser)

@@ -415,14 +415,13 @@ void TestEditing::applicationRows() {
                   auto* packages = control<QTreeWidget>(d, 1024);
                   for (int i = 0; i < packages->topLevelItemCount(); ++i) {
                       QTreeWidgetItem* item = packages->topLevelItem(i);
-                      item->setCheckState(0, item->text(0) == QStringLiteral("Sales Servers")
+                      item->setCheckState(0, item->text(0) == QStringLiteral("Archive")
                                                  ? Qt::Checked
                                                  : Qt::Unchecked);
                   }
               }));
-    QCOMPARE(model().applications.at(1).dstPackages, std::string("Sales Servers "));
-    QCOMPARE(cell(rowOf(QStringLiteral("Destination packages")), 1),
-             QStringLiteral("Sales Servers "));
+    QCOMPARE(model().applications.at(1).dstPackages, std::string("Archive "));
+    QCOMPARE(cell(rowOf(QStringLiteral("Destination packages")), 1), QStringLiteral("Archive "));
 }
 
 void TestEditing::cancelChangesNothing() {

@@ -89,6 +89,7 @@ private slots:
     void logEventsOut();
     void destMatching_data();
     void destMatching();
+    void destGreyedAndUnknownRows();
     void destOut_data();
     void destOut();
 };
@@ -128,37 +129,41 @@ void TestOptionDialogs::controlsAndCaptions() {
 void TestOptionDialogs::passwordComparison_data() {
     QTest::addColumn<QString>("first");
     QTest::addColumn<QString>("second");
-    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QString>("message"); // empty: accepted
+    const QString differ = QStringLiteral("The passwords entered are different");
+    const QString outside = AnsiQt::toQString(CPassword::kOutsideCodePage);
     QTest::newRow("same") << "secret"
-                          << "secret" << true;
+                          << "secret" << QString();
     QTest::newRow("both empty") << ""
-                                << "" << true;
+                                << "" << QString();
     QTest::newRow("Windows-1252") << QStringLiteral(u"p\u00E4ss \u20AC")
-                                  << QStringLiteral(u"p\u00E4ss \u20AC") << true;
+                                  << QStringLiteral(u"p\u00E4ss \u20AC") << QString();
     QTest::newRow("letter case") << "Secret"
-                                 << "secret" << false;
+                                 << "secret" << differ;
     QTest::newRow("second empty") << "secret"
-                                  << "" << false;
+                                  << "" << differ;
     QTest::newRow("trailing blank") << "secret "
-                                    << "secret" << false;
+                                    << "secret" << differ;
     // Both would turn into '?' in the code page; as typed they differ.
-    QTest::newRow("outside the code page")
-        << QStringLiteral(u"\u03A9") << QStringLiteral(u"\u0416") << false;
+    QTest::newRow("different outside the code page")
+        << QStringLiteral(u"\u03A9") << QStringLiteral(u"\u0416") << differ;
+    QTest::newRow("same outside the code page")
+        << QStringLiteral(u"\u043F\u0430\u0440\u043E\u043B\u044C")
+        << QStringLiteral(u"\u043F\u0430\u0440\u043E\u043B\u044C") << outside;
 }
 
 void TestOptionDialogs::passwordComparison() {
     QFETCH(QString, first);
     QFETCH(QString, second);
-    QFETCH(bool, accepted);
+    QFETCH(QString, message);
     CPassword d;
     const Run run = drive(d, typePasswords(first, second));
-    if (accepted) {
+    if (message.isEmpty()) {
         QCOMPARE(run.code, int(QDialog::Accepted));
         QCOMPARE(d.newPassword, AnsiQt::fromQString(first));
         return;
     }
-    QVERIFY(refusedWith(run, QStringLiteral("The passwords entered are different"),
-                        QStringLiteral("Error")));
+    QVERIFY(refusedWith(run, message, QStringLiteral("Error")));
     QVERIFY(d.newPassword.empty());
 }
 
@@ -359,41 +364,87 @@ void TestOptionDialogs::logEventsOut() {
 void TestOptionDialogs::destMatching_data() {
     QTest::addColumn<QStringList>("names");
     QTest::addColumn<QString>("stored"); // dstPackages
-    QTest::addColumn<QString>("ticked");
+    QTest::addColumn<QString>("ticked"); // every row, stored names of no package last
+    QTest::addColumn<QString>("greyed");
     const QStringList pkgs{"PKG1", "PKG10"};
     // Whole names only: a longer name that starts with a shorter one does
     // not tick the shorter one.
     QTest::newRow("PKG10 ticks PKG10 only") << pkgs << "PKG10 "
-                                            << "01";
+                                            << "01"
+                                            << "00";
     QTest::newRow("pkg1") << pkgs << "pkg1"
-                          << "10";
+                          << "10"
+                          << "00";
     QTest::newRow("pkg10") << pkgs << "pkg10"
-                           << "01";
+                           << "01"
+                           << "00";
     QTest::newRow("both") << pkgs << "PKG10 PKG1 "
-                          << "11";
+                          << "11"
+                          << "00";
     QTest::newRow("empty") << pkgs << ""
+                           << "00"
                            << "00";
     QTest::newRow("lower-case names") << QStringList{"alpha", "Beta"} << "ALPHA BETA "
-                                      << "11";
+                                      << "11"
+                                      << "00";
     QTest::newRow("empty name never") << QStringList{"", "B"} << "B "
-                                      << "01";
-    QTest::newRow("inner blank") << QStringList{"My Pkg", "Pkg"} << "My Pkg "
-                                 << "11";
+                                      << "01"
+                                      << "00";
+    QTest::newRow("My Pkg is not Pkg") << QStringList{"My Pkg", "Pkg"} << "My Pkg "
+                                       << "10"
+                                       << "10";
+    QTest::newRow("words alone") << QStringList{"My Pkg", "Pkg", "My"} << "Pkg  my "
+                                 << "011"
+                                 << "100";
+    QTest::newRow("name of no package kept") << pkgs << "OLD PKG1 "
+                                             << "101"
+                                             << "000";
 }
 
 void TestOptionDialogs::destMatching() {
     QFETCH(QStringList, names);
     QFETCH(QString, stored);
     QFETCH(QString, ticked);
+    QFETCH(QString, greyed);
     CDestPackages d;
     d.loadFrom(packagesNamed(names), stored.toStdString());
     QCOMPARE(d.selection, " " + stored.toStdString());
     drive(d, [&](QDialog& dialog) {
-        QCOMPARE(packageList(dialog)->topLevelItemCount(), names.size());
         QCOMPARE(tickedRows(dialog), ticked);
+        QString grey;
+        for (int row = 0; row < packageList(dialog)->topLevelItemCount(); ++row)
+            grey +=
+                packageList(dialog)->topLevelItem(row)->flags() & Qt::ItemIsEnabled ? u'0' : u'1';
+        QCOMPARE(grey, greyed);
     });
     d.exchangeIn(); // opened again: rows are not repeated
-    QCOMPARE(packageList(d)->topLevelItemCount(), names.size());
+    QCOMPARE(packageList(d)->topLevelItemCount(), ticked.size());
+}
+
+// Space on every row: the greyed rows keep their ticks, the others turn;
+// OK keeps a greyed tick and a name of no package as they were.
+void TestOptionDialogs::destGreyedAndUnknownRows() {
+    CDestPackages d;
+    d.loadFrom(packagesNamed({"Sales Servers", "My Pkg", "PKG1"}), "My Pkg GONE ");
+    QStringList labels;
+    drive(d, [&](QDialog& dialog) {
+        QTreeWidget* list = packageList(dialog);
+        for (int row = 0; row < list->topLevelItemCount(); ++row) {
+            labels << list->topLevelItem(row)->text(0);
+            list->setCurrentItem(list->topLevelItem(row));
+            QTest::keyClick(list, Qt::Key_Space);
+        }
+        QCOMPARE(tickedRows(dialog), QStringLiteral("0110"));
+        dialog.accept();
+    });
+    const QString blank = QStringLiteral(" (a name with a blank cannot be a destination)");
+    QCOMPARE(labels, (QStringList{"Sales Servers" + blank, "My Pkg" + blank, "PKG1",
+                                  "GONE (not in this file)"}));
+    QCOMPARE(d.selection, std::string("My Pkg PKG1 "));
+
+    d.loadFrom(packagesNamed({"PKG1"}), "GONE ");
+    drive(d, [](QDialog& dialog) { dialog.accept(); });
+    QCOMPARE(d.selection, std::string("GONE "));
 }
 
 void TestOptionDialogs::destOut_data() {
@@ -415,7 +466,7 @@ void TestOptionDialogs::destOut() {
     QFETCH(QString, ticked);
     QFETCH(QString, selection);
     CDestPackages d;
-    d.loadFrom(packagesNamed(names), "PKG1 OTHER");
+    d.loadFrom(packagesNamed(names), AnsiQt::fromQString(names.first()));
     drive(d, [&](QDialog& dialog) {
         tickRows(dialog, ticked);
         dialog.accept();

@@ -291,6 +291,10 @@ void TestPathDialogs::pathOk_data() {
     QTest::newRow("quote") << QStringLiteral("SYS:\\A\"B") << kQuote << pallworth;
     QTest::newRow("line break") << QStringLiteral("SYS:\\A\nB") << kLineBreak << pallworth;
     QTest::newRow("quote in a local path") << QStringLiteral("C:\\\"") << invalid << validation;
+    QTest::newRow("linux path with a colon")
+        << QStringLiteral("/srv/data:2024/x") << invalid << validation;
+    QTest::newRow("home path with a colon")
+        << QStringLiteral(" ~/logs/old:1") << invalid << validation;
 }
 
 void TestPathDialogs::pathOk() {
@@ -440,6 +444,9 @@ void TestPathDialogs::jobOk_data() {
     QTest::newRow("both drives") << QStringLiteral("C:\\A") << QStringLiteral("D:\\B") << all
                                  << invalid << validation << 1024;
     QTest::newRow("both empty") << QString() << QString() << all << invalid << validation << 1024;
+    QTest::newRow("linux paths with colons")
+        << QStringLiteral("/srv/data:2024/x") << QStringLiteral("~alice/in:box") << all << invalid
+        << validation << 1024;
     QTest::newRow("two-letter volumes") << QStringLiteral("AB:\\X") << QStringLiteral(" CD:") << all
                                         << invalid << validation << 1024;
     QTest::newRow("blanks do not make a volume")
@@ -614,6 +621,10 @@ void TestPathDialogs::ncfOk_data() {
     QTest::newRow("blank only") << QStringLiteral(" ") << QString() << local << onSource << 1033;
     QTest::newRow("two-letter volume")
         << QStringLiteral("XY:PRE.NCF") << QString() << local << onSource << 1033;
+    QTest::newRow("linux path with a colon") << QStringLiteral("/home/alice/backup:old/PRE.NCF")
+                                             << QString() << local << onSource << 1033;
+    QTest::newRow("blanks before a home path")
+        << QString() << QStringLiteral("   ~/x:y/POST.NCF") << local << onTarget << 1034;
     QTest::newRow("drive target") << QStringLiteral("SYS:\\PRE.NCF")
                                   << QStringLiteral("C:\\POST.NCF") << local << onTarget << 1034;
     QTest::newRow("both bad: source first")

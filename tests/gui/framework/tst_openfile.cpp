@@ -8,6 +8,7 @@
 #include <QMdiArea>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 
 using namespace testsupport;
 
@@ -33,6 +34,8 @@ private slots:
     void openTellsWhatIsNotKept();
     void titlesShowModifiedAndMark();
     void windowMenuListsWindows();
+    void droppedFilesOpenAsFileOpen_data();
+    void droppedFilesOpenAsFileOpen();
 
 private:
     QString write(const QString& name, const std::string& bytes) {
@@ -201,6 +204,79 @@ void TestOpenFile::windowMenuListsWindows() {
                            (action->isChecked() ? QStringLiteral(" (active)") : QString());
     QCOMPARE(entries,
              (QStringList{QStringLiteral("&1 a.ini*"), QStringLiteral("&2 b.ini (active)")}));
+}
+
+void TestOpenFile::droppedFilesOpenAsFileOpen_data() {
+    QTest::addColumn<QString>("openFirst");   // a window the drop lands on, maximised
+    QTest::addColumn<QStringList>("dropped"); // names in the work folder, or web addresses
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<QStringList>("opened"); // titles of the windows after the drop
+    QTest::addColumn<QStringList>("messages");
+    const auto row = [](const char* name, const char* openFirst, QStringList dropped, bool accepted,
+                        QStringList opened, QStringList messages) {
+        QTest::newRow(name) << QString::fromLatin1(openFirst) << dropped << accepted << opened
+                            << messages;
+    };
+    row("a task file", "", {"tasks.ini"}, true, {"tasks.ini"}, {});
+    row("a configuration", "", {"sync.cfg"}, true, {"sync.cfg"}, {});
+    row("both kinds at once", "", {"sync.cfg", "tasks.ini"}, true, {"sync.cfg", "tasks.ini"}, {});
+    row("onto the list of an open file", "sync.cfg", {"tasks.ini"}, true, {"sync.cfg", "tasks.ini"},
+        {});
+    row("the same checks", "", {"tasks.cfg"}, true, {},
+        {"%1/tasks.cfg looks like a task file, not a configuration.\nOpen it as a task file?"});
+    row("a file that is gone", "", {"gone.ini"}, true, {},
+        {"Cannot open \"%1/gone.ini\": No such file or directory"});
+    row("a web address", "", {"https://host/sync.cfg"}, false, {}, {});
+}
+
+void TestOpenFile::droppedFilesOpenAsFileOpen() {
+    QFETCH(QString, openFirst);
+    QFETCH(QStringList, dropped);
+    QFETCH(bool, accepted);
+    QFETCH(QStringList, opened);
+    QFETCH(QStringList, messages);
+    write(QStringLiteral("tasks.ini"), "logsize 1\r\n");
+    write(QStringLiteral("sync.cfg"), dataFile("rich-1.30.expected.cfg"));
+    write(QStringLiteral("tasks.cfg"), dataFile("tasks.ini"));
+    CMainFrame& frame = fixture_->frame();
+    if (!openFirst.isEmpty()) {
+        QVERIFY(fixture_->documents().openFile(work_->filePath(openFirst)) != nullptr);
+        fixture_->documents().activeFrame()->showMaximized();
+    }
+    QList<QUrl> urls;
+    for (const QString& name : dropped)
+        urls << (name.contains(QLatin1Char(':')) ? QUrl(name)
+                                                 : QUrl::fromLocalFile(work_->filePath(name)));
+    QMimeData data;
+    data.setUrls(urls);
+    // The widget under the middle of the window area, as the platform picks it.
+    QWidget* viewport = frame.mdiArea()->viewport();
+    const QPoint centre = viewport->rect().center();
+    QWidget* target = viewport->childAt(centre);
+    if (target == nullptr)
+        target = viewport;
+    const QPoint at = target->mapFrom(viewport, centre);
+    QCOMPARE(target != viewport, !openFirst.isEmpty());
+
+    // As a file manager's drag arrives: enter, then drop.
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    QCOMPARE(enter.isAccepted(), accepted);
+    if (accepted) {
+        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(target, &drop);
+        QVERIFY(drop.isAccepted());
+    }
+    QCoreApplication::processEvents();
+
+    QStringList titles;
+    for (QMdiSubWindow* window : frame.mdiArea()->subWindowList())
+        titles << window->windowTitle().remove(QStringLiteral("[*]"));
+    QCOMPARE(titles, opened);
+    for (QString& m : messages)
+        m.replace(QStringLiteral("%1"), QDir::toNativeSeparators(work_->path()));
+    QCOMPARE(fixture_->messages, messages);
 }
 
 QTEST_MAIN(TestOpenFile)
