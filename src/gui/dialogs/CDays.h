@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-class QPushButton;
+class QCheckBox;
 
 // Ticks the days of the week a package runs on; any combination is accepted.
 class CDays : public FieldDialog {
@@ -34,5 +34,5 @@ protected:
     void exchangeFieldsIn() override;
 
 private:
-    QList<QPushButton*> boxes_;
+    QList<QCheckBox*> boxes_;
 };

@@ -29,6 +29,9 @@ QLineEdit* PathDialog::addPathEdit(int id) {
     setResourceId(*edit, id);
     // Paths have no length limit of their own; a long one is not cut.
     edit->setMaxLength(std::numeric_limits<int>::max());
+    edit->setPlaceholderText(QStringLiteral("VOLUME:\\path"));
+    // Room for a typical path: a volume and a few folders.
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * kTypicalPathChars);
     return edit;
 }
 

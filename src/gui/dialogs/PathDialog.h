@@ -23,6 +23,7 @@ public:
     static constexpr ModalSeam::Icon kValidationIcon = ModalSeam::Icon::None;
     static constexpr std::string_view kInvalidPath = "Invalid path!";
     static constexpr std::string_view kValidationCaption = "Validation";
+    static constexpr int kTypicalPathChars = 48;
 
     // Whether a text names a place on a server volume: its first ':' stands
     // at position 3 or later, after a volume name of at least three

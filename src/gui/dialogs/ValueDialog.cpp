@@ -1,8 +1,15 @@
 #include "ValueDialog.h"
 
 #include "framework/AnsiQt.h"
+#include "framework/AppSettings.h"
+
+#include <QAbstractSpinBox>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QSettings>
 
 #include <QHBoxLayout>
+#include <QHideEvent>
 #include <QPushButton>
 #include <QShowEvent>
 #include <QVBoxLayout>
@@ -18,6 +25,15 @@ int dluToPixelsY(int dlu) {
     return dlu * 13 / 8;
 }
 
+// A control of the dialog's own (tagged with its id) that the user can tab to.
+bool takesTypedFocus(const QWidget& w, const QWidget& dialog) {
+    // Of a group of choices only the chosen one is tabbed to.
+    if (const auto* radio = qobject_cast<const QRadioButton*>(&w); radio && !radio->isChecked())
+        return false;
+    return w.property("resourceId").isValid() && (w.focusPolicy() & Qt::TabFocus) != 0 &&
+           w.isEnabled() && w.isVisibleTo(&dialog);
+}
+
 } // namespace
 
 ValueDialog::ValueDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent)
@@ -27,13 +43,13 @@ ValueDialog::ValueDialog(int templateId, int widthDlu, int heightDlu, QWidget* p
     resize(dluToPixelsX(widthDlu), dluToPixelsY(heightDlu));
 
     auto* buttons = new QVBoxLayout;
-    QPushButton* ok = addButton(QStringLiteral("OK"), kOkId);
-    QPushButton* cancel = addButton(QStringLiteral("Cancel"), kCancelId);
-    ok->setDefault(true);
-    connect(ok, &QPushButton::clicked, this, &ValueDialog::accept);
-    connect(cancel, &QPushButton::clicked, this, &ValueDialog::reject);
-    buttons->addWidget(ok);
-    buttons->addWidget(cancel);
+    ok_ = addButton(QStringLiteral("OK"), kOkId);
+    cancel_ = addButton(QStringLiteral("Cancel"), kCancelId);
+    ok_->setDefault(true);
+    connect(ok_, &QPushButton::clicked, this, &ValueDialog::accept);
+    connect(cancel_, &QPushButton::clicked, this, &ValueDialog::reject);
+    buttons->addWidget(ok_);
+    buttons->addWidget(cancel_);
     buttons->addStretch();
 
     auto* layout = new QHBoxLayout(this);
@@ -77,7 +93,64 @@ void ValueDialog::refuse(std::string_view message, QWidget* focus, std::string_v
 
 void ValueDialog::showEvent(QShowEvent* event) {
     // A window restored by the system is shown again without reopening.
-    if (!event->spontaneous())
+    if (!event->spontaneous()) {
         exchangeIn();
+        putButtonsLast();
+        focusValue();
+        restoreSize();
+    }
     QDialog::showEvent(event);
+}
+
+void ValueDialog::hideEvent(QHideEvent* event) {
+    // Only a size the user changed is written, so that merely opening a
+    // dialog leaves the settings alone.
+    if (!event->spontaneous() && size() != shownSize_)
+        AppSettings::open()->setValue(sizeKey(), size());
+    QDialog::hideEvent(event);
+}
+
+QString ValueDialog::sizeKey() const {
+    return QStringLiteral("Dialogs/%1/size").arg(property("resourceId").toInt());
+}
+
+void ValueDialog::restoreSize() {
+    const QSize stored = AppSettings::open()->value(sizeKey()).toSize();
+    if (stored.isValid())
+        resize(stored.expandedTo(minimumSizeHint()));
+    shownSize_ = size();
+}
+
+void ValueDialog::putButtonsLast() {
+    QWidget* last = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
+        if (w != ok_ && w != cancel_)
+            last = w;
+    if (last != nullptr) {
+        setTabOrder(last, ok_);
+        setTabOrder(ok_, cancel_);
+    }
+}
+
+void ValueDialog::focusValue() {
+    // A text control is preferred: a dialog that opens on a tick box beside
+    // its times still lets the user type a time at once.
+    QWidget* first = nullptr;
+    QWidget* text = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this && text == nullptr; w = w->nextInFocusChain()) {
+        if (w == ok_ || w == cancel_ || !takesTypedFocus(*w, *this))
+            continue;
+        if (first == nullptr)
+            first = w;
+        if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QAbstractSpinBox*>(w) != nullptr)
+            text = w;
+    }
+    QWidget* value = text != nullptr ? text : first;
+    if (value == nullptr)
+        return;
+    value->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(value))
+        edit->selectAll();
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(value))
+        spin->selectAll();
 }

@@ -5,11 +5,13 @@
 #include "framework/ModalSeam.h"
 
 #include <QDialog>
+#include <QSize>
 #include <cstddef>
 #include <string>
 #include <string_view>
 
 class QPushButton;
+class QHideEvent;
 class QShowEvent;
 
 // The small modal dialogs that edit one value: the caller fills `caption` and
@@ -46,6 +48,7 @@ protected:
 
     virtual void exchangeValueIn() = 0;
     void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
     // Shows why OK is refused and puts the focus on the control at fault
     // (none when focus is null); the dialog stays open.
@@ -55,4 +58,15 @@ protected:
 
 private:
     QPushButton* addButton(const QString& text, int id);
+    // The value controls come before OK and Cancel in the tab order.
+    void putButtonsLast();
+    // The first value control takes the focus with its text selected.
+    void focusValue();
+    // Sizes the user set are kept per dialog kind.
+    QString sizeKey() const;
+    void restoreSize();
+
+    QPushButton* ok_ = nullptr;
+    QPushButton* cancel_ = nullptr;
+    QSize shownSize_;
 };

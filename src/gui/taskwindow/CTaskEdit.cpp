@@ -2,6 +2,7 @@
 
 #include "browse/BrowseButton.h"
 #include "config/TextUtil.h"
+#include "dialogs/PathDialog.h"
 #include "framework/AnsiQt.h"
 #include "framework/ModalSeam.h"
 #include "taskfile/TaskFields.h"
@@ -43,6 +44,7 @@ QLineEdit* CTaskEdit::addPathRow(QGridLayout& grid, int row, const QString& labe
                                  int browseId, const PathBrowser* browser) {
     auto* edit = new QLineEdit(this);
     setResourceId(*edit, editId);
+    edit->setMinimumWidth(edit->fontMetrics().averageCharWidth() * PathDialog::kTypicalPathChars);
     auto* browse = new BrowseButton(
         browser, *edit, [] { return false; }, LocalPolicy::Keep, this);
     setResourceId(*browse, browseId);
