@@ -7,39 +7,34 @@
 #include "framework/AnsiQt.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
+#include "framework/NodeIcons.h"
 #include "framework/PopupMenu.h"
 
 #include <QContextMenuEvent>
 #include <QMenu>
-#include <QStyle>
 
 namespace {
 
-QIcon makeIcon(const QStyle& style, NodeKind kind) {
+NodeIcons::Shape shapeOf(NodeKind kind) {
     switch (kind) {
     case GroupNode:
-        return style.standardIcon(QStyle::SP_DirIcon);
+        return NodeIcons::Shape::Folder;
     case PackageNode:
-        return style.standardIcon(QStyle::SP_DriveNetIcon);
+        return NodeIcons::Shape::Package;
     case ApplicationNode:
-        return style.standardIcon(QStyle::SP_ComputerIcon);
+        return NodeIcons::Shape::Application;
     case DetailNode:
         break;
     }
-    return style.standardIcon(QStyle::SP_FileDialogDetailedView);
+    return NodeIcons::Shape::Details;
 }
 
-// Looking an icon up costs more than making a node; a large file has
-// thousands of nodes of four kinds.
-const QIcon& iconFor(const QStyle& style, NodeKind kind) {
-    static const QStyle* cachedFor = nullptr;
-    static QIcon icons[4];
-    if (cachedFor != &style) {
-        cachedFor = &style;
-        const NodeKind kinds[4] = {GroupNode, PackageNode, DetailNode, ApplicationNode};
-        for (int i = 0; i < 4; ++i)
-            icons[i] = makeIcon(style, kinds[i]);
-    }
+// Making an icon costs more than making a node; a large file has thousands
+// of nodes of four kinds. The icons draw themselves in the current palette.
+const QIcon& iconFor(NodeKind kind) {
+    static const QIcon icons[4] = {
+        NodeIcons::icon(shapeOf(GroupNode)), NodeIcons::icon(shapeOf(PackageNode)),
+        NodeIcons::icon(shapeOf(DetailNode)), NodeIcons::icon(shapeOf(ApplicationNode))};
     return icons[kind == GroupNode ? 0 : kind == PackageNode ? 1 : kind == DetailNode ? 2 : 3];
 }
 
@@ -90,7 +85,7 @@ QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QStr
     node->setData(0, kKindRole, static_cast<int>(kind));
     node->setData(0, kRecordRole, record);
     node->setData(0, kDetailRole, static_cast<int>(detail));
-    node->setIcon(0, iconFor(*style(), kind));
+    node->setIcon(0, iconFor(kind));
     if (parent != nullptr)
         parent->addChild(node);
     else

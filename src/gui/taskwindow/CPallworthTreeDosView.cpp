@@ -5,10 +5,10 @@
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
 #include "framework/CommandIds.h"
+#include "framework/NodeIcons.h"
 #include "framework/PopupMenu.h"
 
 #include <QMenu>
-#include <QStyle>
 
 CPallworthTreeDosView::CPallworthTreeDosView(CPallworthDoc2& document, QWidget* parent)
     : NodeTree(document, QStringLiteral("taskTree"), parent), document_(document) {
@@ -28,9 +28,8 @@ void CPallworthTreeDosView::OnInitialUpdate() {
 QTreeWidgetItem* CPallworthTreeDosView::addNode(DetailKind kind, int image) {
     auto* node = new QTreeWidgetItem(QStringList{AnsiQt::toQString(Catalogue::label(kind))});
     node->setData(0, kImageRole, image);
-    node->setIcon(0,
-                  style()->standardIcon(image == kTasksImage ? QStyle::SP_FileDialogListView
-                                                             : QStyle::SP_FileDialogDetailedView));
+    node->setIcon(0, NodeIcons::icon(image == kTasksImage ? NodeIcons::Shape::List
+                                                          : NodeIcons::Shape::Details));
     addTopLevelItem(node);
     return node;
 }
