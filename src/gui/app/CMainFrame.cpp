@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 
+#include "framework/AppSettings.h"
 #include "framework/ChildFrame.h"
 #include "framework/CommandIds.h"
 #include "framework/CommandTarget.h"
@@ -9,12 +10,14 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
@@ -31,6 +34,8 @@ QStringList localFiles(const QMimeData* data) {
             files << url.toLocalFile();
     return files;
 }
+
+const QString kGeometryKey = QStringLiteral("MainFrame/geometry");
 
 constexpr Qt::Key kLockKeys[3] = {Qt::Key_CapsLock, Qt::Key_NumLock, Qt::Key_ScrollLock};
 
@@ -49,8 +54,21 @@ CMainFrame::CMainFrame(QWidget* parent) : QMainWindow(parent), area_(new QMdiAre
     connect(area_, &QMdiArea::subWindowActivated, this, &CMainFrame::updateMenus);
     qApp->installEventFilter(this);
     setAcceptDrops(true);
-    resize(1024, 720);
+    if (!AppSettings::restoreGeometry(*this, kGeometryKey))
+        fitToScreen();
     updateTitle();
+}
+
+void CMainFrame::fitToScreen() {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        resize(1024, 720);
+        return;
+    }
+    const QRect available = screen->availableGeometry();
+    // Room to spare on a small screen; no more than a comfortable size on a large one.
+    const QSize size = QSize(1280, 900).boundedTo(available.size() * 0.8);
+    setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size, available));
 }
 
 void CMainFrame::setDocumentManager(DocumentManager* manager) {
@@ -113,6 +131,8 @@ void CMainFrame::createFileActions() {
         ->setStatusTip(tr("Save the active document"));
     makeAction(FileSaveAs, "fileSaveAs", tr("Save &As..."), &CMainFrame::fileSaveAs)
         ->setStatusTip(tr("Save the active document under a new name"));
+    makeAction(FileReload, "fileReload", tr("&Reload"), &CMainFrame::fileReload)
+        ->setStatusTip(tr("Read the active document again from its file"));
     makeAction(AppExit, "appExit", tr("E&xit"), &QWidget::close)
         ->setStatusTip(tr("Quit the application; prompts to save documents"));
     static const char* const kRecent[DocumentManager::kRecentFiles] = {"fileMru1", "fileMru2",
@@ -192,6 +212,7 @@ void CMainFrame::addFileMenu(int menuId) {
         file->addAction(actions_[FileClose]);
         file->addAction(actions_[FileSave]);
         file->addAction(actions_[FileSaveAs]);
+        file->addAction(actions_[FileReload]);
     }
     file->addSeparator();
     addRecentFiles(file);
@@ -227,6 +248,7 @@ void CMainFrame::updateMenus() {
     const CommandTarget* target = activeTarget();
     for (int id : {NewApplication, NewPackage})
         actions_[id]->setEnabled(target != nullptr && target->addsRecords());
+    actions_[FileReload]->setEnabled(hasDocument && !frame->document().filePath().isEmpty());
     updateTitle();
 }
 
@@ -298,6 +320,11 @@ void CMainFrame::fileSaveAs() {
         manager_->saveAs(*document);
 }
 
+void CMainFrame::fileReload() {
+    if (Document* document = activeDocument())
+        manager_->reload(*document);
+}
+
 void CMainFrame::newWindow() {
     if (Document* document = activeDocument())
         manager_->newWindow(*document);
@@ -343,10 +370,12 @@ void CMainFrame::openRecentFile(int index) {
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
-    if (manager_ != nullptr && !manager_->closeAll())
+    if (manager_ != nullptr && !manager_->closeAll()) {
         event->ignore();
-    else
-        event->accept();
+        return;
+    }
+    AppSettings::saveGeometry(*this, kGeometryKey);
+    event->accept();
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {

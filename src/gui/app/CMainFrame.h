@@ -45,6 +45,7 @@ private slots:
     void fileClose();
     void fileSave();
     void fileSaveAs();
+    void fileReload();
     void newWindow();
     void newApplication();
     void newPackage();
@@ -62,6 +63,8 @@ private:
     template <typename Slot>
     QAction* makeAction(int id, const char* name, const QString& text, Slot slot,
                         const QKeySequence& shortcut = {});
+    // At most four fifths of the screen, centred, when no geometry is kept.
+    void fitToScreen();
     void createActions();
     void createFileActions();
     void createWindowActions();

@@ -6,6 +6,7 @@
 #include "HelpWindow.h"
 #include "browse/PathBrowser.h"
 #include "configwindow/ConfigDocumentKind.h"
+#include "framework/DiskWatcher.h"
 #include "framework/DocumentManager.h"
 #include "framework/ModalSeam.h"
 #include "netbrowse/NetworkClient.h"
@@ -37,6 +38,7 @@ bool CPallworthApp::InitInstance(const QStringList& arguments) {
     mainFrame_ = std::make_unique<CMainFrame>();
     documents_ = std::make_unique<DocumentManager>(*mainFrame_->mdiArea());
     registerDocumentKinds();
+    new DiskWatcher(*documents_); // owned by the document manager
     mainFrame_->setDocumentManager(documents_.get());
     connect(mainFrame_.get(), &CMainFrame::aboutRequested, this, &CPallworthApp::showAbout);
     connect(mainFrame_.get(), &CMainFrame::helpRequested, this, &CPallworthApp::showHelp);

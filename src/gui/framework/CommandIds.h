@@ -8,6 +8,8 @@ constexpr int FileClose = 57602;
 constexpr int FileSave = 57603;
 constexpr int FileSaveAs = 57604;
 constexpr int FileMru1 = 57616;
+// Reads the active document's file again.
+constexpr int FileReload = 32790;
 constexpr int AppExit = 57665;
 constexpr int AppAbout = 57664;
 constexpr int HelpFinder = 57667;

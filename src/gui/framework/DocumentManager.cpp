@@ -89,6 +89,13 @@ Document* DocumentManager::openFile(const QString& path) {
             return document.get();
         }
     }
+    Document* opened = showDocument(loadFile(path), 1);
+    if (opened != nullptr)
+        addRecentFile(wanted);
+    return opened;
+}
+
+std::unique_ptr<Document> DocumentManager::loadFile(const QString& path) {
     std::string bytes;
     if (const Status read = FileStore::read(QFile::encodeName(path).toStdString(), bytes);
         !read.ok) {
@@ -99,17 +106,43 @@ Document* DocumentManager::openFile(const QString& path) {
     std::unique_ptr<Document> document = readDocument(path, bytes);
     if (document == nullptr)
         return nullptr;
-    document->setFilePath(wanted);
+    document->setFilePath(canonical(path));
     document->rememberDiskState();
     document->setModifiedFlag(false);
+    return document;
+}
+
+Document* DocumentManager::showDocument(std::unique_ptr<Document> document, qsizetype windows) {
+    if (document == nullptr)
+        return nullptr;
     Document& added = adopt(std::move(document));
     if (createFrame(added) == nullptr) {
         removeDocument(added);
         return nullptr;
     }
-    addRecentFile(wanted);
+    for (qsizetype i = 1; i < windows; ++i)
+        newWindow(added);
     emit documentsChanged();
     return &added;
+}
+
+Document* DocumentManager::reload(Document& document, bool askWhenModified) {
+    if (document.filePath().isEmpty())
+        return nullptr;
+    if (askWhenModified && document.isModified() &&
+        ModalSeam::ask(
+            area_.window(),
+            tr("Discard the changes to %1 and reload it from disk?").arg(document.title()),
+            kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+            ModalSeam::Icon::Warning) != QMessageBox::Yes)
+        return nullptr;
+    // Read before closing: a file that cannot be read leaves the window as it was.
+    std::unique_ptr<Document> reread = loadFile(document.filePath());
+    if (reread == nullptr)
+        return nullptr;
+    const qsizetype windows = framesOf(document).size();
+    closeWithoutAsking(document);
+    return showDocument(std::move(reread), windows);
 }
 
 std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
@@ -280,13 +313,19 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
     return true;
 }
 
-bool DocumentManager::promptToSave(Document& document) {
+bool DocumentManager::promptToSave(Document& document, bool offerDiscardAll) {
     if (!document.isModified())
         return true;
+    QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+    if (offerDiscardAll)
+        buttons |= QMessageBox::NoToAll;
     const auto answer =
         ModalSeam::ask(area_.window(), tr("Save changes to %1?").arg(document.title()), kCaption,
-                       QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
-                       ModalSeam::Icon::Warning);
+                       buttons, QMessageBox::Yes, ModalSeam::Icon::Warning);
+    if (answer == QMessageBox::NoToAll) {
+        discardingAll_ = true;
+        return true;
+    }
     if (answer == QMessageBox::Yes)
         return save(document);
     return answer == QMessageBox::No;
@@ -302,6 +341,11 @@ bool DocumentManager::canCloseFrame(ChildFrame& frame) {
 bool DocumentManager::closeDocument(Document& document) {
     if (!promptToSave(document))
         return false;
+    closeWithoutAsking(document);
+    return true;
+}
+
+void DocumentManager::closeWithoutAsking(Document& document) {
     for (ChildFrame* frame : framesOf(document)) {
         disconnect(frame, nullptr, this, nullptr);
         forgetFrame(frame);
@@ -309,13 +353,19 @@ bool DocumentManager::closeDocument(Document& document) {
     }
     removeDocument(document);
     emit documentsChanged();
-    return true;
 }
 
 bool DocumentManager::closeAll() {
-    for (Document* document : documents())
-        if (!closeDocument(*document))
+    const QList<Document*> open = documents();
+    const bool several =
+        std::count_if(open.begin(), open.end(), [](Document* d) { return d->isModified(); }) > 1;
+    discardingAll_ = false;
+    for (Document* document : open) {
+        // After "Discard All" the rest close without a question.
+        if (!discardingAll_ && !promptToSave(*document, several))
             return false;
+        closeWithoutAsking(*document);
+    }
     return true;
 }
 

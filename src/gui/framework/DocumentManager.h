@@ -34,10 +34,15 @@ public:
     // Opens a file, or activates its window when it is open already; reports
     // a file that cannot be read and returns nullptr.
     Document* openFile(const QString& path);
+    // File Reload: reads the document's file again, in as many windows;
+    // a modified document is reloaded only when the user agrees (or the
+    // caller asked already). The new document, or nullptr.
+    Document* reload(Document& document, bool askWhenModified = true);
     bool save(Document& document);
     bool saveAs(Document& document);
     // Closes every window of the document, asking to save when modified.
     bool closeDocument(Document& document);
+    // Asks for each modified document; "Discard All" closes the rest unsaved.
     bool closeAll();
     ChildFrame* newWindow(Document& document);
 
@@ -58,6 +63,10 @@ signals:
     void documentStateChanged();
 
 private:
+    // A document read from a file, not yet shown; nullptr after saying why.
+    std::unique_ptr<Document> loadFile(const QString& path);
+    // Adopts a document and opens its windows.
+    Document* showDocument(std::unique_ptr<Document> document, qsizetype windows);
     // Reads a file into a document of its kind, or of the kind it turns out
     // to be; says what will not be kept. nullptr after telling why not.
     std::unique_ptr<Document> readDocument(const QString& path, std::string_view bytes);
@@ -73,7 +82,9 @@ private:
     bool writeFile(Document& document, const QString& path);
     // A read-only file is not replaced: says so and offers Save As.
     bool offerSaveAs(Document& document);
-    bool promptToSave(Document& document);
+    // `offerDiscardAll` adds "Discard All" when several documents are modified.
+    bool promptToSave(Document& document, bool offerDiscardAll = false);
+    void closeWithoutAsking(Document& document);
     void addRecentFile(const QString& path);
     void removeDocument(Document& document);
     void frameDestroyed(QObject* frame);
@@ -89,4 +100,5 @@ private:
     std::vector<std::unique_ptr<DocTemplate>> templates_;
     std::vector<std::unique_ptr<Document>> documents_;
     QList<FrameEntry> frames_;
+    bool discardingAll_ = false;
 };

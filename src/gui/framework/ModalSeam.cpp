@@ -2,6 +2,7 @@
 
 #include "DataExchange.h"
 
+#include <QAbstractButton>
 #include <QDialog>
 #include <QFileDialog>
 #include <utility>
@@ -61,9 +62,12 @@ QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton, Icon icon) {
     if (hooks().message)
-        return hooks().message(Message{text, caption, icon});
+        return hooks().message(Message{text, caption, icon, buttons});
     QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
+    // Said plainly: the documents not yet asked about are closed unsaved.
+    if (QAbstractButton* discard = box.button(QMessageBox::NoToAll))
+        discard->setText(QStringLiteral("Discard All"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -19,6 +19,7 @@ public:
         QString text;
         QString caption;
         Icon icon;
+        QMessageBox::StandardButtons buttons = QMessageBox::Ok;
     };
 
     struct Hooks {
@@ -39,6 +40,7 @@ public:
     static void showMessage(QWidget* parent, const QString& text, const QString& caption,
                             Icon icon = Icon::Warning);
     // A message box with the given buttons; returns the one pressed.
+    // QMessageBox::NoToAll is shown as "Discard All".
     static QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                            const QString& caption,
                                            QMessageBox::StandardButtons buttons,

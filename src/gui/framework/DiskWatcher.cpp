@@ -1,0 +1,64 @@
+#include "DiskWatcher.h"
+
+#include "DocumentManager.h"
+#include "ModalSeam.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+
+DiskWatcher::DiskWatcher(DocumentManager& manager) : QObject(&manager), manager_(manager) {
+    connect(&manager, &DocumentManager::documentsChanged, this, &DiskWatcher::follow);
+    // Save As moves a document to another file.
+    connect(&manager, &DocumentManager::documentStateChanged, this, &DiskWatcher::follow);
+    connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &DiskWatcher::fileChanged);
+}
+
+QString DiskWatcher::stateOf(const QString& path) {
+    const QFileInfo info(path);
+    return info.lastModified().toString(Qt::ISODateWithMs) + u' ' + QString::number(info.size());
+}
+
+QString DiskWatcher::question(const QString& title, bool modified) {
+    return modified ? tr("%1 was changed by another program.\nReload it and discard your "
+                         "changes?")
+                          .arg(title)
+                    : tr("%1 was changed by another program.\nReload it?").arg(title);
+}
+
+void DiskWatcher::follow() {
+    QStringList wanted;
+    for (const Document* document : manager_.documents())
+        if (!document->filePath().isEmpty() && QFileInfo::exists(document->filePath()))
+            wanted << document->filePath();
+    const QStringList watched = watcher_.files();
+    for (const QString& path : watched)
+        if (!wanted.contains(path))
+            watcher_.removePath(path);
+    for (const QString& path : wanted)
+        if (!watched.contains(path))
+            watcher_.addPath(path);
+}
+
+void DiskWatcher::fileChanged(const QString& path) {
+    // A save replaces the file by renaming, which ends the watch on the old one.
+    follow();
+    if (asking_)
+        return;
+    for (Document* document : manager_.documents()) {
+        // Our own save remembered what it wrote; a vanished file is not reloadable.
+        if (document->filePath() != path || !document->changedOnDisk() ||
+            !QFileInfo::exists(path) || declined_.value(path) == stateOf(path))
+            continue;
+        asking_ = true;
+        const auto answer = ModalSeam::ask(
+            nullptr, question(document->title(), document->isModified()), tr("Pallworth"),
+            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ModalSeam::Icon::Question);
+        if (answer == QMessageBox::Yes)
+            manager_.reload(*document, false);
+        else
+            // Asked once per change; a later save still warns of the other writer.
+            declined_.insert(path, stateOf(path));
+        asking_ = false;
+        return;
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QFileSystemWatcher>
+#include <QHash>
+#include <QObject>
+
+class DocumentManager;
+
+// Watches the files of the open documents and offers to reload one that
+// another program changed; the question goes through the modal seam.
+class DiskWatcher : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DiskWatcher(DocumentManager& manager);
+
+    // A changed file's question, as the user sees it.
+    static QString question(const QString& title, bool modified);
+
+private:
+    // Watches exactly the files of the open documents.
+    void follow();
+    void fileChanged(const QString& path);
+    // The time and size of a file, to know a change the user declined.
+    static QString stateOf(const QString& path);
+
+    DocumentManager& manager_;
+    QFileSystemWatcher watcher_;
+    QHash<QString, QString> declined_;
+    bool asking_ = false;
+};
