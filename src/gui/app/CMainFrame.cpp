@@ -248,7 +248,6 @@ void CMainFrame::updateMenus() {
     const CommandTarget* target = activeTarget();
     for (int id : {NewApplication, NewPackage})
         actions_[id]->setEnabled(target != nullptr && target->addsRecords());
-    actions_[FileReload]->setEnabled(hasDocument && !frame->document().filePath().isEmpty());
     updateTitle();
 }
 
@@ -262,6 +261,8 @@ void CMainFrame::updateTitle() {
                        : tr("Pallworth"));
     setWindowModified(document != nullptr && document->isModified());
     readOnly_->setVisible(document != nullptr && document->readOnlyReason().has_value());
+    // Save As gives a new document its file.
+    actions_[FileReload]->setEnabled(document != nullptr && !document->filePath().isEmpty());
 }
 
 void CMainFrame::listWindows(QMenu* menu) {

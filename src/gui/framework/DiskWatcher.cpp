@@ -3,8 +3,10 @@
 #include "DocumentManager.h"
 #include "ModalSeam.h"
 
+#include <QApplication>
 #include <QDateTime>
 #include <QFileInfo>
+#include <QTimer>
 
 DiskWatcher::DiskWatcher(DocumentManager& manager) : QObject(&manager), manager_(manager) {
     connect(&manager, &DocumentManager::documentsChanged, this, &DiskWatcher::follow);
@@ -44,6 +46,12 @@ void DiskWatcher::fileChanged(const QString& path) {
     follow();
     if (asking_)
         return;
+    // Reloading under an open dialog would pull its document from under it;
+    // the question waits until the dialog is closed.
+    if (QApplication::activeModalWidget() != nullptr) {
+        QTimer::singleShot(kRetryMs, this, [this, path] { fileChanged(path); });
+        return;
+    }
     for (Document* document : manager_.documents()) {
         // Our own save remembered what it wrote; a vanished file is not reloadable.
         if (document->filePath() != path || !document->changedOnDisk() ||

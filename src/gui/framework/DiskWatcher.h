@@ -18,6 +18,8 @@ public:
     static QString question(const QString& title, bool modified);
 
 private:
+    static constexpr int kRetryMs = 500;
+
     // Watches exactly the files of the open documents.
     void follow();
     void fileChanged(const QString& path);

@@ -204,6 +204,10 @@ void TestOpenFile::windowMenuListsWindows() {
                            (action->isChecked() ? QStringLiteral(" (active)") : QString());
     QCOMPARE(entries,
              (QStringList{QStringLiteral("&1 a.ini*"), QStringLiteral("&2 b.ini (active)")}));
+    // Its number in the open menu brings a window to the front.
+    window->popup(QPoint());
+    QTest::keyClick(window, Qt::Key_1);
+    QCOMPARE(fixture_->documents().activeDocument(), a);
 }
 
 void TestOpenFile::droppedFilesOpenAsFileOpen_data() {
