@@ -1,6 +1,7 @@
 #include "DocumentManager.h"
 
 #include "AnsiQt.h"
+#include "AppSettings.h"
 #include "ChildFrame.h"
 #include "ModalSeam.h"
 #include "NewDocumentDialog.h"
@@ -15,10 +16,6 @@
 namespace {
 
 const QString kCaption = QStringLiteral("Pallworth");
-
-std::unique_ptr<QSettings> recentSettings() {
-    return std::make_unique<QSettings>(QStringLiteral("Brannock"), QStringLiteral("Pallworth"));
-}
 
 QString recentKey(int i) {
     return QStringLiteral("Recent File List/File%1").arg(i + 1);
@@ -474,7 +471,7 @@ DocTemplate* DocumentManager::templateFor(const QString& path) const {
 }
 
 QStringList DocumentManager::recentFiles() const {
-    const auto settings = recentSettings();
+    const auto settings = AppSettings::open();
     QStringList files;
     for (int i = 0; i < kRecentFiles; ++i) {
         const QString file = settings->value(recentKey(i)).toString();
@@ -488,7 +485,7 @@ void DocumentManager::addRecentFile(const QString& path) {
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
-    const auto settings = recentSettings();
+    const auto settings = AppSettings::open();
     for (int i = 0; i < kRecentFiles; ++i)
         settings->setValue(recentKey(i), files.value(i));
     emit recentFilesChanged();
