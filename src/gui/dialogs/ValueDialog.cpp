@@ -4,13 +4,12 @@
 #include "framework/AppSettings.h"
 
 #include <QAbstractSpinBox>
-#include <QLineEdit>
-#include <QRadioButton>
-#include <QSettings>
-
 #include <QHBoxLayout>
 #include <QHideEvent>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
 #include <QShowEvent>
 #include <QVBoxLayout>
 

@@ -44,14 +44,15 @@ void DiskWatcher::follow() {
 void DiskWatcher::fileChanged(const QString& path) {
     // A save replaces the file by renaming, which ends the watch on the old one.
     follow();
-    if (asking_)
-        return;
     // Reloading under an open dialog would pull its document from under it;
-    // the question waits until the dialog is closed.
+    // the question waits until the dialog (or the question about another
+    // file) is closed.
     if (QApplication::activeModalWidget() != nullptr) {
         QTimer::singleShot(kRetryMs, this, [this, path] { fileChanged(path); });
         return;
     }
+    if (asking_)
+        return;
     for (Document* document : manager_.documents()) {
         // Our own save remembered what it wrote; a vanished file is not reloadable.
         if (document->filePath() != path || !document->changedOnDisk() ||
