@@ -3,6 +3,7 @@
 #include "framework/AnsiQt.h"
 #include "framework/AppSettings.h"
 
+#include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
@@ -132,19 +133,22 @@ void ValueDialog::putButtonsLast() {
 }
 
 void ValueDialog::focusValue() {
-    // A text control is preferred: a dialog that opens on a tick box beside
-    // its times still lets the user type a time at once.
+    // A tick box or a choice of modes leads to the value it governs: a
+    // dialog that opens on "Enabled" beside its times lets the user type a
+    // time at once.
     QWidget* first = nullptr;
-    QWidget* text = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this && text == nullptr; w = w->nextInFocusChain()) {
+    QWidget* value = nullptr;
+    for (QWidget* w = nextInFocusChain(); w != this && value == nullptr;
+         w = w->nextInFocusChain()) {
         if (w == ok_ || w == cancel_ || !takesTypedFocus(*w, *this))
             continue;
         if (first == nullptr)
             first = w;
-        if (qobject_cast<QLineEdit*>(w) != nullptr || qobject_cast<QAbstractSpinBox*>(w) != nullptr)
-            text = w;
+        if (qobject_cast<QAbstractButton*>(w) == nullptr)
+            value = w;
     }
-    QWidget* value = text != nullptr ? text : first;
+    if (value == nullptr)
+        value = first;
     if (value == nullptr)
         return;
     value->setFocus(Qt::OtherFocusReason);

@@ -165,8 +165,13 @@ void TestDialogFocus::opensOnTheValue() {
     QWidget* focus = QApplication::focusWidget();
     QVERIFY(focus != nullptr);
     QCOMPARE(focus->property("resourceId").toInt(), c.focused);
-    if (auto* edit = qobject_cast<QLineEdit*>(focus))
+    if (auto* edit = qobject_cast<QLineEdit*>(focus)) {
         QCOMPARE(edit->selectedText(), edit->text());
+        // A path box holds a typical path in view.
+        if (!edit->placeholderText().isEmpty())
+            QVERIFY(edit->fontMetrics().horizontalAdvance(
+                        QStringLiteral("DATA:\\PROJECTS\\2024\\REPORTS\\MONTHLY")) < edit->width());
+    }
 
     typeAtFocus(c.typed);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
