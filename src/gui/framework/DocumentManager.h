@@ -47,6 +47,9 @@ public:
     QList<ChildFrame*> framesOf(const Document& document) const;
 
     QStringList recentFiles() const;
+    // Opens entry `index` of the recent-file list; an entry whose file has
+    // gone is dropped from the list once the open has failed.
+    Document* openRecentFile(int index);
 
     // Called by a child frame about to close.
     bool canCloseFrame(ChildFrame& frame);
@@ -75,6 +78,7 @@ private:
     bool offerSaveAs(Document& document);
     bool promptToSave(Document& document);
     void addRecentFile(const QString& path);
+    void storeRecentFiles(const QStringList& files);
     void removeDocument(Document& document);
     void frameDestroyed(QObject* frame);
     // Drops a frame from the list; returns its document.
