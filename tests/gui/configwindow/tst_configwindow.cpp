@@ -365,7 +365,9 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
         fixture_->frame().action(CommandIds::FileSave)->trigger();
         QCOMPARE(fixture_->messages, QStringList{message});
         QCOMPARE(fixture_->captions, QStringList{QStringLiteral("Pallworth")});
+        QCOMPARE(fixture_->icons, QList<ModalSeam::Icon>{ModalSeam::Icon::Warning});
         fixture_->captions.clear();
+        fixture_->icons.clear();
         QCOMPARE(fileText(path), before);
         QVERIFY(doc->isModified());
         if (m.packages.at(2).source.empty())
@@ -436,6 +438,13 @@ void TestConfigWindow::readOnlyFileOffersSaveAs() {
 void TestConfigWindow::newEditSaveReopen() {
     fixture_->documents().newDocument(*fixture_->documents().templates().front());
     CPallworthDoc* doc = document();
+    // Unchanged, it saves without a user or password: the lines stay empty.
+    fixture_->fileName = work_->filePath(QStringLiteral("empty.cfg"));
+    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    const QString empty = fileText(fixture_->fileName);
+    QVERIFY(empty.contains(QStringLiteral("\r\nUSER \r\n")));
+    QVERIFY(empty.contains(QStringLiteral("\r\nPWD \r\n")));
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("Nightly"));
     fixture_->frame().action(CommandIds::NewPackage)->trigger();
     ConfigModel& m = doc->model();
@@ -444,7 +453,7 @@ void TestConfigWindow::newEditSaveReopen() {
     m.global.user = "admin";
     m.password = Scramble("pw");
     fixture_->fileName = work_->filePath(QStringLiteral("saved"));
-    fixture_->frame().action(CommandIds::FileSave)->trigger();
+    fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
     QCOMPARE(fixture_->messages, QStringList());
     const QString saved = work_->filePath(QStringLiteral("saved.cfg"));
     QCOMPARE(doc->filePath(), QFileInfo(saved).canonicalFilePath());

@@ -123,11 +123,11 @@ private:
         return -1;
     }
     QString cell(int row, int column) const { return list()->topLevelItem(row)->text(column); }
-    // Selects a row and edits it with `driver` answering the dialog.
+    // Selects a row and edits it with Enter, `driver` answering the dialog.
     void edit(int row, const Driver& driver) {
         fixture_->onDialog = driver;
         list()->setCurrentItem(list()->topLevelItem(row));
-        list()->EditRow();
+        QTest::keyClick(list(), Qt::Key_Return);
     }
     void editLabel(const QString& label, const Driver& driver) {
         const int row = rowOf(label);
@@ -426,9 +426,11 @@ void TestEditing::applicationRows() {
 
 void TestEditing::cancelChangesNothing() {
     const ConfigModel before = model();
-    for (QTreeWidgetItem* node : {tree()->defaultSettingsNode(), packageChild(1, "Settings"),
-                                  packageChild(1, "Target Server(s)"), packageChild(1, "Messages"),
-                                  tree()->applicationsNode()->child(0)}) {
+    QList<QTreeWidgetItem*> nodes = {tree()->defaultSettingsNode(), tree()->applicationsNode(),
+                                     tree()->applicationsNode()->child(0), tree()->packagesNode()};
+    for (const QString& child : CPallworthTreeView::packageChildren())
+        nodes << packageChild(1, child.toLatin1().constData());
+    for (QTreeWidgetItem* node : nodes) {
         show(node);
         for (int r = 0; r < list()->topLevelItemCount(); ++r) {
             const QString text = cell(r, list()->columnCount() - 1);
