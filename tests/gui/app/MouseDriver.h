@@ -6,6 +6,7 @@
 #include <QMenu>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 // Real mouse input on an item view's viewport, as the window system sends it.
 namespace mousedriver {
@@ -40,6 +41,31 @@ inline Popup rightClick(QAbstractItemView* view, QPoint pos, const QString& choo
     QTest::mouseRelease(viewport, Qt::RightButton, {}, pos);
     QCoreApplication::processEvents(); // the timer, when no menu opened
     return seen;
+}
+
+inline QPoint at(const QTreeWidget* view, const QTreeWidgetItem* item) {
+    return view->visualItemRect(item).center();
+}
+
+// A point below a row, where no row is.
+inline QPoint below(const QTreeWidget* view, const QTreeWidgetItem* item) {
+    return QPoint(10, view->visualItemRect(item).bottom() + 20);
+}
+
+inline void click(QTreeWidget* view, const QTreeWidgetItem* item) {
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(view, item));
+}
+
+// The first item so labelled, at any depth.
+inline QTreeWidgetItem* item(const QTreeWidget* view, const QString& label) {
+    return view->findItems(label, Qt::MatchExactly | Qt::MatchRecursive).value(0);
+}
+
+inline QStringList column0(const QTreeWidget* view) {
+    QStringList cells;
+    for (int r = 0; r < view->topLevelItemCount(); ++r)
+        cells << view->topLevelItem(r)->text(0);
+    return cells;
 }
 
 inline void move(QWidget* viewport, QPoint pos) {
