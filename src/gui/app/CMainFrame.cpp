@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <algorithm>
 
 using namespace CommandIds;
 
@@ -165,7 +166,7 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::createStatusBar() {
-    readOnly_ = new QLabel(tr("Read only"), this);
+    readOnly_ = new QLabel(tr("Written by a newer version; read only"), this);
     readOnly_->setObjectName(QStringLiteral("readOnly"));
     readOnly_->setVisible(false);
     statusBar()->addPermanentWidget(readOnly_);
@@ -173,10 +174,24 @@ void CMainFrame::createStatusBar() {
     for (int i = 0; i < 3; ++i) {
         indicators_[i] = new QLabel(names[i], this);
         indicators_[i]->setObjectName(names[i]);
-        indicators_[i]->setEnabled(false);
         statusBar()->addPermanentWidget(indicators_[i]);
     }
+    updateLockKeys();
     statusBar()->showMessage(tr("Ready"));
+}
+
+void CMainFrame::setLockKeyReader(LockKeyReader reader) {
+    lockKeys_ = std::move(reader);
+    updateLockKeys();
+}
+
+void CMainFrame::updateLockKeys() {
+    // A guess could show a lock on that is off; better no indicator at all.
+    const std::optional<LockKeys::State> state = lockKeys_();
+    for (std::size_t i = 0; i < 3; ++i) {
+        indicators_[i]->setVisible(state.has_value());
+        indicators_[i]->setEnabled(state.has_value() && (*state)[i]);
+    }
 }
 
 void CMainFrame::buildMenuBar(int menuId) {
@@ -363,11 +378,8 @@ void CMainFrame::arrangeIcons() {
 }
 
 void CMainFrame::openRecentFile(int index) {
-    if (manager_ == nullptr)
-        return;
-    const QString path = manager_->recentFiles().value(index);
-    if (!path.isEmpty())
-        manager_->openFile(path);
+    if (manager_ != nullptr)
+        manager_->openRecentFile(index);
 }
 
 void CMainFrame::closeEvent(QCloseEvent* event) {
@@ -380,12 +392,15 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
 }
 
 bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
-    // A key press passes through several receivers; its window sees it once.
-    if (event->type() == QEvent::KeyPress && watched->isWindowType()) {
+    // A lock key or a return from another application may have changed the
+    // state; it is read again rather than toggled, so it cannot drift.
+    const QEvent::Type type = event->type();
+    if (type == QEvent::KeyPress || type == QEvent::KeyRelease) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        for (int i = 0; i < 3; ++i)
-            if (key == kLockKeys[i] && !static_cast<QKeyEvent*>(event)->isAutoRepeat())
-                indicators_[i]->setEnabled(!indicators_[i]->isEnabled());
+        if (std::find(std::begin(kLockKeys), std::end(kLockKeys), key) != std::end(kLockKeys))
+            updateLockKeys();
+    } else if (type == QEvent::ApplicationActivate) {
+        updateLockKeys();
     }
     return QMainWindow::eventFilter(watched, event);
 }

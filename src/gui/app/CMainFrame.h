@@ -1,7 +1,10 @@
 #pragma once
 
+#include "LockKeys.h"
+
 #include <QHash>
 #include <QMainWindow>
+#include <functional>
 
 class CommandTarget;
 class Document;
@@ -30,6 +33,10 @@ public:
     int menuId() const { return menuId_; }
     QLabel* indicator(int index) const { return indicators_[index]; }
     QLabel* readOnlyIndicator() const { return readOnly_; }
+    // Where the indicators learn the lock keys' state; LockKeys::read unless
+    // replaced.
+    using LockKeyReader = std::function<std::optional<LockKeys::State>()>;
+    void setLockKeyReader(LockKeyReader reader);
 
     // Shows the menu of the active window's kind and enables the commands
     // that apply.
@@ -73,6 +80,8 @@ private:
     void addRecentFiles(QMenu* menu);
     void createToolBar();
     void createStatusBar();
+    // Shows the lock keys' state, or hides the indicators when it is unknown.
+    void updateLockKeys();
     void openRecentFile(int index);
     void updateTitle();
     Document* activeDocument() const;
@@ -85,6 +94,7 @@ private:
     QHash<int, QAction*> actions_;
     QToolBar* toolBar_ = nullptr;
     QLabel* indicators_[3] = {};
+    LockKeyReader lockKeys_ = LockKeys::read;
     QLabel* readOnly_ = nullptr;
     int menuId_ = 0;
 };

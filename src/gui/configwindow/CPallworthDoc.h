@@ -18,6 +18,8 @@ public:
     std::optional<QString> validateSave() override;
     std::optional<QString> readOnlyReason() const override;
     QString kindName() const override;
+    // A file of a newer format: nothing in it may be edited.
+    bool readOnly() const { return model_.newerVersion; }
 
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);

@@ -153,6 +153,8 @@ void CPallworthTreeView::nodeSelected(QTreeWidgetItem* current) {
 QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
     CText dialog(this);
     dialog.caption = AnsiQt::fromQString(caption);
+    // The reader trims a name; one typed with outer blanks would not come back.
+    dialog.rule = ValueRules::Rule::Name;
     ok = ModalSeam::runModal(dialog) == QDialog::Accepted;
     return AnsiQt::toQString(dialog.text);
 }
@@ -169,20 +171,27 @@ void CPallworthTreeView::NewPackage() {
 
 void CPallworthTreeView::newRecord(const QString& caption, const QTreeWidgetItem* group,
                                    AddRecord add, const QString& records) {
-    document_.setModifiedFlag();
-    bool ok = false;
-    const QString name = askName(caption, ok);
-    if (!ok || group == nullptr)
+    if (document_.readOnly())
         return;
-    adding_ = true;
-    const std::optional<RecordId> id = (document_.*add)(AnsiQt::fromQString(name));
-    adding_ = false;
-    if (!id)
+    document_.setModifiedFlag();
+    const bool applications = group == applicationsNode_;
+    const ConfigModel& m = document_.model();
+    if (applications ? m.applications.full() : m.packages.full()) {
+        // Refused before the name is asked, as a full list refuses an insert.
         ModalSeam::showMessage(this,
                                tr("The configuration holds 999 %1, the most it can hold. Delete "
                                   "one before adding another.")
                                    .arg(records),
                                AnsiQt::toQString(SaveRules::kCaption));
+        return;
+    }
+    bool ok = false;
+    const QString name = askName(caption, ok);
+    if (!ok || group == nullptr)
+        return;
+    adding_ = true;
+    (document_.*add)(AnsiQt::fromQString(name));
+    adding_ = false;
 }
 
 void CPallworthTreeView::onApplicationAdded(RecordId id) {
@@ -207,6 +216,8 @@ void CPallworthTreeView::onPackageAdded(RecordId id) {
 }
 
 void CPallworthTreeView::DeleteNode() {
+    if (document_.readOnly())
+        return;
     const NodeKind kind = kindOf(currentNode());
     if (kind == ApplicationNode || kind == PackageNode)
         document_.RemoveRecord(recordOf(currentNode()));

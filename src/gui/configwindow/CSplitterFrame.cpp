@@ -5,6 +5,10 @@
 CSplitterFrame::CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
     : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent, browser) {}
 
+bool CSplitterFrame::addsRecords() const {
+    return !treeView()->document().readOnly();
+}
+
 void CSplitterFrame::newApplication() {
     treeView()->NewApplication();
 }

@@ -14,7 +14,8 @@ class CSplitterFrame : public TreeListFrameOf<CPallworthTreeView, CSyncView> {
 public:
     CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent = nullptr);
 
-    bool addsRecords() const override { return true; }
+    // Not on a file of a newer format, which is read only.
+    bool addsRecords() const override;
     void newApplication() override;
     void newPackage() override;
 };

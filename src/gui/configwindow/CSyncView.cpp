@@ -21,7 +21,7 @@ CSyncView::CSyncView(CPallworthDoc& document, const PathBrowser* browser, QWidge
             &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::packageAdded, this, &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::recordRemoved, this, &CSyncView::forgetRecord);
-    connect(&document, &CPallworthDoc::recordRenamed, this, &CSyncView::refreshAfterRecordChange);
+    connect(&document, &CPallworthDoc::recordRenamed, this, &CSyncView::patchRenamedRow);
     connect(&document, &CPallworthDoc::recordsReordered, this,
             &CSyncView::refreshAfterRecordChange);
     connect(&document, &CPallworthDoc::contentChanged, this, &CSyncView::rebuildFor);
@@ -91,20 +91,25 @@ PackageDesc* CSyncView::shownPackage() const {
 }
 
 void CSyncView::EditRow() {
+    if (document_.readOnly())
+        return;
     rowEditor_->EditRow();
     document_.ContentChanged(this);
 }
 
 void CSyncView::InsertEntry() {
-    entryEditor_->InsertEntry();
+    if (!document_.readOnly())
+        entryEditor_->InsertEntry();
 }
 
 void CSyncView::DeleteEntry() {
-    entryEditor_->DeleteEntry();
+    if (!document_.readOnly())
+        entryEditor_->DeleteEntry();
 }
 
 void CSyncView::MoveEntry(int dragRow, int dropRow) {
-    entryEditor_->MoveEntry(dragRow, dropRow);
+    if (!document_.readOnly())
+        entryEditor_->MoveEntry(dragRow, dropRow);
 }
 
 bool CSyncView::hasListMenu() const {
@@ -130,7 +135,7 @@ void CSyncView::dropRow(int dragRow, std::optional<int> dropRow) {
     // A drag that never passed over a row drops nowhere.
     if (dropRow)
         MoveEntry(dragRow, *dropRow);
-    else
+    else if (!document_.readOnly())
         document_.setModifiedFlag();
 }
 
@@ -142,12 +147,6 @@ void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
     Q_UNUSED(event);
     EditRow();
     setFocus();
-}
-
-void CSyncView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::RightButton)
-        return;
-    ReportList::mousePressEvent(event);
 }
 
 std::unique_ptr<QMenu> CSyncView::popupMenu() {
@@ -167,6 +166,18 @@ void CSyncView::refreshAfterRecordChange() {
         ClearList();
         ShowNode(shownKind_, shownDetail_, shownItem_);
     }
+}
+
+void CSyncView::patchRenamedRow(RecordId id) {
+    // Rebuilding would lose the selection that a second Enter edits.
+    const ConfigModel& m = document_.model();
+    const bool applications = shownDetail_ == DetailKind::Applications;
+    if (shownKind_ != GroupNode || (!applications && shownDetail_ != DetailKind::Packages))
+        return;
+    const int index = applications ? m.applicationIndex(id) : m.packageIndex(id);
+    if (QTreeWidgetItem* row = index > 0 ? topLevelItem(index - 1) : nullptr)
+        row->setText(0, AnsiQt::toQString(applications ? m.applications.at(index).name
+                                                       : m.packages.at(index).name));
 }
 
 void CSyncView::forgetRecord(RecordId id) {

@@ -64,12 +64,11 @@ protected:
     bool endsDrag(Qt::MouseButton button) const override;
     // Any button edits, and the focus comes back to the list.
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    // The right button opens the menu on the row already selected.
-    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     void refreshAfterRecordChange();
     void forgetRecord(RecordId id);
+    void patchRenamedRow(RecordId id);
     void rebuildFor(QObject* origin);
 
     CPallworthDoc& document_;

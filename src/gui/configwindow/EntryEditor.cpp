@@ -44,7 +44,10 @@ ConfigModel& EntryEditor::model() const {
 }
 
 bool EntryEditor::canDrag() const {
-    return Catalogue::node(list_.shownDetail()).draggable;
+    // A record's property list is never reordered, whatever the record is called.
+    const NodeKind kind = list_.shownKind();
+    return (kind == GroupNode || kind == DetailNode) &&
+           Catalogue::node(list_.shownDetail()).draggable;
 }
 
 void EntryEditor::InsertEntry() {
@@ -120,7 +123,7 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
         return;
     dropRow = RowDrag::targetRow(dropRow, rows);
     const DetailKind shown = list_.shownDetail();
-    if (dropRow != dragRow && isGroup(shown)) {
+    if (dropRow != dragRow && list_.shownKind() == GroupNode && isGroup(shown)) {
         list_.document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
     } else if (PackageDesc* p = list_.shownPackage(); dropRow != dragRow && p != nullptr) {
         withPackageList(*p, shown, [&](auto& list) { return list.move(dragRow + 1, dropRow + 1); });

@@ -481,10 +481,27 @@ QStringList DocumentManager::recentFiles() const {
     return files;
 }
 
+Document* DocumentManager::openRecentFile(int index) {
+    const QString path = recentFiles().value(index);
+    if (path.isEmpty())
+        return nullptr;
+    Document* document = openFile(path);
+    if (document == nullptr && !QFileInfo::exists(path)) {
+        QStringList files = recentFiles();
+        files.removeAll(path);
+        storeRecentFiles(files);
+    }
+    return document;
+}
+
 void DocumentManager::addRecentFile(const QString& path) {
     QStringList files = recentFiles();
     files.removeAll(path);
     files.prepend(path);
+    storeRecentFiles(files);
+}
+
+void DocumentManager::storeRecentFiles(const QStringList& files) {
     const auto settings = AppSettings::open();
     for (int i = 0; i < kRecentFiles; ++i)
         settings->setValue(recentKey(i), files.value(i));

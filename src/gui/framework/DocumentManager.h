@@ -52,6 +52,9 @@ public:
     QList<ChildFrame*> framesOf(const Document& document) const;
 
     QStringList recentFiles() const;
+    // Opens entry `index` of the recent-file list; an entry whose file has
+    // gone is dropped from the list once the open has failed.
+    Document* openRecentFile(int index);
 
     // Called by a child frame about to close.
     bool canCloseFrame(ChildFrame& frame);
@@ -86,6 +89,7 @@ private:
     bool promptToSave(Document& document, bool offerDiscardAll = false);
     void closeWithoutAsking(Document& document);
     void addRecentFile(const QString& path);
+    void storeRecentFiles(const QStringList& files);
     void removeDocument(Document& document);
     void frameDestroyed(QObject* frame);
     // Drops a frame from the list; returns its document.

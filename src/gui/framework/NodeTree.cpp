@@ -5,6 +5,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QMouseEvent>
 
 NodeTree::NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent)
     : QTreeWidget(parent), document_(document) {
@@ -18,6 +19,8 @@ NodeTree::NodeTree(TreeListDocument& document, const QString& objectName, QWidge
 }
 
 void NodeTree::onSelectionChanged(QTreeWidgetItem* current) {
+    if (focusing_)
+        return;
     currentNode_ = current;
     document_.selectedNode = {current, this};
     nodeSelected(current);
@@ -28,6 +31,31 @@ void NodeTree::contextMenuEvent(QContextMenuEvent* event) {
     currentNode_ = node;
     if (const std::unique_ptr<QMenu> menu = popupMenu(node))
         menu->exec(event->globalPos());
+}
+
+void NodeTree::mousePressEvent(QMouseEvent* event) {
+    // The right button names the node for its menu; the selection stays.
+    if (event->button() == Qt::RightButton) {
+        currentNode_ = itemAt(event->position().toPoint());
+        return;
+    }
+    QTreeWidget::mousePressEvent(event);
+}
+
+void NodeTree::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() != Qt::RightButton)
+        QTreeWidget::mouseReleaseEvent(event);
+}
+
+void NodeTree::focusInEvent(QFocusEvent* event) {
+    // The view makes its first node current on focus; no node is chosen
+    // until the user chooses one.
+    const bool none = currentItem() == nullptr;
+    focusing_ = none;
+    QTreeWidget::focusInEvent(event);
+    if (none)
+        selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+    focusing_ = false;
 }
 
 bool NodeTree::focusNextPrevChild(bool next) {

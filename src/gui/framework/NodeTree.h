@@ -35,6 +35,9 @@ protected:
     virtual void nodeSelected(QTreeWidgetItem* current) = 0;
 
     void contextMenuEvent(QContextMenuEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void focusInEvent(QFocusEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:
@@ -43,4 +46,6 @@ private:
     TreeListDocument& document_;
     ReportList* list_ = nullptr;
     QTreeWidgetItem* currentNode_ = nullptr;
+    // Set while the first focus would make a node current unasked.
+    bool focusing_ = false;
 };

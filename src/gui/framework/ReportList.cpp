@@ -58,6 +58,9 @@ void ReportList::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ReportList::mousePressEvent(QMouseEvent* event) {
+    // The right button opens the menu on the row already selected.
+    if (event->button() == Qt::RightButton)
+        return;
     drag_.pressed(*event);
     QTreeWidget::mousePressEvent(event);
 }
@@ -78,7 +81,8 @@ void ReportList::mouseReleaseEvent(QMouseEvent* event) {
         const RowDrag::Drop drop = drag_.finish();
         dropRow(drop.dragRow, drop.dropRow);
     }
-    QTreeWidget::mouseReleaseEvent(event);
+    if (event->button() != Qt::RightButton)
+        QTreeWidget::mouseReleaseEvent(event);
 }
 
 void ReportList::contextMenuEvent(QContextMenuEvent* event) {

@@ -60,6 +60,7 @@ public:
         hooks.message = [this](const ModalSeam::Message& m) {
             messages << m.text;
             captions << m.caption;
+            icons << m.icon;
             return answer;
         };
         hooks.fileName = [this](const QString&) { return fileName; };
@@ -73,6 +74,7 @@ public:
         if (!messages.isEmpty() && messages.last().contains(QStringLiteral("will not be kept"))) {
             messages.removeLast();
             captions.removeLast();
+            icons.removeLast();
         }
         return document;
     }
@@ -93,6 +95,7 @@ public:
     QString fileName;
     QStringList messages;
     QStringList captions;
+    QList<ModalSeam::Icon> icons;
     int dialogsRun = 0;
 
 private:

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
+#include "gui/app/MouseDriver.h"
 
 #include "config/Scramble.h"
 #include "configwindow/CPallworthDoc.h"
@@ -14,6 +15,7 @@
 #include <QTreeWidget>
 
 using namespace testsupport;
+using namespace mousedriver;
 
 namespace {
 
@@ -96,6 +98,14 @@ private slots:
     void dragReordersTargetsAndJobs();
     void insertIntoAFullListIsRefused();
     void editEverythingSaveReopen();
+    void rightClicks_data();
+    void rightClicks();
+    void insertFromTheTreeAfterTheLastRow();
+    void recordNames_data();
+    void recordNames();
+    void renameKeepsTheSelection();
+    void drags_data();
+    void drags();
 
 private:
     CSplitterFrame* content() const {
@@ -123,16 +133,24 @@ private:
         return -1;
     }
     QString cell(int row, int column) const { return list()->topLevelItem(row)->text(column); }
-    // Selects a row and edits it with `driver` answering the dialog.
+    // Selects a row and edits it with Enter, `driver` answering the dialog.
     void edit(int row, const Driver& driver) {
         fixture_->onDialog = driver;
         list()->setCurrentItem(list()->topLevelItem(row));
-        list()->EditRow();
+        QTest::keyClick(list(), Qt::Key_Return);
     }
     void editLabel(const QString& label, const Driver& driver) {
         const int row = rowOf(label);
         QVERIFY2(row >= 0, qPrintable(label));
         edit(row, driver);
+    }
+
+    QTreeWidgetItem* node(const char* label) const {
+        return item(tree(), QString::fromLatin1(label));
+    }
+    void clickRow(int row) const { click(list(), list()->topLevelItem(row)); }
+    std::string& nameOf(bool packages, int index) const {
+        return packages ? model().packages.at(index).name : model().applications.at(index).name;
     }
 
     std::unique_ptr<AppFixture> fixture_;
@@ -143,6 +161,7 @@ void TestEditing::init() {
     fixture_ = std::make_unique<AppFixture>();
     seam_ = std::make_unique<ModalSeam::Scope>(fixture_->answerAll());
     openRich();
+    tree()->expandAll();
 }
 
 void TestEditing::cleanup() {
@@ -221,16 +240,23 @@ void TestEditing::numberAndTextRows_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("shown");
+    // Typed first and refused: a number just outside the range.
+    QTest::addColumn<QString>("refused");
     const auto row = [](bool pkg, const char* node, const char* label, const char* typed,
-                        const char* shown) {
-        QTest::newRow(label) << pkg << QString::fromLatin1(node) << QString::fromLatin1(label)
-                             << QString::fromLatin1(typed) << QString::fromLatin1(shown);
+                        const char* shown, const char* refused = "") {
+        QTest::addRow("%s %s", label, typed) << pkg << node << label << typed << shown << refused;
     };
-    row(false, "", "Failed job retry interval", " 14400", "14400");
-    row(false, "", "Max. threads", "1", "1");
-    row(false, "", "Number of times a failed job can be retried", "0", "0");
-    row(false, "", "Log size limit", "32768", "32768");
-    row(false, "", "Debug log size limit", "+32", "32");
+    for (const bool low : {true, false}) { // both limits of every range
+        row(false, "", "Failed job retry interval", low ? "60" : " 14400", low ? "60" : "14400",
+            low ? "59" : "14401");
+        row(false, "", "Max. threads", low ? "1" : "100", low ? "1" : "100", low ? "0" : "101");
+        row(false, "", "Number of times a failed job can be retried", low ? "0" : "1440",
+            low ? "0" : "1440", low ? "-1" : "1441");
+        row(false, "", "Log size limit", low ? "32" : "32768", low ? "32" : "32768",
+            low ? "31" : "32769");
+        row(false, "", "Debug log size limit", low ? "+32" : "32768", low ? "32" : "32768",
+            low ? "31" : "32769");
+    }
     row(false, "", "Username", "new.admin", "new.admin");
     row(true, "Source Server", "Source Server", "fs-new", "FS-NEW");
     row(true, "Messages", "Start Message", "Going down, save now", "Going down, save now");
@@ -245,9 +271,19 @@ void TestEditing::numberAndTextRows() {
     QFETCH(QString, label);
     QFETCH(QString, typed);
     QFETCH(QString, shown);
+    QFETCH(QString, refused);
     show(inPackage ? packageChild(1, node.toLatin1().constData()) : tree()->defaultSettingsNode());
-    editLabel(label, typing(typed));
-    QCOMPARE(fixture_->messages, QStringList());
+    QString caption;
+    editLabel(label, [&](QDialog& d) {
+        caption = d.windowTitle(); // it names the range
+        if (!refused.isEmpty() && typing(refused)(d) == QDialog::Accepted)
+            return int(QDialog::Accepted);
+        return typing(typed)(d);
+    });
+    QCOMPARE(caption, label);
+    QCOMPARE(fixture_->messages.size(), refused.isEmpty() ? 0 : 1);
+    if (!refused.isEmpty())
+        QVERIFY(fixture_->messages[0].startsWith(QStringLiteral("Invalid interval!")));
     QCOMPARE(cell(rowOf(label), 1), shown);
     show(tree()->applicationsNode());
     show(inPackage ? packageChild(1, node.toLatin1().constData()) : tree()->defaultSettingsNode());
@@ -426,9 +462,11 @@ void TestEditing::applicationRows() {
 
 void TestEditing::cancelChangesNothing() {
     const ConfigModel before = model();
-    for (QTreeWidgetItem* node : {tree()->defaultSettingsNode(), packageChild(1, "Settings"),
-                                  packageChild(1, "Target Server(s)"), packageChild(1, "Messages"),
-                                  tree()->applicationsNode()->child(0)}) {
+    QList<QTreeWidgetItem*> nodes = {tree()->defaultSettingsNode(), tree()->applicationsNode(),
+                                     tree()->applicationsNode()->child(0), tree()->packagesNode()};
+    for (const QString& child : CPallworthTreeView::packageChildren())
+        nodes << packageChild(1, child.toLatin1().constData());
+    for (QTreeWidgetItem* node : nodes) {
         show(node);
         for (int r = 0; r < list()->topLevelItemCount(); ++r) {
             const QString text = cell(r, list()->columnCount() - 1);
@@ -663,6 +701,169 @@ void TestEditing::editEverythingSaveReopen() {
     QCOMPARE(back.packages.at(1).errorMsg, std::string("Sync failed"));
     QCOMPARE(back.packages.at(1).targets.at(3).schedule(),
              edited.packages.at(1).targets.at(3).schedule());
+}
+
+void TestEditing::rightClicks_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("treeMenu");
+    QTest::addColumn<bool>("listMenu");
+    const auto row = [](const char* node, const char* treeMenu, bool listMenu) {
+        QTest::newRow(*node ? node : "below the nodes") << node << treeMenu << listMenu;
+    };
+    row("", "", false);
+    row("Default settings", "", false);
+    row("Application descriptions", "163", true);
+    row("Office Suite", "147", false);
+    row("Package descriptions", "163", true);
+    row("Archive", "147", false);
+    for (const char* child : {"Settings", "Schedule", "Source Server", "Messages"})
+        row(child, "", false);
+    for (const char* child : {"Target Server(s)", "Directories", "Files", "Exclude"})
+        row(child, "163", true);
+}
+
+// A right click opens the menu of the node or list under the mouse and
+// leaves the selection alone, so the list's Delete removes the selected row.
+void TestEditing::rightClicks() {
+    QFETCH(QString, node);
+    QFETCH(QString, treeMenu);
+    QFETCH(bool, listMenu);
+    click(tree(), tree()->defaultSettingsNode());
+    const QStringList settings = column0(list());
+    QTreeWidgetItem* target = item(tree(), node);
+    const QTreeWidgetItem* last = tree()->packagesNode()->child(1)->child(7);
+    QCOMPARE(rightClick(tree(), target ? at(tree(), target) : below(tree(), last)).name, treeMenu);
+    QCOMPARE(tree()->currentNode(), target);
+    QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{tree()->defaultSettingsNode()});
+    QCOMPARE(column0(list()), settings);
+    if (target != nullptr)
+        click(tree(), target);
+    if (target == nullptr || list()->topLevelItemCount() == 0)
+        return;
+    clickRow(0);
+    const QStringList rows = column0(list());
+    // Below the rows, where a left press would clear the selection.
+    const QPoint pos = below(list(), list()->topLevelItem(rows.size() - 1));
+    const Popup popup = rightClick(list(), pos, QStringLiteral("delete"));
+    QCOMPARE(popup.name, listMenu ? QStringLiteral("159") : QString());
+    const QStringList commands{QStringLiteral("insert"), QStringLiteral("delete")};
+    QCOMPARE(popup.commands, listMenu ? commands : QStringList());
+    QCOMPARE(column0(list()), listMenu ? rows.mid(1) : rows);
+    if (!listMenu)
+        QCOMPARE(list()->selectedRow(), 0);
+}
+
+void TestEditing::insertFromTheTreeAfterTheLastRow() {
+    QTreeWidgetItem* exclude = node("Exclude");
+    click(tree(), exclude);
+    const int n = list()->topLevelItemCount();
+    clickRow(n - 1);
+    QString caption;
+    fixture_->onDialog = [&caption](QDialog& d) {
+        caption = d.windowTitle();
+        return typing(QStringLiteral("SYS:\\LAST"))(d);
+    };
+    rightClick(tree(), at(tree(), exclude), QStringLiteral("insert"));
+    QCOMPARE(caption, QStringLiteral("Exclude"));
+    QCOMPARE(column0(list()).value(n), QStringLiteral("SYS:\\LAST"));
+    QCOMPARE(model().packages.at(1).excludes.at(n + 1), std::string("SYS:\\LAST"));
+}
+
+void TestEditing::recordNames_data() {
+    QTest::addColumn<QString>("how");
+    QTest::addColumn<bool>("packages");
+    QTest::addColumn<bool>("full");
+    for (const bool full : {false, true}) {
+        const char* kind = full ? "full" : "blanks";
+        QTest::addRow("%s, new application", kind) << "newApplication" << false << full;
+        QTest::addRow("%s, new package", kind) << "newPackage" << true << full;
+        QTest::addRow("%s, applications", kind) << "Application descriptions" << false << full;
+        QTest::addRow("%s, packages", kind) << "Package descriptions" << true << full;
+    }
+}
+
+// A name with outer blanks is refused on adding and on renaming (Enter on a
+// group's row); a full table refuses the menu's and the list's Insert before
+// any dialog.
+void TestEditing::recordNames() {
+    QFETCH(QString, how);
+    QFETCH(bool, packages);
+    QFETCH(bool, full);
+    while (full && !(packages ? model().packages.full() : model().applications.full()))
+        packages ? void(model().addPackage("P")) : void(model().addApplication("A"));
+    fixture_->onDialog = [](QDialog& d) {
+        typing(QStringLiteral(" Padded "))(d);
+        return typing(QStringLiteral("Trimmed"))(d);
+    };
+    if (QAction* action = fixture_->frame().findChild<QAction*>(how)) {
+        action->trigger();
+    } else {
+        click(tree(), item(tree(), how));
+        clickRow(0);
+        if (full)
+            rightClick(list(), at(list(), list()->topLevelItem(0)), QStringLiteral("insert"));
+        else
+            QTest::keyClick(list(), Qt::Key_Return);
+    }
+    QCOMPARE(fixture_->messages.size(), 1);
+    QCOMPARE(fixture_->dialogsRun, full ? 0 : 1);
+    const int index = full ? 999 : how.startsWith(QStringLiteral("new")) ? 3 : 1;
+    QCOMPARE(nameOf(packages, index), full ? std::string(1, packages ? 'P' : 'A') : "Trimmed");
+}
+
+void TestEditing::renameKeepsTheSelection() {
+    for (const bool packages : {false, true}) {
+        click(tree(), packages ? tree()->packagesNode() : tree()->applicationsNode());
+        clickRow(1);
+        for (const QString& name : {QStringLiteral("First"), QStringLiteral("Second")}) {
+            fixture_->onDialog = typing(name);
+            QTest::keyClick(list(), Qt::Key_Return);
+            QCOMPARE(cell(1, 0), name);
+            QCOMPARE(list()->selectedRow(), 1);
+        }
+        QCOMPARE(nameOf(packages, 2), std::string("Second"));
+    }
+    QCOMPARE(fixture_->dialogsRun, 4);
+}
+
+void TestEditing::drags_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("appName");
+    QTest::addColumn<bool>("belowRows");
+    QTest::addColumn<bool>("moves");
+    QTest::newRow("applications") << "Application descriptions"
+                                  << "" << true << true;
+    QTest::newRow("packages") << "Package descriptions"
+                              << "" << true << true;
+    QTest::newRow("over no row") << "Package descriptions"
+                                 << "" << false << false;
+    // Property lists of records named like the groups stay as they are.
+    for (const char* name : {"Package descriptions", "Application descriptions"})
+        QTest::newRow(name) << "Office Suite" << name << true << false;
+}
+
+// A mouse drag of the first row to below the last, or out of the list
+// without passing over a row.
+void TestEditing::drags() {
+    QFETCH(QString, node);
+    QFETCH(QString, appName);
+    QFETCH(bool, belowRows);
+    QFETCH(bool, moves);
+    click(tree(), item(tree(), node));
+    if (!appName.isEmpty())
+        doc()->RenameRecord(model().applications.at(1).id, appName.toStdString());
+    const QStringList rows = column0(list());
+    const ConfigModel before = model();
+    doc()->setModifiedFlag(false);
+    drag(list(), at(list(), list()->topLevelItem(0)),
+         {belowRows ? below(list(), list()->topLevelItem(rows.size() - 1)) : QPoint(10, -30)});
+    QVERIFY(!list()->dragging());
+    QCOMPARE(doc()->isModified(), appName.isEmpty()); // a refused drag is no edit
+    QCOMPARE(column0(list()), moves ? rows.mid(1) << rows[0] : rows);
+    if (moves)
+        QCOMPARE(nameOf(node.startsWith(QLatin1Char('P')), 1), rows[1].toStdString());
+    else
+        QVERIFY(model() == before);
 }
 
 QTEST_MAIN(TestEditing)

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
+#include "gui/app/MouseDriver.h"
 
 #include "framework/AnsiQt.h"
 #include "framework/CommandIds.h"
@@ -475,6 +476,16 @@ void TestTaskWindow::popupMenus() {
     listMenu->actions().value(1)->trigger();
     QCOMPARE(doc->model().tasks.count(), 4);
     QCOMPARE(cells(*list(), 0).value(0), QStringLiteral("C:\\REPORTS"));
+
+    // A real right click on another row leaves the selection where it was:
+    // Delete acts on the selected row.
+    selectRow(0);
+    const QString second = cells(*list(), 1).value(0);
+    const QPoint last = list()->visualItemRect(list()->topLevelItem(3)).center();
+    QCOMPARE(mousedriver::rightClick(list(), last, QStringLiteral("delete")).name,
+             QStringLiteral("159"));
+    QCOMPARE(doc->model().tasks.count(), 3);
+    QCOMPARE(cells(*list(), 0).value(0), second);
 }
 
 void TestTaskWindow::insertBeyond999Refused() {
