@@ -162,7 +162,12 @@ bool ConfigReader::readLine(std::string_view line) {
             skip(SkipReason::Comment);
         return true;
     }
-    const Keyword keyword = lookup(tokens_.keyword());
+    // Lines of one kind come in runs (jobs, targets, excludes).
+    if (tokens_.keyword() != lastKeyword_) {
+        lastKeyword_ = tokens_.keyword();
+        lastLookup_ = lookup(lastKeyword_);
+    }
+    const Keyword keyword = lastLookup_;
     const Use use = takeLine(keyword);
     if (use == Use::Failed)
         return false;
@@ -406,9 +411,14 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
 }
 
 ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
-    const std::string source = convertedQuoted(0);
-    const std::string target = convertedQuoted(1);
-    if (!jobs.append(SyncJob(source, target, tokens_.arg(1), tokens_.arg(2))))
+    // Both paths converted in one reused buffer: the job's own block is the
+    // only allocation of the line.
+    const std::string_view source = quoted(0);
+    paths_.assign(source).append(quoted(1));
+    oem_.toAnsiInPlace(paths_.data(), paths_.size());
+    const std::string_view paths = paths_;
+    if (!jobs.append(SyncJob(paths.substr(0, source.size()), paths.substr(source.size()),
+                             tokens_.arg(1), tokens_.arg(2))))
         return fail(what + model_->packages.last().name);
     checkQuoted(2, 2);
     return Use::Taken;

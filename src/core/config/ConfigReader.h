@@ -78,4 +78,9 @@ private:
     int quoteCount_ = -1;
     std::string error_;
     ReadReport report_;
+    // The last keyword looked up, and what it was.
+    std::string lastKeyword_;
+    Keyword lastLookup_{};
+    // The converted paths of the current job line.
+    std::string paths_;
 };
