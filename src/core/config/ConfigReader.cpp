@@ -518,7 +518,7 @@ void ConfigReader::checkQuoted(int pairs, int wordsBefore) {
     // token after the words before it, and the line must end with its last
     // quote (so no further quote follows).
     const char* open = line_.data() + quotes_[0];
-    const char* first = tokens_.arg(wordsBefore + 1).data();
+    const char* first = tokens_.argStart(wordsBefore + 1);
     const std::size_t end = line_.find_last_not_of(" ,\t\r\n");
     if (first == nullptr || first > open) {
         if (pairs > 1)

@@ -55,6 +55,18 @@ void LineTokenizer::splitNext() const {
     }
 }
 
+const char* LineTokenizer::argStart(int index) const {
+    splitUpTo(index - 1);
+    if (index <= argCount_)
+        return index >= 1 ? args_[static_cast<std::size_t>(index - 1)].data() : nullptr;
+    if (complete_ || argCount_ < index - 1 || index > kMaxArgs)
+        return nullptr;
+    std::size_t at = pos_;
+    while (at < line_.size() && isDelimiter(line_[at]))
+        ++at;
+    return at < line_.size() ? line_.data() + at : nullptr;
+}
+
 void LineTokenizer::split(std::string_view text, std::vector<std::string_view>& tokens) {
     tokens.clear();
     std::size_t pos = 0;

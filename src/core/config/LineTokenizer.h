@@ -38,6 +38,10 @@ public:
                                                 : std::string_view();
     }
 
+    // Where argument `index` starts in the line, without looking for its
+    // end; nullptr when there is no such argument.
+    const char* argStart(int index) const;
+
 private:
     // Splits off arguments until `count` are known or the line is used up.
     void splitUpTo(int count) const {
