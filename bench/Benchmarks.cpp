@@ -152,6 +152,32 @@ void BM_TaskFileWrite(benchmark::State& state) {
 }
 BENCHMARK(BM_TaskFileWrite)->Unit(benchmark::kMicrosecond);
 
+const Document<ConfigModel>& jobsConfig() {
+    static const auto doc = makeDocument(LargeDocuments::jobsConfig(), writeConfig, readConfig);
+    return doc;
+}
+
+// What `pallworth-cli normalize` does between reading and writing the file,
+// on the configuration of 200 directory and 200 file jobs per package: the
+// model read from the bytes and written again.
+void BM_ConfigNormalizeJobs(benchmark::State& state) {
+    const auto& doc = jobsConfig();
+    if (!doc.readsBack) {
+        state.SkipWithError("the generated file does not read back as its model");
+        return;
+    }
+    for (auto _ : state) {
+        ConfigModel model;
+        benchmark::DoNotOptimize(readConfig(doc.file, model));
+        const std::string file = writeConfig(model);
+        benchmark::DoNotOptimize(file.data());
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(doc.file.size()));
+    ConfigModel model;
+    reportLoad(state, doc.file.size(), measureLoad(doc.file, model));
+}
+BENCHMARK(BM_ConfigNormalizeJobs)->Unit(benchmark::kMillisecond);
+
 // Every list at capacity: a file of a few hundred MB, loaded once.
 void BM_ConfigLoadFullCapacity(benchmark::State& state) {
     const ConfigModel expected = LargeDocuments::fullConfig();

@@ -23,6 +23,10 @@ ConfigModel LargeDocuments::fullConfig() {
     return config({kCapacity, kCapacity, kCapacity, kCapacity});
 }
 
+ConfigModel LargeDocuments::jobsConfig() {
+    return config({10, 20, 200, 200});
+}
+
 TaskFileModel LargeDocuments::largeTaskFile() {
     TaskFileModel model;
     model.resetToNew();

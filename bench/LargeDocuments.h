@@ -18,6 +18,9 @@ public:
     // 999 packages with every list at its capacity of 999, and 999
     // applications.
     static ConfigModel fullConfig();
+    // 999 packages of 200 directory and 200 file jobs each (and 10 targets
+    // and 20 excludes), and 999 applications: the end-to-end case.
+    static ConfigModel jobsConfig();
     // 999 tasks.
     static TaskFileModel largeTaskFile();
 

@@ -1,15 +1,18 @@
 // Reads arbitrary bytes as a .cfg file, writes the model and reads the output
 // again: nothing may crash, the output must read back, and it must keep what
-// ConfigRoundTrip says survives a save. The reader's report must hold too.
+// ConfigRoundTrip says survives a save. The reader's report must hold too, and
+// reading and writing in pieces must give what reading and writing whole give.
 #include "ConfigRoundTrip.h"
 #include "ReportInvariants.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
 #include <string_view>
 
 namespace {
@@ -17,6 +20,31 @@ namespace {
 [[noreturn]] void fail(const char* what, const std::string& detail) {
     std::fprintf(stderr, "cfg round trip: %s: %s\n", what, detail.c_str());
     std::abort();
+}
+
+// Read a line at a time, the file gives the same model and report; written
+// a package at a time, the same bytes.
+void checkPieces(std::string_view bytes, const ConfigModel& whole, const ReadReport& report,
+                 const std::string& written) {
+    static const OemCodePage oem(437);
+    ConfigModel byLines;
+    ConfigReader reader(oem);
+    reader.begin(byLines);
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t end = std::min(bytes.find('\n', at), bytes.size() - 1) + 1;
+        reader.readLines(bytes.substr(at, end - at));
+        at = end;
+    }
+    const ReadStatus status = reader.finish();
+    if (!status.ok || !(byLines == whole) || !(status.report == report))
+        fail("reading line by line gives another model or report", status.error);
+    std::string sunk;
+    const auto sink = [&sunk](std::string_view piece) {
+        sunk.append(piece);
+        return true;
+    };
+    if (!ConfigWriter(oem).write(whole, sink, 1) || sunk != written)
+        fail("writing in pieces gives other bytes", std::to_string(sunk.size()));
 }
 
 } // namespace
@@ -36,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!reportProblem.empty())
         fail("the read report has", reportProblem);
     const std::string written = ConfigWriter(oem).write(first);
+    checkPieces(bytes, first, read.report, written);
 
     ConfigModel reread;
     const ReadStatus status = ConfigReader(oem).read(written, reread);

@@ -83,6 +83,26 @@ template <typename Model> ReadReport countLines(std::string_view bytes) {
     return readModel(bytes, model, ReadReport::Mode::CountOnly).report;
 }
 
+// A configuration is read in pieces: no buffer of the whole file is held
+// beside the model.
+Status readFile(const std::string& path, ConfigModel& model, ReadStatus& status) {
+    const OemCodePage oem = OemCodePage::fromEnvironment();
+    ConfigReader reader(oem);
+    reader.begin(model);
+    const Status read = FileStore::readLines(
+        path, [&reader](std::string_view lines) { return reader.readLines(lines); });
+    status = reader.finish();
+    return read;
+}
+
+Status readFile(const std::string& path, TaskFileModel& model, ReadStatus& status) {
+    std::string bytes;
+    const Status read = FileStore::read(path, bytes);
+    if (read.ok)
+        status = readModel(bytes, model);
+    return read;
+}
+
 std::string writeModel(const ConfigModel& model) {
     return ConfigWriter(OemCodePage::fromEnvironment()).write(model);
 }
@@ -167,19 +187,18 @@ CliApp::Kind CliApp::kindOf(const std::string& path) {
 
 template <typename Model>
 bool CliApp::load(const std::string& path, Model& model, ReadReport& report, bool checkKind) {
-    std::string bytes;
-    if (const Status read = FileStore::read(path, bytes); !read.ok) {
+    ReadStatus status;
+    if (const Status read = readFile(path, model, status); !read.ok) {
         fail(read.error);
         return false;
     }
-    ReadStatus status = readModel(bytes, model);
     if (!status.ok) {
         fail(path + ": " + AnsiText::toUtf8(status.error));
         return false;
     }
     report = std::move(status.report);
     if (checkKind) {
-        if (const Status kind = validateKind(path, bytes, report); !kind.ok) {
+        if (const Status kind = validateKind(path, report); !kind.ok) {
             fail(kind.error);
             return false;
         }
@@ -187,11 +206,14 @@ bool CliApp::load(const std::string& path, Model& model, ReadReport& report, boo
     return true;
 }
 
-Status CliApp::validateKind(const std::string& path, std::string_view bytes,
-                            const ReadReport& own) {
+Status CliApp::validateKind(const std::string& path, const ReadReport& own) {
     const bool cfg = kindOf(path) == Kind::Cfg;
     const std::string noun = cfg ? "configuration" : "task file";
     if (own.droppedLines() > 0) {
+        // Read again: the model's reader did not keep the bytes.
+        std::string bytes;
+        if (const Status read = FileStore::read(path, bytes); !read.ok)
+            return read;
         const ReadReport other =
             cfg ? countLines<TaskFileModel>(bytes) : countLines<ConfigModel>(bytes);
         if (other.fitsMuchBetterThan(own))
@@ -210,8 +232,14 @@ void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
              << ReadReport::reasonText(s.reason) << ")\n";
 }
 
-bool CliApp::save(const std::string& path, const std::string& bytes, unsigned newFileMode) {
-    const Status written = FileStore::writeAtomically(path, bytes, newFileMode);
+bool CliApp::save(const std::string& path, std::string_view bytes, unsigned newFileMode) {
+    return save(
+        path, [bytes](const FileStore::Pieces& put) { return put(bytes); }, newFileMode);
+}
+
+bool CliApp::save(const std::string& path, const FileStore::Producer& produce,
+                  unsigned newFileMode) {
+    const Status written = FileStore::writeAtomically(path, produce, newFileMode);
     if (!written.ok)
         fail(written.error);
     return written.ok;
@@ -238,25 +266,30 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
     if (kindOf(outPath) != kind)
         return usage(outPath + " must have the extension of " + in);
     ReadReport report;
-    std::string bytes;
+    TaskFileModel tasks;
+    ConfigModel config;
+    FileStore::Producer produce;
     if (kind == Kind::Ini) {
-        TaskFileModel model;
-        if (!load(in, model, report))
+        if (!load(in, tasks, report))
             return Error;
-        bytes = writeModel(model);
+        produce = [bytes = writeModel(tasks)](const FileStore::Pieces& put) { return put(bytes); };
     } else {
-        ConfigModel model;
-        if (!load(in, model, report))
+        if (!load(in, config, report))
             return Error;
-        if (const Status format = SaveRules::validateFormat(model); !format.ok)
+        if (const Status format = SaveRules::validateFormat(config); !format.ok)
             return fail(in + ": " + AnsiText::toUtf8(format.error));
-        bytes = writeModel(model);
+        // Written straight into the file in pieces: no copy of the whole
+        // output is held beside the model.
+        produce = [&config](const FileStore::Pieces& put) {
+            return ConfigWriter(OemCodePage::fromEnvironment())
+                .write(config, put, FileStore::kPiece);
+        };
     }
     warnSkipped(in, report);
     if (strict && !report.keepsEverything())
         return Problem;
     // A new OUT is as private as IN.
-    return save(outPath, bytes, FileStore::permissionBits(in)) ? Ok : Error;
+    return save(outPath, produce, FileStore::permissionBits(in)) ? Ok : Error;
 }
 
 int CliApp::dump(const std::string& path) {

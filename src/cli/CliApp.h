@@ -1,6 +1,7 @@
 #pragma once
 
 #include "config/ReadReport.h"
+#include "io/FileStore.h"
 #include "io/Status.h"
 
 #include <ostream>
@@ -40,11 +41,11 @@ private:
     bool load(const std::string& path, Model& model, ReadReport& report, bool checkKind = false);
     // Fails when the file reads much better as the other kind, or as
     // nothing at all.
-    static Status validateKind(const std::string& path, std::string_view bytes,
-                               const ReadReport& own);
+    static Status validateKind(const std::string& path, const ReadReport& own);
     // One warning line per line a save would not keep.
     void warnSkipped(const std::string& path, const ReadReport& report);
-    bool save(const std::string& path, const std::string& bytes, unsigned newFileMode);
+    bool save(const std::string& path, std::string_view bytes, unsigned newFileMode);
+    bool save(const std::string& path, const FileStore::Producer& produce, unsigned newFileMode);
     int usage(const std::string& problem);
     int fail(const std::string& message);
 

@@ -68,8 +68,8 @@ bool isProtocolWord(std::string_view w) {
     return w == "TCP" || w == "UDP" || w == "IPX";
 }
 
-std::string withoutFirstThree(std::string_view flag) {
-    return flag.size() < 3 ? std::string() : std::string(flag.substr(3));
+std::string_view withoutFirstThree(std::string_view flag) {
+    return flag.size() < 3 ? std::string_view() : flag.substr(3);
 }
 
 } // namespace
@@ -129,22 +129,35 @@ ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
 }
 
 ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadReport::Mode mode) {
+    begin(model, mode);
+    readLines(bytes);
+    return finish();
+}
+
+void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
     model_ = &model;
     inPackage_ = false;
     inApplication_ = false;
     lineNumber_ = 0;
     nextComment_ = 0;
     error_.clear();
+    failed_ = false;
     report_ = ReadReport(mode);
     model.resetForRead();
+}
 
-    LineReader lines(bytes);
+bool ConfigReader::readLines(std::string_view lines) {
+    LineReader reader(lines);
     std::string_view line;
-    while (lines.next(line)) {
-        if (!readLine(line))
-            return ReadStatus::failure(error_);
-    }
-    GlobalSettings& g = model.global;
+    while (!failed_ && reader.next(line))
+        failed_ = !readLine(line);
+    return !failed_;
+}
+
+ReadStatus ConfigReader::finish() {
+    if (failed_)
+        return ReadStatus::failure(error_);
+    GlobalSettings& g = model_->global;
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
     return {{}, std::move(report_)};
@@ -162,7 +175,12 @@ bool ConfigReader::readLine(std::string_view line) {
             skip(SkipReason::Comment);
         return true;
     }
-    const Keyword keyword = lookup(tokens_.keyword());
+    // Lines of one kind come in runs (jobs, targets, excludes).
+    if (tokens_.keyword() != lastKeyword_) {
+        lastKeyword_ = tokens_.keyword();
+        lastLookup_ = lookup(lastKeyword_);
+    }
+    const Keyword keyword = lastLookup_;
     const Use use = takeLine(keyword);
     if (use == Use::Failed)
         return false;
@@ -386,8 +404,12 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
         skip(SkipReason::UnknownDestVersion);
         return Use::Taken;
     }
-    const std::string server = upperArg(1);
-    const std::string msg = withoutFirstThree(tokens_.arg(3));
+    // The server upper-cased in a reused buffer: the target's own block is
+    // the only allocation of the line.
+    scratch_.assign(tokens_.arg(1));
+    TextUtil::upperInPlace(scratch_);
+    const std::string_view server = scratch_;
+    const std::string_view msg = withoutFirstThree(tokens_.arg(3));
     std::string_view bandwidth = tokens_.arg(4);
     std::string_view schedule = tokens_.arg(5);
     std::string_view protocol = "(default)";
@@ -406,9 +428,14 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
 }
 
 ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
-    const std::string source = convertedQuoted(0);
-    const std::string target = convertedQuoted(1);
-    if (!jobs.append(SyncJob(source, target, tokens_.arg(1), tokens_.arg(2))))
+    // Both paths converted in one reused buffer: the job's own block is the
+    // only allocation of the line.
+    const std::string_view source = quoted(0);
+    scratch_.assign(source).append(quoted(1));
+    oem_.toAnsiInPlace(scratch_.data(), scratch_.size());
+    const std::string_view paths = scratch_;
+    if (!jobs.append(SyncJob(paths.substr(0, source.size()), paths.substr(source.size()),
+                             tokens_.arg(1), tokens_.arg(2))))
         return fail(what + model_->packages.last().name);
     checkQuoted(2, 2);
     return Use::Taken;
@@ -491,7 +518,7 @@ void ConfigReader::checkQuoted(int pairs, int wordsBefore) {
     // token after the words before it, and the line must end with its last
     // quote (so no further quote follows).
     const char* open = line_.data() + quotes_[0];
-    const char* first = tokens_.arg(wordsBefore + 1).data();
+    const char* first = tokens_.argStart(wordsBefore + 1);
     const std::size_t end = line_.find_last_not_of(" ,\t\r\n");
     if (first == nullptr || first > open) {
         if (pairs > 1)

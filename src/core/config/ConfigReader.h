@@ -20,6 +20,14 @@ public:
     ReadStatus read(std::string_view bytes, ConfigModel& model,
                     ReadReport::Mode mode = ReadReport::Mode::Record);
 
+    // The same read in pieces, so that a large file need not be held whole:
+    // begin, then the file's lines in order, each piece ending with a line
+    // end (but the last), then finish. readLines is false once the read has
+    // failed; finish says why.
+    void begin(ConfigModel& model, ReadReport::Mode mode = ReadReport::Mode::Record);
+    bool readLines(std::string_view lines);
+    ReadStatus finish();
+
 private:
     enum class Keyword;
     static Keyword lookup(std::string_view keyword);
@@ -77,5 +85,11 @@ private:
     std::array<std::size_t, kQuotes> quotes_{};
     int quoteCount_ = -1;
     std::string error_;
+    bool failed_ = false;
     ReadReport report_;
+    // The last keyword looked up, and what it was.
+    std::string lastKeyword_;
+    Keyword lastLookup_{};
+    // The converted texts of the current target or job line.
+    std::string scratch_;
 };

@@ -25,13 +25,44 @@ std::size_t estimateSize(const ConfigModel& model) {
 std::string ConfigWriter::write(const ConfigModel& model) {
     out_.clear();
     out_.reserve(estimateSize(model));
-    writeGlobal(model);
-    for (const PackageDesc& p : model.packages)
-        writePackage(p);
-    out_ += kEnd;
-    for (const ApplicationDesc& app : model.applications)
-        writeApplication(app);
+    sink_ = nullptr;
+    writeModel(model);
     return std::move(out_);
+}
+
+bool ConfigWriter::write(const ConfigModel& model, const Sink& sink, std::size_t piece) {
+    out_.clear();
+    // A package at capacity comes to a few hundred KiB: room for one more.
+    out_.reserve(piece + 512 * 1024);
+    sink_ = &sink;
+    piece_ = piece;
+    sunk_ = true;
+    writeModel(model);
+    flush(true);
+    sink_ = nullptr;
+    out_ = std::string();
+    return sunk_;
+}
+
+void ConfigWriter::writeModel(const ConfigModel& model) {
+    writeGlobal(model);
+    for (const PackageDesc& p : model.packages) {
+        writePackage(p);
+        flush();
+    }
+    out_ += kEnd;
+    for (const ApplicationDesc& app : model.applications) {
+        writeApplication(app);
+        flush();
+    }
+}
+
+void ConfigWriter::flush(bool last) {
+    if (sink_ == nullptr || (!last && out_.size() < piece_))
+        return;
+    if (sunk_ && !out_.empty())
+        sunk_ = (*sink_)(out_);
+    out_.clear();
 }
 
 void ConfigWriter::writeGlobal(const ConfigModel& model) {

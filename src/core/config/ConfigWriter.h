@@ -3,6 +3,8 @@
 #include "ConfigModel.h"
 #include "OemCodePage.h"
 
+#include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +18,16 @@ public:
     explicit ConfigWriter(const OemCodePage& oem) : oem_(oem) {}
 
     std::string write(const ConfigModel& model);
+    // Writes the same bytes, handing them to `sink` in pieces of about
+    // `piece` bytes instead of keeping them all; false when `sink` refused a
+    // piece (no piece is offered after that).
+    using Sink = std::function<bool(std::string_view piece)>;
+    bool write(const ConfigModel& model, const Sink& sink, std::size_t piece);
 
 private:
+    void writeModel(const ConfigModel& model);
+    // Hands the buffer to the sink once it holds a piece (or at the end).
+    void flush(bool last = false);
     void writeGlobal(const ConfigModel& model);
     void writePackage(const PackageDesc& p);
     void writeMessagesAndCommandFiles(const PackageDesc& p);
@@ -38,4 +48,7 @@ private:
 
     const OemCodePage& oem_;
     std::string out_;
+    const Sink* sink_ = nullptr;
+    std::size_t piece_ = 0;
+    bool sunk_ = true;
 };

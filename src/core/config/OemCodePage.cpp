@@ -2,8 +2,10 @@
 
 #include "AnsiText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -74,8 +76,22 @@ OemCodePage OemCodePage::fromEnvironment() {
 }
 
 void OemCodePage::map(const Table& table, char* data, std::size_t size) {
-    for (std::size_t i = 0; i < size; ++i)
-        data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
+    // Bytes below 0x80 map to themselves, so runs of them are passed over
+    // eight at a time; most paths are plain ASCII.
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    std::size_t i = 0;
+    while (i < size) {
+        std::uint64_t word = 0;
+        while (i + sizeof word <= size) {
+            std::memcpy(&word, data + i, sizeof word);
+            if ((word & kHighBits) != 0)
+                break;
+            i += sizeof word;
+        }
+        const std::size_t stop = std::min(size, i + sizeof word);
+        for (; i < stop; ++i)
+            data[i] = static_cast<char>(table[static_cast<unsigned char>(data[i])]);
+    }
 }
 
 std::string OemCodePage::toAnsi(std::string_view oem) const {

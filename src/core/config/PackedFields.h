@@ -1,32 +1,49 @@
 #pragma once
 
+#include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <string>
+#include <cstring>
+#include <memory>
 #include <string_view>
+#include <utility>
 
-// N text fields kept in one heap block. Records that occur by the hundred
-// thousand (targets, jobs) use it so that a loaded configuration costs little
-// more memory than its file.
+// N text fields kept in one heap block of exactly their length. Records that
+// occur by the hundred thousand (targets, jobs) use it so that a loaded
+// configuration costs little more memory than its file: the record itself is
+// a pointer and the field ends, with no string object around the block.
 template <std::size_t N> class PackedFields {
     static_assert(N >= 2);
 
 public:
+    PackedFields() = default;
+    PackedFields(const PackedFields& other) { copyFrom(other); }
+    PackedFields(PackedFields&& other) noexcept
+        : data_(std::move(other.data_)), ends_(std::exchange(other.ends_, {})) {}
+    PackedFields& operator=(const PackedFields& other) {
+        if (this != &other)
+            copyFrom(other);
+        return *this;
+    }
+    PackedFields& operator=(PackedFields&& other) noexcept {
+        data_ = std::move(other.data_);
+        ends_ = std::exchange(other.ends_, {});
+        return *this;
+    }
+
     std::string_view get(std::size_t field) const {
-        const std::size_t begin = field == 0 ? 0 : ends_[field - 1];
-        const std::size_t end = field == N - 1 ? data_.size() : ends_[field];
-        return std::string_view(data_).substr(begin, end - begin);
+        const std::uint32_t begin = field == 0 ? 0 : ends_[field - 1];
+        return std::string_view(data_.get() + begin, ends_[field] - begin);
     }
 
     void set(std::size_t field, std::string_view value) {
-        const std::size_t begin = field == 0 ? 0 : ends_[field - 1];
-        const std::size_t end = field == N - 1 ? data_.size() : ends_[field];
-        data_.replace(begin, end - begin, value);
-        const auto delta =
-            static_cast<std::int64_t>(value.size()) - static_cast<std::int64_t>(end - begin);
-        for (std::size_t i = field; i < N - 1; ++i)
-            ends_[i] = static_cast<std::uint32_t>(static_cast<std::int64_t>(ends_[i]) + delta);
+        std::array<std::string_view, N> values;
+        for (std::size_t i = 0; i < N; ++i)
+            values[i] = i == field ? value : get(i);
+        PackedFields replaced;
+        replaced.assign(values);
+        *this = std::move(replaced);
     }
 
     // Fills every field at once: one allocation for the whole record.
@@ -34,13 +51,15 @@ public:
         std::size_t total = 0;
         for (auto v : values)
             total += v.size();
-        data_.clear();
-        data_.reserve(total);
+        std::unique_ptr<char[]> data(total == 0 ? nullptr : new char[total]);
+        std::size_t at = 0;
         for (std::size_t i = 0; i < N; ++i) {
-            data_.append(values[i]);
-            if (i < N - 1)
-                ends_[i] = static_cast<std::uint32_t>(data_.size());
+            if (!values[i].empty())
+                std::memcpy(data.get() + at, values[i].data(), values[i].size());
+            at += values[i].size();
+            ends_[i] = static_cast<std::uint32_t>(at);
         }
+        data_ = std::move(data);
     }
 
     bool operator==(const PackedFields& other) const {
@@ -51,6 +70,14 @@ public:
     }
 
 private:
-    std::string data_;
-    std::array<std::uint32_t, N - 1> ends_{};
+    void copyFrom(const PackedFields& other) {
+        const std::uint32_t total = other.ends_[N - 1];
+        data_.reset(total == 0 ? nullptr : new char[total]);
+        if (total != 0)
+            std::memcpy(data_.get(), other.data_.get(), total);
+        ends_ = other.ends_;
+    }
+
+    std::unique_ptr<char[]> data_;
+    std::array<std::uint32_t, N> ends_{};
 };

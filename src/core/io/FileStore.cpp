@@ -176,11 +176,13 @@ int openRegular(const std::string& path, struct stat& info, std::string& error) 
 
 // Reads a file that had `size` bytes when opened (the kernel's own files
 // report none and are read to the limit); empty, or why not.
+std::string tooLarge() {
+    return "it is larger than " + std::to_string(FileStore::kMaxFileSize >> 30) + " GiB";
+}
+
 std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
-    const std::string tooLarge =
-        "it is larger than " + std::to_string(FileStore::kMaxFileSize >> 30) + " GiB";
     if (size > FileStore::kMaxFileSize)
-        return tooLarge;
+        return tooLarge();
     try {
         bytes.reserve(static_cast<std::size_t>(size));
         if (!readUpTo(fd, size > 0 ? size : FileStore::kMaxFileSize + 1, bytes))
@@ -190,17 +192,61 @@ std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
         bytes.shrink_to_fit();
         return "not enough memory";
     }
-    return bytes.size() > FileStore::kMaxFileSize ? tooLarge : std::string();
+    return bytes.size() > FileStore::kMaxFileSize ? tooLarge() : std::string();
+}
+
+// Reads like readContent, handing the bytes on in pieces that end at a line
+// end; empty, or why not.
+std::string readPieces(int fd, std::uint64_t size, const FileStore::Pieces& take) {
+    const std::uint64_t limit = size > 0 ? size : FileStore::kMaxFileSize + 1;
+    if (size > FileStore::kMaxFileSize)
+        return tooLarge();
+    std::string buffer;
+    std::uint64_t total = 0;
+    try {
+        for (;;) {
+            const std::size_t kept = buffer.size();
+            const auto want =
+                static_cast<std::size_t>(std::min<std::uint64_t>(FileStore::kPiece, limit - total));
+            buffer.resize(kept + want);
+            const ssize_t n = ::read(fd, buffer.data() + kept, want);
+            if (n < 0 && errno == EINTR) {
+                buffer.resize(kept);
+                continue;
+            }
+            if (n < 0)
+                return std::strerror(errno);
+            buffer.resize(kept + static_cast<std::size_t>(n));
+            total += static_cast<std::uint64_t>(n);
+            if (n == 0 || total >= limit)
+                break;
+            // Only the new bytes are searched: a line longer than a piece is
+            // not searched again each time it grows.
+            const std::size_t end = std::string_view(buffer).substr(kept).rfind('\n');
+            if (end == std::string_view::npos)
+                continue;
+            if (!take(std::string_view(buffer).substr(0, kept + end + 1)))
+                return {};
+            buffer.erase(0, kept + end + 1);
+        }
+    } catch (const std::bad_alloc&) {
+        return "not enough memory";
+    }
+    if (total > FileStore::kMaxFileSize)
+        return tooLarge();
+    if (!buffer.empty())
+        take(buffer);
+    return {};
 }
 
 // One save of `bytes` to the file `target` (links resolved); `shown` is the
 // name the user gave, for messages.
 class Save {
 public:
-    Save(const std::string& shown, const std::string& target, std::string_view bytes,
+    Save(const std::string& shown, const std::string& target, const FileStore::Producer& produce,
          std::string& error)
         : shown_(shown), target_(target), folder_(folderOf(target)), name_(nameOf(target)),
-          bytes_(bytes), error_(error) {}
+          produce_(produce), error_(error) {}
 
     Outcome byRename(bool replacing, unsigned newFileMode);
     bool inPlace();
@@ -212,14 +258,27 @@ private:
     }
     Outcome failed(int err) { return fail(err), Outcome::Failed; }
     void restore(int fd, TempFile& backup, off_t size);
+    // Writes the content from the start of the file; false with errno.
+    bool writeContent(int fd);
 
     const std::string& shown_;
     const std::string& target_;
     std::string folder_;
     std::string name_;
-    std::string_view bytes_;
+    const FileStore::Producer& produce_;
+    off_t written_ = 0;
     std::string& error_;
 };
+
+bool Save::writeContent(int fd) {
+    written_ = 0;
+    return produce_([&](std::string_view piece) {
+        if (!writeAll(fd, piece, written_))
+            return false;
+        written_ += static_cast<off_t>(piece.size());
+        return true;
+    });
+}
 
 Outcome Save::byRename(bool replacing, unsigned newFileMode) {
     FileAttributes attributes;
@@ -228,7 +287,7 @@ Outcome Save::byRename(bool replacing, unsigned newFileMode) {
     TempFile temp(folder_, name_);
     if (!temp.isOpen())
         return failed(temp.error());
-    if (!writeAll(temp.fd(), bytes_))
+    if (!writeContent(temp.fd()))
         return failed(errno);
     if (replacing && !attributes.applyTo(temp.fd()))
         return Outcome::CannotKeep;
@@ -254,9 +313,7 @@ bool Save::inPlace() {
         ::close(fd);
         return false;
     }
-    const bool written = writeAll(fd, bytes_) &&
-                         ::ftruncate(fd, static_cast<off_t>(bytes_.size())) == 0 &&
-                         ::fsync(fd) == 0;
+    const bool written = writeContent(fd) && ::ftruncate(fd, written_) == 0 && ::fsync(fd) == 0;
     if (!written) {
         fail(errno);
         restore(fd, backup, old.st_size);
@@ -279,7 +336,7 @@ void Save::restore(int fd, TempFile& backup, off_t size) {
 
 // The save behind FileStore::writeAtomically; false with the message in
 // `error`.
-bool saveFile(const std::string& path, std::string_view bytes, std::string& error,
+bool saveFile(const std::string& path, const FileStore::Producer& produce, std::string& error,
               unsigned newFileMode) {
     const FileSizeSignalIgnored quiet;
     std::string target;
@@ -301,7 +358,7 @@ bool saveFile(const std::string& path, std::string_view bytes, std::string& erro
     if (!error.empty())
         return false;
     TempFile::removeStale(folderOf(target), nameOf(target));
-    Save save(path, target, bytes, error);
+    Save save(path, target, produce, error);
     if (replacing && old.st_nlink > 1)
         return save.inPlace();
     const Outcome outcome = save.byRename(replacing, newFileMode);
@@ -324,10 +381,29 @@ Status FileStore::read(const std::string& path, std::string& bytes) {
     return Status::failure(describe("Cannot read", path, problem));
 }
 
+Status FileStore::readLines(const std::string& path, const Pieces& take) {
+    struct stat info {};
+    std::string error;
+    const int fd = openRegular(path, info, error);
+    if (fd < 0)
+        return Status::failure(std::move(error));
+    const std::string problem = readPieces(fd, static_cast<std::uint64_t>(info.st_size), take);
+    ::close(fd);
+    if (problem.empty())
+        return {};
+    return Status::failure(describe("Cannot read", path, problem));
+}
+
 Status FileStore::writeAtomically(const std::string& path, std::string_view bytes,
                                   unsigned newFileMode) {
+    return writeAtomically(
+        path, [bytes](const Pieces& put) { return put(bytes); }, newFileMode);
+}
+
+Status FileStore::writeAtomically(const std::string& path, const Producer& produce,
+                                  unsigned newFileMode) {
     std::string error;
-    if (saveFile(path, bytes, error, newFileMode))
+    if (saveFile(path, produce, error, newFileMode))
         return {};
     return Status::failure(std::move(error));
 }

@@ -3,6 +3,7 @@
 #include "Status.h"
 
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 
@@ -28,6 +29,24 @@ public:
     static Status read(const std::string& path, std::string& bytes);
     // A file created new gets newFileMode.
     static Status writeAtomically(const std::string& path, std::string_view bytes,
+                                  unsigned newFileMode = kNewFileMode);
+
+    // Takes one piece of a file's content; false stops the reading or writing.
+    using Pieces = std::function<bool(std::string_view piece)>;
+    // Hands a whole content to `put`, piece after piece; false when a piece
+    // was refused. It may be called a second time for a second way of saving.
+    using Producer = std::function<bool(const Pieces& put)>;
+    // The pieces of about a MiB in which large files are read and written, so
+    // that no buffer of a whole file is held.
+    static constexpr std::size_t kPiece = std::size_t(1) << 20;
+
+    // Reads like read(), but hands the content to `take` in pieces that each
+    // end with a line end (the last one where the file ends), through one
+    // buffer reused from piece to piece. A false from `take` ends the read
+    // without an error.
+    static Status readLines(const std::string& path, const Pieces& take);
+    // Saves like the other writeAtomically, with the content from `produce`.
+    static Status writeAtomically(const std::string& path, const Producer& produce,
                                   unsigned newFileMode = kNewFileMode);
 
     // True for an existing file this process may not change: no write

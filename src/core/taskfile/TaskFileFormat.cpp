@@ -65,6 +65,8 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
     std::string_view line;
     for (int number = 1; lines.next(line); ++number) {
         tokens.tokenize(line);
+        // A task line uses every word: split them all at once.
+        const int words = tokens.argCount();
         const std::string_view text = TextUtil::trimLeft(line);
         const auto skip = [&](SkipReason reason) {
             report.skip(number, TextUtil::trimRight(text), reason);
@@ -96,7 +98,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             continue;
         }
         report.countLine(true);
-        if (tokens.argCount() > most)
+        if (words > most)
             skip(SkipReason::SurplusArgument);
     }
     return {{}, std::move(report)};

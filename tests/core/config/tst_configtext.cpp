@@ -1,9 +1,11 @@
 #include "TestSupport.h"
 
 #include "config/AnsiText.h"
+#include "config/LineTokenizer.h"
 #include "config/OemCodePage.h"
 #include "config/ScheduleText.h"
 #include "config/Scramble.h"
+#include "config/TextUtil.h"
 
 #include <QTest>
 #include <cstdlib>
@@ -27,6 +29,8 @@ private slots:
     void oemKnownCharacters();
     void oemCodePageFromEnvironment();
     void ansiToAndFromUtf8();
+    void tokenizerSplitsOnDemand_data();
+    void tokenizerSplitsOnDemand();
 };
 
 void TestConfigText::scrambleKnownValues_data() {
@@ -159,6 +163,13 @@ void TestConfigText::oemRoundTripKeepsEveryByte() {
     QCOMPARE(oem.toOem(ansi), all);
     QCOMPARE(oem.toAnsi(oem.toOem(all)), all);
     QCOMPARE(ansi.substr(0, 128), all.substr(0, 128));
+    // Runs of plain bytes are passed over whole: a high byte at any place
+    // among them is still converted, and nothing else.
+    for (std::size_t at = 0; at < 20; ++at) {
+        std::string line = std::string(at, 'a') + "\x81" + std::string(20 - at, 'z');
+        oem.toAnsiInPlace(line.data(), line.size());
+        QCOMPARE(line, std::string(at, 'a') + oem.toAnsi("\x81") + std::string(20 - at, 'z'));
+    }
 }
 
 void TestConfigText::oemKnownCharacters() {
@@ -191,4 +202,46 @@ void TestConfigText::ansiToAndFromUtf8() {
 }
 
 QTEST_APPLESS_MAIN(TestConfigText)
+void TestConfigText::tokenizerSplitsOnDemand_data() {
+    QTest::addColumn<QString>("line");
+    QTest::addColumn<QString>("args");
+    QTest::addColumn<int>("start3");
+    QTest::addColumn<bool>("truncated");
+    QTest::newRow("job line") << "  syncdir ALL NODEL \"A B\" \"C\""
+                              << "ALL|NODEL|\"A|B\"|\"C\"|" << 20 << false;
+    QTest::newRow("delimiters") << "DEST ,\tS1,, V\r\n"
+                                << "S1|V|" << -1 << false;
+    QTest::newRow("keyword only") << "PACKAGE"
+                                  << "" << -1 << false;
+    QString many = QStringLiteral("LOGEVENT");
+    QString kept;
+    for (int i = 1; i <= LineTokenizer::kMaxArgs + 1; ++i) {
+        many += QStringLiteral(" W");
+        kept += i <= LineTokenizer::kMaxArgs ? QStringLiteral("W|") : QString();
+    }
+    QTest::newRow("more words than kept") << many << kept << 13 << true;
+}
+
+void TestConfigText::tokenizerSplitsOnDemand() {
+    QFETCH(QString, line);
+    QFETCH(QString, args);
+    QFETCH(int, start3);
+    QFETCH(bool, truncated);
+    const std::string bytes = line.toStdString();
+    LineTokenizer tokens;
+    QVERIFY(tokens.tokenize(bytes));
+    QCOMPARE(std::string(tokens.keyword()), TextUtil::upper(TextUtil::words(bytes).front()));
+    // Asked out of order: where the third starts, the second, then all.
+    const char* start = tokens.argStart(3);
+    QCOMPARE(start == nullptr ? -1 : static_cast<int>(start - bytes.data()), start3);
+    const std::string_view second = tokens.arg(2);
+    std::string joined;
+    for (int i = 1; i <= tokens.argCount(); ++i)
+        joined.append(tokens.arg(i)).append("|");
+    QCOMPARE(QString::fromStdString(joined), args);
+    QCOMPARE(second, tokens.arg(2));
+    QCOMPARE(tokens.truncated(), truncated);
+    QCOMPARE(tokens.arg(tokens.argCount() + 1), std::string_view());
+}
+
 #include "tst_configtext.moc"

@@ -74,6 +74,33 @@ void TestConfigWriter::richFilesInEveryVersion() {
     QCOMPARE(written, dataFile((base + ".expected.cfg").c_str()));
     // The current format is a fixed point of read and write.
     QCOMPARE(writeConfig(readConfig(written)), written);
+    // Read a line at a time and written a package at a time, the same; a
+    // sink that refuses is offered nothing more.
+    const OemCodePage oem(437);
+    const std::string input = dataFile((base + ".cfg").c_str());
+    ConfigModel byLines;
+    ConfigReader reader(oem);
+    reader.begin(byLines);
+    for (std::size_t at = 0; at < input.size();) {
+        const std::size_t end = std::min(input.find('\n', at), input.size() - 1) + 1;
+        QVERIFY(reader.readLines(std::string_view(input).substr(at, end - at)));
+        at = end;
+    }
+    QVERIFY(reader.finish().ok);
+    QVERIFY(byLines == m);
+    std::string pieces;
+    int offered = 0;
+    const auto keep = [&](std::string_view piece) {
+        pieces.append(piece);
+        return ++offered > 0;
+    };
+    QVERIFY(ConfigWriter(oem).write(m, keep, 1));
+    QCOMPARE(pieces, written);
+    QVERIFY(offered > m.packages.count());
+    offered = 0;
+    QVERIFY(!ConfigWriter(oem).write(
+        m, [&](std::string_view) { return ++offered, false; }, 1));
+    QCOMPARE(offered, 1);
 }
 
 void TestConfigWriter::timeWindow() {

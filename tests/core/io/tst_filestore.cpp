@@ -83,6 +83,8 @@ private slots:
     void fileSizeLimitIsAnError_data();
     void fileSizeLimitIsAnError();
     void leftoverOfAKilledSaveRemoved();
+    void largeFilesInPieces_data();
+    void largeFilesInPieces();
 
 private:
     std::string path(const std::string& name) const {
@@ -228,6 +230,8 @@ void TestFileStore::readsWithinTheLimit() {
     const Status tooLarge = FileStore::read(big, bytes);
     QVERIFY(!tooLarge.ok);
     QVERIFY2(tooLarge.error.find("larger than 1 GiB") != std::string::npos, tooLarge.error.c_str());
+    QCOMPARE(FileStore::readLines(big, [](std::string_view) { return true; }).error,
+             tooLarge.error);
     // The kernel's own files report no size and are read to their end.
     const Status kernel = FileStore::read("/proc/self/status", bytes);
     QVERIFY2(kernel.ok, kernel.error.c_str());
@@ -256,6 +260,56 @@ void TestFileStore::fileSizeLimitIsAnError() {
     QCOMPARE(exit, 0);
     QCOMPARE(content(target), kOld);
     QCOMPARE(entries().filter(QStringLiteral(".pallworth-")), QStringList());
+}
+
+void TestFileStore::largeFilesInPieces_data() {
+    QTest::addColumn<std::string>("bytes");
+    QTest::addColumn<bool>("inPlace");
+    const std::string line = "  SYNCDIR ALL NODEL \"SYS:\\A\" \"DATA:\\A\"\r\n";
+    std::string lines;
+    while (lines.size() < 3 * FileStore::kPiece)
+        lines += line;
+    QTest::newRow("empty") << std::string() << false;
+    QTest::newRow("no line end") << std::string("PACKAGE P") << false;
+    QTest::newRow("lines over three pieces") << lines << false;
+    QTest::newRow("last line without its end") << lines + "PACKAGE END" << true;
+    QTest::newRow("line longer than a piece")
+        << "A\n" + std::string(FileStore::kPiece + 7, 'x') + "\nB\n"
+        << true;
+}
+
+void TestFileStore::largeFilesInPieces() {
+    QFETCH(std::string, bytes);
+    QFETCH(bool, inPlace);
+    const std::string target = path("pieces.cfg");
+    QVERIFY(FileStore::writeAtomically(target, std::string(2 * FileStore::kPiece, 'o')).ok);
+    if (inPlace)
+        QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+    // Written in three pieces; in place, the longer old content is cut off.
+    const auto third = bytes.size() / 3;
+    const Status written = FileStore::writeAtomically(target, [&](const FileStore::Pieces& put) {
+        const std::string_view all = bytes;
+        return put(all.substr(0, third)) && put(all.substr(third, third)) &&
+               put(all.substr(2 * third));
+    });
+    QVERIFY2(written.ok, written.error.c_str());
+    QCOMPARE(content(target), bytes);
+    // Read back in pieces that end at a line end.
+    std::string read;
+    int pieces = 0;
+    const Status status = FileStore::readLines(target, [&](std::string_view piece) {
+        read.append(piece);
+        ++pieces;
+        return read.size() == bytes.size() || piece.ends_with('\n');
+    });
+    QVERIFY2(status.ok, status.error.c_str());
+    QCOMPARE(read, bytes);
+    QVERIFY(pieces <= static_cast<int>(bytes.size() / FileStore::kPiece) + 1);
+    // A producer that gives up leaves the file as it was.
+    const Status refused = FileStore::writeAtomically(
+        target, [](const FileStore::Pieces& put) { return put("partial") && false; });
+    QVERIFY(!refused.ok);
+    QCOMPARE(content(target), bytes);
 }
 
 void TestFileStore::leftoverOfAKilledSaveRemoved() {
