@@ -1,9 +1,11 @@
 #include "NodeTree.h"
 
+#include "MenuKeys.h"
 #include "ReportList.h"
 #include "TreeListDocument.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 
 NodeTree::NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent)
@@ -28,6 +30,21 @@ void NodeTree::contextMenuEvent(QContextMenuEvent* event) {
     currentNode_ = node;
     if (const std::unique_ptr<QMenu> menu = popupMenu(node))
         menu->exec(event->globalPos());
+}
+
+void NodeTree::keyPressEvent(QKeyEvent* event) {
+    const MenuKeys::Key key = MenuKeys::of(*event);
+    QTreeWidgetItem* node = currentItem();
+    if (key == MenuKeys::Key::None || node == nullptr) {
+        QTreeWidget::keyPressEvent(event);
+    } else if (key == MenuKeys::Key::OpenMenu) {
+        const QPoint pos = visualItemRect(node).center();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, pos, viewport()->mapToGlobal(pos));
+        contextMenuEvent(&menuEvent);
+    } else {
+        currentNode_ = node;
+        MenuKeys::run(popupMenu(node).get(), key);
+    }
 }
 
 bool NodeTree::focusNextPrevChild(bool next) {
