@@ -2,17 +2,20 @@
 #include "gui/app/AppFixture.h"
 
 #include "configwindow/CPallworthTreeView.h"
+#include "configwindow/TreeFilter.h"
 #include "framework/ReportList.h"
 #include "taskwindow/CPallworthTreeDosView.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QHeaderView>
 #include <QTimer>
 #include <QToolTip>
 
 using namespace testsupport;
 
-// The lists' columns, tooltips and keys, driven by real key and mouse events.
+// The lists' columns, tooltips and keys and the tree's filter box, driven by
+// real key and mouse events.
 class TestListComfort : public QObject {
     Q_OBJECT
 
@@ -26,6 +29,9 @@ private slots:
     void keys_data();
     void keys();
     void treesFollowADragOfPackages();
+    void filterNarrowsTheTree_data();
+    void filterNarrowsTheTree();
+    void filterKeepsUpWith999Packages();
 
 private:
     void open(const QString& path) {
@@ -51,6 +57,12 @@ private:
     void show(const QString& path, int row = -1) {
         tree()->setCurrentItem(node(path));
         list()->setCurrentItem(list()->topLevelItem(row));
+    }
+    QWidget* filterBox() {
+        fixture_->frame().activateWindow();
+        [&] { QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame())); }();
+        QTest::keyClick(tree(), Qt::Key_F, Qt::ControlModifier);
+        return qobject_cast<TreeFilter*>(QApplication::focusWidget());
     }
     static void drag(QWidget* viewport, QPoint from, QPoint to) {
         QTest::mousePress(viewport, Qt::LeftButton, {}, from);
@@ -262,6 +274,63 @@ void TestListComfort::treesFollowADragOfPackages() {
     QCOMPARE(first->currentItem(), archiveFiles);
     QVERIFY(archiveFiles->isSelected());
     QVERIFY(first->packagesNode()->child(0)->isExpanded());
+}
+
+void TestListComfort::filterNarrowsTheTree_data() {
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QStringList>("applications");
+    QTest::addColumn<QStringList>("packages");
+    const QStringList all{QStringLiteral("Sales Servers"), QStringLiteral("Archive")};
+    QTest::newRow("nothing") << "" << QStringList{"Office Suite", "Bare"} << all;
+    QTest::newRow("any case") << "aR" << QStringList{"Bare"} << QStringList{"Archive"};
+    QTest::newRow("inside a name") << "s s" << QStringList{} << QStringList{"Sales Servers"};
+    QTest::newRow("in every name") << "E" << QStringList{"Office Suite", "Bare"} << all;
+    QTest::newRow("in none") << "zz" << QStringList{} << QStringList{};
+}
+
+void TestListComfort::filterNarrowsTheTree() {
+    QFETCH(QString, typed);
+    QFETCH(QStringList, applications);
+    QFETCH(QStringList, packages);
+    open(QStringLiteral("rich-1.30.cfg"));
+    CPallworthTreeView* t = configTree();
+    QWidget* box = filterBox();
+    QVERIFY(box != nullptr);
+    QTest::keyClicks(box, typed);
+    QCOMPARE(labels(t->applicationsNode(), true), applications);
+    QCOMPARE(labels(t->packagesNode(), true), packages);
+    // A group stays while one of its records does.
+    QCOMPARE(t->applicationsNode()->isHidden(), applications.isEmpty());
+    QCOMPARE(t->packagesNode()->isHidden(), packages.isEmpty());
+    QTest::keyClick(box, Qt::Key_Escape);
+    QCOMPARE(labels(t->packagesNode(), true), labels(t->packagesNode()));
+    QVERIFY(!t->applicationsNode()->isHidden());
+}
+
+void TestListComfort::filterKeepsUpWith999Packages() {
+    QTemporaryDir folder;
+    const QString path = folder.filePath(QStringLiteral("large.cfg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    for (int i = 1; i <= 999; ++i)
+        file.write(QByteArray("PACKAGE Package ") + QByteArray::number(1000 + i).mid(1) +
+                   "\r\nPACKAGE END\r\n");
+    file.close();
+    open(path);
+    configTree()->packagesNode()->setExpanded(true);
+    QWidget* box = filterBox();
+    qint64 slowest = 0;
+    for (const char c : {'G', 'E', ' ', '1', '2'}) {
+        QElapsedTimer timer;
+        timer.start();
+        QTest::keyClick(box, c);
+        QCoreApplication::processEvents();
+        slowest = std::max(slowest, timer.elapsed());
+    }
+    qInfo("slowest keystroke on 999 packages: %lld ms", slowest);
+    // "Package 120" to "Package 129".
+    QCOMPARE(labels(configTree()->packagesNode(), true).size(), 10);
+    QVERIFY2(slowest < 250, "far slower than the 50 ms a keystroke may take");
 }
 
 QTEST_MAIN(TestListComfort)
