@@ -72,5 +72,5 @@ void CPallworthDoc::MoveRecord(bool applications, int from, int to) {
     const bool moved =
         applications ? model_.applications.move(from, to) : model_.packages.move(from, to);
     if (moved && from != to)
-        emit recordsReordered();
+        emit recordsReordered(applications, from, to);
 }

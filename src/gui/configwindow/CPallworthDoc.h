@@ -35,7 +35,8 @@ signals:
     void packageAdded(RecordId id);
     void recordRemoved(RecordId id);
     void recordRenamed(RecordId id);
-    void recordsReordered();
+    // The record at `from` (1-based) of its table is now at `to`.
+    void recordsReordered(bool applications, int from, int to);
 
 private:
     OemCodePage oem_;

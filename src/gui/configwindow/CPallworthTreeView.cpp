@@ -12,6 +12,7 @@
 
 #include <QContextMenuEvent>
 #include <QMenu>
+#include <QSignalBlocker>
 
 namespace {
 
@@ -59,6 +60,8 @@ CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
     connect(&document, &CPallworthDoc::packageAdded, this, &CPallworthTreeView::onPackageAdded);
     connect(&document, &CPallworthDoc::recordRemoved, this, &CPallworthTreeView::onRecordRemoved);
     connect(&document, &CPallworthDoc::recordRenamed, this, &CPallworthTreeView::onRecordRenamed);
+    connect(&document, &CPallworthDoc::recordsReordered, this,
+            &CPallworthTreeView::onRecordsReordered);
 }
 
 void CPallworthTreeView::OnInitialUpdate() {
@@ -241,6 +244,27 @@ void CPallworthTreeView::onRecordRenamed(RecordId id) {
         node->setText(0, AnsiQt::toQString(m.applications.at(a).name));
     else if (const int p = m.packageIndex(id); p > 0)
         node->setText(0, AnsiQt::toQString(m.packages.at(p).name));
+}
+
+void CPallworthTreeView::onRecordsReordered(bool applications, int from, int to) {
+    QTreeWidgetItem* group = applications ? applicationsNode_ : packagesNode_;
+    if (group == nullptr || from < 1 || to < 1 || from > group->childCount() ||
+        to > group->childCount())
+        return;
+    // The node moves with its children. Current node and selection stay as
+    // they were, and moving them is no selection change.
+    const QSignalBlocker quiet(this);
+    QTreeWidgetItem* current = currentItem();
+    const QList<QTreeWidgetItem*> selected = selectedItems();
+    QTreeWidgetItem* node = group->child(from - 1);
+    const bool expanded = node->isExpanded();
+    const bool hidden = node->isHidden();
+    group->insertChild(to - 1, group->takeChild(from - 1));
+    node->setExpanded(expanded);
+    node->setHidden(hidden);
+    setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
+    for (QTreeWidgetItem* item : selected)
+        item->setSelected(true);
 }
 
 void CPallworthTreeView::Insert() {

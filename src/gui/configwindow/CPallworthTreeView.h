@@ -69,6 +69,7 @@ private:
     void onPackageAdded(RecordId id);
     void onRecordRemoved(RecordId id);
     void onRecordRenamed(RecordId id);
+    void onRecordsReordered(bool applications, int from, int to);
     QString askName(const QString& caption, bool& ok);
     using AddRecord = std::optional<RecordId> (CPallworthDoc::*)(const std::string&);
     // Asks for the name of a new application or package and adds it below

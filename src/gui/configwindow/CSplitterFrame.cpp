@@ -1,9 +1,37 @@
 #include "CSplitterFrame.h"
 
 #include "CPallworthDoc.h"
+#include "TreeFilter.h"
+
+#include <QShortcut>
+#include <QSplitter>
+#include <QVBoxLayout>
 
 CSplitterFrame::CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
-    : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent, browser) {}
+    : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent, browser) {
+    addFilter();
+}
+
+void CSplitterFrame::addFilter() {
+    // The filter box sits above the tree, in the tree's pane.
+    auto* pane = new QWidget;
+    auto* layout = new QVBoxLayout(pane);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(2);
+    filter_ = new TreeFilter(*treeView(), pane);
+    layout->addWidget(filter_);
+    splitter()->insertWidget(0, pane);
+    layout->addWidget(treeView());
+    splitter()->setStretchFactor(0, 0);
+    splitter()->setStretchFactor(1, 1);
+    splitter()->setSizes({kTreeWidth, 1});
+    auto* find =
+        new QShortcut(QKeySequence::Find, this, nullptr, nullptr, Qt::WidgetWithChildrenShortcut);
+    connect(find, &QShortcut::activated, this, [this] {
+        filter_->setFocus(Qt::ShortcutFocusReason);
+        filter_->selectAll();
+    });
+}
 
 bool CSplitterFrame::addsRecords() const {
     return !treeView()->document().readOnly();

@@ -5,9 +5,11 @@
 #include "framework/TreeListFrame.h"
 
 class CPallworthDoc;
+class TreeFilter;
 
 // The content of a configuration window: the configuration tree beside the
-// detail list. The Data commands go to the tree.
+// detail list, with a filter box above the tree (Ctrl+F). The Data commands go
+// to the tree.
 class CSplitterFrame : public TreeListFrameOf<CPallworthTreeView, CSyncView> {
     Q_OBJECT
 
@@ -18,4 +20,11 @@ public:
     bool addsRecords() const override;
     void newApplication() override;
     void newPackage() override;
+
+    TreeFilter* filter() const { return filter_; }
+
+private:
+    void addFilter();
+
+    TreeFilter* filter_ = nullptr;
 };

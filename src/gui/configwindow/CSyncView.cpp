@@ -54,8 +54,10 @@ void CSyncView::ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item
         titles << AnsiQt::toQString(column.title);
     setColumnCount(static_cast<int>(titles.size()));
     setHeaderLabels(titles);
-    for (int c = 0; c < static_cast<int>(table.columns.size()); ++c)
-        setColumnWidth(c, table.columns[static_cast<std::size_t>(c)].width);
+    QList<int> widths;
+    for (const DetailColumn& column : table.columns)
+        widths << column.width;
+    applyColumnWidths(static_cast<int>(detail), widths);
     QList<QTreeWidgetItem*> rows;
     rows.reserve(static_cast<qsizetype>(table.rows.size()));
     for (const auto& cells : table.rows) {

@@ -148,6 +148,7 @@ void EntryEditor::addRow(int row) {
     for (int c = 0; c < static_cast<int>(cells.size()); ++c)
         item->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));
     list_.insertTopLevelItem(row, item);
+    list_.setCurrentItem(item);
 }
 
 bool EntryEditor::insertExclude(PackageDesc& p, int selected) {

@@ -394,9 +394,15 @@ ChildFrame* DocumentManager::createFrame(Document& document) {
     if (document.docTemplate().openMaximized())
         frame->showMaximized();
     else
-        frame->show();
+        showNormal(*frame);
     area_.setActiveSubWindow(frame);
     return frame;
+}
+
+void DocumentManager::showNormal(ChildFrame& frame) {
+    // As large as its panes would like, but within the main window.
+    frame.show();
+    frame.resize(frame.sizeHint().boundedTo(area_.viewport()->size()));
 }
 
 void DocumentManager::frameDestroyed(QObject* object) {

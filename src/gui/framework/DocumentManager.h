@@ -82,6 +82,7 @@ private:
     DocTemplate* templateFor(const QString& path) const;
     Document& adopt(std::unique_ptr<Document> document);
     ChildFrame* createFrame(Document& document);
+    void showNormal(ChildFrame& frame);
     bool writeFile(Document& document, const QString& path);
     // A read-only file is not replaced: says so and offers Save As.
     bool offerSaveAs(Document& document);

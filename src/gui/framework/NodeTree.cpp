@@ -1,9 +1,11 @@
 #include "NodeTree.h"
 
+#include "MenuKeys.h"
 #include "ReportList.h"
 #include "TreeListDocument.h"
 
 #include <QContextMenuEvent>
+#include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -56,6 +58,21 @@ void NodeTree::focusInEvent(QFocusEvent* event) {
     if (none)
         selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
     focusing_ = false;
+}
+
+void NodeTree::keyPressEvent(QKeyEvent* event) {
+    const MenuKeys::Key key = MenuKeys::of(*event);
+    QTreeWidgetItem* node = currentItem();
+    if (key == MenuKeys::Key::None || node == nullptr) {
+        QTreeWidget::keyPressEvent(event);
+    } else if (key == MenuKeys::Key::OpenMenu) {
+        const QPoint pos = visualItemRect(node).center();
+        QContextMenuEvent menuEvent(QContextMenuEvent::Keyboard, pos, viewport()->mapToGlobal(pos));
+        contextMenuEvent(&menuEvent);
+    } else {
+        currentNode_ = node;
+        MenuKeys::run(popupMenu(node).get(), key);
+    }
 }
 
 bool NodeTree::focusNextPrevChild(bool next) {

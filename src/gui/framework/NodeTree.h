@@ -9,8 +9,9 @@ class TreeListDocument;
 
 // The tree pane of a document window. Selecting a node stores it in the view
 // and the document and has the list beside the tree show it; the right
-// button remembers the node under the mouse and opens its menu; Tab goes to
-// the list. What a node holds and offers is the window kind's.
+// button remembers the node under the mouse and opens its menu, as Shift+F10
+// does for the selected node, whose menu items Delete and Insert run; Tab goes
+// to the list. What a node holds and offers is the window kind's.
 class NodeTree : public QTreeWidget {
     Q_OBJECT
 
@@ -38,6 +39,7 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void focusInEvent(QFocusEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     bool focusNextPrevChild(bool next) override;
 
 private:

@@ -1,5 +1,7 @@
 #include "ReportList.h"
 
+#include "MenuKeys.h"
+
 #include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -16,12 +18,12 @@ ReportList::ReportList(const QString& objectName, QWidget* parent)
     setAllColumnsShowFocus(true);
     setSortingEnabled(false);
     setEditTriggers(NoEditTriggers);
-    header()->setStretchLastSection(false);
     header()->setSectionsMovable(false);
     setColumnCount(0);
 }
 
 void ReportList::ClearList() {
+    widths_.clear();
     clear();
     setColumnCount(0);
     setHeaderLabels({});
@@ -48,7 +50,39 @@ void ReportList::keyPressEvent(QKeyEvent* event) {
         setFocus(Qt::OtherFocusReason);
         return;
     }
-    QTreeWidget::keyPressEvent(event);
+    if (event->modifiers() == Qt::AltModifier &&
+        (event->key() == Qt::Key_Up || event->key() == Qt::Key_Down)) {
+        moveSelectedRow(event->key() == Qt::Key_Up ? -1 : 1);
+        return;
+    }
+    if (!menuKey(event))
+        QTreeWidget::keyPressEvent(event);
+}
+
+bool ReportList::menuKey(QKeyEvent* event) {
+    const MenuKeys::Key key = MenuKeys::of(*event);
+    if (key == MenuKeys::Key::OpenMenu)
+        openMenuAtSelectedRow();
+    else if (key != MenuKeys::Key::None)
+        MenuKeys::run(popupMenu().get(), key);
+    return key != MenuKeys::Key::None;
+}
+
+void ReportList::openMenuAtSelectedRow() {
+    const int row = selectedRow();
+    const QPoint pos = row >= 0 ? visualItemRect(topLevelItem(row)).center() : QPoint(0, 0);
+    QContextMenuEvent event(QContextMenuEvent::Keyboard, pos, viewport()->mapToGlobal(pos));
+    contextMenuEvent(&event);
+}
+
+void ReportList::moveSelectedRow(int by) {
+    const int row = selectedRow();
+    const int to = row + by;
+    if (row < 0 || to < 0 || to >= topLevelItemCount() || !canDragRows() || dragging())
+        return;
+    dropRow(row, to);
+    if (to < topLevelItemCount())
+        setCurrentItem(topLevelItem(to));
 }
 
 void ReportList::mouseDoubleClickEvent(QMouseEvent* event) {

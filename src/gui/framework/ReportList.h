@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ColumnWidths.h"
+#include "CutTextTips.h"
 #include "RowDrag.h"
 
 #include <QTreeWidget>
@@ -39,6 +41,11 @@ protected:
     ReportList(const QString& objectName, QWidget* parent);
 
     QTreeWidget* tree() const { return tree_; }
+    // Starting widths of the columns shown for a kind of node; the user's
+    // widths for that kind win.
+    void applyColumnWidths(int nodeKind, const QList<int>& designed) {
+        widths_.apply(nodeKind, designed);
+    }
 
     // Double-click and Enter.
     virtual void editSelectedRow() = 0;
@@ -58,6 +65,13 @@ protected:
     bool focusNextPrevChild(bool next) override;
 
 private:
+    bool menuKey(QKeyEvent* event);
+    void openMenuAtSelectedRow();
+    // Alt+Up and Alt+Down: the drop of a drag by one row.
+    void moveSelectedRow(int by);
+
     QTreeWidget* tree_ = nullptr;
     RowDrag drag_;
+    ColumnWidths widths_{*this};
+    CutTextTips tips_{*this};
 };

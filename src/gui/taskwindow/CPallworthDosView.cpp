@@ -15,6 +15,7 @@
 #include "taskfile/TaskFields.h"
 
 #include <QMenu>
+#include <QScrollBar>
 #include <algorithm>
 #include <span>
 #include <string_view>
@@ -101,12 +102,15 @@ void CPallworthDosView::setTaskCells(QTreeWidgetItem& row, const std::string& ta
 void CPallworthDosView::sizeColumns() {
     // The widest cell decides, the header text does not.
     const QFontMetrics metrics = fontMetrics();
+    QList<int> widths;
     for (int c = 0; c < columnCount(); ++c) {
         int widest = kMinColumnWidth;
         for (int r = 0; r < topLevelItemCount(); ++r)
             widest = std::max(widest, metrics.horizontalAdvance(topLevelItem(r)->text(c)));
-        setColumnWidth(c, widest + kColumnMargin);
+        widths << widest + kColumnMargin;
     }
+    const DetailKind kind = showsTasks() ? DetailKind::Tasks : DetailKind::TaskSettings;
+    applyColumnWidths(static_cast<int>(kind), widths);
 }
 
 void CPallworthDosView::refill() {
@@ -212,6 +216,7 @@ void CPallworthDosView::Insert() {
     auto* row = new QTreeWidgetItem;
     setTaskCells(*row, tasks.at(before + 1));
     insertTopLevelItem(before, row);
+    setCurrentItem(row);
     changed();
 }
 
@@ -244,4 +249,11 @@ std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
     menu->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this,
                      &CPallworthDosView::Delete);
     return menu;
+}
+
+QSize CPallworthDosView::sizeHint() const {
+    const auto columns = static_cast<int>(Catalogue::node(DetailKind::Tasks).columns.size());
+    const int width = columns * (kMinColumnWidth + kColumnMargin) + 2 * frameWidth() +
+                      verticalScrollBar()->sizeHint().width();
+    return {width, ReportList::sizeHint().height()};
 }

@@ -51,6 +51,9 @@ public:
     // Popup menu 159 ("Insert", "Delete") while the list shows the tasks;
     // nullptr otherwise.
     std::unique_ptr<QMenu> popupMenu() override;
+    // Wide enough for the task columns at their narrowest, so that a new
+    // window shows all five where there is room.
+    QSize sizeHint() const override;
 
 protected:
     void editSelectedRow() override { Edit(); }

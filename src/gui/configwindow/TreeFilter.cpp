@@ -1,0 +1,48 @@
+#include "TreeFilter.h"
+
+#include "CPallworthDoc.h"
+#include "CPallworthTreeView.h"
+
+#include <QKeyEvent>
+
+TreeFilter::TreeFilter(CPallworthTreeView& tree, QWidget* parent) : QLineEdit(parent), tree_(tree) {
+    setObjectName(QStringLiteral("treeFilter"));
+    setPlaceholderText(tr("Filter applications and packages"));
+    setClearButtonEnabled(true);
+    connect(this, &QLineEdit::textChanged, this, &TreeFilter::apply);
+    // Records added or renamed while a filter is set are judged by it too.
+    const auto reapply = [this] { apply(text()); };
+    connect(&tree.document(), &CPallworthDoc::applicationAdded, this, reapply);
+    connect(&tree.document(), &CPallworthDoc::packageAdded, this, reapply);
+    connect(&tree.document(), &CPallworthDoc::recordRenamed, this, reapply);
+}
+
+void TreeFilter::apply(const QString& text) {
+    applyToGroup(tree_.applicationsNode(), text);
+    applyToGroup(tree_.packagesNode(), text);
+}
+
+void TreeFilter::applyToGroup(QTreeWidgetItem* group, const QString& text) {
+    if (group == nullptr)
+        return;
+    bool any = false;
+    for (int i = 0; i < group->childCount(); ++i) {
+        QTreeWidgetItem* node = group->child(i);
+        const bool match = node->text(0).contains(text, Qt::CaseInsensitive);
+        any = any || match;
+        // Hiding an item lays the tree out again; leave alone what stays.
+        if (node->isHidden() == match)
+            node->setHidden(!match);
+    }
+    const bool hideGroup = !any && !text.isEmpty();
+    if (group->isHidden() != hideGroup)
+        group->setHidden(hideGroup);
+}
+
+void TreeFilter::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && !text().isEmpty()) {
+        clear();
+        return;
+    }
+    QLineEdit::keyPressEvent(event);
+}

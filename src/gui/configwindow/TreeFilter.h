@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QLineEdit>
+
+class CPallworthTreeView;
+class QTreeWidgetItem;
+
+// The box above the configuration tree that narrows it, as the user types,
+// to the applications and packages whose names hold the text in any case; a
+// group node stays while one of its records matches. Escape clears it.
+class TreeFilter : public QLineEdit {
+    Q_OBJECT
+
+public:
+    TreeFilter(CPallworthTreeView& tree, QWidget* parent);
+
+    // Shows the records whose names hold `text`; all of them for an empty one.
+    void apply(const QString& text);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    void applyToGroup(QTreeWidgetItem* group, const QString& text);
+
+    CPallworthTreeView& tree_;
+};
