@@ -351,7 +351,7 @@ int CliApp::checkAll(const std::vector<std::string>& paths, CheckOutput output) 
             result = Error;
             continue;
         }
-        if (ConfigChecks::count(problems).errors > 0 && result == Ok)
+        if (::Problem::count(problems).errors > 0 && result == Ok)
             result = Problem;
         if (output == CheckOutput::Json) {
             out_ << ModelJson::problems(path, problems) << '\n';

@@ -174,7 +174,7 @@ void checkTargets(const PackageDesc& p, Collector& c) {
         const std::uint32_t line = targets.line(i);
         const auto add = [&](std::string message) { c.add(std::move(message), {}, i, line); };
         if (const Status names = SaveRules::checkTargetName(t.server(), t.volume()); !names.ok)
-            add(names.error);
+            add("Target server " + quotedValue(t.server()) + ": " + names.error);
         add(ConfigChecks::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
         add(ConfigChecks::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
                                        ValueTable::kBandwidthLimit));
@@ -274,13 +274,6 @@ void ConfigChecks::sortByLine(std::vector<Problem>& problems) {
     // Those without a line (the default settings) first, as they were found.
     std::stable_sort(problems.begin(), problems.end(),
                      [](const Problem& a, const Problem& b) { return a.line < b.line; });
-}
-
-ProblemCount ConfigChecks::count(std::span<const Problem> problems) {
-    ProblemCount count;
-    for (const Problem& p : problems)
-        ++(p.severity == Severity::Error ? count.errors : count.warnings);
-    return count;
 }
 
 void ConfigChecks::addSkipped(const ReadReport& report, std::vector<Problem>& problems) {

@@ -15,7 +15,6 @@
 class ConfigChecks {
 public:
     static std::vector<Problem> run(const ConfigModel& model, const ReadReport* report = nullptr);
-    static ProblemCount count(std::span<const Problem> problems);
     // In file order: what has no line first, then by line, found order kept.
     static void sortByLine(std::vector<Problem>& problems);
     // The lines the reader passed over, as warnings.

@@ -37,6 +37,13 @@ std::string_view nodeLabel(Problem::Node node) {
 
 } // namespace
 
+Problem::Count Problem::count(std::span<const Problem> problems) {
+    Count count;
+    for (const Problem& p : problems)
+        ++(p.severity == Severity::Error ? count.errors : count.warnings);
+    return count;
+}
+
 std::string_view Problem::severityText(Severity severity) {
     return severity == Severity::Error ? "error" : "warning";
 }

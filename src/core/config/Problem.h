@@ -3,6 +3,7 @@
 #include "RecordId.h"
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -40,6 +41,13 @@ struct Problem {
     // 1-based file line; 0 when the value was not read from a file.
     std::uint32_t line = 0;
 
+    // How many of each severity a list holds, as the status bar reads them.
+    struct Count {
+        int errors = 0;
+        int warnings = 0;
+    };
+    static Count count(std::span<const Problem> problems);
+
     static std::string_view severityText(Severity severity);
     // "Package Sales › Target Server(s)", in Windows-1252.
     std::string nodeText() const;
@@ -47,10 +55,4 @@ struct Problem {
     std::string rowText() const;
 
     bool operator==(const Problem& other) const = default;
-};
-
-// How many of each severity a list holds, as the status bar reads them.
-struct ProblemCount {
-    int errors = 0;
-    int warnings = 0;
 };

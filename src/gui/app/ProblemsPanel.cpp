@@ -18,7 +18,7 @@ namespace {
 constexpr int kIndexRole = Qt::UserRole;
 constexpr char kShownProperty[] = "problemsShown";
 
-QString countText(const ProblemCount& count) {
+QString countText(const Problem::Count& count) {
     const auto part = [](int n, const char* one, const char* many) {
         return QString::number(n) + QLatin1Char(' ') + QLatin1String(n == 1 ? one : many);
     };
@@ -73,7 +73,7 @@ void ProblemsPanel::setDocument(Document* document) {
     recheck();
     if (treeList != nullptr && !treeList->property(kShownProperty).toBool()) {
         treeList->setProperty(kShownProperty, true);
-        if (ConfigChecks::count(problems_).errors > 0)
+        if (Problem::count(problems_).errors > 0)
             show();
     }
 }
@@ -118,7 +118,7 @@ void ProblemsPanel::fill() {
         items.append(item);
     }
     list_->addTopLevelItems(items);
-    count_->setText(document_ != nullptr ? countText(ConfigChecks::count(problems_)) : QString());
+    count_->setText(document_ != nullptr ? countText(Problem::count(problems_)) : QString());
 }
 
 void ProblemsPanel::activate(QTreeWidgetItem* item) {

@@ -128,6 +128,14 @@ void TestConfigChecks::eachCheck_data() {
         clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0 1:00\n"),
         {"7 warning Start \"1:00\" is neither a time (HH:MM) nor a number of hours @ Package P "
          "› Target Server(s), row 1"});
+    row("target that does not read back",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST SRV\n"),
+        {"7 warning Target server \"SRV\": The volume name is empty. @ Package P › Target "
+         "Server(s), row 1",
+         "7 warning Message flag \"\" is not one of ON, OFF @ Package P › Target Server(s), row 1",
+         "7 warning Bandwidth limit \"\" is not a whole number @ Package P › Target Server(s), "
+         "row 1",
+         "7 warning DEST SRV (missing argument) @ , "});
     row("no target", clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n"),
         {"4 warning Package P has no target server @ Package P › Target Server(s), "});
     row("jobs",
@@ -206,7 +214,7 @@ void TestConfigChecks::richFile() {
                  "67 warning Destination package \"Sales\" names no package of this file @ "
                  "Application Office Suite, Destination packages",
              }));
-    const ProblemCount count = ConfigChecks::count(problems);
+    const Problem::Count count = Problem::count(problems);
     QCOMPARE(count.errors, 0);
     QCOMPARE(count.warnings, 5);
 }
