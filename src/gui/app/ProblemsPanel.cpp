@@ -61,6 +61,8 @@ void ProblemsPanel::setDocument(Document* document) {
     if (treeList != nullptr) {
         connect(treeList, &TreeListDocument::contentChanged, this, &ProblemsPanel::scheduleRecheck);
         connect(treeList, &Document::modifiedChanged, this, &ProblemsPanel::scheduleRecheck);
+        // The lines not kept are noted after the window opens, and go with a save.
+        connect(treeList, &Document::titleChanged, this, &ProblemsPanel::scheduleRecheck);
         if (auto* config = qobject_cast<CPallworthDoc*>(treeList)) {
             for (auto signal : {&CPallworthDoc::applicationAdded, &CPallworthDoc::packageAdded,
                                 &CPallworthDoc::recordRemoved, &CPallworthDoc::recordRenamed})
@@ -93,9 +95,9 @@ void ProblemsPanel::recheck() {
     pending_ = false;
     std::vector<Problem> found;
     if (auto* config = qobject_cast<CPallworthDoc*>(document_.data()))
-        found = ConfigChecks::run(config->model());
+        found = ConfigChecks::run(config->model(), &config->unkeptReport());
     else if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data()))
-        found = TaskFileChecks::run(tasks->model());
+        found = TaskFileChecks::run(tasks->model(), &tasks->unkeptReport());
     // Most edits leave the problems as they were: their items stay then.
     if (filled_ && found == problems_)
         return;

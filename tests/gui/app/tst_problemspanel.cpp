@@ -49,7 +49,7 @@ void TestProblemsPanel::init() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("VERSION 1.30\nPWD " + QByteArray(80, 'a') +
                "\nMAXTHREADS 500\nPACKAGE P\n  SCHEDULE 08:00 MON\n  SOURCE S\n"
-               "  DEST T1 V MSGON 0\n  DEST T2 V MSGON 2000000\nPACKAGE END\n");
+               "  DEST T1 V MSGON 0\n  DEST T2 V MSGON 2000000\nPACKAGE END\nFOO\n");
     file.close();
     QVERIFY(fixture_->openKnown(path) != nullptr);
     QVERIFY(panel().isVisible());
@@ -64,23 +64,29 @@ void TestProblemsPanel::activatingSelectsNodeAndRow_data() {
     QTest::addColumn<QString>("message");
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("row");
+    QTest::addColumn<QString>("location");
     QTest::newRow("setting") << "Max. threads \"500\" is outside 1-100"
                              << "Default settings"
-                             << "Max. threads";
+                             << "Max. threads"
+                             << "Default settings, Max. threads";
     QTest::newRow("entry") << "Bandwidth limit \"2000000\" is outside 0-1000000"
                            << "Target Server(s)"
-                           << "T2";
+                           << "T2"
+                           << "Package P › Target Server(s), row 2, line 8";
     QTest::newRow("save rule") << "Please specify a username"
                                << "Default settings"
-                               << "Username";
+                               << "Username"
+                               << "Default settings, Username";
 }
 
 void TestProblemsPanel::activatingSelectsNodeAndRow() {
     QFETCH(QString, message);
     QFETCH(QString, node);
     QFETCH(QString, row);
-    QCOMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 2 warnings"));
+    QFETCH(QString, location);
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 3 warnings"));
     activate(message);
+    QCOMPARE(panel().list()->currentItem()->text(1), location);
     QCOMPARE(document().treeView->currentItem()->text(0), node);
     QTreeWidget* list = document().listView;
     QVERIFY(list->currentItem() != nullptr);
@@ -88,11 +94,17 @@ void TestProblemsPanel::activatingSelectsNodeAndRow() {
 }
 
 void TestProblemsPanel::fixingAValueRemovesItsProblem() {
+    // The line the reader passed over is listed too, until a save.
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 3 warnings"));
+    const QList<QTreeWidgetItem*> skipped =
+        panel().list()->findItems(QStringLiteral("FOO (unknown keyword)"), Qt::MatchExactly);
+    QCOMPARE(skipped.size(), 1);
+    QCOMPARE(skipped.front()->text(1), QStringLiteral("line 10"));
     activate(QStringLiteral("Max. threads \"500\" is outside 1-100"));
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("50"));
     QTest::keyClick(document().listView, Qt::Key_Return);
     QCOMPARE(fixture_->dialogsRun, 1);
-    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 1 warning"));
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 2 warnings"));
     QCOMPARE(panel().list()->findItems(QStringLiteral("Max. threads \"500\" is outside 1-100"),
                                        Qt::MatchExactly),
              QList<QTreeWidgetItem*>());
