@@ -27,3 +27,15 @@ std::string ReportInvariants::problem(const ReadReport& recorded, const ReadRepo
         return "a count-only read that differs";
     return {};
 }
+
+std::string ReportInvariants::problemLines(const std::vector<Problem>& problems,
+                                           std::string_view bytes) {
+    const auto lines = static_cast<std::uint32_t>(std::count(bytes.begin(), bytes.end(), '\n') + 1);
+    std::uint32_t previous = 0;
+    for (const Problem& p : problems) {
+        if (p.line < previous || p.line > lines)
+            return "problem at line " + std::to_string(p.line) + " out of order or past the end";
+        previous = p.line;
+    }
+    return {};
+}

@@ -1,9 +1,11 @@
 // Reads arbitrary bytes as a .cfg file, writes the model and reads the output
 // again: nothing may crash, the output must read back, and it must keep what
 // ConfigRoundTrip says survives a save. The reader's report must hold too, and
-// reading and writing in pieces must give what reading and writing whole give.
+// reading and writing in pieces must give what reading and writing whole give,
+// and the whole-file check must place every problem at a line of the file.
 #include "ConfigRoundTrip.h"
 #include "ReportInvariants.h"
+#include "config/ConfigChecks.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 
@@ -63,6 +65,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes);
     if (!reportProblem.empty())
         fail("the read report has", reportProblem);
+    const std::string lines =
+        ReportInvariants::problemLines(ConfigChecks::run(first, &read.report), bytes);
+    if (!lines.empty())
+        fail("the whole-file check has a", lines);
     const std::string written = ConfigWriter(oem).write(first);
     checkPieces(bytes, first, read.report, written);
 

@@ -3,6 +3,7 @@
 // another, so the second model must equal the first. The reader's report
 // must hold too.
 #include "ReportInvariants.h"
+#include "taskfile/TaskFileChecks.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <cstddef>
@@ -24,6 +25,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         bytes);
     if (!problem.empty()) {
         std::fprintf(stderr, "ini read report: %s\n", problem.c_str());
+        std::abort();
+    }
+    const std::string lines =
+        ReportInvariants::problemLines(TaskFileChecks::run(first, &read.report), bytes);
+    if (!lines.empty()) {
+        std::fprintf(stderr, "ini whole-file check: %s\n", lines.c_str());
         std::abort();
     }
     TaskFileModel reread;

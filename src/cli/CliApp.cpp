@@ -2,6 +2,7 @@
 
 #include "ModelJson.h"
 #include "config/AnsiText.h"
+#include "config/ConfigChecks.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 #include "config/OemCodePage.h"
@@ -11,6 +12,7 @@
 #include "io/FileStore.h"
 #include "netbrowse/NetworkPath.h"
 #include "netbrowse/WorkstationClient.h"
+#include "taskfile/TaskFileChecks.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <algorithm>
@@ -32,9 +34,13 @@ constexpr CommandHelp kCommands[] = {
      "same kind). Lines a save would not keep are listed on standard error; with --strict\n"
      "nothing is written and the exit status is 1 when there are any."},
     {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
-    {"check", "check FILE...",
+    {"check", "check [--all [--json]] FILE...",
      "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
-     "the exit status is 1 when there is one. Task files always pass."},
+     "the exit status is 1 when there is one. Task files always pass. With --all every\n"
+     "problem, errors and warnings, as FILE:LINE: error: MESSAGE or FILE:LINE: warning:\n"
+     "MESSAGE (FILE: warning: MESSAGE without a line); only errors fail. With --json one\n"
+     "JSON object per file: file, and problems with line (or null), severity, message,\n"
+     "node and row."},
     {"scramble", "scramble TEXT", "Prints the 80-digit stored form of a password."},
     {"new", "new cfg|ini OUT", "Writes a new, empty file of that kind; OUT has its extension."},
     {"resolve", "resolve PATH...",
@@ -162,8 +168,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return normalizeArgs(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "dump" && operands == 1)
         return dump(args[1]);
-    if (command == "check" && operands >= 1)
-        return check(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (command == "check")
+        return checkArgs(std::vector<std::string>(args.begin() + 1, args.end()));
     if (command == "scramble" && operands == 1)
         return scramble(args[1]);
     if (command == "resolve" && operands >= 1)
@@ -311,10 +317,74 @@ int CliApp::dump(const std::string& path) {
     return Ok;
 }
 
-int CliApp::check(const std::vector<std::string>& paths) {
-    for (const std::string& path : paths)
+int CliApp::checkArgs(const std::vector<std::string>& operands) {
+    std::vector<std::string> files;
+    CheckOutput output = CheckOutput::SaveRules;
+    bool json = false;
+    for (const std::string& operand : operands) {
+        if (operand == "--all" && files.empty())
+            output = CheckOutput::All;
+        else if (operand == "--json" && files.empty())
+            json = true;
+        else if (operand.starts_with("--"))
+            return usage("unknown option of check: " + operand);
+        else
+            files.push_back(operand);
+    }
+    if (files.empty())
+        return usage("check takes at least one FILE");
+    if (json && output != CheckOutput::All)
+        return usage("check --json needs --all");
+    for (const std::string& path : files)
         if (kindOf(path) == Kind::Unknown)
             return usage("the file kind of " + path + " is not known (.cfg or .ini)");
+    if (output == CheckOutput::SaveRules)
+        return check(files);
+    return checkAll(files, json ? CheckOutput::Json : CheckOutput::All);
+}
+
+int CliApp::checkAll(const std::vector<std::string>& paths, CheckOutput output) {
+    int result = Ok;
+    for (const std::string& path : paths) {
+        std::vector<::Problem> problems;
+        if (!problemsOf(path, problems)) {
+            result = Error;
+            continue;
+        }
+        if (::Problem::count(problems).errors > 0 && result == Ok)
+            result = Problem;
+        if (output == CheckOutput::Json) {
+            out_ << ModelJson::problems(path, problems) << '\n';
+            continue;
+        }
+        for (const ::Problem& p : problems) {
+            out_ << path;
+            if (p.line != 0)
+                out_ << ':' << p.line;
+            out_ << ": " << ::Problem::severityText(p.severity) << ": "
+                 << AnsiText::toUtf8(p.message) << '\n';
+        }
+    }
+    return result;
+}
+
+bool CliApp::problemsOf(const std::string& path, std::vector<::Problem>& problems) {
+    ReadReport report;
+    if (kindOf(path) == Kind::Ini) {
+        TaskFileModel tasks;
+        if (!load(path, tasks, report, true))
+            return false;
+        problems = TaskFileChecks::run(tasks, &report);
+        return true;
+    }
+    ConfigModel config;
+    if (!load(path, config, report, true))
+        return false;
+    problems = ConfigChecks::run(config, &report);
+    return true;
+}
+
+int CliApp::check(const std::vector<std::string>& paths) {
     int result = Ok;
     for (const std::string& path : paths) {
         ReadReport report;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/Problem.h"
 #include "config/ReadReport.h"
 #include "io/FileStore.h"
 #include "io/Status.h"
@@ -27,7 +28,13 @@ private:
     int normalize(const std::string& in, const std::string& outPath, bool strict);
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
+    // The save rules alone (as ever), every problem, or every problem as JSON.
+    enum class CheckOutput { SaveRules, All, Json };
+    int checkArgs(const std::vector<std::string>& operands);
     int check(const std::vector<std::string>& paths);
+    int checkAll(const std::vector<std::string>& paths, CheckOutput output);
+    // Every problem of a file; false after reporting why it cannot be read.
+    bool problemsOf(const std::string& path, std::vector<::Problem>& problems);
     int scramble(const std::string& text);
     int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);

@@ -29,8 +29,11 @@ public:
     }
 
     static void string(std::string& out, std::string_view ansi) {
+        utf8String(out, AnsiText::toUtf8(ansi));
+    }
+    static void utf8String(std::string& out, std::string_view utf8) {
         out += '"';
-        for (char c : AnsiText::toUtf8(ansi)) {
+        for (char c : utf8) {
             const auto u = static_cast<unsigned char>(c);
             if (c == '"' || c == '\\') {
                 out += '\\';
@@ -171,7 +174,26 @@ void skippedLine(std::string& out, const SkippedLine& s) {
     o.text("reason", ReadReport::reasonText(s.reason));
 }
 
+void problem(std::string& out, const Problem& p) {
+    JsonObject o(out);
+    o.raw("line", p.line == 0 ? "null" : std::to_string(p.line));
+    o.text("severity", Problem::severityText(p.severity));
+    o.text("message", p.message);
+    o.text("node", p.nodeText());
+    o.text("row", p.rowText());
+}
+
 } // namespace
+
+std::string ModelJson::problems(std::string_view file, const std::vector<Problem>& problems) {
+    std::string out;
+    {
+        JsonObject o(out);
+        JsonObject::utf8String(o.open("file"), file);
+        array(o.open("problems"), problems, problem);
+    }
+    return out;
+}
 
 std::string ModelJson::config(const ConfigModel& model, const ReadReport& report) {
     std::string out;

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "config/ConfigModel.h"
+#include "config/Problem.h"
 #include "config/ReadReport.h"
 #include "taskfile/TaskFileModel.h"
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The models as JSON objects, every text decoded from Windows-1252, with the
 // lines the reader did not keep under "skipped".
@@ -12,4 +15,6 @@ class ModelJson {
 public:
     static std::string config(const ConfigModel& model, const ReadReport& report = {});
     static std::string taskFile(const TaskFileModel& model, const ReadReport& report = {});
+    // The problems of one file; `file` is UTF-8 already, a null line has none.
+    static std::string problems(std::string_view file, const std::vector<Problem>& problems);
 };

@@ -367,6 +367,32 @@ void TestCli::skippedLinesThroughTheBinary_data() {
         "pallworth-cli: tasks.cfg looks like a task file, not a configuration.\n", "", false);
     row("check refuses a configuration named .ini", {"check", "clean.ini"}, 2,
         "pallworth-cli: clean.ini looks like a configuration, not a task file.\n", "", false);
+    row("check keeps to the save rules", {"check", "typo.cfg", "clean.cfg"}, 1, "",
+        "typo.cfg: Please specify a password", false);
+    row("check --all lists every problem", {"check", "--all", "typo.cfg", "clean.cfg"}, 1, "",
+        "typo.cfg: error: Please specify a password\n"
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
+        "typo.cfg:3: warning: # my note (comment)\n"
+        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits",
+        false);
+    row("warnings alone pass", {"check", "--all", "clean.cfg", "local.ini"}, 0, "",
+        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits\n"
+        "local.ini:1: warning: Both paths of the task are on workstation drives",
+        false);
+    row("an unreadable file is an error", {"check", "--all", "junk.cfg", "clean.cfg"}, 2,
+        "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
+        "understood).\n",
+        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits", false);
+    row("json", {"check", "--json", "--all", "typo.cfg", "local.ini"}, 1, "",
+        "{\"file\":\"typo.cfg\",\"problems\":[{\"line\":null,\"severity\":\"error\","
+        "\"message\":\"Please specify a password\",\"node\":\"Default settings\","
+        "\"row\":\"Password\"},{\"line\":2,\"severity\":\"warning\",\"message\":"
+        "\"MAXTHRAEDS 20 (unknown keyword)\",\"node\":\"\",\"row\":\"\"},{\"line\":3,"
+        "\"severity\":\"warning\",\"message\":\"# my note (comment)\",\"node\":\"\","
+        "\"row\":\"\"}]}\n{\"file\":\"local.ini\",\"problems\":[{\"line\":1,"
+        "\"severity\":\"warning\",\"message\":\"Both paths of the task are on workstation "
+        "drives\",\"node\":\"Tasks\",\"row\":\"row 1\"}]}",
+        false);
 }
 
 void TestCli::skippedLinesThroughTheBinary() {
@@ -381,6 +407,7 @@ void TestCli::skippedLinesThroughTheBinary() {
     writeFile(path("clean.ini"), clean);
     writeFile(path("junk.cfg"), "\x01\x02\x7f\xff\nPK\x03\x04\r\n");
     writeFile(path("tasks.cfg"), dataFile("tasks.ini"));
+    writeFile(path("local.ini"), "task C:\\A D:\\B 1 0 1\n");
     QFile::remove(dir_.filePath(QStringLiteral("out.cfg")));
 
     QProcess cli;
@@ -403,7 +430,8 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
     const QString cli = QStringLiteral(PALLWORTH_CLI);
     const QString editor = QStringLiteral(PALLWORTH_EDITOR);
     const QString usage = QStringLiteral(
-        " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check FILE... | "
+        " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check [--all [--json]] "
+        "FILE... | "
         "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
         "--version)\n");
     const auto row = [](const char* name, const QString& program, QStringList args, int exit,
@@ -416,10 +444,11 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
     row("cli -h", cli, {"-h"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
     row("cli help", cli, {"help"}, 0, QStringLiteral("usage: pallworth-cli COMMAND"), {});
     row("cli help check", cli, {"help", "check"}, 0,
-        QStringLiteral("  pallworth-cli check FILE...\n"
+        QStringLiteral("  pallworth-cli check [--all [--json]] FILE...\n"
                        "      Prints each problem that would stop a save of a changed "
                        "configuration as FILE: MESSAGE;\n"
-                       "      the exit status is 1 when there is one. Task files always pass.\n"),
+                       "      the exit status is 1 when there is one. Task files always pass. "
+                       "With --all every\n"),
         {});
     row("cli help of no command", cli, {"help", "frob"}, 2, {},
         QStringLiteral("pallworth-cli: no such command: frob") + usage);
@@ -452,8 +481,8 @@ void TestCli::helpAndVersionWithoutADisplay() {
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
     if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
         for (const char* command :
-             {"normalize [--strict] IN OUT", "dump FILE", "check FILE...", "scramble TEXT",
-              "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
+             {"normalize [--strict] IN OUT", "dump FILE", "check [--all [--json]] FILE...",
+              "scramble TEXT", "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
             QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
                                       QLatin1Char('\n')),
                      command);

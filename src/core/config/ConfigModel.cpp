@@ -63,20 +63,20 @@ PackageDesc* ConfigModel::addPackage(std::string name) {
 }
 
 template <typename Record>
-Record* ConfigModel::appendWithId(EntryList<Record>& table, Record record) {
+Record* ConfigModel::appendWithId(EntryList<Record>& table, Record record, std::uint32_t line) {
     record.id = lastId_ + 1;
-    if (!table.append(std::move(record)))
+    if (!table.append(std::move(record), line))
         return nullptr;
     ++lastId_;
     return &table.last();
 }
 
-ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application) {
-    return appendWithId(applications, std::move(application));
+ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application, std::uint32_t line) {
+    return appendWithId(applications, std::move(application), line);
 }
 
-PackageDesc* ConfigModel::appendPackage(PackageDesc package) {
-    return appendWithId(packages, std::move(package));
+PackageDesc* ConfigModel::appendPackage(PackageDesc package, std::uint32_t line) {
+    return appendWithId(packages, std::move(package), line);
 }
 
 int ConfigModel::applicationIndex(RecordId id) const {

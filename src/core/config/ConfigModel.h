@@ -6,6 +6,7 @@
 #include "PackageDesc.h"
 #include "RecordId.h"
 
+#include <cstdint>
 #include <string>
 
 // The whole content of one configuration file, plus what the reader noticed
@@ -34,8 +35,9 @@ public:
     // Append a record with a fresh id; nullptr when the table is full.
     ApplicationDesc* addApplication(std::string name);
     PackageDesc* addPackage(std::string name);
-    PackageDesc* appendPackage(PackageDesc package);
-    ApplicationDesc* appendApplication(ApplicationDesc application);
+    // `line`: the file line the record was read from, 0 for none.
+    PackageDesc* appendPackage(PackageDesc package, std::uint32_t line = 0);
+    ApplicationDesc* appendApplication(ApplicationDesc application, std::uint32_t line = 0);
 
     // 1-based index of the record with that id, 0 when none has it.
     int applicationIndex(RecordId id) const;
@@ -48,7 +50,8 @@ public:
     bool operator==(const ConfigModel& other) const = default;
 
 private:
-    template <typename Record> Record* appendWithId(EntryList<Record>& table, Record record);
+    template <typename Record>
+    Record* appendWithId(EntryList<Record>& table, Record record, std::uint32_t line);
 
     RecordId lastId_ = 0;
 };

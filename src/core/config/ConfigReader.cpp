@@ -210,7 +210,7 @@ ConfigReader::Use ConfigReader::openOrClosePackage() {
     }
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
-    if (model_->appendPackage(PackageDesc::fromFile(std::string(name))) == nullptr)
+    if (model_->appendPackage(PackageDesc::fromFile(std::string(name)), line()) == nullptr)
         return fail("packages");
     return Use::Taken;
 }
@@ -223,7 +223,7 @@ ConfigReader::Use ConfigReader::openOrCloseApplication() {
     }
     ApplicationDesc app;
     app.name = TextUtil::trim(line_.substr(std::min<std::size_t>(11, line_.size())));
-    if (model_->appendApplication(std::move(app)) == nullptr)
+    if (model_->appendApplication(std::move(app), line()) == nullptr)
         return fail("applications");
     return Use::Taken;
 }
@@ -372,7 +372,7 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     case K::Dest:
         return addTarget(p);
     case K::Exclude:
-        if (!p.excludes.append(convertedQuoted()))
+        if (!p.excludes.append(convertedQuoted(), line()))
             return fail("excluded paths in package " + p.name);
         checkQuoted(1, 0);
         break;
@@ -421,7 +421,7 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
         schedule = tokens_.arg(4);
     }
     if (!package.targets.append(
-            TargetServer(server, tokens_.arg(2), msg, schedule, bandwidth, protocol)))
+            TargetServer(server, tokens_.arg(2), msg, schedule, bandwidth, protocol), line()))
         return fail("target servers in package " + package.name);
     checkTarget(version);
     return Use::Taken;
@@ -435,7 +435,8 @@ ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* wha
     oem_.toAnsiInPlace(scratch_.data(), scratch_.size());
     const std::string_view paths = scratch_;
     if (!jobs.append(SyncJob(paths.substr(0, source.size()), paths.substr(source.size()),
-                             tokens_.arg(1), tokens_.arg(2))))
+                             tokens_.arg(1), tokens_.arg(2)),
+                     line()))
         return fail(what + model_->packages.last().name);
     checkQuoted(2, 2);
     return Use::Taken;

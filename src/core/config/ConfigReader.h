@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -62,6 +63,7 @@ private:
     std::string convertedQuoted(int n = 0);
     void locateQuotes();
     Use fail(const std::string& what);
+    std::uint32_t line() const { return static_cast<std::uint32_t>(lineNumber_); }
 
     // Notes on lines that a save would not write back as they stand.
     void skip(SkipReason reason);

@@ -2,11 +2,15 @@
 
 #include <algorithm>
 #include <cstddef>
+#include <cstdint>
 #include <utility>
 #include <vector>
 
 // A 1-based, dense, ordered list with the fixed capacity of the configuration
-// and task-file formats. Storage grows with the entries actually held.
+// and task-file formats. Storage grows with the entries actually held. An
+// entry read from a file keeps the number of its line beside it (0 for one
+// made in the editor); the numbers are not content and take no part in
+// equality, and a list that never had one holds none.
 template <typename T> class EntryList {
 public:
     static constexpr int kCapacity = 999;
@@ -22,11 +26,21 @@ public:
     const T& last() const { return entries_.back(); }
 
     // Appends at count + 1; refused (false) when the list is full.
-    bool append(T value) {
+    bool append(T value, std::uint32_t line = 0) {
         if (full())
             return false;
+        if (line != 0 || !lines_.empty()) {
+            lines_.resize(entries_.size());
+            lines_.push_back(line);
+        }
         entries_.push_back(std::move(value));
         return true;
+    }
+
+    // The 1-based line entry `index` was read from; 0 when it was not.
+    std::uint32_t line(int index) const {
+        const auto at = static_cast<std::size_t>(index - 1);
+        return index >= 1 && at < lines_.size() ? lines_[at] : 0;
     }
 
     // Inserts after entry `index` (0 inserts at the front); refused when full
@@ -35,6 +49,10 @@ public:
         if (full() || index < 0 || index > count())
             return false;
         entries_.insert(entries_.begin() + index, std::move(value));
+        if (!lines_.empty()) {
+            lines_.resize(entries_.size() - 1);
+            lines_.insert(lines_.begin() + index, 0);
+        }
         return true;
     }
 
@@ -43,6 +61,10 @@ public:
         if (!validIndex(index))
             return false;
         entries_.erase(entries_.begin() + (index - 1));
+        if (!lines_.empty()) {
+            lines_.resize(entries_.size() + 1);
+            lines_.erase(lines_.begin() + (index - 1));
+        }
         return true;
     }
 
@@ -50,23 +72,35 @@ public:
     bool move(int from, int to) {
         if (!validIndex(from) || !validIndex(to))
             return false;
-        auto first = entries_.begin();
-        if (from < to)
-            std::rotate(first + (from - 1), first + from, first + to);
-        else if (from > to)
-            std::rotate(first + (to - 1), first + (from - 1), first + from);
+        rotate(entries_, from, to);
+        if (!lines_.empty()) {
+            lines_.resize(entries_.size());
+            rotate(lines_, from, to);
+        }
         return true;
     }
 
-    void clear() { entries_.clear(); }
+    void clear() {
+        entries_.clear();
+        lines_.clear();
+    }
 
     auto begin() { return entries_.begin(); }
     auto end() { return entries_.end(); }
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-    bool operator==(const EntryList& other) const = default;
+    bool operator==(const EntryList& other) const { return entries_ == other.entries_; }
 
 private:
+    template <typename V> static void rotate(std::vector<V>& v, int from, int to) {
+        auto first = v.begin();
+        if (from < to)
+            std::rotate(first + (from - 1), first + from, first + to);
+        else if (from > to)
+            std::rotate(first + (to - 1), first + (from - 1), first + from);
+    }
+
     std::vector<T> entries_;
+    std::vector<std::uint32_t> lines_;
 };

@@ -4,13 +4,6 @@
 
 namespace {
 
-constexpr std::string_view kNoUser = "Please specify a username";
-constexpr std::string_view kNoPassword = "Please specify a password";
-
-std::string missingSource(const PackageDesc& p) {
-    return "Please specify a source server for package " + p.name;
-}
-
 Status checkName(std::string_view what, std::string_view name) {
     if (name.empty())
         return Status::failure("The " + std::string(what) + " name is empty.");
@@ -21,6 +14,10 @@ Status checkName(std::string_view what, std::string_view name) {
 }
 
 } // namespace
+
+std::string SaveRules::missingSource(const PackageDesc& p) {
+    return "Please specify a source server for package " + p.name;
+}
 
 Status SaveRules::validateFormat(const ConfigModel& model) {
     if (model.newerVersion)

@@ -24,6 +24,11 @@ public:
     // report them, then the target servers that would not read back.
     static std::vector<std::string> allProblems(const ConfigModel& model);
 
+    // The refusals of the three rules of a changed configuration.
+    static constexpr std::string_view kNoUser = "Please specify a username";
+    static constexpr std::string_view kNoPassword = "Please specify a password";
+    static std::string missingSource(const PackageDesc& package);
+
     // Fails with why a target's server and volume names would not read back
     // as they are.
     static Status checkTargetName(std::string_view server, std::string_view volume);

@@ -75,3 +75,19 @@ std::string ScheduleText::jobWindowDisplay(bool enabled, std::string_view startJ
         return "DISABLED";
     return std::string(startJob) + "-" + std::string(endJob);
 }
+
+bool ScheduleText::isTime(std::string_view text) {
+    const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
+    if (text.size() != 5 || text[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
+        return false;
+    int hour = 0;
+    int minute = 0;
+    splitTime(text, hour, minute);
+    return hour <= 23 && minute <= 59;
+}
+
+bool ScheduleText::isScheduleWord(std::string_view word) {
+    if (isDaily(word))
+        return isTime(word);
+    return TextUtil::isWholeInt32(word) && TextUtil::leadingInt(word) >= 1;
+}

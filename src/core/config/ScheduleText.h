@@ -33,6 +33,10 @@ public:
     // "HH:MM" from an hour and minute; the stored HH:MM split into them
     // (missing or non-numeric parts read as 0).
     static std::string timeText(int hour, int minute);
+    // HH:MM with hour 00-23 and minute 00-59, two digits each.
+    static bool isTime(std::string_view text);
+    // A word the engine runs by: a time, or a whole number of hours from 1.
+    static bool isScheduleWord(std::string_view word);
     static void splitTime(std::string_view text, int& hour, int& minute);
 
     // The jobWindow a reader derives from the two times of the file.

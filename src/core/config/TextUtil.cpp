@@ -92,3 +92,12 @@ std::vector<std::string_view> TextUtil::words(std::string_view s) {
     }
     return found;
 }
+
+bool TextUtil::isVolumeForm(std::string_view text) {
+    // A workstation path may hold a ':' further on (/srv/data:2024/x).
+    const std::string_view start = trimLeft(text);
+    if (!start.empty() && (start.front() == '/' || start.front() == '~'))
+        return false;
+    const std::size_t colon = text.find(':');
+    return colon != std::string_view::npos && colon >= 3;
+}

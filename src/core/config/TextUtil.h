@@ -36,4 +36,6 @@ public:
 
     // Whether a text holds a byte the file tokenisers split on.
     static bool hasSeparator(std::string_view s);
+    // A server path VOLUME:path; a drive letter's colon does not make one.
+    static bool isVolumeForm(std::string_view text);
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/TextUtil.h"
+
 #include <algorithm>
 #include <array>
 #include <cstddef>
@@ -34,6 +36,13 @@ struct TaskFields {
     }
 
     static bool isSet(std::string_view flag) { return flag != "0"; }
+
+    // A path on a workstation drive (C:\x, or no drive at all) rather than a
+    // server's VOLUME:path.
+    static bool onWorkstationDrive(std::string_view path) {
+        const std::size_t colon = TextUtil::trim(path).find(':');
+        return colon == std::string_view::npos || colon <= 2;
+    }
 
     // The stored text of a task with flags written as "1" or "0".
     static std::string join(std::string_view source, std::string_view target,

@@ -5,6 +5,8 @@
 #include "config/LineTokenizer.h"
 #include "config/TextUtil.h"
 
+#include <cstdint>
+
 namespace {
 
 constexpr std::string_view kHeader = "# Quorrel config file \r\n"
@@ -86,7 +88,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             std::string task(tokens.arg(1));
             for (int i = 2; i <= kTaskWords; ++i)
                 task.append(1, ' ').append(tokens.arg(i));
-            if (!model.tasks.append(std::move(task)))
+            if (!model.tasks.append(std::move(task), static_cast<std::uint32_t>(number)))
                 return ReadStatus::failure(
                     "The file has more than 999 tasks; a task file holds at most 999.");
             most = kTaskWords;

@@ -1,5 +1,7 @@
 #include "CMainFrame.h"
 
+#include "ProblemsPanel.h"
+
 #include "framework/AppSettings.h"
 #include "framework/ChildFrame.h"
 #include "framework/CommandIds.h"
@@ -166,6 +168,9 @@ void CMainFrame::createToolBar() {
 }
 
 void CMainFrame::createStatusBar() {
+    problems_ = new ProblemsPanel(this);
+    addDockWidget(Qt::BottomDockWidgetArea, problems_);
+    statusBar()->addPermanentWidget(problems_->countLabel());
     readOnly_ = new QLabel(tr("Written by a newer version; read only"), this);
     readOnly_->setObjectName(QStringLiteral("readOnly"));
     readOnly_->setVisible(false);
@@ -206,6 +211,7 @@ void CMainFrame::buildMenuBar(int menuId) {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(actions_[ViewToolbar]);
     view->addAction(actions_[ViewStatusBar]);
+    view->addAction(problems_->toggleViewAction());
     if (menuId != MenuIds::NoDocument) {
         QMenu* window = menuBar()->addMenu(tr("&Window"));
         for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
@@ -257,6 +263,7 @@ void CMainFrame::updateMenus() {
         frame != nullptr ? frame->document().docTemplate().resourceId() : MenuIds::NoDocument;
     buildMenuBar(menuId);
     const bool hasDocument = frame != nullptr;
+    problems_->setDocument(hasDocument ? &frame->document() : nullptr);
     for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
                    WindowArrange, NextPane, PrevPane})
         actions_[id]->setEnabled(hasDocument);

@@ -13,6 +13,7 @@ class QAction;
 class QLabel;
 class QMdiArea;
 class QMenu;
+class ProblemsPanel;
 
 // The main window: the multiple-document area, the menu bar of the active
 // document kind (menu 128 while none is open), the toolbar and the status
@@ -33,6 +34,7 @@ public:
     int menuId() const { return menuId_; }
     QLabel* indicator(int index) const { return indicators_[index]; }
     QLabel* readOnlyIndicator() const { return readOnly_; }
+    ProblemsPanel* problemsPanel() const { return problems_; }
     // Where the indicators learn the lock keys' state; LockKeys::read unless
     // replaced.
     using LockKeyReader = std::function<std::optional<LockKeys::State>()>;
@@ -96,5 +98,6 @@ private:
     QLabel* indicators_[3] = {};
     LockKeyReader lockKeys_ = LockKeys::read;
     QLabel* readOnly_ = nullptr;
+    ProblemsPanel* problems_ = nullptr;
     int menuId_ = 0;
 };

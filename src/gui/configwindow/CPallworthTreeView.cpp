@@ -65,6 +65,7 @@ CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
 }
 
 void CPallworthTreeView::OnInitialUpdate() {
+    document_.treeView = this;
     if (document_.model().newerVersion)
         return;
     const ConfigModel& model = document_.model();

@@ -1,19 +1,9 @@
 #include "CChoice.h"
 
+#include "config/ValueTable.h"
 #include "framework/AnsiQt.h"
 
 #include <QComboBox>
-#include <array>
-
-namespace {
-
-constexpr std::array<std::string_view, 2> kYesNo{"YES", "NO"};
-constexpr std::array<std::string_view, 2> kNamespace{"DOS", "LONG"};
-constexpr std::array<std::string_view, 2> kSyncMode{"OVERWRITE", "REPLACE"};
-constexpr std::array<std::string_view, 2> kServerThread{"SERVER", "THREAD"};
-constexpr std::array<std::string_view, 4> kProtocol{"(default)", "TCP", "UDP", "IPX"};
-
-} // namespace
 
 CChoice::CChoice(QWidget* parent)
     : ValueDialog(kTemplateId, 186, 46, parent), combo_(new QComboBox(this)) {
@@ -23,20 +13,7 @@ CChoice::CChoice(QWidget* parent)
 }
 
 std::span<const std::string_view> CChoice::items(ChoiceKind kind) {
-    switch (kind) {
-    case ChoiceYesNo:
-        return kYesNo;
-    case ChoiceNamespace:
-        return kNamespace;
-    case ChoiceSyncMode:
-        return kSyncMode;
-    case ChoiceServerThread:
-        return kServerThread;
-    case ChoiceProtocol:
-        return kProtocol;
-    default:
-        return {};
-    }
+    return ValueTable::choices(kind);
 }
 
 void CChoice::exchangeValueIn() {

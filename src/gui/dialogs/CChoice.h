@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ValueDialog.h"
-#include "framework/ChoiceKind.h"
+#include "config/ChoiceKind.h"
 
 #include <span>
 #include <string>

@@ -18,8 +18,8 @@
 
 namespace {
 
-constexpr std::string_view kDel = "DEL";
-constexpr std::string_view kNoDel = "NODEL";
+constexpr std::string_view kDel = ValueTable::kDeletions[0];
+constexpr std::string_view kNoDel = ValueTable::kDeletions[1];
 
 } // namespace
 

@@ -11,13 +11,6 @@
 #include <algorithm>
 #include <iterator>
 
-namespace {
-
-// ALERT and the methods after it wait before acting.
-constexpr int kFirstDelayedMethod = 2;
-
-} // namespace
-
 COpenFiles::COpenFiles(QWidget* parent)
     : FieldDialog(kTemplateId, "Open files handling method", 241, 45, parent),
       method_(new QComboBox), after_(new QLabel(QStringLiteral("after"))), delay_(new QLineEdit),
@@ -72,7 +65,7 @@ void COpenFiles::accept() {
 }
 
 void COpenFiles::showDelayFor(int index) {
-    const bool delayed = index >= kFirstDelayedMethod;
+    const bool delayed = index >= static_cast<int>(ValueTable::kFirstDelayedMethod);
     after_->setVisible(delayed);
     delay_->setVisible(delayed);
     seconds_->setVisible(delayed);

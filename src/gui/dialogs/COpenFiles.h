@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "config/ValueTable.h"
 
 #include <array>
 #include <string>
@@ -23,9 +24,8 @@ public:
     static constexpr int kAfterId = 1038;
     static constexpr int kDelayId = 1040;
     static constexpr int kSecondsId = 1039;
-    static constexpr int kDelayLimit = 600;
-    static constexpr std::array<std::string_view, 5> kMethods = {"OFF", "SKIP", "ALERT", "CLEAR",
-                                                                 "DISABLECLEAR"};
+    static constexpr int kDelayLimit = ValueTable::kOpenFileDelayLimit;
+    static constexpr auto kMethods = ValueTable::kOpenFileMethods;
 
     explicit COpenFiles(QWidget* parent = nullptr);
 

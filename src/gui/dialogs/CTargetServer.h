@@ -2,6 +2,7 @@
 
 #include "FieldDialog.h"
 #include "ScheduleChoice.h"
+#include "config/ValueTable.h"
 
 #include <QTime>
 #include <string>
@@ -26,7 +27,7 @@ public:
     static constexpr int kProtocolId = 1014;
     static constexpr int kBandwidthId = 1029;
     static constexpr int kSendMessageId = 1021;
-    static constexpr int kBandwidthLimit = 1000000;
+    static constexpr int kBandwidthLimit = ValueTable::kBandwidthLimit;
     // scheduleMode: 0 package default, 1 daily at startTime, 2 every N hours.
     static constexpr ScheduleChoice::Modes kModes{0, 1, 2};
 

@@ -16,12 +16,7 @@ PathDialog::PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* par
     : ValueDialog(templateId, widthDlu, heightDlu, parent), browser_(browser) {}
 
 bool PathDialog::isVolumeForm(std::string_view text) {
-    // A workstation path may hold a ':' further on (/srv/data:2024/x).
-    const std::string_view start = TextUtil::trimLeft(text);
-    if (!start.empty() && (start.front() == '/' || start.front() == '~'))
-        return false;
-    const std::size_t colon = text.find(':');
-    return colon != std::string_view::npos && colon >= 3;
+    return TextUtil::isVolumeForm(text);
 }
 
 QLineEdit* PathDialog::addPathEdit(int id) {

@@ -3,6 +3,7 @@
 #include "config/ApplicationDesc.h"
 #include "config/GlobalSettings.h"
 #include "config/PackageDesc.h"
+#include "config/RowLabels.h"
 #include "taskfile/TaskFileModel.h"
 
 #include <algorithm>
@@ -17,19 +18,19 @@ using T = TaskFileModel;
 using Rule = ValueRules::Rule;
 
 // Texts that label more than one thing.
-constexpr std::string_view kDefaultSettings = "Default settings";
-constexpr std::string_view kSchedule = "Schedule";
-constexpr std::string_view kSourceServer = "Source Server";
+constexpr std::string_view kDefaultSettings = RowLabels::kDefaultSettings;
+constexpr std::string_view kSchedule = RowLabels::kSchedule;
+constexpr std::string_view kSourceServer = RowLabels::kSourceServer;
 constexpr std::string_view kProperties = "Properties";
 constexpr std::string_view kValue = "Value";
 
-constexpr NumberRange kRetryInterval{60, 14400, "Invalid interval! (%d-%d) Default:533"};
-constexpr NumberRange kMaxThreads{1, 100, "Invalid interval! (%d-%d) Default:12"};
-constexpr NumberRange kRetryCount{0, 1440, "Invalid interval! (%d-%d) Default:3"};
-constexpr NumberRange kLogSize{32, 32768, "Invalid interval! (%d-%d) Default:256"};
-constexpr NumberRange kPollInterval{60, 1440, "Invalid interval! (%d-%d) Default:300"};
-constexpr NumberRange kLogSeverity{0, 1, "Invalid interval! (%d-%d) Default:0"};
-constexpr NumberRange kMaxLogFileSize{8192, 8388608, "Invalid interval! (%d-%d) Default:256000"};
+constexpr const NumberRange& kRetryInterval = ValueTable::kRetryInterval;
+constexpr const NumberRange& kMaxThreads = ValueTable::kMaxThreads;
+constexpr const NumberRange& kRetryCount = ValueTable::kRetryCount;
+constexpr const NumberRange& kLogSize = ValueTable::kLogSize;
+constexpr const NumberRange& kPollInterval = ValueTable::kPollInterval;
+constexpr const NumberRange& kLogSeverity = ValueTable::kLogSeverity;
+constexpr const NumberRange& kMaxLogFileSize = ValueTable::kMaxLogFileSize;
 
 constexpr RowSpec yesNo(std::string_view label, std::string G::*global, std::string P::*package) {
     return {.label = label,
@@ -59,68 +60,68 @@ constexpr RowSpec commandFiles(std::string_view label, std::string P::*source,
 
 // The rows of the default settings, a package's settings, or both.
 constexpr RowSpec kVersion{.label = "Version", .global = &G::version};
-constexpr RowSpec kUsername{
-    .label = "Username", .dialog = RowDialog::Text, .global = &G::user, .rule = Rule::Word};
+constexpr RowSpec kUsername{.label = RowLabels::kUsername,
+                            .dialog = RowDialog::Text,
+                            .global = &G::user,
+                            .rule = Rule::Word};
 // The password itself never appears; the mask stands in for it.
 constexpr RowSpec kPassword{
-    .label = "Password", .dialog = RowDialog::Password, .global = &G::passwordMask};
-constexpr RowSpec kMaxThreadsRow = number("Max. threads", &G::maxThreads, kMaxThreads);
-constexpr RowSpec kNamespace{.label = "Namespace",
+    .label = RowLabels::kPassword, .dialog = RowDialog::Password, .global = &G::passwordMask};
+constexpr RowSpec kMaxThreadsRow = number(RowLabels::kMaxThreads, &G::maxThreads, kMaxThreads);
+constexpr RowSpec kNamespace{.label = RowLabels::kNamespace,
                              .dialog = RowDialog::Choice,
                              .global = &G::nameSpace,
                              .choice = ChoiceNamespace};
 constexpr RowSpec kRetryIntervalRow =
-    number("Failed job retry interval", &G::retryInterval, kRetryInterval);
-constexpr RowSpec kRetryCountRow =
-    number("Number of times a failed job can be retried", &G::retryCount, kRetryCount);
-constexpr RowSpec kSyncMode{.label = "Sync mode",
+    number(RowLabels::kRetryInterval, &G::retryInterval, kRetryInterval);
+constexpr RowSpec kRetryCountRow = number(RowLabels::kRetryCount, &G::retryCount, kRetryCount);
+constexpr RowSpec kSyncMode{.label = RowLabels::kSyncMode,
                             .dialog = RowDialog::Choice,
                             .global = &G::syncMode,
                             .package = &P::syncMode,
                             .choice = ChoiceSyncMode};
-constexpr RowSpec kTransferIrm =
-    yesNo("Transfer IRMs (Inherited Rights Mask)", &G::transferIrm, &P::transferIrm);
+constexpr RowSpec kTransferIrm = yesNo(RowLabels::kTransferIrm, &G::transferIrm, &P::transferIrm);
 constexpr RowSpec kTransferOwner =
-    yesNo("Transfer file owner", &G::transferOwner, &P::transferOwner);
+    yesNo(RowLabels::kTransferOwner, &G::transferOwner, &P::transferOwner);
 constexpr RowSpec kTransferTrustee =
-    yesNo("Transfer file system rights", &G::transferTrustee, &P::transferTrustee);
+    yesNo(RowLabels::kTransferTrustee, &G::transferTrustee, &P::transferTrustee);
 constexpr RowSpec kSkipReadOnly =
-    yesNo("Protect read-only files", &G::skipReadOnly, &P::skipReadOnly);
+    yesNo(RowLabels::kSkipReadOnly, &G::skipReadOnly, &P::skipReadOnly);
 constexpr RowSpec kTransferAttrs =
-    yesNo("Transfer file system attributes", &G::transferAttrs, &P::transferAttrs);
-constexpr RowSpec kPreStat = yesNo("Scan directories in advance", nullptr, &P::preStat);
-constexpr RowSpec kTimeRestriction{
-    .label = "Time restriction", .dialog = RowDialog::TimeRestriction, .global = &G::jobWindow};
+    yesNo(RowLabels::kTransferAttrs, &G::transferAttrs, &P::transferAttrs);
+constexpr RowSpec kPreStat = yesNo(RowLabels::kPreStat, nullptr, &P::preStat);
+constexpr RowSpec kTimeRestriction{.label = RowLabels::kTimeRestriction,
+                                   .dialog = RowDialog::TimeRestriction,
+                                   .global = &G::jobWindow};
 constexpr RowSpec kLogDirectory{
     .label = "Log directory", .dialog = RowDialog::LogDirectory, .global = &G::logDir};
 constexpr RowSpec kLogEvents{.label = "Log event types",
                              .dialog = RowDialog::LogEvents,
                              .global = &G::logEvent,
                              .package = &P::logEvent};
-constexpr RowSpec kDisplay{.label = "Display type",
+constexpr RowSpec kDisplay{.label = RowLabels::kDisplay,
                            .dialog = RowDialog::Choice,
                            .global = &G::display,
                            .choice = ChoiceServerThread};
-constexpr RowSpec kLogSizeRow = number("Log size limit", &G::logSize, kLogSize);
-constexpr RowSpec kDebug = yesNo("Debug", &G::debug, nullptr);
-constexpr RowSpec kDebugLogSizeRow = number("Debug log size limit", &G::dbgLogSize, kLogSize);
-constexpr RowSpec kProtocol{.label = "Transport protocol",
+constexpr RowSpec kLogSizeRow = number(RowLabels::kLogSize, &G::logSize, kLogSize);
+constexpr RowSpec kDebug = yesNo(RowLabels::kDebug, &G::debug, nullptr);
+constexpr RowSpec kDebugLogSizeRow = number(RowLabels::kDebugLogSize, &G::dbgLogSize, kLogSize);
+constexpr RowSpec kProtocol{.label = RowLabels::kProtocol,
                             .dialog = RowDialog::Choice,
                             .package = &P::protocol,
                             .choice = ChoiceProtocol};
-constexpr RowSpec kLogMethod{.label = "Log files based on ...",
+constexpr RowSpec kLogMethod{.label = RowLabels::kLogMethod,
                              .dialog = RowDialog::Choice,
                              .package = &P::logMethod,
                              .choice = ChoiceServerThread};
 constexpr RowSpec kNcfBefore =
-    commandFiles("NCF to execute before", &P::preNcfSrc, &P::preNcfDst, NcfMoment::Before);
+    commandFiles(RowLabels::kNcfBefore, &P::preNcfSrc, &P::preNcfDst, NcfMoment::Before);
 constexpr RowSpec kNcfAfter =
-    commandFiles("NCF to execute after", &P::postNcfSrc, &P::postNcfDst, NcfMoment::After);
-constexpr RowSpec kNcfSuspended = commandFiles("NCF to execute when suspended", &P::suspendNcfSrc,
+    commandFiles(RowLabels::kNcfAfter, &P::postNcfSrc, &P::postNcfDst, NcfMoment::After);
+constexpr RowSpec kNcfSuspended = commandFiles(RowLabels::kNcfSuspended, &P::suspendNcfSrc,
                                                &P::suspendNcfDst, NcfMoment::Suspended);
-constexpr RowSpec kOpenFiles{.label = "Open file handling method",
-                             .dialog = RowDialog::OpenFiles,
-                             .text = RowText::OpenFiles};
+constexpr RowSpec kOpenFiles{
+    .label = RowLabels::kOpenFiles, .dialog = RowDialog::OpenFiles, .text = RowText::OpenFiles};
 
 // The rows of a package's other nodes.
 constexpr RowSpec kScheduleRow{.label = kSchedule,
@@ -128,7 +129,7 @@ constexpr RowSpec kScheduleRow{.label = kSchedule,
                                .package = &P::scheduleWhen,
                                .text = RowText::ScheduleWords};
 constexpr RowSpec kDays{
-    .label = "Days to run", .dialog = RowDialog::Days, .package = &P::scheduleDays};
+    .label = RowLabels::kDays, .dialog = RowDialog::Days, .package = &P::scheduleDays};
 constexpr RowSpec kSource{.label = kSourceServer,
                           .dialog = RowDialog::Text,
                           .package = &P::source,
@@ -146,7 +147,7 @@ constexpr RowSpec kServer{.label = "Server",
                           .rule = Rule::Word,
                           .upperCase = true};
 constexpr RowSpec kPath{.label = "Path", .dialog = RowDialog::Path, .application = &A::appPath};
-constexpr RowSpec kDestinationPackages{.label = "Destination packages",
+constexpr RowSpec kDestinationPackages{.label = RowLabels::kDestinationPackages,
                                        .dialog = RowDialog::DestinationPackages,
                                        .application = &A::dstPackages};
 constexpr RowSpec kDestinationServers{.label = "Destination servers",
@@ -161,15 +162,15 @@ constexpr RowSpec kLogFile{.label = "Path of the logfile",
                            .dialog = RowDialog::Text,
                            .task = &T::logFilePath,
                            .rule = Rule::Word};
-constexpr RowSpec kPollIntervalRow{.label = "Polling interval",
+constexpr RowSpec kPollIntervalRow{.label = RowLabels::kPollInterval,
                                    .dialog = RowDialog::Number,
                                    .task = &T::pollInterval,
                                    .range = &kPollInterval};
-constexpr RowSpec kLogSeverityRow{.label = "Logging severity",
+constexpr RowSpec kLogSeverityRow{.label = RowLabels::kLogSeverity,
                                   .dialog = RowDialog::Number,
                                   .task = &T::logSeverity,
                                   .range = &kLogSeverity};
-constexpr RowSpec kMaxLogFileSizeRow{.label = "Maximum log file size",
+constexpr RowSpec kMaxLogFileSizeRow{.label = RowLabels::kMaxLogFileSize,
                                      .dialog = RowDialog::Number,
                                      .task = &T::maxLogSize,
                                      .range = &kMaxLogFileSize};
@@ -247,21 +248,23 @@ constexpr std::array<NodeSpec, 15> kNodes{
               true, "Name"),
     propertyNode(DetailKind::Application, {}, RecordKind::Application, kApplicationColumns,
                  kApplicationRows),
-    propertyNode(DetailKind::Settings, "Settings", RecordKind::Package, kSettingsColumns,
+    propertyNode(DetailKind::Settings, RowLabels::kSettings, RecordKind::Package, kSettingsColumns,
                  kSettingsRows),
     propertyNode(DetailKind::Schedule, kSchedule, RecordKind::Package, kScheduleColumns,
                  kScheduleRows),
     propertyNode(DetailKind::SourceServer, kSourceServer, RecordKind::Package, kSourceColumns,
                  kSourceRows),
-    entryNode(DetailKind::Targets, "Target Server(s)", RecordKind::Package, kTargetColumns, true),
-    entryNode(DetailKind::Directories, "Directories", RecordKind::Package, kJobColumns, true),
-    entryNode(DetailKind::Files, "Files", RecordKind::Package, kJobColumns, true),
-    entryNode(DetailKind::Exclude, "Exclude", RecordKind::Package, kExcludeColumns, false),
-    propertyNode(DetailKind::Messages, "Messages", RecordKind::Package, kMessageColumns,
+    entryNode(DetailKind::Targets, RowLabels::kTargets, RecordKind::Package, kTargetColumns, true),
+    entryNode(DetailKind::Directories, RowLabels::kDirectories, RecordKind::Package, kJobColumns,
+              true),
+    entryNode(DetailKind::Files, RowLabels::kFiles, RecordKind::Package, kJobColumns, true),
+    entryNode(DetailKind::Exclude, RowLabels::kExclude, RecordKind::Package, kExcludeColumns,
+              false),
+    propertyNode(DetailKind::Messages, RowLabels::kMessages, RecordKind::Package, kMessageColumns,
                  kMessageRows),
     propertyNode(DetailKind::TaskSettings, kDefaultSettings, RecordKind::TaskFile,
                  kTaskSettingsColumns, kTaskRows),
-    entryNode(DetailKind::Tasks, "Tasks", RecordKind::TaskFile, kTaskColumns, true),
+    entryNode(DetailKind::Tasks, RowLabels::kTasks, RecordKind::TaskFile, kTaskColumns, true),
 };
 
 // Looked up by kind, so each stands at its kind's place.

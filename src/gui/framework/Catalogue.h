@@ -1,7 +1,8 @@
 #pragma once
 
-#include "ChoiceKind.h"
+#include "config/ChoiceKind.h"
 #include "config/ValueRules.h"
+#include "config/ValueTable.h"
 
 #include <cstdint>
 #include <span>
@@ -58,14 +59,6 @@ enum class RowText { Field, ScheduleWords, CommandFiles, OpenFiles };
 
 // When a package runs a pair of command files.
 enum class NcfMoment { Before, After, Suspended };
-
-// The values a number row takes, and the refusal of any other: its "%d"s
-// stand for the two limits.
-struct NumberRange {
-    std::int32_t lower;
-    std::int32_t upper;
-    std::string_view message;
-};
 
 // One row of a property list: its label, the field it shows in each record
 // that has it, and how it is edited. The label is the caption of its dialog.

@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 class DocTemplate;
 
@@ -51,6 +52,9 @@ public:
     // document was saved.
     int unkeptLines() const { return unkeptLines_; }
     void setUnkeptLines(int lines);
+    // What the reader noted on those lines; empty once the document was saved.
+    const ReadReport& unkeptReport() const { return unkeptReport_; }
+    void setUnkeptReport(ReadReport report) { unkeptReport_ = std::move(report); }
     // What the window titles add to the document's name.
     QString titleMark() const;
 
@@ -66,4 +70,5 @@ private:
     QDateTime diskTime_;
     qint64 diskSize_ = -1;
     int unkeptLines_ = 0;
+    ReadReport unkeptReport_;
 };

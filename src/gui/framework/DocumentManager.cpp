@@ -202,6 +202,7 @@ void DocumentManager::tellWhatIsNotKept(Document& document, const ReadReport& re
     }
     if (report.keepsEverything())
         return;
+    document.setUnkeptReport(report);
     document.setUnkeptLines(report.droppedLines() + report.commentLines());
     ModalSeam::showMessage(area_.window(), notKeptMessage(report, file), kCaption,
                            ModalSeam::Icon::Warning);
@@ -304,6 +305,7 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
         return false;
     }
     document.setModifiedFlag(false);
+    document.setUnkeptReport({});
     document.setUnkeptLines(0);
     if (path == document.filePath())
         document.rememberDiskState();

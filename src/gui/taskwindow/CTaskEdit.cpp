@@ -95,8 +95,7 @@ std::string CTaskEdit::storageProblem(std::string_view path, std::string_view na
 }
 
 bool CTaskEdit::onWorkstationDrive(std::string_view path) {
-    const std::size_t colon = TextUtil::trim(path).find(':');
-    return colon == std::string_view::npos || colon <= 2;
+    return TaskFields::onWorkstationDrive(path);
 }
 
 void CTaskEdit::accept() {

@@ -1,0 +1,58 @@
+#pragma once
+
+#include "RecordId.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+#include <string_view>
+
+// One thing a whole-file check found, and where: the node and row of the
+// editor that show it, and the file line it was read from.
+struct Problem {
+    enum class Severity : std::uint8_t { Error, Warning };
+    // The editor's node that shows the value.
+    enum class Node : std::uint8_t {
+        None,
+        DefaultSettings,
+        Application,
+        Settings,
+        Schedule,
+        SourceServer,
+        Targets,
+        Directories,
+        Files,
+        Exclude,
+        Messages,
+        TaskSettings,
+        Tasks,
+    };
+
+    Severity severity = Severity::Warning;
+    std::string message;
+    Node node = Node::None;
+    // The application or package; 0 for the default settings and task files.
+    RecordId record = 0;
+    std::string recordName;
+    // A property row's label, or empty for an entry of a list node.
+    std::string_view rowLabel;
+    // 1-based entry of a list node; 0 for a property row.
+    int entry = 0;
+    // 1-based file line; 0 when the value was not read from a file.
+    std::uint32_t line = 0;
+
+    // How many of each severity a list holds, as the status bar reads them.
+    struct Count {
+        int errors = 0;
+        int warnings = 0;
+    };
+    static Count count(std::span<const Problem> problems);
+
+    static std::string_view severityText(Severity severity);
+    // "Package Sales › Target Server(s)", in Windows-1252.
+    std::string nodeText() const;
+    // The row label, or "row 3" for an entry.
+    std::string rowText() const;
+
+    bool operator==(const Problem& other) const = default;
+};

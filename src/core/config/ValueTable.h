@@ -1,0 +1,44 @@
+#pragma once
+
+#include "ChoiceKind.h"
+
+#include <array>
+#include <cstdint>
+#include <span>
+#include <string_view>
+
+// The values a number row takes, and the refusal of any other: its "%d"s
+// stand for the two limits.
+struct NumberRange {
+    std::int32_t lower;
+    std::int32_t upper;
+    std::string_view message;
+};
+
+// The ranges and keyword choices the value dialogs offer, held once for the
+// dialogs and for the checks of a whole file.
+class ValueTable {
+public:
+    static constexpr NumberRange kRetryInterval{60, 14400, "Invalid interval! (%d-%d) Default:533"};
+    static constexpr NumberRange kMaxThreads{1, 100, "Invalid interval! (%d-%d) Default:12"};
+    static constexpr NumberRange kRetryCount{0, 1440, "Invalid interval! (%d-%d) Default:3"};
+    static constexpr NumberRange kLogSize{32, 32768, "Invalid interval! (%d-%d) Default:256"};
+    static constexpr NumberRange kPollInterval{60, 1440, "Invalid interval! (%d-%d) Default:300"};
+    static constexpr NumberRange kLogSeverity{0, 1, "Invalid interval! (%d-%d) Default:0"};
+    static constexpr NumberRange kMaxLogFileSize{8192, 8388608,
+                                                 "Invalid interval! (%d-%d) Default:256000"};
+    static constexpr std::int32_t kBandwidthLimit = 1000000;
+    static constexpr std::int32_t kOpenFileDelayLimit = 600;
+
+    static constexpr std::array<std::string_view, 5> kOpenFileMethods = {"OFF", "SKIP", "ALERT",
+                                                                         "CLEAR", "DISABLECLEAR"};
+    // ALERT and the methods after it wait before acting.
+    static constexpr std::size_t kFirstDelayedMethod = 2;
+    static constexpr std::array<std::string_view, 2> kCopyModes = {"ALL", "NEW"};
+    static constexpr std::array<std::string_view, 2> kDeletions = {"DEL", "NODEL"};
+    static constexpr std::array<std::string_view, 2> kMessageFlags = {"ON", "OFF"};
+
+    // The keywords a choice row offers, in the order its list shows them.
+    static std::span<const std::string_view> choices(ChoiceKind kind);
+    static bool offers(std::span<const std::string_view> words, std::string_view word);
+};

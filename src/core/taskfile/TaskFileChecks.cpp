@@ -1,0 +1,73 @@
+#include "TaskFileChecks.h"
+
+#include "TaskFields.h"
+#include "config/ConfigChecks.h"
+#include "config/RowLabels.h"
+#include "config/TextUtil.h"
+#include "config/ValueTable.h"
+
+#include <algorithm>
+#include <array>
+#include <string>
+
+namespace {
+
+using L = RowLabels;
+
+void add(std::vector<Problem>& out, std::string message, Problem place) {
+    if (message.empty())
+        return;
+    place.message = std::move(message);
+    out.push_back(std::move(place));
+}
+
+std::string taskProblem(const std::string& task) {
+    const TaskFields fields = TaskFields::split(task);
+    const bool missing = std::any_of(fields.flags.begin(), fields.flags.end(),
+                                     [](const std::string& flag) { return flag.empty(); });
+    if (missing || fields.source.empty() || fields.target.empty() ||
+        TextUtil::hasSeparator(fields.source) || TextUtil::hasSeparator(fields.target))
+        return "The task \"" + task +
+               "\" does not read back as its five words: source, target and three flags";
+    for (const std::string& flag : fields.flags)
+        if (flag != "0" && flag != "1")
+            return "The task \"" + task + "\" has the flag \"" + flag + "\" where 0 or 1 belongs";
+    const bool sourceLocal = TaskFields::onWorkstationDrive(fields.source);
+    if (sourceLocal == TaskFields::onWorkstationDrive(fields.target))
+        return sourceLocal ? "Both paths of the task are on workstation drives"
+                           : "Both paths of the task are on network volumes";
+    return {};
+}
+
+} // namespace
+
+std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadReport* report) {
+    std::vector<Problem> problems;
+    Problem settings;
+    settings.node = Problem::Node::TaskSettings;
+    const struct {
+        std::string_view label;
+        const std::string& value;
+        const NumberRange& range;
+    } kRanged[] = {{L::kPollInterval, model.pollInterval, ValueTable::kPollInterval},
+                   {L::kLogSeverity, model.logSeverity, ValueTable::kLogSeverity},
+                   {L::kMaxLogFileSize, model.maxLogSize, ValueTable::kMaxLogFileSize}};
+    for (const auto& setting : kRanged) {
+        settings.rowLabel = setting.label;
+        add(problems,
+            ConfigChecks::rangeProblem(setting.label, setting.value, setting.range.lower,
+                                       setting.range.upper),
+            settings);
+    }
+    for (int i = 1; i <= model.tasks.count(); ++i) {
+        Problem place;
+        place.node = Problem::Node::Tasks;
+        place.entry = i;
+        place.line = model.tasks.line(i);
+        add(problems, taskProblem(model.tasks.at(i)), place);
+    }
+    if (report != nullptr)
+        ConfigChecks::addSkipped(*report, problems);
+    ConfigChecks::sortByLine(problems);
+    return problems;
+}

@@ -1,0 +1,237 @@
+#include "TestSupport.h"
+
+#include "config/AnsiText.h"
+#include "config/ConfigChecks.h"
+#include "taskfile/TaskFileChecks.h"
+#include "taskfile/TaskFileFormat.h"
+
+#include <QTest>
+
+using namespace testsupport;
+
+namespace {
+
+const std::string kPwd = "PWD " + std::string(80, 'a') + "\n";
+
+// A configuration without a problem; a row replaces or adds lines of it.
+std::string clean(std::string_view global = "USER admin\n" + kPwd,
+                  std::string_view package = "  SCHEDULE 08:00 MON\n  SOURCE SRC\n"
+                                             "  DEST SRV VOL MSGON 0\n",
+                  std::string_view rest = {}) {
+    return "VERSION 1.30\n" + std::string(global) + "PACKAGE P\n" + std::string(package) +
+           "PACKAGE END\n" + std::string(rest);
+}
+
+std::vector<Problem> checkConfig(const std::string& bytes) {
+    ConfigModel model;
+    const ReadStatus status = ConfigReader(OemCodePage(437)).read(bytes, model);
+    return ConfigChecks::run(model, &status.report);
+}
+
+std::vector<Problem> checkTasks(const std::string& bytes) {
+    TaskFileModel model;
+    const ReadStatus status = TaskFileFormat::read(bytes, model);
+    return TaskFileChecks::run(model, &status.report);
+}
+
+// "LINE severity MESSAGE @ NODE, ROW" for each problem.
+QStringList described(const std::vector<Problem>& problems) {
+    QStringList lines;
+    for (const Problem& p : problems)
+        lines << QString::fromStdString(AnsiText::toUtf8(
+            std::to_string(p.line) + " " + std::string(Problem::severityText(p.severity)) + " " +
+            p.message + " @ " + p.nodeText() + ", " + p.rowText()));
+    return lines;
+}
+
+} // namespace
+
+class TestConfigChecks : public QObject {
+    Q_OBJECT
+
+private slots:
+    void eachCheck_data();
+    void eachCheck();
+    void richFile();
+    void linesFollowEdits();
+};
+
+void TestConfigChecks::eachCheck_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QString>("bytes");
+    QTest::addColumn<QStringList>("expected");
+    const auto row = [](const char* name, const std::string& bytes, QStringList expected,
+                        const char* kind = "cfg") {
+        QTest::newRow(name) << QString::fromLatin1(kind) << QString::fromLatin1(bytes) << expected;
+    };
+    const std::string user = "USER admin\n";
+    row("clean", clean(), {});
+    row("every package without source",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  DEST S V MSGON 0\n",
+              "PACKAGE Q\n  DEST S V MSGON 0\nPACKAGE END\n"),
+        {"4 error Please specify a source server for package P @ Package P › Source Server, "
+         "Source Server",
+         "8 error Please specify a source server for package Q @ Package Q › Source Server, "
+         "Source Server"});
+    row("no user or password", clean(""),
+        {"0 error Please specify a username @ Default settings, Username",
+         "0 error Please specify a password @ Default settings, Password"});
+    row("password not stored form", clean(user + "PWD abc\n"),
+        {"0 warning The stored password is not 80 lower-case hexadecimal digits @ Default "
+         "settings, Password"});
+    row("number above range", clean(user + kPwd + "MAXTHREADS 101\n"),
+        {"0 warning Max. threads \"101\" is outside 1-100 @ Default settings, Max. threads"});
+    row("number at limits", clean(user + kPwd + "RETRYINTERVAL 60\nRETRYCOUNT 1440\n"), {});
+    row("not a number", clean(user + kPwd + "LOGSIZE 1k\n"),
+        {"0 warning Log size limit \"1K\" is not a whole number @ Default settings, Log size "
+         "limit"});
+    row("global choice", clean(user + kPwd + "NAMESPACE mac\n"),
+        {"0 warning Namespace \"MAC\" is not one of DOS, LONG @ Default settings, Namespace"});
+    row("package choice",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  SYNCMODE x\n"),
+        {"4 warning Sync mode \"X\" is not one of OVERWRITE, REPLACE @ Package P › Settings, "
+         "Sync mode"});
+    row("open-file delay",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  OFHANDLER "
+                           "CLEAR 601\n"),
+        {"4 warning Open file handling method \"601\" is outside 0-600 @ Package P › "
+         "Settings, Open file handling method"});
+    row("command file not on a volume",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  PRENCF DST "
+                           "\"C:\\X.NCF\"\n"),
+        {"4 warning NCF to execute before \"C:\\X.NCF\" is not in the volume form (VOLUME:path) "
+         "@ Package P › Settings, NCF to execute before"});
+    for (const char* word : {"24:00", "0", "8:00"})
+        row((std::string("schedule ") + word).c_str(),
+            clean(user + kPwd,
+                  "  SCHEDULE " + std::string(word) + " MON\n  SOURCE S\n  DEST S V MSGON 0\n"),
+            {"4 warning Schedule \"" + QString::fromLatin1(word) +
+             "\" is neither a time (HH:MM) nor a number of hours @ Package P › Schedule, "
+             "Schedule"});
+    row("no day", clean(user + kPwd, "  SCHEDULE 23:59\n  SOURCE S\n  DEST S V MSGON 0\n"),
+        {"4 warning Days to run names no day @ Package P › Schedule, Days to run"});
+    row("not a day",
+        clean(user + kPwd, "  SCHEDULE 12 SUN SUNDAY\n  SOURCE S\n  DEST S V MSGON 0\n"),
+        {"4 warning Days to run holds \"SUNDAY\", which is no day @ Package P › Schedule, "
+         "Days to run"});
+    row("time window", clean(user + kPwd + "STARTJOB 08:60\n"),
+        {"0 warning Time restriction \"08:60\" is not a valid time (HH:MM) @ Default settings, "
+         "Time restriction"});
+    row("target values",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  DEST T V "
+                           "MSGMAYBE 1000001 TCP 7\n"),
+        {"8 warning Message flag \"MAYBE\" is not one of ON, OFF @ Package P › Target "
+         "Server(s), row 2",
+         "8 warning Bandwidth limit \"1000001\" is outside 0-1000000 @ Package P › Target "
+         "Server(s), row 2"});
+    row("target start",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0 1:00\n"),
+        {"7 warning Start \"1:00\" is neither a time (HH:MM) nor a number of hours @ Package P "
+         "› Target Server(s), row 1"});
+    row("target that does not read back",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST SRV\n"),
+        {"7 warning Target server \"SRV\": The volume name is empty. @ Package P › Target "
+         "Server(s), row 1",
+         "7 warning Message flag \"\" is not one of ON, OFF @ Package P › Target Server(s), row 1",
+         "7 warning Bandwidth limit \"\" is not a whole number @ Package P › Target Server(s), "
+         "row 1",
+         "7 warning DEST SRV (missing argument) @ , "});
+    row("no target", clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n"),
+        {"4 warning Package P has no target server @ Package P › Target Server(s), "});
+    row("jobs",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  SYNCDIR ALL DEL "
+                           "\"C:\\A\" \"VOL:B\"\n  SYNCFILE ALL DEL \"C:\\A\" \"/B\"\n  SYNCDIR "
+                           "SOME ALL \"SYS:A\" \"VOL:B\"\n"),
+        {"9 warning Neither path \"C:\\A\" nor \"/B\" is in the volume form (VOLUME:path) @ "
+         "Package P › Files, row 1",
+         "10 warning Transfer mode \"SOME\" is not one of ALL, NEW @ Package P › Directories, "
+         "row 2",
+         "10 warning Propagate deletions \"ALL\" is not one of DEL, NODEL @ Package P › "
+         "Directories, row 2"});
+    row("exclude",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  EXCLUDE "
+                           "\"SYS:A\"\n  EXCLUDE \"D:\\TEMP\"\n"),
+        {"9 warning Excluded path \"D:\\TEMP\" is not in the volume form (VOLUME:path) @ "
+         "Package P › Exclude, row 2"});
+    row("names",
+        clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n",
+              "PACKAGE P\n  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\nPACKAGE END\n"
+              "APPLICATION A\n  DST_PACKAGE P\n  DST_PACKAGE Q\nAPPLICATION END\n"
+              "APPLICATION A\nAPPLICATION END\n"),
+        {"9 warning Two packages are named \"P\" @ Package P › Settings, ",
+         "14 warning Destination package \"Q\" names no package of this file @ Application A, "
+         "Destination packages",
+         "18 warning Two applications are named \"A\" @ Application A, "});
+    row("name with a blank",
+        "VERSION 1.30\nUSER u\n" + kPwd +
+            "PACKAGE Sales Servers\n  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n"
+            "PACKAGE END\nAPPLICATION A\n  DST_PACKAGE Sales\nAPPLICATION END\n",
+        {"4 warning Package name \"Sales Servers\" holds a blank, so no application can name it "
+         "as a destination @ Package Sales Servers › Settings, ",
+         "9 warning Destination package \"Sales\" names no package of this file @ Application A, "
+         "Destination packages"});
+    row("skipped line", clean() + "FOO BAR\n", {"9 warning FOO BAR (unknown keyword) @ , "});
+    const std::string tasks = "logfile C:\\Q.LOG\npollinterval 300\nlogseverity 0\n"
+                              "logsize 256000\ntask C:\\A SYS:B 1 0 1\n";
+    row("tasks clean", tasks, {}, "ini");
+    row("task settings", tasks + "pollinterval 59\nlogseverity x\nlogsize 8388608\n",
+        {"0 warning Polling interval \"59\" is outside 60-1440 @ Default settings, Polling "
+         "interval",
+         "0 warning Logging severity \"x\" is not a whole number @ Default settings, Logging "
+         "severity"},
+        "ini");
+    row("task lines",
+        tasks + "task C:\\A D:\\B 1 0 1\ntask SYS:A VOL:B 0 0 0\ntask C:\\A SYS:B 1 2 0\n"
+                "task C:\\A\nbogus\n",
+        {"6 warning Both paths of the task are on workstation drives @ Tasks, row 2",
+         "7 warning Both paths of the task are on network volumes @ Tasks, row 3",
+         "8 warning The task \"C:\\A SYS:B 1 2 0\" has the flag \"2\" where 0 or 1 belongs @ "
+         "Tasks, row 4",
+         "9 warning The task \"C:\\A    \" does not read back as its five words: source, "
+         "target and three flags @ Tasks, row 5",
+         "10 warning bogus (unknown keyword) @ , "},
+        "ini");
+}
+
+void TestConfigChecks::eachCheck() {
+    QFETCH(QString, kind);
+    QFETCH(QString, bytes);
+    QFETCH(QStringList, expected);
+    const std::string text = bytes.toLatin1().toStdString();
+    QCOMPARE(described(kind == QLatin1String("cfg") ? checkConfig(text) : checkTasks(text)),
+             expected);
+}
+
+void TestConfigChecks::richFile() {
+    const std::vector<Problem> problems = checkConfig(dataFile("rich-1.30.cfg"));
+    QCOMPARE(described(problems),
+             QStringList({
+                 "2 warning # Hand-written configuration (comment) @ , ",
+                 "25 warning Package name \"Sales Servers\" holds a blank, so no application "
+                 "can name it as a destination @ Package Sales Servers › Settings, ",
+                 "60 warning Days to run names no day @ Package Archive › Schedule, Days to run",
+                 "62 warning OFHANDLER SKIP 30 (surplus argument) @ , ",
+                 "67 warning Destination package \"Sales\" names no package of this file @ "
+                 "Application Office Suite, Destination packages",
+             }));
+    const Problem::Count count = Problem::count(problems);
+    QCOMPARE(count.errors, 0);
+    QCOMPARE(count.warnings, 5);
+}
+
+// Edits keep each entry's line with it; what the editor adds has none.
+void TestConfigChecks::linesFollowEdits() {
+    ConfigModel model = readConfig(clean({}, "  EXCLUDE \"A:1\"\n  EXCLUDE \"A:2\"\n  EXCLUDE "
+                                             "\"A:3\"\n"));
+    EntryList<std::string>& list = model.packages.at(1).excludes;
+    list.move(3, 1);
+    list.insertAfter(1, "NEW:x");
+    list.remove(3);
+    QCOMPARE(QList<quint32>({list.line(1), list.line(2), list.line(3)}), QList<quint32>({5, 0, 4}));
+    QCOMPARE(model.packages.line(1), 2u);
+    model.addPackage("Q");
+    QCOMPARE(model.packages.line(2), 0u);
+}
+
+QTEST_APPLESS_MAIN(TestConfigChecks)
+#include "tst_configchecks.moc"
