@@ -21,6 +21,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 
 using namespace CommandIds;
@@ -109,6 +110,7 @@ void CMainFrame::createActions() {
     status->setCheckable(true);
     status->setChecked(true);
     createWindowActions();
+    createEditActions();
     makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
     makeAction(Help, "help", QString(), &CMainFrame::helpRequested, QKeySequence(Qt::Key_F1));
     makeAction(AppAbout, "appAbout", tr("&About Pallworth..."), &CMainFrame::aboutRequested)
@@ -154,6 +156,26 @@ void CMainFrame::createWindowActions() {
     makeAction(WindowArrange, "windowArrange", tr("&Arrange Icons"), &CMainFrame::arrangeIcons);
 }
 
+void CMainFrame::createEditActions() {
+    QList<QKeySequence> redo = QKeySequence::keyBindings(QKeySequence::Redo);
+    if (!redo.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
+        redo.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    addEditAction(undoGroup_.createUndoAction(this, tr("Undo")), EditUndo, "editUndo", "edit-undo",
+                  QKeySequence::keyBindings(QKeySequence::Undo));
+    addEditAction(undoGroup_.createRedoAction(this, tr("Redo")), EditRedo, "editRedo", "edit-redo",
+                  redo);
+}
+
+void CMainFrame::addEditAction(QAction* action, int id, const char* name, const char* icon,
+                               const QList<QKeySequence>& shortcuts) {
+    action->setObjectName(QLatin1String(name));
+    action->setProperty("commandId", id);
+    action->setShortcuts(shortcuts);
+    action->setIcon(QIcon::fromTheme(QLatin1String(icon)));
+    addAction(action);
+    actions_.insert(id, action);
+}
+
 void CMainFrame::createToolBar() {
     toolBar_ = addToolBar(tr("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("toolbar128"));
@@ -163,6 +185,9 @@ void CMainFrame::createToolBar() {
         a->setToolTip(a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
         toolBar_->addAction(a);
     }
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[EditUndo]);
+    toolBar_->addAction(actions_[EditRedo]);
 }
 
 void CMainFrame::createStatusBar() {
@@ -198,6 +223,11 @@ void CMainFrame::buildMenuBar(int menuId) {
     menuId_ = menuId;
     menuBar()->clear();
     addFileMenu(menuId);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+        edit->addAction(actions_[EditUndo]);
+        edit->addAction(actions_[EditRedo]);
+    }
     if (menuId != MenuIds::NoDocument) {
         QMenu* data = menuBar()->addMenu(tr("&Data"));
         data->addAction(actions_[NewApplication]);
@@ -256,6 +286,10 @@ void CMainFrame::updateMenus() {
     const int menuId =
         frame != nullptr ? frame->document().docTemplate().resourceId() : MenuIds::NoDocument;
     buildMenuBar(menuId);
+    QUndoStack* stack = frame != nullptr ? &frame->document().undoStack() : nullptr;
+    if (stack != nullptr)
+        undoGroup_.addStack(stack);
+    undoGroup_.setActiveStack(stack);
     const bool hasDocument = frame != nullptr;
     for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
                    WindowArrange, NextPane, PrevPane})

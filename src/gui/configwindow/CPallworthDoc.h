@@ -21,6 +21,7 @@ public:
     // A file of a newer format: nothing in it may be edited.
     bool readOnly() const { return model_.newerVersion; }
 
+    // Each of these is one command on the undo stack.
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);
     std::optional<RecordId> AddPackage(const std::string& name);
@@ -30,6 +31,10 @@ public:
     // Moves the application or package at `from` (1-based) to `to` in its table.
     void MoveRecord(bool applications, int from, int to);
 
+    // The package with that id, nullptr when none has it.
+    PackageDesc* package(RecordId id);
+    ApplicationDesc* application(RecordId id);
+
 signals:
     void applicationAdded(RecordId id);
     void packageAdded(RecordId id);
@@ -38,5 +43,11 @@ signals:
     void recordsReordered();
 
 private:
+    // Puts a new record, or one taken out, back into its table.
+    template <typename Record>
+    void pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index, bool adding);
+    void recordPlaced(RecordId id, bool present);
+    void moveRecord(bool applications, int from, int to);
+
     OemCodePage oem_;
 };

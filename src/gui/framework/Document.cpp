@@ -2,7 +2,18 @@
 
 #include <QFileInfo>
 
+Document::Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {
+    connect(&undoStack_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { changeModified(!clean); });
+}
+
 void Document::setModifiedFlag(bool modified) {
+    if (!modified)
+        undoStack_.setClean();
+    changeModified(modified);
+}
+
+void Document::changeModified(bool modified) {
     if (modified_ == modified)
         return;
     modified_ = modified;

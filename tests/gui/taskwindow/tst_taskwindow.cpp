@@ -191,9 +191,9 @@ void TestTaskWindow::opensInANormalWindowWithBothNodes() {
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions())
         menus << a->text();
-    QCOMPARE(menus,
-             (QStringList{QStringLiteral("&File"), QStringLiteral("&Data"), QStringLiteral("&View"),
-                          QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    QCOMPARE(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                 QStringLiteral("&Data"), QStringLiteral("&View"),
+                                 QStringLiteral("&Window"), QStringLiteral("&Help")}));
     QVERIFY(!frame.action(CommandIds::NewApplication)->isEnabled());
     QVERIFY(!frame.action(CommandIds::NewPackage)->isEnabled());
     QVERIFY(frame.action(CommandIds::FileSave)->isEnabled());
