@@ -85,48 +85,47 @@ void CPallworthDoc::recordPlaced(RecordId id, bool present) {
         emit packageAdded(id);
 }
 
-std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {
-    const ApplicationDesc* app = model_.addApplication(name);
-    if (app == nullptr)
-        return std::nullopt;
+template <typename Record>
+RecordId CPallworthDoc::pushAdded(EntryList<Record> ConfigModel::*table) {
     // The command puts the new record in, so that redoing puts it back.
-    ApplicationDesc added = std::move(model_.applications.last());
-    model_.applications.remove(model_.applications.count());
+    EntryList<Record>& records = model_.*table;
+    Record added = std::move(records.last());
+    records.remove(records.count());
     const RecordId id = added.id;
-    pushRecord(&ConfigModel::applications, std::move(added), model_.applications.count() + 1, true);
+    pushRecord(table, std::move(added), records.count() + 1, true);
     return id;
+}
+
+template <typename Record>
+void CPallworthDoc::pushRemoval(EntryList<Record> ConfigModel::*table, int index) {
+    // An unsaved deletion must be offered for saving on close.
+    setModifiedFlag();
+    Record named;
+    named.id = (model_.*table).at(index).id;
+    named.name = (model_.*table).at(index).name;
+    pushRecord(table, std::move(named), index, false);
+}
+
+std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {
+    if (model_.addApplication(name) == nullptr)
+        return std::nullopt;
+    return pushAdded(&ConfigModel::applications);
 }
 
 std::optional<RecordId> CPallworthDoc::AddPackage(const std::string& name) {
-    const PackageDesc* package = model_.addPackage(name);
-    if (package == nullptr)
+    if (model_.addPackage(name) == nullptr)
         return std::nullopt;
-    PackageDesc added = std::move(model_.packages.last());
-    model_.packages.remove(model_.packages.count());
-    const RecordId id = added.id;
-    pushRecord(&ConfigModel::packages, std::move(added), model_.packages.count() + 1, true);
-    return id;
+    return pushAdded(&ConfigModel::packages);
 }
 
 bool CPallworthDoc::RemoveRecord(RecordId id) {
-    // An unsaved deletion must be offered for saving on close.
-    if (const int a = model_.applicationIndex(id); a > 0) {
-        setModifiedFlag();
-        ApplicationDesc named;
-        named.id = id;
-        named.name = model_.applications.at(a).name;
-        pushRecord(&ConfigModel::applications, std::move(named), a, false);
-        return true;
-    }
-    if (const int p = model_.packageIndex(id); p > 0) {
-        setModifiedFlag();
-        PackageDesc named;
-        named.id = id;
-        named.name = model_.packages.at(p).name;
-        pushRecord(&ConfigModel::packages, std::move(named), p, false);
-        return true;
-    }
-    return false;
+    if (const int a = model_.applicationIndex(id); a > 0)
+        pushRemoval(&ConfigModel::applications, a);
+    else if (const int p = model_.packageIndex(id); p > 0)
+        pushRemoval(&ConfigModel::packages, p);
+    else
+        return false;
+    return true;
 }
 
 void CPallworthDoc::RenameRecord(RecordId id, const std::string& name) {

@@ -46,6 +46,9 @@ private:
     // Puts a new record, or one taken out, back into its table.
     template <typename Record>
     void pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index, bool adding);
+    // Takes the record just appended out again and pushes its insertion.
+    template <typename Record> RecordId pushAdded(EntryList<Record> ConfigModel::*table);
+    template <typename Record> void pushRemoval(EntryList<Record> ConfigModel::*table, int index);
     void recordPlaced(RecordId id, bool present);
     void moveRecord(bool applications, int from, int to);
 

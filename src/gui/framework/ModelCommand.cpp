@@ -21,6 +21,6 @@ void ModelCommand::applied(bool forward) {
     if (after_)
         after_(forward);
     // The push itself: the editor that made the change shows it.
-    if (std::exchange(pushed_, true) || !forward)
+    if (std::exchange(pushed_, true))
         document_.Replayed(place_.node, place_.record);
 }
