@@ -487,6 +487,7 @@ void TestEditing::cancelChangesNothing() {
     QVERIFY(model() == before);
     QVERIFY(fixture_->dialogsRun > 40);
     QVERIFY(doc()->isModified());
+    QCOMPARE(doc()->undoStack().count(), 0);
 }
 
 void TestEditing::textThatWouldNotReadBackIsRefused() {
@@ -516,6 +517,8 @@ void TestEditing::textThatWouldNotReadBackIsRefused() {
              QStringLiteral("The value must not contain a double quote (\")."));
     QCOMPARE(model().packages.at(1).preMsg,
              std::string("Sync starts in 5 minutes, please save your work"));
+    // Only the user name the dialog took is a change.
+    QCOMPARE(doc()->undoStack().count(), 1);
 }
 
 void TestEditing::insertDeleteInPackageLists_data() {
