@@ -970,6 +970,8 @@ void TestEditing::undoRedoEveryChange() {
         row(excludes, 0, cancelling(), &CSyncView::DeleteEntry),
         row(tree()->packagesNode(), 1, typing(QStringLiteral("Vault")), &CSyncView::EditRow),
         drag(tree()->applicationsNode(), 1, 0),
+        row(tree()->applicationsNode(), 1, cancelling(), &CSyncView::DeleteEntry),
+        drag(tree()->packagesNode(), 0, 1),
         [this] {
             fixture_->onDialog = typing(QStringLiteral("Extra"));
             fixture_->frame().action(CommandIds::NewPackage)->trigger();
