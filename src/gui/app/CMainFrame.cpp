@@ -157,13 +157,18 @@ void CMainFrame::createWindowActions() {
 }
 
 void CMainFrame::createEditActions() {
-    QList<QKeySequence> redo = QKeySequence::keyBindings(QKeySequence::Redo);
-    if (!redo.contains(QKeySequence(Qt::CTRL | Qt::Key_Y)))
-        redo.append(QKeySequence(Qt::CTRL | Qt::Key_Y));
+    // The platform's keys, and those of the accelerator table: Alt+Backspace
+    // undoes, Ctrl+Y redoes.
+    const auto keys = [](QKeySequence::StandardKey standard, const QKeySequence& table) {
+        QList<QKeySequence> bound = QKeySequence::keyBindings(standard);
+        if (!bound.contains(table))
+            bound.append(table);
+        return bound;
+    };
     addEditAction(undoGroup_.createUndoAction(this, tr("Undo")), EditUndo, "editUndo", "edit-undo",
-                  QKeySequence::keyBindings(QKeySequence::Undo));
+                  keys(QKeySequence::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)));
     addEditAction(undoGroup_.createRedoAction(this, tr("Redo")), EditRedo, "editRedo", "edit-redo",
-                  redo);
+                  keys(QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)));
 }
 
 void CMainFrame::addEditAction(QAction* action, int id, const char* name, const char* icon,

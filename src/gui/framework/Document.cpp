@@ -7,6 +7,12 @@ Document::Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {
             [this](bool clean) { changeModified(!clean); });
 }
 
+Document::~Document() {
+    // Clearing the stack as it goes says it is clean; nobody may hear that
+    // from a document half destroyed.
+    undoStack_.disconnect(this);
+}
+
 void Document::setModifiedFlag(bool modified) {
     if (!modified)
         undoStack_.setClean();

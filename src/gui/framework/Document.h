@@ -19,6 +19,7 @@ class Document : public QObject {
 
 public:
     explicit Document(DocTemplate& docTemplate);
+    ~Document() override;
 
     DocTemplate& docTemplate() const { return docTemplate_; }
 
