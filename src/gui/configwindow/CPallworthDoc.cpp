@@ -52,11 +52,14 @@ namespace {
 
 template <typename Record> constexpr bool kApplications = std::is_same_v<Record, ApplicationDesc>;
 
+// What an undo command calls a record: "application Office", "package Sales".
+QString recordName(bool applications, const std::string& name) {
+    return (applications ? QStringLiteral("application ") : QStringLiteral("package ")) +
+           AnsiQt::toQString(name);
+}
+
 template <typename Record> QString recordText(const char* verb, const Record& record) {
-    return QStringLiteral("%1 %2 %3")
-        .arg(QLatin1String(verb),
-             kApplications<Record> ? QStringLiteral("application") : QStringLiteral("package"),
-             AnsiQt::toQString(record.name));
+    return QLatin1String(verb) + QLatin1Char(' ') + recordName(kApplications<Record>, record.name);
 }
 
 } // namespace
@@ -144,9 +147,7 @@ void CPallworthDoc::RenameRecord(RecordId id, const std::string& name) {
         return p != nullptr ? &p->name : nullptr;
     };
     auto* command = new ChangeValue<std::string>(
-        *this,
-        tr("Rename %1 %2")
-            .arg(applications ? tr("application") : tr("package"), AnsiQt::toQString(*stored)),
+        *this, QStringLiteral("Rename ") + recordName(applications, *stored),
         {applications ? DetailKind::Applications : DetailKind::Packages, 0}, locate, *stored, name);
     command->setAfter([this, id](bool) { emit recordRenamed(id); });
     undoStack().push(command);
@@ -156,10 +157,10 @@ void CPallworthDoc::MoveRecord(bool applications, int from, int to) {
     const int count = applications ? model_.applications.count() : model_.packages.count();
     if (from == to || from < 1 || to < 1 || from > count || to > count)
         return;
-    const QString name = AnsiQt::toQString(applications ? model_.applications.at(from).name
-                                                        : model_.packages.at(from).name);
+    const std::string& name =
+        applications ? model_.applications.at(from).name : model_.packages.at(from).name;
     undoStack().push(new MoveCommand(
-        *this, tr("Move %1 %2").arg(applications ? tr("application") : tr("package"), name),
+        *this, QStringLiteral("Move ") + recordName(applications, name),
         {applications ? DetailKind::Applications : DetailKind::Packages, 0},
         [this, applications](int f, int t) { moveRecord(applications, f, t); }, from, to));
 }
