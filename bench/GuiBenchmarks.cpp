@@ -15,8 +15,10 @@
 
 #include <QApplication>
 #include <QTemporaryDir>
+#include <QUndoStack>
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
 #include <chrono>
 
 // Opening the large configuration in the editor, selecting a node whose list
@@ -120,6 +122,53 @@ void BM_RecheckLargeConfig(benchmark::State& state) {
     documents.closeDocument(*document);
 }
 BENCHMARK(BM_RecheckLargeConfig)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(20);
+
+// The resident memory of the process, in KiB, from /proc/self/status.
+double residentKiB() {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray& line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').value(0).toDouble();
+    return 0;
+}
+
+// Deleting every one of the 999 packages from the tree, then undoing every
+// deletion: what the undo stack holds beside the document.
+void BM_DeleteAndUndo999Packages(benchmark::State& state) {
+    DocumentManager& documents = editor().app->documents();
+    for (auto _ : state) {
+        const double empty = residentKiB();
+        Document* document = documents.openFile(editor().file);
+        auto* frame = qobject_cast<CSplitterFrame*>(documents.activeFrame()->widget());
+        CPallworthTreeView* tree = frame->treeView();
+        tree->setCurrentItem(tree->defaultSettingsNode());
+        const double loaded = residentKiB();
+        const auto start = Clock::now();
+        while (tree->packagesNode()->childCount() > 0) {
+            tree->setCurrentNode(tree->packagesNode()->child(0));
+            tree->DeleteNode();
+        }
+        const double deleted = residentKiB();
+        QUndoStack& stack = document->undoStack();
+        while (stack.canUndo())
+            stack.undo();
+        QCoreApplication::processEvents();
+        state.SetIterationTime(seconds(start));
+        const double undone = residentKiB();
+        state.counters["documentKiB"] = loaded - empty;
+        state.counters["extraKiB"] = std::max(deleted, undone) - loaded;
+        state.counters["ratio"] = (std::max(deleted, undone) - empty) / (loaded - empty);
+        state.counters["packages"] = tree->packagesNode()->childCount();
+        document->setModifiedFlag(false);
+        documents.closeDocument(*document);
+    }
+}
+BENCHMARK(BM_DeleteAndUndo999Packages)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include "io/FileStore.h"
 #include "netbrowse/MemoryDirectoryClient.h"
 
+#include <QFile>
 #include <QTest>
 #include <csignal>
 #include <functional>
@@ -36,6 +37,12 @@ inline std::string dataFile(const char* name) {
     if (const Status read = FileStore::read(dataPath(name), bytes); !read.ok)
         qFatal("%s", read.error.c_str());
     return bytes;
+}
+
+// The bytes of a file a test wrote; empty when it cannot be read.
+inline QByteArray fileBytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // Runs `work` in a child process and returns its exit status; -1 when it

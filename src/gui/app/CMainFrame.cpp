@@ -23,6 +23,7 @@
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
+#include <QUndoStack>
 #include <algorithm>
 
 using namespace CommandIds;
@@ -111,6 +112,7 @@ void CMainFrame::createActions() {
     status->setCheckable(true);
     status->setChecked(true);
     createWindowActions();
+    createEditActions();
     makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
     makeAction(Help, "help", QString(), &CMainFrame::helpRequested, QKeySequence(Qt::Key_F1));
     makeAction(AppAbout, "appAbout", tr("&About Pallworth..."), &CMainFrame::aboutRequested)
@@ -156,6 +158,31 @@ void CMainFrame::createWindowActions() {
     makeAction(WindowArrange, "windowArrange", tr("&Arrange Icons"), &CMainFrame::arrangeIcons);
 }
 
+void CMainFrame::createEditActions() {
+    // The platform's keys, and those of the accelerator table: Alt+Backspace
+    // undoes, Ctrl+Y redoes.
+    const auto keys = [](QKeySequence::StandardKey standard, const QKeySequence& table) {
+        QList<QKeySequence> bound = QKeySequence::keyBindings(standard);
+        if (!bound.contains(table))
+            bound.append(table);
+        return bound;
+    };
+    addEditAction(undoGroup_.createUndoAction(this, tr("Undo")), EditUndo, "editUndo", "edit-undo",
+                  keys(QKeySequence::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    addEditAction(undoGroup_.createRedoAction(this, tr("Redo")), EditRedo, "editRedo", "edit-redo",
+                  keys(QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)));
+}
+
+void CMainFrame::addEditAction(QAction* action, int id, const char* name, const char* icon,
+                               const QList<QKeySequence>& shortcuts) {
+    action->setObjectName(QLatin1String(name));
+    action->setProperty("commandId", id);
+    action->setShortcuts(shortcuts);
+    action->setIcon(QIcon::fromTheme(QLatin1String(icon)));
+    addAction(action);
+    actions_.insert(id, action);
+}
+
 void CMainFrame::createToolBar() {
     toolBar_ = addToolBar(tr("Toolbar"));
     toolBar_->setObjectName(QStringLiteral("toolbar128"));
@@ -165,6 +192,9 @@ void CMainFrame::createToolBar() {
         a->setToolTip(a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')));
         toolBar_->addAction(a);
     }
+    toolBar_->addSeparator();
+    toolBar_->addAction(actions_[EditUndo]);
+    toolBar_->addAction(actions_[EditRedo]);
 }
 
 void CMainFrame::createStatusBar() {
@@ -203,6 +233,11 @@ void CMainFrame::buildMenuBar(int menuId) {
     menuId_ = menuId;
     menuBar()->clear();
     addFileMenu(menuId);
+    if (menuId != MenuIds::NoDocument) {
+        QMenu* edit = menuBar()->addMenu(tr("&Edit"));
+        edit->addAction(actions_[EditUndo]);
+        edit->addAction(actions_[EditRedo]);
+    }
     if (menuId != MenuIds::NoDocument) {
         QMenu* data = menuBar()->addMenu(tr("&Data"));
         data->addAction(actions_[NewApplication]);
@@ -262,6 +297,10 @@ void CMainFrame::updateMenus() {
     const int menuId =
         frame != nullptr ? frame->document().docTemplate().resourceId() : MenuIds::NoDocument;
     buildMenuBar(menuId);
+    QUndoStack* stack = frame != nullptr ? &frame->document().undoStack() : nullptr;
+    if (stack != nullptr)
+        undoGroup_.addStack(stack);
+    undoGroup_.setActiveStack(stack);
     const bool hasDocument = frame != nullptr;
     problems_->setDocument(hasDocument ? &frame->document() : nullptr);
     for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,

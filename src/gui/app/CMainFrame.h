@@ -4,6 +4,7 @@
 
 #include <QHash>
 #include <QMainWindow>
+#include <QUndoGroup>
 #include <functional>
 
 class CommandTarget;
@@ -31,6 +32,7 @@ public:
 
     // The action of a command id, whatever menu is shown.
     QAction* action(int id) const { return actions_.value(id); }
+    QUndoGroup& undoGroup() { return undoGroup_; }
     int menuId() const { return menuId_; }
     QLabel* indicator(int index) const { return indicators_[index]; }
     QLabel* readOnlyIndicator() const { return readOnly_; }
@@ -77,6 +79,10 @@ private:
     void createActions();
     void createFileActions();
     void createWindowActions();
+    // Undo and Redo of the active document, named after its next command.
+    void createEditActions();
+    void addEditAction(QAction* action, int id, const char* name, const char* icon,
+                       const QList<QKeySequence>& shortcuts);
     void buildMenuBar(int menuId);
     void addFileMenu(int menuId);
     void addRecentFiles(QMenu* menu);
@@ -100,4 +106,5 @@ private:
     QLabel* readOnly_ = nullptr;
     ProblemsPanel* problems_ = nullptr;
     int menuId_ = 0;
+    QUndoGroup undoGroup_;
 };

@@ -4,6 +4,11 @@
 #include "config/ConfigWriter.h"
 #include "config/SaveRules.h"
 #include "framework/AnsiQt.h"
+#include "framework/ChangeValue.h"
+#include "framework/EntryCommand.h"
+#include "framework/MoveCommand.h"
+
+#include <type_traits>
 
 CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
     : ModelDocument(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
@@ -33,42 +38,134 @@ QString CPallworthDoc::kindName() const {
     return tr("configuration");
 }
 
+PackageDesc* CPallworthDoc::package(RecordId id) {
+    const int index = model_.packageIndex(id);
+    return index > 0 ? &model_.packages.at(index) : nullptr;
+}
+
+ApplicationDesc* CPallworthDoc::application(RecordId id) {
+    const int index = model_.applicationIndex(id);
+    return index > 0 ? &model_.applications.at(index) : nullptr;
+}
+
+namespace {
+
+template <typename Record> constexpr bool kApplications = std::is_same_v<Record, ApplicationDesc>;
+
+// What an undo command calls a record: "application Office", "package Sales".
+QString recordName(bool applications, const std::string& name) {
+    return (applications ? QStringLiteral("application ") : QStringLiteral("package ")) +
+           AnsiQt::toQString(name);
+}
+
+template <typename Record> QString recordText(const char* verb, const Record& record) {
+    return QLatin1String(verb) + QLatin1Char(' ') + recordName(kApplications<Record>, record.name);
+}
+
+} // namespace
+
+template <typename Record>
+void CPallworthDoc::pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index,
+                               bool adding) {
+    const RecordId id = record.id;
+    const QString text = recordText(adding ? "New" : "Delete", record);
+    const ModelCommand::Place place{
+        kApplications<Record> ? DetailKind::Applications : DetailKind::Packages, id};
+    auto locate = [this, table] { return &(model_.*table); };
+    auto* command =
+        adding ? EntryCommand<Record>::insert(*this, text, place, locate, index, std::move(record))
+               : EntryCommand<Record>::remove(*this, text, place, locate, index);
+    command->setAfter([this, id, adding](bool forward) { recordPlaced(id, forward == adding); });
+    undoStack().push(command);
+}
+
+void CPallworthDoc::recordPlaced(RecordId id, bool present) {
+    if (!present)
+        emit recordRemoved(id);
+    else if (application(id) != nullptr)
+        emit applicationAdded(id);
+    else
+        emit packageAdded(id);
+}
+
+template <typename Record>
+RecordId CPallworthDoc::pushAdded(EntryList<Record> ConfigModel::*table) {
+    // The command puts the new record in, so that redoing puts it back.
+    EntryList<Record>& records = model_.*table;
+    Record added = std::move(records.last());
+    records.remove(records.count());
+    const RecordId id = added.id;
+    pushRecord(table, std::move(added), records.count() + 1, true);
+    return id;
+}
+
+template <typename Record>
+void CPallworthDoc::pushRemoval(EntryList<Record> ConfigModel::*table, int index) {
+    // An unsaved deletion must be offered for saving on close.
+    setModifiedFlag();
+    Record named;
+    named.id = (model_.*table).at(index).id;
+    named.name = (model_.*table).at(index).name;
+    pushRecord(table, std::move(named), index, false);
+}
+
 std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {
-    const ApplicationDesc* app = model_.addApplication(name);
-    if (app == nullptr)
+    if (model_.addApplication(name) == nullptr)
         return std::nullopt;
-    emit applicationAdded(app->id);
-    return app->id;
+    return pushAdded(&ConfigModel::applications);
 }
 
 std::optional<RecordId> CPallworthDoc::AddPackage(const std::string& name) {
-    const PackageDesc* package = model_.addPackage(name);
-    if (package == nullptr)
+    if (model_.addPackage(name) == nullptr)
         return std::nullopt;
-    emit packageAdded(package->id);
-    return package->id;
+    return pushAdded(&ConfigModel::packages);
 }
 
 bool CPallworthDoc::RemoveRecord(RecordId id) {
-    if (!model_.removeApplication(id) && !model_.removePackage(id))
+    if (const int a = model_.applicationIndex(id); a > 0)
+        pushRemoval(&ConfigModel::applications, a);
+    else if (const int p = model_.packageIndex(id); p > 0)
+        pushRemoval(&ConfigModel::packages, p);
+    else
         return false;
-    // An unsaved deletion must be offered for saving on close.
-    setModifiedFlag();
-    emit recordRemoved(id);
     return true;
 }
 
 void CPallworthDoc::RenameRecord(RecordId id, const std::string& name) {
-    if (const int a = model_.applicationIndex(id); a > 0)
-        model_.applications.at(a).name = name;
-    else if (const int p = model_.packageIndex(id); p > 0)
-        model_.packages.at(p).name = name;
-    else
+    std::string* stored = nullptr;
+    if (ApplicationDesc* app = application(id))
+        stored = &app->name;
+    else if (PackageDesc* p = package(id))
+        stored = &p->name;
+    if (stored == nullptr || *stored == name)
         return;
-    emit recordRenamed(id);
+    const bool applications = application(id) != nullptr;
+    auto locate = [this, id]() -> std::string* {
+        if (ApplicationDesc* app = application(id))
+            return &app->name;
+        PackageDesc* p = package(id);
+        return p != nullptr ? &p->name : nullptr;
+    };
+    auto* command = new ChangeValue<std::string>(
+        *this, QStringLiteral("Rename ") + recordName(applications, *stored),
+        {applications ? DetailKind::Applications : DetailKind::Packages, 0}, locate, *stored, name);
+    command->setAfter([this, id](bool) { emit recordRenamed(id); });
+    undoStack().push(command);
 }
 
 void CPallworthDoc::MoveRecord(bool applications, int from, int to) {
+    const int count = applications ? model_.applications.count() : model_.packages.count();
+    if (from == to || from < 1 || to < 1 || from > count || to > count)
+        return;
+    const std::string& name =
+        applications ? model_.applications.at(from).name : model_.packages.at(from).name;
+    undoStack().push(new MoveCommand(
+        *this, QStringLiteral("Move ") + recordName(applications, name),
+        {applications ? DetailKind::Applications : DetailKind::Packages, 0},
+        [this, applications](int f, int t) { moveRecord(applications, f, t); }, from, to));
+}
+
+void CPallworthDoc::moveRecord(bool applications, int from, int to) {
     const bool moved =
         applications ? model_.applications.move(from, to) : model_.packages.move(from, to);
     if (moved && from != to)

@@ -21,6 +21,7 @@ public:
     // A file of a newer format: nothing in it may be edited.
     bool readOnly() const { return model_.newerVersion; }
 
+    // Each of these is one command on the undo stack.
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);
     std::optional<RecordId> AddPackage(const std::string& name);
@@ -29,6 +30,10 @@ public:
     void RenameRecord(RecordId id, const std::string& name);
     // Moves the application or package at `from` (1-based) to `to` in its table.
     void MoveRecord(bool applications, int from, int to);
+
+    // The package with that id, nullptr when none has it.
+    PackageDesc* package(RecordId id);
+    ApplicationDesc* application(RecordId id);
 
 signals:
     void applicationAdded(RecordId id);
@@ -39,5 +44,14 @@ signals:
     void recordsReordered(bool applications, int from, int to);
 
 private:
+    // Puts a new record, or one taken out, back into its table.
+    template <typename Record>
+    void pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index, bool adding);
+    // Takes the record just appended out again and pushes its insertion.
+    template <typename Record> RecordId pushAdded(EntryList<Record> ConfigModel::*table);
+    template <typename Record> void pushRemoval(EntryList<Record> ConfigModel::*table, int index);
+    void recordPlaced(RecordId id, bool present);
+    void moveRecord(bool applications, int from, int to);
+
     OemCodePage oem_;
 };

@@ -62,6 +62,7 @@ CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
     connect(&document, &CPallworthDoc::recordRenamed, this, &CPallworthTreeView::onRecordRenamed);
     connect(&document, &CPallworthDoc::recordsReordered, this,
             &CPallworthTreeView::onRecordsReordered);
+    connect(&document, &CPallworthDoc::placeReplayed, this, &CPallworthTreeView::showPlace);
 }
 
 void CPallworthTreeView::OnInitialUpdate() {
@@ -90,7 +91,11 @@ QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QStr
     node->setData(0, kRecordRole, record);
     node->setData(0, kDetailRole, static_cast<int>(detail));
     node->setIcon(0, iconFor(kind));
-    if (parent != nullptr)
+    // A record whose deletion is undone takes its old place.
+    const int at = parent != nullptr ? recordPosition(parent, record) : -1;
+    if (at >= 0)
+        parent->insertChild(at, node);
+    else if (parent != nullptr)
         parent->addChild(node);
     else
         addTopLevelItem(node);
@@ -105,6 +110,30 @@ void CPallworthTreeView::addPackageNode(RecordId id, const QString& name) {
     QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, DetailKind::None, id);
     for (const DetailKind child : Catalogue::packageChildren())
         addNode(node, DetailNode, child, id);
+}
+
+int CPallworthTreeView::recordPosition(const QTreeWidgetItem* group, RecordId record) const {
+    const ConfigModel& m = document_.model();
+    const int index = group == applicationsNode_ ? m.applicationIndex(record)
+                      : group == packagesNode_   ? m.packageIndex(record)
+                                                 : 0;
+    return index > 0 && index <= group->childCount() ? index - 1 : -1;
+}
+
+void CPallworthTreeView::showPlace(DetailKind detail, RecordId record) {
+    if (!inActiveWindow())
+        return;
+    QTreeWidgetItem* node = record != 0 ? nodeOf(record) : nullptr;
+    for (int i = 0; node != nullptr && i < node->childCount(); ++i)
+        if (detailOf(node->child(i)) == detail)
+            node = node->child(i);
+    if (node == nullptr)
+        node = detail == DetailKind::DefaultSettings ? defaultSettingsNode_
+               : detail == DetailKind::Applications  ? applicationsNode_
+               : detail == DetailKind::Packages      ? packagesNode_
+                                                     : nullptr;
+    if (node != nullptr && node != currentItem())
+        setCurrentItem(node);
 }
 
 NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {

@@ -70,6 +70,11 @@ private:
     void onRecordRemoved(RecordId id);
     void onRecordRenamed(RecordId id);
     void onRecordsReordered(bool applications, int from, int to);
+    // Selects the node that shows `detail` of the record, or the top node of
+    // that kind when the record has no node.
+    void showPlace(DetailKind detail, RecordId record);
+    // Where a record's node goes among its group's children; -1 for the end.
+    int recordPosition(const QTreeWidgetItem* group, RecordId record) const;
     QString askName(const QString& caption, bool& ok);
     using AddRecord = std::optional<RecordId> (CPallworthDoc::*)(const std::string&);
     // Asks for the name of a new application or package and adds it below

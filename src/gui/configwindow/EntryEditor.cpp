@@ -9,26 +9,46 @@
 #include "dialogs/CPath.h"
 #include "dialogs/CTargetServer.h"
 #include "framework/AnsiQt.h"
+#include "framework/EntryCommand.h"
 #include "framework/ModalSeam.h"
+#include "framework/MoveCommand.h"
 #include "framework/RowDrag.h"
+
+#include <functional>
+#include <type_traits>
 
 namespace {
 
-// Calls `work` with the package's list that a node shows; false when the
-// node shows none of them.
-template <typename Work> bool withPackageList(PackageDesc& p, DetailKind kind, Work work) {
+// Calls `work` with the member of the package's list that a node shows;
+// false when the node shows none of them.
+template <typename Work> bool withPackageList(DetailKind kind, Work work) {
     switch (kind) {
     case DetailKind::Targets:
-        return work(p.targets);
+        return work(&PackageDesc::targets);
     case DetailKind::Directories:
-        return work(p.dirJobs);
+        return work(&PackageDesc::dirJobs);
     case DetailKind::Files:
-        return work(p.fileJobs);
+        return work(&PackageDesc::fileJobs);
     case DetailKind::Exclude:
-        return work(p.excludes);
+        return work(&PackageDesc::excludes);
     default:
         return false;
     }
+}
+
+// The list of a package, found again by the package's id.
+template <typename T>
+std::function<EntryList<T>*()> listOf(CPallworthDoc& doc, RecordId id,
+                                      EntryList<T> PackageDesc::*member) {
+    return [&doc, id, member]() -> EntryList<T>* {
+        PackageDesc* p = doc.package(id);
+        return p != nullptr ? &(p->*member) : nullptr;
+    };
+}
+
+QString entryText(const char* verb, DetailKind kind) {
+    return QStringLiteral("%1 %2").arg(QLatin1String(verb),
+                                       AnsiQt::toQString(Catalogue::label(kind)));
 }
 
 bool isGroup(DetailKind kind) {
@@ -109,8 +129,17 @@ void EntryEditor::DeleteEntry() {
         return;
     }
     PackageDesc* p = list_.shownPackage();
+    CPallworthDoc& doc = list_.document();
     if (list_.shownKind() != DetailNode || p == nullptr ||
-        !withPackageList(*p, shown, [k](auto& list) { return list.remove(k); }))
+        !withPackageList(shown, [&](auto member) {
+            using Entry = std::remove_reference_t<decltype(*(p->*member).begin())>;
+            if (!(p->*member).validIndex(k))
+                return false;
+            doc.undoStack().push(EntryCommand<Entry>::remove(doc, entryText("Delete from", shown),
+                                                             {shown, p->id},
+                                                             listOf(doc, p->id, member), k));
+            return true;
+        }))
         return;
     delete list_.takeTopLevelItem(row);
     list_.document().ContentChanged(&list_);
@@ -126,7 +155,18 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
     if (dropRow != dragRow && list_.shownKind() == GroupNode && isGroup(shown)) {
         list_.document().MoveRecord(shown == DetailKind::Applications, dragRow + 1, dropRow + 1);
     } else if (PackageDesc* p = list_.shownPackage(); dropRow != dragRow && p != nullptr) {
-        withPackageList(*p, shown, [&](auto& list) { return list.move(dragRow + 1, dropRow + 1); });
+        CPallworthDoc& doc = list_.document();
+        withPackageList(shown, [&](auto member) {
+            auto locate = listOf(doc, p->id, member);
+            doc.undoStack().push(new MoveCommand(
+                doc, entryText("Move in", shown), {shown, p->id},
+                [locate](int from, int to) {
+                    if (auto* list = locate())
+                        list->move(from, to);
+                },
+                dragRow + 1, dropRow + 1));
+            return true;
+        });
         list_.document().ContentChanged(&list_);
     }
     list_.ClearList();
@@ -135,9 +175,16 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
 
 // The new entry goes right after the selected one, or to the end; its row
 // takes the same place, so rows and entries stay in step.
-template <typename T> static int insertAt(EntryList<T>& list, int selected, T value) {
-    const int after = selected >= 0 && selected < list.count() ? selected + 1 : list.count();
-    list.insertAfter(after, std::move(value));
+template <typename T>
+int EntryEditor::insertAt(EntryList<T> PackageDesc::*member, int selected, T value) {
+    CPallworthDoc& doc = list_.document();
+    const DetailKind shown = list_.shownDetail();
+    const RecordId id = list_.shownPackage()->id;
+    const int count = (list_.shownPackage()->*member).count();
+    const int after = selected >= 0 && selected < count ? selected + 1 : count;
+    doc.undoStack().push(EntryCommand<T>::insert(doc, entryText("Insert in", shown), {shown, id},
+                                                 listOf(doc, id, member), after + 1,
+                                                 std::move(value)));
     return after; // the new row's index
 }
 
@@ -158,13 +205,14 @@ bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
     dialog.caption = Catalogue::label(DetailKind::Exclude);
     if (!ModalSeam::accepted(dialog) || dialog.path.empty())
         return false;
-    addRow(insertAt(p.excludes, selected, dialog.path));
+    addRow(insertAt(&PackageDesc::excludes, selected, dialog.path));
     return true;
 }
 
 bool EntryEditor::insertJob(PackageDesc& p, int selected) {
     const DetailKind shown = list_.shownDetail();
-    EntryList<SyncJob>& jobs = shown == DetailKind::Files ? p.fileJobs : p.dirJobs;
+    auto member = shown == DetailKind::Files ? &PackageDesc::fileJobs : &PackageDesc::dirJobs;
+    EntryList<SyncJob>& jobs = p.*member;
     if (refuseWhenFull(jobs.full()))
         return false;
     CJob dialog(&list_, list_.browser());
@@ -173,7 +221,7 @@ bool EntryEditor::insertJob(PackageDesc& p, int selected) {
         return false;
     SyncJob job;
     dialog.applyTo(job);
-    addRow(insertAt(jobs, selected, std::move(job)));
+    addRow(insertAt(member, selected, std::move(job)));
     return true;
 }
 
@@ -186,6 +234,6 @@ bool EntryEditor::insertTarget(PackageDesc& p, int selected) {
         return false;
     TargetServer target;
     dialog.applyTo(target);
-    addRow(insertAt(p.targets, selected, std::move(target)));
+    addRow(insertAt(&PackageDesc::targets, selected, std::move(target)));
     return true;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "config/EntryList.h"
+
 class ConfigModel;
 class CSyncView;
 struct PackageDesc;
@@ -25,6 +27,9 @@ private:
     bool insertJob(PackageDesc& p, int selected);
     bool insertTarget(PackageDesc& p, int selected);
     bool refuseWhenFull(bool full);
+    // Pushes the insertion of `value` after the selected entry of the shown
+    // package's list; returns the new row.
+    template <typename T> int insertAt(EntryList<T> PackageDesc::*member, int selected, T value);
     // Inserts the row of entry row + 1 as the model now holds it.
     void addRow(int row);
 

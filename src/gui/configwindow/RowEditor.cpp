@@ -22,9 +22,8 @@
 #include "dialogs/CText.h"
 #include "dialogs/CTimeRestriction.h"
 #include "framework/AnsiQt.h"
+#include "framework/ChangeValue.h"
 #include "framework/ModalSeam.h"
-
-namespace {} // namespace
 
 RowEditor::RowEditor(CSyncView& list) : list_(list) {}
 
@@ -36,29 +35,94 @@ int RowEditor::applicationIndex() const {
     return list_.FindApplicationIndex(list_.shownItem());
 }
 
-std::string* RowEditor::field(const RowSpec& spec) const {
-    switch (Catalogue::node(list_.shownDetail()).record) {
-    case RecordKind::Global:
-        return spec.global != nullptr ? &(model().global.*spec.global) : nullptr;
+ModelCommand::Place RowEditor::place() const {
+    const DetailKind shown = list_.shownDetail();
+    switch (Catalogue::node(shown).record) {
     case RecordKind::Package:
-        if (PackageDesc* p = list_.shownPackage(); p != nullptr && spec.package != nullptr)
-            return &(p->*spec.package);
+        if (const PackageDesc* p = list_.shownPackage())
+            return {shown, p->id};
         break;
     case RecordKind::Application:
-        if (const int index = applicationIndex(); index > 0 && spec.application != nullptr)
-            return &(model().applications.at(index).*spec.application);
+        return {shown, CPallworthTreeView::recordOf(list_.shownItem())};
+    default:
+        break;
+    }
+    return {shown, 0};
+}
+
+RowEditor::Locate<std::string> RowEditor::globalField(std::string GlobalSettings::*member) const {
+    return [&doc = list_.document(), member] { return &(doc.model().global.*member); };
+}
+
+template <typename Value>
+RowEditor::Locate<Value> RowEditor::packageField(Value PackageDesc::*member) const {
+    return [&doc = list_.document(), id = place().record, member]() -> Value* {
+        PackageDesc* p = doc.package(id);
+        return p != nullptr ? &(p->*member) : nullptr;
+    };
+}
+
+template <typename T>
+RowEditor::Locate<T> RowEditor::packageEntry(EntryList<T> PackageDesc::*list, int index) const {
+    return [&doc = list_.document(), id = place().record, list, index]() -> T* {
+        PackageDesc* p = doc.package(id);
+        return p != nullptr && (p->*list).validIndex(index) ? &(p->*list).at(index) : nullptr;
+    };
+}
+
+RowEditor::Locate<std::string> RowEditor::locate(const RowSpec& spec) const {
+    switch (Catalogue::node(list_.shownDetail()).record) {
+    case RecordKind::Global:
+        if (spec.global != nullptr)
+            return globalField(spec.global);
+        break;
+    case RecordKind::Package:
+        if (spec.package != nullptr && list_.shownPackage() != nullptr)
+            return packageField(spec.package);
+        break;
+    case RecordKind::Application:
+        if (spec.application != nullptr && applicationIndex() > 0)
+            return [&doc = list_.document(), id = place().record,
+                    member = spec.application]() -> std::string* {
+                ApplicationDesc* app = doc.application(id);
+                return app != nullptr ? &(app->*member) : nullptr;
+            };
         break;
     case RecordKind::None:
     case RecordKind::TaskFile:
         break;
     }
-    return nullptr;
+    return {};
+}
+
+QString RowEditor::editText(std::string_view label) const {
+    return QStringLiteral("Edit %1").arg(AnsiQt::toQString(label));
+}
+
+template <typename Value> bool RowEditor::differs(const Locate<Value>& at, const Value& value) {
+    const Value* now = at ? at() : nullptr;
+    return now != nullptr && !(*now == value);
+}
+
+template <typename Value>
+void RowEditor::change(std::string_view label, const Locate<Value>& at, Value value) {
+    if (!differs(at, value))
+        return;
+    CPallworthDoc& doc = list_.document();
+    doc.undoStack().push(
+        new ChangeValue<Value>(doc, editText(label), place(), at, *at(), std::move(value)));
+}
+
+template <typename Work> void RowEditor::changeTogether(std::string_view label, Work work) {
+    QUndoStack& stack = list_.document().undoStack();
+    stack.beginMacro(editText(label));
+    work();
+    stack.endMacro();
 }
 
 void RowEditor::store(int row, const RowSpec& spec, const std::string& text) {
     setCell(row, 1, text);
-    if (std::string* stored = field(spec))
-        *stored = text;
+    change(spec.label, locate(spec), text);
 }
 
 void RowEditor::setCell(int row, int column, const QString& text) {
@@ -118,9 +182,9 @@ void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value)
     case RowDialog::LogDirectory:
         return editLogDirectory(row, spec, value);
     case RowDialog::Password:
-        return editPassword(row);
+        return editPassword(row, spec);
     case RowDialog::TimeRestriction:
-        return editTimeRestriction(row);
+        return editTimeRestriction(row, spec);
     case RowDialog::LogEvents:
         return editLogEvents(row, spec, value);
     case RowDialog::Days:
@@ -128,11 +192,11 @@ void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value)
     case RowDialog::Schedule:
         return editSchedule(row, spec);
     case RowDialog::OpenFiles:
-        return editOpenFiles(row);
+        return editOpenFiles(row, spec);
     case RowDialog::CommandFiles:
         return editCommandFiles(row, spec);
     case RowDialog::DestinationPackages:
-        return editDestinationPackages(row, value);
+        return editDestinationPackages(row, spec, value);
     case RowDialog::None:
         break;
     }
@@ -208,8 +272,9 @@ void RowEditor::editJob(int row, bool files) {
     setCell(row, 1, std::string(job.targetPath()));
     setCell(row, 2, std::string(job.transferMode()));
     setCell(row, 3, std::string(job.deletions()));
-    if (jobs != nullptr && jobs->validIndex(row + 1))
-        jobs->at(row + 1) = job;
+    change(dialog.caption,
+           packageEntry(files ? &PackageDesc::fileJobs : &PackageDesc::dirJobs, row + 1),
+           std::move(job));
 }
 
 void RowEditor::editExclude(int row) {
@@ -220,8 +285,8 @@ void RowEditor::editExclude(int row) {
     if (!ModalSeam::accepted(dialog))
         return;
     setCell(row, 0, dialog.path);
-    if (p != nullptr && p->excludes.validIndex(row + 1))
-        p->excludes.at(row + 1) = dialog.path;
+    if (p != nullptr)
+        change(dialog.caption, packageEntry(&PackageDesc::excludes, row + 1), dialog.path);
 }
 
 void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
@@ -233,7 +298,13 @@ void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
     dialog.loadFrom(*p, spec.moment);
     if (!ModalSeam::accepted(dialog))
         return;
-    dialog.applyTo(*p, spec.moment);
+    const Locate<std::string> source = locate(spec);
+    const Locate<std::string> target = packageField(spec.packageTarget);
+    if (differs(source, dialog.runOnSource) || differs(target, dialog.runOnTarget))
+        changeTogether(spec.label, [&] {
+            change(spec.label, source, dialog.runOnSource);
+            change(spec.label, target, dialog.runOnTarget);
+        });
     setCell(row, 1, DetailContent::ncfSummary(dialog.runOnSource, dialog.runOnTarget));
 }
 
@@ -243,7 +314,7 @@ void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& va
     dialog.path = AnsiQt::fromQString(value);
     if (!ModalSeam::accepted(dialog))
         return;
-    model().global.logDir = dialog.logDirectory();
+    change(spec.label, locate(spec), dialog.logDirectory());
     setCell(row, 1, model().global.logDir);
 }
 
@@ -261,16 +332,18 @@ void RowEditor::editTarget(int row) {
     PackageDesc* p = list_.shownPackage();
     if (p == nullptr || !p->targets.validIndex(row + 1))
         return;
-    TargetServer& target = p->targets.at(row + 1);
+    TargetServer target = p->targets.at(row + 1);
     CTargetServer dialog(&list_);
     dialog.loadFrom(target);
     if (!ModalSeam::accepted(dialog))
         return;
     dialog.applyTo(target);
+    change(Catalogue::label(DetailKind::Targets), packageEntry(&PackageDesc::targets, row + 1),
+           std::move(target));
     refreshRow(row);
 }
 
-void RowEditor::editDestinationPackages(int row, const QString& value) {
+void RowEditor::editDestinationPackages(int row, const RowSpec& spec, const QString& value) {
     CDestPackages dialog(&list_);
     dialog.loadFrom(model().packages, AnsiQt::fromQString(value));
     if (!ModalSeam::accepted(dialog))
@@ -278,9 +351,10 @@ void RowEditor::editDestinationPackages(int row, const QString& value) {
     const int index = applicationIndex();
     if (index == 0)
         return;
-    ApplicationDesc& app = model().applications.at(index);
-    dialog.applyTo(app);
-    setCell(row, 1, app.dstPackages);
+    ApplicationDesc picked;
+    dialog.applyTo(picked);
+    change(spec.label, locate(spec), picked.dstPackages);
+    setCell(row, 1, picked.dstPackages);
 }
 
 void RowEditor::editSchedule(int row, const RowSpec& spec) {
@@ -292,8 +366,8 @@ void RowEditor::editSchedule(int row, const RowSpec& spec) {
     dialog.loadFrom(p->scheduleWhen);
     if (!ModalSeam::accepted(dialog))
         return;
-    p->scheduleWhen = dialog.word();
-    setCell(row, 1, ScheduleText::display(p->scheduleWhen));
+    change(spec.label, locate(spec), dialog.word());
+    setCell(row, 1, ScheduleText::display(dialog.word()));
 }
 
 void RowEditor::editDays(int row, const RowSpec& spec, const QString& value) {
@@ -312,7 +386,7 @@ void RowEditor::editLogEvents(int row, const RowSpec& spec, const QString& value
     store(row, spec, dialog.eventList());
 }
 
-void RowEditor::editOpenFiles(int row) {
+void RowEditor::editOpenFiles(int row, const RowSpec& spec) {
     PackageDesc* p = list_.shownPackage();
     if (p == nullptr)
         return;
@@ -320,25 +394,45 @@ void RowEditor::editOpenFiles(int row) {
     dialog.loadFrom(*p);
     if (!ModalSeam::accepted(dialog))
         return;
-    dialog.applyTo(*p);
+    // The dialog sets two fields; a package without entries takes them.
+    PackageDesc chosen;
+    dialog.applyTo(chosen);
+    const Locate<std::string> method = packageField(&PackageDesc::ofHandler);
+    const Locate<std::int32_t> delay = packageField(&PackageDesc::ofHandlerDelay);
+    if (differs(method, chosen.ofHandler) || differs(delay, chosen.ofHandlerDelay))
+        changeTogether(spec.label, [&] {
+            change(spec.label, method, chosen.ofHandler);
+            change(spec.label, delay, chosen.ofHandlerDelay);
+        });
     setCell(row, 1, DetailContent::openFileText(*p));
 }
 
-void RowEditor::editTimeRestriction(int row) {
-    GlobalSettings& g = model().global;
+void RowEditor::editTimeRestriction(int row, const RowSpec& spec) {
+    const GlobalSettings& g = model().global;
     CTimeRestriction dialog(&list_);
     dialog.loadFrom(g);
     if (!ModalSeam::accepted(dialog))
         return;
-    dialog.applyTo(g);
+    GlobalSettings chosen = g;
+    dialog.applyTo(chosen);
+    using G = GlobalSettings;
+    const auto fields = {&G::startJob, &G::endJob, &G::jobWindow};
+    if (std::any_of(fields.begin(), fields.end(),
+                    [&](auto field) { return g.*field != chosen.*field; }))
+        changeTogether(spec.label, [&] {
+            for (auto field : fields)
+                change(spec.label, globalField(field), chosen.*field);
+        });
     // The row shows the span right after the edit; a rebuild shows the flag.
     setCell(row, 1, ScheduleText::jobWindowDisplay(dialog.enabled != 0, g.startJob, g.endJob));
 }
 
-void RowEditor::editPassword(int row) {
+void RowEditor::editPassword(int row, const RowSpec& spec) {
     CPassword dialog(&list_);
     if (!ModalSeam::accepted(dialog))
         return;
-    model().password = Scramble(dialog.newPassword);
+    change(spec.label,
+           Locate<std::string>([&doc = list_.document()] { return &doc.model().password; }),
+           Scramble(dialog.newPassword));
     setCell(row, 1, QStringLiteral("******"));
 }

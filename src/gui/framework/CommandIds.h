@@ -11,6 +11,8 @@ constexpr int FileMru1 = 57616;
 // Reads the active document's file again.
 constexpr int FileReload = 32790;
 constexpr int AppExit = 57665;
+constexpr int EditUndo = 57643;
+constexpr int EditRedo = 57644;
 constexpr int AppAbout = 57664;
 constexpr int HelpFinder = 57667;
 constexpr int Help = 57670;

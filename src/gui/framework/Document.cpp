@@ -2,7 +2,24 @@
 
 #include <QFileInfo>
 
+Document::Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {
+    connect(&undoStack_, &QUndoStack::cleanChanged, this,
+            [this](bool clean) { changeModified(!clean); });
+}
+
+Document::~Document() {
+    // Clearing the stack as it goes says it is clean; nobody may hear that
+    // from a document half destroyed.
+    undoStack_.disconnect(this);
+}
+
 void Document::setModifiedFlag(bool modified) {
+    if (!modified)
+        undoStack_.setClean();
+    changeModified(modified);
+}
+
+void Document::changeModified(bool modified) {
     if (modified_ == modified)
         return;
     modified_ = modified;

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QUndoStack>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -18,12 +19,18 @@ class Document : public QObject {
     Q_OBJECT
 
 public:
-    explicit Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {}
+    explicit Document(DocTemplate& docTemplate);
+    ~Document() override;
 
     DocTemplate& docTemplate() const { return docTemplate_; }
 
     bool isModified() const { return modified_; }
+    // Clearing the flag also makes the present state the one that undoing
+    // returns to unmodified.
     void setModifiedFlag(bool modified = true);
+
+    // Every change of the model, for Undo and Redo; saving keeps it.
+    QUndoStack& undoStack() { return undoStack_; }
 
     const QString& filePath() const { return filePath_; }
     void setFilePath(const QString& path);
@@ -63,7 +70,10 @@ signals:
     void titleChanged(const QString& title);
 
 private:
+    void changeModified(bool modified);
+
     DocTemplate& docTemplate_;
+    QUndoStack undoStack_;
     bool modified_ = false;
     QString filePath_;
     QString title_;

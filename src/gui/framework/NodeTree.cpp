@@ -6,6 +6,8 @@
 
 #include <QContextMenuEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
 
@@ -83,5 +85,12 @@ bool NodeTree::focusNextPrevChild(bool next) {
     list_->setFocus(Qt::TabFocusReason);
     if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
+    return true;
+}
+
+bool NodeTree::inActiveWindow() const {
+    for (QWidget* w = parentWidget(); w != nullptr; w = w->parentWidget())
+        if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
+            return sub->mdiArea() == nullptr || sub->mdiArea()->activeSubWindow() == sub;
     return true;
 }

@@ -32,6 +32,9 @@ protected:
     NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent);
 
     ReportList* list() const { return list_; }
+    // Whether the tree is in the active window of its main window, the one
+    // whose undo and redo move the selection.
+    bool inActiveWindow() const;
     // A selection change, after the node has been stored.
     virtual void nodeSelected(QTreeWidgetItem* current) = 0;
 

@@ -3,3 +3,8 @@
 void TreeListDocument::ContentChanged(QObject* origin) {
     emit contentChanged(origin);
 }
+
+void TreeListDocument::Replayed(DetailKind node, RecordId record) {
+    emit contentChanged(nullptr);
+    emit placeReplayed(node, record);
+}

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "Catalogue.h"
 #include "Document.h"
+#include "config/RecordId.h"
 
 #include <QPointer>
 #include <QTreeWidget>
@@ -20,6 +22,9 @@ public:
 
     // Tells every view but `origin` that the model changed under it.
     void ContentChanged(QObject* origin);
+    // An undone or redone command changed the model: every view follows, and
+    // the trees show the node of the record it touched.
+    void Replayed(DetailKind node, RecordId record);
 
     QPointer<QTreeWidget> treeView;
     QPointer<QTreeWidget> listView;
@@ -27,6 +32,7 @@ public:
 
 signals:
     void contentChanged(QObject* origin);
+    void placeReplayed(DetailKind node, RecordId record);
 };
 
 // A tree-and-list document over one model, which File New resets.

@@ -8,8 +8,11 @@
 #include "dialogs/CText.h"
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
+#include "framework/ChangeValue.h"
 #include "framework/CommandIds.h"
+#include "framework/EntryCommand.h"
 #include "framework/ModalSeam.h"
+#include "framework/MoveCommand.h"
 #include "framework/PopupMenu.h"
 #include "framework/RowDrag.h"
 #include "taskfile/TaskFields.h"
@@ -118,6 +121,20 @@ void CPallworthDosView::refill() {
     ShowNode(shownImage_, shownLabel_, shownItem_);
 }
 
+void CPallworthDosView::push(QUndoCommand* command) {
+    document_.undoStack().push(command);
+}
+
+std::function<EntryList<std::string>*()> CPallworthDosView::taskList() const {
+    return [&tasks = document_.model().tasks] { return &tasks; };
+}
+
+std::function<std::string*()> CPallworthDosView::taskAt(int index) const {
+    return [&tasks = document_.model().tasks, index] {
+        return tasks.validIndex(index) ? &tasks.at(index) : nullptr;
+    };
+}
+
 void CPallworthDosView::changed() {
     document_.ContentChanged(this);
 }
@@ -153,7 +170,9 @@ void CPallworthDosView::editTask(int row) {
     dialog.removeStale = TaskFields::isSet(fields.flags[2]) ? 1 : 0;
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return;
-    tasks.at(row + 1) = dialog.taskText();
+    if (tasks.at(row + 1) != dialog.taskText())
+        push(new ChangeValue<std::string>(document_, tr("Edit task"), {DetailKind::Tasks, 0},
+                                          taskAt(row + 1), tasks.at(row + 1), dialog.taskText()));
     setTaskCells(*topLevelItem(row), tasks.at(row + 1));
     changed();
 }
@@ -167,7 +186,12 @@ void CPallworthDosView::editSetting(int row) {
         setting.dialog == RowDialog::Number ? askNumber(setting, value) : askText(setting, value);
     if (!edited)
         return;
-    value = *edited;
+    if (value != *edited)
+        push(new ChangeValue<std::string>(
+            document_, tr("Edit %1").arg(AnsiQt::toQString(setting.label)),
+            {DetailKind::TaskSettings, 0},
+            [&doc = document_, field = setting.task] { return &(doc.model().*field); }, value,
+            *edited));
     topLevelItem(row)->setText(1, AnsiQt::toQString(value));
     changed();
 }
@@ -211,8 +235,8 @@ void CPallworthDosView::Insert() {
         return;
     // Tasks before the new one: up to the selected row, or all of them.
     const int before = selected >= 0 ? selected + 1 : tasks.count();
-    if (!tasks.insertAfter(before, dialog.taskText()))
-        return;
+    push(EntryCommand<std::string>::insert(document_, tr("Insert task"), {DetailKind::Tasks, 0},
+                                           taskList(), before + 1, dialog.taskText()));
     auto* row = new QTreeWidgetItem;
     setTaskCells(*row, tasks.at(before + 1));
     insertTopLevelItem(before, row);
@@ -225,8 +249,10 @@ void CPallworthDosView::Delete() {
     const int row = selectedRow();
     if (row < 0 || !showsTasks())
         return;
-    if (!document_.model().tasks.remove(row + 1))
+    if (!document_.model().tasks.validIndex(row + 1))
         return;
+    push(EntryCommand<std::string>::remove(document_, tr("Delete task"), {DetailKind::Tasks, 0},
+                                           taskList(), row + 1));
     delete takeTopLevelItem(row);
     changed();
 }
@@ -235,8 +261,13 @@ void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
     document_.setModifiedFlag();
     if (showsTasks() && dropRow) {
         const int to = RowDrag::targetRow(*dropRow, topLevelItemCount());
-        if (to != dragRow && document_.model().tasks.move(dragRow + 1, to + 1))
+        if (to != dragRow && document_.model().tasks.validIndex(dragRow + 1)) {
+            push(new MoveCommand(
+                document_, tr("Move task"), {DetailKind::Tasks, 0},
+                [&tasks = document_.model().tasks](int from, int to) { tasks.move(from, to); },
+                dragRow + 1, to + 1));
             changed();
+        }
     }
     refill();
 }

@@ -3,12 +3,16 @@
 #include "framework/Catalogue.h"
 #include "framework/ReportList.h"
 
+#include "config/EntryList.h"
+
 #include <QString>
+#include <functional>
 #include <optional>
 #include <string>
 
 class CPallworthDoc2;
 class PathBrowser;
+class QUndoCommand;
 
 // The right pane of a task-file window: the four settings or the tasks, as
 // the tree's node asks. Rows are edited in place; tasks are also inserted,
@@ -72,6 +76,10 @@ private:
     void setHeaders(DetailKind kind);
     std::optional<std::string> askNumber(const RowSpec& setting, const std::string& value);
     std::optional<std::string> askText(const RowSpec& setting, const std::string& value);
+    void push(QUndoCommand* command);
+    // The tasks, and one task, as the undo commands find them again.
+    std::function<EntryList<std::string>*()> taskList() const;
+    std::function<std::string*()> taskAt(int index) const;
     void changed();
     void onContentChanged(QObject* origin);
 

@@ -13,6 +13,11 @@
 CPallworthTreeDosView::CPallworthTreeDosView(CPallworthDoc2& document, QWidget* parent)
     : NodeTree(document, QStringLiteral("taskTree"), parent), document_(document) {
     setRootIsDecorated(false);
+    connect(&document, &CPallworthDoc2::placeReplayed, this, [this](DetailKind node) {
+        QTreeWidgetItem* shown = node == DetailKind::Tasks ? tasksNode_ : settingsNode_;
+        if (inActiveWindow() && shown != nullptr && shown != currentItem())
+            setCurrentItem(shown);
+    });
 }
 
 CPallworthDosView* CPallworthTreeDosView::listView() const {

@@ -106,6 +106,8 @@ private slots:
     void renameKeepsTheSelection();
     void drags_data();
     void drags();
+    void undoRedoEveryChange();
+    void undoFollowsInEveryWindow();
 
 private:
     CSplitterFrame* content() const {
@@ -151,6 +153,14 @@ private:
     void clickRow(int row) const { click(list(), list()->topLevelItem(row)); }
     std::string& nameOf(bool packages, int index) const {
         return packages ? model().packages.at(index).name : model().applications.at(index).name;
+    }
+
+    // Ctrl and a key, as the user types it into the active main window.
+    void press(Qt::Key key, int times = 1) {
+        fixture_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(tree(), key, Qt::ControlModifier);
     }
 
     std::unique_ptr<AppFixture> fixture_;
@@ -477,6 +487,7 @@ void TestEditing::cancelChangesNothing() {
     QVERIFY(model() == before);
     QVERIFY(fixture_->dialogsRun > 40);
     QVERIFY(doc()->isModified());
+    QCOMPARE(doc()->undoStack().count(), 0);
 }
 
 void TestEditing::textThatWouldNotReadBackIsRefused() {
@@ -506,6 +517,8 @@ void TestEditing::textThatWouldNotReadBackIsRefused() {
              QStringLiteral("The value must not contain a double quote (\")."));
     QCOMPARE(model().packages.at(1).preMsg,
              std::string("Sync starts in 5 minutes, please save your work"));
+    // Only the user name the dialog took is a change.
+    QCOMPARE(doc()->undoStack().count(), 1);
 }
 
 void TestEditing::insertDeleteInPackageLists_data() {
@@ -868,3 +881,166 @@ void TestEditing::drags() {
 
 QTEST_MAIN(TestEditing)
 #include "tst_editing.moc"
+
+// One change of every kind, each one command; undoing them all saves the
+// original bytes, redoing them all the changed ones.
+void TestEditing::undoRedoEveryChange() {
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("undo.cfg"));
+    QVERIFY(QFile::copy(QString::fromStdString(dataPath("rich-1.30.expected.cfg")), path));
+    fixture_->openKnown(path);
+    tree()->expandAll();
+    const QByteArray original = fileBytes(path);
+    const auto at = [this](QTreeWidgetItem* node, const char* label, const Driver& driver) {
+        return [=, this] {
+            show(node);
+            editLabel(QString::fromLatin1(label), driver);
+        };
+    };
+    const auto row = [this](QTreeWidgetItem* node, int r, const Driver& driver,
+                            void (CSyncView::*command)()) {
+        return [=, this] {
+            show(node);
+            fixture_->onDialog = driver;
+            list()->setCurrentItem(list()->topLevelItem(r));
+            (list()->*command)();
+        };
+    };
+    const auto drag = [this](QTreeWidgetItem* node, int from, int to) {
+        return [=, this] {
+            show(node);
+            list()->MoveEntry(from, to);
+        };
+    };
+    const auto job = filling([](QDialog& d) {
+        setLine(d, 1024, QStringLiteral("SYS:\\U"));
+        setLine(d, 1026, QStringLiteral("VOL1:\\U"));
+    });
+    const auto target = filling([](QDialog& d) {
+        setLine(d, 1019, QStringLiteral("fs9"));
+        setLine(d, 1020, QStringLiteral("DATA2"));
+    });
+    QTreeWidgetItem* global = tree()->defaultSettingsNode();
+    QTreeWidgetItem* app = tree()->applicationsNode()->child(0);
+    QTreeWidgetItem* targets = packageChild(1, "Target Server(s)");
+    QTreeWidgetItem* dirs = packageChild(1, "Directories");
+    QTreeWidgetItem* files = packageChild(1, "Files");
+    QTreeWidgetItem* excludes = packageChild(1, "Exclude");
+    const std::vector<std::function<void()>> changes = {
+        at(global, "Max. threads", typing(QStringLiteral("42"))),
+        at(global, "Sync mode", choosing(QStringLiteral("OVERWRITE"))),
+        at(global, "Username", typing(QStringLiteral("ops"))),
+        at(global, "Password", filling([](QDialog& d) {
+               setLine(d, 1006, QStringLiteral("s3cret"));
+               setLine(d, 1007, QStringLiteral("s3cret"));
+           })),
+        at(global, "Log directory", typing(QStringLiteral("SYS:\\NEWLOGS"))),
+        at(global, "Log event types",
+           filling([](QDialog& d) { control<QAbstractButton>(d, 1004)->toggle(); })),
+        at(global, "Time restriction", filling([](QDialog& d) { setCheck(d, 1028, false); })),
+        at(packageChild(1, "Schedule"), "Schedule", filling([](QDialog& d) {
+               setCheck(d, 1044, true);
+               setCombo(d, 1045, QStringLiteral("6"));
+           })),
+        at(packageChild(1, "Schedule"), "Days to run",
+           filling([](QDialog& d) { setCheck(d, 1030, true); })),
+        at(packageChild(1, "Settings"), "NCF to execute after",
+           filling([](QDialog& d) { setLine(d, 1033, QStringLiteral("SYS:\\A\\POST.NCF")); })),
+        at(packageChild(1, "Settings"), "Open file handling method", filling([](QDialog& d) {
+               setCombo(d, 1041, QStringLiteral("CLEAR"));
+               setLine(d, 1040, QStringLiteral("30"));
+           })),
+        at(app, "Path", typing(QStringLiteral("APPS:\\NEW.EXE"))),
+        at(app, "Destination packages", filling([](QDialog& d) {
+               control<QTreeWidget>(d, 1024)->topLevelItem(0)->setCheckState(0, Qt::Checked);
+           })),
+        row(targets, 1, target, &CSyncView::EditRow),
+        row(targets, 0, target, &CSyncView::InsertEntry),
+        row(targets, 2, cancelling(), &CSyncView::DeleteEntry),
+        drag(targets, 0, 3),
+        row(dirs, 0, job, &CSyncView::EditRow),
+        row(dirs, 1, job, &CSyncView::InsertEntry),
+        row(dirs, 0, cancelling(), &CSyncView::DeleteEntry),
+        drag(dirs, 1, 0),
+        row(files, 0, job, &CSyncView::InsertEntry),
+        drag(files, 0, 1),
+        row(files, 1, cancelling(), &CSyncView::DeleteEntry),
+        row(excludes, 0, typing(QStringLiteral("SYS:\\X")), &CSyncView::EditRow),
+        row(excludes, 1, typing(QStringLiteral("SYS:\\Y")), &CSyncView::InsertEntry),
+        row(excludes, 0, cancelling(), &CSyncView::DeleteEntry),
+        row(tree()->packagesNode(), 1, typing(QStringLiteral("Vault")), &CSyncView::EditRow),
+        drag(tree()->applicationsNode(), 1, 0),
+        row(tree()->applicationsNode(), 1, cancelling(), &CSyncView::DeleteEntry),
+        drag(tree()->packagesNode(), 0, 1),
+        [this] {
+            fixture_->onDialog = typing(QStringLiteral("Extra"));
+            fixture_->frame().action(CommandIds::NewPackage)->trigger();
+        },
+        [&, this] {
+            at(packageChild(3, "Source Server"), "Source Server", typing(QStringLiteral("fs-x")))();
+        },
+        [this] {
+            fixture_->onDialog = typing(QStringLiteral("Tools"));
+            fixture_->frame().action(CommandIds::NewApplication)->trigger();
+        },
+        [this] {
+            tree()->setCurrentNode(tree()->packagesNode()->child(0));
+            tree()->DeleteNode();
+        },
+    };
+    for (const auto& change : changes) {
+        const int before = doc()->undoStack().count();
+        change();
+        QCOMPARE(doc()->undoStack().count(), before + 1);
+    }
+    QCOMPARE(fixture_->frame().action(CommandIds::EditUndo)->text(),
+             QStringLiteral("Undo Delete package Vault"));
+    const auto saved = [&] {
+        press(Qt::Key_S);
+        return fileBytes(path);
+    };
+    const QByteArray changed = saved();
+    QVERIFY(changed != original);
+    press(Qt::Key_Z, static_cast<int>(changes.size()));
+    QVERIFY(!fixture_->frame().action(CommandIds::EditUndo)->isEnabled());
+    QCOMPARE(saved(), original);
+    press(Qt::Key_Y, static_cast<int>(changes.size()));
+    QVERIFY(!fixture_->frame().action(CommandIds::EditRedo)->isEnabled());
+    QCOMPARE(saved(), changed);
+    QCOMPARE(fixture_->messages, QStringList());
+}
+
+// Undo in one window shows in the other, and the modified mark follows the
+// state last saved.
+void TestEditing::undoFollowsInEveryWindow() {
+    QTemporaryDir dir;
+    fixture_->fileName = dir.filePath(QStringLiteral("two.cfg"));
+    fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
+    show(tree()->packagesNode());
+    CSyncView* first = list();
+    fixture_->frame().action(CommandIds::WindowNew)->trigger();
+    tree()->expandAll();
+    show(tree()->packagesNode()->child(1));
+    tree()->setCurrentNode(tree()->packagesNode()->child(1));
+    tree()->DeleteNode();
+    QCOMPARE(first->topLevelItemCount(), 1);
+    QVERIFY(doc()->isModified());
+    press(Qt::Key_Z);
+    QVERIFY(!doc()->isModified());
+    QCOMPARE(first->topLevelItemCount(), 2);
+    QCOMPARE(first->topLevelItem(1)->text(0), QStringLiteral("Archive"));
+    // The restored package is back in its place, with its nodes, and shown.
+    QCOMPARE(tree()->packagesNode()->child(1)->childCount(), 8);
+    QCOMPARE(tree()->currentItem(), tree()->packagesNode()->child(1));
+    QCOMPARE(model().packages.at(2).targets.count(), 1);
+    press(Qt::Key_Y);
+    QVERIFY(doc()->isModified());
+    QCOMPARE(first->topLevelItemCount(), 1);
+    // Undoing after a save marks the document again.
+    press(Qt::Key_S);
+    QVERIFY(!doc()->isModified());
+    press(Qt::Key_Z);
+    QVERIFY(doc()->isModified());
+    press(Qt::Key_Y);
+    QVERIFY(!doc()->isModified());
+}

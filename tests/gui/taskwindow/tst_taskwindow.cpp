@@ -135,6 +135,7 @@ private slots:
     void fileNewOffersBothKinds();
     void tabAndPanes();
     void windowsOnOneDocumentStayInStep();
+    void undoRedoEveryChange();
 
 private:
     CSplitterFrameDos* content() const {
@@ -191,9 +192,9 @@ void TestTaskWindow::opensInANormalWindowWithBothNodes() {
     QStringList menus;
     for (QAction* a : frame.menuBar()->actions())
         menus << a->text();
-    QCOMPARE(menus,
-             (QStringList{QStringLiteral("&File"), QStringLiteral("&Data"), QStringLiteral("&View"),
-                          QStringLiteral("&Window"), QStringLiteral("&Help")}));
+    QCOMPARE(menus, (QStringList{QStringLiteral("&File"), QStringLiteral("&Edit"),
+                                 QStringLiteral("&Data"), QStringLiteral("&View"),
+                                 QStringLiteral("&Window"), QStringLiteral("&Help")}));
     QVERIFY(!frame.action(CommandIds::NewApplication)->isEnabled());
     QVERIFY(!frame.action(CommandIds::NewPackage)->isEnabled());
     QVERIFY(frame.action(CommandIds::FileSave)->isEnabled());
@@ -769,3 +770,76 @@ void TestTaskWindow::windowsOnOneDocumentStayInStep() {
 
 QTEST_MAIN(TestTaskWindow)
 #include "tst_taskwindow.moc"
+
+// Each change is one command; undoing all of them saves the bytes the file
+// was saved with, redoing them the changed ones, in every window.
+void TestTaskWindow::undoRedoEveryChange() {
+    CPallworthDoc2* doc = open();
+    CMainFrame& frame = fixture_->frame();
+    const auto press = [&](Qt::Key key, int times) {
+        frame.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&frame));
+        for (int i = 0; i < times; ++i)
+            QTest::keyClick(tree(), key, Qt::ControlModifier);
+    };
+    const auto saved = [&] {
+        press(Qt::Key_S, 1);
+        return fileBytes(doc->filePath());
+    };
+    const QByteArray original = saved();
+    // The changes are made in a second window; the first shows the tasks.
+    CSplitterFrameDos* other = content();
+    other->treeView()->setCurrentItem(other->treeView()->tasksNode());
+    fixture_->documents().newWindow(*doc);
+    const auto otherSources = [&] {
+        QStringList sources;
+        for (int r = 0; r < other->listView()->topLevelItemCount(); ++r)
+            sources << other->listView()->topLevelItem(r)->text(0);
+        return sources;
+    };
+    const QStringList sourcesBefore = otherSources();
+    const auto setting = [this](int row, const QString& text) {
+        return [=, this] {
+            showSettings();
+            fixture_->onDialog = typeEach({text});
+            selectRow(row);
+            list()->Edit();
+        };
+    };
+    const auto task = [this](int row, void (CPallworthDosView::*command)()) {
+        return [=, this] {
+            showTasks();
+            fixture_->onDialog = [](QDialog& d) {
+                return enterTask(d, {QStringLiteral("C:\\NEW"), QStringLiteral("SYS:NEW")});
+            };
+            selectRow(row);
+            (list()->*command)();
+        };
+    };
+    const std::vector<std::function<void()>> changes = {
+        setting(0, QStringLiteral("sys:\\logs\\other.log")),
+        setting(1, QStringLiteral("600")),
+        task(1, &CPallworthDosView::Edit),
+        task(0, &CPallworthDosView::Insert),
+        task(2, &CPallworthDosView::Delete),
+        [this] {
+            showTasks();
+            list()->DropTask(0, 2);
+        },
+    };
+    for (const auto& change : changes) {
+        const int before = doc->undoStack().count();
+        change();
+        QCOMPARE(doc->undoStack().count(), before + 1);
+    }
+    const QByteArray changed = saved();
+    QVERIFY(changed != original);
+    press(Qt::Key_Z, static_cast<int>(changes.size()));
+    QVERIFY(doc->isModified());
+    QCOMPARE(saved(), original);
+    QCOMPARE(otherSources(), sourcesBefore);
+    press(Qt::Key_Y, static_cast<int>(changes.size()));
+    QCOMPARE(frame.action(CommandIds::EditUndo)->text(), QStringLiteral("Undo Move task"));
+    QCOMPARE(saved(), changed);
+    QCOMPARE(fixture_->messages, QStringList());
+}

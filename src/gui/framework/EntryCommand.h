@@ -1,0 +1,48 @@
+#pragma once
+
+#include "ModelCommand.h"
+#include "config/EntryList.h"
+
+#include <functional>
+#include <utility>
+
+// An entry put into or taken out of an entry list at a 1-based index. The
+// command holds the one entry while it is out of the list.
+template <typename T> class EntryCommand : public ModelCommand {
+public:
+    using Locate = std::function<EntryList<T>*()>;
+
+    static EntryCommand* insert(TreeListDocument& document, const QString& text, Place place,
+                                Locate locate, int index, T entry) {
+        return new EntryCommand(document, text, place, std::move(locate), index, true,
+                                std::move(entry));
+    }
+    static EntryCommand* remove(TreeListDocument& document, const QString& text, Place place,
+                                Locate locate, int index) {
+        return new EntryCommand(document, text, place, std::move(locate), index, false, T{});
+    }
+
+protected:
+    void apply(bool forward) override {
+        EntryList<T>* list = locate_();
+        if (list == nullptr)
+            return;
+        if (forward == inserts_) {
+            list->insertAfter(index_ - 1, std::move(entry_));
+        } else if (list->validIndex(index_)) {
+            entry_ = std::move(list->at(index_));
+            list->remove(index_);
+        }
+    }
+
+private:
+    EntryCommand(TreeListDocument& document, const QString& text, Place place, Locate locate,
+                 int index, bool inserts, T entry)
+        : ModelCommand(document, text, place), locate_(std::move(locate)), index_(index),
+          inserts_(inserts), entry_(std::move(entry)) {}
+
+    Locate locate_;
+    int index_;
+    bool inserts_;
+    T entry_;
+};
