@@ -1,0 +1,160 @@
+#include "TestSupport.h"
+
+#include "config/ScheduleText.h"
+#include "config/WeekSchedule.h"
+
+#include <QTest>
+
+using namespace testsupport;
+
+class TestWeekSchedule : public QObject {
+    Q_OBJECT
+
+private slots:
+    void packagesArePlaced_data();
+    void packagesArePlaced();
+    void windowCrossesMidnight_data();
+    void windowCrossesMidnight();
+    void startsPerHourAndBusiest();
+};
+
+namespace {
+
+std::string timing(const WeekSchedule::Timing& t) {
+    std::string s = t.daily()    ? "daily " + t.word
+                    : t.placed() ? "every " + std::to_string(t.everyHours)
+                                 : "unplaced " + t.word;
+    return t.outsideWindow ? s + " outside" : s;
+}
+
+// The package as one line: its days in week order, its timing, then each
+// target with a word of its own.
+std::string summary(const WeekSchedule::Package& p) {
+    std::string s;
+    for (std::size_t d = 0; d < 7; ++d)
+        if (p.days[d])
+            s += std::string(ScheduleText::kDays[d]) + " ";
+    s += "| " + timing(p.timing);
+    for (const auto& t : p.targets)
+        s += " | " + std::to_string(t.index) + " " + t.server + " " + timing(t.timing);
+    return s;
+}
+
+ConfigModel config(std::string_view window, std::string_view package) {
+    return readConfig(cfg("1.30", std::string(window) + "PACKAGE P\r\n" + std::string(package) +
+                                      "PACKAGE END\r\n"));
+}
+
+} // namespace
+
+void TestWeekSchedule::packagesArePlaced_data() {
+    QTest::addColumn<QByteArray>("window");
+    QTest::addColumn<QByteArray>("package");
+    QTest::addColumn<QByteArray>("expected");
+    const QByteArray night = "STARTJOB 22:00\r\nENDJOB 06:00\r\n";
+    QTest::newRow("daily, days in any order")
+        << QByteArray() << QByteArray("SCHEDULE 02:00 FRI MON,WED\r\n")
+        << QByteArray("MON WED FRI | daily 02:00");
+    QTest::newRow("every N hours has no hour")
+        << QByteArray() << QByteArray("SCHEDULE 4 SUN SAT\r\n") << QByteArray("SUN SAT | every 4");
+    QTest::newRow("no day selected")
+        << QByteArray() << QByteArray("SCHEDULE 12:15 XYZ\r\n") << QByteArray("| daily 12:15");
+    QTest::newRow("invalid words are reported")
+        << QByteArray()
+        << QByteArray("SCHEDULE 25:99 MON\r\nDEST A V MSGON 0 7:5\r\nDEST B V MSGON 0 tcp\r\n"
+                      "DEST C V MSGON 0 0\r\n")
+        << QByteArray("MON | unplaced 25:99 | 1 A unplaced 7:5 | 2 B unplaced tcp | 3 C "
+                      "unplaced 0");
+    QTest::newRow("targets with and without a word")
+        << QByteArray()
+        << QByteArray("SCHEDULE 6 TUE\r\nDEST A V MSGON 0\r\nDEST B V MSGON 0 TCP 18:00\r\n"
+                      "DEST C V MSGON 0 IPX 2\r\n")
+        << QByteArray("TUE | every 6 | 2 B daily 18:00 | 3 C every 2");
+    QTest::newRow("runs outside a window across midnight")
+        << night
+        << QByteArray("SCHEDULE 21:59 THU\r\nDEST A V MSGON 0 22:00\r\nDEST B V MSGON 0 "
+                      "05:59\r\nDEST C V MSGON 0 06:00\r\nDEST D V MSGON 0 3\r\n")
+        << QByteArray("THU | daily 21:59 outside | 1 A daily 22:00 | 2 B daily 05:59 | 3 C "
+                      "daily 06:00 outside | 4 D every 3");
+    QTest::newRow("a disabled window holds no run back")
+        << QByteArray("STARTJOB 00:00\r\nENDJOB 00:00\r\n") << QByteArray("SCHEDULE 23:30 SUN\r\n")
+        << QByteArray("SUN | daily 23:30");
+}
+
+void TestWeekSchedule::packagesArePlaced() {
+    QFETCH(QByteArray, window);
+    QFETCH(QByteArray, package);
+    QFETCH(QByteArray, expected);
+    const WeekSchedule week =
+        WeekSchedule::compute(config(window.toStdString(), package.toStdString()));
+    QCOMPARE(week.packages.size(), std::size_t(1));
+    QCOMPARE(summary(week.packages[0]), expected.toStdString());
+}
+
+void TestWeekSchedule::windowCrossesMidnight_data() {
+    QTest::addColumn<QByteArray>("start");
+    QTest::addColumn<QByteArray>("end");
+    QTest::addColumn<bool>("placed");
+    QTest::addColumn<QByteArray>("insideAt");
+    QTest::addColumn<QByteArray>("outsideAt");
+    QTest::newRow("same day") << QByteArray("08:00") << QByteArray("17:00") << true
+                              << QByteArray("08:00 12:00 16:59")
+                              << QByteArray("00:00 07:59 17:00 23:59");
+    QTest::newRow("across midnight")
+        << QByteArray("22:00") << QByteArray("06:00") << true
+        << QByteArray("22:00 23:59 00:00 05:59") << QByteArray("06:00 12:00 21:59");
+    QTest::newRow("ends at midnight") << QByteArray("08:00") << QByteArray("00:00") << true
+                                      << QByteArray("08:00 23:59") << QByteArray("00:00 07:59");
+    QTest::newRow("an unreadable time")
+        << QByteArray("8:00") << QByteArray("17:00") << false << QByteArray() << QByteArray();
+}
+
+void TestWeekSchedule::windowCrossesMidnight() {
+    QFETCH(QByteArray, start);
+    QFETCH(QByteArray, end);
+    QFETCH(bool, placed);
+    QFETCH(QByteArray, insideAt);
+    QFETCH(QByteArray, outsideAt);
+    const WeekSchedule week = WeekSchedule::compute(
+        config("STARTJOB " + start.toStdString() + "\r\nENDJOB " + end.toStdString() + "\r\n", ""));
+    QCOMPARE(week.window.has_value(), placed);
+    for (const QByteArray& t : insideAt.split(' '))
+        if (!t.isEmpty())
+            QVERIFY2(week.window->contains(WeekSchedule::dailyMinute(t.toStdString())), t);
+    for (const QByteArray& t : outsideAt.split(' '))
+        if (!t.isEmpty())
+            QVERIFY2(!week.window->contains(WeekSchedule::dailyMinute(t.toStdString())), t);
+}
+
+void TestWeekSchedule::startsPerHourAndBusiest() {
+    // Twelve packages at 02:xx on Monday and Friday, one of them with a
+    // target at 02:45 of its own; an every-hours package counts nowhere.
+    std::string body = "MAXTHREADS 5\r\n";
+    for (int i = 0; i < 12; ++i)
+        body += "PACKAGE P" + std::to_string(i) + "\r\nSCHEDULE 02:" + std::to_string(10 + i) +
+                " MON FRI\r\nPACKAGE END\r\n";
+    body += "PACKAGE T\r\nSCHEDULE 23:00 SUN\r\nDEST A V MSGON 0 02:45\r\nPACKAGE END\r\n";
+    body += "PACKAGE E\r\nSCHEDULE 1 SUN MON TUE WED THU FRI SAT\r\nPACKAGE END\r\n";
+    const WeekSchedule week = WeekSchedule::compute(readConfig(cfg("1.30", body)));
+    QCOMPARE(week.threads, 5);
+    QCOMPARE(week.startsPerHour[24 + 2], 12);
+    QCOMPARE(week.startsPerHour[5 * 24 + 2], 12);
+    QCOMPARE(week.startsPerHour[23], 1);
+    QCOMPARE(week.startsPerHour[2], 1);
+    int total = 0;
+    for (int starts : week.startsPerHour)
+        total += starts;
+    QCOMPARE(total, 26);
+    const auto busiest = week.busiest();
+    QCOMPARE(busiest.size(), std::size_t(4));
+    const int expected[][3] = {{1, 2, 12}, {5, 2, 12}, {0, 2, 1}, {0, 23, 1}};
+    for (std::size_t i = 0; i < busiest.size(); ++i) {
+        QCOMPARE(busiest[i].day, expected[i][0]);
+        QCOMPARE(busiest[i].hour, expected[i][1]);
+        QCOMPARE(busiest[i].starts, expected[i][2]);
+    }
+    QCOMPARE(week.busiest(1).size(), std::size_t(1));
+}
+
+QTEST_APPLESS_MAIN(TestWeekSchedule)
+#include "tst_weekschedule.moc"
