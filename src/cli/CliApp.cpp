@@ -35,6 +35,9 @@ constexpr CommandHelp kCommands[] = {
     {"check", "check FILE...",
      "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
      "the exit status is 1 when there is one. Task files always pass."},
+    {"schedule", "schedule FILE",
+     "Prints when every package of the configuration FILE runs in the week, with the daily\n"
+     "time window and the busiest hours, as one JSON object."},
     {"scramble", "scramble TEXT", "Prints the 80-digit stored form of a password."},
     {"new", "new cfg|ini OUT", "Writes a new, empty file of that kind; OUT has its extension."},
     {"resolve", "resolve PATH...",
@@ -164,6 +167,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return dump(args[1]);
     if (command == "check" && operands >= 1)
         return check(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (command == "schedule" && operands == 1)
+        return schedule(args[1]);
     if (command == "scramble" && operands == 1)
         return scramble(args[1]);
     if (command == "resolve" && operands >= 1)
@@ -308,6 +313,17 @@ int CliApp::dump(const std::string& path) {
     if (!load(path, model, report))
         return Error;
     out_ << ModelJson::config(model, report) << '\n';
+    return Ok;
+}
+
+int CliApp::schedule(const std::string& path) {
+    if (kindOf(path) != Kind::Cfg)
+        return usage("schedule reads a configuration (.cfg): " + path);
+    ConfigModel model;
+    ReadReport report;
+    if (!load(path, model, report))
+        return Error;
+    out_ << ModelJson::week(WeekSchedule::compute(model)) << '\n';
     return Ok;
 }
 

@@ -28,6 +28,7 @@ private:
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
     int check(const std::vector<std::string>& paths);
+    int schedule(const std::string& path);
     int scramble(const std::string& text);
     int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);

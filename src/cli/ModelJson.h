@@ -2,6 +2,7 @@
 
 #include "config/ConfigModel.h"
 #include "config/ReadReport.h"
+#include "config/WeekSchedule.h"
 #include "taskfile/TaskFileModel.h"
 
 #include <string>
@@ -12,4 +13,6 @@ class ModelJson {
 public:
     static std::string config(const ConfigModel& model, const ReadReport& report = {});
     static std::string taskFile(const TaskFileModel& model, const ReadReport& report = {});
+    // When every package runs in the week, as `schedule` prints it.
+    static std::string week(const WeekSchedule& week);
 };
