@@ -1,5 +1,7 @@
 #include "CMainFrame.h"
 
+#include "configwindow/CPallworthDoc.h"
+#include "configwindow/WeekScheduleWindow.h"
 #include "framework/AppSettings.h"
 #include "framework/ChildFrame.h"
 #include "framework/CommandIds.h"
@@ -108,6 +110,9 @@ void CMainFrame::createActions() {
                                  [this](bool shown) { statusBar()->setVisible(shown); });
     status->setCheckable(true);
     status->setChecked(true);
+    makeAction(ViewWeekSchedule, "viewWeekSchedule", tr("&Week Schedule"),
+               &CMainFrame::weekSchedule)
+        ->setStatusTip(tr("When every package runs in the week"));
     createWindowActions();
     makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
     makeAction(Help, "help", QString(), &CMainFrame::helpRequested, QKeySequence(Qt::Key_F1));
@@ -206,6 +211,8 @@ void CMainFrame::buildMenuBar(int menuId) {
     QMenu* view = menuBar()->addMenu(tr("&View"));
     view->addAction(actions_[ViewToolbar]);
     view->addAction(actions_[ViewStatusBar]);
+    if (menuId == MenuIds::Configuration)
+        view->addAction(actions_[ViewWeekSchedule]);
     if (menuId != MenuIds::NoDocument) {
         QMenu* window = menuBar()->addMenu(tr("&Window"));
         for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
@@ -339,6 +346,11 @@ void CMainFrame::fileSaveAs() {
 void CMainFrame::fileReload() {
     if (Document* document = activeDocument())
         manager_->reload(*document);
+}
+
+void CMainFrame::weekSchedule() {
+    if (auto* document = qobject_cast<CPallworthDoc*>(activeDocument()))
+        WeekScheduleWindow::showFor(*document, this);
 }
 
 void CMainFrame::newWindow() {
