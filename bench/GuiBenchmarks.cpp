@@ -3,10 +3,13 @@
 #include "app/CPallworthApp.h"
 #include "app/ProblemsPanel.h"
 #include "config/ConfigWriter.h"
+#include "configwindow/CPallworthDoc.h"
 #include "configwindow/CPallworthTreeView.h"
 #include "configwindow/CSplitterFrame.h"
 #include "configwindow/CSyncView.h"
 #include "configwindow/TreeFilter.h"
+#include "configwindow/WeekPicture.h"
+#include "configwindow/WeekScheduleWindow.h"
 #include "framework/ChildFrame.h"
 #include "framework/DocumentManager.h"
 #include "framework/ModalSeam.h"
@@ -14,6 +17,8 @@
 #include "netbrowse/WorkstationClient.h"
 
 #include <QApplication>
+#include <QImage>
+#include <QPainter>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <benchmark/benchmark.h>
@@ -169,6 +174,40 @@ BENCHMARK(BM_DeleteAndUndo999Packages)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
+// The week picture of the 999 packages: computed from the model and drawn
+// as the window shows it (1200 by 800), or whole, every lane, as exported.
+void BM_DrawWeekPicture(benchmark::State& state) {
+    DocumentManager& documents = editor().app->documents();
+    Document* document = documents.openFile(editor().file);
+    auto& doc = static_cast<CPallworthDoc&>(*document);
+    // Goes with the document.
+    auto* window = new WeekScheduleWindow(doc, nullptr);
+    window->resize(1200, 800);
+    window->show();
+    QCoreApplication::processEvents();
+    WeekPicture* picture = window->picture();
+    QImage whole(picture->fullSize(1200), QImage::Format_ARGB32_Premultiplied);
+    for (auto _ : state) {
+        const auto start = Clock::now();
+        picture->setWeek(WeekSchedule::compute(doc.model()));
+        if (state.range(0) == 0) {
+            picture->viewport()->repaint();
+        } else {
+            QPainter painter(&whole);
+            picture->paintAll(painter, 1200);
+        }
+        state.SetIterationTime(seconds(start));
+    }
+    state.counters["lanes"] = static_cast<double>(picture->week().packages.size());
+    documents.closeDocument(*document);
+    QCoreApplication::processEvents();
+}
+BENCHMARK(BM_DrawWeekPicture)
+    ->Arg(0)
+    ->Arg(1)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(20);
 
 } // namespace
 

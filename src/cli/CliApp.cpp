@@ -41,6 +41,9 @@ constexpr CommandHelp kCommands[] = {
      "MESSAGE (FILE: warning: MESSAGE without a line); only errors fail. With --json one\n"
      "JSON object per file: file, and problems with line (or null), severity, message,\n"
      "node and row."},
+    {"schedule", "schedule FILE",
+     "Prints when every package of the configuration FILE runs in the week, with the daily\n"
+     "time window and the busiest hours, as one JSON object."},
     {"scramble", "scramble TEXT", "Prints the 80-digit stored form of a password."},
     {"new", "new cfg|ini OUT", "Writes a new, empty file of that kind; OUT has its extension."},
     {"resolve", "resolve PATH...",
@@ -170,6 +173,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return dump(args[1]);
     if (command == "check")
         return checkArgs(std::vector<std::string>(args.begin() + 1, args.end()));
+    if (command == "schedule" && operands == 1)
+        return schedule(args[1]);
     if (command == "scramble" && operands == 1)
         return scramble(args[1]);
     if (command == "resolve" && operands >= 1)
@@ -314,6 +319,17 @@ int CliApp::dump(const std::string& path) {
     if (!load(path, model, report))
         return Error;
     out_ << ModelJson::config(model, report) << '\n';
+    return Ok;
+}
+
+int CliApp::schedule(const std::string& path) {
+    if (kindOf(path) != Kind::Cfg)
+        return usage("schedule reads a configuration (.cfg): " + path);
+    ConfigModel model;
+    ReadReport report;
+    if (!load(path, model, report))
+        return Error;
+    out_ << ModelJson::week(WeekSchedule::compute(model)) << '\n';
     return Ok;
 }
 

@@ -35,6 +35,7 @@ private:
     int checkAll(const std::vector<std::string>& paths, CheckOutput output);
     // Every problem of a file; false after reporting why it cannot be read.
     bool problemsOf(const std::string& path, std::vector<::Problem>& problems);
+    int schedule(const std::string& path);
     int scramble(const std::string& text);
     int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);

@@ -1,8 +1,10 @@
 #include "ModelJson.h"
 
 #include "config/AnsiText.h"
+#include "config/ScheduleText.h"
 
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -183,6 +185,49 @@ void problem(std::string& out, const Problem& p) {
     o.text("row", p.rowText());
 }
 
+// The members a schedule word gives, null where they do not apply.
+void timing(JsonObject& o, const WeekSchedule::Timing& t) {
+    if (t.daily())
+        o.text("daily", t.word);
+    else
+        o.raw("daily", "null");
+    o.raw("every_hours", t.everyHours > 0 ? std::to_string(t.everyHours) : "null");
+    o.raw("outside_window", t.outsideWindow ? "true" : "false");
+    if (t.placed())
+        o.raw("unplaced", "null");
+    else
+        o.text("unplaced", t.word);
+}
+
+void weekTarget(std::string& out, const WeekSchedule::Target& t) {
+    JsonObject o(out);
+    o.text("server", t.server);
+    timing(o, t.timing);
+}
+
+void weekDay(std::string& out, std::string_view day) {
+    JsonObject::string(out, day);
+}
+
+void weekPackage(std::string& out, const WeekSchedule::Package& p) {
+    JsonObject o(out);
+    o.text("name", p.name);
+    std::vector<std::string_view> days;
+    for (std::size_t d = 0; d < p.days.size(); ++d)
+        if (p.days[d])
+            days.push_back(ScheduleText::kDays[d]);
+    array(o.open("days"), days, weekDay);
+    timing(o, p.timing);
+    array(o.open("targets"), p.targets, weekTarget);
+}
+
+void hourStarts(std::string& out, const WeekSchedule::HourStarts& h) {
+    JsonObject o(out);
+    o.text("day", ScheduleText::kDays[static_cast<std::size_t>(h.day)]);
+    o.raw("hour", std::to_string(h.hour));
+    o.raw("starts", std::to_string(h.starts));
+}
+
 } // namespace
 
 std::string ModelJson::problems(std::string_view file, const std::vector<Problem>& problems) {
@@ -221,6 +266,24 @@ std::string ModelJson::taskFile(const TaskFileModel& model, const ReadReport& re
         o.text("maxLogSize", model.maxLogSize);
         array(o.open("tasks"), model.tasks, text);
         array(o.open("skipped"), report.skipped(), skippedLine);
+    }
+    return out;
+}
+
+std::string ModelJson::week(const WeekSchedule& week) {
+    std::string out;
+    {
+        JsonObject o(out);
+        o.raw("threads", std::to_string(week.threads));
+        if (week.window) {
+            JsonObject w(o.open("window"));
+            w.text("start", week.window->start);
+            w.text("end", week.window->end);
+        } else {
+            o.raw("window", "null");
+        }
+        array(o.open("packages"), week.packages, weekPackage);
+        array(o.open("busiest"), week.busiest(), hourStarts);
     }
     return out;
 }

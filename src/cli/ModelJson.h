@@ -3,6 +3,7 @@
 #include "config/ConfigModel.h"
 #include "config/Problem.h"
 #include "config/ReadReport.h"
+#include "config/WeekSchedule.h"
 #include "taskfile/TaskFileModel.h"
 
 #include <string>
@@ -17,4 +18,6 @@ public:
     static std::string taskFile(const TaskFileModel& model, const ReadReport& report = {});
     // The problems of one file; `file` is UTF-8 already, a null line has none.
     static std::string problems(std::string_view file, const std::vector<Problem>& problems);
+    // When every package runs in the week, as `schedule` prints it.
+    static std::string week(const WeekSchedule& week);
 };

@@ -74,6 +74,8 @@ private slots:
     void skippedLinesThroughTheBinary();
     void helpAndVersionWithoutADisplay_data();
     void helpAndVersionWithoutADisplay();
+    void scheduleThroughTheBinary_data();
+    void scheduleThroughTheBinary();
     void resolveThroughTheBinary_data();
     void resolveThroughTheBinary();
 
@@ -431,7 +433,7 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
     const QString editor = QStringLiteral(PALLWORTH_EDITOR);
     const QString usage = QStringLiteral(
         " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check [--all [--json]] "
-        "FILE... | "
+        "FILE... | schedule FILE | "
         "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
         "--version)\n");
     const auto row = [](const char* name, const QString& program, QStringList args, int exit,
@@ -482,10 +484,59 @@ void TestCli::helpAndVersionWithoutADisplay() {
     if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
         for (const char* command :
              {"normalize [--strict] IN OUT", "dump FILE", "check [--all [--json]] FILE...",
-              "scramble TEXT", "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
+              "schedule FILE", "scramble TEXT", "new cfg|ini OUT", "resolve PATH...",
+              "help [COMMAND]"})
             QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
                                       QLatin1Char('\n')),
                      command);
+}
+
+void TestCli::scheduleThroughTheBinary_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    QTest::newRow("week")
+        << QStringLiteral("week.cfg") << 0
+        << QString::fromUtf8(
+               "{\"threads\":3,\"window\":{\"start\":\"22:00\",\"end\":\"06:00\"},"
+               "\"packages\":[{\"name\":\"Caf\u00e9\",\"days\":[\"MON\",\"FRI\"],"
+               "\"daily\":\"02:00\",\"every_hours\":null,\"outside_window\":false,"
+               "\"unplaced\":null,\"targets\":[{\"server\":\"B\",\"daily\":\"18:00\","
+               "\"every_hours\":null,\"outside_window\":true,\"unplaced\":null}]},"
+               "{\"name\":\"Q\",\"days\":[\"SUN\"],\"daily\":null,\"every_hours\":4,"
+               "\"outside_window\":false,\"unplaced\":null,\"targets\":[]},"
+               "{\"name\":\"R\",\"days\":[\"MON\"],\"daily\":null,\"every_hours\":null,"
+               "\"outside_window\":false,\"unplaced\":\"25:99\",\"targets\":[]}],"
+               "\"busiest\":[{\"day\":\"MON\",\"hour\":2,\"starts\":1},"
+               "{\"day\":\"MON\",\"hour\":18,\"starts\":1},"
+               "{\"day\":\"FRI\",\"hour\":2,\"starts\":1},"
+               "{\"day\":\"FRI\",\"hour\":18,\"starts\":1}]}\n")
+        << QString();
+    QTest::newRow("missing file") << QStringLiteral("gone.cfg") << 2 << QString()
+                                  << QStringLiteral("pallworth-cli: ");
+    QTest::newRow("task file") << QStringLiteral("t.ini") << 2 << QString()
+                               << QStringLiteral("pallworth-cli: schedule reads a configuration");
+}
+
+void TestCli::scheduleThroughTheBinary() {
+    QFETCH(QString, file);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    writeFile(path("week.cfg"), "VERSION 1.30\r\nMAXTHREADS 3\r\nSTARTJOB 22:00\r\n"
+                                "ENDJOB 06:00\r\nPACKAGE Caf\xe9\r\nSCHEDULE 02:00 FRI MON\r\n"
+                                "DEST A V MSGON 0\r\nDEST B V MSGON 0 18:00\r\nPACKAGE END\r\n"
+                                "PACKAGE Q\r\nSCHEDULE 4 SUN\r\nPACKAGE END\r\n"
+                                "PACKAGE R\r\nSCHEDULE 25:99 MON\r\nPACKAGE END\r\n");
+    writeFile(path("t.ini"), dataFile("tasks.ini"));
+    QProcess cli;
+    cli.setWorkingDirectory(dir_.path());
+    cli.start(QStringLiteral(PALLWORTH_CLI), {QStringLiteral("schedule"), file});
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(cli.exitCode(), exit);
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
+    QVERIFY(QString::fromUtf8(cli.readAllStandardError()).startsWith(err));
 }
 
 void TestCli::resolveThroughTheBinary_data() {

@@ -2,6 +2,8 @@
 
 #include "ProblemsPanel.h"
 
+#include "configwindow/CPallworthDoc.h"
+#include "configwindow/WeekScheduleWindow.h"
 #include "framework/AppSettings.h"
 #include "framework/ChildFrame.h"
 #include "framework/CommandIds.h"
@@ -111,6 +113,9 @@ void CMainFrame::createActions() {
                                  [this](bool shown) { statusBar()->setVisible(shown); });
     status->setCheckable(true);
     status->setChecked(true);
+    makeAction(ViewWeekSchedule, "viewWeekSchedule", tr("&Week Schedule"),
+               &CMainFrame::weekSchedule)
+        ->setStatusTip(tr("When every package runs in the week"));
     createWindowActions();
     createEditActions();
     makeAction(HelpFinder, "helpFinder", tr("&Help Topics"), &CMainFrame::helpRequested);
@@ -247,6 +252,8 @@ void CMainFrame::buildMenuBar(int menuId) {
     view->addAction(actions_[ViewToolbar]);
     view->addAction(actions_[ViewStatusBar]);
     view->addAction(problems_->toggleViewAction());
+    if (menuId == MenuIds::Configuration)
+        view->addAction(actions_[ViewWeekSchedule]);
     if (menuId != MenuIds::NoDocument) {
         QMenu* window = menuBar()->addMenu(tr("&Window"));
         for (int id : {WindowNew, WindowCascade, WindowTile, WindowArrange})
@@ -385,6 +392,11 @@ void CMainFrame::fileSaveAs() {
 void CMainFrame::fileReload() {
     if (Document* document = activeDocument())
         manager_->reload(*document);
+}
+
+void CMainFrame::weekSchedule() {
+    if (auto* document = qobject_cast<CPallworthDoc*>(activeDocument()))
+        WeekScheduleWindow::showFor(*document, this);
 }
 
 void CMainFrame::newWindow() {

@@ -63,6 +63,7 @@ private slots:
     void nextPane();
     void previousPane();
     void arrangeIcons();
+    void weekSchedule();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

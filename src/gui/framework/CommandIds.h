@@ -18,6 +18,7 @@ constexpr int HelpFinder = 57667;
 constexpr int Help = 57670;
 constexpr int ViewToolbar = 59392;
 constexpr int ViewStatusBar = 59393;
+constexpr int ViewWeekSchedule = 32800;
 constexpr int WindowNew = 57648;
 constexpr int WindowArrange = 57649;
 constexpr int WindowCascade = 57650;

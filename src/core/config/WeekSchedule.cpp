@@ -1,0 +1,101 @@
+#include "WeekSchedule.h"
+
+#include "ScheduleText.h"
+#include "TextUtil.h"
+
+#include <algorithm>
+
+namespace {
+
+int twoDigits(std::string_view text) {
+    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9')
+        return -1;
+    return (text[0] - '0') * 10 + (text[1] - '0');
+}
+
+} // namespace
+
+bool WeekSchedule::Window::contains(int minute) const {
+    if (startMinute == endMinute)
+        return true;
+    if (startMinute < endMinute)
+        return minute >= startMinute && minute < endMinute;
+    return minute >= startMinute || minute < endMinute;
+}
+
+int WeekSchedule::dailyMinute(std::string_view word) {
+    if (word.size() != 5 || word[2] != ':')
+        return -1;
+    const int hour = twoDigits(word.substr(0, 2));
+    const int minute = twoDigits(word.substr(3, 2));
+    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return -1;
+    return hour * 60 + minute;
+}
+
+int WeekSchedule::everyHours(std::string_view word) {
+    if (word.empty() || word.size() > 4 ||
+        !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
+        return 0;
+    return TextUtil::leadingInt(word);
+}
+
+WeekSchedule::Timing WeekSchedule::timing(std::string_view word) const {
+    Timing t;
+    t.word = std::string(word);
+    if (ScheduleText::isDaily(word))
+        t.dailyMinute = dailyMinute(word);
+    else
+        t.everyHours = everyHours(word);
+    t.outsideWindow = t.daily() && window && !window->contains(t.dailyMinute);
+    return t;
+}
+
+void WeekSchedule::count(const Package& package, const Timing& t) {
+    if (!t.daily())
+        return;
+    for (int day = 0; day < 7; ++day)
+        if (package.days[static_cast<std::size_t>(day)])
+            ++startsPerHour[static_cast<std::size_t>(day * 24 + t.dailyMinute / 60)];
+}
+
+WeekSchedule WeekSchedule::compute(const ConfigModel& model) {
+    WeekSchedule week;
+    const GlobalSettings& g = model.global;
+    week.threads = TextUtil::leadingInt(g.maxThreads);
+    const int start = dailyMinute(g.startJob);
+    const int end = dailyMinute(g.endJob);
+    if (g.jobWindow != "DISABLED" && start >= 0 && end >= 0)
+        week.window = Window{g.startJob, g.endJob, start, end};
+
+    week.packages.reserve(static_cast<std::size_t>(model.packages.count()));
+    for (const PackageDesc& p : model.packages) {
+        Package& package = week.packages.emplace_back();
+        package.id = p.id;
+        package.name = p.name;
+        for (std::size_t day = 0; day < 7; ++day)
+            package.days[day] = ScheduleText::hasDay(p.scheduleDays, ScheduleText::kDays[day]);
+        package.timing = week.timing(p.scheduleWhen);
+        week.count(package, package.timing);
+        for (int i = 1; i <= p.targets.count(); ++i) {
+            const TargetServer& t = p.targets.at(i);
+            if (t.schedule().empty())
+                continue;
+            package.targets.push_back({i, std::string(t.server()), week.timing(t.schedule())});
+            week.count(package, package.targets.back().timing);
+        }
+    }
+    return week;
+}
+
+std::vector<WeekSchedule::HourStarts> WeekSchedule::busiest(std::size_t limit) const {
+    std::vector<HourStarts> hours;
+    for (int h = 0; h < kHoursInWeek; ++h)
+        if (const int starts = startsPerHour[static_cast<std::size_t>(h)]; starts > 0)
+            hours.push_back({h / 24, h % 24, starts});
+    std::stable_sort(hours.begin(), hours.end(),
+                     [](const HourStarts& a, const HourStarts& b) { return a.starts > b.starts; });
+    if (hours.size() > limit)
+        hours.resize(limit);
+    return hours;
+}
