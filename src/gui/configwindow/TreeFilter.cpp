@@ -15,6 +15,19 @@ TreeFilter::TreeFilter(CPallworthTreeView& tree, QWidget* parent) : QLineEdit(pa
     connect(&tree.document(), &CPallworthDoc::applicationAdded, this, reapply);
     connect(&tree.document(), &CPallworthDoc::packageAdded, this, reapply);
     connect(&tree.document(), &CPallworthDoc::recordRenamed, this, reapply);
+    // A node chosen from elsewhere (a problem, the week picture, an undo)
+    // must be seen: the filter gives way.
+    connect(&tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
+        if (hidesNode(current))
+            clear();
+    });
+}
+
+bool TreeFilter::hidesNode(const QTreeWidgetItem* node) {
+    for (; node != nullptr; node = node->parent())
+        if (node->isHidden())
+            return true;
+    return false;
 }
 
 void TreeFilter::apply(const QString& text) {

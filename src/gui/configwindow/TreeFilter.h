@@ -21,6 +21,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
+    static bool hidesNode(const QTreeWidgetItem* node);
     void applyToGroup(QTreeWidgetItem* group, const QString& text);
 
     CPallworthTreeView& tree_;

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -85,9 +86,16 @@ void TestProblemsPanel::activatingSelectsNodeAndRow() {
     QFETCH(QString, row);
     QFETCH(QString, location);
     QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 3 warnings"));
+    // A filter that hides the package must not hide the node a problem leads to.
+    auto* filter = fixture_->frame().findChild<QLineEdit*>(QStringLiteral("treeFilter"));
+    QVERIFY(filter != nullptr);
+    QTest::keyClicks(filter, QStringLiteral("zzz"));
     activate(message);
     QCOMPARE(panel().list()->currentItem()->text(1), location);
     QCOMPARE(document().treeView->currentItem()->text(0), node);
+    for (auto* shown = document().treeView->currentItem(); shown != nullptr;
+         shown = shown->parent())
+        QVERIFY2(!shown->isHidden(), qPrintable(shown->text(0)));
     QTreeWidget* list = document().listView;
     QVERIFY(list->currentItem() != nullptr);
     QCOMPARE(list->currentItem()->text(0), row);
