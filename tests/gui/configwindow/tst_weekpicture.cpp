@@ -8,7 +8,9 @@
 #include "framework/CommandIds.h"
 
 #include <QAction>
+#include <QHelpEvent>
 #include <QImage>
+#include <QToolTip>
 
 using namespace testsupport;
 
@@ -138,7 +140,12 @@ void TestWeekPicture::clickSelectsAndEditsFollow() {
     QTest::mouseClick(picture->viewport(), Qt::LeftButton, {},
                       QPoint(int(picture->xOf(3, 600)), int(picture->laneMiddle(1))));
     QCOMPARE(tree->currentItem(), tree->nodeOf(doc.model().packages.at(2).id));
-    QCOMPARE(picture->describe(QPoint(int(picture->xOf(1, 23 * 60)), int(picture->laneMiddle(0)))),
+    // Hovering: the tooltip the viewport shows for a target's mark.
+    const QPoint mark(int(picture->xOf(1, 23 * 60)), int(picture->laneMiddle(0)));
+    QHelpEvent help(QEvent::ToolTip, mark, picture->viewport()->mapToGlobal(mark));
+    QCoreApplication::sendEvent(picture->viewport(), &help);
+    QTRY_VERIFY(QToolTip::isVisible());
+    QCOMPARE(QToolTip::text(),
              QStringLiteral("Nightly\nTarget A, on its package's days\nMON 23:00\ndaily at 23:00"));
 
     // Edits reach the picture: a new package, then a removed one.
