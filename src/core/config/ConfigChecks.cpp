@@ -93,6 +93,17 @@ bool isStoredPassword(std::string_view text) {
     return text.size() == 80 && text.find_first_not_of("0123456789abcdef") == std::string::npos;
 }
 
+// Each word of a list row must be one its dialog offers a box for.
+void checkListWords(std::string_view label, std::string_view list,
+                    std::span<const std::string_view> offered, std::string_view what,
+                    Collector& c) {
+    for (const std::string_view word : TextUtil::words(list))
+        if (!ValueTable::offers(offered, word))
+            c.add(std::string(label) + " holds " + quotedValue(word) + ", which is no " +
+                      std::string(what),
+                  label);
+}
+
 void checkGlobal(const ConfigModel& model, Collector& c) {
     const GlobalSettings& g = model.global;
     c.at(Node::DefaultSettings);
@@ -117,16 +128,13 @@ void checkGlobal(const ConfigModel& model, Collector& c) {
     c.range(L::kLogSize, g.logSize, ValueTable::kLogSize);
     c.choice(L::kDebug, g.debug, ChoiceYesNo);
     c.range(L::kDebugLogSize, g.dbgLogSize, ValueTable::kLogSize);
+    checkListWords(L::kLogEvents, g.logEvent, ValueTable::kLogEvents, "event type", c);
 }
 
 void checkDays(std::string_view days, Collector& c) {
-    const std::vector<std::string_view> words = TextUtil::words(days);
-    if (words.empty())
+    if (TextUtil::words(days).empty())
         c.add(std::string(L::kDays) + " names no day", L::kDays);
-    for (const std::string_view word : words)
-        if (!ValueTable::offers(ScheduleText::kDays, word))
-            c.add(std::string(L::kDays) + " holds " + quotedValue(word) + ", which is no day",
-                  L::kDays);
+    checkListWords(L::kDays, days, ScheduleText::kDays, "day", c);
 }
 
 void checkSettings(const PackageDesc& p, Collector& c) {
@@ -138,6 +146,7 @@ void checkSettings(const PackageDesc& p, Collector& c) {
     c.packageChoice(L::kPreStat, p.preStat, ChoiceYesNo);
     c.packageChoice(L::kProtocol, p.protocol, ChoiceProtocol);
     c.packageChoice(L::kTransferAttrs, p.transferAttrs, ChoiceYesNo);
+    checkListWords(L::kLogEvents, p.logEvent, ValueTable::kLogEvents, "event type", c);
     c.packageChoice(L::kLogMethod, p.logMethod, ChoiceServerThread);
     if (p.ofHandler.empty())
         return;

@@ -38,6 +38,7 @@ struct RowLabels {
     static constexpr std::string_view kDebugLogSize = "Debug log size limit";
     static constexpr std::string_view kProtocol = "Transport protocol";
     static constexpr std::string_view kLogMethod = "Log files based on ...";
+    static constexpr std::string_view kLogEvents = "Log event types";
     static constexpr std::string_view kNcfBefore = "NCF to execute before";
     static constexpr std::string_view kNcfAfter = "NCF to execute after";
     static constexpr std::string_view kNcfSuspended = "NCF to execute when suspended";

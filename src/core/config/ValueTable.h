@@ -37,6 +37,9 @@ public:
     static constexpr std::array<std::string_view, 2> kCopyModes = {"ALL", "NEW"};
     static constexpr std::array<std::string_view, 2> kDeletions = {"DEL", "NODEL"};
     static constexpr std::array<std::string_view, 2> kMessageFlags = {"ON", "OFF"};
+    // The event types a log may record, in the order a list of them is built.
+    static constexpr std::array<std::string_view, 4> kLogEvents = {"COPIED", "IDENTICAL", "SKIPPED",
+                                                                   "DELETED"};
 
     // The keywords a choice row offers, in the order its list shows them.
     static std::span<const std::string_view> choices(ChoiceKind kind);

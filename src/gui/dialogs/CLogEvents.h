@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "config/ValueTable.h"
 
 #include <array>
 #include <string>
@@ -19,8 +20,7 @@ public:
     static constexpr int kSkippedId = 1005;
     static constexpr int kDeletedId = 1007;
     // The stored keywords, in the order the list is rebuilt in.
-    static constexpr std::array<std::string_view, 4> kKeywords = {"COPIED", "IDENTICAL", "SKIPPED",
-                                                                  "DELETED"};
+    static constexpr const auto& kKeywords = ValueTable::kLogEvents;
 
     explicit CLogEvents(QWidget* parent = nullptr);
 

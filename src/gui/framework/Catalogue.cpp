@@ -95,7 +95,7 @@ constexpr RowSpec kTimeRestriction{.label = RowLabels::kTimeRestriction,
                                    .global = &G::jobWindow};
 constexpr RowSpec kLogDirectory{
     .label = "Log directory", .dialog = RowDialog::LogDirectory, .global = &G::logDir};
-constexpr RowSpec kLogEvents{.label = "Log event types",
+constexpr RowSpec kLogEvents{.label = RowLabels::kLogEvents,
                              .dialog = RowDialog::LogEvents,
                              .global = &G::logEvent,
                              .package = &P::logEvent};

@@ -114,6 +114,13 @@ void TestConfigChecks::eachCheck_data() {
         clean(user + kPwd, "  SCHEDULE 12 SUN SUNDAY\n  SOURCE S\n  DEST S V MSGON 0\n"),
         {"4 warning Days to run holds \"SUNDAY\", which is no day @ Package P › Schedule, "
          "Days to run"});
+    row("log events",
+        clean(user + kPwd + "LOGEVENT COPIED NOISE\n",
+              "  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\n  LOGEVENT SKIPPED DELETE\n"),
+        {"0 warning Log event types holds \"NOISE\", which is no event type @ Default settings, "
+         "Log event types",
+         "5 warning Log event types holds \"DELETE\", which is no event type @ Package P › "
+         "Settings, Log event types"});
     row("time window", clean(user + kPwd + "STARTJOB 08:60\n"),
         {"0 warning Time restriction \"08:60\" is not a valid time (HH:MM) @ Default settings, "
          "Time restriction"});
