@@ -104,7 +104,8 @@ void CJob::accept() {
     copyMode = AnsiQt::fromQString(mode_->currentText());
     propagate = propagate_->isChecked() ? 1 : 0;
     // One path in volume form is enough; the other's form is not judged.
-    if (!isVolumeForm(TextUtil::trim(targetPath)) && !isVolumeForm(TextUtil::trim(sourcePath))) {
+    if (!TextUtil::isVolumeForm(TextUtil::trim(targetPath)) &&
+        !TextUtil::isVolumeForm(TextUtil::trim(sourcePath))) {
         refuse(kInvalidPath, source_, kValidationCaption, kValidationIcon);
         return;
     }

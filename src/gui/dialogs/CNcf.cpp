@@ -1,6 +1,7 @@
 #include "CNcf.h"
 
 #include "config/PackageDesc.h"
+#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
 
 #include <QGridLayout>
@@ -61,7 +62,7 @@ void CNcf::accept() {
 }
 
 bool CNcf::refuseLocal(std::string_view path, std::string_view caption, QLineEdit* field) {
-    if (path.empty() || isVolumeForm(path))
+    if (path.empty() || TextUtil::isVolumeForm(path))
         return false;
     refuse("Local resources are not allowed here", field, caption);
     return true;

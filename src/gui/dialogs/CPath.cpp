@@ -31,7 +31,7 @@ void CPath::exchangeValueIn() {
 
 void CPath::accept() {
     path = textOf(*edit_);
-    if (!isVolumeForm(TextUtil::trim(path))) {
+    if (!TextUtil::isVolumeForm(TextUtil::trim(path))) {
         refuse(kInvalidPath, edit_, kValidationCaption, kValidationIcon);
         return;
     }

@@ -2,7 +2,6 @@
 
 #include "browse/BrowseButton.h"
 #include "config/SaveRules.h"
-#include "config/TextUtil.h"
 #include "config/ValueRules.h"
 #include "framework/AnsiQt.h"
 
@@ -14,10 +13,6 @@
 PathDialog::PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
                        const PathBrowser* browser)
     : ValueDialog(templateId, widthDlu, heightDlu, parent), browser_(browser) {}
-
-bool PathDialog::isVolumeForm(std::string_view text) {
-    return TextUtil::isVolumeForm(text);
-}
 
 QLineEdit* PathDialog::addPathEdit(int id) {
     auto* edit = new QLineEdit(this);

@@ -25,12 +25,6 @@ public:
     static constexpr std::string_view kValidationCaption = "Validation";
     static constexpr int kTypicalPathChars = 48;
 
-    // Whether a text names a place on a server volume: its first ':' stands
-    // at position 3 or later, after a volume name of at least three
-    // characters (SYS:), so a drive letter or a bare name fails; so does a
-    // workstation path, one that begins with "/" or "~".
-    static bool isVolumeForm(std::string_view text);
-
 protected:
     // Without a browser the Browse buttons do nothing.
     PathDialog(int templateId, int widthDlu, int heightDlu, QWidget* parent,
