@@ -234,6 +234,7 @@ void CPallworthTreeView::onApplicationAdded(RecordId id) {
     addApplicationNode(id, AnsiQt::toQString(document_.model().applications.at(index).name));
     if (adding_)
         setCurrentItem(nodeOf(id));
+    selectCurrentOnly();
 }
 
 void CPallworthTreeView::onPackageAdded(RecordId id) {
@@ -246,6 +247,7 @@ void CPallworthTreeView::onPackageAdded(RecordId id) {
         setCurrentItem(node);
         node->setExpanded(true);
     }
+    selectCurrentOnly();
 }
 
 void CPallworthTreeView::DeleteNode() {
@@ -263,6 +265,7 @@ void CPallworthTreeView::onRecordRemoved(RecordId id) {
     if (currentNode() == node || (currentNode() != nullptr && currentNode()->parent() == node))
         setCurrentNode(nullptr);
     delete node;
+    selectCurrentOnly();
 }
 
 void CPallworthTreeView::onRecordRenamed(RecordId id) {
@@ -281,11 +284,10 @@ void CPallworthTreeView::onRecordsReordered(bool applications, int from, int to)
     if (group == nullptr || from < 1 || to < 1 || from > group->childCount() ||
         to > group->childCount())
         return;
-    // The node moves with its children. Current node and selection stay as
-    // they were, and moving them is no selection change.
+    // The node moves with its children. The current node stays as it was, and
+    // moving it is no selection change.
     const QSignalBlocker quiet(this);
     QTreeWidgetItem* current = currentItem();
-    const QList<QTreeWidgetItem*> selected = selectedItems();
     QTreeWidgetItem* node = group->child(from - 1);
     const bool expanded = node->isExpanded();
     const bool hidden = node->isHidden();
@@ -293,14 +295,19 @@ void CPallworthTreeView::onRecordsReordered(bool applications, int from, int to)
     node->setExpanded(expanded);
     node->setHidden(hidden);
     setCurrentItem(current, 0, QItemSelectionModel::NoUpdate);
-    for (QTreeWidgetItem* item : selected)
-        item->setSelected(true);
+    selectCurrentOnly();
 }
 
 void CPallworthTreeView::Insert() {
-    if (currentNode() == applicationsNode_ && currentNode() != nullptr)
+    QTreeWidgetItem* node = currentNode();
+    if (node == nullptr)
+        return;
+    // The list inserts into what it shows: the menu's node, not the selected one.
+    if (node != currentItem())
+        setCurrentItem(node);
+    if (node == applicationsNode_)
         NewApplication();
-    else if (currentNode() == packagesNode_ && currentNode() != nullptr)
+    else if (node == packagesNode_)
         NewPackage();
     else if (listView() != nullptr)
         listView()->InsertEntry();

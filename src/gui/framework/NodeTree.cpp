@@ -31,7 +31,10 @@ void NodeTree::onSelectionChanged(QTreeWidgetItem* current) {
 }
 
 void NodeTree::contextMenuEvent(QContextMenuEvent* event) {
-    QTreeWidgetItem* node = itemAt(viewport()->mapFromGlobal(event->globalPos()));
+    // The keyboard opens the selected node's menu, wherever that node is drawn.
+    QTreeWidgetItem* node = event->reason() == QContextMenuEvent::Keyboard
+                                ? currentItem()
+                                : itemAt(viewport()->mapFromGlobal(event->globalPos()));
     currentNode_ = node;
     if (const std::unique_ptr<QMenu> menu = popupMenu(node))
         menu->exec(event->globalPos());
@@ -86,6 +89,15 @@ bool NodeTree::focusNextPrevChild(bool next) {
     if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
         list_->setCurrentItem(list_->topLevelItem(0));
     return true;
+}
+
+void NodeTree::selectCurrentOnly() {
+    QTreeWidgetItem* current = currentItem();
+    for (QTreeWidgetItem* item : selectedItems())
+        if (item != current)
+            item->setSelected(false);
+    if (current != nullptr && !current->isSelected())
+        current->setSelected(true);
 }
 
 bool NodeTree::inActiveWindow() const {

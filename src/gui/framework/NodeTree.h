@@ -9,9 +9,10 @@ class TreeListDocument;
 
 // The tree pane of a document window. Selecting a node stores it in the view
 // and the document and has the list beside the tree show it; the right
-// button remembers the node under the mouse and opens its menu, as Shift+F10
-// does for the selected node, whose menu items Delete and Insert run; Tab goes
-// to the list. What a node holds and offers is the window kind's.
+// button remembers the node under the mouse and opens its menu, whose items
+// act on that node, as Shift+F10 does for the selected node, whose menu items
+// Delete and Insert run; Tab goes to the list. What a node holds and offers is
+// the window kind's.
 class NodeTree : public QTreeWidget {
     Q_OBJECT
 
@@ -35,6 +36,9 @@ protected:
     // Whether the tree is in the active window of its main window, the one
     // whose undo and redo move the selection.
     bool inActiveWindow() const;
+    // After nodes came, went or moved: the current node is the one selected,
+    // so that what the tree marks is what the list shows and Delete removes.
+    void selectCurrentOnly();
     // A selection change, after the node has been stored.
     virtual void nodeSelected(QTreeWidgetItem* current) = 0;
 

@@ -92,7 +92,7 @@ void ReportList::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 void ReportList::mousePressEvent(QMouseEvent* event) {
-    // The right button opens the menu on the row already selected.
+    // The right button's row is chosen by the menu event that goes with it.
     if (event->button() == Qt::RightButton)
         return;
     drag_.pressed(*event);
@@ -120,6 +120,11 @@ void ReportList::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ReportList::contextMenuEvent(QContextMenuEvent* event) {
+    // The menu's Delete and Insert act on the selected row: make it the one
+    // under the mouse. Below the rows the selection stays as it is shown.
+    if (event->reason() == QContextMenuEvent::Mouse)
+        if (QTreeWidgetItem* row = itemAt(viewport()->mapFromGlobal(event->globalPos())))
+            setCurrentItem(row);
     if (const std::unique_ptr<QMenu> menu = popupMenu())
         menu->exec(event->globalPos());
 }

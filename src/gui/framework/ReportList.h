@@ -13,8 +13,9 @@ class QMenu;
 // The list pane of a document window: a report-style list of rows without
 // icons or sorting, one row selected at a time, rebuilt from its document
 // whenever its node changes. Double-click and Enter edit the selected row,
-// the right button opens the menu of the shown node, a left drag moves a row
-// and Tab goes back to the tree; what each does is the window kind's.
+// the right button selects the row under it and opens the menu of the shown
+// node, a left drag moves a row and Tab goes back to the tree; what each does
+// is the window kind's.
 class ReportList : public QTreeWidget {
     Q_OBJECT
 

@@ -17,12 +17,10 @@ struct Popup {
     QStringList commands;
 };
 
-// A right click at `pos`: the press, the context-menu event X11 sends with
-// it, the release. The menu it opens is read, closed, and `choose` (a
-// command's name) is carried out.
-inline Popup rightClick(QAbstractItemView* view, QPoint pos, const QString& choose = {}) {
-    Popup seen;
-    QTimer::singleShot(0, view, [&] {
+// Reads the menu that the next event opens, closes it, and carries out
+// `choose` (a command's name) when it is not empty.
+inline void readNextPopup(QObject* context, Popup& seen, const QString& choose) {
+    QTimer::singleShot(0, context, [&seen, choose] {
         auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
         if (menu == nullptr)
             return;
@@ -34,12 +32,30 @@ inline Popup rightClick(QAbstractItemView* view, QPoint pos, const QString& choo
         if (QAction* chosen = choose.isEmpty() ? nullptr : menu->findChild<QAction*>(choose))
             chosen->trigger();
     });
+}
+
+// A right click at `pos`: the press, the context-menu event X11 sends with
+// it, the release. The menu it opens is read, closed, and `choose` (a
+// command's name) is carried out.
+inline Popup rightClick(QAbstractItemView* view, QPoint pos, const QString& choose = {}) {
+    Popup seen;
+    readNextPopup(view, seen, choose);
     QWidget* viewport = view->viewport();
     QTest::mousePress(viewport, Qt::RightButton, {}, pos);
     QContextMenuEvent event(QContextMenuEvent::Mouse, pos, viewport->mapToGlobal(pos));
     QApplication::sendEvent(viewport, &event);
     QTest::mouseRelease(viewport, Qt::RightButton, {}, pos);
     QCoreApplication::processEvents(); // the timer, when no menu opened
+    return seen;
+}
+
+// Shift+F10 on a view: the menu it opens is read, closed, and `choose` is
+// carried out.
+inline Popup menuKey(QAbstractItemView* view, const QString& choose = {}) {
+    Popup seen;
+    readNextPopup(view, seen, choose);
+    QTest::keyClick(view, Qt::Key_F10, Qt::ShiftModifier);
+    QCoreApplication::processEvents();
     return seen;
 }
 

@@ -11,6 +11,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QMdiArea>
 #include <QTimeEdit>
 #include <QTreeWidget>
 
@@ -73,6 +74,20 @@ Driver choosing(const QString& item) {
     return filling([item](QDialog& d) { setCombo(d, 1018, item); });
 }
 
+// Fills whichever dialog opens for a new entry or record.
+Driver fillNew(const QString& name) {
+    return filling([name](QDialog& d) {
+        if (auto* server = d.findChild<QLineEdit*>(QStringLiteral("1019"))) {
+            server->setText(name);
+            setLine(d, 1020, QStringLiteral("VOL"));
+        } else if (auto* source = d.findChild<QLineEdit*>(QStringLiteral("1024"))) {
+            source->setText(QStringLiteral("SYS:") + name);
+        } else {
+            setLine(d, 1006, QStringLiteral("SYS:") + name);
+        }
+    });
+}
+
 } // namespace
 
 class TestEditing : public QObject {
@@ -108,6 +123,12 @@ private slots:
     void drags();
     void undoRedoEveryChange();
     void undoFollowsInEveryWindow();
+    void treeMenusActOnTheirNode_data();
+    void treeMenusActOnTheirNode();
+    void listMenuActsOnTheRowUnderTheMouse_data();
+    void listMenuActsOnTheRowUnderTheMouse();
+    void oneSelectedNodePerTree_data();
+    void oneSelectedNodePerTree();
 
 private:
     CSplitterFrame* content() const {
@@ -128,6 +149,49 @@ private:
         return nullptr;
     }
     void show(QTreeWidgetItem* node) { tree()->setCurrentItem(node); }
+    // "Archive/Exclude" names a package's child, anything else a node by its label.
+    QTreeWidgetItem* nodeAt(const QString& path) const {
+        const QStringList parts = path.split(QLatin1Char('/'));
+        QTreeWidgetItem* found = item(tree(), parts[0]);
+        for (int i = 0; found != nullptr && parts.size() > 1 && i < found->childCount(); ++i)
+            if (found->child(i)->text(0) == parts[1])
+                return found->child(i);
+        return parts.size() > 1 ? nullptr : found;
+    }
+    // The names of the records and the sizes of the packages' lists.
+    QStringList outline() const {
+        QStringList lines;
+        QStringList names;
+        for (const ApplicationDesc& a : model().applications)
+            names << QString::fromStdString(a.name);
+        lines << QStringLiteral("Application descriptions: ") + names.join(QStringLiteral(", "));
+        names.clear();
+        for (const PackageDesc& p : model().packages) {
+            names << QString::fromStdString(p.name);
+            lines << QStringLiteral("%1: t%2 d%3 f%4 x%5")
+                         .arg(names.last())
+                         .arg(p.targets.count())
+                         .arg(p.dirJobs.count())
+                         .arg(p.fileJobs.count())
+                         .arg(p.excludes.count());
+        }
+        lines << QStringLiteral("Package descriptions: ") + names.join(QStringLiteral(", "));
+        return lines;
+    }
+    // The outline lines that a change brought.
+    QStringList changedSince(const QStringList& before) const {
+        QStringList lines = outline();
+        lines.removeIf([&before](const QString& line) { return before.contains(line); });
+        return lines;
+    }
+    CSplitterFrame* window(int index) const {
+        return qobject_cast<CSplitterFrame*>(
+            fixture_->documents().framesOf(*doc()).value(index)->widget());
+    }
+    void activate(int index) {
+        QMdiSubWindow* frame = fixture_->documents().framesOf(*doc()).value(index);
+        frame->mdiArea()->setActiveSubWindow(frame);
+    }
     int rowOf(const QString& label) const {
         for (int r = 0; r < list()->topLevelItemCount(); ++r)
             if (list()->topLevelItem(r)->text(0) == label)
@@ -533,19 +597,6 @@ void TestEditing::insertDeleteInPackageLists() {
     QFETCH(QString, node);
     QTreeWidgetItem* item = packageChild(1, node.toLatin1().constData());
     show(item);
-    // Fills whichever dialog the list opens for a new entry.
-    const auto fillNew = [](const QString& name) {
-        return filling([name](QDialog& d) {
-            if (auto* server = d.findChild<QLineEdit*>(QStringLiteral("1019"))) {
-                server->setText(name);
-                setLine(d, 1020, QStringLiteral("VOL"));
-            } else if (auto* source = d.findChild<QLineEdit*>(QStringLiteral("1024"))) {
-                source->setText(QStringLiteral("SYS:") + name);
-            } else {
-                setLine(d, 1006, QStringLiteral("SYS:") + name);
-            }
-        });
-    };
     const int n = list()->topLevelItemCount();
     list()->clearSelection();
     fixture_->onDialog = fillNew(QStringLiteral("LAST"));
@@ -1043,4 +1094,185 @@ void TestEditing::undoFollowsInEveryWindow() {
     QVERIFY(doc()->isModified());
     press(Qt::Key_Y);
     QVERIFY(!doc()->isModified());
+}
+
+void TestEditing::treeMenusActOnTheirNode_data() {
+    QTest::addColumn<QString>("selected");
+    QTest::addColumn<QString>("clicked");
+    QTest::addColumn<bool>("menuKey");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QStringList>("changed");
+    QTest::addColumn<QString>("after");
+    const auto row = [](const char* name, const char* selected, const char* clicked, bool key,
+                        const char* command, const char* dialog, QStringList changed,
+                        const char* after) {
+        QTest::newRow(name) << selected << clicked << key << command << dialog << changed << after;
+    };
+    // The right click names the node; an insert shows it first.
+    row("exclude of another package", "Sales Servers/Directories", "Archive/Exclude", false,
+        "insert", "Exclude", {"Archive: t1 d0 f0 x1"}, "Archive/Exclude");
+    row("targets while a group is selected", "Package descriptions",
+        "Sales Servers/Target Server(s)", false, "insert", "Target Server",
+        {"Sales Servers: t5 d2 f1 x2"}, "Sales Servers/Target Server(s)");
+    row("directories while an application is selected", "Office Suite", "Archive/Directories",
+        false, "insert", "Directories", {"Archive: t1 d1 f0 x0"}, "Archive/Directories");
+    row("files while default settings are selected", "Default settings", "Sales Servers/Files",
+        false, "insert", "Files", {"Sales Servers: t4 d2 f2 x2"}, "Sales Servers/Files");
+    row("packages group while a detail is selected", "Archive/Exclude", "Package descriptions",
+        false, "insert", "New Package",
+        {"SYS:FRESH: t0 d0 f0 x0", "Package descriptions: Sales Servers, Archive, SYS:FRESH"},
+        "SYS:FRESH");
+    row("applications group while a package is selected", "Sales Servers",
+        "Application descriptions", false, "insert", "New Application",
+        {"Application descriptions: Office Suite, Bare, SYS:FRESH"}, "SYS:FRESH");
+    // A delete leaves the selection where it was.
+    row("package while another is selected", "Sales Servers", "Archive", false, "delete", "",
+        {"Package descriptions: Sales Servers"}, "Sales Servers");
+    row("package while another's child is selected", "Archive/Files", "Sales Servers", false,
+        "delete", "", {"Package descriptions: Archive"}, "Archive/Files");
+    row("application while another is selected", "Bare", "Office Suite", false, "delete", "",
+        {"Application descriptions: Bare"}, "Bare");
+    row("application while its group is selected", "Application descriptions", "Bare", false,
+        "delete", "", {"Application descriptions: Office Suite"}, "Application descriptions");
+    // Shift+F10 after a right click whose menu was dismissed: the selected
+    // node's menu.
+    row("menu key on a detail", "Archive/Exclude", "Sales Servers/Directories", true, "insert",
+        "Exclude", {"Archive: t1 d0 f0 x1"}, "Archive/Exclude");
+    row("menu key on a package", "Archive", "Sales Servers", true, "delete", "",
+        {"Package descriptions: Sales Servers"}, "Sales Servers");
+}
+
+// Every item of the tree's menus acts on the node the menu was opened on,
+// whatever node is selected.
+void TestEditing::treeMenusActOnTheirNode() {
+    QFETCH(QString, selected);
+    QFETCH(QString, clicked);
+    QFETCH(bool, menuKey);
+    QFETCH(QString, command);
+    QFETCH(QString, dialog);
+    QFETCH(QStringList, changed);
+    QFETCH(QString, after);
+    click(tree(), nodeAt(selected));
+    const QStringList before = outline();
+    QString title;
+    fixture_->onDialog = [&title](QDialog& d) {
+        title = d.windowTitle();
+        return fillNew(QStringLiteral("FRESH"))(d);
+    };
+    Popup popup = rightClick(tree(), at(tree(), nodeAt(clicked)), menuKey ? QString() : command);
+    if (menuKey) {
+        QCOMPARE(fixture_->dialogsRun, 0);
+        // Its row need not be drawn: the selected node's parent is collapsed.
+        nodeAt(selected)->parent()->setExpanded(false);
+        QCOMPARE(tree()->currentItem(), nodeAt(selected));
+        popup = mousedriver::menuKey(tree(), command);
+    }
+    QVERIFY2(popup.commands.contains(command), qPrintable(popup.commands.join(' ')));
+    QCOMPARE(title, dialog);
+    QCOMPARE(changedSince(before), changed);
+    QTreeWidgetItem* shown = nodeAt(after);
+    QVERIFY(shown != nullptr);
+    QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{shown});
+    QCOMPARE(tree()->currentItem(), shown);
+    QCOMPARE(list()->shownItem(), shown);
+}
+
+void TestEditing::listMenuActsOnTheRowUnderTheMouse_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("command");
+    for (const char* node :
+         {"Sales Servers/Target Server(s)", "Sales Servers/Directories", "Sales Servers/Exclude"})
+        for (const char* command : {"insert", "delete"})
+            QTest::addRow("%s, %s", node, command) << node << command;
+    QTest::newRow("packages, delete") << "Package descriptions"
+                                      << "delete";
+    QTest::newRow("applications, delete") << "Application descriptions"
+                                          << "delete";
+}
+
+// With row 0 selected, the menu of row 1 deletes row 1, or inserts after it.
+void TestEditing::listMenuActsOnTheRowUnderTheMouse() {
+    QFETCH(QString, node);
+    QFETCH(QString, command);
+    click(tree(), nodeAt(node));
+    clickRow(0);
+    const QStringList rows = column0(list());
+    fixture_->onDialog = fillNew(QStringLiteral("FRESH"));
+    rightClick(list(), at(list(), list()->topLevelItem(1)), command);
+    QStringList now = column0(list());
+    if (command == QLatin1String("insert")) {
+        QCOMPARE(list()->selectedRow(), 2);
+        QCOMPARE(now.size(), rows.size() + 1);
+        now.removeAt(2);
+    }
+    QCOMPARE(now, command == QLatin1String("delete") ? rows.mid(0, 1) + rows.mid(2) : rows);
+    // The model holds what the rows show.
+    const QStringList shown = column0(list());
+    click(tree(), tree()->defaultSettingsNode());
+    click(tree(), nodeAt(node));
+    QCOMPARE(column0(list()), shown);
+}
+
+void TestEditing::oneSelectedNodePerTree_data() {
+    QTest::addColumn<QString>("change");
+    QTest::addColumn<QString>("watched"); // the package selected in window 2
+    for (const char* change : {"Alt+Down", "Alt+Up", "drag", "undo", "redo"})
+        for (const char* watched : {"Sales Servers", "Archive"})
+            QTest::addRow("%s, %s", change, watched) << change << watched;
+    for (const char* change : {"New Package", "list Delete", "tree Delete"})
+        QTest::newRow(change) << change << "Archive";
+}
+
+// A change in window 1 leaves window 2's tree with its one node selected, so
+// Delete there removes the package it shows.
+void TestEditing::oneSelectedNodePerTree() {
+    QFETCH(QString, change);
+    QFETCH(QString, watched);
+    fixture_->frame().action(CommandIds::WindowNew)->trigger();
+    tree()->expandAll();
+    click(tree(), item(tree(), watched));
+    activate(0);
+    click(tree(), tree()->packagesNode());
+    const QStringList before = outline();
+    const auto altKey = [this](int row, Qt::Key key) {
+        clickRow(row);
+        QTest::keyClick(list(), key, Qt::AltModifier);
+    };
+    if (change == QLatin1String("Alt+Down") || change == QLatin1String("undo") ||
+        change == QLatin1String("redo"))
+        altKey(0, Qt::Key_Down);
+    else if (change == QLatin1String("Alt+Up"))
+        altKey(1, Qt::Key_Up);
+    else if (change == QLatin1String("drag"))
+        drag(list(), at(list(), list()->topLevelItem(0)), {at(list(), list()->topLevelItem(1))});
+    if (change == QLatin1String("New Package")) {
+        fixture_->onDialog = typing(QStringLiteral("Fresh"));
+        fixture_->frame().action(CommandIds::NewPackage)->trigger();
+    } else if (change == QLatin1String("list Delete")) {
+        clickRow(0);
+        QTest::keyClick(list(), Qt::Key_Delete);
+    } else if (change == QLatin1String("tree Delete")) {
+        click(tree(), item(tree(), QStringLiteral("Sales Servers")));
+        QTest::keyClick(tree(), Qt::Key_Delete);
+    }
+    if (change == QLatin1String("undo") || change == QLatin1String("redo"))
+        press(Qt::Key_Z);
+    if (change == QLatin1String("redo"))
+        press(Qt::Key_Y);
+    QCOMPARE(changedSince(before).isEmpty(), change == QLatin1String("undo"));
+    for (int w = 0; w < 2; ++w) {
+        const CPallworthTreeView* t = window(w)->treeView();
+        const QList<QTreeWidgetItem*> selected = t->selectedItems();
+        QVERIFY2(selected.size() <= 1, qPrintable(QString::number(selected.size())));
+        if (!selected.isEmpty())
+            QCOMPARE(selected.first(), t->currentItem());
+        QCOMPARE(window(w)->listView()->shownItem(), t->currentItem());
+    }
+    QCOMPARE(window(1)->treeView()->currentItem()->text(0), watched);
+    activate(1);
+    const int packages = model().packages.count();
+    QTest::keyClick(tree(), Qt::Key_Delete);
+    QCOMPARE(model().packages.count(), packages - 1);
+    QVERIFY(!outline().last().contains(watched));
 }

@@ -126,6 +126,8 @@ private slots:
     void commandsMarkModifiedFirst();
     void insertPutsTaskAndRowAtOnePlace();
     void popupMenus();
+    void menusActOnTheirRow_data();
+    void menusActOnTheirRow();
     void insertBeyond999Refused();
     void taskDialogChecks_data();
     void taskDialogChecks();
@@ -478,15 +480,62 @@ void TestTaskWindow::popupMenus() {
     QCOMPARE(doc->model().tasks.count(), 4);
     QCOMPARE(cells(*list(), 0).value(0), QStringLiteral("C:\\REPORTS"));
 
-    // A real right click on another row leaves the selection where it was:
-    // Delete acts on the selected row.
+    // A real right click on another row: Delete acts on the row under the mouse.
     selectRow(0);
-    const QString second = cells(*list(), 1).value(0);
+    const QString first = cells(*list(), 0).value(0);
     const QPoint last = list()->visualItemRect(list()->topLevelItem(3)).center();
     QCOMPARE(mousedriver::rightClick(list(), last, QStringLiteral("delete")).name,
              QStringLiteral("159"));
     QCOMPARE(doc->model().tasks.count(), 3);
-    QCOMPARE(cells(*list(), 0).value(0), second);
+    QCOMPARE(cells(*list(), 0).value(0), first);
+}
+
+void TestTaskWindow::menusActOnTheirRow_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<int>("selected");
+    QTest::addColumn<int>("clicked"); // -1: the tree's "Tasks" node, the settings shown
+    QTest::addColumn<bool>("menuKey");
+    QTest::addColumn<int>("acted"); // the row deleted, or the row the new task follows
+    QTest::newRow("delete another row") << "delete" << 0 << 2 << false << 2;
+    QTest::newRow("insert after another row") << "insert" << 3 << 1 << false << 1;
+    // The dismissed menu's row stays selected, so Shift+F10 acts on it too.
+    QTest::newRow("menu key after a dismissed right click") << "delete" << 0 << 2 << true << 2;
+    QTest::newRow("tree insert while a setting is selected") << "insert" << 1 << -1 << false << 3;
+}
+
+// The list's menu acts on the row under the mouse, Shift+F10's on the
+// selected row, whatever was right-clicked before.
+void TestTaskWindow::menusActOnTheirRow() {
+    QFETCH(QString, command);
+    QFETCH(int, selected);
+    QFETCH(int, clicked);
+    QFETCH(bool, menuKey);
+    QFETCH(int, acted);
+    using namespace mousedriver;
+    CPallworthDoc2* doc = open();
+    std::vector<std::string> tasks = tasksOf(doc->model());
+    click(tree(), clicked < 0 ? tree()->settingsNode() : tree()->tasksNode());
+    click(list(), list()->topLevelItem(selected));
+    fixture_->onDialog = [](QDialog& d) {
+        return enterTask(d, {QStringLiteral("C:\\NEW"), QStringLiteral("SYS:NEW"), {}});
+    };
+    if (clicked < 0)
+        rightClick(tree(), at(tree(), tree()->tasksNode()), command);
+    else
+        rightClick(list(), at(list(), list()->topLevelItem(clicked)),
+                   menuKey ? QString() : command);
+    if (menuKey) {
+        QVERIFY(tasksOf(doc->model()) == tasks);
+        mousedriver::menuKey(list(), command);
+    }
+    const auto place = tasks.begin() + acted;
+    if (command == QLatin1String("delete"))
+        tasks.erase(place);
+    else
+        tasks.insert(place + 1, "C:\\NEW SYS:NEW 0 0 0");
+    QCOMPARE(tasksOf(doc->model()), tasks);
+    QCOMPARE(list()->topLevelItemCount(), int(tasks.size()));
+    QCOMPARE(tree()->selectedItems(), QList<QTreeWidgetItem*>{tree()->tasksNode()});
 }
 
 void TestTaskWindow::insertBeyond999Refused() {
