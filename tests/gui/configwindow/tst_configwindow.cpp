@@ -601,6 +601,10 @@ void TestConfigWindow::neverSavableOpensReadOnly() {
     // Every way to edit, where the tree shows something to edit.
     if (QTreeWidgetItem* group = tree()->packagesNode()) {
         click(tree(), group);
+        // The menus show their commands greyed.
+        for (const auto& menu : {tree()->popupMenu(group->child(0)), list()->popupMenu()})
+            for (const QAction* command : menu->actions())
+                QVERIFY2(!command->isEnabled(), qPrintable(command->objectName()));
         QTreeWidgetItem* first = list()->topLevelItem(0);
         click(list(), first);
         for (int key : {Qt::Key_Return, Qt::Key_Insert, Qt::Key_Delete})
