@@ -19,16 +19,24 @@ std::string SaveRules::missingSource(const PackageDesc& p) {
     return "Please specify a source server for package " + p.name;
 }
 
-Status SaveRules::validateFormat(const ConfigModel& model) {
+std::optional<SaveRules::Unsavable> SaveRules::neverSavable(const ConfigModel& model) {
     if (model.newerVersion)
-        return Status::failure(
+        return Unsavable{
+            "Written by a newer version; read only",
             "This configuration was written in a format newer than version 1.30. Its target "
-            "servers could not be read, so Pallworth does not save it.");
+            "servers could not be read, so Pallworth does not save it."};
     if (model.skippedDestLines > 0)
-        return Status::failure("This configuration declares the unknown format version \"" +
-                               model.skippedDestVersion + "\". " +
-                               std::to_string(model.skippedDestLines) +
-                               " DEST line(s) could not be read, so Pallworth does not save it.");
+        return Unsavable{"DEST lines of version " + model.skippedDestVersion + " cannot be kept",
+                         "This configuration declares the unknown format version \"" +
+                             model.skippedDestVersion + "\". " +
+                             std::to_string(model.skippedDestLines) +
+                             " DEST line(s) could not be read, so Pallworth does not save it."};
+    return std::nullopt;
+}
+
+Status SaveRules::validateFormat(const ConfigModel& model) {
+    if (const auto unsavable = neverSavable(model))
+        return Status::failure(unsavable->message);
     return {};
 }
 

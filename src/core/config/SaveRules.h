@@ -3,6 +3,7 @@
 #include "ConfigModel.h"
 #include "io/Status.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,6 +14,15 @@
 class SaveRules {
 public:
     static constexpr std::string_view kCaption = "Pallworth";
+
+    // Why a configuration as read can never be saved: what the status bar
+    // says, and the message that refuses the save.
+    struct Unsavable {
+        std::string status;
+        std::string message;
+    };
+    // Known as soon as the file is read, so the editor opens it read only.
+    static std::optional<Unsavable> neverSavable(const ConfigModel& model);
 
     // Fails with the refusal that applies whether or not the document was
     // changed.

@@ -310,9 +310,13 @@ void CMainFrame::updateMenus() {
     undoGroup_.setActiveStack(stack);
     const bool hasDocument = frame != nullptr;
     problems_->setDocument(hasDocument ? &frame->document() : nullptr);
-    for (int id : {FileClose, FileSave, FileSaveAs, WindowNew, WindowCascade, WindowTile,
-                   WindowArrange, NextPane, PrevPane})
+    for (int id :
+         {FileClose, WindowNew, WindowCascade, WindowTile, WindowArrange, NextPane, PrevPane})
         actions_[id]->setEnabled(hasDocument);
+    // A document that can never be saved offers no save at all.
+    const bool saves = hasDocument && !frame->document().readOnlyReason();
+    for (int id : {FileSave, FileSaveAs})
+        actions_[id]->setEnabled(saves);
     const CommandTarget* target = activeTarget();
     for (int id : {NewApplication, NewPackage})
         actions_[id]->setEnabled(target != nullptr && target->addsRecords());
@@ -328,7 +332,10 @@ void CMainFrame::updateTitle() {
                        ? tr("Pallworth - %1[*]").arg(document->title()) + document->titleMark()
                        : tr("Pallworth"));
     setWindowModified(document != nullptr && document->isModified());
-    readOnly_->setVisible(document != nullptr && document->readOnlyReason().has_value());
+    const auto readOnly = document != nullptr ? document->readOnlyReason() : std::nullopt;
+    readOnly_->setVisible(readOnly.has_value());
+    if (readOnly)
+        readOnly_->setText(readOnly->status);
     // Save As gives a new document its file.
     actions_[FileReload]->setEnabled(document != nullptr && !document->filePath().isEmpty());
 }

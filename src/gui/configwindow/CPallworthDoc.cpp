@@ -28,10 +28,15 @@ std::optional<QString> CPallworthDoc::validateSave() {
     return std::nullopt;
 }
 
-std::optional<QString> CPallworthDoc::readOnlyReason() const {
-    if (const Status format = SaveRules::validateFormat(model_); !format.ok)
-        return AnsiQt::toQString(format.error);
-    return std::nullopt;
+std::optional<Document::ReadOnly> CPallworthDoc::readOnlyReason() const {
+    const auto unsavable = SaveRules::neverSavable(model_);
+    if (!unsavable)
+        return std::nullopt;
+    return ReadOnly{AnsiQt::toQString(unsavable->status), AnsiQt::toQString(unsavable->message)};
+}
+
+bool CPallworthDoc::readOnly() const {
+    return SaveRules::neverSavable(model_).has_value();
 }
 
 QString CPallworthDoc::kindName() const {

@@ -16,10 +16,10 @@ public:
     ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
     std::string writeBytes() override;
     std::optional<QString> validateSave() override;
-    std::optional<QString> readOnlyReason() const override;
+    std::optional<ReadOnly> readOnlyReason() const override;
     QString kindName() const override;
-    // A file of a newer format: nothing in it may be edited.
-    bool readOnly() const { return model_.newerVersion; }
+    // A file that can never be saved: nothing in it may be edited.
+    bool readOnly() const;
 
     // Each of these is one command on the undo stack.
     // Nothing when the table is full.

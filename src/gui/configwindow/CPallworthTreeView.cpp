@@ -324,5 +324,7 @@ std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node
     else
         menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,
                          &CPallworthTreeView::Insert);
+    if (document_.readOnly())
+        menu->disableCommands();
     return menu;
 }

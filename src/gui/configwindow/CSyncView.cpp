@@ -159,6 +159,8 @@ std::unique_ptr<QMenu> CSyncView::popupMenu() {
     data->setTitle(tr("Data"));
     data->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CSyncView::InsertEntry);
     data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
+    if (document_.readOnly())
+        data->disableCommands();
     return data;
 }
 

@@ -20,11 +20,14 @@ QString DiskWatcher::stateOf(const QString& path) {
     return info.lastModified().toString(Qt::ISODateWithMs) + u' ' + QString::number(info.size());
 }
 
-QString DiskWatcher::question(const QString& title, bool modified) {
-    return modified ? tr("%1 was changed by another program.\nReload it and discard your "
-                         "changes?")
-                          .arg(title)
-                    : tr("%1 was changed by another program.\nReload it?").arg(title);
+QString DiskWatcher::question(Document& document) {
+    const QString title = document.title();
+    QString text = document.isModified()
+                       ? tr("%1 was changed by another program.\nReload it and discard your "
+                            "changes?")
+                             .arg(title)
+                       : tr("%1 was changed by another program.\nReload it?").arg(title);
+    return text + DocumentManager::undoLostNote(document);
 }
 
 void DiskWatcher::follow() {
@@ -59,9 +62,9 @@ void DiskWatcher::fileChanged(const QString& path) {
             !QFileInfo::exists(path) || declined_.value(path) == stateOf(path))
             continue;
         asking_ = true;
-        const auto answer = ModalSeam::ask(
-            nullptr, question(document->title(), document->isModified()), tr("Pallworth"),
-            QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes, ModalSeam::Icon::Question);
+        const auto answer = ModalSeam::ask(nullptr, question(*document), tr("Pallworth"),
+                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+                                           ModalSeam::Icon::Question);
         if (answer == QMessageBox::Yes)
             manager_.reload(*document, false);
         else

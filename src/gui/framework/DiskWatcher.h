@@ -4,6 +4,7 @@
 #include <QHash>
 #include <QObject>
 
+class Document;
 class DocumentManager;
 
 // Watches the files of the open documents and offers to reload one that
@@ -14,8 +15,9 @@ class DiskWatcher : public QObject {
 public:
     explicit DiskWatcher(DocumentManager& manager);
 
-    // A changed file's question, as the user sees it.
-    static QString question(const QString& title, bool modified);
+    // A changed file's question, as the user sees it. No, the default,
+    // keeps what the user has.
+    static QString question(Document& document);
 
 private:
     static constexpr int kRetryMs = 500;

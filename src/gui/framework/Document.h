@@ -50,8 +50,14 @@ public:
     virtual std::string writeBytes() = 0;
     // A message that refuses the save, or nothing to let it go ahead.
     virtual std::optional<QString> validateSave() { return std::nullopt; }
-    // Why the document can never be saved, or nothing.
-    virtual std::optional<QString> readOnlyReason() const { return std::nullopt; }
+    // Why the document can never be saved: the status bar's words and the
+    // message that refuses a save.
+    struct ReadOnly {
+        QString status;
+        QString message;
+    };
+    // Nothing when the document may be edited and saved.
+    virtual std::optional<ReadOnly> readOnlyReason() const { return std::nullopt; }
     // "configuration", "task file": what a file of this kind is called.
     virtual QString kindName() const = 0;
 

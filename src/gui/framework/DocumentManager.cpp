@@ -5,6 +5,7 @@
 #include "ChildFrame.h"
 #include "ModalSeam.h"
 #include "NewDocumentDialog.h"
+#include "UnkeptText.h"
 #include "io/FileStore.h"
 
 #include <QDir>
@@ -129,7 +130,8 @@ Document* DocumentManager::reload(Document& document, bool askWhenModified) {
     if (askWhenModified && document.isModified() &&
         ModalSeam::ask(
             area_.window(),
-            tr("Discard the changes to %1 and reload it from disk?").arg(document.title()),
+            tr("Discard the changes to %1 and reload it from disk?").arg(document.title()) +
+                undoLostNote(document),
             kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
             ModalSeam::Icon::Warning) != QMessageBox::Yes)
         return nullptr;
@@ -140,6 +142,12 @@ Document* DocumentManager::reload(Document& document, bool askWhenModified) {
     const qsizetype windows = framesOf(document).size();
     closeWithoutAsking(document);
     return showDocument(std::move(reread), windows);
+}
+
+QString DocumentManager::undoLostNote(Document& document) {
+    // A reload reads the file into a new document, which starts a new history.
+    return document.undoStack().count() > 0 ? tr("\nReloading also clears the undo history.")
+                                            : QString();
 }
 
 std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
@@ -197,53 +205,29 @@ std::unique_ptr<Document> DocumentManager::betterKind(const Document& document,
 void DocumentManager::tellWhatIsNotKept(Document& document, const ReadReport& report,
                                         const QString& file) {
     if (const auto reason = document.readOnlyReason()) {
-        ModalSeam::showMessage(area_.window(), *reason, kCaption, ModalSeam::Icon::Warning);
+        ModalSeam::showMessage(area_.window(), reason->message, kCaption, ModalSeam::Icon::Warning);
         return;
     }
     if (report.keepsEverything())
         return;
     document.setUnkeptReport(report);
     document.setUnkeptLines(report.droppedLines() + report.commentLines());
-    ModalSeam::showMessage(area_.window(), notKeptMessage(report, file), kCaption,
+    ModalSeam::showMessage(area_.window(), UnkeptText::openMessage(report, file), kCaption,
                            ModalSeam::Icon::Warning);
 }
 
-QString DocumentManager::notKeptMessage(const ReadReport& report, const QString& file) {
-    constexpr int kShown = 10;
-    QStringList parts;
-    if (report.droppedLines() > 0) {
-        QString lines = report.droppedLines() == 1
-                            ? tr("1 line of %1 will not be kept on save:").arg(file)
-                            : tr("%1 lines of %2 will not be kept on save:")
-                                  .arg(report.droppedLines())
-                                  .arg(file);
-        int shown = 0;
-        for (const SkippedLine& s : report.skipped()) {
-            if (s.reason == SkipReason::Comment || shown == kShown)
-                continue;
-            ++shown;
-            lines += tr("\nline %1: %2 (%3)")
-                         .arg(s.line)
-                         .arg(AnsiQt::toQString(s.text),
-                              QString::fromLatin1(ReadReport::reasonText(s.reason)));
-        }
-        if (report.droppedLines() > shown)
-            lines += tr("\n... and %1 more.").arg(report.droppedLines() - shown);
-        parts << lines;
-    }
-    if (report.commentLines() > 0)
-        parts << (report.commentLines() == 1 ? tr("1 comment line of your own will not be kept.")
-                                             : tr("%1 comment lines of your own will not be kept.")
-                                                   .arg(report.commentLines()));
-    parts << tr("Saving the file will drop them.");
-    return parts.join(QStringLiteral("\n\n"));
-}
-
 bool DocumentManager::save(Document& document) {
+    if (refused(document))
+        return false;
     if (document.filePath().isEmpty())
         return saveAs(document);
     if (FileStore::isReadOnly(QFile::encodeName(document.filePath()).toStdString()))
         return offerSaveAs(document);
+    const QMessageBox::StandardButton dropping = askDropping(document);
+    if (dropping == QMessageBox::SaveAll)
+        return nameAndWrite(document);
+    if (dropping != QMessageBox::Save)
+        return false;
     if (document.changedOnDisk() &&
         ModalSeam::ask(area_.window(),
                        tr("%1 was changed by another program since it was opened or last "
@@ -256,6 +240,30 @@ bool DocumentManager::save(Document& document) {
 }
 
 bool DocumentManager::saveAs(Document& document) {
+    if (refused(document) || askDropping(document) == QMessageBox::Cancel)
+        return false;
+    return nameAndWrite(document);
+}
+
+bool DocumentManager::refused(Document& document) {
+    // Said before any other question, so nobody picks a name for nothing.
+    const auto refusal = document.validateSave();
+    if (refusal)
+        ModalSeam::showMessage(area_.window(), *refusal, kCaption, ModalSeam::Icon::Warning);
+    return refusal.has_value();
+}
+
+QMessageBox::StandardButton DocumentManager::askDropping(const Document& document) {
+    if (document.unkeptReport().keepsEverything())
+        return QMessageBox::Save;
+    return ModalSeam::ask(area_.window(),
+                          UnkeptText::saveQuestion(document.unkeptReport(),
+                                                   QDir::toNativeSeparators(document.filePath())),
+                          kCaption, QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel,
+                          QMessageBox::Cancel, ModalSeam::Icon::Warning);
+}
+
+bool DocumentManager::nameAndWrite(Document& document) {
     const DocTemplate& t = document.docTemplate();
     QString suggested = document.filePath();
     if (suggested.isEmpty())
@@ -283,10 +291,6 @@ bool DocumentManager::offerSaveAs(Document& document) {
 }
 
 bool DocumentManager::writeFile(Document& document, const QString& path) {
-    if (const auto refusal = document.validateSave()) {
-        ModalSeam::showMessage(area_.window(), *refusal, kCaption, ModalSeam::Icon::Warning);
-        return false;
-    }
     // QSaveFile reports success when the disk fills part way through; the
     // core's atomic write checks every byte before it replaces the file.
     const std::string bytes = document.writeBytes();

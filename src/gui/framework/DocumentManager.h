@@ -4,6 +4,7 @@
 #include "Document.h"
 
 #include <QList>
+#include <QMessageBox>
 #include <QObject>
 #include <QStringList>
 #include <memory>
@@ -38,6 +39,8 @@ public:
     // a modified document is reloaded only when the user agrees (or the
     // caller asked already). The new document, or nullptr.
     Document* reload(Document& document, bool askWhenModified = true);
+    // What a reload question adds when the document has something to undo.
+    static QString undoLostNote(Document& document);
     bool save(Document& document);
     bool saveAs(Document& document);
     // Closes every window of the document, asking to save when modified.
@@ -77,12 +80,18 @@ private:
     std::unique_ptr<Document> betterKind(const Document& document, std::string_view bytes,
                                          const ReadReport& own);
     void tellWhatIsNotKept(Document& document, const ReadReport& report, const QString& file);
-    static QString notKeptMessage(const ReadReport& report, const QString& file);
     QString openFilter() const;
     DocTemplate* templateFor(const QString& path) const;
     Document& adopt(std::unique_ptr<Document> document);
     ChildFrame* createFrame(Document& document);
     void showNormal(ChildFrame& frame);
+    // Shows the message that refuses the save, if one does.
+    bool refused(Document& document);
+    // Before the first save that drops lines of the file read: Save, SaveAll
+    // (Save As) or Cancel.
+    QMessageBox::StandardButton askDropping(const Document& document);
+    // Asks for a file name and writes the document there.
+    bool nameAndWrite(Document& document);
     bool writeFile(Document& document, const QString& path);
     // A read-only file is not replaced: says so and offers Save As.
     bool offerSaveAs(Document& document);

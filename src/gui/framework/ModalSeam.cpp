@@ -62,12 +62,14 @@ QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
                                            QMessageBox::StandardButtons buttons,
                                            QMessageBox::StandardButton defaultButton, Icon icon) {
     if (hooks().message)
-        return hooks().message(Message{text, caption, icon, buttons});
+        return hooks().message(Message{text, caption, icon, buttons, defaultButton});
     QMessageBox box(boxIcon(icon), caption, text, buttons, parent);
     box.setDefaultButton(defaultButton);
     // Said plainly: the documents not yet asked about are closed unsaved.
     if (QAbstractButton* discard = box.button(QMessageBox::NoToAll))
         discard->setText(QStringLiteral("Discard All"));
+    if (QAbstractButton* saveAs = box.button(QMessageBox::SaveAll))
+        saveAs->setText(QStringLiteral("Save As\u2026"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -20,6 +20,8 @@ public:
         QString caption;
         Icon icon;
         QMessageBox::StandardButtons buttons = QMessageBox::Ok;
+        // What Return or Enter would press.
+        QMessageBox::StandardButton defaultButton = QMessageBox::Ok;
     };
 
     struct Hooks {
@@ -40,7 +42,8 @@ public:
     static void showMessage(QWidget* parent, const QString& text, const QString& caption,
                             Icon icon = Icon::Warning);
     // A message box with the given buttons; returns the one pressed.
-    // QMessageBox::NoToAll is shown as "Discard All".
+    // QMessageBox::NoToAll is shown as "Discard All", QMessageBox::SaveAll as
+    // "Save As...".
     static QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                            const QString& caption,
                                            QMessageBox::StandardButtons buttons,

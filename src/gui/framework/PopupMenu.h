@@ -21,4 +21,10 @@ public:
         action->setProperty("commandId", commandId);
         return action;
     }
+
+    // Greys every item, for a document that can never be saved.
+    void disableCommands() {
+        for (QAction* action : actions())
+            action->setEnabled(false);
+    }
 };

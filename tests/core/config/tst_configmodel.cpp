@@ -187,6 +187,8 @@ void TestConfigModel::formatRefusals() {
     const Status refusal = SaveRules::validateSave(newer, false);
     QVERIFY(!refusal.ok);
     QVERIFY(refusal.error.find("newer than version 1.30") != std::string::npos);
+    QCOMPARE(SaveRules::neverSavable(newer)->status,
+             std::string("Written by a newer version; read only"));
 
     ConfigModel unknown = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\nPACKAGE P\r\nSOURCE S\r\n"
                                      "DEST A B MSGON 0\r\n");
@@ -194,10 +196,13 @@ void TestConfigModel::formatRefusals() {
     QVERIFY(!skipped.ok);
     QVERIFY(skipped.error.find("\"0.9\"") != std::string::npos);
     QVERIFY(skipped.error.find("1 DEST line(s)") != std::string::npos);
+    QCOMPARE(SaveRules::neverSavable(unknown)->status,
+             std::string("DEST lines of version 0.9 cannot be kept"));
 
     // An unknown version with no DEST lines loses nothing and saves.
     ConfigModel harmless = readConfig("VERSION 0.9\r\nUSER u\r\nPWD p\r\n");
     QVERIFY(SaveRules::validateSave(harmless, true).ok);
+    QVERIFY(!SaveRules::neverSavable(harmless));
 }
 
 void TestConfigModel::targetNameProblems_data() {

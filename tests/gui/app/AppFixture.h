@@ -68,9 +68,12 @@ public:
     }
 
     // Opens a file and forgets the report of the hand-written comments and
-    // lines that the test files hold and a save would drop.
+    // lines that the test files hold and a save would drop: the message at
+    // open, and the question before the first save (the title keeps its mark).
     Document* openKnown(const QString& path) {
         Document* document = documents().openFile(path);
+        if (document != nullptr)
+            document->setUnkeptReport({});
         if (!messages.isEmpty() && messages.last().contains(QStringLiteral("will not be kept"))) {
             messages.removeLast();
             captions.removeLast();

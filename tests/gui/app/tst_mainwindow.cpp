@@ -1,12 +1,15 @@
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
 
+#include "configwindow/CPallworthDoc.h"
 #include "framework/DiskWatcher.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QMenuBar>
+#include <QPointer>
 #include <QScreen>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -24,6 +27,8 @@ private slots:
     void exitOffersDiscardAll();
     void reloadRereadsTheFile_data();
     void reloadRereadsTheFile();
+    void reloadQuestionKeepsChangesOnReturn_data();
+    void reloadQuestionKeepsChangesOnReturn();
     void treeIconsReadOnTheTheme_data();
     void treeIconsReadOnTheTheme();
 
@@ -127,7 +132,6 @@ void TestMainWindow::reloadRereadsTheFile() {
     QFETCH(bool, reloaded);
     Document* document = openCopy();
     fixture_->documents().newWindow(*document);
-    const QString title = document->title();
     // Our own save asks nothing.
     document->setModifiedFlag();
     QVERIFY(fixture_->documents().save(*document));
@@ -137,12 +141,13 @@ void TestMainWindow::reloadRereadsTheFile() {
     document->setModifiedFlag(modified);
     fixture_->answer = answer;
     const std::string before = document->writeBytes();
+    const QString asked = DiskWatcher::question(*document);
     QFile file(document->filePath());
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(dataFile("new.expected.cfg").c_str());
     file.close();
     if (onDisk)
-        QTRY_COMPARE(fixture_->messages, QStringList{DiskWatcher::question(title, modified)});
+        QTRY_COMPARE(fixture_->messages, QStringList{asked});
     else
         pressInMenu(QStringLiteral("&File"), Qt::Key_R);
 
@@ -151,6 +156,49 @@ void TestMainWindow::reloadRereadsTheFile() {
     QCOMPARE(fixture_->documents().framesOf(*now).size(), 2);
     QCOMPARE(now->writeBytes() != before, reloaded);
     QCOMPARE(now->isModified(), modified && !reloaded);
+}
+
+void TestMainWindow::reloadQuestionKeepsChangesOnReturn_data() {
+    QTest::addColumn<bool>("onDisk"); // the change is noticed, not File Reload
+    QTest::newRow("changed on disk") << true;
+    QTest::newRow("File Reload") << false;
+}
+
+void TestMainWindow::reloadQuestionKeepsChangesOnReturn() {
+    QFETCH(bool, onDisk);
+    auto* document = static_cast<CPallworthDoc*>(openCopy());
+    QVERIFY(document->AddPackage("Added").has_value());
+    const std::string edited = document->writeBytes();
+    const QPointer<Document> kept(document);
+    // Real message boxes, answered with Return as they appear.
+    ModalSeam::Hooks hooks = fixture_->answerAll();
+    hooks.message = nullptr;
+    ModalSeam::Scope realBoxes(hooks);
+    QStringList shown;
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [&shown] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            shown << box->text();
+            QTest::keyClick(box, Qt::Key_Return);
+        }
+    });
+    press.start(20);
+    QFile file(document->filePath());
+    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(dataFile("new.expected.cfg").c_str());
+    file.close();
+    if (onDisk)
+        QTRY_COMPARE(shown.size(), 1);
+    else
+        pressInMenu(QStringLiteral("&File"), Qt::Key_R);
+
+    QCOMPARE(shown.size(), 1);
+    QVERIFY2(shown[0].endsWith(QStringLiteral("?\nReloading also clears the undo history.")),
+             qPrintable(shown[0]));
+    // Kept: the same document, not one read again.
+    QVERIFY(!kept.isNull());
+    QVERIFY(document->isModified());
+    QCOMPARE(document->writeBytes(), edited);
 }
 
 void TestMainWindow::treeIconsReadOnTheTheme_data() {

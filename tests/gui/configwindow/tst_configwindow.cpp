@@ -92,6 +92,8 @@ private slots:
     void closePromptsWhenModified();
     void fileChangedOnDiskAsksBeforeOverwrite();
     void newerVersionShowsNothingAndIsNotSaved();
+    void neverSavableOpensReadOnly_data();
+    void neverSavableOpensReadOnly();
     void unreadableFileReported();
     void recentFilesKeepFour();
     void windowsOnOneDocumentStayInStep();
@@ -548,10 +550,97 @@ void TestConfigWindow::newerVersionShowsNothingAndIsNotSaved() {
     QCOMPARE(fixture_->dialogsRun, 0);
     QVERIFY(!doc->isModified());
     const QString before = fileText(path);
+    // Save is off: it neither asks nor writes.
     fixture_->frame().action(CommandIds::FileSave)->trigger();
+    QCOMPARE(fixture_->messages.size(), 1);
+    QCOMPARE(fileText(path), before);
+}
+
+void TestConfigWindow::neverSavableOpensReadOnly_data() {
+    QTest::addColumn<QString>("sample");
+    QTest::addColumn<QString>("version"); // put in place of the sample's own
+    QTest::addColumn<QString>("message"); // part of the message at open and on save
+    QTest::addColumn<QString>("status");
+    QTest::newRow("newer format") << "rich-1.30.cfg"
+                                  << "1.40"
+                                  << "newer than version 1.30"
+                                  << "Written by a newer version; read only";
+    QTest::newRow("targets of version 1.25") << "rich-1.22.cfg"
+                                             << "1.25"
+                                             << "unknown format version \"1.25\". 3 DEST line(s)"
+                                             << "DEST lines of version 1.25 cannot be kept";
+}
+
+void TestConfigWindow::neverSavableOpensReadOnly() {
+    QFETCH(QString, sample);
+    QFETCH(QString, version);
+    QFETCH(QString, message);
+    QFETCH(QString, status);
+    const QString path = copyOf(sample.toLatin1().constData());
+    QByteArray bytes = fileBytes(path);
+    QVERIFY(bytes.startsWith("VERSION 1."));
+    bytes.replace(0, 12, "VERSION " + version.toLatin1());
+    {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+    auto* doc = static_cast<CPallworthDoc*>(fixture_->documents().openFile(path));
+    QVERIFY(doc != nullptr);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QVERIFY2(fixture_->messages[0].contains(message), qPrintable(fixture_->messages[0]));
+    QVERIFY(fixture_->frame().readOnlyIndicator()->isVisible());
+    QCOMPARE(fixture_->frame().readOnlyIndicator()->text(), status);
+    QVERIFY(
+        fixture_->documents().activeFrame()->windowTitle().endsWith(QStringLiteral("[read only]")));
+    for (int id : {CommandIds::FileSave, CommandIds::FileSaveAs, CommandIds::NewApplication,
+                   CommandIds::NewPackage})
+        QVERIFY2(!fixture_->frame().action(id)->isEnabled(), qPrintable(QString::number(id)));
+    const int packages = doc->model().packages.count();
+
+    // Every way to edit, where the tree shows something to edit.
+    if (QTreeWidgetItem* group = tree()->packagesNode()) {
+        click(tree(), group);
+        // The menus show their commands greyed.
+        for (const auto& menu : {tree()->popupMenu(group->child(0)), list()->popupMenu()})
+            for (const QAction* command : menu->actions())
+                QVERIFY2(!command->isEnabled(), qPrintable(command->objectName()));
+        QTreeWidgetItem* first = list()->topLevelItem(0);
+        click(list(), first);
+        for (int key : {Qt::Key_Return, Qt::Key_Insert, Qt::Key_Delete})
+            QTest::keyClick(list(), Qt::Key(key));
+        QTest::keyClick(list(), Qt::Key_Down, Qt::AltModifier);
+        QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, at(list(), first));
+        rightClick(list(), at(list(), first), QStringLiteral("delete"));
+        click(tree(), group->child(0)->child(4)); // Directories
+        QVERIFY(list()->topLevelItemCount() > 0);
+        click(list(), list()->topLevelItem(0));
+        QTest::keyClick(list(), Qt::Key_Return);
+        rightClick(list(), at(list(), list()->topLevelItem(0)), QStringLiteral("insert"));
+        click(tree(), group->child(0));
+        QTest::keyClick(tree(), Qt::Key_Delete);
+        rightClick(tree(), at(tree(), group), QStringLiteral("insert"));
+    }
+    QTest::keyClick(tree(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->dialogsRun, 0);
+    QCOMPARE(fixture_->messages.size(), 1);
+    QCOMPARE(doc->model().packages.count(), packages);
+    QCOMPARE(doc->undoStack().count(), 0);
+    QVERIFY(!doc->isModified());
+
+    // Save As refuses before it asks for a name.
+    int named = 0;
+    ModalSeam::Hooks hooks = fixture_->answerAll();
+    hooks.fileName = [&named](const QString&) {
+        ++named;
+        return QString();
+    };
+    ModalSeam::Scope counting(hooks);
+    QVERIFY(!fixture_->documents().saveAs(*doc));
+    QCOMPARE(named, 0);
     QCOMPARE(fixture_->messages.size(), 2);
     QCOMPARE(fixture_->messages[1], fixture_->messages[0]);
-    QCOMPARE(fileText(path), before);
+    QCOMPARE(fileBytes(path), bytes);
 }
 
 void TestConfigWindow::unreadableFileReported() {

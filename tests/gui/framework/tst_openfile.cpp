@@ -14,6 +14,22 @@ using namespace testsupport;
 
 namespace {
 
+// A configuration as an administrator keeps it: comments of their own, a
+// mistyped keyword and an exclude whose quotes were forgotten.
+const char* const kHandWritten = "VERSION 1.30\r\n"
+                                 "# Nightly mirror of the sales volumes\r\n"
+                                 "USER admin.corp\r\n"
+                                 "PWD 2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f"
+                                 "2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f\r\n"
+                                 "MAXTHRAEDS 30\r\n"
+                                 "PACKAGE Sales\r\n"
+                                 "  SOURCE SALES1\r\n"
+                                 "  ; until the new server is in\r\n"
+                                 "  DEST SRV7 VOL1 MSGON 0\r\n"
+                                 "  EXCLUDE SYS:\\NOQUOTE\r\n"
+                                 "  SYNCDIR ALL NODEL \"VOL1:\\DATA\" \"VOL1:\\DATA\"\r\n"
+                                 "PACKAGE END\r\n";
+
 std::string unknownLines(int count) {
     std::string bytes = "VERSION 1.30\r\n";
     for (int i = 0; i < count; ++i)
@@ -33,6 +49,8 @@ private slots:
     void openTellsWhatIsNotKept_data();
     void openTellsWhatIsNotKept();
     void titlesShowModifiedAndMark();
+    void firstSaveThatDropsLinesAsks_data();
+    void firstSaveThatDropsLinesAsks();
     void windowMenuListsWindows();
     void droppedFilesOpenAsFileOpen_data();
     void droppedFilesOpenAsFileOpen();
@@ -51,6 +69,10 @@ private:
     std::unique_ptr<QTemporaryDir> work_;
     // Windows open when each message was shown.
     QList<int> windowsAtMessage_;
+    // The button Return would press in each message.
+    QList<QMessageBox::StandardButton> defaults_;
+    // Answers to the next messages, before the fixture's one answer.
+    QList<QMessageBox::StandardButton> answers_;
 };
 
 void TestOpenFile::init() {
@@ -58,11 +80,15 @@ void TestOpenFile::init() {
     ModalSeam::Hooks hooks = fixture_->answerAll();
     hooks.message = [this, record = hooks.message](const ModalSeam::Message& m) {
         windowsAtMessage_ << int(fixture_->frame().mdiArea()->subWindowList().size());
-        return record(m);
+        defaults_ << m.defaultButton;
+        const QMessageBox::StandardButton answer = record(m);
+        return answers_.isEmpty() ? answer : answers_.takeFirst();
     };
     seam_ = std::make_unique<ModalSeam::Scope>(hooks);
     work_ = std::make_unique<QTemporaryDir>();
     windowsAtMessage_.clear();
+    defaults_.clear();
+    answers_.clear();
 }
 
 void TestOpenFile::cleanup() {
@@ -163,6 +189,7 @@ void TestOpenFile::titlesShowModifiedAndMark() {
     QVERIFY(frame.isWindowModified());
 
     // Ctrl+S writes the file; what was dropped is gone, and so is the mark.
+    fixture_->answer = QMessageBox::Save;
     frame.activateWindow();
     QVERIFY(QTest::qWaitForWindowActive(&frame));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
@@ -185,6 +212,87 @@ void TestOpenFile::titlesShowModifiedAndMark() {
     QVERIFY(!frame.isWindowModified());
     child->showNormal();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Pallworth - typo.ini[*]"));
+}
+
+void TestOpenFile::firstSaveThatDropsLinesAsks_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<int>("command"); // File menu command that saves
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<QString>("question"); // %1 stands for the file's native path
+    QTest::addColumn<QString>("written");  // "same", "other" (the Save As name) or none
+    const QString configuration = QStringLiteral("Saving drops 2 lines and 2 comments of %1\n\n"
+                                                 "line 5: MAXTHRAEDS 30 (unknown keyword)\n"
+                                                 "line 10: EXCLUDE SYS:\\NOQUOTE (missing quotes)");
+    const auto row = [&](const char* name, const char* file, const std::string& bytes, int command,
+                         QMessageBox::StandardButton answer, const QString& question,
+                         const char* written) {
+        QTest::newRow(name) << QString::fromLatin1(file) << QByteArray::fromStdString(bytes)
+                            << command << answer << question << QString::fromLatin1(written);
+    };
+    row("Ctrl+S, Save", "sync.cfg", kHandWritten, CommandIds::FileSave, QMessageBox::Save,
+        configuration, "same");
+    row("Ctrl+S, Save As", "sync.cfg", kHandWritten, CommandIds::FileSave, QMessageBox::SaveAll,
+        configuration, "other");
+    row("Ctrl+S, Cancel", "sync.cfg", kHandWritten, CommandIds::FileSave, QMessageBox::Cancel,
+        configuration, "");
+    row("Save As, Save", "sync.cfg", kHandWritten, CommandIds::FileSaveAs, QMessageBox::Save,
+        configuration, "other");
+    row("Save As, Cancel", "sync.cfg", kHandWritten, CommandIds::FileSaveAs, QMessageBox::Cancel,
+        configuration, "");
+    row("Close, Save", "sync.cfg", kHandWritten, CommandIds::FileClose, QMessageBox::Save,
+        configuration, "same");
+    row("Close, Cancel", "sync.cfg", kHandWritten, CommandIds::FileClose, QMessageBox::Cancel,
+        configuration, "");
+    row("task file, Ctrl+S, Save", "tasks.ini", dataFile("tasks.ini"), CommandIds::FileSave,
+        QMessageBox::Save, QStringLiteral("Saving drops 1 comment of %1"), "same");
+}
+
+void TestOpenFile::firstSaveThatDropsLinesAsks() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(int, command);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(QString, question);
+    QFETCH(QString, written);
+    const QString path = write(name, bytes.toStdString());
+    const QString other = work_->filePath(QStringLiteral("other.") + QFileInfo(name).suffix());
+    fixture_->fileName = other;
+    Document* document = fixture_->documents().openFile(path);
+    QVERIFY(document != nullptr);
+    question = question.arg(QDir::toNativeSeparators(document->filePath()));
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    // Closing asks to save only a changed document; Ctrl+S saves one unchanged.
+    const bool closing = command == CommandIds::FileClose;
+    document->setModifiedFlag(closing);
+    answers_ = closing ? QList{QMessageBox::Yes, answer} : QList{answer};
+    fixture_->messages.clear();
+    defaults_.clear();
+
+    if (command == CommandIds::FileSave)
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    else
+        frame.action(command)->trigger();
+
+    QCOMPARE(fixture_->messages.size(), closing ? 2 : 1);
+    QCOMPARE(fixture_->messages.last(), question);
+    QCOMPARE(defaults_.last(), QMessageBox::Cancel);
+    QCOMPARE(fileBytes(path) == bytes, written != QLatin1String("same"));
+    QCOMPARE(QFileInfo::exists(other), written == QLatin1String("other"));
+    if (!written.isEmpty())
+        QVERIFY(!fileBytes(written == QLatin1String("same") ? path : other).contains("MAXTHRAEDS"));
+    QCOMPARE(fixture_->documents().documents().size(), closing && !written.isEmpty() ? 0 : 1);
+    if (fixture_->documents().documents().isEmpty())
+        return;
+
+    // The next save asks again only when nothing was written.
+    fixture_->messages.clear();
+    fixture_->answer = QMessageBox::Cancel;
+    answers_.clear();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->messages, written.isEmpty() ? QStringList{question} : QStringList());
 }
 
 void TestOpenFile::windowMenuListsWindows() {

@@ -1,0 +1,54 @@
+#include "UnkeptText.h"
+
+#include "AnsiQt.h"
+
+#include <QStringList>
+
+QString UnkeptText::listedLines(const ReadReport& report) {
+    constexpr int kShown = 10;
+    QStringList lines;
+    for (const SkippedLine& s : report.skipped()) {
+        if (s.reason == SkipReason::Comment || lines.size() == kShown)
+            continue;
+        lines << tr("line %1: %2 (%3)")
+                     .arg(s.line)
+                     .arg(AnsiQt::toQString(s.text),
+                          QString::fromLatin1(ReadReport::reasonText(s.reason)));
+    }
+    if (report.droppedLines() > lines.size())
+        lines << tr("... and %1 more.").arg(report.droppedLines() - lines.size());
+    return lines.join(u'\n');
+}
+
+QString UnkeptText::openMessage(const ReadReport& report, const QString& file) {
+    QStringList parts;
+    if (report.droppedLines() > 0)
+        parts << (report.droppedLines() == 1
+                      ? tr("1 line of %1 will not be kept on save:").arg(file)
+                      : tr("%1 lines of %2 will not be kept on save:")
+                            .arg(report.droppedLines())
+                            .arg(file)) +
+                     u'\n' + listedLines(report);
+    if (report.commentLines() > 0)
+        parts << (report.commentLines() == 1 ? tr("1 comment line of your own will not be kept.")
+                                             : tr("%1 comment lines of your own will not be kept.")
+                                                   .arg(report.commentLines()));
+    parts << tr("Saving the file will drop them.");
+    return parts.join(QStringLiteral("\n\n"));
+}
+
+QString UnkeptText::saveQuestion(const ReadReport& report, const QString& file) {
+    const int lines = report.droppedLines();
+    const int comments = report.commentLines();
+    const QString lineCount = lines == 1 ? tr("1 line") : tr("%1 lines").arg(lines);
+    const QString commentCount = comments == 1 ? tr("1 comment") : tr("%1 comments").arg(comments);
+    QString what;
+    if (lines > 0 && comments > 0)
+        what = tr("%1 and %2").arg(lineCount, commentCount);
+    else
+        what = lines > 0 ? lineCount : commentCount;
+    QString question = tr("Saving drops %1 of %2").arg(what, file);
+    if (lines > 0)
+        question += QStringLiteral("\n\n") + listedLines(report);
+    return question;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include "config/ReadReport.h"
+
+#include <QCoreApplication>
+#include <QString>
+
+// How the editor tells the user which lines of a file a save drops: once
+// when the file is opened, and again as the question before the first save.
+class UnkeptText {
+    Q_DECLARE_TR_FUNCTIONS(UnkeptText)
+
+public:
+    // The warning shown when the file is opened.
+    static QString openMessage(const ReadReport& report, const QString& file);
+    // "Saving drops N lines and M comments of FILE", then the lines.
+    static QString saveQuestion(const ReadReport& report, const QString& file);
+
+private:
+    // The first dropped lines with their numbers and reasons, one a line.
+    static QString listedLines(const ReadReport& report);
+};
