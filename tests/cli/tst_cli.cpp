@@ -206,10 +206,15 @@ void TestCli::outOfMemoryIsAnError() {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer cannot run under an address-space limit");
 #endif
-    // A file the size of the address space left to the child.
+    // A file the size of the address space left to the child: a MiB of
+    // lines, so that it reads as text, then one line of NUL bytes.
     const std::string big = path("big.cfg");
     QFile file(QString::fromStdString(big));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(768) << 20));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray line("MAXTHREADS 12\r\n");
+    for (qint64 at = 0; at < qint64(FileStore::kPiece); at += line.size())
+        file.write(line);
+    QVERIFY(file.resize(qint64(768) << 20));
     file.close();
     const int exit = inChild([&] {
         std::ifstream statm("/proc/self/statm");
