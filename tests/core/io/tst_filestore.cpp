@@ -4,6 +4,7 @@
 
 #include <QDir>
 #include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -68,36 +69,15 @@ bool isRoot() {
     return ::geteuid() == 0;
 }
 
-constexpr const char* kProtectedLinks = "/proc/sys/fs/protected_symlinks";
-
-// Sets the kernel's protection of links in shared folders for the life of
-// the object; ok() is false where it cannot be set.
-class ProtectedLinks {
-public:
-    explicit ProtectedLinks(char setting) {
-        std::string old;
-        ok_ = FileStore::read(kProtectedLinks, old).ok && !old.empty() && set(setting);
-        old_ = old.empty() ? '0' : old[0];
-    }
-    ~ProtectedLinks() {
-        if (ok_)
-            set(old_);
-    }
-    ProtectedLinks(const ProtectedLinks&) = delete;
-    ProtectedLinks& operator=(const ProtectedLinks&) = delete;
-    bool ok() const { return ok_; }
-
-private:
-    static bool set(char setting) {
-        const int fd = ::open(kProtectedLinks, O_WRONLY | O_CLOEXEC);
-        const bool written = fd >= 0 && ::write(fd, &setting, 1) == 1;
-        if (fd >= 0)
-            ::close(fd);
-        return written;
-    }
-    bool ok_ = false;
-    char old_ = '0';
-};
+// Sets the kernel's protection of links in shared folders; false where it
+// cannot be set.
+bool protectLinks(char setting) {
+    const int fd = ::open("/proc/sys/fs/protected_symlinks", O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && ::write(fd, &setting, 1) == 1;
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
 
 } // namespace
 
@@ -416,9 +396,10 @@ void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem() {
     QFETCH(bool, followed);
     if (!isRoot())
         QSKIP("planting a link of another user needs root");
-    const ProtectedLinks protection(setting);
-    if (!protection.ok())
+    std::string old;
+    if (!FileStore::read("/proc/sys/fs/protected_symlinks", old).ok || !protectLinks(setting))
         QSKIP("fs.protected_symlinks cannot be set here");
+    const auto restore = qScopeGuard([&] { protectLinks(old.at(0)); });
     const std::string target = path("target.cfg");
     QVERIFY(FileStore::writeAtomically(target, kOld).ok);
     const std::string shared = path("shared");
