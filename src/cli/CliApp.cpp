@@ -32,7 +32,8 @@ constexpr CommandHelp kCommands[] = {
     {"normalize", "normalize [--strict] IN OUT",
      "Reads IN and writes OUT exactly as the editor saves after opening it (OUT must be of the\n"
      "same kind). Lines a save would not keep are listed on standard error; with --strict\n"
-     "nothing is written and the exit status is 1 when there are any."},
+     "nothing is written and the exit status is 1 when there are any. An IN that check\n"
+     "refuses as of the other kind, or of none, is not written."},
     {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
     {"check", "check [--all [--json]] FILE...",
      "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
@@ -492,7 +493,8 @@ int CliApp::help(const std::string& command) {
                 "       pallworth-cli --help | --version\n\n"
                 "Reads, checks, converts and writes configurations (.cfg) and task files (.ini)\n"
                 "with the editor's own readers, writers and save rules. The file kind follows\n"
-                "the extension, in any case.\n\ncommands:\n";
+                "the extension, in any case (a link's target's, where it has one). -- ends the\n"
+                "options.\n\ncommands:\n";
         for (const CommandHelp& c : kCommands)
             printCommand(out_, c);
         out_ << "\nexit status: 0 done, 1 a problem found, 2 an error (one line on standard "
