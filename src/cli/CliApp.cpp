@@ -32,7 +32,8 @@ constexpr CommandHelp kCommands[] = {
     {"normalize", "normalize [--strict] IN OUT",
      "Reads IN and writes OUT exactly as the editor saves after opening it (OUT must be of the\n"
      "same kind). Lines a save would not keep are listed on standard error; with --strict\n"
-     "nothing is written and the exit status is 1 when there are any."},
+     "nothing is written and the exit status is 1 when there are any. An IN that check\n"
+     "refuses as of the other kind, or of none, is not written."},
     {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
     {"check", "check [--all [--json]] FILE...",
      "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
@@ -155,9 +156,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
     if (args.empty())
         return usage("no command given");
     const std::string& command = args[0];
-    const std::size_t operands = args.size() - 1;
     const bool option = command.starts_with('-');
-    if (option && operands > 0)
+    if (option && args.size() > 1)
         return usage(command + " takes no arguments");
     if (command == "--help" || command == "-h")
         return help("");
@@ -165,26 +165,41 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return version();
     if (option)
         return usage("unknown option: " + command);
-    if (command == "help" && operands <= 1)
-        return help(operands == 1 ? args[1] : "");
+    std::vector<std::string> rest(args.begin() + 1, args.end());
     if (command == "normalize")
-        return normalizeArgs(std::vector<std::string>(args.begin() + 1, args.end()));
-    if (command == "dump" && operands == 1)
-        return dump(args[1]);
+        return normalizeArgs(rest);
     if (command == "check")
-        return checkArgs(std::vector<std::string>(args.begin() + 1, args.end()));
-    if (command == "schedule" && operands == 1)
-        return schedule(args[1]);
-    if (command == "scramble" && operands == 1)
-        return scramble(args[1]);
-    if (command == "resolve" && operands >= 1)
-        return resolve(std::vector<std::string>(args.begin() + 1, args.end()));
-    if (command == "new" && operands == 2)
-        return create(args[1], args[2]);
+        return checkArgs(rest);
+    // "--" ends the options; the commands without any take it before their
+    // operands all the same.
+    if (!rest.empty() && rest.front() == "--")
+        rest.erase(rest.begin());
+    return operate(command, rest);
+}
+
+int CliApp::operate(const std::string& command, const std::vector<std::string>& operands) {
+    const std::size_t count = operands.size();
+    if (command == "help" && count <= 1)
+        return help(count == 1 ? operands[0] : "");
+    if (command == "dump" && count == 1)
+        return dump(operands[0]);
+    if (command == "schedule" && count == 1)
+        return schedule(operands[0]);
+    if (command == "scramble" && count == 1)
+        return scramble(operands[0]);
+    if (command == "resolve" && count >= 1)
+        return resolve(operands);
+    if (command == "new" && count == 2)
+        return create(operands[0], operands[1]);
     return usage("unknown command or wrong number of arguments: " + command);
 }
 
 CliApp::Kind CliApp::kindOf(const std::string& path) {
+    // A link is of its target's kind, where that has one.
+    const std::string target = FileStore::linkTarget(path);
+    if (target != path)
+        if (const Kind kind = kindOf(target); kind != Kind::Unknown)
+            return kind;
     const auto dot = path.find_last_of("./");
     if (dot == std::string::npos || path[dot] != '.')
         return Kind::Unknown;
@@ -259,8 +274,11 @@ bool CliApp::save(const std::string& path, const FileStore::Producer& produce,
 int CliApp::normalizeArgs(const std::vector<std::string>& operands) {
     std::vector<std::string> files;
     bool strict = false;
+    bool options = true;
     for (const std::string& operand : operands) {
-        if (operand == "--strict")
+        if (options && operand == "--")
+            options = false;
+        else if (options && operand == "--strict")
             strict = true;
         else
             files.push_back(operand);
@@ -280,12 +298,13 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
     TaskFileModel tasks;
     ConfigModel config;
     FileStore::Producer produce;
+    // What check refuses as of the other kind, or of none, is not written.
     if (kind == Kind::Ini) {
-        if (!load(in, tasks, report))
+        if (!load(in, tasks, report, true))
             return Error;
         produce = [bytes = writeModel(tasks)](const FileStore::Pieces& put) { return put(bytes); };
     } else {
-        if (!load(in, config, report))
+        if (!load(in, config, report, true))
             return Error;
         if (const Status format = SaveRules::validateFormat(config); !format.ok)
             return fail(in + ": " + AnsiText::toUtf8(format.error));
@@ -337,12 +356,15 @@ int CliApp::checkArgs(const std::vector<std::string>& operands) {
     std::vector<std::string> files;
     CheckOutput output = CheckOutput::SaveRules;
     bool json = false;
+    bool options = true;
     for (const std::string& operand : operands) {
-        if (operand == "--all" && files.empty())
+        if (options && operand == "--")
+            options = false;
+        else if (options && operand == "--all" && files.empty())
             output = CheckOutput::All;
-        else if (operand == "--json" && files.empty())
+        else if (options && operand == "--json" && files.empty())
             json = true;
-        else if (operand.starts_with("--"))
+        else if (options && operand.starts_with("--"))
             return usage("unknown option of check: " + operand);
         else
             files.push_back(operand);
@@ -471,7 +493,8 @@ int CliApp::help(const std::string& command) {
                 "       pallworth-cli --help | --version\n\n"
                 "Reads, checks, converts and writes configurations (.cfg) and task files (.ini)\n"
                 "with the editor's own readers, writers and save rules. The file kind follows\n"
-                "the extension, in any case.\n\ncommands:\n";
+                "the extension, in any case (a link's target's, where it has one). -- ends the\n"
+                "options.\n\ncommands:\n";
         for (const CommandHelp& c : kCommands)
             printCommand(out_, c);
         out_ << "\nexit status: 0 done, 1 a problem found, 2 an error (one line on standard "

@@ -25,6 +25,8 @@ private:
     static Kind kindOf(const std::string& path);
 
     int dispatch(const std::vector<std::string>& args);
+    // The commands without options, with their operands.
+    int operate(const std::string& command, const std::vector<std::string>& operands);
     int normalize(const std::string& in, const std::string& outPath, bool strict);
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);

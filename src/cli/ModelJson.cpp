@@ -3,10 +3,31 @@
 #include "config/AnsiText.h"
 #include "config/ScheduleText.h"
 
+#include <algorithm>
 #include <string_view>
 #include <vector>
 
 namespace {
+
+// The length of the valid UTF-8 sequence that starts `bytes` (which starts
+// with a byte of 0x80 or more); 0 when it is not one: a stray continuation
+// byte, a cut sequence, an overlong form, a surrogate or beyond U+10FFFF.
+std::size_t sequenceLength(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || bytes.size() < length)
+        return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < least || surrogate || code > 0x10FFFF ? 0 : length;
+}
 
 // Builds one JSON object member by member; a comma goes before every member
 // but the first.
@@ -33,10 +54,19 @@ public:
     static void string(std::string& out, std::string_view ansi) {
         utf8String(out, AnsiText::toUtf8(ansi));
     }
+    // A byte that is no part of valid UTF-8 (a file name in another
+    // encoding) becomes U+FFFD, so the output stays valid JSON.
     static void utf8String(std::string& out, std::string_view utf8) {
         out += '"';
-        for (char c : utf8) {
+        for (std::size_t at = 0; at < utf8.size();) {
+            const char c = utf8[at];
             const auto u = static_cast<unsigned char>(c);
+            if (u >= 0x80) {
+                const std::size_t length = sequenceLength(utf8.substr(at));
+                out += length == 0 ? std::string_view("\\ufffd") : utf8.substr(at, length);
+                at += std::max<std::size_t>(length, 1);
+                continue;
+            }
             if (c == '"' || c == '\\') {
                 out += '\\';
                 out += c;
@@ -48,6 +78,7 @@ public:
             } else {
                 out += c;
             }
+            ++at;
         }
         out += '"';
     }

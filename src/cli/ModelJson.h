@@ -16,7 +16,8 @@ class ModelJson {
 public:
     static std::string config(const ConfigModel& model, const ReadReport& report = {});
     static std::string taskFile(const TaskFileModel& model, const ReadReport& report = {});
-    // The problems of one file; `file` is UTF-8 already, a null line has none.
+    // The problems of one file; a null line has none. Bytes of `file` that are
+    // not UTF-8 become U+FFFD.
     static std::string problems(std::string_view file, const std::vector<Problem>& problems);
     // When every package runs in the week, as `schedule` prints it.
     static std::string week(const WeekSchedule& week);

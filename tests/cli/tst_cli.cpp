@@ -4,18 +4,23 @@
 #include "config/Scramble.h"
 
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QHash>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 #include <fstream>
 #include <sstream>
 #include <sys/resource.h>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -78,6 +83,14 @@ private slots:
     void scheduleThroughTheBinary();
     void resolveThroughTheBinary_data();
     void resolveThroughTheBinary();
+    void normalizeRefusesTheWrongKind_data();
+    void normalizeRefusesTheWrongKind();
+    void jsonNamesStayValid_data();
+    void jsonNamesStayValid();
+    void newFilesHonourTheUmask_data();
+    void newFilesHonourTheUmask();
+    void limitsAndOptionsThroughTheBinary_data();
+    void limitsAndOptionsThroughTheBinary();
 
 private:
     QTemporaryDir dir_;
@@ -206,10 +219,15 @@ void TestCli::outOfMemoryIsAnError() {
 #if defined(__SANITIZE_ADDRESS__)
     QSKIP("AddressSanitizer cannot run under an address-space limit");
 #endif
-    // A file the size of the address space left to the child.
+    // A file the size of the address space left to the child: a MiB of
+    // lines, so that it reads as text, then one line of NUL bytes.
     const std::string big = path("big.cfg");
     QFile file(QString::fromStdString(big));
-    QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(qint64(768) << 20));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    const QByteArray line("MAXTHREADS 12\r\n");
+    for (qint64 at = 0; at < qint64(FileStore::kPiece); at += line.size())
+        file.write(line);
+    QVERIFY(file.resize(qint64(768) << 20));
     file.close();
     const int exit = inChild([&] {
         std::ifstream statm("/proc/self/statm");
@@ -579,6 +597,197 @@ void TestCli::resolveThroughTheBinary() {
     QCOMPARE(cli.exitCode(), exit);
     QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
     QCOMPARE(QString::fromUtf8(cli.readAllStandardError()), err);
+}
+
+void TestCli::normalizeRefusesTheWrongKind_data() {
+    QTest::addColumn<QString>("in");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("refusal"); // empty when it is written
+    QTest::newRow("task file named .cfg") << "tasks.cfg"
+                                          << "out.cfg"
+                                          << "looks like a task file";
+    QTest::newRow("in place") << "tasks.cfg"
+                              << "tasks.cfg"
+                              << "looks like a task file";
+    QTest::newRow("junk in place") << "junk.cfg"
+                                   << "junk.cfg"
+                                   << "does not look like a config";
+    QTest::newRow("configuration named .ini") << "conf.ini"
+                                              << "conf.ini"
+                                              << "looks like a configuration, not a task file";
+    QTest::newRow("a .cfg link to a task file") << "link.cfg"
+                                                << "link.cfg"
+                                                << "";
+}
+
+void TestCli::normalizeRefusesTheWrongKind() {
+    QFETCH(QString, in);
+    QFETCH(QString, out);
+    QFETCH(QString, refusal);
+    const QStringList files = {"tasks.cfg", "junk.cfg", "conf.ini", "real.ini"};
+    for (const QString& name : files)
+        QFile::remove(dir_.filePath(name));
+    writeFile(path("tasks.cfg"), dataFile("tasks.ini"));
+    writeFile(path("junk.cfg"), "\x01\x02\x7f\xff\nPK\x03\x04\r\n");
+    writeFile(path("conf.ini"), "VERSION 1.30\r\nUSER u\r\nPWD p\r\n");
+    writeFile(path("real.ini"), dataFile("tasks.ini"));
+    QFile::link(QStringLiteral("real.ini"), dir_.filePath(QStringLiteral("link.cfg")));
+    QHash<QString, QByteArray> before;
+    for (const QString& name : files)
+        before.insert(name, fileBytes(dir_.filePath(name)));
+
+    const Run r = cli({"normalize", path(qPrintable(in)), path(qPrintable(out))});
+    if (refusal.isEmpty()) {
+        QCOMPARE(r.exit, 0);
+        QVERIFY(QFileInfo(dir_.filePath(out)).isSymLink());
+        QCOMPARE(cli({"normalize", dataPath("tasks.ini"), path("expected.ini")}).exit, 0);
+        QCOMPARE(fileBytes(dir_.filePath(QStringLiteral("real.ini"))),
+                 fileBytes(dir_.filePath(QStringLiteral("expected.ini"))));
+        // Every command takes the link for a task file.
+        QCOMPARE(cli({"check", "--all", path("link.cfg")}).exit, 0);
+        QVERIFY(cli({"dump", path("link.cfg")}).out.starts_with("{\"kind\":\"ini\""));
+        return;
+    }
+    QCOMPARE(r.exit, 2);
+    QCOMPARE(std::count(r.err.begin(), r.err.end(), '\n'), 1L);
+    QVERIFY2(QString::fromStdString(r.err).contains(refusal), r.err.c_str());
+    QVERIFY(!exists(path("out.cfg")));
+    for (const QString& name : files)
+        QCOMPARE(fileBytes(dir_.filePath(name)), before.value(name));
+}
+
+void TestCli::jsonNamesStayValid_data() {
+    QTest::addColumn<QByteArray>("name");
+    QTest::addColumn<QByteArray>("escaped");
+    QTest::addColumn<QString>("decoded");
+    const QString bad(QChar(0xFFFD));
+    QTest::newRow("Windows-1252") << QByteArray("caf\xe9.cfg") << QByteArray("caf\\ufffd.cfg")
+                                  << "caf" + bad + ".cfg";
+    QTest::newRow("UTF-8") << QByteArray("caf\xc3\xa9.cfg") << QByteArray("caf\xc3\xa9.cfg")
+                           << QString::fromUtf8("caf\u00e9.cfg");
+    QTest::newRow("four bytes") << QByteArray("\xf0\x9f\x98\x80.cfg")
+                                << QByteArray("\xf0\x9f\x98\x80.cfg")
+                                << QString::fromUtf8("\U0001F600.cfg");
+    QTest::newRow("cut sequence") << QByteArray("\xe2\x82.cfg") << QByteArray("\\ufffd\\ufffd.cfg")
+                                  << bad + bad + ".cfg";
+    QTest::newRow("overlong") << QByteArray("\xc0\xaf.cfg") << QByteArray("\\ufffd\\ufffd.cfg")
+                              << bad + bad + ".cfg";
+    QTest::newRow("surrogate") << QByteArray("\xed\xa0\x80.cfg")
+                               << QByteArray("\\ufffd\\ufffd\\ufffd.cfg")
+                               << bad + bad + bad + ".cfg";
+}
+
+void TestCli::jsonNamesStayValid() {
+    QFETCH(QByteArray, name);
+    QFETCH(QByteArray, escaped);
+    QFETCH(QString, decoded);
+    const std::string folder = QFile::encodeName(dir_.path()).toStdString() + '/';
+    const std::string file = folder + name.toStdString();
+    // QTemporaryDir cannot remove a name that is not UTF-8.
+    const auto removed = qScopeGuard([&] { ::unlink(file.c_str()); });
+    writeFile(file, "VERSION 1.30\r\nUSER u\r\nPWD p\r\n");
+    const Run r = cli({"check", "--all", "--json", file});
+    QCOMPARE(r.exit, 0);
+    QVERIFY2(r.out.starts_with("{\"file\":\"" + folder + escaped.toStdString() + "\","),
+             r.out.c_str());
+    QCOMPARE(parseJson(r.out).value(QLatin1String("file")).toString(),
+             QString::fromStdString(folder) + decoded);
+}
+
+void TestCli::newFilesHonourTheUmask_data() {
+    QTest::addColumn<bool>("normalize"); // or new
+    QTest::addColumn<uint>("inMode");
+    QTest::addColumn<uint>("mask");
+    QTest::addColumn<uint>("outMode");
+    QTest::newRow("normalize, open to all") << true << 0777u << 022u << 0755u;
+    QTest::newRow("normalize, group") << true << 0640u << 022u << 0640u;
+    QTest::newRow("normalize, private umask") << true << 0666u << 077u << 0600u;
+    QTest::newRow("new") << false << 0600u << 022u << 0600u;
+    QTest::newRow("new, read-only umask") << false << 0600u << 0277u << 0400u;
+}
+
+void TestCli::newFilesHonourTheUmask() {
+    QFETCH(bool, normalize);
+    QFETCH(uint, inMode);
+    QFETCH(uint, mask);
+    QFETCH(uint, outMode);
+    QFile::remove(dir_.filePath(QStringLiteral("out.cfg")));
+    QFile::remove(dir_.filePath(QStringLiteral("in.cfg")));
+    writeFile(path("in.cfg"), "VERSION 1.30\r\nUSER u\r\nPWD p\r\n");
+    QCOMPARE(::chmod(path("in.cfg").c_str(), inMode), 0);
+    const mode_t old = ::umask(mask);
+    const Run r = normalize ? cli({"normalize", path("in.cfg"), path("out.cfg")})
+                            : cli({"new", "cfg", path("out.cfg")});
+    ::umask(old);
+    QCOMPARE(r.exit, 0);
+    struct stat info {};
+    QCOMPARE(::stat(path("out.cfg").c_str(), &info), 0);
+    QCOMPARE(uint(info.st_mode & 07777), outMode);
+}
+
+void TestCli::limitsAndOptionsThroughTheBinary_data() {
+    QTest::addColumn<QString>("sizeLimit"); // for ulimit -f
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out"); // what standard output starts with
+    QTest::addColumn<QString>("err"); // what standard error starts with; empty for nothing
+    const QString unlimited = QStringLiteral("unlimited");
+    QTest::newRow("output past the file-size limit")
+        << "1" << QStringList{"dump", "rich.cfg"} << 2 << ""
+        << "pallworth-cli: cannot write to standard output\n";
+    QTest::newRow("1 GiB of NUL bytes")
+        << unlimited << QStringList{"dump", "zeros.cfg"} << 2 << ""
+        << "pallworth-cli: Cannot read \"zeros.cfg\": it is not a text file\n";
+    QTest::newRow("-- before a file named --all.cfg")
+        << unlimited << QStringList{"check", "--all", "--", "--all.cfg"} << 0
+        << "--all.cfg: warning: The stored password"
+        << "";
+    QTest::newRow("an option after -- is a file")
+        << unlimited << QStringList{"check", "--", "--all"} << 2 << ""
+        << "pallworth-cli: the file kind of --all is not known";
+    QTest::newRow("-- before -x.cfg")
+        << unlimited << QStringList{"dump", "--", "-x.cfg"} << 0 << "{\"kind\":\"cfg\""
+        << "";
+    QTest::newRow("normalize --strict --")
+        << unlimited << QStringList{"normalize", "--strict", "--", "-x.cfg", "--strict.cfg"} << 0
+        << ""
+        << "";
+    QTest::newRow("new --") << unlimited << QStringList{"new", "--", "cfg", "-n.cfg"} << 0 << ""
+                            << "";
+}
+
+void TestCli::limitsAndOptionsThroughTheBinary() {
+    QFETCH(QString, sizeLimit);
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    writeFile(path("rich.cfg"), dataFile("rich-1.10.cfg"));
+    writeFile(path("--all.cfg"), "VERSION 1.30\r\nUSER u\r\nPWD p\r\n");
+    writeFile(path("-x.cfg"), "VERSION 1.30\r\nUSER u\r\nPWD p\r\n");
+    QFile zeros(dir_.filePath(QStringLiteral("zeros.cfg")));
+    QVERIFY(zeros.open(QIODevice::WriteOnly) && zeros.resize(qint64(1) << 30));
+    zeros.close();
+    QProcess cli;
+    cli.setWorkingDirectory(dir_.path());
+    cli.setStandardOutputFile(dir_.filePath(QStringLiteral("stdout.txt")));
+    QElapsedTimer clock;
+    clock.start();
+    cli.start(QStringLiteral("/bin/sh"),
+              QStringList{"-c", "ulimit -f \"$0\" && exec \"$@\"", sizeLimit, PALLWORTH_CLI} +
+                  args);
+    QVERIFY(cli.waitForFinished(10000));
+    qInfo("ended in %lld ms", clock.elapsed());
+    QCOMPARE(cli.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(cli.exitCode(), exit);
+    const QString printed = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.isEmpty() ? printed.isEmpty() : printed.startsWith(err), qPrintable(printed));
+    const QByteArray written = fileBytes(dir_.filePath(QStringLiteral("stdout.txt")));
+    QVERIFY2(written.startsWith(out.toUtf8()), written.constData());
+    if (args.contains(QStringLiteral("zeros.cfg")))
+        QVERIFY(clock.elapsed() < 1000);
+    if (args.size() == 5 || args.contains(QStringLiteral("-n.cfg")))
+        QVERIFY(exists(path(qPrintable(args.last()))));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

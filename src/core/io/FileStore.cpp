@@ -115,29 +115,66 @@ std::string nameOf(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
+// Whether the kernel protects links in shared folders (fs.protected_symlinks).
+// A system whose setting cannot be read is taken to protect them.
+bool linksProtected() {
+    char setting = '1';
+    const int fd = ::open("/proc/sys/fs/protected_symlinks", O_RDONLY | O_CLOEXEC);
+    if (fd >= 0) {
+        if (::read(fd, &setting, 1) != 1)
+            setting = '1';
+        ::close(fd);
+    }
+    return setting != '0';
+}
+
+// The kernel's rule for links in a sticky folder anyone may write, such as
+// /tmp: such a link is followed only by its owner, or when the folder's owner
+// owns it too. Links are followed here rather than by the kernel (a save needs
+// the folder of the file it replaces), so the rule is applied here; empty, or
+// why the link is refused.
+std::string refusedLink(const std::string& link, const struct stat& info) {
+    if (info.st_uid == ::geteuid() || !linksProtected())
+        return {};
+    struct stat folder {};
+    if (::stat(folderOf(link).c_str(), &folder) != 0)
+        return {};
+    const bool shared = (folder.st_mode & S_ISVTX) != 0 && (folder.st_mode & S_IWOTH) != 0;
+    if (!shared || folder.st_uid == info.st_uid)
+        return {};
+    return "the symbolic link \"" + link +
+           "\" is not followed: it belongs to another user and lies in a shared folder "
+           "(sticky and writable by anyone), where only its owner may follow it";
+}
+
 // Follows symbolic links at the end of a path to the file they name, which
-// need not exist yet (a dangling link names the file to create).
-bool resolveLinks(const std::string& path, std::string& resolved, int& err) {
+// need not exist yet (a dangling link names the file to create); empty, or
+// why not.
+std::string resolveLinks(const std::string& path, std::string& resolved) {
     resolved = path;
     for (int hop = 0; hop < kMaxLinks; ++hop) {
         struct stat info {};
-        if (::lstat(resolved.c_str(), &info) != 0) {
-            err = errno;
-            return err == ENOENT;
-        }
+        if (::lstat(resolved.c_str(), &info) != 0)
+            return errno == ENOENT ? std::string() : std::strerror(errno);
         if (!S_ISLNK(info.st_mode))
-            return true;
+            return {};
+        if (std::string refused = refusedLink(resolved, info); !refused.empty())
+            return refused;
         char target[PATH_MAX];
         const ssize_t n = ::readlink(resolved.c_str(), target, sizeof target);
-        if (n < 0 || static_cast<std::size_t>(n) == sizeof target) {
-            err = n < 0 ? errno : ENAMETOOLONG;
-            return false;
-        }
+        if (n < 0 || static_cast<std::size_t>(n) == sizeof target)
+            return std::strerror(n < 0 ? errno : ENAMETOOLONG);
         const std::string next(target, static_cast<std::size_t>(n));
         resolved = next.front() == '/' ? next : folderOf(resolved) + '/' + next;
     }
-    err = ELOOP;
-    return false;
+    return std::strerror(ELOOP);
+}
+
+// The umask cannot be read without setting it; saves run on one thread.
+mode_t processUmask() {
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    return mask;
 }
 
 void syncFolder(const std::string& folder) {
@@ -152,6 +189,11 @@ void syncFolder(const std::string& folder) {
 
 // Opens a regular file for reading; -1 with a message for anything else.
 int openRegular(const std::string& path, struct stat& info, std::string& error) {
+    std::string target;
+    if (const std::string refused = resolveLinks(path, target); !refused.empty()) {
+        error = describe("Cannot open", path, refused);
+        return -1;
+    }
     // Look before opening: opening a FIFO blocks, opening a device can act.
     if (::stat(path.c_str(), &info) != 0) {
         error = describe("Cannot open", path, errno);
@@ -180,12 +222,29 @@ std::string tooLarge() {
     return "it is larger than " + std::to_string(FileStore::kMaxFileSize >> 30) + " GiB";
 }
 
+// A document has line ends and few NUL bytes: judged on its first piece, so
+// that a large file of something else is refused before it is read whole.
+// `whole` tells that the piece is the whole file.
+bool looksLikeText(std::string_view first, bool whole) {
+    const auto nuls = static_cast<std::size_t>(std::count(first.begin(), first.end(), '\0'));
+    if (2 * nuls > first.size())
+        return false;
+    return whole || first.find('\n') != std::string_view::npos;
+}
+
+const char* const kNotText = "it is not a text file";
+
 std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
     if (size > FileStore::kMaxFileSize)
         return tooLarge();
+    const std::uint64_t limit = size > 0 ? size : FileStore::kMaxFileSize + 1;
     try {
+        if (!readUpTo(fd, std::min<std::uint64_t>(limit, FileStore::kPiece), bytes))
+            return std::strerror(errno);
+        if (!looksLikeText(bytes, bytes.size() < FileStore::kPiece))
+            return kNotText;
         bytes.reserve(static_cast<std::size_t>(size));
-        if (!readUpTo(fd, size > 0 ? size : FileStore::kMaxFileSize + 1, bytes))
+        if (!readUpTo(fd, limit, bytes))
             return std::strerror(errno);
     } catch (const std::bad_alloc&) {
         bytes.clear();
@@ -203,6 +262,7 @@ std::string readPieces(int fd, std::uint64_t size, const FileStore::Pieces& take
         return tooLarge();
     std::string buffer;
     std::uint64_t total = 0;
+    bool judged = false;
     try {
         for (;;) {
             const std::size_t kept = buffer.size();
@@ -218,12 +278,18 @@ std::string readPieces(int fd, std::uint64_t size, const FileStore::Pieces& take
                 return std::strerror(errno);
             buffer.resize(kept + static_cast<std::size_t>(n));
             total += static_cast<std::uint64_t>(n);
-            if (n == 0 || total >= limit)
+            const bool ended = n == 0 || total >= limit;
+            if (!judged && (ended || total >= FileStore::kPiece)) {
+                if (!looksLikeText(buffer, total < FileStore::kPiece))
+                    return kNotText;
+                judged = true;
+            }
+            if (ended)
                 break;
             // Only the new bytes are searched: a line longer than a piece is
             // not searched again each time it grows.
             const std::size_t end = std::string_view(buffer).substr(kept).rfind('\n');
-            if (end == std::string_view::npos)
+            if (!judged || end == std::string_view::npos)
                 continue;
             if (!take(std::string_view(buffer).substr(0, kept + end + 1)))
                 return {};
@@ -291,7 +357,7 @@ Outcome Save::byRename(bool replacing, unsigned newFileMode) {
         return failed(errno);
     if (replacing && !attributes.applyTo(temp.fd()))
         return Outcome::CannotKeep;
-    if (!replacing && ::fchmod(temp.fd(), static_cast<mode_t>(newFileMode)) != 0)
+    if (!replacing && ::fchmod(temp.fd(), static_cast<mode_t>(newFileMode) & ~processUmask()) != 0)
         return failed(errno);
     if (::fsync(temp.fd()) != 0 || ::rename(temp.path().c_str(), target_.c_str()) != 0)
         return failed(errno);
@@ -340,9 +406,8 @@ bool saveFile(const std::string& path, const FileStore::Producer& produce, std::
               unsigned newFileMode) {
     const FileSizeSignalIgnored quiet;
     std::string target;
-    int err = 0;
-    if (!resolveLinks(path, target, err)) {
-        error = describe("Cannot write", path, err);
+    if (const std::string refused = resolveLinks(path, target); !refused.empty()) {
+        error = describe("Cannot write", path, refused);
         return false;
     }
     struct stat old {};
@@ -406,6 +471,11 @@ Status FileStore::writeAtomically(const std::string& path, const Producer& produ
     if (saveFile(path, produce, error, newFileMode))
         return {};
     return Status::failure(std::move(error));
+}
+
+std::string FileStore::linkTarget(const std::string& path) {
+    std::string target;
+    return resolveLinks(path, target).empty() ? target : path;
 }
 
 bool FileStore::isReadOnly(const std::string& path) {

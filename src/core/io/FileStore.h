@@ -14,7 +14,11 @@
 // the rename cannot keep them (another owner this process cannot give, more
 // than one hard link) the file is written in place after a backup beside it,
 // which is written back when the write fails. Symbolic links are followed to
-// the file they name.
+// the file they name, under the kernel's rule for links in shared folders when
+// it protects them (fs.protected_symlinks): a link in a sticky folder anyone
+// may write is followed only by its owner or when the folder's owner owns it.
+// A file is read only when it looks like text: a line end within its first
+// MiB, and NUL bytes in no more than half of that MiB.
 class FileStore {
 public:
     // The largest file read: far beyond any document, well within memory.
@@ -27,7 +31,7 @@ public:
     // A failure names the file and the reason. A file that grows meanwhile
     // is read up to the size it had when opened.
     static Status read(const std::string& path, std::string& bytes);
-    // A file created new gets newFileMode.
+    // A file created new gets newFileMode, less the bits of the umask.
     static Status writeAtomically(const std::string& path, std::string_view bytes,
                                   unsigned newFileMode = kNewFileMode);
 
@@ -49,6 +53,9 @@ public:
     static Status writeAtomically(const std::string& path, const Producer& produce,
                                   unsigned newFileMode = kNewFileMode);
 
+    // The file that symbolic links at the end of `path` name; `path` itself
+    // when it is no link or cannot be followed.
+    static std::string linkTarget(const std::string& path);
     // True for an existing file this process may not change: no write
     // permission bit at all, or writing is denied.
     static bool isReadOnly(const std::string& path);

@@ -3,6 +3,8 @@
 #include "io/TempFile.h"
 
 #include <QDir>
+#include <QElapsedTimer>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <fcntl.h>
 #include <sys/resource.h>
@@ -67,6 +69,16 @@ bool isRoot() {
     return ::geteuid() == 0;
 }
 
+// Sets the kernel's protection of links in shared folders; false where it
+// cannot be set.
+bool protectLinks(char setting) {
+    const int fd = ::open("/proc/sys/fs/protected_symlinks", O_WRONLY | O_CLOEXEC);
+    const bool written = fd >= 0 && ::write(fd, &setting, 1) == 1;
+    if (fd >= 0)
+        ::close(fd);
+    return written;
+}
+
 } // namespace
 
 class TestFileStore : public QObject {
@@ -85,6 +97,10 @@ private slots:
     void leftoverOfAKilledSaveRemoved();
     void largeFilesInPieces_data();
     void largeFilesInPieces();
+    void linksInSharedFoldersAsTheKernelFollowsThem_data();
+    void linksInSharedFoldersAsTheKernelFollowsThem();
+    void refusesWhatIsNotText_data();
+    void refusesWhatIsNotText();
 
 private:
     std::string path(const std::string& name) const {
@@ -185,6 +201,13 @@ void TestFileStore::newFilesArePrivate() {
     QCOMPARE(snapshot(path("shared.ini")).mode & 07777, 0644u);
     QCOMPARE(snapshot(path("made.cfg")).mode & 07777, 0600u);
     QCOMPARE(content(path("dangling.cfg")), kNew);
+    // The umask takes its bits off a new file, not off a replaced one.
+    const mode_t strict = ::umask(027);
+    QVERIFY(FileStore::writeAtomically(path("group.ini"), kNew, 0666).ok);
+    QVERIFY(FileStore::writeAtomically(path("shared.ini"), kOld).ok);
+    ::umask(strict);
+    QCOMPARE(snapshot(path("group.ini")).mode & 07777, 0640u);
+    QCOMPARE(snapshot(path("shared.ini")).mode & 07777, 0644u);
 }
 
 void TestFileStore::refusesWhatIsNotARegularFile_data() {
@@ -343,6 +366,119 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     expected.sort();
     QCOMPARE(entries(), expected);
     QVERIFY(entries().contains(backups[0]));
+}
+
+void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem_data() {
+    QTest::addColumn<char>("setting");
+    QTest::addColumn<mode_t>("folderMode");
+    QTest::addColumn<uid_t>("folderOwner");
+    QTest::addColumn<uid_t>("linkOwner");
+    QTest::addColumn<bool>("chained"); // reached through an own link elsewhere
+    QTest::addColumn<bool>("followed");
+    const uid_t me = ::geteuid();
+    QTest::newRow("another user's link in /tmp")
+        << '1' << mode_t(01777) << me << kNobody << false << false;
+    QTest::newRow("in a chain") << '1' << mode_t(01777) << me << kNobody << true << false;
+    QTest::newRow("own link") << '1' << mode_t(01777) << me << me << true << true;
+    QTest::newRow("the folder owner's link")
+        << '1' << mode_t(01777) << kNobody << kNobody << false << true;
+    QTest::newRow("not sticky") << '1' << mode_t(0777) << me << kNobody << false << true;
+    QTest::newRow("not writable by all") << '1' << mode_t(01775) << me << kNobody << false << true;
+    QTest::newRow("protection off") << '0' << mode_t(01777) << me << kNobody << false << true;
+}
+
+void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem() {
+    QFETCH(char, setting);
+    QFETCH(mode_t, folderMode);
+    QFETCH(uid_t, folderOwner);
+    QFETCH(uid_t, linkOwner);
+    QFETCH(bool, chained);
+    QFETCH(bool, followed);
+    if (!isRoot())
+        QSKIP("planting a link of another user needs root");
+    std::string old;
+    if (!FileStore::read("/proc/sys/fs/protected_symlinks", old).ok || !protectLinks(setting))
+        QSKIP("fs.protected_symlinks cannot be set here");
+    const auto restore = qScopeGuard([&] { protectLinks(old.at(0)); });
+    const std::string target = path("target.cfg");
+    QVERIFY(FileStore::writeAtomically(target, kOld).ok);
+    const std::string shared = path("shared");
+    QCOMPARE(::mkdir(shared.c_str(), 0700), 0);
+    QCOMPARE(::chown(shared.c_str(), folderOwner, folderOwner), 0);
+    QCOMPARE(::chmod(shared.c_str(), folderMode), 0);
+    const std::string planted = shared + "/evil.cfg";
+    QCOMPARE(::symlink(target.c_str(), planted.c_str()), 0);
+    QCOMPARE(::lchown(planted.c_str(), linkOwner, linkOwner), 0);
+    const std::string opened = chained ? path("mine.cfg") : planted;
+    if (chained)
+        QCOMPARE(::symlink(planted.c_str(), opened.c_str()), 0);
+
+    std::string bytes;
+    const Status read = FileStore::read(opened, bytes);
+    const Status written = FileStore::writeAtomically(opened, kNew);
+    QCOMPARE(read.ok, followed);
+    QCOMPARE(written.ok, followed);
+    QCOMPARE(content(target), followed ? kNew : kOld);
+    if (!followed) {
+        const std::string why = "the symbolic link \"" + planted + "\" is not followed";
+        QVERIFY2(written.error.find(why) != std::string::npos, written.error.c_str());
+        QVERIFY2(read.error.find(why) != std::string::npos, read.error.c_str());
+        QCOMPARE(FileStore::linkTarget(opened), opened);
+    }
+    QCOMPARE(entries().filter(QStringLiteral(".pallworth-")), QStringList());
+}
+
+void TestFileStore::refusesWhatIsNotText_data() {
+    QTest::addColumn<qint64>("zeros"); // a sparse file of that many NUL bytes
+    QTest::addColumn<std::string>("bytes");
+    QTest::addColumn<bool>("text");
+    const std::string line = "PACKAGE P\r\n";
+    std::string lines;
+    while (lines.size() < FileStore::kPiece)
+        lines += line;
+    QTest::newRow("1 GiB of NUL bytes") << (qint64(1) << 30) << std::string() << false;
+    QTest::newRow("mostly NUL with line ends")
+        << qint64(0) << std::string("A\0\0\0\n\0\0\0\n", 9) << false;
+    QTest::newRow("no line end in the first MiB")
+        << qint64(0) << std::string(FileStore::kPiece + 1, 'x') << false;
+    QTest::newRow("half NUL") << qint64(0) << std::string("A\0\n\0", 4) << true;
+    QTest::newRow("a MiB of lines, then NUL bytes")
+        << qint64(0) << lines + std::string(100, '\0') << true;
+}
+
+void TestFileStore::refusesWhatIsNotText() {
+    QFETCH(qint64, zeros);
+    QFETCH(std::string, bytes);
+    QFETCH(bool, text);
+    const std::string file = path("some.cfg");
+    if (zeros > 0) {
+        QFile sparse(QString::fromStdString(file));
+        QVERIFY(sparse.open(QIODevice::WriteOnly) && sparse.resize(zeros));
+    } else {
+        QVERIFY(FileStore::writeAtomically(file, bytes).ok);
+    }
+    QElapsedTimer clock;
+    clock.start();
+    std::string read;
+    const Status whole = FileStore::read(file, read);
+    std::string pieces;
+    const Status inPieces = FileStore::readLines(file, [&](std::string_view piece) {
+        pieces.append(piece);
+        return true;
+    });
+    const qint64 elapsed = clock.elapsed();
+    QCOMPARE(whole.ok, text);
+    QCOMPARE(inPieces.ok, text);
+    if (text) {
+        QCOMPARE(read, bytes);
+        QCOMPARE(pieces, bytes);
+    } else {
+        QCOMPARE(pieces, std::string());
+        QCOMPARE(inPieces.error, whole.error);
+        QVERIFY2(whole.error.find("not a text file") != std::string::npos, whole.error.c_str());
+    }
+    qInfo("refused or read both ways in %lld ms", elapsed);
+    QVERIFY(elapsed < 1000);
 }
 
 QTEST_GUILESS_MAIN(TestFileStore)
