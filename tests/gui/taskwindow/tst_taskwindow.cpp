@@ -129,6 +129,8 @@ private slots:
     void insertBeyond999Refused();
     void taskDialogChecks_data();
     void taskDialogChecks();
+    void missingFlagsStayMissing_data();
+    void missingFlagsStayMissing();
     void deleteTasks();
     void dragByMouseAndDrop();
     void editSaveReopen();
@@ -569,6 +571,63 @@ void TestTaskWindow::taskDialogChecks() {
                  AnsiQt::fromQString(source + QLatin1Char(' ') + target) + " 0 1 0");
     for (const char* id : {"1022", "1023"})
         QVERIFY(!dialog.findChild<QPushButton*>(QString::fromLatin1(id))->icon().isNull());
+}
+
+void TestTaskWindow::missingFlagsStayMissing_data() {
+    QTest::addColumn<QString>("clicks"); // clicks on each box, newer to stale
+    QTest::addColumn<QString>("task");   // stored after OK, or left after a refusal
+    QTest::addColumn<QStringList>("flagCells");
+    QTest::addColumn<QString>("message");
+    const QString none;
+    QTest::newRow("untouched") << "000"
+                               << "c:\\stale sys:stale   " << QStringList{none, none, none} << none;
+    QTest::newRow("newer ticked") << "100"
+                                  << "c:\\stale sys:stale 1  "
+                                  << QStringList{QStringLiteral("YES"), none, none} << none;
+    QTest::newRow("newer cleared")
+        << "200"
+        << "c:\\stale sys:stale 0  " << QStringList{QStringLiteral("NO"), none, none} << none;
+    QTest::newRow("all given") << "121"
+                               << "c:\\stale sys:stale 1 0 1"
+                               << QStringList{QStringLiteral("YES"), QStringLiteral("NO"),
+                                              QStringLiteral("YES")}
+                               << none;
+    QTest::newRow("stale alone") << "001"
+                                 << "c:\\stale sys:stale   " << QStringList{none, none, none}
+                                 << QStringLiteral(
+                                        "Please tick or clear \"Overwrite newer\" too: the task "
+                                        "file keeps the flags in order and cannot leave out one "
+                                        "before a flag that is given.");
+}
+
+void TestTaskWindow::missingFlagsStayMissing() {
+    QFETCH(QString, clicks);
+    QFETCH(QString, task);
+    QFETCH(QStringList, flagCells);
+    QFETCH(QString, message);
+    CPallworthDoc2* doc = open();
+    mousedriver::click(tree(), tree()->tasksNode());
+    QList<Qt::CheckState> opened;
+    fixture_->onDialog = [&](QDialog& d) {
+        for (int i = 0; i < 3; ++i) {
+            auto* box = d.findChild<QCheckBox*>(QString::fromLatin1(kFlagIds[i]));
+            opened << box->checkState();
+            for (int n = 0; n < clicks[i].digitValue(); ++n)
+                box->click();
+        }
+        d.findChild<QPushButton*>(QStringLiteral("1"))->click();
+        return d.result() == QDialog::Accepted ? d.result() : cancel(d);
+    };
+    mousedriver::click(list(), list()->topLevelItem(3));
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(opened, QList<Qt::CheckState>(3, Qt::PartiallyChecked));
+    QCOMPARE(doc->model().tasks.at(4), task.toStdString());
+    QCOMPARE(cells(*list(), 3).mid(2), flagCells);
+    QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    // Written, the line reads back as the same task.
+    TaskFileModel back;
+    QVERIFY(TaskFileFormat::read(TaskFileFormat::write(doc->model()), back).ok);
+    QCOMPARE(back.tasks.at(4), task.toStdString());
 }
 
 void TestTaskWindow::deleteTasks() {
