@@ -47,22 +47,22 @@ OemCodePage::OemCodePage(int number) : number_(number == 850 ? 850 : 437) {
     for (int b = 0; b < 0x80; ++b) {
         toAnsi_[b] = static_cast<unsigned char>(b);
         toOem_[b] = static_cast<unsigned char>(b);
+        same_[b] = true;
     }
-    std::array<bool, 256> ansiTaken{};
     std::vector<int> unpairedOem;
     for (int b = 0x80; b < 0x100; ++b) {
         const int ansi = AnsiText::fromUnicode(oem[b - 0x80]);
-        if (ansi >= 0x80 && !ansiTaken[ansi]) {
+        if (ansi >= 0x80 && !same_[ansi]) {
             toAnsi_[b] = static_cast<unsigned char>(ansi);
             toOem_[ansi] = static_cast<unsigned char>(b);
-            ansiTaken[ansi] = true;
+            same_[ansi] = true;
         } else {
             unpairedOem.push_back(b);
         }
     }
     std::size_t next = 0;
     for (int ansi = 0x80; ansi < 0x100; ++ansi) {
-        if (ansiTaken[ansi])
+        if (same_[ansi])
             continue;
         const int b = unpairedOem[next++];
         toAnsi_[b] = static_cast<unsigned char>(ansi);

@@ -22,6 +22,9 @@ public:
     void toOemInPlace(char* data, std::size_t size) const { map(toOem_, data, size); }
     std::string toAnsi(std::string_view oem) const;
     std::string toOem(std::string_view ansi) const;
+    // Whether the Windows-1252 byte has the same character in this code
+    // page; one that has not is stored as another character's byte.
+    bool holds(unsigned char ansi) const { return same_[ansi]; }
 
 private:
     using Table = std::array<unsigned char, 256>;
@@ -30,4 +33,5 @@ private:
     int number_;
     Table toAnsi_{};
     Table toOem_{};
+    std::array<bool, 256> same_{};
 };

@@ -23,12 +23,17 @@ void add(std::vector<Problem>& out, std::string message, Problem place) {
 
 std::string taskProblem(const std::string& task) {
     const TaskFields fields = TaskFields::split(task);
-    const bool missing = std::any_of(fields.flags.begin(), fields.flags.end(),
-                                     [](const std::string& flag) { return flag.empty(); });
-    if (missing || fields.source.empty() || fields.target.empty() ||
-        TextUtil::hasSeparator(fields.source) || TextUtil::hasSeparator(fields.target))
+    if (fields.source.empty() || fields.target.empty() || TextUtil::hasSeparator(fields.source) ||
+        TextUtil::hasSeparator(fields.target))
         return "The task \"" + task +
                "\" does not read back as its five words: source, target and three flags";
+    // The reader leaves only trailing flags out; the line keeps them out.
+    const auto missing = std::find_if(fields.flags.begin(), fields.flags.end(),
+                                      [](const std::string& flag) { return flag.empty(); });
+    if (missing != fields.flags.end())
+        return "The task \"" + std::string(TextUtil::trimRight(task)) + "\" gives " +
+               std::to_string(missing - fields.flags.begin()) +
+               " of its three flags; Quorrel decides the others";
     for (const std::string& flag : fields.flags)
         if (flag != "0" && flag != "1")
             return "The task \"" + task + "\" has the flag \"" + flag + "\" where 0 or 1 belongs";

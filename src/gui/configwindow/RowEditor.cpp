@@ -232,10 +232,10 @@ void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
 void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
     CNumber dialog(&list_);
     dialog.caption = spec.label;
-    dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(AnsiQt::fromQString(value)));
+    dialog.loadFrom(AnsiQt::fromQString(value));
     if (!ModalSeam::accepted(dialog))
         return;
-    store(row, spec, std::to_string(dialog.value));
+    store(row, spec, dialog.text());
 }
 
 void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
@@ -312,9 +312,11 @@ void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& va
     CPath dialog(&list_, list_.browser());
     dialog.caption = spec.label;
     dialog.path = AnsiQt::fromQString(value);
+    const std::string stored = dialog.path;
     if (!ModalSeam::accepted(dialog))
         return;
-    change(spec.label, locate(spec), dialog.logDirectory());
+    // The closing "\" is added to a path the user typed, not to the file's.
+    change(spec.label, locate(spec), dialog.path == stored ? stored : dialog.logDirectory());
     setCell(row, 1, model().global.logDir);
 }
 
@@ -429,7 +431,7 @@ void RowEditor::editTimeRestriction(int row, const RowSpec& spec) {
 
 void RowEditor::editPassword(int row, const RowSpec& spec) {
     CPassword dialog(&list_);
-    if (!ModalSeam::accepted(dialog))
+    if (!ModalSeam::accepted(dialog) || dialog.keepsPresent())
         return;
     change(spec.label,
            Locate<std::string>([&doc = list_.document()] { return &doc.model().password; }),

@@ -26,11 +26,15 @@ void CChoice::exchangeValueIn() {
     }
     // Adding to an empty list selects the first item; undo that when the
     // current value is not in the list.
-    combo_->setCurrentIndex(selected);
+    chooseStored(*combo_, selected, current);
 }
 
 void CChoice::accept() {
-    result =
-        combo_->currentIndex() < 0 ? std::string() : AnsiQt::fromQString(combo_->currentText());
+    if (choosesStored(*combo_)) {
+        refuse("Please choose one of the listed values.", combo_);
+        return;
+    }
+    // With no item chosen the value is empty, and stays so.
+    result = combo_->currentIndex() < 0 ? current : AnsiQt::fromQString(combo_->currentText());
     QDialog::accept();
 }

@@ -20,8 +20,10 @@ public:
     explicit CChoice(QWidget* parent = nullptr);
 
     ChoiceKind kind = ChoiceNone;
-    std::string current; // preselected when it equals an item exactly
-    std::string result;  // the chosen keyword after OK; empty when none
+    // Preselected when it equals an item exactly; any other text is shown
+    // as it stands, and OK refuses until an item is chosen.
+    std::string current;
+    std::string result; // the chosen keyword after OK; empty when none
 
     // The keywords of a kind in list order; empty for an unknown kind.
     static std::span<const std::string_view> items(ChoiceKind kind);

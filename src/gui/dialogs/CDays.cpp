@@ -28,13 +28,14 @@ CDays::CDays(QWidget* parent) : FieldDialog(kTemplateId, "Days to run", 264, 47,
 void CDays::loadFrom(std::string_view scheduleDays) {
     for (std::size_t i = 0; i < days.size(); ++i)
         days[i] = ScheduleText::hasDay(scheduleDays, ScheduleText::kDays[i]) ? 1 : 0;
+    stored_.load(scheduleDays, days);
 }
 
 std::string CDays::dayList() const {
     std::array<bool, 7> selected{};
     for (std::size_t i = 0; i < days.size(); ++i)
         selected[i] = days[i] != 0;
-    return ScheduleText::dayList(selected);
+    return stored_.orRebuilt(days, ScheduleText::dayList(selected));
 }
 
 void CDays::exchangeFieldsIn() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "KeptText.h"
 
 #include <QList>
 #include <array>
@@ -25,7 +26,8 @@ public:
 
     // The members from a day list: a day is ticked when its word occurs in it.
     void loadFrom(std::string_view scheduleDays);
-    // The new day list: "SUN " to "SAT " of the ticked days in week order.
+    // The new day list: "SUN " to "SAT " of the ticked days in week order;
+    // the loaded text while the same days are ticked.
     std::string dayList() const;
 
     void accept() override;
@@ -35,4 +37,5 @@ protected:
 
 private:
     QList<QCheckBox*> boxes_;
+    KeptText<std::array<int, 7>> stored_;
 };

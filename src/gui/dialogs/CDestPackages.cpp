@@ -9,6 +9,7 @@
 #include <QHeaderView>
 #include <QTreeWidget>
 #include <algorithm>
+#include <utility>
 
 namespace {
 
@@ -36,6 +37,7 @@ void CDestPackages::loadFrom(const EntryList<PackageDesc>& packages, std::string
     for (const PackageDesc& package : packages)
         names.push_back(package.name);
     selection = " " + std::string(dstPackages);
+    stored_ = dstPackages;
 }
 
 void CDestPackages::applyTo(ApplicationDesc& application) const {
@@ -58,6 +60,15 @@ void CDestPackages::exchangeFieldsIn() {
     }
     for (const std::string& name : unknown_)
         addRow(name, true, kNotInFile, true);
+    if (stored_)
+        kept_.load(*stored_, ticks());
+}
+
+std::vector<bool> CDestPackages::ticks() const {
+    std::vector<bool> ticked;
+    for (int row = 0; row < list_->topLevelItemCount(); ++row)
+        ticked.push_back(list_->topLevelItem(row)->checkState(0) == Qt::Checked);
+    return ticked;
 }
 
 // A greyed row keeps the tick it was stored with.
@@ -83,6 +94,6 @@ void CDestPackages::accept() {
         ticked += row < names.size() ? names[row] : unknown_[row - names.size()];
         ticked += ' ';
     }
-    selection = ticked;
+    selection = kept_.orRebuilt(ticks(), std::move(ticked));
     QDialog::accept();
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "KeptText.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -32,7 +34,8 @@ public:
 
     // names from the packages, selection from the application's dstPackages.
     void loadFrom(const EntryList<PackageDesc>& packages, std::string_view dstPackages);
-    // selection into the application's dstPackages.
+    // selection into the application's dstPackages; the loaded text as it
+    // stands while the same rows are ticked.
     void applyTo(ApplicationDesc& application) const;
 
     // Shown after a package that cannot be ticked, and after a stored name
@@ -51,4 +54,8 @@ private:
     QTreeWidget* list_;
     // The stored names of no package, shown after the packages.
     std::vector<std::string> unknown_;
+    std::vector<bool> ticks() const;
+
+    std::optional<std::string> stored_;
+    KeptText<std::vector<bool>> kept_;
 };

@@ -68,6 +68,8 @@ void CJob::loadFrom(const SyncJob& job) {
     targetPath = job.targetPath();
     copyMode = job.transferMode();
     propagate = propagateOf(job.deletions());
+    // "del" or an empty word stays as the file has it until the box changes.
+    storedDeletions_.load(job.deletions(), propagate);
 }
 
 void CJob::applyTo(SyncJob& job) const {
@@ -77,8 +79,8 @@ void CJob::applyTo(SyncJob& job) const {
     job.setDeletions(deletions());
 }
 
-std::string_view CJob::deletions() const {
-    return propagate == 1 ? kDel : kNoDel;
+std::string CJob::deletions() const {
+    return storedDeletions_.orRebuilt(propagate, std::string(propagate == 1 ? kDel : kNoDel));
 }
 
 int CJob::propagateOf(std::string_view deletions) {
@@ -95,7 +97,14 @@ void CJob::exchangeValueIn() {
     propagate_->setChecked(propagate != 0);
     mode_->clear();
     mode_->addItems({QStringLiteral("ALL"), QStringLiteral("NEW")});
-    mode_->setCurrentIndex(copyMode == "NEW" ? 1 : 0);
+    // A new job starts on ALL; a mode of the file's that is not in the list
+    // is shown as it stands.
+    int listed = mode_->findText(AnsiQt::toQString(copyMode));
+    if (listed < 0 && copyMode.empty() && !storedDeletions_.loaded())
+        listed = 0;
+    mode_->setCurrentIndex(listed);
+    if (listed < 0)
+        mode_->setEditText(AnsiQt::toQString(copyMode));
 }
 
 void CJob::accept() {
@@ -103,6 +112,9 @@ void CJob::accept() {
     targetPath = textOf(*target_);
     copyMode = AnsiQt::fromQString(mode_->currentText());
     propagate = propagate_->isChecked() ? 1 : 0;
+    if (refuseUnfit(*source_, "source path", &oem()) ||
+        refuseUnfit(*target_, "target path", &oem()))
+        return;
     // One path in volume form is enough; the other's form is not judged.
     if (!TextUtil::isVolumeForm(TextUtil::trim(targetPath)) &&
         !TextUtil::isVolumeForm(TextUtil::trim(sourcePath))) {

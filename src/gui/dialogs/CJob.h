@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptText.h"
 #include "PathDialog.h"
 #include "config/SyncJob.h"
 
@@ -37,7 +38,7 @@ public:
     // Writes the members into a job, deletions as "DEL" or "NODEL".
     void applyTo(SyncJob& job) const;
     // "DEL" when propagate is set, else "NODEL".
-    std::string_view deletions() const;
+    std::string deletions() const;
     // 1 for the deletions word "DEL", else 0.
     static int propagateOf(std::string_view deletions);
     // Whether the source Browse lists files as well as folders: for a job of
@@ -57,4 +58,5 @@ private:
     QLineEdit* target_;
     QComboBox* mode_;
     QCheckBox* propagate_;
+    KeptText<int> storedDeletions_;
 };

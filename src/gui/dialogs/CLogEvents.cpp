@@ -4,6 +4,7 @@
 
 #include <QCheckBox>
 #include <QVBoxLayout>
+#include <utility>
 
 namespace {
 
@@ -40,6 +41,11 @@ void CLogEvents::loadFrom(std::string_view logEvent) {
     // blank put in front.
     for (std::size_t i = 0; i < flags.size(); ++i)
         *flags[i] = ScheduleText::hasDay(logEvent, kKeywords[i]) ? 1 : 0;
+    stored_.load(logEvent, values());
+}
+
+std::array<int, 4> CLogEvents::values() const {
+    return {copied, identical, skipped, deleted};
 }
 
 std::string CLogEvents::eventList() const {
@@ -51,7 +57,7 @@ std::string CLogEvents::eventList() const {
             list += ' ';
         }
     }
-    return list;
+    return stored_.orRebuilt(values(), std::move(list));
 }
 
 void CLogEvents::exchangeFieldsIn() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "KeptText.h"
 #include "config/ValueTable.h"
 
 #include <array>
@@ -34,7 +35,8 @@ public:
     // occurs in it.
     void loadFrom(std::string_view logEvent);
     // The new logEvent: "COPIED ", "IDENTICAL ", "SKIPPED ", "DELETED " of the
-    // ticked boxes in this order; empty when none is ticked.
+    // ticked boxes in this order; empty when none is ticked; the loaded text
+    // while the same boxes are ticked.
     std::string eventList() const;
 
     void accept() override;
@@ -46,5 +48,8 @@ private:
     std::array<int*, 4> members();
     std::array<const int*, 4> members() const;
 
+    std::array<int, 4> values() const;
+
     std::array<QCheckBox*, 4> boxes_{};
+    KeptText<std::array<int, 4>> stored_;
 };

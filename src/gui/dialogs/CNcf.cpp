@@ -52,6 +52,8 @@ void CNcf::exchangeValueIn() {
 void CNcf::accept() {
     runOnSource = textOf(*source_);
     runOnTarget = textOf(*target_);
+    if (refuseUnfit(*source_, "path", &oem()) || refuseUnfit(*target_, "path", &oem()))
+        return;
     // Judged as typed: leading blanks count towards the volume name.
     if (refuseLocal(runOnSource, "Run on source", source_) ||
         refuseLocal(runOnTarget, "Run on target", target_))

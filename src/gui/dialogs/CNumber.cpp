@@ -59,8 +59,19 @@ std::string CNumber::rangeProblem(std::string_view caption, std::int32_t value) 
     return rangeMessage(range);
 }
 
+void CNumber::loadFrom(std::string_view text) {
+    value = TextUtil::leadingInt(TextUtil::trimLeft(text));
+    stored_ = std::string(text);
+}
+
+std::string CNumber::text() const {
+    return keptStored_ ? *stored_ : std::to_string(value);
+}
+
 void CNumber::exchangeValueIn() {
-    edit_->setText(QString::number(value));
+    // A stored text that is no number opens as it stands: OK then refuses
+    // it rather than storing the 0 it would read as.
+    edit_->setText(stored_ ? AnsiQt::toQString(*stored_) : QString::number(value));
 }
 
 void CNumber::accept() {
@@ -76,5 +87,6 @@ void CNumber::accept() {
         refuse(problem, nullptr);
         return;
     }
+    keptStored_ = stored_ && edit_->text() == AnsiQt::toQString(*stored_);
     QDialog::accept();
 }

@@ -22,6 +22,13 @@ public:
 
     int value = 0;
 
+    // The members from a stored text: the value its leading number gives,
+    // and the text itself, which the box shows as it stands.
+    void loadFrom(std::string_view text);
+    // The text to store after OK: the stored one while the box still shows
+    // it, so that " 300" or "0300" stay, else the value in decimal.
+    std::string text() const;
+
     // A whole decimal number with an optional sign and surrounding blanks;
     // nothing when the text is anything else or does not fit 32 bits.
     static std::optional<std::int32_t> parseInteger(std::string_view text);
@@ -37,4 +44,6 @@ protected:
 
 private:
     QLineEdit* edit_;
+    std::optional<std::string> stored_;
+    bool keptStored_ = false;
 };

@@ -49,17 +49,25 @@ void COpenFiles::applyTo(PackageDesc& package) const {
 void COpenFiles::exchangeFieldsIn() {
     delay_->setText(QString::number(delay));
     const auto match = std::find(kMethods.begin(), kMethods.end(), method);
-    method_->setCurrentIndex(
-        match == kMethods.end() ? -1 : static_cast<int>(std::distance(kMethods.begin(), match)));
+    chooseStored(*method_,
+                 match == kMethods.end() ? -1
+                                         : static_cast<int>(std::distance(kMethods.begin(), match)),
+                 method);
     showDelayFor(method_->currentIndex());
 }
 
 void COpenFiles::accept() {
+    if (choosesStored(*method_)) {
+        refuse("Please choose a method.", method_);
+        return;
+    }
     const int index = method_->currentIndex();
     const std::optional<int> typedDelay = readInteger(*delay_, 0, kDelayLimit);
     if (!typedDelay)
         return;
-    method = kMethods[index > 0 ? static_cast<std::size_t>(index) : 0];
+    // A package that gives no method keeps giving none.
+    if (index >= 0)
+        method = kMethods[static_cast<std::size_t>(index)];
     delay = *typedDelay;
     QDialog::accept();
 }

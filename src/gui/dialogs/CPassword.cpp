@@ -3,6 +3,7 @@
 #include "framework/AnsiQt.h"
 
 #include <QFormLayout>
+#include <QLabel>
 #include <QLineEdit>
 
 namespace {
@@ -24,6 +25,7 @@ CPassword::CPassword(QWidget* parent)
     form->setContentsMargins(0, 0, 0, 0);
     form->addRow(QStringLiteral("New password:"), newPassword_);
     form->addRow(QStringLiteral("Retype password:"), retyped_);
+    form->addRow(new QLabel(QStringLiteral("Leave both empty to keep the present password.")));
     setValueControl(panel);
 }
 

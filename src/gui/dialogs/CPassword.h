@@ -9,7 +9,8 @@ class QLineEdit;
 
 // Sets a new password, typed twice; it never shows the present one. OK
 // refuses two texts that differ, and characters the code page lacks. The
-// caller scrambles newPassword and stores only that.
+// caller scrambles newPassword and stores only that. Both boxes left empty
+// keep the present password: OK on the dialog as it opened changes nothing.
 class CPassword : public FieldDialog {
     Q_OBJECT
 
@@ -24,6 +25,9 @@ public:
 
     std::string newPassword; // Windows-1252 plain text, read after OK
     std::string retyped;
+
+    // Whether OK left both boxes empty.
+    bool keepsPresent() const { return newPassword.empty() && retyped.empty(); }
 
     void accept() override;
 

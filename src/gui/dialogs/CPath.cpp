@@ -31,6 +31,8 @@ void CPath::exchangeValueIn() {
 
 void CPath::accept() {
     path = textOf(*edit_);
+    if (refuseUnfit(*edit_, "path", &oem()))
+        return;
     if (!TextUtil::isVolumeForm(TextUtil::trim(path))) {
         refuse(kInvalidPath, edit_, kValidationCaption, kValidationIcon);
         return;

@@ -7,18 +7,30 @@ CRunSchedule::CRunSchedule(QWidget* parent)
 }
 
 void CRunSchedule::loadFrom(std::string_view scheduleWhen) {
-    ScheduleChoice::readWord(kModes, scheduleWhen, mode, startTime, everyIndex);
+    if (ScheduleChoice::readWord(kModes, scheduleWhen, mode, startTime, everyIndex))
+        unlisted_.reset();
+    else
+        unlisted_ = std::string(scheduleWhen);
+    kept_.load(scheduleWhen, {mode, startTime, everyIndex});
 }
 
 std::string CRunSchedule::word() const {
-    return ScheduleChoice::word(kModes, mode, startTime, everyIndex);
+    return kept_.orRebuilt({mode, startTime, everyIndex},
+                           ScheduleChoice::word(kModes, mode, startTime, everyIndex));
 }
 
 void CRunSchedule::exchangeFieldsIn() {
     schedule_->showValues(mode, startTime, everyIndex);
+    schedule_->showUnlisted(unlisted_);
 }
 
 void CRunSchedule::accept() {
+    const std::string_view problem =
+        ScheduleChoice::problem(kModes, schedule_->mode(), schedule_->everyIndex());
+    if (!problem.empty()) {
+        refuse(problem, schedule_->problemControl());
+        return;
+    }
     startTime = schedule_->time();
     everyIndex = schedule_->everyIndex();
     mode = schedule_->mode();

@@ -79,39 +79,63 @@ void CTargetServer::loadFrom(const TargetServer& target) {
     protocol = target.protocol();
     sendMessage = target.msg() == "ON" ? 1 : 0;
     bandwidth = TextUtil::leadingInt(TextUtil::trimLeft(target.bandwidth()));
-    ScheduleChoice::readWord(kModes, target.schedule(), scheduleMode, startTime, everyIndex);
+    if (ScheduleChoice::readWord(kModes, target.schedule(), scheduleMode, startTime, everyIndex))
+        unlistedSchedule_.reset();
+    else
+        unlistedSchedule_ = std::string(target.schedule());
+    keptSchedule_.load(target.schedule(), {scheduleMode, startTime, everyIndex});
+    loaded_ = Loaded{server, volume, protocol, bandwidth, sendMessage, target};
 }
 
 void CTargetServer::applyTo(TargetServer& target) const {
-    target.setServer(TextUtil::upper(server));
-    target.setVolume(volume);
-    target.setProtocol(protocol);
-    target.setMsg(sendMessage != 0 ? "ON" : "OFF");
-    target.setBandwidth(std::to_string(bandwidth));
+    const Loaded* was = loaded_ ? &*loaded_ : nullptr;
+    const auto same = [was](const auto& now, const auto Loaded::*member) {
+        return was != nullptr && now == was->*member;
+    };
+    target.setServer(was != nullptr && TextUtil::upper(server) == TextUtil::upper(was->server)
+                         ? was->stored.server()
+                         : std::string_view(TextUtil::upper(server)));
+    target.setVolume(same(volume, &Loaded::volume) ? was->stored.volume() : volume);
+    target.setProtocol(same(protocol, &Loaded::protocol) ? was->stored.protocol() : protocol);
+    target.setMsg(same(sendMessage, &Loaded::sendMessage) ? was->stored.msg()
+                  : sendMessage != 0                      ? "ON"
+                                                          : "OFF");
+    target.setBandwidth(same(bandwidth, &Loaded::bandwidth) ? was->stored.bandwidth()
+                                                            : std::to_string(bandwidth));
     target.setSchedule(scheduleWord());
 }
 
 std::string CTargetServer::scheduleWord() const {
-    return ScheduleChoice::word(kModes, scheduleMode, startTime, everyIndex);
+    return keptSchedule_.orRebuilt(
+        {scheduleMode, startTime, everyIndex},
+        ScheduleChoice::word(kModes, scheduleMode, startTime, everyIndex));
 }
 
 void CTargetServer::exchangeFieldsIn() {
     server_->setText(AnsiQt::toQString(TextUtil::upper(server)));
     volume_->setText(AnsiQt::toQString(volume));
-    bandwidth_->setText(QString::number(bandwidth));
+    // A stored bandwidth that is no number is shown as it stands, so that
+    // OK asks for one rather than storing the 0 it reads as.
+    bandwidth_->setText(loaded_ ? AnsiQt::toQString(loaded_->stored.bandwidth())
+                                : QString::number(bandwidth));
     sendMessage_->setChecked(sendMessage != 0);
     schedule_->showValues(scheduleMode, startTime, everyIndex);
+    schedule_->showUnlisted(unlistedSchedule_);
 
     protocol_->clear();
     protocol_->addItems({QStringLiteral("(package default)"), QStringLiteral("TCP"),
                          QStringLiteral("UDP"), QStringLiteral("IPX")});
     const auto keywords = protocolKeywords();
     const auto match = std::find(keywords.begin(), keywords.end(), protocol);
-    protocol_->setCurrentIndex(
-        match == keywords.end() ? -1 : static_cast<int>(std::distance(keywords.begin(), match)));
+    chooseStored(*protocol_,
+                 match == keywords.end() ? -1
+                                         : static_cast<int>(std::distance(keywords.begin(), match)),
+                 protocol);
 }
 
 void CTargetServer::accept() {
+    if (refuseUnfit(*server_, "server name") || refuseUnfit(*volume_, "volume name"))
+        return;
     const std::string typedServer = TextUtil::upper(AnsiQt::fromQString(server_->text()));
     const std::string typedVolume = AnsiQt::fromQString(volume_->text());
     const Status names = SaveRules::checkTargetName(typedServer, typedVolume);
@@ -125,9 +149,20 @@ void CTargetServer::accept() {
     if (!typedBandwidth)
         return;
 
+    if (choosesStored(*protocol_)) {
+        refuse("Please choose a transport protocol.", protocol_);
+        return;
+    }
+    const std::string_view schedule =
+        ScheduleChoice::problem(kModes, schedule_->mode(), schedule_->everyIndex());
+    if (!schedule.empty()) {
+        refuse(schedule, schedule_->problemControl());
+        return;
+    }
     const int protocolIndex = protocol_->currentIndex();
-    protocol = protocolIndex > 0 ? protocolKeywords()[static_cast<std::size_t>(protocolIndex)]
-                                 : protocolKeywords().front();
+    // No item is chosen only for a target that gives no protocol; it keeps it.
+    if (protocolIndex >= 0)
+        protocol = protocolKeywords()[static_cast<std::size_t>(protocolIndex)];
     server = typedServer;
     volume = typedVolume;
     bandwidth = *typedBandwidth;

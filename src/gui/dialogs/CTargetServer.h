@@ -1,16 +1,18 @@
 #pragma once
 
 #include "FieldDialog.h"
+#include "KeptText.h"
 #include "ScheduleChoice.h"
+#include "config/TargetServer.h"
 #include "config/ValueTable.h"
 
 #include <QTime>
+#include <optional>
 #include <string>
 
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
-class TargetServer;
 
 // Edits one target server of a package: server and volume names, transport
 // protocol, bandwidth limit, broadcast-message flag and its own schedule.
@@ -47,10 +49,12 @@ public:
     // The members from a stored target (bandwidth text without a number gives 0).
     void loadFrom(const TargetServer& target);
     // The members into a target: server upper-cased, msg "ON"/"OFF", bandwidth
-    // in decimal, schedule as scheduleWord().
+    // in decimal, schedule as scheduleWord(). A member still as loadFrom set
+    // it leaves the target's text alone, so "srv-b1" or a bandwidth "064"
+    // stay as the file has them.
     void applyTo(TargetServer& target) const;
-    // Empty for the package default, "HH:MM" for daily, else the hours choice
-    // ("1" when no hours item was chosen, so the word always reads back).
+    // Empty for the package default, "HH:MM" for daily, else the hours
+    // choice; the loaded word as it stands while the schedule is unchanged.
     std::string scheduleWord() const;
 
     void accept() override;
@@ -65,4 +69,17 @@ private:
     QLineEdit* bandwidth_;
     QCheckBox* sendMessage_;
     ScheduleChoice* schedule_;
+    // The members as loadFrom set them, and the target they came from;
+    // nothing for a new target.
+    struct Loaded {
+        std::string server;
+        std::string volume;
+        std::string protocol;
+        int bandwidth;
+        int sendMessage;
+        TargetServer stored;
+    };
+    std::optional<Loaded> loaded_;
+    std::optional<std::string> unlistedSchedule_;
+    KeptText<ScheduleChoice::Members> keptSchedule_;
 };

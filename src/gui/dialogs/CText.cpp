@@ -19,6 +19,8 @@ void CText::exchangeValueIn() {
 
 void CText::accept() {
     text = AnsiQt::fromQString(edit_->text());
+    if (refuseUnfit(*edit_, rule == ValueRules::Rule::Name ? "name" : "text"))
+        return;
     const Status keeps = ValueRules::check(text, rule);
     if (!keeps.ok) {
         refuse(keeps.error, edit_);

@@ -2,6 +2,7 @@
 
 #include "config/GlobalSettings.h"
 #include "config/ScheduleText.h"
+#include "framework/AnsiQt.h"
 
 #include <QCheckBox>
 #include <QDateTime>
@@ -57,14 +58,31 @@ CTimeRestriction::CTimeRestriction(QWidget* parent)
 
 void CTimeRestriction::loadFrom(const GlobalSettings& global) {
     enabled = global.jobWindow != kDisabled ? 1 : 0;
+    loadedEnabled_ = enabled;
     notBefore = storedTime(global.startJob);
     notAfter = storedTime(global.endJob);
+    const auto load = [](Stored& stored, const std::string& text, const QTime& time) {
+        stored.text = text;
+        // Read as 00:00 or as no time, a text that is not a time is shown
+        // as it stands.
+        const auto colon = text.find(':');
+        const bool isTime = colon != std::string::npos && colon > 0 && time.isValid();
+        stored.shown = isTime ? timeText(time) : AnsiQt::toQString(text);
+    };
+    load(before_, global.startJob, notBefore);
+    load(after_, global.endJob, notAfter);
+    window_ = global.jobWindow;
+}
+
+std::string CTimeRestriction::textOf(const Stored& stored, const QTime& time) {
+    return stored.kept ? *stored.text : storedText(time);
 }
 
 void CTimeRestriction::applyTo(GlobalSettings& global) const {
-    global.startJob = storedText(notBefore);
-    global.endJob = storedText(notAfter);
-    global.jobWindow = enabled != 0 ? "ENABLE" : kDisabled;
+    global.startJob = textOf(before_, notBefore);
+    global.endJob = textOf(after_, notAfter);
+    const bool same = before_.kept && after_.kept && enabled == loadedEnabled_;
+    global.jobWindow = same && window_ ? *window_ : enabled != 0 ? "ENABLE" : kDisabled;
 }
 
 QString CTimeRestriction::timeText(const QTime& time) {
@@ -91,27 +109,38 @@ QTime CTimeRestriction::readTime(const QString& typed) {
 
 void CTimeRestriction::exchangeFieldsIn() {
     enabled_->setChecked(enabled != 0);
-    notBefore_->setText(timeText(notBefore));
-    notAfter_->setText(timeText(notAfter));
+    notBefore_->setText(before_.text ? before_.shown : timeText(notBefore));
+    notAfter_->setText(after_.text ? after_.shown : timeText(notAfter));
     enableTimes(enabled_->isChecked());
 }
 
 void CTimeRestriction::accept() {
     const bool on = enabled_->isChecked();
-    const QTime after = readTime(notAfter_->text());
-    if (!after.isValid()) {
-        refuse("Please enter a date and/or time.", notAfter_);
+    QTime after = notAfter;
+    QTime before = notBefore;
+    if (!readBox(notAfter_, after_, after, on) || !readBox(notBefore_, before_, before, on))
         return;
-    }
-    const QTime before = readTime(notBefore_->text());
-    if (!before.isValid()) {
-        refuse("Please enter a date and/or time.", notBefore_);
-        return;
-    }
     enabled = on ? 1 : 0;
     notAfter = after;
     notBefore = before;
     QDialog::accept();
+}
+
+bool CTimeRestriction::readBox(QLineEdit* box, Stored& stored, QTime& time, bool on) {
+    // A stored time shown as it stands is kept while the box is untouched;
+    // one that is no time only while the restriction is off, as the boxes
+    // are then closed to typing.
+    const bool untouched = stored.text && box->text() == stored.shown;
+    const QTime typed = readTime(box->text());
+    stored.kept = untouched && (typed.isValid() || !on);
+    if (stored.kept)
+        return true;
+    if (!typed.isValid()) {
+        refuse("Please enter a date and/or time.", box);
+        return false;
+    }
+    time = typed;
+    return true;
 }
 
 void CTimeRestriction::enableTimes(bool on) {

@@ -4,6 +4,8 @@
 
 #include <QString>
 #include <QTime>
+#include <optional>
+#include <string>
 
 class QCheckBox;
 class QLineEdit;
@@ -28,11 +30,13 @@ public:
     QTime notBefore = QTime::currentTime(); // hour and minute are used
 
     // The members from startJob, endJob and jobWindow; a stored time without
-    // a colon before its minute reads as 00:00, an impossible one as invalid
-    // (shown empty, so OK asks for a time).
+    // a colon before its minute reads as 00:00, an impossible one as invalid.
+    // A stored text that is no time is shown as it stands, so that OK asks
+    // for a time rather than storing one the user never saw.
     void loadFrom(const GlobalSettings& global);
     // startJob and endJob as "HH:MM" whether enabled or not, jobWindow
-    // "ENABLE" or "DISABLED". The row then shows
+    // "ENABLE" or "DISABLED". A box left as shown keeps its stored text, and
+    // jobWindow stays when nothing changed. The row then shows
     // ScheduleText::jobWindowDisplay(enabled, startJob, endJob).
     void applyTo(GlobalSettings& global) const;
 
@@ -48,7 +52,22 @@ protected:
     void exchangeFieldsIn() override;
 
 private:
+    // One time box and the stored text it was loaded from.
+    struct Stored {
+        std::optional<std::string> text;
+        QString shown;
+        bool kept = false;
+    };
     void enableTimes(bool on);
+    // The time typed in `box`, or the member kept when the box shows its
+    // stored text; false after the refusal was shown.
+    bool readBox(QLineEdit* box, Stored& stored, QTime& time, bool on);
+    static std::string textOf(const Stored& stored, const QTime& time);
+
+    Stored before_;
+    Stored after_;
+    std::optional<std::string> window_;
+    int loadedEnabled_ = 0;
 
     QCheckBox* enabled_;
     QLineEdit* notBefore_;

@@ -1,6 +1,7 @@
 #include "PathDialog.h"
 
 #include "browse/BrowseButton.h"
+#include "config/OemCodePage.h"
 #include "config/SaveRules.h"
 #include "config/ValueRules.h"
 #include "framework/AnsiQt.h"
@@ -42,4 +43,10 @@ bool PathDialog::refuseUnquotable(std::string_view path, QWidget* focus) {
 
 std::string PathDialog::textOf(const QLineEdit& field) {
     return AnsiQt::fromQString(field.text());
+}
+
+const OemCodePage& PathDialog::oem() {
+    // The same choice the configuration document reads and writes with.
+    static const OemCodePage page = OemCodePage::fromEnvironment();
+    return page;
 }

@@ -8,6 +8,7 @@
 #include <string>
 #include <string_view>
 
+class OemCodePage;
 class PathBrowser;
 class QLineEdit;
 class QPushButton;
@@ -42,6 +43,8 @@ protected:
     bool refuseUnquotable(std::string_view path, QWidget* focus);
 
     static std::string textOf(const QLineEdit& field);
+    // The code page paths are stored in inside the file.
+    static const OemCodePage& oem();
 
 private:
     const PathBrowser* browser_;

@@ -2,6 +2,7 @@
 
 #include "ValueDialog.h"
 #include "config/ScheduleText.h"
+#include "framework/AnsiQt.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -29,7 +30,8 @@ bool isPackageDefault(const ScheduleChoice::Modes& modes, int mode) {
 
 ScheduleChoice::ScheduleChoice(Modes modes, QWidget* parent)
     : QWidget(parent), modes_(modes), buttons_(new QButtonGroup(this)), time_(new QTimeEdit),
-      hours_(new QComboBox), hoursLabel_(new QLabel(QStringLiteral("hours"))) {
+      hours_(new QComboBox), hoursLabel_(new QLabel(QStringLiteral("hours"))),
+      unlisted_(new QLabel) {
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(0, 0, 0, 0);
     if (modes.packageDefault >= 0)
@@ -40,6 +42,10 @@ ScheduleChoice::ScheduleChoice(Modes modes, QWidget* parent)
     addRadio(*grid, *buttons_, QStringLiteral("run every"), kEveryId, modes.every);
     grid->addWidget(hours_, grid->rowCount() - 1, 1);
     grid->addWidget(hoursLabel_, grid->rowCount() - 1, 2);
+    grid->addWidget(unlisted_, grid->rowCount(), 0, 1, 3);
+    unlisted_->setObjectName(QStringLiteral("unlisted"));
+    unlisted_->setWordWrap(true);
+    unlisted_->hide();
 
     ValueDialog::setResourceId(*time_, kTimeId);
     time_->setDisplayFormat(QStringLiteral("HH:mm"));
@@ -67,6 +73,16 @@ void ScheduleChoice::showValues(int mode, const QTime& time, int everyIndex) {
     enableFor(mode);
 }
 
+void ScheduleChoice::showUnlisted(const std::optional<std::string>& stored) {
+    if (stored)
+        unlisted_->setText(
+            stored->empty()
+                ? QStringLiteral("The file gives no schedule here; choose one.")
+                : QStringLiteral("The file holds \"%1\", which is none of the choices here.")
+                      .arg(AnsiQt::toQString(*stored)));
+    unlisted_->setVisible(stored.has_value());
+}
+
 int ScheduleChoice::mode() const {
     return buttons_->checkedId();
 }
@@ -87,20 +103,49 @@ void ScheduleChoice::enableFor(int mode) {
     hoursLabel_->setEnabled(every);
 }
 
-void ScheduleChoice::readWord(const Modes& modes, std::string_view word, int& mode, QTime& time,
+bool ScheduleChoice::readWord(const Modes& modes, std::string_view word, int& mode, QTime& time,
                               int& everyIndex) {
+    int readMode = modes.every;
+    QTime readTime = time;
+    int readIndex = everyIndex;
     if (word.empty() && modes.packageDefault >= 0) {
-        mode = modes.packageDefault;
+        readMode = modes.packageDefault;
     } else if (ScheduleText::isDaily(word)) {
         int hour = 0;
         int minute = 0;
         ScheduleText::splitTime(word, hour, minute);
-        mode = modes.daily;
-        time = QTime(hour, minute);
+        readMode = modes.daily;
+        readTime = QTime(hour, minute);
     } else {
-        mode = modes.every;
-        everyIndex = ScheduleText::hourChoiceIndex(word);
+        readIndex = ScheduleText::hourChoiceIndex(word);
     }
+    // Shown as the nearest choice, OK would store a schedule the user never
+    // saw: 25:99 as 00:00, every 5 hours as every hour.
+    const bool shown =
+        readMode == modes.daily
+            ? readTime.isValid()
+            : readMode != modes.every || ScheduleText::hourChoiceWord(readIndex) == word;
+    if (!shown) {
+        mode = -1;
+        everyIndex = -1;
+        return false;
+    }
+    mode = readMode;
+    time = readTime;
+    everyIndex = readIndex;
+    return true;
+}
+
+std::string_view ScheduleChoice::problem(const Modes& modes, int mode, int everyIndex) {
+    if (mode < 0)
+        return "Please choose when to run.";
+    if (mode == modes.every && everyIndex < 0)
+        return "Please choose every how many hours to run.";
+    return {};
+}
+
+QWidget* ScheduleChoice::problemControl() const {
+    return mode() < 0 ? buttons_->buttons().value(0) : static_cast<QWidget*>(hours_);
 }
 
 std::string ScheduleChoice::word(const Modes& modes, int mode, const QTime& time, int everyIndex) {

@@ -2,8 +2,10 @@
 
 #include <QTime>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 class QButtonGroup;
 class QComboBox;
@@ -39,6 +41,9 @@ public:
     // the time (00:00 when invalid), the hours item (none when out of range),
     // then the enabling of the mode.
     void showValues(int mode, const QTime& time, int everyIndex);
+    // A stored word the controls cannot show, on a line of its own; nothing
+    // hides the line.
+    void showUnlisted(const std::optional<std::string>& stored);
     // The mode of the checked button, -1 when none is.
     int mode() const;
     QTime time() const;
@@ -50,15 +55,23 @@ public:
     void enableFor(int mode);
 
     // A stored schedule word into the members: empty is the package default
-    // where offered, a word with a colon runs daily at its hour and minute
-    // (an impossible time stays invalid), any other runs every N hours with
-    // N's hours choice. Members the word does not set are left alone.
-    static void readWord(const Modes& modes, std::string_view word, int& mode, QTime& time,
+    // where offered, a word with a colon runs daily at its hour and minute,
+    // any other runs every N hours with N's hours choice. A word the controls
+    // cannot show (25:99, 5, abc) checks no mode and chooses no hours, and
+    // the result is false. Members the word does not set are left alone.
+    static bool readWord(const Modes& modes, std::string_view word, int& mode, QTime& time,
                          int& everyIndex);
     // The schedule word of the members: empty for the package default,
     // "HH:MM" for daily (00:00 for an invalid time), else the hours choice,
     // where no choice (-1) gives the first one, "1".
     static std::string word(const Modes& modes, int mode, const QTime& time, int everyIndex);
+    // The members a dialog compares to tell whether the schedule changed.
+    using Members = std::tuple<int, QTime, int>;
+    // Why OK cannot take the members: no mode, or "run every" without its
+    // hours; empty when it can.
+    static std::string_view problem(const Modes& modes, int mode, int everyIndex);
+    // The control to put right for problem().
+    QWidget* problemControl() const;
 
 private:
     Modes modes_;
@@ -66,4 +79,5 @@ private:
     QTimeEdit* time_;
     QComboBox* hours_;
     QLabel* hoursLabel_;
+    QLabel* unlisted_;
 };

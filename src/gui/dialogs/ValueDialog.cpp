@@ -1,10 +1,12 @@
 #include "ValueDialog.h"
 
+#include "config/OemCodePage.h"
 #include "framework/AnsiQt.h"
 #include "framework/AppSettings.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
+#include <QComboBox>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLineEdit>
@@ -86,9 +88,45 @@ void ValueDialog::exchangeIn() {
 
 void ValueDialog::refuse(std::string_view message, QWidget* focus, std::string_view caption,
                          ModalSeam::Icon icon) {
-    ModalSeam::showMessage(this, AnsiQt::toQString(message), AnsiQt::toQString(caption), icon);
+    showRefusal(AnsiQt::toQString(message), focus, caption, icon);
+}
+
+void ValueDialog::showRefusal(const QString& message, QWidget* focus, std::string_view caption,
+                              ModalSeam::Icon icon) {
+    ModalSeam::showMessage(this, message, AnsiQt::toQString(caption), icon);
     if (focus != nullptr)
         focus->setFocus();
+}
+
+bool ValueDialog::refuseUnfit(QLineEdit& box, std::string_view what, const OemCodePage* oem) {
+    // Stored in its place would be '?' or another character's byte, and
+    // the engine would look for a path nobody wrote.
+    const std::optional<QString> unfit = AnsiQt::firstUnfit(box.text(), oem);
+    if (!unfit)
+        return false;
+    const QString page =
+        oem != nullptr
+            ? QStringLiteral("the OEM code page %1 of paths in the file").arg(oem->number())
+            : QStringLiteral("the file's code page Windows-1252");
+    showRefusal(QStringLiteral("The %1 cannot hold the character \"%2\": %3 has no such character.")
+                    .arg(AnsiQt::toQString(what), *unfit, page),
+                &box, SaveRules::kCaption, ModalSeam::Icon::Warning);
+    box.setSelection(static_cast<int>(box.text().indexOf(*unfit)), static_cast<int>(unfit->size()));
+    return true;
+}
+
+void ValueDialog::chooseStored(QComboBox& list, int index, std::string_view stored) {
+    if (index < 0 && !stored.empty()) {
+        list.addItem(
+            QStringLiteral("%1 (in the file, not a choice)").arg(AnsiQt::toQString(stored)),
+            QStringLiteral("stored"));
+        index = list.count() - 1;
+    }
+    list.setCurrentIndex(index);
+}
+
+bool ValueDialog::choosesStored(const QComboBox& list) {
+    return list.currentData().toString() == QLatin1String("stored");
 }
 
 void ValueDialog::showEvent(QShowEvent* event) {

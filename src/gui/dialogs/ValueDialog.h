@@ -10,6 +10,9 @@
 #include <string>
 #include <string_view>
 
+class OemCodePage;
+class QComboBox;
+class QLineEdit;
 class QPushButton;
 class QHideEvent;
 class QShowEvent;
@@ -56,7 +59,19 @@ protected:
                 std::string_view caption = SaveRules::kCaption,
                 ModalSeam::Icon icon = ModalSeam::Icon::Warning);
 
+    // Refuses a box whose text holds a character its file cannot store, and
+    // names the character: a path goes to the file in the `oem` code page, any
+    // other text in Windows-1252. True when it refused.
+    bool refuseUnfit(QLineEdit& box, std::string_view what, const OemCodePage* oem = nullptr);
+
+    // A stored keyword that is none of a list's items is shown as an item of
+    // its own, chosen, that OK does not take.
+    static void chooseStored(QComboBox& list, int index, std::string_view stored);
+    static bool choosesStored(const QComboBox& list);
+
 private:
+    void showRefusal(const QString& message, QWidget* focus, std::string_view caption,
+                     ModalSeam::Icon icon);
     QPushButton* addButton(const QString& text, int id);
     // The value controls come before OK and Cancel in the tab order.
     void putButtonsLast();

@@ -1,6 +1,7 @@
 #include "AnsiQt.h"
 
 #include "config/AnsiText.h"
+#include "config/OemCodePage.h"
 
 QString AnsiQt::toQString(std::string_view ansi) {
     QString text;
@@ -21,8 +22,16 @@ std::string AnsiQt::fromQString(const QString& text) {
 }
 
 bool AnsiQt::fits(const QString& text) {
-    for (const QChar c : text)
-        if (AnsiText::fromUnicode(c.unicode()) < 0)
-            return false;
-    return true;
+    return !firstUnfit(text);
+}
+
+std::optional<QString> AnsiQt::firstUnfit(const QString& text, const OemCodePage* oem) {
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int byte = AnsiText::fromUnicode(text[i].unicode());
+        if (byte >= 0 && (oem == nullptr || oem->holds(static_cast<unsigned char>(byte))))
+            continue;
+        const bool pair = text[i].isHighSurrogate() && i + 1 < text.size();
+        return text.mid(i, pair ? 2 : 1);
+    }
+    return std::nullopt;
 }

@@ -31,7 +31,10 @@ std::span<const RowSpec* const> settingRows() {
     return Catalogue::node(DetailKind::TaskSettings).rows;
 }
 
+// A flag the line does not give is Quorrel's to decide: an empty cell.
 QString flagText(std::string_view flag) {
+    if (TaskFields::isMissing(flag))
+        return {};
     return TaskFields::isSet(flag) ? QStringLiteral("YES") : QStringLiteral("NO");
 }
 
@@ -161,13 +164,8 @@ void CPallworthDosView::editTask(int row) {
     EntryList<std::string>& tasks = document_.model().tasks;
     if (!tasks.validIndex(row + 1))
         return;
-    const TaskFields fields = TaskFields::split(tasks.at(row + 1));
     CTaskEdit dialog(this, browser_);
-    dialog.sourcePath = fields.source;
-    dialog.targetPath = fields.target;
-    dialog.overwriteNewer = TaskFields::isSet(fields.flags[0]) ? 1 : 0;
-    dialog.overwriteReadonly = TaskFields::isSet(fields.flags[1]) ? 1 : 0;
-    dialog.removeStale = TaskFields::isSet(fields.flags[2]) ? 1 : 0;
+    dialog.loadFrom(tasks.at(row + 1));
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return;
     if (tasks.at(row + 1) != dialog.taskText())
@@ -200,10 +198,10 @@ std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
                                                         const std::string& value) {
     CNumber dialog(this);
     dialog.caption = setting.label;
-    dialog.value = TextUtil::leadingInt(TextUtil::trimLeft(value));
+    dialog.loadFrom(value);
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
-    return std::to_string(dialog.value);
+    return dialog.text();
 }
 
 std::optional<std::string> CPallworthDosView::askText(const RowSpec& setting,

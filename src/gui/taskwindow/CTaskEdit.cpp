@@ -18,6 +18,19 @@
 namespace {
 
 constexpr std::string_view kValidation = "Validation";
+const QString kFlagLabels[] = {QStringLiteral("Overwrite newer"),
+                               QStringLiteral("Overwrite readonly"),
+                               QStringLiteral("Remove stale")};
+
+Qt::CheckState stateOf(TaskFields::Flag flag) {
+    using F = TaskFields::Flag;
+    return flag == F::Set ? Qt::Checked : flag == F::Clear ? Qt::Unchecked : Qt::PartiallyChecked;
+}
+
+TaskFields::Flag flagOf(Qt::CheckState state) {
+    using F = TaskFields::Flag;
+    return state == Qt::Checked ? F::Set : state == Qt::Unchecked ? F::Clear : F::Missing;
+}
 
 } // namespace
 
@@ -33,9 +46,9 @@ CTaskEdit::CTaskEdit(QWidget* parent, const PathBrowser* browser)
         addPathRow(*grid, 1, QStringLiteral("Target Path:"), kTargetId, kTargetBrowseId, browser);
     auto* group = new QGroupBox(QStringLiteral("Transfer Mode:"), form);
     auto* flags = new QVBoxLayout(group);
-    newer_ = addFlag(*flags, QStringLiteral("Overwrite newer"), kOverwriteNewerId);
-    readonly_ = addFlag(*flags, QStringLiteral("Overwrite readonly"), kOverwriteReadonlyId);
-    stale_ = addFlag(*flags, QStringLiteral("Remove stale"), kRemoveStaleId);
+    const int ids[] = {kOverwriteNewerId, kOverwriteReadonlyId, kRemoveStaleId};
+    for (std::size_t i = 0; i < boxes_.size(); ++i)
+        boxes_[i] = addFlag(*flags, kFlagLabels[i], ids[i]);
     grid->addWidget(group, 2, 0, 1, 3);
     setValueControl(form);
 }
@@ -57,29 +70,43 @@ QLineEdit* CTaskEdit::addPathRow(QGridLayout& grid, int row, const QString& labe
 QCheckBox* CTaskEdit::addFlag(QVBoxLayout& box, const QString& label, int id) {
     auto* check = new QCheckBox(label, this);
     setResourceId(*check, id);
+    // Undecided is where a missing flag starts, not a choice to go back to.
+    connect(check, &QCheckBox::clicked, check, [check] { check->setTristate(false); });
     box.addWidget(check);
     return check;
 }
 
+void CTaskEdit::loadFrom(std::string_view task) {
+    stored_ = TaskFields::split(task);
+    sourcePath = stored_.source;
+    targetPath = stored_.target;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        flags[i] = TaskFields::flagOf(stored_.flags[i]);
+}
+
 std::string CTaskEdit::taskText() const {
-    return TaskFields::join(sourcePath, targetPath,
-                            {overwriteNewer != 0, overwriteReadonly != 0, removeStale != 0});
+    TaskFields task;
+    task.source = sourcePath;
+    task.target = targetPath;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        task.flags[i] = TaskFields::wordOf(flags[i], stored_.flags[i]);
+    return task.text();
 }
 
 void CTaskEdit::exchangeValueIn() {
     source_->setText(AnsiQt::toQString(sourcePath));
     target_->setText(AnsiQt::toQString(targetPath));
-    newer_->setChecked(overwriteNewer != 0);
-    readonly_->setChecked(overwriteReadonly != 0);
-    stale_->setChecked(removeStale != 0);
+    for (std::size_t i = 0; i < flags.size(); ++i) {
+        boxes_[i]->setTristate(flags[i] == Flag::Missing);
+        boxes_[i]->setCheckState(stateOf(flags[i]));
+    }
 }
 
 void CTaskEdit::exchangeOut() {
     sourcePath = AnsiQt::fromQString(source_->text());
     targetPath = AnsiQt::fromQString(target_->text());
-    overwriteNewer = newer_->isChecked() ? 1 : 0;
-    overwriteReadonly = readonly_->isChecked() ? 1 : 0;
-    removeStale = stale_->isChecked() ? 1 : 0;
+    for (std::size_t i = 0; i < flags.size(); ++i)
+        flags[i] = flagOf(boxes_[i]->checkState());
 }
 
 std::string CTaskEdit::storageProblem(std::string_view path, std::string_view name) {
@@ -100,8 +127,11 @@ bool CTaskEdit::onWorkstationDrive(std::string_view path) {
 
 void CTaskEdit::accept() {
     exchangeOut();
+    // The task file holds Windows-1252 bytes as they are.
+    if (refuseUnfit(*source_, "source path") || refuseUnfit(*target_, "target path"))
+        return;
     if (refuseUnstorable(storageProblem(sourcePath, "source path"), source_) ||
-        refuseUnstorable(storageProblem(targetPath, "target path"), target_))
+        refuseUnstorable(storageProblem(targetPath, "target path"), target_) || refuseGap())
         return;
     if (!onWorkstationDrive(targetPath) && !onWorkstationDrive(sourcePath)) {
         refuse("Invalid path!", nullptr, kValidation, ModalSeam::Icon::None);
@@ -115,5 +145,18 @@ bool CTaskEdit::refuseUnstorable(const std::string& problem, QLineEdit* box) {
         return false;
     refuse(problem, box, kValidation);
     box->selectAll();
+    return true;
+}
+
+bool CTaskEdit::refuseGap() {
+    const int gap = TaskFields::gapBeforeGiven(flags);
+    if (gap < 0)
+        return false;
+    const QString label = kFlagLabels[gap];
+    refuse(AnsiQt::fromQString(QStringLiteral("Please tick or clear \"%1\" too: the task file "
+                                              "keeps the flags in order and cannot leave out one "
+                                              "before a flag that is given.")
+                                   .arg(label)),
+           boxes_[static_cast<std::size_t>(gap)], kValidation);
     return true;
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "dialogs/ValueDialog.h"
+#include "taskfile/TaskFields.h"
 
+#include <array>
 #include <string>
 #include <string_view>
 
@@ -13,7 +15,9 @@ class QVBoxLayout;
 
 // Edits one task of a task file: the source and target paths, each with a
 // Browse button, and the three transfer flags. OK refuses a path the file
-// cannot hold and a task with neither path on a workstation drive.
+// cannot hold and a task with neither path on a workstation drive. A flag
+// the task does not give shows as an undecided box and stays missing until
+// the user sets it.
 class CTaskEdit : public ValueDialog {
     Q_OBJECT
 
@@ -30,14 +34,17 @@ public:
     // Without a browser the Browse buttons do nothing.
     explicit CTaskEdit(QWidget* parent = nullptr, const PathBrowser* browser = nullptr);
 
-    // Windows-1252 texts as typed; flags 0 or 1.
+    using Flag = TaskFields::Flag;
+
+    // Windows-1252 texts as typed; overwrite newer, overwrite readonly and
+    // remove stale in this order.
     std::string sourcePath;
     std::string targetPath;
-    int overwriteNewer = 0;
-    int overwriteReadonly = 0;
-    int removeStale = 0;
+    std::array<Flag, TaskFields::kFlags> flags = {Flag::Clear, Flag::Clear, Flag::Clear};
 
-    // The task as the file stores it.
+    // The members from a stored task.
+    void loadFrom(std::string_view task);
+    // The task as the file stores it; a flag left as it was keeps its word.
     std::string taskText() const;
 
     // Why the file could not hold `path` as one word; empty when it can.
@@ -57,10 +64,12 @@ private:
     QLineEdit* addPathRow(QGridLayout& grid, int row, const QString& label, int editId,
                           int browseId, const PathBrowser* browser);
     QCheckBox* addFlag(QVBoxLayout& box, const QString& label, int id);
+    // Refuses a task whose missing flag comes before a given one.
+    bool refuseGap();
+
+    TaskFields stored_;
 
     QLineEdit* source_ = nullptr;
     QLineEdit* target_ = nullptr;
-    QCheckBox* newer_ = nullptr;
-    QCheckBox* readonly_ = nullptr;
-    QCheckBox* stale_ = nullptr;
+    std::array<QCheckBox*, TaskFields::kFlags> boxes_{};
 };

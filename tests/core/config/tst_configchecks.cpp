@@ -189,14 +189,19 @@ void TestConfigChecks::eachCheck_data() {
         "ini");
     row("task lines",
         tasks + "task C:\\A D:\\B 1 0 1\ntask SYS:A VOL:B 0 0 0\ntask C:\\A SYS:B 1 2 0\n"
-                "task C:\\A\nbogus\n",
+                "task C:\\A\nbogus\ntask C:\\A,SYS:B\ntask C:\\A SYS:B 1\n",
         {"6 warning Both paths of the task are on workstation drives @ Tasks, row 2",
          "7 warning Both paths of the task are on network volumes @ Tasks, row 3",
          "8 warning The task \"C:\\A SYS:B 1 2 0\" has the flag \"2\" where 0 or 1 belongs @ "
          "Tasks, row 4",
          "9 warning The task \"C:\\A    \" does not read back as its five words: source, "
          "target and three flags @ Tasks, row 5",
-         "10 warning bogus (unknown keyword) @ , "},
+         "10 warning bogus (unknown keyword) @ , ",
+         // Flags a line leaves out stay out, so the warning names Quorrel's choice.
+         "11 warning The task \"C:\\A SYS:B\" gives 0 of its three flags; Quorrel decides the "
+         "others @ Tasks, row 6",
+         "12 warning The task \"C:\\A SYS:B 1\" gives 1 of its three flags; Quorrel decides the "
+         "others @ Tasks, row 7"},
         "ini");
 }
 

@@ -200,10 +200,12 @@ void TestOptionDialogs::openFilesIn_data() {
                            << "ALERT";
     QTest::newRow("DISABLECLEAR") << "DISABLECLEAR" << 4 << "111"
                                   << "DISABLECLEAR";
+    // No method stays none; a word that is no method is shown as stored
+    // (after the five), and OK is refused until one is chosen.
     QTest::newRow("empty") << "" << -1 << "000"
-                           << "OFF";
-    QTest::newRow("lower case") << "clear" << -1 << "000"
-                                << "OFF";
+                           << "";
+    QTest::newRow("lower case") << "clear" << 5 << "111"
+                                << "clear";
 }
 
 void TestOptionDialogs::openFilesIn() {
@@ -216,12 +218,17 @@ void TestOptionDialogs::openFilesIn() {
     p.ofHandlerDelay = 60;
     COpenFiles d;
     d.loadFrom(p);
-    drive(d, [&](QDialog& dialog) {
+    const Run run = drive(d, [&](QDialog& dialog) {
         QCOMPARE(methodList(dialog)->currentIndex(), index);
         QCOMPARE(delayShown(dialog), shown);
         QCOMPARE(delayBox(dialog)->text(), QStringLiteral("60"));
         dialog.accept();
     });
+    if (index == 5)
+        QVERIFY(refusedWith(run, QStringLiteral("Please choose a method."),
+                            QStringLiteral("Pallworth")));
+    else
+        QCOMPARE(run.code, int(QDialog::Accepted));
     d.applyTo(p);
     QCOMPARE(p.ofHandler, returned.toStdString());
     QCOMPARE(p.ofHandlerDelay, 60);
@@ -457,8 +464,11 @@ void TestOptionDialogs::destOut_data() {
                                 << "PKG2 PKG1 ";
     QTest::newRow("case as held") << QStringList{"Alpha", "beta", "GAMMA"} << "011"
                                   << "beta GAMMA ";
-    QTest::newRow("Windows-1252") << QStringList{QStringLiteral(u"M\u00FCnchen")} << "1"
-                                  << QStringLiteral(u"M\u00FCnchen ");
+    QTest::newRow("Windows-1252") << QStringList{QStringLiteral(u"M\u00FCnchen"), "PKG2"} << "11"
+                                  << QStringLiteral(u"M\u00FCnchen PKG2 ");
+    // The ticks it opened with keep the stored text as it stands.
+    QTest::newRow("untouched") << QStringList{"PKG1", "PKG2"} << "10"
+                               << "PKG1";
 }
 
 void TestOptionDialogs::destOut() {

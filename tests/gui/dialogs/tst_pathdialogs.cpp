@@ -7,10 +7,13 @@
 #include "dialogs/CJob.h"
 #include "dialogs/CNcf.h"
 #include "dialogs/CPath.h"
+#include "dialogs/CTargetServer.h"
+#include "dialogs/CText.h"
 #include "framework/AnsiQt.h"
 #include "framework/ModalSeam.h"
 #include "gui/app/AppFixture.h"
 #include "netbrowse/MemoryDirectoryClient.h"
+#include "taskwindow/CTaskEdit.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -148,6 +151,8 @@ private slots:
     void logDirectory();
     void jobCopyModeShown_data();
     void jobCopyModeShown();
+    void charactersTheFileCannotHold_data();
+    void charactersTheFileCannotHold();
     void jobOk_data();
     void jobOk();
     void jobControlsRoundTrip();
@@ -383,17 +388,21 @@ void TestPathDialogs::logDirectory() {
 void TestPathDialogs::jobCopyModeShown_data() {
     QTest::addColumn<QString>("copyMode");
     QTest::addColumn<QString>("shown");
-    QTest::newRow("NEW") << QStringLiteral("NEW") << QStringLiteral("NEW");
-    QTest::newRow("ALL") << QStringLiteral("ALL") << QStringLiteral("ALL");
-    QTest::newRow("empty") << QString() << QStringLiteral("ALL");
-    QTest::newRow("other word") << QStringLiteral("MIRROR") << QStringLiteral("ALL");
-    QTest::newRow("new lower case") << QStringLiteral("new") << QStringLiteral("ALL");
-    QTest::newRow("NEW with blank") << QStringLiteral("NEW ") << QStringLiteral("ALL");
+    QTest::addColumn<bool>("accepted");
+    QTest::newRow("NEW") << QStringLiteral("NEW") << QStringLiteral("NEW") << true;
+    QTest::newRow("ALL") << QStringLiteral("ALL") << QStringLiteral("ALL") << true;
+    // A new job starts on ALL; any other word is shown as it stands, not
+    // replaced by ALL, and OK judges it as typed.
+    QTest::newRow("empty") << QString() << QStringLiteral("ALL") << true;
+    QTest::newRow("other word") << QStringLiteral("MIRROR") << QStringLiteral("MIRROR") << true;
+    QTest::newRow("new lower case") << QStringLiteral("new") << QStringLiteral("new") << true;
+    QTest::newRow("NEW with blank") << QStringLiteral("NEW ") << QStringLiteral("NEW ") << false;
 }
 
 void TestPathDialogs::jobCopyModeShown() {
     QFETCH(QString, copyMode);
     QFETCH(QString, shown);
+    QFETCH(bool, accepted);
     CJob d;
     d.caption = "Directories";
     d.copyMode = copyMode.toStdString();
@@ -407,7 +416,7 @@ void TestPathDialogs::jobCopyModeShown() {
     });
     QCOMPARE(text, shown);
     QCOMPARE(items, (QStringList{"ALL", "NEW"}));
-    QCOMPARE(run.code, int(QDialog::Accepted));
+    QCOMPARE(run.accepted, accepted ? 1 : 0);
     QCOMPARE(d.copyMode, shown.toStdString());
 
     // Opened again, the list is not doubled.
@@ -415,6 +424,78 @@ void TestPathDialogs::jobCopyModeShown() {
     d.exchangeIn();
     QCOMPARE(itemsOf(control<QComboBox>(d, 1016)), (QStringList{"ALL", "NEW"}));
     QCOMPARE(control<QComboBox>(d, 1016)->currentText(), QStringLiteral("NEW"));
+}
+
+void TestPathDialogs::charactersTheFileCannotHold_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<int>("box");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("message"); // empty: taken
+    const auto refused = [](const char* what, const QString& character, bool path) {
+        return QStringLiteral("The %1 cannot hold the character \"%2\": %3 has no such character.")
+            .arg(QLatin1String(what), character,
+                 path ? QStringLiteral("the OEM code page 437 of paths in the file")
+                      : QStringLiteral("the file's code page Windows-1252"));
+    };
+    const QString euro = QStringLiteral(u"\u20AC");
+    const QString ogonek = QStringLiteral(u"\u0105");
+    // Paths go to the file in the OEM code page: the euro sign would come
+    // back as another character.
+    QTest::newRow("path euro") << "path" << CPath::kPathId << "SYS:\\PREIS" + euro
+                               << refused("path", euro, true);
+    QTest::newRow("path umlaut") << "path" << CPath::kPathId << QStringLiteral(u"SYS:\\M\u00DCLLER")
+                                 << QString();
+    QTest::newRow("job target") << "job" << CJob::kTargetId << "VOL1:\\" + ogonek
+                                << refused("target path", ogonek, true);
+    QTest::newRow("name") << "name" << CText::kEditId << "Z" + ogonek
+                          << refused("name", ogonek, false);
+    QTest::newRow("text euro") << "text" << CText::kEditId << "Preis " + euro << QString();
+    QTest::newRow("text emoji") << "text" << CText::kEditId << QStringLiteral(u"ok \U0001F600")
+                                << refused("text", QStringLiteral(u"\U0001F600"), false);
+    QTest::newRow("server") << "server" << CTargetServer::kServerId << "FS" + ogonek
+                            << refused("server name", ogonek, false);
+    // The task file keeps Windows-1252 bytes: the euro sign is one of them.
+    QTest::newRow("task euro") << "task" << CTaskEdit::kSourceId << "c:\\" + euro << QString();
+    QTest::newRow("task source") << "task" << CTaskEdit::kSourceId << "c:\\" + ogonek
+                                 << refused("source path", ogonek, false);
+}
+
+void TestPathDialogs::charactersTheFileCannotHold() {
+    QFETCH(QString, dialog);
+    QFETCH(int, box);
+    QFETCH(QString, typed);
+    QFETCH(QString, message);
+    std::unique_ptr<QDialog> d;
+    if (dialog == QLatin1String("path")) {
+        d = std::make_unique<CPath>();
+    } else if (dialog == QLatin1String("job")) {
+        auto job = std::make_unique<CJob>();
+        job->sourcePath = "SYS:\\A";
+        d = std::move(job);
+    } else if (dialog == QLatin1String("server")) {
+        auto target = std::make_unique<CTargetServer>();
+        target->startNew();
+        target->volume = "VOL1";
+        d = std::move(target);
+    } else if (dialog == QLatin1String("task")) {
+        auto task = std::make_unique<CTaskEdit>();
+        task->targetPath = "sys:x";
+        d = std::move(task);
+    } else {
+        auto text = std::make_unique<CText>();
+        text->rule =
+            dialog == QLatin1String("name") ? ValueRules::Rule::Name : ValueRules::Rule::Line;
+        d = std::move(text);
+    }
+    const Run run = drive(*d, [&](QDialog& shown) {
+        edit(shown, box)->setText(typed);
+        shown.accept();
+    });
+    if (message.isEmpty()) {
+        QCOMPARE(run.code, int(QDialog::Accepted));
+        return;
+    }
+    checkRefused(run, message, QStringLiteral("Pallworth"));
 }
 
 void TestPathDialogs::jobOk_data() {
@@ -547,9 +628,10 @@ void TestPathDialogs::jobFromAndToSyncJob_data() {
     QTest::addColumn<QString>("written");
     QTest::newRow("DEL") << QStringLiteral("DEL") << 1 << QStringLiteral("DEL");
     QTest::newRow("NODEL") << QStringLiteral("NODEL") << 0 << QStringLiteral("NODEL");
-    QTest::newRow("del lower case") << QStringLiteral("del") << 0 << QStringLiteral("NODEL");
-    QTest::newRow("empty") << QString() << 0 << QStringLiteral("NODEL");
-    QTest::newRow("DEL with blank") << QStringLiteral("DEL ") << 0 << QStringLiteral("NODEL");
+    // Untouched, a word the box cannot show stays as the file has it.
+    QTest::newRow("del lower case") << QStringLiteral("del") << 0 << QStringLiteral("del");
+    QTest::newRow("empty") << QString() << 0 << QString();
+    QTest::newRow("DEL with blank") << QStringLiteral("DEL ") << 0 << QStringLiteral("DEL ");
 }
 
 void TestPathDialogs::jobFromAndToSyncJob() {

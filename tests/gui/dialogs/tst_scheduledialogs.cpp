@@ -9,6 +9,7 @@
 
 #include <QComboBox>
 #include <QDateTime>
+#include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTimeEdit>
@@ -118,23 +119,29 @@ void TestScheduleDialogs::controlsAndCaptions() {
 
 void TestScheduleDialogs::runScheduleInAndOut_data() {
     QTest::addColumn<QString>("stored");
-    QTest::addColumn<int>("mode");
-    QTest::addColumn<QString>("shown"); // picker text or hours item
-    QTest::addColumn<QString>("word");
+    QTest::addColumn<int>("mode"); // -1: shown as stored, no mode checked
+    // Picker text, hours item, or the line that shows a stored word.
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("word"); // after OK untouched, or after the refusal
+    const auto unlisted = [](const char* word) {
+        return QStringLiteral("The file holds \"%1\", which is none of the choices here.")
+            .arg(QLatin1String(word));
+    };
     QTest::newRow("3") << "3" << 1 << "3"
                        << "3";
     QTest::newRow("12") << "12" << 1 << "12"
                         << "12";
-    QTest::newRow("5 not offered") << "5" << 1 << "1"
-                                   << "1";
-    QTest::newRow("empty") << "" << 1 << "1"
-                           << "1";
+    QTest::newRow("5 not offered") << "5" << -1 << unlisted("5") << "5";
+    QTest::newRow("25:99") << "25:99" << -1 << unlisted("25:99") << "25:99";
+    QTest::newRow("empty") << "" << -1 << "The file gives no schedule here; choose one."
+                           << "";
     QTest::newRow("23:45") << "23:45" << 0 << "23:45"
                            << "23:45";
+    // A time the picker shows keeps its stored form while untouched.
     QTest::newRow("7:05") << "7:05" << 0 << "07:05"
-                          << "07:05";
+                          << "7:05";
     QTest::newRow("8:") << "8:" << 0 << "08:00"
-                        << "08:00";
+                        << "8:";
 }
 
 void TestScheduleDialogs::runScheduleInAndOut() {
@@ -145,15 +152,25 @@ void TestScheduleDialogs::runScheduleInAndOut() {
     CRunSchedule d;
     d.loadFrom(stored.toStdString());
     const Run run = drive(d, [&](QDialog& dialog) {
-        QCOMPARE(checkedOf(dialog, {kDaily, kEvery}), QString::fromLatin1(mode ? "01" : "10"));
+        QCOMPARE(checkedOf(dialog, {kDaily, kEvery}), QString::fromLatin1(mode < 0 ? "00"
+                                                                          : mode   ? "01"
+                                                                                   : "10"));
         QCOMPARE(scheduleEnabling(dialog), QString::fromLatin1(mode ? "011" : "100"));
-        QCOMPARE(mode ? control<QComboBox>(dialog, kHours)->currentText()
-                      : control<QTimeEdit>(dialog, kTime)->text(),
+        auto* line = dialog.findChild<QLabel*>(QStringLiteral("unlisted"));
+        QCOMPARE(!line->isHidden(), mode < 0);
+        QCOMPARE(mode < 0   ? line->text()
+                 : mode > 0 ? control<QComboBox>(dialog, kHours)->currentText()
+                            : control<QTimeEdit>(dialog, kTime)->text(),
                  shown);
         dialog.accept();
     });
-    QCOMPARE(run.code, int(QDialog::Accepted));
-    QCOMPARE(d.mode, mode);
+    if (mode < 0) {
+        QVERIFY(refusedWith(run, QStringLiteral("Please choose when to run."),
+                            QStringLiteral("Pallworth")));
+    } else {
+        QCOMPARE(run.code, int(QDialog::Accepted));
+        QCOMPARE(d.mode, mode);
+    }
     QCOMPARE(d.word(), word.toStdString());
 }
 
@@ -307,8 +324,14 @@ void TestScheduleDialogs::timeIn() {
         QCOMPARE(checkedOf(dialog, {kEnabled}), QString::fromLatin1(enabled ? "1" : "0"));
         QCOMPARE(enabledOf(dialog, {kNotBefore, kNotAfter}),
                  QString::fromLatin1(enabled ? "11" : "00"));
-        QCOMPARE(timeBox(dialog, kNotBefore)->text(), notBefore.toString(QStringLiteral("HH:mm")));
-        QCOMPARE(timeBox(dialog, kNotAfter)->text(), notAfter.toString(QStringLiteral("HH:mm")));
+        // A time as the locale writes it; a text that is no time as stored.
+        const auto shown = [](const QTime& time, const QString& stored) {
+            return time.isValid() && stored.indexOf(u':') > 0
+                       ? time.toString(QStringLiteral("HH:mm"))
+                       : stored;
+        };
+        QCOMPARE(timeBox(dialog, kNotBefore)->text(), shown(notBefore, start));
+        QCOMPARE(timeBox(dialog, kNotAfter)->text(), shown(notAfter, end));
         control<QAbstractButton>(dialog, kEnabled)->click();
         QCOMPARE(enabledOf(dialog, {kNotBefore, kNotAfter}),
                  QString::fromLatin1(enabled ? "00" : "11"));
@@ -321,21 +344,27 @@ void TestScheduleDialogs::timeOut_data() {
     QTest::addColumn<QString>("flag");
     QTest::addColumn<QString>("stored"); // startJob endJob jobWindow
     QTest::addColumn<QString>("row");
+    // OK on what opened keeps every stored text.
     QTest::newRow("8:00 and 17:30") << "8:00"
                                     << "17:30"
                                     << "ENABLE"
-                                    << "08:00 17:30 ENABLE"
-                                    << "08:00-17:30";
+                                    << "8:00 17:30 ENABLE"
+                                    << "8:00-17:30";
     QTest::newRow("disabled keeps times") << "22:00"
                                           << "6:05"
                                           << "DISABLED"
-                                          << "22:00 06:05 DISABLED"
+                                          << "22:00 6:05 DISABLED"
                                           << "DISABLED";
     QTest::newRow("span") << "00:00"
                           << "23:59"
                           << "00:00-23:59"
-                          << "00:00 23:59 ENABLE"
+                          << "00:00 23:59 00:00-23:59"
                           << "00:00-23:59";
+    QTest::newRow("disabled, no times") << "x"
+                                        << ""
+                                        << "DISABLED"
+                                        << "x  DISABLED"
+                                        << "DISABLED";
 }
 
 void TestScheduleDialogs::timeOut() {
@@ -434,7 +463,7 @@ void TestScheduleDialogs::timeCancelAfterRefusal() {
     d.loadFrom(
         window(QStringLiteral("25:00"), QStringLiteral("17:00"), QStringLiteral("DISABLED")));
     const Run run = drive(d, [](QDialog& dialog) {
-        QVERIFY(timeBox(dialog, kNotBefore)->text().isEmpty()); // impossible time
+        QCOMPARE(timeBox(dialog, kNotBefore)->text(), QStringLiteral("25:00")); // as stored
         control<QAbstractButton>(dialog, kEnabled)->setChecked(true);
         dialog.accept();
         dialog.reject();

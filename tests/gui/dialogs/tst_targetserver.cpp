@@ -2,10 +2,12 @@
 #include "TestSupport.h"
 
 #include "config/TargetServer.h"
+#include "dialogs/CNumber.h"
 #include "dialogs/CTargetServer.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTimeEdit>
@@ -97,23 +99,28 @@ void TestTargetServer::scheduleInAndOut_data() {
     QTest::addColumn<QString>("schedule");
     QTest::addColumn<int>("mode");
     QTest::addColumn<QString>("enabled"); // time picker, hours list, label
-    QTest::addColumn<QString>("shown");   // picker text or hours item
-    QTest::addColumn<QString>("word");    // after OK untouched
+    // Picker text or hours item; for a word no control can show (mode -1),
+    // the line that shows it as stored.
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<QString>("word"); // after OK untouched, or after the refusal
+    const auto unlisted = [](const char* word) {
+        return QStringLiteral("The file holds \"%1\", which is none of the choices here.")
+            .arg(QLatin1String(word));
+    };
     QTest::newRow("empty") << "" << 0 << "000"
                            << ""
                            << "";
+    // A time the picker shows keeps its stored form while untouched.
     QTest::newRow("7:05") << "7:05" << 1 << "100"
                           << "07:05"
-                          << "07:05";
+                          << "7:05";
     QTest::newRow("23:59") << "23:59" << 1 << "100"
                            << "23:59"
                            << "23:59";
     QTest::newRow(":30") << ":30" << 1 << "100"
                          << "00:30"
-                         << "00:30";
-    QTest::newRow("impossible time") << "25:99" << 1 << "100"
-                                     << "00:00"
-                                     << "00:00";
+                         << ":30";
+    QTest::newRow("impossible time") << "25:99" << -1 << "011" << unlisted("25:99") << "25:99";
     QTest::newRow("1") << "1" << 2 << "011"
                        << "1"
                        << "1";
@@ -123,12 +130,8 @@ void TestTargetServer::scheduleInAndOut_data() {
     QTest::newRow("12") << "12" << 2 << "011"
                         << "12"
                         << "12";
-    QTest::newRow("5 not offered") << "5" << 2 << "011"
-                                   << "1"
-                                   << "1";
-    QTest::newRow("no digits") << "abc" << 2 << "011"
-                               << "1"
-                               << "1";
+    QTest::newRow("5 not offered") << "5" << -1 << "011" << unlisted("5") << "5";
+    QTest::newRow("no digits") << "abc" << -1 << "011" << unlisted("abc") << "abc";
 }
 
 void TestTargetServer::scheduleInAndOut() {
@@ -142,16 +145,26 @@ void TestTargetServer::scheduleInAndOut() {
     const Run run = drive(d, [&](QDialog& dialog) {
         QCOMPARE(checkedOf(dialog, {kDefault, kDaily, kEvery}), QString(mode == 0   ? "100"
                                                                         : mode == 1 ? "010"
-                                                                                    : "001"));
+                                                                        : mode == 2 ? "001"
+                                                                                    : "000"));
         QCOMPARE(scheduleEnabling(dialog), enabled);
+        auto* line = dialog.findChild<QLabel*>(QStringLiteral("unlisted"));
+        QCOMPARE(!line->isHidden(), mode < 0);
+        if (mode < 0)
+            QCOMPARE(line->text(), shown);
         if (mode == 1)
             QCOMPARE(control<QTimeEdit>(dialog, kTime)->text(), shown);
         if (mode == 2)
             QCOMPARE(combo(dialog, kHours)->currentText(), shown);
         dialog.accept();
     });
-    QCOMPARE(run.code, int(QDialog::Accepted));
-    QCOMPARE(d.scheduleMode, mode);
+    if (mode < 0) {
+        QVERIFY(refusedWith(run, QStringLiteral("Please choose when to run."),
+                            QStringLiteral("Pallworth")));
+    } else {
+        QCOMPARE(run.code, int(QDialog::Accepted));
+        QCOMPARE(d.scheduleMode, mode);
+    }
     TargetServer out;
     d.applyTo(out);
     QCOMPARE(out.schedule(), word.toStdString());
@@ -166,12 +179,17 @@ void TestTargetServer::protocolInAndOut_data() {
                                << "(package default)" << -1 << "(default)";
     QTest::newRow("IPX") << "IPX"
                          << "IPX" << -1 << "IPX";
+    // A word that is no choice is shown as stored, and OK is refused
+    // until one is chosen; a target without a protocol keeps none.
     QTest::newRow("lower case") << "tcp"
-                                << "" << -1 << "(default)";
+                                << "tcp (in the file, not a choice)" << -1 << "tcp";
     QTest::newRow("empty") << ""
-                           << "" << -1 << "(default)";
+                           << "" << -1 << "";
     QTest::newRow("shown text") << "(package default)"
-                                << "" << -1 << "(default)";
+                                << "(package default) (in the file, not a choice)" << -1
+                                << "(package default)";
+    QTest::newRow("lower case chosen") << "tcp"
+                                       << "tcp (in the file, not a choice)" << 1 << "TCP";
     QTest::newRow("choose default") << "UDP"
                                     << "UDP" << 0 << "(default)";
     QTest::newRow("choose TCP") << "UDP"
@@ -189,12 +207,17 @@ void TestTargetServer::protocolInAndOut() {
     QFETCH(QString, returned);
     CTargetServer d;
     d.loadFrom(stored("", protocol.toStdString()));
-    drive(d, [&](QDialog& dialog) {
+    const Run run = drive(d, [&](QDialog& dialog) {
         QCOMPARE(combo(dialog, kProtocol)->currentText(), shown);
         if (choose >= 0)
             combo(dialog, kProtocol)->setCurrentIndex(choose);
         dialog.accept();
     });
+    if (choose < 0 && shown.endsWith(QLatin1String("not a choice)")))
+        QVERIFY(refusedWith(run, QStringLiteral("Please choose a transport protocol."),
+                            QStringLiteral("Pallworth")));
+    else
+        QCOMPARE(run.code, int(QDialog::Accepted));
     TargetServer out;
     d.applyTo(out);
     QCOMPARE(out.protocol(), returned.toStdString());
@@ -216,21 +239,23 @@ void TestTargetServer::flagAndBandwidthInAndOut_data() {
                          << "0 0"
                          << "OFF"
                          << "0";
+    // Untouched, a value keeps the form the file gives it.
     QTest::newRow("on in lower case") << "on"
-                                      << "7"
-                                      << "0 7"
-                                      << "OFF"
-                                      << "7";
+                                      << "007"
+                                      << "0 007"
+                                      << "on"
+                                      << "007";
+    // Shown as stored, and refused on OK rather than stored as 0.
     QTest::newRow("not a number") << "ON"
                                   << "fast"
-                                  << "1 0"
+                                  << "1 fast"
                                   << "ON"
-                                  << "0";
+                                  << "fast";
     QTest::newRow("leading digits") << "ON"
                                     << " 12kb"
-                                    << "1 12"
+                                    << "1  12kb"
                                     << "ON"
-                                    << "12";
+                                    << " 12kb";
 }
 
 void TestTargetServer::flagAndBandwidthInAndOut() {
@@ -241,10 +266,11 @@ void TestTargetServer::flagAndBandwidthInAndOut() {
     QFETCH(QString, bandwidthOut);
     CTargetServer d;
     d.loadFrom(stored("4", "IPX", bandwidth.toStdString(), msg.toStdString()));
-    drive(d, [&](QDialog& dialog) {
+    const Run run = drive(d, [&](QDialog& dialog) {
         QCOMPARE(checkedOf(dialog, {kMsg}) + u' ' + edit(dialog, kBandwidth)->text(), shown);
         dialog.accept();
     });
+    QCOMPARE(run.accepted, CNumber::parseInteger(bandwidth.toStdString()) ? 1 : 0);
     TargetServer out;
     d.applyTo(out);
     QCOMPARE(out, TargetServer("FS1", "VOL1", msgOut.toStdString(), "4", bandwidthOut.toStdString(),
@@ -401,11 +427,10 @@ void TestTargetServer::everyWithoutHoursItem() {
         QCOMPARE(combo(dialog, kHours)->currentIndex(), -1);
         dialog.accept();
     });
-    QCOMPARE(run.code, int(QDialog::Accepted));
-    QCOMPARE(d.scheduleMode, 2);
-    QCOMPARE(d.everyIndex, -1);
-    // The caller gets a word that reads back, not an index out of range.
-    QCOMPARE(d.scheduleWord(), std::string("1"));
+    // Every hour is not put in its place: the user chooses.
+    QVERIFY(refusedWith(run, QStringLiteral("Please choose every how many hours to run."),
+                        QStringLiteral("Pallworth")));
+    QCOMPARE(d.scheduleWord(), std::string());
 }
 
 void TestTargetServer::newTarget() {

@@ -131,6 +131,8 @@ private slots:
     void insertBeyond999Refused();
     void taskDialogChecks_data();
     void taskDialogChecks();
+    void missingFlagsStayMissing_data();
+    void missingFlagsStayMissing();
     void deleteTasks();
     void dragByMouseAndDrop();
     void editSaveReopen();
@@ -241,16 +243,16 @@ void TestTaskWindow::listsSettingsAndTasks() {
                           QStringLiteral("Overwrite Newer"), QStringLiteral("Overwrite readonly"),
                           QStringLiteral("Remove Stale")}));
     const QString yes = QStringLiteral("YES"), no = QStringLiteral("NO");
-    QCOMPARE(
-        allRows(),
-        (QList<QStringList>{
-            {QStringLiteral("c:\\data"), QStringLiteral("sys:data"), yes, no, yes},
-            {QStringLiteral("C:\\REPORTS"), QStringLiteral("SALES:REPORTS\\WEEKLY"), no, yes, no},
-            // a flag of 2 counts as set; the Windows-1252 byte shows as its letter
-            {QString::fromUtf8("d:\\m\u00FCller"), QString::fromUtf8("vol1:archive\\m\u00FCller"),
-             yes, no, no},
-            // a task line with only two words: empty flags are not "0"
-            {QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"), yes, yes, yes}}));
+    QCOMPARE(allRows(), (QList<QStringList>{
+                            {QStringLiteral("c:\\data"), QStringLiteral("sys:data"), yes, no, yes},
+                            {QStringLiteral("C:\\REPORTS"), QStringLiteral("SALES:REPORTS\\WEEKLY"),
+                             no, yes, no},
+                            // a flag of 2 counts as set; the Windows-1252 byte shows as its letter
+                            {QString::fromUtf8("d:\\m\u00FCller"),
+                             QString::fromUtf8("vol1:archive\\m\u00FCller"), yes, no, no},
+                            // a task line with only two words: its flags are Quorrel's to decide
+                            {QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"), QString(),
+                             QString(), QString()}}));
     // Each column is its widest cell, at least 150, plus 50.
     doc->model().tasks.at(2) =
         "C:\\REPORTS SALES:REPORTS\\WEEKLY\\A\\VERY\\LONG\\PATH\\THAT\\IS\\WIDE 0 1 0";
@@ -310,18 +312,22 @@ void TestTaskWindow::numberSettingsAtTheirLimits() {
         QCOMPARE(list()->topLevelItem(row)->text(1), QString::number(taken));
         shownFirst = QString::number(taken);
     }
-    // A value that is not a plain number opens as its leading digits.
+    // A value that is not a plain number opens as it stands, and OK on it is
+    // refused rather than storing its leading digits.
     doc->model().*fields[row] = "  -7 seconds";
     showTasks();
     showSettings();
     QString opened;
+    fixture_->messages.clear();
     fixture_->onDialog = [&](QDialog& d) {
         opened = d.findChild<QLineEdit*>(QStringLiteral("1006"))->text();
+        d.accept();
         return cancel(d);
     };
     selectRow(row);
     list()->Edit();
-    QCOMPARE(opened, QStringLiteral("-7"));
+    QCOMPARE(opened, QStringLiteral("  -7 seconds"));
+    QCOMPARE(fixture_->messages, QStringList{QStringLiteral("Please enter an integer.")});
     QCOMPARE(value, std::string("  -7 seconds"));
 }
 
@@ -371,7 +377,8 @@ void TestTaskWindow::editTaskFromRowAndKeys() {
     QTest::mouseDClick(list()->viewport(), Qt::LeftButton, {}, third);
     QCOMPARE(before.source, QString::fromUtf8("d:\\m\u00FCller"));
     QVERIFY(before.flags[0] && !before.flags[1] && !before.flags[2]);
-    QCOMPARE(doc->model().tasks.at(3), std::string("C:\\NEU vol1:archive\\m\xFCller 1 1 1"));
+    // The flag "2" was set and stays set: its word is kept.
+    QCOMPARE(doc->model().tasks.at(3), std::string("C:\\NEU vol1:archive\\m\xFCller 2 1 1"));
     QCOMPARE(cells(*list(), 2).value(0), QStringLiteral("C:\\NEU"));
     QCOMPARE(fixture_->dialogsRun, 2);
 }
@@ -615,6 +622,63 @@ void TestTaskWindow::taskDialogChecks() {
         QVERIFY(!dialog.findChild<QPushButton*>(QString::fromLatin1(id))->icon().isNull());
 }
 
+void TestTaskWindow::missingFlagsStayMissing_data() {
+    QTest::addColumn<QString>("clicks"); // clicks on each box, newer to stale
+    QTest::addColumn<QString>("task");   // stored after OK, or left after a refusal
+    QTest::addColumn<QStringList>("flagCells");
+    QTest::addColumn<QString>("message");
+    const QString none;
+    QTest::newRow("untouched") << "000"
+                               << "c:\\stale sys:stale   " << QStringList{none, none, none} << none;
+    QTest::newRow("newer ticked") << "100"
+                                  << "c:\\stale sys:stale 1  "
+                                  << QStringList{QStringLiteral("YES"), none, none} << none;
+    QTest::newRow("newer cleared")
+        << "200"
+        << "c:\\stale sys:stale 0  " << QStringList{QStringLiteral("NO"), none, none} << none;
+    QTest::newRow("all given") << "121"
+                               << "c:\\stale sys:stale 1 0 1"
+                               << QStringList{QStringLiteral("YES"), QStringLiteral("NO"),
+                                              QStringLiteral("YES")}
+                               << none;
+    QTest::newRow("stale alone") << "001"
+                                 << "c:\\stale sys:stale   " << QStringList{none, none, none}
+                                 << QStringLiteral(
+                                        "Please tick or clear \"Overwrite newer\" too: the task "
+                                        "file keeps the flags in order and cannot leave out one "
+                                        "before a flag that is given.");
+}
+
+void TestTaskWindow::missingFlagsStayMissing() {
+    QFETCH(QString, clicks);
+    QFETCH(QString, task);
+    QFETCH(QStringList, flagCells);
+    QFETCH(QString, message);
+    CPallworthDoc2* doc = open();
+    mousedriver::click(tree(), tree()->tasksNode());
+    QList<Qt::CheckState> opened;
+    fixture_->onDialog = [&](QDialog& d) {
+        for (int i = 0; i < 3; ++i) {
+            auto* box = d.findChild<QCheckBox*>(QString::fromLatin1(kFlagIds[i]));
+            opened << box->checkState();
+            for (int n = 0; n < clicks[i].digitValue(); ++n)
+                box->click();
+        }
+        d.findChild<QPushButton*>(QStringLiteral("1"))->click();
+        return d.result() == QDialog::Accepted ? d.result() : cancel(d);
+    };
+    mousedriver::click(list(), list()->topLevelItem(3));
+    QTest::keyClick(list(), Qt::Key_Return);
+    QCOMPARE(opened, QList<Qt::CheckState>(3, Qt::PartiallyChecked));
+    QCOMPARE(doc->model().tasks.at(4), task.toStdString());
+    QCOMPARE(cells(*list(), 3).mid(2), flagCells);
+    QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    // Written, the line reads back as the same task.
+    TaskFileModel back;
+    QVERIFY(TaskFileFormat::read(TaskFileFormat::write(doc->model()), back).ok);
+    QCOMPARE(back.tasks.at(4), task.toStdString());
+}
+
 void TestTaskWindow::deleteTasks() {
     CPallworthDoc2* doc = open();
     showTasks();
@@ -739,8 +803,8 @@ void TestTaskWindow::editSaveReopen() {
     QVERIFY(bytes.ends_with("task SYS:NEW E:\\NEW 1 0 0 \r\n"));
     showTasks();
     QCOMPARE(cells(*list(), 0),
-             (QStringList{QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"),
-                          QStringLiteral("YES"), QStringLiteral("YES"), QStringLiteral("YES")}));
+             (QStringList{QStringLiteral("c:\\stale"), QStringLiteral("sys:stale"), QString(),
+                          QString(), QString()}));
 }
 
 void TestTaskWindow::fileNewOffersBothKinds() {
