@@ -1,5 +1,6 @@
 #include "ConfigChecks.h"
 
+#include "ReadBackChecks.h"
 #include "RowLabels.h"
 #include "SaveRules.h"
 #include "ScheduleText.h"
@@ -182,8 +183,10 @@ void checkTargets(const PackageDesc& p, Collector& c) {
         const TargetServer& t = targets.at(i);
         const std::uint32_t line = targets.line(i);
         const auto add = [&](std::string message) { c.add(std::move(message), {}, i, line); };
-        if (const Status names = SaveRules::checkTargetName(t.server(), t.volume()); !names.ok)
-            add("Target server " + quotedValue(t.server()) + ": " + names.error);
+        // An empty volume reads back, but the engine needs one.
+        if (t.volume().empty())
+            add("Target server " + quotedValue(t.server()) + ": " +
+                SaveRules::checkName("volume", t.volume()).error);
         add(ConfigChecks::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
         add(ConfigChecks::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
                                        ValueTable::kBandwidthLimit));
@@ -273,6 +276,7 @@ std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadRepor
     checkNames(model, c);
     for (int i = 1; i <= model.packages.count(); ++i)
         checkPackage(model, i, c);
+    ReadBackChecks::run(model, problems);
     if (report != nullptr)
         addSkipped(*report, problems);
     sortByLine(problems);
