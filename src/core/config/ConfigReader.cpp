@@ -447,14 +447,19 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
 }
 
 ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
-    // Both paths converted in one reused buffer: the job's own block is the
-    // only allocation of the line.
+    // The writer converts the whole line, modes included. Paths and modes
+    // converted in one reused buffer: the job's own block is the only
+    // allocation of the line.
     const std::string_view source = quoted(0);
-    scratch_.assign(source).append(quoted(1));
+    const std::string_view target = quoted(1);
+    const std::string_view mode = wordBeforeQuotes(1);
+    scratch_.assign(source).append(target).append(mode).append(wordBeforeQuotes(2));
     oem_.toAnsiInPlace(scratch_.data(), scratch_.size());
-    const std::string_view paths = scratch_;
-    if (!jobs.append(SyncJob(paths.substr(0, source.size()), paths.substr(source.size()),
-                             wordBeforeQuotes(1), wordBeforeQuotes(2)),
+    const std::string_view texts = scratch_;
+    const std::size_t modeAt = source.size() + target.size();
+    if (!jobs.append(SyncJob(texts.substr(0, source.size()),
+                             texts.substr(source.size(), target.size()),
+                             texts.substr(modeAt, mode.size()), texts.substr(modeAt + mode.size())),
                      line()))
         return fail(what + model_->packages.last().name);
     checkQuoted(2, 2);

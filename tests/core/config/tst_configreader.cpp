@@ -443,6 +443,7 @@ void TestConfigReader::pathsConvertedFromOem() {
     // Messages are taken byte for byte.
     const std::string bytes = "LOGDIR \"SYS:\\\x81\xEC\"\r\nPACKAGE P\r\nPREMSG \"\x81\"\r\n"
                               "EXCLUDE \"\x81\"\r\nSYNCDIR ALL DEL \"\x81\" \"\x81\"\r\n"
+                              "SYNCFILE \x81 DEL \"a\" \"b\"\r\n"
                               "PACKAGE END\r\nAPPLICATION A\r\nAPP_PATH \"\x81\"\r\n";
     const ConfigModel m437 = readConfig(bytes, OemCodePage(437));
     QCOMPARE(m437.global.logDir.substr(0, 6), std::string("SYS:\\\xFC"));
@@ -450,6 +451,8 @@ void TestConfigReader::pathsConvertedFromOem() {
     QCOMPARE(m437.packages.at(1).excludes.at(1), std::string("\xFC"));
     QCOMPARE(m437.packages.at(1).dirJobs.at(1).sourcePath(), std::string_view("\xFC"));
     QCOMPARE(m437.packages.at(1).dirJobs.at(1).targetPath(), std::string_view("\xFC"));
+    // The writer converts a job's whole line, so its modes too.
+    QCOMPARE(m437.packages.at(1).fileJobs.at(1).transferMode(), std::string_view("\xFC"));
     QCOMPARE(m437.applications.at(1).appPath, std::string("\xFC"));
     const ConfigModel m850 = readConfig(bytes, OemCodePage(850));
     QCOMPARE(m850.global.logDir, std::string("SYS:\\\xFC\xFD"));
