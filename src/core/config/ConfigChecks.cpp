@@ -27,23 +27,14 @@ public:
 
     // The place of the problems added next.
     void at(Node node, RecordId record = 0, std::string_view name = {}, std::uint32_t line = 0) {
-        place_ = {};
-        place_.node = node;
-        place_.record = record;
-        place_.recordName = name;
-        place_.line = line;
+        place_ = Problem::at(node, record, name, line);
     }
     void add(std::string message, std::string_view row = {}, int entry = 0, std::uint32_t line = 0,
              Severity severity = Severity::Warning) {
         if (message.empty())
             return;
-        Problem p = place_;
+        Problem p = place_.with(std::move(message), row, entry, line);
         p.severity = severity;
-        p.message = std::move(message);
-        p.rowLabel = row;
-        p.entry = entry;
-        if (line != 0)
-            p.line = line;
         out_.push_back(std::move(p));
     }
     void range(std::string_view label, std::string_view value, const NumberRange& range) {

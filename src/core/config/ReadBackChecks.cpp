@@ -30,22 +30,11 @@ class Checker {
 public:
     Checker(std::vector<Problem>& out, Node node, RecordId record = 0, std::string_view name = {},
             std::uint32_t line = 0)
-        : out_(out) {
-        place_.node = node;
-        place_.record = record;
-        place_.recordName = name;
-        place_.line = line;
-    }
+        : out_(out), place_(Problem::at(node, record, name, line)) {}
 
     void add(std::string message, std::string_view row = {}, int entry = 0,
              std::uint32_t line = 0) {
-        Problem p = place_;
-        p.message = std::move(message);
-        p.rowLabel = row;
-        p.entry = entry;
-        if (line != 0)
-            p.line = line;
-        out_.push_back(std::move(p));
+        out_.push_back(place_.with(std::move(message), row, entry, line));
     }
     // A value written as one word.
     void word(std::string_view label, std::string_view value, std::string_view row) {
