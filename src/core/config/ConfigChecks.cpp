@@ -1,5 +1,6 @@
 #include "ConfigChecks.h"
 
+#include "ReadBackChecks.h"
 #include "RowLabels.h"
 #include "SaveRules.h"
 #include "ScheduleText.h"
@@ -26,23 +27,14 @@ public:
 
     // The place of the problems added next.
     void at(Node node, RecordId record = 0, std::string_view name = {}, std::uint32_t line = 0) {
-        place_ = {};
-        place_.node = node;
-        place_.record = record;
-        place_.recordName = name;
-        place_.line = line;
+        place_ = Problem::at(node, record, name, line);
     }
     void add(std::string message, std::string_view row = {}, int entry = 0, std::uint32_t line = 0,
              Severity severity = Severity::Warning) {
         if (message.empty())
             return;
-        Problem p = place_;
+        Problem p = place_.with(std::move(message), row, entry, line);
         p.severity = severity;
-        p.message = std::move(message);
-        p.rowLabel = row;
-        p.entry = entry;
-        if (line != 0)
-            p.line = line;
         out_.push_back(std::move(p));
     }
     void range(std::string_view label, std::string_view value, const NumberRange& range) {
@@ -182,8 +174,10 @@ void checkTargets(const PackageDesc& p, Collector& c) {
         const TargetServer& t = targets.at(i);
         const std::uint32_t line = targets.line(i);
         const auto add = [&](std::string message) { c.add(std::move(message), {}, i, line); };
-        if (const Status names = SaveRules::checkTargetName(t.server(), t.volume()); !names.ok)
-            add("Target server " + quotedValue(t.server()) + ": " + names.error);
+        // An empty volume reads back, but the engine needs one.
+        if (t.volume().empty())
+            add("Target server " + quotedValue(t.server()) + ": " +
+                SaveRules::checkName("volume", t.volume()).error);
         add(ConfigChecks::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
         add(ConfigChecks::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
                                        ValueTable::kBandwidthLimit));
@@ -273,6 +267,7 @@ std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadRepor
     checkNames(model, c);
     for (int i = 1; i <= model.packages.count(); ++i)
         checkPackage(model, i, c);
+    ReadBackChecks::run(model, problems);
     if (report != nullptr)
         addSkipped(*report, problems);
     sortByLine(problems);

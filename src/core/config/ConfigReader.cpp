@@ -64,8 +64,8 @@ bool knownDestVersion(std::string_view v) {
     return v == "1.30" || v == "1.22" || v == "1.20" || v == "1.10";
 }
 
-bool isProtocolWord(std::string_view w) {
-    return w == "TCP" || w == "UDP" || w == "IPX";
+bool isMsgFlag(std::string_view word) {
+    return word.substr(0, 3) == "MSG";
 }
 
 std::string_view withoutFirstThree(std::string_view flag) {
@@ -296,7 +296,8 @@ ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
         // Files before 1.22 kept the password in plain text.
         model_->password =
             g.version == "1.10" || g.version == "1.20" ? Scramble(first) : std::string(first);
-        g.passwordMask = "****";
+        // "PWD " is how a missing password is written: no mask to show.
+        g.passwordMask = model_->password.empty() ? "" : "****";
         if (g.version > std::string_view("1.30"))
             model_->newerVersion = true;
         checkWords(1);
@@ -355,9 +356,7 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
         appendWords(p.scheduleDays, 2);
         break;
     case K::OfHandler:
-        p.ofHandler = upperArg(1);
-        if (tokens_.argCount() >= 2)
-            p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
+        readOpenFileHandler(p);
         checkOfHandler(p);
         break;
     case K::LogEvent:
@@ -386,6 +385,22 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     return Use::Taken;
 }
 
+void ConfigReader::readOpenFileHandler(PackageDesc& p) {
+    const std::string_view first = tokens_.arg(1);
+    // An empty method is written as the keyword and the delay alone.
+    if (tokens_.argCount() == 1 && TextUtil::isWholeInt32(first)) {
+        p.ofHandler.clear();
+        p.ofHandlerDelay = TextUtil::leadingInt(first);
+        return;
+    }
+    p.ofHandler = upperArg(1);
+    // OFF and SKIP are written without a delay, so they hold none.
+    if (p.ofHandler == "OFF" || p.ofHandler == "SKIP")
+        p.ofHandlerDelay = 0;
+    else if (tokens_.argCount() >= 2)
+        p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
+}
+
 std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
     // The side is DST in any case; any other first argument means the source.
     const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
@@ -409,33 +424,42 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
     scratch_.assign(tokens_.arg(1));
     TextUtil::upperInPlace(scratch_);
     const std::string_view server = scratch_;
-    const std::string_view msg = withoutFirstThree(tokens_.arg(3));
-    std::string_view bandwidth = tokens_.arg(4);
-    std::string_view schedule = tokens_.arg(5);
+    // An empty volume is written as nothing before the MSG flag.
+    const bool noVolume = isMsgFlag(tokens_.arg(2)) && !isMsgFlag(tokens_.arg(3));
+    const int flag = noVolume ? 2 : 3;
+    const std::string_view volume = noVolume ? std::string_view() : tokens_.arg(2);
+    const std::string_view msg = withoutFirstThree(tokens_.arg(flag));
+    std::string_view bandwidth = tokens_.arg(flag + 1);
+    std::string_view schedule = tokens_.arg(flag + 2);
     std::string_view protocol = "(default)";
-    if (version == "1.30" && isProtocolWord(tokens_.arg(5))) {
-        protocol = tokens_.arg(5);
-        schedule = tokens_.arg(6);
+    if (version == "1.30" && TargetServer::isProtocolWord(tokens_.arg(flag + 2))) {
+        protocol = tokens_.arg(flag + 2);
+        schedule = tokens_.arg(flag + 3);
     } else if (version == "1.10") {
         bandwidth = "0";
-        schedule = tokens_.arg(4);
+        schedule = tokens_.arg(flag + 1);
     }
-    if (!package.targets.append(
-            TargetServer(server, tokens_.arg(2), msg, schedule, bandwidth, protocol), line()))
+    if (!package.targets.append(TargetServer(server, volume, msg, schedule, bandwidth, protocol),
+                                line()))
         return fail("target servers in package " + package.name);
     checkTarget(version);
     return Use::Taken;
 }
 
 ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
-    // Both paths converted in one reused buffer: the job's own block is the
-    // only allocation of the line.
+    // The writer converts the whole line, modes included. Paths and modes
+    // converted in one reused buffer: the job's own block is the only
+    // allocation of the line.
     const std::string_view source = quoted(0);
-    scratch_.assign(source).append(quoted(1));
+    const std::string_view target = quoted(1);
+    const std::string_view mode = wordBeforeQuotes(1);
+    scratch_.assign(source).append(target).append(mode).append(wordBeforeQuotes(2));
     oem_.toAnsiInPlace(scratch_.data(), scratch_.size());
-    const std::string_view paths = scratch_;
-    if (!jobs.append(SyncJob(paths.substr(0, source.size()), paths.substr(source.size()),
-                             tokens_.arg(1), tokens_.arg(2)),
+    const std::string_view texts = scratch_;
+    const std::size_t modeAt = source.size() + target.size();
+    if (!jobs.append(SyncJob(texts.substr(0, source.size()),
+                             texts.substr(source.size(), target.size()),
+                             texts.substr(modeAt, mode.size()), texts.substr(modeAt + mode.size())),
                      line()))
         return fail(what + model_->packages.last().name);
     checkQuoted(2, 2);
@@ -447,6 +471,18 @@ void ConfigReader::appendWords(std::string& list, int firstArg) {
         list.append(tokens_.arg(i)).append(1, ' ');
     if (tokens_.truncated())
         skip(SkipReason::TooManyWords);
+}
+
+std::string_view ConfigReader::wordBeforeQuotes(int index) {
+    // Empty modes are written as nothing before the quoted paths; a word
+    // that reaches into them is no mode either.
+    const std::string_view word = tokens_.arg(index);
+    if (quoteCount_ < 0)
+        locateQuotes();
+    if (word.empty() || quoteCount_ == 0)
+        return word;
+    const std::size_t end = static_cast<std::size_t>(word.data() + word.size() - line_.data());
+    return end <= quotes_[0] ? word : std::string_view();
 }
 
 std::string ConfigReader::upperArg(int index) const {
@@ -534,13 +570,13 @@ void ConfigReader::checkTarget(const std::string& version) {
     const bool oldest = version == "1.10";
     const int fewest = oldest ? 3 : 4;
     int most = oldest ? 4 : 5;
-    if (version == "1.30" && isProtocolWord(tokens_.arg(5)))
+    if (version == "1.30" && TargetServer::isProtocolWord(tokens_.arg(5)))
         most = 6;
     if (args < fewest)
         skip(SkipReason::MissingArgument);
     else if (args > most)
         skip(SkipReason::SurplusArgument);
-    else if (tokens_.arg(3).substr(0, 3) != "MSG")
+    else if (!isMsgFlag(tokens_.arg(3)))
         skip(SkipReason::UnholdableValue);
 }
 

@@ -53,10 +53,13 @@ private:
     Use globalLine(Keyword keyword);
     Use applicationLine(Keyword keyword);
     Use packageLine(Keyword keyword);
+    void readOpenFileHandler(PackageDesc& package);
     std::string& commandFile(Keyword keyword, PackageDesc& package) const;
     Use addTarget(PackageDesc& package);
     Use addJob(EntryList<SyncJob>& jobs, const char* what);
     void appendWords(std::string& list, int firstArg);
+    // Argument `index` when it ends before the line's first double quote.
+    std::string_view wordBeforeQuotes(int index);
     std::string upperArg(int index) const;
     // The text between the (2n+1)-th and (2n+2)-th double quote of the line.
     std::string_view quoted(int n = 0);

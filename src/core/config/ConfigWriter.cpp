@@ -20,6 +20,12 @@ std::size_t estimateSize(const ConfigModel& model) {
     return size;
 }
 
+// A disabled window is written as midnight; a time that still reads as
+// disabled is kept as it stands.
+std::string_view disabledTime(std::string_view time) {
+    return time.find("00:00") != std::string_view::npos ? time : "00:00";
+}
+
 } // namespace
 
 std::string ConfigWriter::write(const ConfigModel& model) {
@@ -96,7 +102,8 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
         line("STARTJOB", g.startJob);
         line("ENDJOB", g.endJob);
     } else {
-        put("STARTJOB 00:00 \r\n", "ENDJOB 00:00 \r\n");
+        put("STARTJOB ", disabledTime(g.startJob), " \r\n");
+        put("ENDJOB ", disabledTime(g.endJob), " \r\n");
     }
     put(C::k16009);
     quotedPathLine("LOGDIR", g.logDir);
@@ -249,12 +256,9 @@ void ConfigWriter::wordListLines(std::string_view keyword, std::optional<std::st
         if (lead)
             put(*lead, " ");
     };
-    if (words.size() <= perLine) {
-        start();
-        put(list, kEnd);
-        return;
-    }
-    for (std::size_t i = 0; i < words.size(); i += perLine) {
+    // Each word goes out with one blank after it, as the reader stores it,
+    // so a list the editor made reads back as it is written.
+    for (std::size_t i = 0; i < words.size() || i == 0; i += perLine) {
         start();
         for (std::size_t j = i; j < words.size() && j < i + perLine; ++j)
             put(words[j], " ");

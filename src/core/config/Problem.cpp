@@ -2,6 +2,8 @@
 
 #include "RowLabels.h"
 
+#include <utility>
+
 namespace {
 
 std::string_view nodeLabel(Problem::Node node) {
@@ -64,4 +66,23 @@ std::string Problem::rowText() const {
     if (entry > 0)
         return "row " + std::to_string(entry);
     return std::string(rowLabel);
+}
+
+Problem Problem::at(Node node, RecordId record, std::string_view name, std::uint32_t line) {
+    Problem p;
+    p.node = node;
+    p.record = record;
+    p.recordName = name;
+    p.line = line;
+    return p;
+}
+
+Problem Problem::with(std::string text, std::string_view row, int entry, std::uint32_t line) const {
+    Problem p = *this;
+    p.message = std::move(text);
+    p.rowLabel = row;
+    p.entry = entry;
+    if (line != 0)
+        p.line = line;
+    return p;
 }

@@ -41,6 +41,13 @@ struct Problem {
     // 1-based file line; 0 when the value was not read from a file.
     std::uint32_t line = 0;
 
+    // The place of problems: a node of a record, read from `line`.
+    static Problem at(Node node, RecordId record = 0, std::string_view name = {},
+                      std::uint32_t line = 0);
+    // A warning at this place, on a row or entry; `line` 0 keeps the place's.
+    Problem with(std::string text, std::string_view row = {}, int entry = 0,
+                 std::uint32_t line = 0) const;
+
     // How many of each severity a list holds, as the status bar reads them.
     struct Count {
         int errors = 0;

@@ -46,6 +46,7 @@ struct RowLabels {
     // Rows of a package's other nodes and of an application.
     static constexpr std::string_view kDays = "Days to run";
     static constexpr std::string_view kDestinationPackages = "Destination packages";
+    static constexpr std::string_view kDestinationServers = "Destination servers";
     // Rows of a task file.
     static constexpr std::string_view kPollInterval = "Polling interval";
     static constexpr std::string_view kLogSeverity = "Logging severity";

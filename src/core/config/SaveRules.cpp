@@ -2,9 +2,7 @@
 
 #include "TextUtil.h"
 
-namespace {
-
-Status checkName(std::string_view what, std::string_view name) {
+Status SaveRules::checkName(std::string_view what, std::string_view name) {
     if (name.empty())
         return Status::failure("The " + std::string(what) + " name is empty.");
     if (TextUtil::hasSeparator(name))
@@ -12,8 +10,6 @@ Status checkName(std::string_view what, std::string_view name) {
                                " name must not hold a blank, a comma, a tab or a line break.");
     return {};
 }
-
-} // namespace
 
 std::string SaveRules::missingSource(const PackageDesc& p) {
     return "Please specify a source server for package " + p.name;

@@ -42,4 +42,6 @@ public:
     // Fails with why a target's server and volume names would not read back
     // as they are.
     static Status checkTargetName(std::string_view server, std::string_view volume);
+    // Fails with why one of them would not; `what` is "server" or "volume".
+    static Status checkName(std::string_view what, std::string_view name);
 };

@@ -30,6 +30,11 @@ public:
     void setBandwidth(std::string_view v) { fields_.set(Bandwidth, v); }
     void setProtocol(std::string_view v) { fields_.set(Protocol, v); }
 
+    // The protocol words a DEST line can hold before its schedule.
+    static bool isProtocolWord(std::string_view w) {
+        return w == "TCP" || w == "UDP" || w == "IPX";
+    }
+
     bool operator==(const TargetServer& other) const = default;
 
 private:

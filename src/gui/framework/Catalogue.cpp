@@ -150,7 +150,7 @@ constexpr RowSpec kPath{.label = "Path", .dialog = RowDialog::Path, .application
 constexpr RowSpec kDestinationPackages{.label = RowLabels::kDestinationPackages,
                                        .dialog = RowDialog::DestinationPackages,
                                        .application = &A::dstPackages};
-constexpr RowSpec kDestinationServers{.label = "Destination servers",
+constexpr RowSpec kDestinationServers{.label = RowLabels::kDestinationServers,
                                       .dialog = RowDialog::Text,
                                       .application = &A::dstServers,
                                       .rule = Rule::Words,

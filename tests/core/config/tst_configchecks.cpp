@@ -54,6 +54,7 @@ private slots:
     void eachCheck();
     void richFile();
     void linesFollowEdits();
+    void editedValuesThatWouldNotReadBack();
 };
 
 void TestConfigChecks::eachCheck_data() {
@@ -143,6 +144,17 @@ void TestConfigChecks::eachCheck_data() {
          "7 warning Bandwidth limit \"\" is not a whole number @ Package P › Target Server(s), "
          "row 1",
          "7 warning DEST SRV (missing argument) @ , "});
+    row("days without a start",
+        clean(user + kPwd, "  SCHEDULE 08:00 MON\n  SCHEDULE\n  SOURCE S\n  DEST S V MSGON 0\n"),
+        {"4 warning Days to run \"MON\" have no start time before them, so a save would make "
+         "the first day the start @ Package P › Schedule, Days to run"});
+    row("start that is a protocol word",
+        "VERSION 1.22\nUSER u\n" + kPwd +
+            "PACKAGE P\n  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 16 UDP\nPACKAGE END\n",
+        {"7 warning Start \"UDP\" is neither a time (HH:MM) nor a number of hours @ Package P › "
+         "Target Server(s), row 1",
+         "7 warning Target server \"S\": Start \"UDP\" is a protocol word, so a save would make "
+         "it the protocol @ Package P › Target Server(s), row 1"});
     row("no target", clean(user + kPwd, "  SCHEDULE 1 MON\n  SOURCE S\n"),
         {"4 warning Package P has no target server @ Package P › Target Server(s), "});
     row("jobs",
@@ -243,6 +255,36 @@ void TestConfigChecks::linesFollowEdits() {
     QCOMPARE(model.packages.line(1), 2u);
     model.addPackage("Q");
     QCOMPARE(model.packages.line(2), 0u);
+}
+
+// Values only the editor can make: each is named before a save.
+void TestConfigChecks::editedValuesThatWouldNotReadBack() {
+    ConfigModel model = readConfig(clean());
+    model.global.user = "an admin";
+    PackageDesc& p = model.packages.at(1);
+    p.name = "P ";
+    p.preMsg = "say \"hi\"";
+    p.targets.append(TargetServer("T", "V", "ON", "4", "", "(default)"));
+    p.dirJobs.append(SyncJob("SYS:A", "VOL:B", "", "DEL"));
+    model.addApplication("A")->dstServers = "S1,S2";
+    QStringList problems = described(ConfigChecks::run(model));
+    problems = problems.filter(QStringLiteral("save"));
+    QCOMPARE(
+        problems,
+        QStringList({
+            "0 warning Username \"an admin\" holds a blank, a comma, a tab or a line break, "
+            "so a save would split it @ Default settings, Username",
+            "0 warning Destination servers \"S1,S2\" hold a comma, a tab or a line break, so "
+            "a save would not keep them @ Application A, Destination servers",
+            "4 warning Package name \"P \" begins or ends with white space or holds a line "
+            "break, so a save would not keep it @ Package P  › Settings, ",
+            "4 warning Message \"say \"hi\"\" holds a double quote or a line break, so a save "
+            "would cut it short @ Package P  › Messages, ",
+            "4 warning Target server \"T\": The bandwidth limit is empty, so the word after "
+            "it would be read as the limit after a save @ Package P  › Target Server(s), row 2",
+            "4 warning Transfer mode is empty, so propagate deletions \"DEL\" would be read "
+            "as the transfer mode after a save @ Package P  › Directories, row 1",
+        }));
 }
 
 QTEST_APPLESS_MAIN(TestConfigChecks)

@@ -1,0 +1,151 @@
+#include "ReadBackChecks.h"
+
+#include "RowLabels.h"
+#include "SaveRules.h"
+#include "TextUtil.h"
+
+#include <string>
+#include <string_view>
+
+namespace {
+
+using Node = Problem::Node;
+using L = RowLabels;
+
+constexpr std::string_view kSplits =
+    "holds a blank, a comma, a tab or a line break, so a save would split it";
+constexpr std::string_view kBreaksQuotes =
+    "holds a double quote or a line break, so a save would cut it short";
+
+std::string described(std::string_view label, std::string_view value, std::string_view why) {
+    return std::string(label) + " \"" + std::string(value) + "\" " + std::string(why);
+}
+
+bool breaksQuotes(std::string_view value) {
+    return value.find_first_of("\"\n") != std::string_view::npos;
+}
+
+// Adds the problems of one place: a node of a record.
+class Checker {
+public:
+    Checker(std::vector<Problem>& out, Node node, RecordId record = 0, std::string_view name = {},
+            std::uint32_t line = 0)
+        : out_(out), place_(Problem::at(node, record, name, line)) {}
+
+    void add(std::string message, std::string_view row = {}, int entry = 0,
+             std::uint32_t line = 0) {
+        out_.push_back(place_.with(std::move(message), row, entry, line));
+    }
+    // A value written as one word.
+    void word(std::string_view label, std::string_view value, std::string_view row) {
+        if (TextUtil::hasSeparator(value))
+            add(described(label, value, kSplits), row);
+    }
+    // A value written between double quotes.
+    void quoted(std::string_view label, std::string_view value, std::string_view row = {},
+                int entry = 0, std::uint32_t line = 0) {
+        if (breaksQuotes(value))
+            add(described(label, value, kBreaksQuotes), row, entry, line);
+    }
+    // A name that stands alone after its block keyword.
+    void blockName(std::string_view label, std::string_view name) {
+        if (TextUtil::trim(name) != name || name.find('\n') != std::string_view::npos)
+            add(described(label, name,
+                          "begins or ends with white space or holds a line break, so a save "
+                          "would not keep it"));
+    }
+
+private:
+    std::vector<Problem>& out_;
+    Problem place_;
+};
+
+void checkTarget(const TargetServer& t, int entry, std::uint32_t line, Checker& c) {
+    const std::string what = "Target server \"" + std::string(t.server()) + "\": ";
+    const auto add = [&](std::string message) { c.add(what + message, {}, entry, line); };
+    // An empty volume is written as nothing before the flag and reads back.
+    if (const Status server = SaveRules::checkName("server", t.server()); !server.ok)
+        add(server.error);
+    if (TextUtil::hasSeparator(t.volume()))
+        add(SaveRules::checkName("volume", t.volume()).error);
+    const bool defaultProtocol = t.protocol() == "(default)";
+    if (t.bandwidth().empty() && (!defaultProtocol || !t.schedule().empty()))
+        add("The bandwidth limit is empty, so the word after it would be read as the limit "
+            "after a save");
+    // Files before 1.30 had no protocol word, so a start could be one.
+    if (defaultProtocol && TargetServer::isProtocolWord(t.schedule()))
+        add(described("Start", t.schedule(),
+                      "is a protocol word, so a save would make it the protocol"));
+}
+
+void checkJob(const SyncJob& job, int entry, std::uint32_t line, Checker& c) {
+    if (job.transferMode().empty() && !job.deletions().empty())
+        c.add("Transfer mode is empty, so propagate deletions \"" + std::string(job.deletions()) +
+                  "\" would be read as the transfer mode after a save",
+              {}, entry, line);
+    c.quoted("Source path", job.sourcePath(), {}, entry, line);
+    c.quoted("Target path", job.targetPath(), {}, entry, line);
+}
+
+void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>& out) {
+    Checker settings(out, Node::Settings, p.id, p.name, line);
+    settings.blockName("Package name", p.name);
+    for (const std::string* path : {&p.preNcfSrc, &p.preNcfDst, &p.postNcfSrc, &p.postNcfDst,
+                                    &p.suspendNcfSrc, &p.suspendNcfDst})
+        settings.quoted("Command file", *path);
+    Checker messages(out, Node::Messages, p.id, p.name, line);
+    for (const std::string* text : {&p.preMsg, &p.postMsg, &p.errorMsg, &p.suspendMsg})
+        messages.quoted("Message", *text);
+    Checker schedule(out, Node::Schedule, p.id, p.name, line);
+    if (p.scheduleWhen.empty() && !TextUtil::trim(p.scheduleDays).empty())
+        schedule.add(described(L::kDays, TextUtil::trim(p.scheduleDays),
+                               "have no start time before them, so a save would make the first "
+                               "day the start"),
+                     L::kDays);
+    Checker source(out, Node::SourceServer, p.id, p.name, line);
+    source.word(L::kSourceServer, p.source, L::kSourceServer);
+    Checker targets(out, Node::Targets, p.id, p.name, line);
+    for (int i = 1; i <= p.targets.count(); ++i)
+        checkTarget(p.targets.at(i), i, p.targets.line(i), targets);
+    Checker excludes(out, Node::Exclude, p.id, p.name, line);
+    for (int i = 1; i <= p.excludes.count(); ++i)
+        excludes.quoted("Excluded path", p.excludes.at(i), {}, i, p.excludes.line(i));
+    const struct {
+        Node node;
+        const EntryList<SyncJob>& jobs;
+    } lists[] = {{Node::Directories, p.dirJobs}, {Node::Files, p.fileJobs}};
+    for (const auto& list : lists) {
+        Checker jobs(out, list.node, p.id, p.name, line);
+        for (int i = 1; i <= list.jobs.count(); ++i)
+            checkJob(list.jobs.at(i), i, list.jobs.line(i), jobs);
+    }
+}
+
+void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<Problem>& out) {
+    Checker c(out, Node::Application, a.id, a.name, line);
+    c.blockName("Application name", a.name);
+    c.word("Application server", a.appServer, {});
+    c.quoted("Application path", a.appPath);
+    // One name a line: only a blank parts two names.
+    const struct {
+        std::string_view label;
+        const std::string& names;
+    } lists[] = {{L::kDestinationPackages, a.dstPackages}, {L::kDestinationServers, a.dstServers}};
+    for (const auto& list : lists)
+        if (list.names.find_first_of(",\t\r\n") != std::string::npos)
+            c.add(described(list.label, list.names,
+                            "hold a comma, a tab or a line break, so a save would not keep them"),
+                  list.label);
+}
+
+} // namespace
+
+void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problems) {
+    Checker global(problems, Node::DefaultSettings);
+    global.word(L::kUsername, model.global.user, L::kUsername);
+    global.quoted("Log directory", model.global.logDir);
+    for (int i = 1; i <= model.packages.count(); ++i)
+        checkPackage(model.packages.at(i), model.packages.line(i), problems);
+    for (int i = 1; i <= model.applications.count(); ++i)
+        checkApplication(model.applications.at(i), model.applications.line(i), problems);
+}
