@@ -2,6 +2,7 @@
 
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
+#include "config/ReadBackChecks.h"
 #include "config/SaveRules.h"
 #include "framework/AnsiQt.h"
 #include "framework/ChangeValue.h"
@@ -26,6 +27,19 @@ std::optional<QString> CPallworthDoc::validateSave() {
     if (const Status save = SaveRules::validateSave(model_, isModified()); !save.ok)
         return AnsiQt::toQString(save.error);
     return std::nullopt;
+}
+
+QStringList CPallworthDoc::readBackWarnings() const {
+    std::vector<Problem> problems;
+    ReadBackChecks::run(model_, problems);
+    QStringList warnings;
+    for (const Problem& p : problems) {
+        std::string place = p.nodeText();
+        if (const std::string row = p.rowText(); !row.empty())
+            place += ", " + row;
+        warnings << AnsiQt::toQString(place + ": " + p.message);
+    }
+    return warnings;
 }
 
 std::optional<Document::ReadOnly> CPallworthDoc::readOnlyReason() const {

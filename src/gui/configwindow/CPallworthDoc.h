@@ -17,6 +17,7 @@ public:
     std::string writeBytes() override;
     std::optional<QString> validateSave() override;
     std::optional<ReadOnly> readOnlyReason() const override;
+    QStringList readBackWarnings() const override;
     QString kindName() const override;
     // A file that can never be saved: nothing in it may be edited.
     bool readOnly() const;

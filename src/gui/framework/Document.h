@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUndoStack>
 #include <optional>
 #include <string>
@@ -60,6 +61,12 @@ public:
     virtual std::optional<ReadOnly> readOnlyReason() const { return std::nullopt; }
     // "configuration", "task file": what a file of this kind is called.
     virtual QString kindName() const = 0;
+    // Values a save would write in a form that reads back as something else.
+    virtual QStringList readBackWarnings() const { return {}; }
+    // The warnings the user already agreed to save with, so that the same
+    // ones are not asked about again.
+    const QStringList& acceptedWarnings() const { return acceptedWarnings_; }
+    void acceptWarnings(QStringList warnings) { acceptedWarnings_ = std::move(warnings); }
 
     // Lines of the file that was read which a save would drop; 0 once the
     // document was saved.
@@ -87,4 +94,5 @@ private:
     qint64 diskSize_ = -1;
     int unkeptLines_ = 0;
     ReadReport unkeptReport_;
+    QStringList acceptedWarnings_;
 };

@@ -253,14 +253,22 @@ bool DocumentManager::refused(Document& document) {
     return refusal.has_value();
 }
 
-QMessageBox::StandardButton DocumentManager::askDropping(const Document& document) {
-    if (document.unkeptReport().keepsEverything())
+QMessageBox::StandardButton DocumentManager::askDropping(Document& document) {
+    // Values that would not read back are asked about once, until they change.
+    QStringList warnings = document.readBackWarnings();
+    if (warnings == document.acceptedWarnings())
+        warnings.clear();
+    if (document.unkeptReport().keepsEverything() && warnings.isEmpty())
         return QMessageBox::Save;
-    return ModalSeam::ask(area_.window(),
-                          UnkeptText::saveQuestion(document.unkeptReport(),
-                                                   QDir::toNativeSeparators(document.filePath())),
-                          kCaption, QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel,
-                          QMessageBox::Cancel, ModalSeam::Icon::Warning);
+    const QMessageBox::StandardButton answer =
+        ModalSeam::ask(area_.window(),
+                       UnkeptText::saveQuestion(document.unkeptReport(), warnings,
+                                                QDir::toNativeSeparators(document.filePath())),
+                       kCaption, QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel,
+                       QMessageBox::Cancel, ModalSeam::Icon::Warning);
+    if (answer != QMessageBox::Cancel && !warnings.isEmpty())
+        document.acceptWarnings(std::move(warnings));
+    return answer;
 }
 
 bool DocumentManager::nameAndWrite(Document& document) {

@@ -89,7 +89,7 @@ private:
     bool refused(Document& document);
     // Before the first save that drops lines of the file read: Save, SaveAll
     // (Save As) or Cancel.
-    QMessageBox::StandardButton askDropping(const Document& document);
+    QMessageBox::StandardButton askDropping(Document& document);
     // Asks for a file name and writes the document there.
     bool nameAndWrite(Document& document);
     bool writeFile(Document& document, const QString& path);

@@ -37,7 +37,7 @@ QString UnkeptText::openMessage(const ReadReport& report, const QString& file) {
     return parts.join(QStringLiteral("\n\n"));
 }
 
-QString UnkeptText::saveQuestion(const ReadReport& report, const QString& file) {
+QString UnkeptText::droppedText(const ReadReport& report, const QString& file) {
     const int lines = report.droppedLines();
     const int comments = report.commentLines();
     const QString lineCount = lines == 1 ? tr("1 line") : tr("%1 lines").arg(lines);
@@ -51,4 +51,30 @@ QString UnkeptText::saveQuestion(const ReadReport& report, const QString& file) 
     if (lines > 0)
         question += QStringLiteral("\n\n") + listedLines(report);
     return question;
+}
+
+QString UnkeptText::warningText(const QStringList& warnings, const QString& file) {
+    constexpr int kShown = 10;
+    QStringList lines{warnings.size() == 1
+                          ? tr("Saving writes 1 value of %1 in a form that reads back as "
+                               "something else:")
+                                .arg(file)
+                          : tr("Saving writes %1 values of %2 in a form that reads back as "
+                               "something else:")
+                                .arg(warnings.size())
+                                .arg(file)};
+    lines << warnings.mid(0, kShown);
+    if (warnings.size() > kShown)
+        lines << tr("... and %1 more.").arg(warnings.size() - kShown);
+    return lines.join(u'\n');
+}
+
+QString UnkeptText::saveQuestion(const ReadReport& report, const QStringList& warnings,
+                                 const QString& file) {
+    QStringList parts;
+    if (!report.keepsEverything())
+        parts << droppedText(report, file);
+    if (!warnings.isEmpty())
+        parts << warningText(warnings, file);
+    return parts.join(QStringLiteral("\n\n"));
 }

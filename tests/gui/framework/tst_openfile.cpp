@@ -30,6 +30,16 @@ const char* const kHandWritten = "VERSION 1.30\r\n"
                                  "  SYNCDIR ALL NODEL \"VOL1:\\DATA\" \"VOL1:\\DATA\"\r\n"
                                  "PACKAGE END\r\n";
 
+// A protocol typed into a file of a version that had none: read as a start.
+const char* const kOldWithProtocol =
+    "VERSION 1.22\r\n"
+    "USER admin.corp\r\n"
+    "PWD 2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f2f\r\n"
+    "PACKAGE Sales\r\n"
+    "  SOURCE SALES1\r\n"
+    "  DEST SRV7 VOL1 MSGON 0 TCP\r\n"
+    "PACKAGE END\r\n";
+
 std::string unknownLines(int count) {
     std::string bytes = "VERSION 1.30\r\n";
     for (int i = 0; i < count; ++i)
@@ -244,6 +254,14 @@ void TestOpenFile::firstSaveThatDropsLinesAsks_data() {
         configuration, "same");
     row("Close, Cancel", "sync.cfg", kHandWritten, CommandIds::FileClose, QMessageBox::Cancel,
         configuration, "");
+    const QString readsBack = QStringLiteral(
+        "Saving writes 1 value of %1 in a form that reads back as something else:\n"
+        "Package Sales \u203a Target Server(s), row 1: Target server \"SRV7\": Start \"TCP\" is "
+        "a protocol word, so a save would make it the protocol");
+    row("value that reads back otherwise, Save", "old.cfg", kOldWithProtocol, CommandIds::FileSave,
+        QMessageBox::Save, readsBack, "same");
+    row("value that reads back otherwise, Cancel", "old.cfg", kOldWithProtocol,
+        CommandIds::FileSave, QMessageBox::Cancel, readsBack, "");
     row("task file, Ctrl+S, Save", "tasks.ini", dataFile("tasks.ini"), CommandIds::FileSave,
         QMessageBox::Save, QStringLiteral("Saving drops 1 comment of %1"), "same");
 }
