@@ -50,7 +50,9 @@ constexpr CommandHelp kCommands[] = {
     {"resolve", "resolve PATH...",
      "Prints for each workstation path the engine's form the Browse buttons would give, as\n"
      "PATH<TAB>SERVER<TAB>VOLUME:path, or PATH<TAB>local for a path on no network file system;\n"
-     "the exit status is 1 when a path is local."},
+     "a tab or newline in a name is written as \\t or \\n. The exit status is 1 when a path is\n"
+     "local, 2 when one cannot be resolved (its names hold \\, : or characters Windows-1252\n"
+     "lacks, it names no server, or the mount table cannot be read)."},
     {"help", "help [COMMAND]", "Prints the usage of every command, or of one."},
 };
 
@@ -134,6 +136,16 @@ template <typename Model> std::string newFileBytes() {
     Model model;
     model.resetToNew();
     return writeModel(model);
+}
+
+// A tab or newline in a name would split the line; names holding "\\" are
+// refused, so the escapes cannot be misread.
+std::string outputField(const std::string& text) {
+    std::string field;
+    field.reserve(text.size());
+    for (char c : text)
+        field += c == '\t' ? "\\t" : c == '\n' ? "\\n" : std::string(1, c);
+    return field;
 }
 
 } // namespace
@@ -452,24 +464,25 @@ int CliApp::scramble(const std::string& text) {
 }
 
 // The volume form a Browse button would give for each path, with the
-// editor's own mount-table client.
+// editor's own mount-table client. Paths go to it in their own bytes.
 int CliApp::resolve(const std::vector<std::string>& paths) {
     WorkstationClient client;
     if (!client.initialize().ok)
         return fail("cannot read the mount table " + client.mountTablePath());
     int result = Ok;
     for (const std::string& path : paths) {
-        std::string server, text;
+        std::string server, text, problem;
         const PickKind kind =
-            ResolvePickedPath(client, AnsiText::fromUtf8(placeOf(path)), server, text);
+            ResolvePickedPath(client, path.empty() ? path : placeOf(path), server, text, problem);
+        const std::string shown = outputField(path);
         if (kind == PickKind::VolumeForm) {
-            out_ << path << '\t' << AnsiText::toUtf8(server) << '\t' << AnsiText::toUtf8(text)
-                 << '\n';
+            out_ << shown << '\t' << outputField(AnsiText::toUtf8(server)) << '\t'
+                 << outputField(AnsiText::toUtf8(text)) << '\n';
         } else if (kind == PickKind::LocalPath) {
-            out_ << path << "\tlocal\n";
+            out_ << shown << "\tlocal\n";
             result = std::max(result, int(Problem));
         } else {
-            result = fail(path + ": the server and share of this network folder cannot be read");
+            result = fail((path.empty() ? "" : shown + ": ") + outputField(problem));
         }
     }
     client.shutdown();

@@ -576,10 +576,39 @@ void TestCli::resolveThroughTheBinary_data() {
                                   << "";
     QTest::newRow("no server to read")
         << info << QStringList{"resolve", "/mnt/9p/A", "/home"} << 2 << "/home\tlocal\n"
-        << "pallworth-cli: /mnt/9p/A: the server and share of this network folder cannot be read\n";
+        << "pallworth-cli: /mnt/9p/A: The server and share of this network folder cannot be read. "
+           "Pick it on a share mounted by server and share name, or under Network.\n";
     QTest::newRow("no mount table")
         << "/nonexistent/mountinfo" << QStringList{"resolve", "/mnt/vol1"} << 2 << ""
         << "pallworth-cli: cannot read the mount table /nonexistent/mountinfo\n";
+    QTest::newRow("mount table is a folder")
+        << QDir::tempPath() << QStringList{"resolve", "/mnt/vol1"} << 2 << ""
+        << "pallworth-cli: cannot read the mount table " + QDir::tempPath() + "\n";
+    QTest::newRow("share subfolder, its bind, an nfs bind")
+        << info << QStringList{"resolve", "/mnt/sub/Q", "/srv/deeper/Q", "/srv/films/Q"} << 0
+        << "/mnt/sub/Q\tfs1\tapps:sub\\Q\n/srv/deeper/Q\tfs1\tapps:sub\\deeper\\Q\n"
+           "/srv/films/Q\tnas2\tmedia:Films\\Q\n"
+        << "";
+    QTest::newRow("non-Western mount point")
+        << info << QStringList{"resolve", QStringLiteral("/tmp/Общий/A")} << 0
+        << QStringLiteral("/tmp/Общий/A\tfs2\tcommon:A\n") << "";
+    QTest::newRow("tab and newline in names")
+        << info << QStringList{"resolve", "/mnt/vol1/a\tb", "/mnt/vol1/c\nd"} << 0
+        << "/mnt/vol1/a\\tb\tsrv1\tvol1:a\\tb\n/mnt/vol1/c\\nd\tsrv1\tvol1:c\\nd\n"
+        << "";
+    QTest::newRow("empty argument") << info << QStringList{"resolve", ""} << 2 << ""
+                                    << "pallworth-cli: No path was given.\n";
+    QTest::newRow("network paths without a server")
+        << info << QStringList{"resolve", "\\\\", "\\\\\\x", "\\\\s\\v"} << 2 << "\\\\s\\v\ts\tv:\n"
+        << "pallworth-cli: \\\\: The network path \\\\ names no server.\n"
+           "pallworth-cli: \\\\\\x: The network path \\\\\\x names no server.\n";
+    QTest::newRow("names the engine cannot hold")
+        << info << QStringList{"resolve", QStringLiteral("/mnt/vol1/Отчёты"), "/mnt/vol1/x:y"} << 2
+        << ""
+        << QStringLiteral("pallworth-cli: /mnt/vol1/Отчёты: The path cannot hold the character "
+                          "\"О\": Windows-1252 has no such character.\n"
+                          "pallworth-cli: /mnt/vol1/x:y: The name \"x:y\" cannot be used: the "
+                          "engine reads \":\" in a path as a separator.\n");
 }
 
 void TestCli::resolveThroughTheBinary() {

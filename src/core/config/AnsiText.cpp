@@ -2,6 +2,8 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdio>
+#include <utility>
 
 namespace {
 
@@ -91,4 +93,30 @@ std::string AnsiText::fromUtf8(std::string_view utf8) {
         out += byte < 0 ? '?' : static_cast<char>(byte);
     }
     return out;
+}
+
+bool AnsiText::fromUtf8Exactly(std::string_view utf8, std::string& ansi, std::string& unfit) {
+    std::string out;
+    out.reserve(utf8.size());
+    for (std::size_t pos = 0; pos < utf8.size();) {
+        const std::size_t start = pos;
+        const char32_t ch = decodeUtf8(utf8, pos);
+        const int byte = fromUnicode(ch);
+        if (byte >= 0) {
+            out += static_cast<char>(byte);
+            continue;
+        }
+        const bool malformed = ch == 0xFFFD && utf8.substr(start, pos - start) != "\xEF\xBF\xBD";
+        if (malformed) {
+            char hex[8];
+            std::snprintf(hex, sizeof hex, "0x%02X", static_cast<unsigned char>(utf8[start]));
+            unfit = std::string("the byte ") + hex + ": it is not UTF-8";
+        } else {
+            unfit = "the character \"" + std::string(utf8.substr(start, pos - start)) +
+                    "\": Windows-1252 has no such character";
+        }
+        return false;
+    }
+    ansi = std::move(out);
+    return true;
 }

@@ -16,4 +16,8 @@ public:
     static std::string toUtf8(std::string_view ansi);
     // Characters the code page lacks, and malformed UTF-8, become '?'.
     static std::string fromUtf8(std::string_view utf8);
+    // The same without loss: false, with `unfit` naming the first character
+    // the code page lacks or the first byte that is not UTF-8 and saying
+    // why (the byte 0xE9: it is not UTF-8), when there is one.
+    static bool fromUtf8Exactly(std::string_view utf8, std::string& ansi, std::string& unfit);
 };

@@ -1,7 +1,9 @@
 #include "MemoryDirectoryClient.h"
 
 #include "MountTable.h"
+#include "NetworkPath.h"
 #include "PathParts.h"
+#include "config/AnsiText.h"
 #include "io/FileStore.h"
 
 #include <algorithm>
@@ -44,9 +46,12 @@ bool MemoryDirectoryClient::isRemoteDrive(const std::string& path) {
 
 Status MemoryDirectoryClient::resolveRemotePath(const std::string& path, RemotePath& location) {
     const DirectoryDescription::Drive* drive = driveOf(path);
+    std::string model, problem;
     if (drive == nullptr)
         return failed();
-    Parts rest = MountTable::components(path);
+    if (!ToModelText(path, model, problem))
+        return Status::failure(problem);
+    Parts rest = MountTable::components(model);
     rest.erase(rest.begin(), rest.begin() + static_cast<std::ptrdiff_t>(
                                                 MountTable::components(drive->folder).size()));
     location = drive->root;
@@ -154,7 +159,7 @@ const DirectoryDescription::Drive* MemoryDirectoryClient::driveOf(const std::str
         return nullptr;
     const Parts place = MountTable::components(path);
     for (const auto& drive : description_.drives())
-        if (PathParts::startsWith(place, MountTable::components(drive.folder)))
+        if (PathParts::startsWith(place, MountTable::components(AnsiText::toUtf8(drive.folder))))
             return &drive;
     return nullptr;
 }

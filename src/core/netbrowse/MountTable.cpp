@@ -35,10 +35,12 @@ MountTable::MountTable(std::string_view text) {
             continue;
         const std::size_t separator = separatorField(parts);
         if (separator == 0)
-            entries_.push_back(Entry{unescape(parts[0]), unescape(parts[1]), unescape(parts[2])});
+            entries_.push_back(
+                Entry{unescape(parts[0]), unescape(parts[1]), unescape(parts[2]), "/", {}});
         else if (separator + 2 < parts.size())
             entries_.push_back(Entry{unescape(parts[separator + 2]), unescape(parts[4]),
-                                     unescape(parts[separator + 1]), unescape(parts[3])});
+                                     unescape(parts[separator + 1]), unescape(parts[3]),
+                                     std::string(parts[2])});
     }
 }
 

@@ -20,6 +20,9 @@ public:
         // The folder of the mounted file system that appears at the mount
         // point: not "/" for a bind mount of a subfolder.
         std::string root = "/";
+        // MAJOR:MINOR of the mounted file system (mountinfo only): the
+        // mounts of one file system, a share and its binds, share it.
+        std::string deviceNumber;
     };
 
     explicit MountTable(std::string_view text);

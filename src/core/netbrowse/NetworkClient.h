@@ -55,9 +55,11 @@ public:
     virtual Status initialize() = 0;
     virtual void shutdown() = 0;
 
-    // The drive-type query: whether `path` lies on a remote drive.
+    // The drive-type query: whether `path` lies on a remote drive. The path
+    // is in the file system's own bytes (UTF-8), not model text.
     virtual bool isRemoteDrive(const std::string& path);
-    // Server, volume and directory of a path on a remote drive.
+    // Server, volume and directory of a path on a remote drive, as model
+    // texts; a name they cannot be written in is refused with the reason.
     virtual Status resolveRemotePath(const std::string& path, RemotePath& location);
 
     // The scan of connections: `iterator` starts at 0; success means

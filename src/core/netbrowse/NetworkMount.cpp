@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <string_view>
+#include <utility>
 
 namespace {
 
@@ -65,29 +66,44 @@ void appendExport(Remote& remote, std::string_view exported, const Parts& below)
 
 // //host/share/path; the kernel writes forward slashes, a hand-written table
 // may not.
-bool readShareDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
-    std::string device = mount.device;
+bool splitShareDevice(std::string device, std::string& server, Parts& path) {
     std::replace(device.begin(), device.end(), '\\', '/');
     if (device.rfind("//", 0) != 0)
         return false;
-    Parts parts = PathParts::split(device, '/');
-    if (parts.empty())
+    path = PathParts::split(device, '/');
+    if (path.empty())
         return false;
-    remote.server = withoutUser(parts.front());
-    append(remote.path, parts.begin() + 1, parts.end());
+    server = path.front();
+    path.erase(path.begin());
+    return true;
+}
+
+bool readShareDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
+    std::string server;
+    if (!splitShareDevice(mount.device, server, remote.path))
+        return false;
+    remote.server = withoutUser(server);
     append(remote.path, below.begin(), below.end());
     return true;
 }
 
 // host:/export, [v6 address]:/export, user@host:path
-bool readExportDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
-    const std::string& device = mount.device;
-    const std::size_t bracket = device.front() == '[' ? device.find(']') : 0;
+bool splitExportDevice(std::string_view device, std::string_view& host, std::string_view& path) {
+    const std::size_t bracket = !device.empty() && device.front() == '[' ? device.find(']') : 0;
     const std::size_t colon = bracket == std::string::npos ? bracket : device.find(':', bracket);
     if (colon == std::string::npos)
         return false;
-    remote.server = withoutUser(std::string_view(device).substr(0, colon));
-    appendExport(remote, std::string_view(device).substr(colon + 1), below);
+    host = device.substr(0, colon);
+    path = device.substr(colon + 1);
+    return true;
+}
+
+bool readExportDevice(const MountTable::Entry& mount, const Parts& below, Remote& remote) {
+    std::string_view host, path;
+    if (!splitExportDevice(mount.device, host, path))
+        return false;
+    remote.server = withoutUser(host);
+    appendExport(remote, path, below);
     return true;
 }
 
@@ -143,11 +159,14 @@ std::string locationKey(std::string_view location, std::string_view key) {
 }
 
 // The key of a desktop location kind that names its server, and the one that
-// names its volume (none: the first folder inside is the volume).
+// names its volume (none: the first folder inside is the volume). A volume
+// key that is a path names the volume by its last component, or, for a
+// WebDAV prefix, by its first, as a URL mount does.
 struct DesktopKind {
     std::string_view kind;
     std::string_view serverKey;
     std::string_view volumeKey;
+    bool wholePath = false;
 };
 
 constexpr DesktopKind desktopKinds[] = {
@@ -157,8 +176,8 @@ constexpr DesktopKind desktopKinds[] = {
     {"sftp", "host", ""},
     {"ftp", "host", ""},
     {"ftps", "host", ""},
-    {"dav", "host", ""},
-    {"davs", "host", ""},
+    {"dav", "host", "prefix", true},
+    {"davs", "host", "prefix", true},
 };
 
 const DesktopKind* desktopKindOf(std::string_view location) {
@@ -172,7 +191,7 @@ const DesktopKind* desktopKindOf(std::string_view location) {
 }
 
 // The desktop's user-space mounts: one folder per location, named by kind
-// and keys. An nfs prefix is an export, named by its last component.
+// and keys.
 bool readDesktopLocation(const MountTable::Entry&, const Parts& below, Remote& remote) {
     const DesktopKind* kind = below.empty() ? nullptr : desktopKindOf(below.front());
     if (kind == nullptr)
@@ -180,7 +199,9 @@ bool readDesktopLocation(const MountTable::Entry&, const Parts& below, Remote& r
     remote.server = locationKey(below.front(), kind->serverKey);
     const Parts volume = PathParts::split(
         kind->volumeKey.empty() ? std::string() : locationKey(below.front(), kind->volumeKey), '/');
-    if (!volume.empty())
+    if (kind->wholePath)
+        append(remote.path, volume.begin(), volume.end());
+    else if (!volume.empty())
         remote.path.push_back(volume.back());
     append(remote.path, below.begin() + 1, below.end());
     return true;
@@ -238,6 +259,65 @@ const Kind* kindOf(const MountTable::Entry& mount) {
     return nullptr;
 }
 
+std::string rootOf(const Parts& parts, const std::string& below) {
+    Parts whole = parts;
+    const Parts more = MountTable::components(below);
+    append(whole, more.begin(), more.end());
+    return "/" + PathParts::join(whole, '/');
+}
+
+// The kernel names an SMB mount by the share and the folder it was mounted
+// from, and writes the folder a mount (or a bind of one) shows as its root
+// field; an older kernel leaves the root at "/" and the folder only in the
+// source. The view counts from the share's root.
+MountTable::Entry shareRootView(const MountTable::Entry& mount) {
+    std::string server;
+    Parts prefix;
+    if (!splitShareDevice(mount.device, server, prefix) || prefix.empty())
+        return mount;
+    MountTable::Entry view = mount;
+    view.device = "//" + server + "/" + prefix.front();
+    if (MountTable::components(mount.root).empty())
+        view.root = rootOf(Parts(prefix.begin() + 1, prefix.end()), "/");
+    return view;
+}
+
+// The components of the export of an NFS device, and its host.
+bool exportPath(const MountTable::Entry& mount, std::string_view& host, Parts& path) {
+    std::string_view exported;
+    if (mount.deviceNumber.empty() || !splitExportDevice(mount.device, host, exported))
+        return false;
+    path = PathParts::split(exported, '/');
+    return true;
+}
+
+// NFS writes "/" as the root of every mount and the folder in the source,
+// so a bind of a folder of an export looks like an export of its own. Of
+// the mounts of the same file system, the one with the shortest source is
+// the export; the view counts from it.
+MountTable::Entry exportView(const MountTable& table, const MountTable::Entry& mount) {
+    std::string_view host, otherHost;
+    Parts own, other;
+    if (!exportPath(mount, host, own))
+        return mount;
+    const MountTable::Entry* share = nullptr;
+    std::size_t shareDepth = own.size();
+    for (const MountTable::Entry& entry : table.entries())
+        if (entry.deviceNumber == mount.deviceNumber && entry.type == mount.type &&
+            exportPath(entry, otherHost, other) && otherHost == host && other.size() < shareDepth &&
+            PathParts::startsWith(own, other)) {
+            share = &entry;
+            shareDepth = other.size();
+        }
+    if (share == nullptr)
+        return mount;
+    MountTable::Entry view = mount;
+    view.device = share->device;
+    view.root =
+        rootOf(Parts(own.begin() + static_cast<std::ptrdiff_t>(shareDepth), own.end()), mount.root);
+    return view;
+}
+
 std::string directoryOf(const Parts& path) {
     return "\\" + PathParts::join(Parts(path.begin() + 1, path.end()), '\\');
 }
@@ -259,13 +339,33 @@ bool NetworkMount::canList(const MountTable::Entry& mount) {
 
 bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
                           NetworkClient::RemotePath& location) {
+    std::string server;
+    Parts path;
+    if (!locate(mount, below, server, path))
+        return false;
+    location = {server, path.front(), directoryOf(path)};
+    return true;
+}
+
+bool NetworkMount::locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
+                          std::string& server, std::vector<std::string>& path) {
     const Kind* kind = kindOf(mount);
     Remote remote;
     if (kind == nullptr || mount.device.empty() || !kind->read(mount, below, remote) ||
         remote.server.empty() || remote.path.empty())
         return false;
-    location = {remote.server, remote.path.front(), directoryOf(remote.path)};
+    server = std::move(remote.server);
+    path = std::move(remote.path);
     return true;
+}
+
+MountTable::Entry NetworkMount::shareView(const MountTable& table, const MountTable::Entry& mount) {
+    const Kind* kind = kindOf(mount);
+    if (kind != nullptr && kind->read == readShareDevice)
+        return shareRootView(mount);
+    if (kind != nullptr && (mount.type == "nfs" || mount.type == "nfs4"))
+        return exportView(table, mount);
+    return mount;
 }
 
 std::string NetworkMount::serverOf(const MountTable::Entry& mount,

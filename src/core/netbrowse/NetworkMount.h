@@ -33,6 +33,15 @@ public:
     // every volume. Texts are as the mount table has them.
     static bool locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
                        NetworkClient::RemotePath& location);
+    // The same as the server and the components of the path there, the
+    // first one being the volume.
+    static bool locate(const MountTable::Entry& mount, const std::vector<std::string>& below,
+                       std::string& server, std::vector<std::string>& path);
+
+    // `mount` as seen from the root of its share or export: for SMB the
+    // device is //host/share and the root the folder below it; an NFS bind
+    // counts from the export mounted from the same file system in `table`.
+    static MountTable::Entry shareView(const MountTable& table, const MountTable::Entry& mount);
 
     // The server of the place `below`, also where its volume is not known
     // yet (an export of "/", a host folder); empty when it cannot be read.

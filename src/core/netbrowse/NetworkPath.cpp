@@ -1,5 +1,6 @@
 #include "NetworkPath.h"
 
+#include "config/AnsiText.h"
 #include "config/TextUtil.h"
 
 namespace {
@@ -74,28 +75,57 @@ void readValues(NetworkClient& client, const std::string& tree, const std::strin
     } while (iteration != NetworkClient::NoIteration);
 }
 
+// A network path names its server first; the rest is model text, written
+// as it is or refused.
+PickKind resolveNetworkPath(NetworkClient& client, const std::string& path, std::string& server,
+                            std::string& text, std::string& problem) {
+    std::string model;
+    if (!ToModelText(path, model, problem))
+        return PickKind::Unresolved;
+    const std::string first = textBefore(model.substr(2) + "\\", '\\');
+    if (first.empty()) {
+        problem = "The network path " + path + " names no server.";
+        return PickKind::Unresolved;
+    }
+    server = first;
+    text = ResolveUncPath(client, model);
+    return PickKind::VolumeForm;
+}
+
 } // namespace
 
+bool ToModelText(const std::string& utf8, std::string& model, std::string& problem) {
+    std::string unfit;
+    if (AnsiText::fromUtf8Exactly(utf8, model, unfit))
+        return true;
+    problem = "The path cannot hold " + unfit + ".";
+    return false;
+}
+
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text) {
-    std::string server;
-    return ResolvePickedPath(client, path, server, text);
+    std::string server, problem;
+    return ResolvePickedPath(client, path, server, text, problem);
 }
 
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& server,
-                           std::string& text) {
+                           std::string& text, std::string& problem) {
+    if (path.empty()) {
+        problem = "No path was given.";
+        return PickKind::Unresolved;
+    }
     if (client.isRemoteDrive(path)) {
         NetworkClient::RemotePath location;
-        if (!client.resolveRemotePath(path, location).ok)
+        const Status resolved = client.resolveRemotePath(path, location);
+        if (!resolved.ok) {
+            problem = resolved.error;
             return PickKind::Unresolved;
+        }
         server = location.server;
         text = remoteDriveForm(location);
         return PickKind::VolumeForm;
     }
-    if (path.rfind("\\\\", 0) == 0) {
-        server = textBefore(path.substr(2) + "\\", '\\');
-        text = ResolveUncPath(client, path);
-        return PickKind::VolumeForm;
-    }
+    if (path.rfind("\\\\", 0) == 0)
+        return resolveNetworkPath(client, path, server, text, problem);
     return PickKind::LocalPath;
 }
 

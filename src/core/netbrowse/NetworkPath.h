@@ -18,12 +18,27 @@ enum class PickKind {
     Unresolved, // a remote drive the client could not place: leave the field alone
 };
 
-// Resolves a picked file-system path.
+// Why a pick on a network file system gave no volume form, when the client
+// cannot say better.
+inline constexpr const char* kUnplacedPick =
+    "The server and share of this network folder cannot be read. Pick it on a share mounted by "
+    "server and share name, or under Network.";
+
+// A name or path of the file system (UTF-8) as model text, or false with
+// `problem` naming the first character Windows-1252 cannot hold.
+bool ToModelText(const std::string& utf8, std::string& model, std::string& problem);
+
+// Resolves a picked file-system path, given in the file system's own bytes
+// (UTF-8), so that the client finds it as the system names it; the results
+// are model texts.
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& text);
 // The same, with the server of a volume form: the remote drive's server, or
-// the first name of a network path (a server, or a directory tree).
+// the first name of a network path (a server, or a directory tree). For an
+// unresolved pick, `problem` says why in UTF-8: it may name a character the
+// code page lacks. An empty path, and a network path that names no server,
+// are unresolved.
 PickKind ResolvePickedPath(NetworkClient& client, const std::string& path, std::string& server,
-                           std::string& text);
+                           std::string& text, std::string& problem);
 
 // The volume form of a path that begins with "\\"; may be empty.
 std::string ResolveUncPath(NetworkClient& client, const std::string& path);

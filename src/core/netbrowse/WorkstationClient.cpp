@@ -1,14 +1,16 @@
 #include "WorkstationClient.h"
 
 #include "NetworkMount.h"
+#include "NetworkPath.h"
 #include "PathParts.h"
 #include "config/AnsiText.h"
 #include "io/FileStore.h"
 
 #include <algorithm>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <utility>
 
 namespace {
@@ -20,6 +22,58 @@ Status failed() {
     return Status::failure("The mount table holds no such thing.");
 }
 constexpr std::size_t LocationDepth = 2;
+// As many links as the kernel follows in one path before it gives up.
+constexpr int MaxLinks = 40;
+
+// Names are refused rather than turned into '?' or into more folders: the
+// engine would look for a place nobody picked.
+Status refusedName(const std::string& name, const char* what) {
+    return Status::failure("The name \"" + name + "\" cannot be used: the engine reads " + what +
+                           " in a path as a separator.");
+}
+
+bool toModelName(const std::string& name, std::string& model, Status& status) {
+    std::string problem;
+    if (name.find('\\') != std::string::npos)
+        status = refusedName(name, "\"\\\"");
+    else if (name.find(':') != std::string::npos)
+        status = refusedName(name, "\":\"");
+    else if (!ToModelText(name, model, problem))
+        status = Status::failure(problem);
+    return status.ok;
+}
+
+// The place in model text: every name must be written as it is.
+Status toModelLocation(const std::string& server, const Parts& path,
+                       NetworkClient::RemotePath& location) {
+    // The server is not part of the volume form: an address may hold ":".
+    Status status;
+    NetworkClient::RemotePath found;
+    Parts names(path.size());
+    std::string problem;
+    if (!ToModelText(server, found.server, problem))
+        return Status::failure(problem);
+    for (std::size_t i = 0; i < path.size(); ++i)
+        if (!toModelName(path[i], names[i], status))
+            return status;
+    found.volume = names.front();
+    found.directory = "\\" + PathParts::join(Parts(names.begin() + 1, names.end()), '\\');
+    location = std::move(found);
+    return status;
+}
+
+// The target of `path` when it is a symbolic link.
+bool readLink(const std::string& path, std::string& target) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode))
+        return false;
+    std::string buffer(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 255) + 1, '\0');
+    const ssize_t size = ::readlink(path.c_str(), buffer.data(), buffer.size());
+    if (size <= 0 || static_cast<std::size_t>(size) >= buffer.size())
+        return false;
+    target.assign(buffer.data(), static_cast<std::size_t>(size));
+    return true;
+}
 
 std::string toModel(const std::string& utf8) {
     return AnsiText::fromUtf8(utf8);
@@ -74,11 +128,12 @@ std::string WorkstationClient::defaultMountTablePath() {
     return named != nullptr && *named != '\0' ? named : "/proc/self/mountinfo";
 }
 
+// A folder or a missing file in place of the table would make every path
+// local without a word.
 Status WorkstationClient::initialize() {
-    std::FILE* table = std::fopen(mountTablePath_.c_str(), "r");
-    if (table == nullptr)
+    std::string bytes;
+    if (!FileStore::read(mountTablePath_, bytes).ok)
         return Status::failure("Cannot read the mount table " + mountTablePath_ + ".");
-    std::fclose(table);
     running_ = true;
     return {};
 }
@@ -88,38 +143,66 @@ void WorkstationClient::shutdown() {
 }
 
 bool WorkstationClient::isRemoteDrive(const std::string& path) {
-    std::string local = AnsiText::toUtf8(path);
+    std::string local = path;
     const MountTable table = readTable();
     return networkMount(table, local) != nullptr;
 }
 
 Status WorkstationClient::resolveRemotePath(const std::string& path, RemotePath& location) {
-    std::string local = AnsiText::toUtf8(path);
+    std::string local = path;
     const MountTable table = readTable();
     const MountTable::Entry* mount = networkMount(table, local);
-    RemotePath found;
-    if (mount == nullptr || !NetworkMount::locate(*mount, MountTable::below(*mount, local), found))
-        return failed();
-    location = {toModel(found.server), toModel(found.volume), toModel(found.directory)};
-    return {};
+    if (mount == nullptr)
+        return Status::failure(kUnplacedPick);
+    const MountTable::Entry view = NetworkMount::shareView(table, *mount);
+    const Parts below = MountTable::below(view, local);
+    std::string server;
+    Parts remote;
+    if (NetworkMount::locate(view, below, server, remote))
+        return toModelLocation(server, remote, location);
+    server = NetworkMount::serverOf(view, below);
+    if (server.empty())
+        return Status::failure(kUnplacedPick);
+    return Status::failure("The folder lies above the shares of the server " + server +
+                           ". Pick a share, or a folder inside one.");
 }
 
-// A folder reached through a symbolic link lies where the link leads, which
-// is what the table names; `local` becomes the path that was found.
+// The table names places by their text, so a path is placed by its text:
+// nothing on a network mount is looked at on disk, as a stuck server would
+// hold the caller without limit. Symbolic links on local file systems are
+// followed, one component at a time, and ".." goes back from where a link
+// leads; `local` becomes the path that was found.
 const MountTable::Entry* WorkstationClient::networkMount(const MountTable& table,
                                                          std::string& local) {
-    std::vector<std::string> candidates{local};
-    std::error_code error;
-    if (!local.empty() && local.front() == '/')
-        candidates.push_back(fs::weakly_canonical(local, error).string());
-    for (const std::string& candidate : candidates) {
-        const MountTable::Entry* mount = table.covering(candidate);
-        if (mount != nullptr && NetworkMount::isNetwork(*mount)) {
-            local = candidate;
-            return mount;
+    if (local.empty() || local.front() != '/')
+        return nullptr;
+    Parts pending = PathParts::split(local, '/');
+    std::reverse(pending.begin(), pending.end());
+    Parts found;
+    for (int links = 0; !pending.empty();) {
+        std::string name = std::move(pending.back());
+        pending.pop_back();
+        const std::string next =
+            "/" + PathParts::join(found, '/') + (found.empty() ? "" : "/") + name;
+        const MountTable::Entry* holder = table.covering(next);
+        const bool onDisk = holder == nullptr || !NetworkMount::isNetwork(*holder);
+        std::string target;
+        if (name == "..") {
+            if (!found.empty())
+                found.pop_back();
+        } else if (name != "." && onDisk && links < MaxLinks && readLink(next, target)) {
+            ++links;
+            if (target.front() == '/')
+                found.clear();
+            const Parts more = PathParts::split(target, '/');
+            pending.insert(pending.end(), more.rbegin(), more.rend());
+        } else if (name != ".") {
+            found.push_back(std::move(name));
         }
     }
-    return nullptr;
+    local = "/" + PathParts::join(found, '/');
+    const MountTable::Entry* mount = table.covering(local);
+    return mount != nullptr && NetworkMount::isNetwork(*mount) ? mount : nullptr;
 }
 
 std::vector<std::string> WorkstationClient::servers() {
@@ -182,7 +265,7 @@ void WorkstationClient::walkMounts(const Visit& visit) const {
     const Clock::time_point deadline = Clock::now() + timeLimit_;
     for (const MountTable::Entry& mount : table.entries())
         if (NetworkMount::canList(mount))
-            walk(mount, {}, deadline, visit);
+            walk(NetworkMount::shareView(table, mount), {}, deadline, visit);
 }
 
 void WorkstationClient::walk(const MountTable::Entry& mount, const Parts& below,

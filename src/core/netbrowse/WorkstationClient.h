@@ -15,7 +15,8 @@
 // mounts are read only as deep as a question needs. The workstation joins no
 // directory tree. The table is read afresh on every question, since shares
 // come and go while the editor runs; file names are UTF-8 there and
-// Windows-1252 in the model.
+// Windows-1252 in the model. A path is placed by its text: nothing on a
+// network mount is looked at, so a stopped server cannot hold the caller.
 class WorkstationClient : public NetworkClient {
 public:
     explicit WorkstationClient(std::string mountTablePath = defaultMountTablePath());
@@ -24,7 +25,7 @@ public:
     // which also tells where inside its file system a bind mount starts.
     static std::string defaultMountTablePath();
 
-    // Succeeds when the mount table can be read.
+    // Succeeds when the mount table can be read (not a folder).
     Status initialize() override;
     void shutdown() override;
 

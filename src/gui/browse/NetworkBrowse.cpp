@@ -18,8 +18,10 @@ void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* fie
     const QString picked = browser.selectedPath();
     if (picked.isEmpty())
         return;
-    std::string volumeForm;
-    switch (ResolvePickedPath(client, AnsiQt::fromQString(picked), volumeForm)) {
+    // The pick goes to the client in the file system's own bytes: converted
+    // first, a name the code page lacks would match no mount.
+    std::string server, volumeForm, problem;
+    switch (ResolvePickedPath(client, picked.toStdString(), server, volumeForm, problem)) {
     case PickKind::VolumeForm:
         field->setText(AnsiQt::toQString(volumeForm));
         break;
@@ -30,8 +32,10 @@ void BrowseForNetworkPath(NetworkClient& client, QWidget* dialog, QLineEdit* fie
     case PickKind::Unresolved:
         // Keeping the local path would put a place the engine cannot reach
         // into the field without a word.
-        ModalSeam::showMessage(dialog, QString::fromLatin1(kUnplacedPick), browser.windowTitle(),
-                               ModalSeam::Icon::Warning);
+        ModalSeam::showMessage(dialog,
+                               problem.empty() ? QString::fromLatin1(kUnplacedPick)
+                                               : QString::fromStdString(problem),
+                               browser.windowTitle(), ModalSeam::Icon::Warning);
         break;
     }
 }

@@ -10,6 +10,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 QStringList names(const std::vector<NetworkClient::FolderEntry>& entries) {
@@ -41,6 +43,9 @@ private slots:
     void remoteDrives_data();
     void remoteDrives();
     void modelTextsAreWindows1252();
+    void refusedPicks_data();
+    void refusedPicks();
+    void linksFollowedOnLocalDisksOnly();
     void missingTable();
     void browsingMountedShares();
 
@@ -185,6 +190,13 @@ void TestMountTable::remoteDrives_data() {
     QTest::newRow("desktop bad escape kept")
         << "mounts.txt"
         << "/run/user/1000/gvfs/smb-share:server=fs1,share=a%2x%/C" << true << "fs1 a%2x% \\C";
+    QTest::newRow("desktop WebDAV prefix")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/dav:host=cloud.example.com,ssl=true,prefix=%2Fremote.php%2Fwebdav/x"
+        << true << "cloud.example.com remote.php \\webdav\\x";
+    QTest::newRow("desktop WebDAV without prefix")
+        << "mounts.txt"
+        << "/run/user/1000/gvfs/dav:host=h6,ssl=false/pub/x" << true << "h6 pub \\x";
     QTest::newRow("desktop mount root") << "mounts.txt"
                                         << "/run/user/1000/gvfs" << true << "failed";
     QTest::newRow("desktop phone is no share")
@@ -228,6 +240,35 @@ void TestMountTable::remoteDrives_data() {
     QTest::newRow("mountinfo bind of a desktop location")
         << "mountinfo.txt"
         << "/home/alice/team/A" << true << "fs1 team \\A";
+    QTest::newRow("cifs mount of a share's subfolder")
+        << "mountinfo.txt"
+        << "/mnt/sub/Q" << true << "fs1 apps \\sub\\Q";
+    QTest::newRow("cifs bind inside a subfolder mount")
+        << "mountinfo.txt"
+        << "/srv/deeper/Q" << true << "fs1 apps \\sub\\deeper\\Q";
+    QTest::newRow("cifs subfolder with the root left at /")
+        << "mountinfo.txt"
+        << "/mnt/old-kernel/Q" << true << "fs1 apps \\sub\\Q";
+    QTest::newRow("nfs bind of a folder of an export")
+        << "mountinfo.txt"
+        << "/srv/films/Q" << true << "nas2 media \\Films\\Q";
+    QTest::newRow("nfs the same folder through the export")
+        << "mountinfo.txt"
+        << "/mnt/media/Films/Q" << true << "nas2 media \\Films\\Q";
+    QTest::newRow("nfs folder mounted with no export beside it")
+        << "mountinfo.txt"
+        << "/mnt/films-only/Q" << true << "nas3 Films \\Q";
+    QTest::newRow("share at a non-Western mount point")
+        << "mountinfo.txt" << QStringLiteral("/tmp/Общий/A") << true << "fs2 common \\A";
+    QTest::newRow("sshfs export of /, first folder") << "mountinfo.txt"
+                                                     << "/mnt/h4root/srv/x" << true << "h4 srv \\x";
+    QTest::newRow("mount point that is not on disk")
+        << "mountinfo.txt"
+        << "/nonexistent-pallworth/share/A/../B" << true << "h5 share \\B";
+    QTest::newRow("real bind of a local folder") << "mountinfo.txt"
+                                                 << "/tmp/mt-b/x" << false << "";
+    QTest::newRow("real bind of a tmpfs folder") << "mountinfo.txt"
+                                                 << "/tmp/mt-u/x" << false << "";
     QTest::newRow("mountinfo line cut after -") << "mountinfo.txt"
                                                 << "/mnt/cut/A" << false << "";
     QTest::newRow("mountinfo local") << "mountinfo.txt"
@@ -244,6 +285,7 @@ void TestMountTable::remoteDrives() {
     const std::string tablePath = "netbrowse/" + table.toStdString();
     WorkstationClient client(testsupport::dataPath(tablePath.c_str()));
     const std::string local = path.toStdString();
+    QVERIFY(client.initialize().ok);
     QCOMPARE(client.isRemoteDrive(local), remote);
     NetworkClient::RemotePath found{"old", "old", "old"};
     const Status status = client.resolveRemotePath(local, found);
@@ -263,7 +305,8 @@ void TestMountTable::remoteDrives() {
                                                                   : PickKind::VolumeForm));
 }
 
-// The table speaks UTF-8, the model Windows-1252.
+// The table and the pick speak UTF-8, the model Windows-1252: the table is
+// searched with the pick's own bytes.
 void TestMountTable::modelTextsAreWindows1252() {
     QTemporaryDir dir;
     WorkstationClient client(writeTable(dir, "//srv1/B\xC3\xBC"
@@ -272,20 +315,103 @@ void TestMountTable::modelTextsAreWindows1252() {
                                  .toStdString());
     NetworkClient::RemotePath found;
     QVERIFY(client
-                .resolveRemotePath("/mnt/b\xFC"
-                                   "cher/\xC4rger",
+                .resolveRemotePath("/mnt/b\xC3\xBC"
+                                   "cher/\xC3\x84rger",
                                    found)
                 .ok);
     QCOMPARE(found.volume, std::string("B\xFC"
                                        "cher"));
     QCOMPARE(found.directory, std::string("\\\xC4rger"));
-    QVERIFY(!client.isRemoteDrive("/mnt/b\xC3\xBC"
+    QVERIFY(!client.isRemoteDrive("/mnt/b\xFC"
                                   "cher"));
     QCOMPARE(client.volumes("srv1"), std::vector<std::string>{"B\xFC"
                                                               "cher"});
 }
 
+// Picks that give no volume form, and why; the field keeps its text.
+void TestMountTable::refusedPicks_data() {
+    QTest::addColumn<QByteArray>("path");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("name outside the code page")
+        << QByteArray("/mnt/vol1/Отчёты")
+        << QStringLiteral("The path cannot hold the character \"О\": Windows-1252 has no such "
+                          "character.");
+    QTest::newRow("byte that is not UTF-8")
+        << QByteArray("/mnt/vol1/caf\xE9")
+        << QStringLiteral("The path cannot hold the byte 0xE9: it is not UTF-8.");
+    QTest::newRow("name outside the code page in a bind")
+        << QByteArray("/srv/deeper/日本")
+        << QStringLiteral("The path cannot hold the character \"日\": Windows-1252 has no such "
+                          "character.");
+    QTest::newRow("backslash in a name")
+        << QByteArray("/mnt/vol1/a\\b/c")
+        << QStringLiteral("The name \"a\\b\" cannot be used: the engine reads \"\\\" in a path as "
+                          "a separator.");
+    QTest::newRow("colon in a name")
+        << QByteArray("/mnt/vol1/x:y")
+        << QStringLiteral("The name \"x:y\" cannot be used: the engine reads \":\" in a path as a "
+                          "separator.");
+    QTest::newRow("folder above the shares")
+        << QByteArray("/mnt/h4root")
+        << QStringLiteral("The folder lies above the shares of the server h4. Pick a share, or a "
+                          "folder inside one.");
+    QTest::newRow("mount naming no server")
+        << QByteArray("/mnt/9p/A") << QString::fromLatin1(kUnplacedPick);
+    QTest::newRow("empty") << QByteArray("") << QStringLiteral("No path was given.");
+    QTest::newRow("network path without server")
+        << QByteArray("\\\\") << QStringLiteral("The network path \\\\ names no server.");
+    QTest::newRow("network path with an empty server")
+        << QByteArray("\\\\\\x") << QStringLiteral("The network path \\\\\\x names no server.");
+    QTest::newRow("network path outside the code page")
+        << QByteArray("\\\\srv\\Общий")
+        << QStringLiteral("The path cannot hold the character \"О\": Windows-1252 has no such "
+                          "character.");
+}
+
+void TestMountTable::refusedPicks() {
+    QFETCH(QByteArray, path);
+    QFETCH(QString, problem);
+    WorkstationClient client(testsupport::dataPath("netbrowse/mountinfo.txt"));
+    std::string server = "old", text = "old", why;
+    QCOMPARE(int(ResolvePickedPath(client, path.toStdString(), server, text, why)),
+             int(PickKind::Unresolved));
+    QCOMPARE(QString::fromStdString(why), problem);
+    QCOMPARE(server + text, std::string("oldold"));
+}
+
+// Links on local disks lead to the share, ".." going back from where a link
+// leads; on a network mount nothing is looked at, so a link there stays a
+// name and a mount point need not exist.
+void TestMountTable::linksFollowedOnLocalDisksOnly() {
+    QTemporaryDir dir;
+    const QDir root(dir.path());
+    QVERIFY(root.mkpath(QStringLiteral("net")));
+    const QByteArray base = QFile::encodeName(root.canonicalPath());
+    const std::string at = base.toStdString();
+    for (const auto& [link, target] :
+         std::vector<std::pair<std::string, std::string>>{{"abs", at + "/gone/share"},
+                                                          {"rel", "gone/share"},
+                                                          {"deep", at + "/gone/share/sub/more"},
+                                                          {"loop", at + "/loop"},
+                                                          {"net/s", "/elsewhere"}})
+        QVERIFY(::symlink(target.c_str(), (at + "/" + link).c_str()) == 0);
+    QByteArray table = "/dev/sda1 " + base + " ext4 rw 0 0\n";
+    table += "h7:/srv/share " + base + "/gone/share fuse.sshfs rw 0 0\n";
+    table += "h8:/vol " + base + "/net fuse.sshfs rw 0 0\n";
+    WorkstationClient client(writeTable(dir, table).toStdString());
+    const std::vector<std::pair<std::string, std::string>> picks{
+        {"/abs/A/B", "share:A\\B"}, {"/rel/A", "share:A"}, {"/deep/../../C", "share:C"},
+        {"/net/s/x", "vol:s\\x"},   {"/loop/x", "local"},  {"/abs/../net", "local"}};
+    for (const auto& [pick, form] : picks) {
+        std::string text = "local";
+        ResolvePickedPath(client, at + pick, text);
+        QCOMPARE(text, form);
+    }
+}
+
 void TestMountTable::missingTable() {
+    WorkstationClient folder(QDir::tempPath().toStdString());
+    QVERIFY(!folder.initialize().ok);
     WorkstationClient client("/nonexistent/mounts");
     QVERIFY(!client.initialize().ok);
     QVERIFY(!client.running());

@@ -60,6 +60,7 @@ private slots:
     void filesOnlyWhenAsked();
     void unplacedRemoteDriveLeavesTheField();
     void windows1252Names();
+    void picksSearchedInTheirOwnBytes();
     void titleAndOwner();
     void networkRootListedLazily();
 
@@ -270,6 +271,32 @@ void TestFolderBrowser::windows1252Names() {
            {"Network", "SRV1", "VOL1", QStringLiteral("B\u00FCcher"), QStringLiteral("\u20AC")});
     QCOMPARE(missing_, QString());
     QCOMPARE(field_.text(), QStringLiteral("VOL1:B\u00FCcher\\\u20AC"));
+}
+
+// A share mounted at a non-Western path is still a share; a folder name
+// the code page lacks is refused, named, and the field stays.
+void TestFolderBrowser::picksSearchedInTheirOwnBytes() {
+    QTemporaryDir dir;
+    const QString mounted = dir.filePath(QStringLiteral("Общий"));
+    for (const QString& folder : {QStringLiteral("A"), QStringLiteral("Отчёты")})
+        QVERIFY(QDir(mounted).mkpath(folder));
+    const QString tablePath = dir.filePath(QStringLiteral("mounts"));
+    QFile table(tablePath);
+    QVERIFY(table.open(QIODevice::WriteOnly));
+    table.write("/dev/sda1 / ext4 rw 0 0\n//srv2/common " + QFile::encodeName(mounted) +
+                " cifs rw 0 0\n");
+    table.close();
+    browse(std::make_unique<WorkstationClient>(tablePath.toStdString()),
+           localLabels(mounted) << QStringLiteral("A"));
+    QCOMPARE(missing_, QString());
+    QCOMPARE(field_.text(), QStringLiteral("common:A"));
+    QCOMPARE(messages_, QStringList());
+    browse(std::make_unique<WorkstationClient>(tablePath.toStdString()),
+           localLabels(mounted) << QStringLiteral("Отчёты"));
+    QCOMPARE(missing_, QString());
+    QCOMPARE(field_.text(), QStringLiteral("common:A"));
+    QCOMPARE(messages_, QStringList{QStringLiteral("The path cannot hold the character \"О\": "
+                                                   "Windows-1252 has no such character.")});
 }
 
 void TestFolderBrowser::titleAndOwner() {
