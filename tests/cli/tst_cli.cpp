@@ -2,6 +2,7 @@
 
 #include "cli/CliApp.h"
 #include "config/Scramble.h"
+#include "io/StoppedSave.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -91,6 +92,8 @@ private slots:
     void newFilesHonourTheUmask();
     void limitsAndOptionsThroughTheBinary_data();
     void limitsAndOptionsThroughTheBinary();
+    void stoppedSaveWarnsUntilDealtWith();
+    void concurrentNormalizeOfOneFileNeverMixes();
 
 private:
     QTemporaryDir dir_;
@@ -788,6 +791,85 @@ void TestCli::limitsAndOptionsThroughTheBinary() {
         QVERIFY(clock.elapsed() < 1000);
     if (args.size() == 5 || args.contains(QStringLiteral("-n.cfg")))
         QVERIFY(exists(path(qPrintable(args.last()))));
+}
+
+void TestCli::stoppedSaveWarnsUntilDealtWith() {
+    const std::string target = path("stopped.cfg");
+    writeFile(target, dataFile("rich-1.30.expected.cfg"));
+    QCOMPARE(::link(target.c_str(), path("twin.cfg").c_str()), 0);
+    const Run before = cli({"check", target});
+    QVERIFY(saveKilledAt(target, dataFile("rich-1.10.expected.cfg"), FileStore::Stage::Writing, 1));
+    const std::string backup = StoppedSave::find(target);
+    QVERIFY(!backup.empty());
+    const std::string warning = target +
+                                ": warning: the file was being saved when the save was stopped; "
+                                "the old content is in \"" +
+                                backup + "\" (move it over the file to restore it, or remove it)\n";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"check", target},
+                                                 {"check", "--all", target},
+                                                 {"check", "--all", "--json", target},
+                                                 {"dump", target}}) {
+        const Run r = cli(args);
+        QCOMPARE(r.exit, args[0] == "dump" ? 0 : 1);
+        QCOMPARE(r.err, warning);
+    }
+    // A save through the other name neither hides nor removes it.
+    const Run over = cli({"normalize", target, target});
+    QCOMPARE(over.exit, 0);
+    QCOMPARE(over.err, warning);
+    QCOMPARE(cli({"check", target}).exit, 1);
+
+    QCOMPARE(::rename(backup.c_str(), target.c_str()), 0);
+    const Run after = cli({"check", target});
+    QCOMPARE(after.exit, before.exit);
+    QCOMPARE(after.err, before.err);
+}
+
+void TestCli::concurrentNormalizeOfOneFileNeverMixes() {
+    // Inputs as an administrator writes them, large enough to be written in
+    // many pieces.
+    const auto input = [](char name) {
+        std::string body = "USER admin\r\n";
+        for (int i = 0; i < 900; ++i) {
+            body += std::string("PACKAGE ") + name + std::to_string(i) +
+                    "\r\n  SOURCE SALES1\r\n  DEST SRV7 VOL1 MSGON 0\r\n";
+            for (int dir = 0; dir < 12; ++dir)
+                body += "  SYNCDIR ALL NODEL \"VOL1:\\DATA" + std::to_string(dir) +
+                        "\" \"VOL2:\\DATA" + std::to_string(dir) + "\"\r\n";
+            body += "PACKAGE END\r\n";
+        }
+        return cfg("1.30", body);
+    };
+    writeFile(path("a.cfg"), input('A'));
+    writeFile(path("b.cfg"), input('B'));
+    QCOMPARE(cli({"normalize", path("a.cfg"), path("out-a.cfg")}).exit, 0);
+    QCOMPARE(cli({"normalize", path("b.cfg"), path("out-b.cfg")}).exit, 0);
+    const QByteArray first = fileBytes(QString::fromStdString(path("out-a.cfg")));
+    const QByteArray second = fileBytes(QString::fromStdString(path("out-b.cfg")));
+    QVERIFY(first.size() > 2 * int(FileStore::kPiece));
+    writeFile(path("shared.cfg"), "VERSION 1.30\r\n");
+    QCOMPARE(::link(path("shared.cfg").c_str(), path("linked.cfg").c_str()), 0);
+
+    constexpr int kRounds = 20;
+    int mixed = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        QProcess runs[2];
+        runs[0].start(QStringLiteral(PALLWORTH_CLI),
+                      {"normalize", dir_.filePath("a.cfg"), dir_.filePath("shared.cfg")});
+        runs[1].start(QStringLiteral(PALLWORTH_CLI),
+                      {"normalize", dir_.filePath("b.cfg"), dir_.filePath("linked.cfg")});
+        for (QProcess& run : runs) {
+            QVERIFY(run.waitForFinished(60000));
+            QCOMPARE(run.exitCode(), 0);
+            QCOMPARE(run.readAllStandardError(), QByteArray());
+        }
+        const QByteArray now = fileBytes(dir_.filePath("shared.cfg"));
+        mixed += now != first && now != second;
+    }
+    qInfo("%d rounds of two concurrent saves of one hard-linked file: %d mixed", kRounds, mixed);
+    QCOMPARE(mixed, 0);
+    QCOMPARE(QDir(dir_.path()).entryList(QDir::Hidden | QDir::Files).filter("pallworth"),
+             QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
