@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits.h>
+#include <memory>
 #include <new>
 #include <sys/file.h>
 #include <sys/stat.h>
@@ -28,6 +29,11 @@ constexpr int kMaxLinks = 40;
 constexpr std::size_t kChunk = std::size_t(1) << 16;
 
 enum class Outcome { Saved, Failed, CannotKeep };
+
+// A folder that refuses new files; a file in it may still be writable.
+bool folderRefused(int err) {
+    return err == EACCES || err == EPERM;
+}
 
 std::string describe(const char* what, const std::string& path, const std::string& reason) {
     return std::string(what) + " \"" + path + "\": " + reason;
@@ -331,6 +337,18 @@ private:
         error_ = describe("Cannot write", shown_, err);
         return false;
     }
+    // The folder refused a file beside the target; `elsewhere` names where
+    // else one was tried.
+    bool failFolder(int err, const std::string& elsewhere = {}) {
+        error_ = describe("Cannot write", shown_,
+                          "the folder \"" + folder_ +
+                              "\" cannot be written; a save needs a file beside \"" + name_ + "\"" +
+                              elsewhere + " (" + std::strerror(err) + ")");
+        return false;
+    }
+    // The backup of an in-place save: beside the file, or in the user's
+    // cache folder when the file's own folder cannot be written.
+    std::unique_ptr<TempFile> makeBackup();
     Outcome failed(int err) { return fail(err), Outcome::Failed; }
     void restore(int fd, TempFile& backup, off_t size);
     // Writes the content from the start of the file; false with errno.
@@ -365,6 +383,8 @@ Outcome Save::byRename(bool replacing, unsigned newFileMode) {
     if (replacing && !attributes.readFrom(target_))
         return Outcome::CannotKeep;
     TempFile temp(folder_, name_);
+    if (!temp.isOpen() && folderRefused(temp.error()))
+        return replacing ? Outcome::CannotKeep : (failFolder(temp.error()), Outcome::Failed);
     if (!temp.isOpen())
         return failed(temp.error());
     if (!writeContent(temp.fd()))
@@ -398,6 +418,21 @@ bool Save::backUp(int fd, TempFile& backup, off_t& size) {
     return true;
 }
 
+std::unique_ptr<TempFile> Save::makeBackup() {
+    auto backup = std::make_unique<TempFile>(folder_, name_, TempFile::Role::Backup);
+    if (backup->isOpen() || !folderRefused(backup->error()))
+        return backup;
+    const int refused = backup->error();
+    std::string wanted = "~/.cache/pallworth";
+    const std::string cache = StoppedSave::cacheFolder(&wanted);
+    if (!cache.empty())
+        backup = std::make_unique<TempFile>(cache, StoppedSave::cacheName(target_),
+                                            TempFile::Role::Backup);
+    if (!backup->isOpen())
+        failFolder(refused, ", or a backup in the cache folder \"" + wanted + "\"");
+    return backup;
+}
+
 bool Save::inPlace() {
     const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
@@ -413,7 +448,14 @@ bool Save::inPlace() {
         return false;
     }
     off_t size = 0;
-    TempFile backup(folder_, name_, TempFile::Role::Backup);
+    const std::unique_ptr<TempFile> kept = makeBackup();
+    TempFile& backup = *kept;
+    if (!backup.isOpen()) {
+        if (error_.empty())
+            fail(backup.error());
+        ::close(fd);
+        return false;
+    }
     if (!backUp(fd, backup, size)) {
         ::close(fd);
         return false;

@@ -6,6 +6,7 @@
 #include <cerrno>
 #include <cinttypes>
 #include <cstdio>
+#include <cstdlib>
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/file.h>
@@ -77,7 +78,15 @@ std::string StoppedSave::find(const std::string& path) {
     const std::string target = FileStore::linkTarget(path);
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + !slash);
-    const std::string name = target.substr(slash + 1);
+    std::string found = findIn(target, folder, target.substr(slash + 1));
+    if (const std::string cache = cacheFolder(); !cache.empty())
+        if (std::string cached = findIn(target, cache, cacheName(target)); !cached.empty())
+            found = std::move(cached);
+    return found;
+}
+
+std::string StoppedSave::findIn(const std::string& target, const std::string& folder,
+                                const std::string& name) {
     TempFile::removeStale(folder, name);
     const std::string start = TempFile::prefix(name, TempFile::Role::Backup);
     DIR* dir = ::opendir(folder.c_str());
@@ -103,6 +112,39 @@ std::string StoppedSave::find(const std::string& path) {
     }
     ::closedir(dir);
     return found;
+}
+
+std::string StoppedSave::cacheFolder(std::string* wanted) {
+    const char* cache = std::getenv("XDG_CACHE_HOME");
+    std::string folder;
+    if (cache != nullptr && cache[0] == '/')
+        folder = cache;
+    else if (const char* home = std::getenv("HOME"); home != nullptr && home[0] == '/')
+        folder = std::string(home) + "/.cache";
+    else
+        return {};
+    ::mkdir(folder.c_str(), 0700);
+    folder += "/pallworth";
+    if (wanted != nullptr)
+        *wanted = folder;
+    struct stat info {};
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+        return {};
+    // Only a folder of this user's own keeps what the backups hold private.
+    if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())
+        return {};
+    return folder;
+}
+
+std::string StoppedSave::cacheName(const std::string& target) {
+    const auto slash = target.rfind('/');
+    const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + !slash);
+    char* real = ::realpath(folder.c_str(), nullptr);
+    if (real == nullptr)
+        return target;
+    std::string absolute = real;
+    std::free(real);
+    return absolute + (absolute == "/" ? "" : "/") + target.substr(slash + 1);
 }
 
 Status StoppedSave::restore(const std::string& path, const std::string& backup) {

@@ -31,4 +31,17 @@ public:
     static std::string find(const std::string& path);
     // Puts the backup's content back through a safe save and removes it.
     static Status restore(const std::string& path, const std::string& backup);
+
+    // Where the backup of a file goes when its own folder cannot be written:
+    // $XDG_CACHE_HOME/pallworth, else ~/.cache/pallworth, made private when
+    // missing; empty when there is none, with the folder wanted in `wanted`.
+    static std::string cacheFolder(std::string* wanted = nullptr);
+    // The name backups of `target` (links followed) take in the cache folder:
+    // its whole path, absolute, so files of one name in two folders differ.
+    static std::string cacheName(const std::string& target);
+
+private:
+    // find() in one folder, for backups named after `name`.
+    static std::string findIn(const std::string& target, const std::string& folder,
+                              const std::string& name);
 };

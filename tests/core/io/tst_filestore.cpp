@@ -107,6 +107,8 @@ private slots:
     void stoppedInPlaceSave();
     void killedInPlaceSavesNeverLeftMixedUnseen();
     void concurrentInPlaceSavesTakeTurns();
+    void sharedFolderSavesInPlace_data();
+    void sharedFolderSavesInPlace();
 
 private:
     std::string path(const std::string& name) const {
@@ -603,6 +605,77 @@ void TestFileStore::concurrentInPlaceSavesTakeTurns() {
     qInfo("%d rounds of two concurrent in-place saves: %d mixed", kRounds, mixed);
     QCOMPARE(mixed, 0);
     QCOMPARE(entries(), QStringList({"other.cfg", "s.cfg"}));
+}
+
+void TestFileStore::sharedFolderSavesInPlace_data() {
+    QTest::addColumn<bool>("cacheWritable");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("backup in the cache folder") << true << true;
+    QTest::newRow("no cache folder either") << false << true;
+    QTest::newRow("new file") << true << false;
+}
+
+void TestFileStore::sharedFolderSavesInPlace() {
+    if (!isRoot())
+        QSKIP("saving as another user needs root");
+    QFETCH(bool, cacheWritable);
+    QFETCH(bool, existing);
+    // A service's folder of root's, and a file its group may write.
+    const std::string shared = path("shared");
+    const std::string cache = path("cache");
+    QCOMPARE(::chmod(dir_->path().toLocal8Bit().constData(), 0755), 0);
+    QCOMPARE(::mkdir(shared.c_str(), 0755), 0);
+    QCOMPARE(::mkdir(cache.c_str(), 0755), 0);
+    QCOMPARE(::chmod(cache.c_str(), cacheWritable ? 0777 : 0755), 0);
+    const std::string target = shared + "/service.cfg";
+    if (existing) {
+        QVERIFY(FileStore::writeAtomically(target, kOld).ok);
+        QCOMPARE(::chown(target.c_str(), 0, kNobody), 0);
+        QCOMPARE(::chmod(target.c_str(), 0664), 0);
+    }
+    const Snapshot before = existing ? snapshot(target) : Snapshot{};
+    const std::string refused =
+        "Cannot write \"" + target + "\": the folder \"" + shared +
+        "\" cannot be written; a save needs a file beside \"service.cfg\"" +
+        (existing ? ", or a backup in the cache folder \"" + cache + "/pallworth\"" : "");
+    const auto asNobody = [&] {
+        ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+        return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    };
+    const int exit = inChild([&] {
+        if (!asNobody())
+            return 2;
+        const Status written = FileStore::writeAtomically(target, kNew);
+        if (written.ok || written.error.rfind(refused, 0) == 0)
+            return written.ok ? 0 : 1;
+        qWarning("%s", written.error.c_str());
+        return 3;
+    });
+    QCOMPARE(exit, existing && cacheWritable ? 0 : 1);
+    QCOMPARE(QDir(QString::fromStdString(shared))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             existing ? QStringList{QStringLiteral("service.cfg")} : QStringList());
+    if (!existing)
+        return;
+    QCOMPARE(content(target), exit == 0 ? kNew : kOld);
+    const Snapshot after = snapshot(target);
+    QCOMPARE(after.inode, before.inode);
+    QCOMPARE(after.group, before.group);
+    QCOMPARE(after.mode, before.mode);
+    // A save stopped part way is found, with its backup in the cache folder.
+    const int found = exit != 0 ? 0 : inChild([&] {
+        if (!asNobody() ||
+            !saveKilledAt(target, numberedLines('n', 300), FileStore::Stage::Writing, 1))
+            return 2;
+        const std::string backup = StoppedSave::find(target);
+        if (backup.rfind(cache + "/pallworth/.pallworth-backup-", 0) != 0)
+            return 3;
+        return StoppedSave::restore(target, backup).ok && content(target) == kNew ? 0 : 4;
+    });
+    QCOMPARE(found, 0);
+    QCOMPARE(QDir(QString::fromStdString(cache + "/pallworth"))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestFileStore)
