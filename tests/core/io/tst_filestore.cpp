@@ -118,6 +118,14 @@ private:
         return QDir(dir_->path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
     }
+    // s.cfg holding `bytes`, with a second name other.cfg: saved in place.
+    std::string hardLinked(const std::string& bytes) const {
+        const std::string target = path("s.cfg");
+        if (!FileStore::writeAtomically(target, bytes).ok ||
+            ::link(target.c_str(), path("other.cfg").c_str()) != 0)
+            qFatal("cannot set up %s", target.c_str());
+        return target;
+    }
     std::unique_ptr<QTemporaryDir> dir_;
 };
 
@@ -500,11 +508,9 @@ void TestFileStore::stoppedInPlaceSave() {
     QFETCH(FileStore::Stage, stage);
     QFETCH(int, at);
     QFETCH(bool, mixed);
-    const std::string target = path("s.cfg");
     const std::string old = numberedLines('o', 100);
     const std::string next = numberedLines('n', 150);
-    QVERIFY(FileStore::writeAtomically(target, old).ok);
-    QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+    const std::string target = hardLinked(old);
     QVERIFY(saveKilledAt(target, next, stage, at));
     const std::string backup = StoppedSave::find(target);
     if (!mixed) {
@@ -528,11 +534,9 @@ void TestFileStore::stoppedInPlaceSave() {
 }
 
 void TestFileStore::killedInPlaceSavesNeverLeftMixedUnseen() {
-    const std::string target = path("s.cfg");
     const std::string old = numberedLines('o', 8000);
     const std::string next = numberedLines('n', 6000);
-    QVERIFY(FileStore::writeAtomically(target, old).ok);
-    QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+    const std::string target = hardLinked(old);
     // Each piece is slowed down so that most kills land inside the write.
     const auto slowSave = [&] {
         FileStore::setStageHook([](FileStore::Stage stage) {
@@ -576,11 +580,9 @@ void TestFileStore::killedInPlaceSavesNeverLeftMixedUnseen() {
 }
 
 void TestFileStore::concurrentInPlaceSavesTakeTurns() {
-    const std::string target = path("s.cfg");
     const std::string first = numberedLines('a', 6000);
     const std::string second = numberedLines('b', 5000);
-    QVERIFY(FileStore::writeAtomically(target, kOld).ok);
-    QCOMPARE(::link(target.c_str(), path("other.cfg").c_str()), 0);
+    const std::string target = hardLinked(kOld);
     constexpr int kRounds = 50;
     int mixed = 0;
     for (int round = 0; round < kRounds; ++round) {
