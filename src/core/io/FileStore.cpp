@@ -413,7 +413,7 @@ bool Save::backUp(int fd, TempFile& backup, off_t& size) {
         return fail(errno != 0 ? errno : ECANCELED);
     if (!backup.moveTo(StoppedSave::markedPath(backup.path(), coming)))
         return fail(errno);
-    syncFolder(folder_);
+    syncFolder(folderOf(backup.path()));
     reach(FileStore::Stage::BackedUp);
     return true;
 }
@@ -424,7 +424,7 @@ std::unique_ptr<TempFile> Save::makeBackup() {
         return backup;
     const int refused = backup->error();
     std::string wanted = "~/.cache/pallworth";
-    const std::string cache = StoppedSave::cacheFolder(&wanted);
+    const std::string cache = StoppedSave::cacheFolder(true, &wanted);
     if (!cache.empty())
         backup = std::make_unique<TempFile>(cache, StoppedSave::cacheName(target_),
                                             TempFile::Role::Backup);

@@ -79,7 +79,7 @@ std::string StoppedSave::find(const std::string& path) {
     const auto slash = target.rfind('/');
     const std::string folder = slash == std::string::npos ? "." : target.substr(0, slash + !slash);
     std::string found = findIn(target, folder, target.substr(slash + 1));
-    if (const std::string cache = cacheFolder(); !cache.empty())
+    if (const std::string cache = cacheFolder(false); !cache.empty())
         if (std::string cached = findIn(target, cache, cacheName(target)); !cached.empty())
             found = std::move(cached);
     return found;
@@ -114,7 +114,7 @@ std::string StoppedSave::findIn(const std::string& target, const std::string& fo
     return found;
 }
 
-std::string StoppedSave::cacheFolder(std::string* wanted) {
+std::string StoppedSave::cacheFolder(bool make, std::string* wanted) {
     const char* cache = std::getenv("XDG_CACHE_HOME");
     std::string folder;
     if (cache != nullptr && cache[0] == '/')
@@ -123,12 +123,13 @@ std::string StoppedSave::cacheFolder(std::string* wanted) {
         folder = std::string(home) + "/.cache";
     else
         return {};
-    ::mkdir(folder.c_str(), 0700);
+    if (make)
+        ::mkdir(folder.c_str(), 0700);
     folder += "/pallworth";
     if (wanted != nullptr)
         *wanted = folder;
     struct stat info {};
-    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+    if (make && ::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
         return {};
     // Only a folder of this user's own keeps what the backups hold private.
     if (::lstat(folder.c_str(), &info) != 0 || !S_ISDIR(info.st_mode) || info.st_uid != ::geteuid())

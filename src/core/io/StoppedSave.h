@@ -34,8 +34,9 @@ public:
 
     // Where the backup of a file goes when its own folder cannot be written:
     // $XDG_CACHE_HOME/pallworth, else ~/.cache/pallworth, made private when
-    // missing; empty when there is none, with the folder wanted in `wanted`.
-    static std::string cacheFolder(std::string* wanted = nullptr);
+    // missing and `make`; empty when there is none, with the folder wanted in
+    // `wanted`.
+    static std::string cacheFolder(bool make, std::string* wanted = nullptr);
     // The name backups of `target` (links followed) take in the cache folder:
     // its whole path, absolute, so files of one name in two folders differ.
     static std::string cacheName(const std::string& target);
