@@ -93,7 +93,6 @@ private slots:
     void limitsAndOptionsThroughTheBinary_data();
     void limitsAndOptionsThroughTheBinary();
     void stoppedSaveWarnsUntilDealtWith();
-    void concurrentNormalizeOfOneFileNeverMixes();
 
 private:
     QTemporaryDir dir_;
@@ -823,53 +822,6 @@ void TestCli::stoppedSaveWarnsUntilDealtWith() {
     const Run after = cli({"check", target});
     QCOMPARE(after.exit, before.exit);
     QCOMPARE(after.err, before.err);
-}
-
-void TestCli::concurrentNormalizeOfOneFileNeverMixes() {
-    // Inputs as an administrator writes them, large enough to be written in
-    // many pieces.
-    const auto input = [](char name) {
-        std::string body = "USER admin\r\n";
-        for (int i = 0; i < 900; ++i) {
-            body += std::string("PACKAGE ") + name + std::to_string(i) +
-                    "\r\n  SOURCE SALES1\r\n  DEST SRV7 VOL1 MSGON 0\r\n";
-            for (int dir = 0; dir < 12; ++dir)
-                body += "  SYNCDIR ALL NODEL \"VOL1:\\DATA" + std::to_string(dir) +
-                        "\" \"VOL2:\\DATA" + std::to_string(dir) + "\"\r\n";
-            body += "PACKAGE END\r\n";
-        }
-        return cfg("1.30", body);
-    };
-    writeFile(path("a.cfg"), input('A'));
-    writeFile(path("b.cfg"), input('B'));
-    QCOMPARE(cli({"normalize", path("a.cfg"), path("out-a.cfg")}).exit, 0);
-    QCOMPARE(cli({"normalize", path("b.cfg"), path("out-b.cfg")}).exit, 0);
-    const QByteArray first = fileBytes(QString::fromStdString(path("out-a.cfg")));
-    const QByteArray second = fileBytes(QString::fromStdString(path("out-b.cfg")));
-    QVERIFY(first.size() > 2 * int(FileStore::kPiece));
-    writeFile(path("shared.cfg"), "VERSION 1.30\r\n");
-    QCOMPARE(::link(path("shared.cfg").c_str(), path("linked.cfg").c_str()), 0);
-
-    constexpr int kRounds = 20;
-    int mixed = 0;
-    for (int round = 0; round < kRounds; ++round) {
-        QProcess runs[2];
-        runs[0].start(QStringLiteral(PALLWORTH_CLI),
-                      {"normalize", dir_.filePath("a.cfg"), dir_.filePath("shared.cfg")});
-        runs[1].start(QStringLiteral(PALLWORTH_CLI),
-                      {"normalize", dir_.filePath("b.cfg"), dir_.filePath("linked.cfg")});
-        for (QProcess& run : runs) {
-            QVERIFY(run.waitForFinished(60000));
-            QCOMPARE(run.exitCode(), 0);
-            QCOMPARE(run.readAllStandardError(), QByteArray());
-        }
-        const QByteArray now = fileBytes(dir_.filePath("shared.cfg"));
-        mixed += now != first && now != second;
-    }
-    qInfo("%d rounds of two concurrent saves of one hard-linked file: %d mixed", kRounds, mixed);
-    QCOMPARE(mixed, 0);
-    QCOMPARE(QDir(dir_.path()).entryList(QDir::Hidden | QDir::Files).filter("pallworth"),
-             QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestCli)
