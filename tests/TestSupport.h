@@ -47,6 +47,24 @@ inline QByteArray fileBytes(const QString& path) {
 
 // Runs `work` in a child process and returns its exit status; -1 when it
 // died of a signal or did not end within `timeoutMs` (then it is killed).
+// A content of `lines` numbered lines, told apart by `tag`.
+inline std::string numberedLines(char tag, int lines) {
+    std::string bytes;
+    for (int i = 0; i < lines; ++i)
+        bytes += tag + std::to_string(i) + std::string(40, tag) + "\r\n";
+    return bytes;
+}
+
+// Hands `bytes` on in pieces of `size`.
+inline FileStore::Producer inPieces(const std::string& bytes, std::size_t size) {
+    return [&bytes, size](const FileStore::Pieces& put) {
+        for (std::size_t at = 0; at < bytes.size(); at += size)
+            if (!put(std::string_view(bytes).substr(at, size)))
+                return false;
+        return true;
+    };
+}
+
 inline int inChild(const std::function<int()>& work, int timeoutMs = 10000) {
     const pid_t pid = ::fork();
     if (pid == 0)
@@ -61,6 +79,25 @@ inline int inChild(const std::function<int()>& work, int timeoutMs = 10000) {
         ::usleep(10000);
     }
     return pid > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+inline FileStore::Stage killStage = FileStore::Stage::BackedUp;
+inline int killCountdown = 0;
+
+// Saves `bytes` to `path` in three pieces, in a child killed the `at`-th time
+// its save reaches `stage`; true when it was killed.
+inline bool saveKilledAt(const std::string& path, const std::string& bytes, FileStore::Stage stage,
+                         int at) {
+    return inChild([&] {
+               killStage = stage;
+               killCountdown = at;
+               FileStore::setStageHook([](FileStore::Stage reached) {
+                   if (reached == killStage && --killCountdown == 0)
+                       ::raise(SIGKILL);
+               });
+               const std::size_t piece = (bytes.size() + 2) / 3;
+               return FileStore::writeAtomically(path, inPieces(bytes, piece)).ok ? 0 : 1;
+           }) == -1;
 }
 
 // Reads .cfg bytes with code page 437; fails the calling test on a read error.

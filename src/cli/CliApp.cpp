@@ -10,6 +10,7 @@
 #include "config/Scramble.h"
 #include "config/TextUtil.h"
 #include "io/FileStore.h"
+#include "io/StoppedSave.h"
 #include "netbrowse/NetworkPath.h"
 #include "netbrowse/WorkstationClient.h"
 #include "taskfile/TaskFileChecks.h"
@@ -41,7 +42,8 @@ constexpr CommandHelp kCommands[] = {
      "problem, errors and warnings, as FILE:LINE: error: MESSAGE or FILE:LINE: warning:\n"
      "MESSAGE (FILE: warning: MESSAGE without a line); only errors fail. With --json one\n"
      "JSON object per file: file, and problems with line (or null), severity, message,\n"
-     "node and row."},
+     "node and row. A file whose save was stopped part way also fails, with a warning naming\n"
+     "the backup of its old content, until that backup is moved over it or removed."},
     {"schedule", "schedule FILE",
      "Prints when every package of the configuration FILE runs in the week, with the daily\n"
      "time window and the busiest hours, as one JSON object."},
@@ -235,6 +237,7 @@ bool CliApp::load(const std::string& path, Model& model, ReadReport& report, boo
         return false;
     }
     report = std::move(status.report);
+    stoppedSave_ = warnStoppedSave(path);
     if (checkKind) {
         if (const Status kind = validateKind(path, report); !kind.ok) {
             fail(kind.error);
@@ -264,6 +267,18 @@ Status CliApp::validateKind(const std::string& path, const ReadReport& own) {
     return {};
 }
 
+bool CliApp::warnStoppedSave(const std::string& path) {
+    const std::string backup = StoppedSave::find(path);
+    if (backup.empty())
+        return false;
+    if (namedBackups_.insert(backup).second)
+        err_ << path
+             << ": warning: the file was being saved when the save was stopped; the old content "
+                "is in \""
+             << backup << "\" (move it over the file to restore it, or remove it)\n";
+    return true;
+}
+
 void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
     for (const SkippedLine& s : report.skipped())
         err_ << path << ':' << s.line << ": warning: " << AnsiText::toUtf8(s.text) << " ("
@@ -277,6 +292,7 @@ bool CliApp::save(const std::string& path, std::string_view bytes, unsigned newF
 
 bool CliApp::save(const std::string& path, const FileStore::Producer& produce,
                   unsigned newFileMode) {
+    warnStoppedSave(path);
     const Status written = FileStore::writeAtomically(path, produce, newFileMode);
     if (!written.ok)
         fail(written.error);
@@ -401,7 +417,7 @@ int CliApp::checkAll(const std::vector<std::string>& paths, CheckOutput output) 
             result = Error;
             continue;
         }
-        if (::Problem::count(problems).errors > 0 && result == Ok)
+        if ((stoppedSave_ || ::Problem::count(problems).errors > 0) && result == Ok)
             result = Problem;
         if (output == CheckOutput::Json) {
             out_ << ModelJson::problems(path, problems) << '\n';
@@ -442,6 +458,8 @@ int CliApp::check(const std::vector<std::string>& paths) {
             TaskFileModel model;
             if (!load(path, model, report, true))
                 result = Error;
+            else if (stoppedSave_ && result == Ok)
+                result = Problem;
             continue;
         }
         ConfigModel model;
@@ -449,6 +467,8 @@ int CliApp::check(const std::vector<std::string>& paths) {
             result = Error;
             continue;
         }
+        if (stoppedSave_ && result == Ok)
+            result = Problem;
         for (const std::string& problem : SaveRules::allProblems(model)) {
             out_ << path << ": " << AnsiText::toUtf8(problem) << '\n';
             if (result == Ok)

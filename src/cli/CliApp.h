@@ -6,6 +6,7 @@
 #include "io/Status.h"
 
 #include <ostream>
+#include <set>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,11 +53,17 @@ private:
     // Fails when the file reads much better as the other kind, or as
     // nothing at all.
     static Status validateKind(const std::string& path, const ReadReport& own);
+    // A warning naming the backup a stopped save of the file left; true when
+    // there is one. Each backup is named once.
+    bool warnStoppedSave(const std::string& path);
     // One warning line per line a save would not keep.
     void warnSkipped(const std::string& path, const ReadReport& report);
     bool save(const std::string& path, std::string_view bytes, unsigned newFileMode);
     bool save(const std::string& path, const FileStore::Producer& produce, unsigned newFileMode);
     int usage(const std::string& problem);
+    // Whether the file last loaded has the backup of a stopped save.
+    bool stoppedSave_ = false;
+    std::set<std::string> namedBackups_;
     int fail(const std::string& message);
 
     std::ostream& out_;

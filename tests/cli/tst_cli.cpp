@@ -2,6 +2,7 @@
 
 #include "cli/CliApp.h"
 #include "config/Scramble.h"
+#include "io/StoppedSave.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -91,6 +92,7 @@ private slots:
     void newFilesHonourTheUmask();
     void limitsAndOptionsThroughTheBinary_data();
     void limitsAndOptionsThroughTheBinary();
+    void stoppedSaveWarnsUntilDealtWith();
 
 private:
     QTemporaryDir dir_;
@@ -817,6 +819,38 @@ void TestCli::limitsAndOptionsThroughTheBinary() {
         QVERIFY(clock.elapsed() < 1000);
     if (args.size() == 5 || args.contains(QStringLiteral("-n.cfg")))
         QVERIFY(exists(path(qPrintable(args.last()))));
+}
+
+void TestCli::stoppedSaveWarnsUntilDealtWith() {
+    const std::string target = path("stopped.cfg");
+    writeFile(target, dataFile("rich-1.30.expected.cfg"));
+    QCOMPARE(::link(target.c_str(), path("twin.cfg").c_str()), 0);
+    const Run before = cli({"check", target});
+    QVERIFY(saveKilledAt(target, dataFile("rich-1.10.expected.cfg"), FileStore::Stage::Writing, 1));
+    const std::string backup = StoppedSave::find(target);
+    QVERIFY(!backup.empty());
+    const std::string warning = target +
+                                ": warning: the file was being saved when the save was stopped; "
+                                "the old content is in \"" +
+                                backup + "\" (move it over the file to restore it, or remove it)\n";
+    for (const std::vector<std::string>& args : {std::vector<std::string>{"check", target},
+                                                 {"check", "--all", target},
+                                                 {"check", "--all", "--json", target},
+                                                 {"dump", target}}) {
+        const Run r = cli(args);
+        QCOMPARE(r.exit, args[0] == "dump" ? 0 : 1);
+        QCOMPARE(r.err, warning);
+    }
+    // A save through the other name neither hides nor removes it.
+    const Run over = cli({"normalize", target, target});
+    QCOMPARE(over.exit, 0);
+    QCOMPARE(over.err, warning);
+    QCOMPARE(cli({"check", target}).exit, 1);
+
+    QCOMPARE(::rename(backup.c_str(), target.c_str()), 0);
+    const Run after = cli({"check", target});
+    QCOMPARE(after.exit, before.exit);
+    QCOMPARE(after.err, before.err);
 }
 
 QTEST_GUILESS_MAIN(TestCli)

@@ -1,6 +1,7 @@
 #include "FileStore.h"
 
 #include "FileAttributes.h"
+#include "StoppedSave.h"
 #include "TempFile.h"
 
 #include <algorithm>
@@ -9,16 +10,30 @@
 #include <cstring>
 #include <fcntl.h>
 #include <limits.h>
+#include <memory>
 #include <new>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
+FileStore::StageHook stageHook = nullptr;
+
+void reach(FileStore::Stage stage) {
+    if (stageHook != nullptr)
+        stageHook(stage);
+}
+
 constexpr int kMaxLinks = 40;
 constexpr std::size_t kChunk = std::size_t(1) << 16;
 
 enum class Outcome { Saved, Failed, CannotKeep };
+
+// A folder that refuses new files; a file in it may still be writable.
+bool folderRefused(int err) {
+    return err == EACCES || err == EPERM;
+}
 
 std::string describe(const char* what, const std::string& path, const std::string& reason) {
     return std::string(what) + " \"" + path + "\": " + reason;
@@ -322,10 +337,25 @@ private:
         error_ = describe("Cannot write", shown_, err);
         return false;
     }
+    // The folder refused a file beside the target; `elsewhere` names where
+    // else one was tried.
+    bool failFolder(int err, const std::string& elsewhere = {}) {
+        error_ = describe("Cannot write", shown_,
+                          "the folder \"" + folder_ +
+                              "\" cannot be written; a save needs a file beside \"" + name_ + "\"" +
+                              elsewhere + " (" + std::strerror(err) + ")");
+        return false;
+    }
+    // The backup of an in-place save: beside the file, or in the user's
+    // cache folder when the file's own folder cannot be written.
+    std::unique_ptr<TempFile> makeBackup();
     Outcome failed(int err) { return fail(err), Outcome::Failed; }
     void restore(int fd, TempFile& backup, off_t size);
     // Writes the content from the start of the file; false with errno.
-    bool writeContent(int fd);
+    bool writeContent(int fd, bool inPlace = false);
+    // Backs the open file up beside it and marks the backup with what is
+    // about to be written; false with the message set.
+    bool backUp(int fd, TempFile& backup, off_t& size);
 
     const std::string& shown_;
     const std::string& target_;
@@ -336,12 +366,14 @@ private:
     std::string& error_;
 };
 
-bool Save::writeContent(int fd) {
+bool Save::writeContent(int fd, bool inPlace) {
     written_ = 0;
     return produce_([&](std::string_view piece) {
         if (!writeAll(fd, piece, written_))
             return false;
         written_ += static_cast<off_t>(piece.size());
+        if (inPlace)
+            reach(FileStore::Stage::Writing);
         return true;
     });
 }
@@ -351,6 +383,8 @@ Outcome Save::byRename(bool replacing, unsigned newFileMode) {
     if (replacing && !attributes.readFrom(target_))
         return Outcome::CannotKeep;
     TempFile temp(folder_, name_);
+    if (!temp.isOpen() && folderRefused(temp.error()))
+        return replacing ? Outcome::CannotKeep : (failFolder(temp.error()), Outcome::Failed);
     if (!temp.isOpen())
         return failed(temp.error());
     if (!writeContent(temp.fd()))
@@ -366,23 +400,71 @@ Outcome Save::byRename(bool replacing, unsigned newFileMode) {
     return Outcome::Saved;
 }
 
+bool Save::backUp(int fd, TempFile& backup, off_t& size) {
+    struct stat old {};
+    const bool copied = ::fstat(fd, &old) == 0 && backup.isOpen() &&
+                        copyContent(fd, backup.fd(), old.st_size) && ::fsync(backup.fd()) == 0;
+    if (!copied)
+        return fail(backup.isOpen() ? errno : backup.error());
+    size = old.st_size;
+    StoppedSave::Digest coming;
+    errno = 0;
+    if (!produce_([&coming](std::string_view piece) { return coming.add(piece), true; }))
+        return fail(errno != 0 ? errno : ECANCELED);
+    if (!backup.moveTo(StoppedSave::markedPath(backup.path(), coming)))
+        return fail(errno);
+    syncFolder(folderOf(backup.path()));
+    reach(FileStore::Stage::BackedUp);
+    return true;
+}
+
+std::unique_ptr<TempFile> Save::makeBackup() {
+    auto backup = std::make_unique<TempFile>(folder_, name_, TempFile::Role::Backup);
+    if (backup->isOpen() || !folderRefused(backup->error()))
+        return backup;
+    const int refused = backup->error();
+    std::string wanted = "~/.cache/pallworth";
+    const std::string cache = StoppedSave::cacheFolder(true, &wanted);
+    if (!cache.empty())
+        backup = std::make_unique<TempFile>(cache, StoppedSave::cacheName(target_),
+                                            TempFile::Role::Backup);
+    if (!backup->isOpen())
+        failFolder(refused, ", or a backup in the cache folder \"" + wanted + "\"");
+    return backup;
+}
+
 bool Save::inPlace() {
     const int fd = ::open(target_.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
     if (fd < 0)
         return fail(errno);
-    struct stat old {};
-    TempFile backup(folder_, name_, TempFile::Role::Backup);
-    const bool backedUp = ::fstat(fd, &old) == 0 && backup.isOpen() &&
-                          copyContent(fd, backup.fd(), old.st_size) && ::fsync(backup.fd()) == 0;
-    if (!backedUp) {
-        fail(backup.isOpen() ? errno : backup.error());
+    // Held from before the backup until the file is whole again: another
+    // in-place save of this file (by any of its names) waits its turn.
+    int locked;
+    while ((locked = ::flock(fd, LOCK_EX)) != 0 && errno == EINTR) {
+    }
+    if (locked != 0) {
+        fail(errno);
         ::close(fd);
         return false;
     }
-    const bool written = writeContent(fd) && ::ftruncate(fd, written_) == 0 && ::fsync(fd) == 0;
+    off_t size = 0;
+    const std::unique_ptr<TempFile> kept = makeBackup();
+    TempFile& backup = *kept;
+    if (!backup.isOpen()) {
+        if (error_.empty())
+            fail(backup.error());
+        ::close(fd);
+        return false;
+    }
+    if (!backUp(fd, backup, size)) {
+        ::close(fd);
+        return false;
+    }
+    const bool written =
+        writeContent(fd, true) && ::ftruncate(fd, written_) == 0 && ::fsync(fd) == 0;
     if (!written) {
         fail(errno);
-        restore(fd, backup, old.st_size);
+        restore(fd, backup, size);
     }
     ::close(fd);
     return written;
@@ -486,6 +568,10 @@ bool FileStore::isReadOnly(const std::string& path) {
         return true;
     return ::faccessat(AT_FDCWD, path.c_str(), W_OK, AT_EACCESS) != 0 &&
            (errno == EACCES || errno == EPERM || errno == EROFS);
+}
+
+void FileStore::setStageHook(StageHook hook) {
+    stageHook = hook;
 }
 
 unsigned FileStore::permissionBits(const std::string& path) {

@@ -13,12 +13,13 @@
 // one's owner, group, permission bits, extended attributes and ACLs; where
 // the rename cannot keep them (another owner this process cannot give, more
 // than one hard link) the file is written in place after a backup beside it,
-// which is written back when the write fails. Symbolic links are followed to
-// the file they name, under the kernel's rule for links in shared folders when
-// it protects them (fs.protected_symlinks): a link in a sticky folder anyone
-// may write is followed only by its owner or when the folder's owner owns it.
-// A file is read only when it looks like text: a line end within its first
-// MiB, and NUL bytes in no more than half of that MiB.
+// which is written back when the write fails. An in-place save holds an
+// exclusive lock (flock) on the file throughout, so two such saves of one file
+// take turns; one stopped part way leaves its backup marked (StoppedSave). Symbolic links are
+// followed to the file they name, under the kernel's rule for links in shared folders when it
+// protects them (fs.protected_symlinks): a link in a sticky folder anyone may write is followed
+// only by its owner or when the folder's owner owns it. A file is read only when it looks like
+// text: a line end within its first MiB, and NUL bytes in no more than half of that MiB.
 class FileStore {
 public:
     // The largest file read: far beyond any document, well within memory.
@@ -38,7 +39,8 @@ public:
     // Takes one piece of a file's content; false stops the reading or writing.
     using Pieces = std::function<bool(std::string_view piece)>;
     // Hands a whole content to `put`, piece after piece; false when a piece
-    // was refused. It may be called a second time for a second way of saving.
+    // was refused. It may be called more than once: an in-place save takes the
+    // content's digest first, and a second way of saving starts again.
     using Producer = std::function<bool(const Pieces& put)>;
     // The pieces of about a MiB in which large files are read and written, so
     // that no buffer of a whole file is held.
@@ -61,4 +63,10 @@ public:
     static bool isReadOnly(const std::string& path);
     // The permission bits of a file; kNewFileMode when it cannot be read.
     static unsigned permissionBits(const std::string& path);
+
+    // For tests only: called when an in-place save has its backup marked and
+    // after each piece it writes into the file.
+    enum class Stage { BackedUp, Writing };
+    using StageHook = void (*)(Stage);
+    static void setStageHook(StageHook hook);
 };

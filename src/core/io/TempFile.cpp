@@ -12,7 +12,6 @@
 
 namespace {
 
-constexpr std::size_t kRandomPart = 6; // the XXXXXX of mkostemp
 constexpr int kAttempts = 8;
 
 // FNV-1a: stable across runs, so the next save finds the same prefix.
@@ -73,25 +72,45 @@ std::string TempFile::prefix(const std::string& targetName, Role role) {
     return std::string(role == Role::Backup ? ".pallworth-backup-" : ".pallworth-") + hex + '-';
 }
 
+bool TempFile::moveTo(const std::string& path) {
+    if (::rename(path_.c_str(), path.c_str()) != 0)
+        return false;
+    path_ = path;
+    return true;
+}
+
+int TempFile::openLeftover(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
+    if (fd < 0)
+        return -1;
+    // A save in progress holds the lock; the lock of a killed one is gone.
+    struct stat info {};
+    if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+        sameFile(fd, path))
+        return fd;
+    ::close(fd);
+    return -1;
+}
+
 void TempFile::removeStale(const std::string& folder, const std::string& targetName) {
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;
-    const std::string start = prefix(targetName, Role::Temporary);
+    // A backup not yet marked was stopped before the file was touched.
+    const std::string starts[] = {prefix(targetName, Role::Temporary),
+                                  prefix(targetName, Role::Backup)};
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        if (name.size() != start.size() + kRandomPart || name.compare(0, start.size(), start) != 0)
-            continue;
-        const std::string path = folder + '/' + name;
-        const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK);
-        if (fd < 0)
-            continue;
-        // A save in progress holds the lock; the lock of a killed one is gone.
-        struct stat info {};
-        if (::fstat(fd, &info) == 0 && S_ISREG(info.st_mode) &&
-            ::flock(fd, LOCK_EX | LOCK_NB) == 0 && sameFile(fd, path))
-            ::unlink(path.c_str());
-        ::close(fd);
+        for (const std::string& start : starts) {
+            if (name.size() != start.size() + kRandomPart ||
+                name.compare(0, start.size(), start) != 0)
+                continue;
+            const std::string path = folder + '/' + name;
+            if (const int fd = openLeftover(path); fd >= 0) {
+                ::unlink(path.c_str());
+                ::close(fd);
+            }
+        }
     }
     ::closedir(dir);
 }

@@ -9,9 +9,8 @@
 // destroyed unless kept.
 class TempFile {
 public:
-    // A backup holds the old content while a file is written in place; if
-    // that save is killed it is the only whole copy, so no later save removes
-    // it.
+    // A backup holds the old content while a file is written in place; once
+    // it is whole and marked (StoppedSave) only a judge of the file removes it.
     enum class Role { Temporary, Backup };
 
     TempFile(const std::string& folder, const std::string& targetName, Role role = Role::Temporary);
@@ -28,11 +27,21 @@ public:
     // as a backup) and is no longer removed.
     void keep() { keep_ = true; }
 
-    // Removes the temporary files of targetName left by saves that are over.
+    // Renames the file, which stays locked; false with errno.
+    bool moveTo(const std::string& path);
+
+    // Removes the temporary files of targetName left by saves that are over,
+    // and the backups of in-place saves stopped before they were whole.
     static void removeStale(const std::string& folder, const std::string& targetName);
+    // The names of targetName's files of a role start with the prefix and
+    // the random part that follows it.
+    static std::string prefix(const std::string& targetName, Role role);
+    static constexpr std::size_t kRandomPart = 6; // the XXXXXX of mkostemp
+    // Opens a leftover file no save holds and locks it; -1 when it is held,
+    // gone or no regular file.
+    static int openLeftover(const std::string& path);
 
 private:
-    static std::string prefix(const std::string& targetName, Role role);
     bool create(const std::string& pattern);
 
     std::string path_;

@@ -7,9 +7,12 @@
 #include "NewDocumentDialog.h"
 #include "UnkeptText.h"
 #include "io/FileStore.h"
+#include "io/StoppedSave.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
+#include <QLocale>
 #include <QMdiArea>
 #include <QSettings>
 #include <algorithm>
@@ -93,7 +96,31 @@ Document* DocumentManager::openFile(const QString& path) {
     return opened;
 }
 
+bool DocumentManager::offerStoppedSave(const QString& path) {
+    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string backup = StoppedSave::find(file);
+    if (backup.empty())
+        return true;
+    const QDateTime time = QFileInfo(QFile::decodeName(backup.c_str())).lastModified();
+    const QMessageBox::StandardButton answer = ModalSeam::ask(
+        area_.window(),
+        tr("%1 was being saved when the save was stopped; a backup from %2 is beside it. "
+           "Restore the backup?")
+            .arg(QDir::toNativeSeparators(path), QLocale().toString(time, QLocale::ShortFormat)),
+        kCaption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
+        ModalSeam::Icon::Warning);
+    if (answer != QMessageBox::Yes)
+        return answer == QMessageBox::No;
+    const Status restored = StoppedSave::restore(file, backup);
+    if (!restored.ok)
+        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(restored.error.c_str()),
+                               kCaption, ModalSeam::Icon::Critical);
+    return restored.ok;
+}
+
 std::unique_ptr<Document> DocumentManager::loadFile(const QString& path) {
+    if (!offerStoppedSave(path))
+        return nullptr;
     std::string bytes;
     if (const Status read = FileStore::read(QFile::encodeName(path).toStdString(), bytes);
         !read.ok) {

@@ -90,6 +90,9 @@ private:
     // Before the first save that drops lines of the file read: Save, SaveAll
     // (Save As) or Cancel.
     QMessageBox::StandardButton askDropping(Document& document);
+    // Offers the backup a stopped save of the file left beside it; false
+    // when the user cancels the open or the backup cannot be put back.
+    bool offerStoppedSave(const QString& path);
     // Asks for a file name and writes the document there.
     bool nameAndWrite(Document& document);
     bool writeFile(Document& document, const QString& path);

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "io/StoppedSave.h"
 #include "io/TempFile.h"
 
 #include <QDir>
@@ -10,6 +11,7 @@
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <sys/xattr.h>
 
 using namespace testsupport;
@@ -101,6 +103,12 @@ private slots:
     void linksInSharedFoldersAsTheKernelFollowsThem();
     void refusesWhatIsNotText_data();
     void refusesWhatIsNotText();
+    void stoppedInPlaceSave_data();
+    void stoppedInPlaceSave();
+    void killedInPlaceSavesNeverLeftMixedUnseen();
+    void concurrentInPlaceSavesTakeTurns();
+    void sharedFolderSavesInPlace_data();
+    void sharedFolderSavesInPlace();
 
 private:
     std::string path(const std::string& name) const {
@@ -109,6 +117,14 @@ private:
     QStringList entries() const {
         return QDir(dir_->path())
             .entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
+    }
+    // s.cfg holding `bytes`, with a second name other.cfg: saved in place.
+    std::string hardLinked(const std::string& bytes) const {
+        const std::string target = path("s.cfg");
+        if (!FileStore::writeAtomically(target, bytes).ok ||
+            ::link(target.c_str(), path("other.cfg").c_str()) != 0)
+            qFatal("cannot set up %s", target.c_str());
+        return target;
     }
     std::unique_ptr<QTemporaryDir> dir_;
 };
@@ -345,12 +361,11 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     };
     QCOMPARE(killedSave("s.cfg", TempFile::Role::Temporary), -1);
     QCOMPARE(killedSave("other.cfg", TempFile::Role::Temporary), -1);
-    // The backup of an in-place save killed part way is the only whole copy.
+    // A backup not yet marked was killed before the file was touched.
     QCOMPARE(killedSave("s.cfg", TempFile::Role::Backup), -1);
     const QStringList leftovers = entries();
     QCOMPARE(leftovers.size(), 3);
-    const QStringList backups = leftovers.filter(QStringLiteral(".pallworth-backup-"));
-    QCOMPARE(backups.size(), 1);
+    QCOMPARE(leftovers.filter(QStringLiteral(".pallworth-backup-")).size(), 1);
     const TempFile running(folder, "s.cfg");
     const QString name = QString::fromStdString(running.path()).section(QLatin1Char('/'), -1);
     QVERIFY(name.startsWith(QStringLiteral(".pallworth-")));
@@ -358,14 +373,13 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     QCOMPARE(snapshot(running.path()).mode & 07777, 0600u);
 
     QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew).ok);
-    // The save in progress, the backup and the other file's leftover stay.
+    // The save in progress and the other file's leftover stay.
     QStringList expected = {QStringLiteral("s.cfg"), name};
     for (const QString& leftover : leftovers)
-        if (!leftover.startsWith(name.left(20)))
+        if (!leftover.startsWith(name.left(20)) && !leftover.startsWith(".pallworth-backup-"))
             expected << leftover;
     expected.sort();
     QCOMPARE(entries(), expected);
-    QVERIFY(entries().contains(backups[0]));
 }
 
 void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem_data() {
@@ -479,6 +493,191 @@ void TestFileStore::refusesWhatIsNotText() {
     }
     qInfo("refused or read both ways in %lld ms", elapsed);
     QVERIFY(elapsed < 1000);
+}
+
+void TestFileStore::stoppedInPlaceSave_data() {
+    QTest::addColumn<FileStore::Stage>("stage");
+    QTest::addColumn<int>("at");
+    QTest::addColumn<bool>("mixed");
+    QTest::newRow("backed up, nothing written") << FileStore::Stage::BackedUp << 1 << false;
+    QTest::newRow("part written") << FileStore::Stage::Writing << 1 << true;
+    QTest::newRow("all written, not yet synced") << FileStore::Stage::Writing << 3 << false;
+}
+
+void TestFileStore::stoppedInPlaceSave() {
+    QFETCH(FileStore::Stage, stage);
+    QFETCH(int, at);
+    QFETCH(bool, mixed);
+    const std::string old = numberedLines('o', 100);
+    const std::string next = numberedLines('n', 150);
+    const std::string target = hardLinked(old);
+    QVERIFY(saveKilledAt(target, next, stage, at));
+    const std::string backup = StoppedSave::find(target);
+    if (!mixed) {
+        QCOMPARE(backup, std::string());
+        QVERIFY(content(target) == old || content(target) == next);
+        QCOMPARE(entries(), QStringList({"other.cfg", "s.cfg"}));
+        return;
+    }
+    QVERIFY(content(target) != old && content(target) != next);
+    QVERIFY(backup.find(dir_->path().toStdString() + "/.pallworth-backup-") == 0);
+    QCOMPARE(content(backup), old);
+    // Found beside the name it was saved by, and kept by a later save: it is
+    // still the only copy of what the file held.
+    QCOMPARE(StoppedSave::find(path("other.cfg")).empty(), true);
+    QVERIFY(FileStore::writeAtomically(target, kNew).ok);
+    QCOMPARE(StoppedSave::find(target), backup);
+    QVERIFY(StoppedSave::restore(target, backup).ok);
+    QCOMPARE(content(path("other.cfg")), old);
+    QCOMPARE(StoppedSave::find(target), std::string());
+    QCOMPARE(entries(), QStringList({"other.cfg", "s.cfg"}));
+}
+
+void TestFileStore::killedInPlaceSavesNeverLeftMixedUnseen() {
+    const std::string old = numberedLines('o', 8000);
+    const std::string next = numberedLines('n', 6000);
+    const std::string target = hardLinked(old);
+    // Each piece is slowed down so that most kills land inside the write.
+    const auto slowSave = [&] {
+        FileStore::setStageHook([](FileStore::Stage stage) {
+            if (stage == FileStore::Stage::Writing)
+                ::usleep(100);
+        });
+        return FileStore::writeAtomically(target, inPieces(next, 4096)).ok ? 0 : 1;
+    };
+    QElapsedTimer timer;
+    timer.start();
+    QCOMPARE(inChild(slowSave), 0);
+    const qint64 saveUs = std::max<qint64>(timer.nsecsElapsed() / 1000, 1000);
+    QVERIFY(FileStore::writeAtomically(target, old).ok);
+    constexpr int kRounds = 100;
+    int mixed = 0;
+    int unseen = 0;
+    std::srand(25);
+    for (int round = 0; round < kRounds; ++round) {
+        const pid_t child = ::fork();
+        if (child == 0)
+            ::_exit(slowSave());
+        ::usleep(static_cast<useconds_t>(std::rand() % (2 * saveUs)));
+        ::kill(child, SIGKILL);
+        ::waitpid(child, nullptr, 0);
+        const std::string now = content(target);
+        const std::string backup = StoppedSave::find(target);
+        if (now == old || now == next) {
+            QCOMPARE(backup, std::string());
+        } else {
+            ++mixed;
+            unseen += backup.empty();
+            QVERIFY(StoppedSave::restore(target, backup).ok);
+            QCOMPARE(content(target), old);
+        }
+        QCOMPARE(entries(), QStringList({"other.cfg", "s.cfg"}));
+        QVERIFY(FileStore::writeAtomically(target, old).ok);
+    }
+    qInfo("%d killed in-place saves: %d left the file mixed, %d of them without a backup found",
+          kRounds, mixed, unseen);
+    QCOMPARE(unseen, 0);
+}
+
+void TestFileStore::concurrentInPlaceSavesTakeTurns() {
+    const std::string first = numberedLines('a', 6000);
+    const std::string second = numberedLines('b', 5000);
+    const std::string target = hardLinked(kOld);
+    constexpr int kRounds = 50;
+    int mixed = 0;
+    for (int round = 0; round < kRounds; ++round) {
+        pid_t children[2];
+        for (int i = 0; i < 2; ++i) {
+            children[i] = ::fork();
+            if (children[i] == 0)
+                ::_exit(FileStore::writeAtomically(i == 0 ? target : path("other.cfg"),
+                                                   inPieces(i == 0 ? first : second, 4096))
+                                .ok
+                            ? 0
+                            : 1);
+        }
+        for (const pid_t child : children) {
+            int status = 0;
+            ::waitpid(child, &status, 0);
+            QVERIFY(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+        }
+        const std::string now = content(target);
+        mixed += now != first && now != second;
+    }
+    qInfo("%d rounds of two concurrent in-place saves: %d mixed", kRounds, mixed);
+    QCOMPARE(mixed, 0);
+    QCOMPARE(entries(), QStringList({"other.cfg", "s.cfg"}));
+}
+
+void TestFileStore::sharedFolderSavesInPlace_data() {
+    QTest::addColumn<bool>("cacheWritable");
+    QTest::addColumn<bool>("existing");
+    QTest::newRow("backup in the cache folder") << true << true;
+    QTest::newRow("no cache folder either") << false << true;
+    QTest::newRow("new file") << true << false;
+}
+
+void TestFileStore::sharedFolderSavesInPlace() {
+    if (!isRoot())
+        QSKIP("saving as another user needs root");
+    QFETCH(bool, cacheWritable);
+    QFETCH(bool, existing);
+    // A service's folder of root's, and a file its group may write.
+    const std::string shared = path("shared");
+    const std::string cache = path("cache");
+    QCOMPARE(::chmod(dir_->path().toLocal8Bit().constData(), 0755), 0);
+    QCOMPARE(::mkdir(shared.c_str(), 0755), 0);
+    QCOMPARE(::mkdir(cache.c_str(), 0755), 0);
+    QCOMPARE(::chmod(cache.c_str(), cacheWritable ? 0777 : 0755), 0);
+    const std::string target = shared + "/service.cfg";
+    if (existing) {
+        QVERIFY(FileStore::writeAtomically(target, kOld).ok);
+        QCOMPARE(::chown(target.c_str(), 0, kNobody), 0);
+        QCOMPARE(::chmod(target.c_str(), 0664), 0);
+    }
+    const Snapshot before = existing ? snapshot(target) : Snapshot{};
+    const std::string refused =
+        "Cannot write \"" + target + "\": the folder \"" + shared +
+        "\" cannot be written; a save needs a file beside \"service.cfg\"" +
+        (existing ? ", or a backup in the cache folder \"" + cache + "/pallworth\"" : "");
+    const auto asNobody = [&] {
+        ::setenv("XDG_CACHE_HOME", cache.c_str(), 1);
+        return ::setgid(kNobody) == 0 && ::setuid(kNobody) == 0;
+    };
+    const int exit = inChild([&] {
+        if (!asNobody())
+            return 2;
+        const Status written = FileStore::writeAtomically(target, kNew);
+        if (written.ok || written.error.rfind(refused, 0) == 0)
+            return written.ok ? 0 : 1;
+        qWarning("%s", written.error.c_str());
+        return 3;
+    });
+    QCOMPARE(exit, existing && cacheWritable ? 0 : 1);
+    QCOMPARE(QDir(QString::fromStdString(shared))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             existing ? QStringList{QStringLiteral("service.cfg")} : QStringList());
+    if (!existing)
+        return;
+    QCOMPARE(content(target), exit == 0 ? kNew : kOld);
+    const Snapshot after = snapshot(target);
+    QCOMPARE(after.inode, before.inode);
+    QCOMPARE(after.group, before.group);
+    QCOMPARE(after.mode, before.mode);
+    // A save stopped part way is found, with its backup in the cache folder.
+    const int found = exit != 0 ? 0 : inChild([&] {
+        if (!asNobody() ||
+            !saveKilledAt(target, numberedLines('n', 300), FileStore::Stage::Writing, 1))
+            return 2;
+        const std::string backup = StoppedSave::find(target);
+        if (backup.rfind(cache + "/pallworth/.pallworth-backup-", 0) != 0)
+            return 3;
+        return StoppedSave::restore(target, backup).ok && content(target) == kNew ? 0 : 4;
+    });
+    QCOMPARE(found, 0);
+    QCOMPARE(QDir(QString::fromStdString(cache + "/pallworth"))
+                 .entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+             QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestFileStore)

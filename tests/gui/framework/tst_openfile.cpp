@@ -2,6 +2,7 @@
 #include "gui/app/AppFixture.h"
 
 #include "framework/CommandIds.h"
+#include "io/StoppedSave.h"
 
 #include <QDir>
 #include <QLabel>
@@ -64,6 +65,8 @@ private slots:
     void windowMenuListsWindows();
     void droppedFilesOpenAsFileOpen_data();
     void droppedFilesOpenAsFileOpen();
+    void stoppedSaveOffersTheBackup_data();
+    void stoppedSaveOffersTheBackup();
 
 private:
     QString write(const QString& name, const std::string& bytes) {
@@ -407,6 +410,48 @@ void TestOpenFile::droppedFilesOpenAsFileOpen() {
     for (QString& m : messages)
         m.replace(QStringLiteral("%1"), QDir::toNativeSeparators(work_->path()));
     QCOMPARE(fixture_->messages, messages);
+}
+
+void TestOpenFile::stoppedSaveOffersTheBackup_data() {
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("opens");
+    QTest::addColumn<bool>("restored");
+    QTest::newRow("restore") << QMessageBox::Yes << true << true;
+    QTest::newRow("open as it is") << QMessageBox::No << true << false;
+    QTest::newRow("cancel") << QMessageBox::Cancel << false << false;
+}
+
+void TestOpenFile::stoppedSaveOffersTheBackup() {
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, opens);
+    QFETCH(bool, restored);
+    const std::string old = dataFile("rich-1.30.expected.cfg");
+    const QString path = write(QStringLiteral("stopped.cfg"), old);
+    const std::string file = QFile::encodeName(path).toStdString();
+    QCOMPARE(::link(file.c_str(), QFile::encodeName(path + QStringLiteral(".twin")).constData()),
+             0);
+    QVERIFY(saveKilledAt(file, dataFile("rich-1.10.expected.cfg"), FileStore::Stage::Writing, 1));
+    const std::string backup = StoppedSave::find(file);
+    QVERIFY(!backup.empty());
+    const QByteArray mixed = fileBytes(path);
+    const QString time = QLocale().toString(
+        QFileInfo(QFile::decodeName(backup.c_str())).lastModified(), QLocale::ShortFormat);
+    fixture_->fileName = path;
+    answers_ = {answer};
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+
+    QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
+
+    QCOMPARE(fixture_->messages.value(0),
+             QDir::toNativeSeparators(path) + " was being saved when the save was stopped; a " +
+                 "backup from " + time + " is beside it. Restore the backup?");
+    QCOMPARE(defaults_.value(0), QMessageBox::Yes);
+    QCOMPARE(fixture_->documents().documents().size(), opens ? 1 : 0);
+    QCOMPARE(fileBytes(path), restored ? QByteArray::fromStdString(old) : mixed);
+    QCOMPARE(fileBytes(path + QStringLiteral(".twin")), fileBytes(path));
+    QCOMPARE(QFileInfo::exists(QFile::decodeName(backup.c_str())), !restored);
 }
 
 QTEST_MAIN(TestOpenFile)
