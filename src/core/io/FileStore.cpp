@@ -419,7 +419,9 @@ bool Save::backUp(int fd, TempFile& backup, off_t& size) {
 }
 
 std::unique_ptr<TempFile> Save::makeBackup() {
-    auto backup = std::make_unique<TempFile>(folder_, name_, TempFile::Role::Backup);
+    // Written as a temporary file and named a backup only once whole and
+    // marked, so an unmarked backup can only be an older version's.
+    auto backup = std::make_unique<TempFile>(folder_, name_, TempFile::Role::Temporary);
     if (backup->isOpen() || !folderRefused(backup->error()))
         return backup;
     const int refused = backup->error();
@@ -427,7 +429,7 @@ std::unique_ptr<TempFile> Save::makeBackup() {
     const std::string cache = StoppedSave::cacheFolder(true, &wanted);
     if (!cache.empty())
         backup = std::make_unique<TempFile>(cache, StoppedSave::cacheName(target_),
-                                            TempFile::Role::Backup);
+                                            TempFile::Role::Temporary);
     if (!backup->isOpen())
         failFolder(refused, ", or a backup in the cache folder \"" + wanted + "\"");
     return backup;

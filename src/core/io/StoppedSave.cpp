@@ -57,6 +57,14 @@ bool needed(const std::string& target, const std::string& backup,
     return !judged || (now != written && now != old);
 }
 
+// An unmarked backup comes from a version that did not mark its backups: it
+// may go only where it holds what the file holds.
+bool sameContent(const std::string& target, const std::string& backup) {
+    StoppedSave::Digest file;
+    StoppedSave::Digest copy;
+    return digestOf(target, file) && digestOf(backup, copy) && file == copy;
+}
+
 } // namespace
 
 void StoppedSave::Digest::add(std::string_view piece) {
@@ -67,11 +75,16 @@ void StoppedSave::Digest::add(std::string_view piece) {
     }
 }
 
-std::string StoppedSave::markedPath(const std::string& backupPath, const Digest& written) {
+std::string StoppedSave::markedPath(const std::string& copyPath, const Digest& written) {
     char mark[48];
     std::snprintf(mark, sizeof mark, "%s%" PRIx64 "-%016" PRIx64, kMarker, written.size,
                   written.hash);
-    return backupPath + mark;
+    // The copy's temporary name becomes the backup's.
+    std::string path = copyPath;
+    const std::size_t slash = path.rfind('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    path.insert(name + TempFile::kStart.size(), TempFile::kBackupWord);
+    return path + mark;
 }
 
 std::string StoppedSave::find(const std::string& path) {
@@ -95,18 +108,19 @@ std::string StoppedSave::findIn(const std::string& target, const std::string& fo
     std::string found;
     while (const dirent* entry = ::readdir(dir)) {
         const std::string leftover = entry->d_name;
+        const std::size_t markAt = start.size() + TempFile::kRandomPart;
         Digest written;
-        if (leftover.compare(0, start.size(), start) != 0 ||
-            !parseMark(leftover, start.size() + TempFile::kRandomPart, written))
+        const bool marked = parseMark(leftover, markAt, written);
+        if (leftover.compare(0, start.size(), start) != 0 || (!marked && leftover.size() != markAt))
             continue;
         const std::string backup = folder + '/' + leftover;
         // A save in progress holds its backup locked.
         const int fd = TempFile::openLeftover(backup);
         if (fd < 0)
             continue;
-        if (needed(target, backup, written))
+        if (marked && needed(target, backup, written))
             found = backup;
-        else
+        else if (marked || sameContent(target, backup))
             ::unlink(backup.c_str());
         ::close(fd);
     }

@@ -24,7 +24,8 @@ public:
     };
 
     // The name that marks a whole backup with the content about to be written.
-    static std::string markedPath(const std::string& backupPath, const Digest& written);
+    // copyPath is the temporary file that holds the whole old content.
+    static std::string markedPath(const std::string& copyPath, const Digest& written);
     // The backup a stopped save of `path` (links followed) left beside the
     // file, empty when there is none. Backups of stopped saves that left the
     // file whole are removed on the way.

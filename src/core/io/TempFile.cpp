@@ -69,7 +69,10 @@ bool TempFile::create(const std::string& pattern) {
 std::string TempFile::prefix(const std::string& targetName, Role role) {
     char hex[9];
     std::snprintf(hex, sizeof hex, "%08x", static_cast<unsigned>(nameHash(targetName)));
-    return std::string(role == Role::Backup ? ".pallworth-backup-" : ".pallworth-") + hex + '-';
+    std::string start(kStart);
+    if (role == Role::Backup)
+        start += kBackupWord;
+    return start + hex + '-';
 }
 
 bool TempFile::moveTo(const std::string& path) {
@@ -96,20 +99,17 @@ void TempFile::removeStale(const std::string& folder, const std::string& targetN
     DIR* dir = ::opendir(folder.c_str());
     if (dir == nullptr)
         return;
-    // A backup not yet marked was stopped before the file was touched.
-    const std::string starts[] = {prefix(targetName, Role::Temporary),
-                                  prefix(targetName, Role::Backup)};
+    // Unmarked backups are judged against the file where stopped saves are
+    // looked for, since an older version left them unmarked after writing.
+    const std::string start = prefix(targetName, Role::Temporary);
     while (const dirent* entry = ::readdir(dir)) {
         const std::string name = entry->d_name;
-        for (const std::string& start : starts) {
-            if (name.size() != start.size() + kRandomPart ||
-                name.compare(0, start.size(), start) != 0)
-                continue;
-            const std::string path = folder + '/' + name;
-            if (const int fd = openLeftover(path); fd >= 0) {
-                ::unlink(path.c_str());
-                ::close(fd);
-            }
+        if (name.size() != start.size() + kRandomPart || name.compare(0, start.size(), start) != 0)
+            continue;
+        const std::string path = folder + '/' + name;
+        if (const int fd = openLeftover(path); fd >= 0) {
+            ::unlink(path.c_str());
+            ::close(fd);
         }
     }
     ::closedir(dir);

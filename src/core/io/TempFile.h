@@ -1,6 +1,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 // A temporary file of a save, beside the file it is for: ".pallworth-" and a
 // hash of that file's name, so the name stays short however long the target's
@@ -30,12 +31,14 @@ public:
     // Renames the file, which stays locked; false with errno.
     bool moveTo(const std::string& path);
 
-    // Removes the temporary files of targetName left by saves that are over,
-    // and the backups of in-place saves stopped before they were whole.
+    // Removes the temporary files of targetName left by saves that are over.
     static void removeStale(const std::string& folder, const std::string& targetName);
     // The names of targetName's files of a role start with the prefix and
     // the random part that follows it.
     static std::string prefix(const std::string& targetName, Role role);
+    // Every name starts ".pallworth-"; a backup's goes on "backup-".
+    static constexpr std::string_view kStart = ".pallworth-";
+    static constexpr std::string_view kBackupWord = "backup-";
     static constexpr std::size_t kRandomPart = 6; // the XXXXXX of mkostemp
     // Opens a leftover file no save holds and locks it; -1 when it is held,
     // gone or no regular file.

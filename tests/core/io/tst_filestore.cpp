@@ -361,7 +361,8 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     };
     QCOMPARE(killedSave("s.cfg", TempFile::Role::Temporary), -1);
     QCOMPARE(killedSave("other.cfg", TempFile::Role::Temporary), -1);
-    // A backup not yet marked was killed before the file was touched.
+    // Backups are marked as they get their name, so an unmarked one is an
+    // older version's: it may be the only whole copy of the file.
     QCOMPARE(killedSave("s.cfg", TempFile::Role::Backup), -1);
     const QStringList leftovers = entries();
     QCOMPARE(leftovers.size(), 3);
@@ -373,13 +374,21 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     QCOMPARE(snapshot(running.path()).mode & 07777, 0600u);
 
     QVERIFY(FileStore::writeAtomically(path("s.cfg"), kNew).ok);
-    // The save in progress and the other file's leftover stay.
+    // The save in progress, the other file's leftover and the backup stay.
     QStringList expected = {QStringLiteral("s.cfg"), name};
     for (const QString& leftover : leftovers)
-        if (!leftover.startsWith(name.left(20)) && !leftover.startsWith(".pallworth-backup-"))
+        if (!leftover.startsWith(name.left(20)))
             expected << leftover;
     expected.sort();
     QCOMPARE(entries(), expected);
+    // Looking for a stopped save keeps the backup while it differs from the
+    // file, and removes it once it is a mere copy.
+    const QString legacy = leftovers.filter(QStringLiteral(".pallworth-backup-")).first();
+    QCOMPARE(StoppedSave::find(path("s.cfg")), std::string());
+    QVERIFY(entries().contains(legacy));
+    QVERIFY(FileStore::writeAtomically(folder + '/' + legacy.toStdString(), kNew).ok);
+    QCOMPARE(StoppedSave::find(path("s.cfg")), std::string());
+    QVERIFY(!entries().contains(legacy));
 }
 
 void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem_data() {
