@@ -18,9 +18,10 @@ int twoDigits(std::string_view text) {
 bool WeekSchedule::Window::contains(int minute) const {
     if (startMinute == endMinute)
         return true;
+    // "Do not start after" the end: a start at the end itself is inside.
     if (startMinute < endMinute)
-        return minute >= startMinute && minute < endMinute;
-    return minute >= startMinute || minute < endMinute;
+        return minute >= startMinute && minute <= endMinute;
+    return minute >= startMinute || minute <= endMinute;
 }
 
 int WeekSchedule::dailyMinute(std::string_view word) {

@@ -71,19 +71,19 @@ void TestWeekSchedule::packagesArePlaced_data() {
     QTest::newRow("runs outside a window across midnight")
         << night
         << QByteArray("SCHEDULE 21:59 THU\r\nDEST A V MSGON 0 22:00\r\nDEST B V MSGON 0 "
-                      "05:59\r\nDEST C V MSGON 0 06:00\r\nDEST D V MSGON 0 3\r\n")
-        << QByteArray("THU | daily 21:59 outside | 1 A daily 22:00 | 2 B daily 05:59 | 3 C "
-                      "daily 06:00 outside | 4 D every 3");
+                      "06:00\r\nDEST C V MSGON 0 06:01\r\nDEST D V MSGON 0 3\r\n")
+        << QByteArray("THU | daily 21:59 outside | 1 A daily 22:00 | 2 B daily 06:00 | 3 C "
+                      "daily 06:01 outside | 4 D every 3");
     QTest::newRow("a window within the day")
         << QByteArray("STARTJOB 08:00\r\nENDJOB 17:00\r\n")
-        << QByteArray("SCHEDULE 17:00 MON\r\nDEST A V MSGON 0 08:00\r\nDEST B V MSGON 0 "
-                      "16:59\r\nDEST C V MSGON 0 07:59\r\n")
-        << QByteArray("MON | daily 17:00 outside | 1 A daily 08:00 | 2 B daily 16:59 | 3 C "
+        << QByteArray("SCHEDULE 17:01 MON\r\nDEST A V MSGON 0 08:00\r\nDEST B V MSGON 0 "
+                      "17:00\r\nDEST C V MSGON 0 07:59\r\n")
+        << QByteArray("MON | daily 17:01 outside | 1 A daily 08:00 | 2 B daily 17:00 | 3 C "
                       "daily 07:59 outside");
     QTest::newRow("a window that ends at midnight")
         << QByteArray("STARTJOB 08:00\r\nENDJOB 00:00\r\n")
-        << QByteArray("SCHEDULE 00:00 MON\r\nDEST A V MSGON 0 23:59\r\n")
-        << QByteArray("MON | daily 00:00 outside | 1 A daily 23:59");
+        << QByteArray("SCHEDULE 00:01 MON\r\nDEST A V MSGON 0 00:00\r\n")
+        << QByteArray("MON | daily 00:01 outside | 1 A daily 00:00");
     QTest::newRow("a window time that cannot be read holds nothing back")
         << QByteArray("STARTJOB 8:00\r\nENDJOB 17:00\r\n") << QByteArray("SCHEDULE 20:00 MON\r\n")
         << QByteArray("MON | daily 20:00");
