@@ -134,6 +134,7 @@ void CMainFrame::createFileActions() {
     makeAction(FileOpen, "fileOpen", tr("&Open...\tCtrl+O"), &CMainFrame::fileOpen,
                QKeySequence(Qt::CTRL | Qt::Key_O))
         ->setStatusTip(tr("Open an existing document"));
+    // Ctrl+W and Ctrl+F4 belong to the document window's own Close.
     makeAction(FileClose, "fileClose", tr("&Close"), &CMainFrame::fileClose)
         ->setStatusTip(tr("Close the active document"));
     makeAction(FileSave, "fileSave", tr("&Save\tCtrl+S"), &CMainFrame::fileSave,
@@ -141,9 +142,11 @@ void CMainFrame::createFileActions() {
         ->setStatusTip(tr("Save the active document"));
     makeAction(FileSaveAs, "fileSaveAs", tr("Save &As..."), &CMainFrame::fileSaveAs)
         ->setStatusTip(tr("Save the active document under a new name"));
-    makeAction(FileReload, "fileReload", tr("&Reload"), &CMainFrame::fileReload)
+    makeAction(FileReload, "fileReload", tr("&Reload\tF5"), &CMainFrame::fileReload,
+               QKeySequence(Qt::Key_F5))
         ->setStatusTip(tr("Read the active document again from its file"));
-    makeAction(AppExit, "appExit", tr("E&xit"), &QWidget::close)
+    makeAction(AppExit, "appExit", tr("E&xit\tCtrl+Q"), &QWidget::close,
+               QKeySequence(Qt::CTRL | Qt::Key_Q))
         ->setStatusTip(tr("Quit the application; prompts to save documents"));
     static const char* const kRecent[DocumentManager::kRecentFiles] = {"fileMru1", "fileMru2",
                                                                        "fileMru3", "fileMru4"};
@@ -164,18 +167,20 @@ void CMainFrame::createWindowActions() {
 }
 
 void CMainFrame::createEditActions() {
-    // The platform's keys, and those of the accelerator table: Alt+Backspace
-    // undoes, Ctrl+Y redoes.
-    const auto keys = [](QKeySequence::StandardKey standard, const QKeySequence& table) {
-        QList<QKeySequence> bound = QKeySequence::keyBindings(standard);
-        if (!bound.contains(table))
-            bound.append(table);
+    // The accelerator table's keys (Alt+Backspace undoes, Ctrl+Y redoes as the
+    // guide says), then the platform's; the menu shows the first.
+    const auto keys = [](QList<QKeySequence> bound, QKeySequence::StandardKey standard) {
+        for (const QKeySequence& key : QKeySequence::keyBindings(standard))
+            if (!bound.contains(key))
+                bound.append(key);
         return bound;
     };
-    addEditAction(undoGroup_.createUndoAction(this, tr("Undo")), EditUndo, "editUndo", "edit-undo",
-                  keys(QKeySequence::Undo, QKeySequence(Qt::ALT | Qt::Key_Backspace)));
+    addEditAction(
+        undoGroup_.createUndoAction(this, tr("Undo")), EditUndo, "editUndo", "edit-undo",
+        keys({QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)},
+             QKeySequence::Undo));
     addEditAction(undoGroup_.createRedoAction(this, tr("Redo")), EditRedo, "editRedo", "edit-redo",
-                  keys(QKeySequence::Redo, QKeySequence(Qt::CTRL | Qt::Key_Y)));
+                  keys({QKeySequence(Qt::CTRL | Qt::Key_Y)}, QKeySequence::Redo));
 }
 
 void CMainFrame::addEditAction(QAction* action, int id, const char* name, const char* icon,

@@ -67,9 +67,9 @@ QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
     box.setDefaultButton(defaultButton);
     // Said plainly: the documents not yet asked about are closed unsaved.
     if (QAbstractButton* discard = box.button(QMessageBox::NoToAll))
-        discard->setText(QStringLiteral("Discard All"));
+        discard->setText(QStringLiteral("&Discard All"));
     if (QAbstractButton* saveAs = box.button(QMessageBox::SaveAll))
-        saveAs->setText(QStringLiteral("Save As\u2026"));
+        saveAs->setText(QStringLiteral("Save &As\u2026"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

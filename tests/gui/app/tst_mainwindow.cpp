@@ -2,6 +2,7 @@
 #include "gui/app/AppFixture.h"
 
 #include "configwindow/CPallworthDoc.h"
+#include "framework/CommandIds.h"
 #include "framework/DiskWatcher.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QScreen>
+#include <QSignalSpy>
 #include <QTimer>
 #include <QTreeWidget>
 
@@ -31,6 +33,10 @@ private slots:
     void reloadQuestionKeepsChangesOnReturn();
     void treeIconsReadOnTheTheme_data();
     void treeIconsReadOnTheTheme();
+    void fileKeys_data();
+    void fileKeys();
+    void answersHaveAccessKeys_data();
+    void answersHaveAccessKeys();
 
 private:
     Document* openCopy(const QString& name = QStringLiteral("a.cfg")) {
@@ -236,6 +242,58 @@ void TestMainWindow::treeIconsReadOnTheTheme() {
         QVERIFY2(rows > 0 && contrast / rows > 0.5, qPrintable(tree->topLevelItem(i)->text(0)));
     }
     QApplication::setPalette(before, kViews);
+}
+
+void TestMainWindow::fileKeys_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("Reload") << int(CommandIds::FileReload) << QKeySequence(Qt::Key_F5);
+    QTest::newRow("Exit") << int(CommandIds::AppExit) << QKeySequence(Qt::CTRL | Qt::Key_Q);
+}
+
+void TestMainWindow::fileKeys() {
+    QFETCH(int, command);
+    QFETCH(QKeySequence, key);
+    QVERIFY(openCopy() != nullptr);
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QSignalSpy triggered(frame.action(command), &QAction::triggered);
+    QTest::keySequence(QApplication::focusWidget(), key);
+    QCOMPARE(triggered.size(), 1);
+    QVERIFY(frame.action(command)->text().endsWith(u'\t' + key.toString()));
+    // The menu shows the key the guide names for Redo.
+    QCOMPARE(frame.action(CommandIds::EditRedo)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+}
+
+void TestMainWindow::answersHaveAccessKeys_data() {
+    QTest::addColumn<QMessageBox::StandardButtons>("buttons");
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    const auto exit =
+        QMessageBox::Yes | QMessageBox::No | QMessageBox::NoToAll | QMessageBox::Cancel;
+    const auto dropping = QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel;
+    QTest::newRow("Discard All") << exit << Qt::Key_D << QMessageBox::NoToAll;
+    QTest::newRow("Save As...") << dropping << Qt::Key_A << QMessageBox::SaveAll;
+}
+
+void TestMainWindow::answersHaveAccessKeys() {
+    QFETCH(QMessageBox::StandardButtons, buttons);
+    QFETCH(Qt::Key, key);
+    QFETCH(QMessageBox::StandardButton, answer);
+    ModalSeam::Hooks hooks = fixture_->answerAll();
+    hooks.message = nullptr;
+    ModalSeam::Scope realBoxes(hooks);
+    QTimer press;
+    connect(&press, &QTimer::timeout, this, [key] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget()))
+            QTest::keyClick(box, key, Qt::AltModifier);
+    });
+    press.start(20);
+    QCOMPARE(ModalSeam::ask(&fixture_->frame(), QStringLiteral("Save changes?"),
+                            QStringLiteral("Pallworth"), buttons, QMessageBox::Cancel,
+                            ModalSeam::Icon::Warning),
+             answer);
 }
 
 QTEST_MAIN(TestMainWindow)
