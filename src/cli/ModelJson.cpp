@@ -9,26 +9,6 @@
 
 namespace {
 
-// The length of the valid UTF-8 sequence that starts `bytes` (which starts
-// with a byte of 0x80 or more); 0 when it is not one: a stray continuation
-// byte, a cut sequence, an overlong form, a surrogate or beyond U+10FFFF.
-std::size_t sequenceLength(std::string_view bytes) {
-    const auto lead = static_cast<unsigned char>(bytes[0]);
-    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
-    if (length == 0 || lead > 0xF4 || bytes.size() < length)
-        return 0;
-    char32_t code = lead & (0x7F >> length);
-    for (std::size_t i = 1; i < length; ++i) {
-        const auto next = static_cast<unsigned char>(bytes[i]);
-        if ((next & 0xC0) != 0x80)
-            return 0;
-        code = (code << 6) | (next & 0x3F);
-    }
-    const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
-    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
-    return code < least || surrogate || code > 0x10FFFF ? 0 : length;
-}
-
 // Builds one JSON object member by member; a comma goes before every member
 // but the first.
 class JsonObject {
@@ -62,7 +42,7 @@ public:
             const char c = utf8[at];
             const auto u = static_cast<unsigned char>(c);
             if (u >= 0x80) {
-                const std::size_t length = sequenceLength(utf8.substr(at));
+                const std::size_t length = AnsiText::utf8Length(utf8.substr(at));
                 out += length == 0 ? std::string_view("\\ufffd") : utf8.substr(at, length);
                 at += std::max<std::size_t>(length, 1);
                 continue;

@@ -34,35 +34,40 @@ void appendUtf8(std::string& out, char32_t ch) {
     }
 }
 
-// Decodes one UTF-8 sequence at `pos`; returns U+FFFD for a malformed one and
-// always advances.
+// Decodes one UTF-8 sequence at `pos`; returns U+FFFD for a byte that
+// starts no valid one and always advances.
 char32_t decodeUtf8(std::string_view in, std::size_t& pos) {
-    const auto lead = static_cast<unsigned char>(in[pos++]);
-    if (lead < 0x80)
-        return lead;
-    int extra = 0;
-    char32_t ch = 0;
-    if ((lead & 0xE0) == 0xC0) {
-        extra = 1;
-        ch = lead & 0x1F;
-    } else if ((lead & 0xF0) == 0xE0) {
-        extra = 2;
-        ch = lead & 0x0F;
-    } else if ((lead & 0xF8) == 0xF0) {
-        extra = 3;
-        ch = lead & 0x07;
-    } else {
+    const auto lead = static_cast<unsigned char>(in[pos]);
+    const std::size_t length = lead < 0x80 ? 1 : AnsiText::utf8Length(in.substr(pos));
+    if (length == 0) {
+        ++pos;
         return 0xFFFD;
     }
-    for (int i = 0; i < extra; ++i) {
-        if (pos >= in.size() || (static_cast<unsigned char>(in[pos]) & 0xC0) != 0x80)
-            return 0xFFFD;
-        ch = (ch << 6) | (static_cast<unsigned char>(in[pos++]) & 0x3F);
-    }
+    char32_t ch = length == 1 ? lead : lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i)
+        ch = (ch << 6) | (static_cast<unsigned char>(in[pos + i]) & 0x3F);
+    pos += length;
     return ch;
 }
 
 } // namespace
+
+std::size_t AnsiText::utf8Length(std::string_view bytes) {
+    const auto lead = static_cast<unsigned char>(bytes[0]);
+    const std::size_t length = lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC2 ? 2 : 0;
+    if (length == 0 || lead > 0xF4 || bytes.size() < length)
+        return 0;
+    char32_t code = lead & (0x7F >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        const auto next = static_cast<unsigned char>(bytes[i]);
+        if ((next & 0xC0) != 0x80)
+            return 0;
+        code = (code << 6) | (next & 0x3F);
+    }
+    const char32_t least = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+    const bool surrogate = code >= 0xD800 && code <= 0xDFFF;
+    return code < least || surrogate || code > 0x10FFFF ? 0 : length;
+}
 
 char32_t AnsiText::toUnicode(unsigned char byte) {
     return byte < 0x80 ? byte : kHighHalf[byte - 0x80];

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -14,6 +15,10 @@ public:
     static int fromUnicode(char32_t ch);
 
     static std::string toUtf8(std::string_view ansi);
+    // The length of the valid UTF-8 sequence that starts `bytes` (which starts
+    // with a byte of 0x80 or more); 0 when it is not one: a stray continuation
+    // byte, a cut sequence, an overlong form, a surrogate or beyond U+10FFFF.
+    static std::size_t utf8Length(std::string_view bytes);
     // Characters the code page lacks, and malformed UTF-8, become '?'.
     static std::string fromUtf8(std::string_view utf8);
     // The same without loss: false, with `unfit` naming the first character
