@@ -50,6 +50,15 @@ QStringList localLabels(const QString& path) {
            QDir::cleanPath(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
+// The mount table "mounts" in `folder`: the root file system and `share`.
+QString writeMountTable(const QString& folder, const QByteArray& share) {
+    const QString path = QDir(folder).filePath(QStringLiteral("mounts"));
+    QFile table(path);
+    if (!table.open(QIODevice::WriteOnly) || table.write("/dev/sda1 / ext4 rw 0 0\n" + share) < 0)
+        qFatal("Cannot write the mount table %s", qPrintable(path));
+    return path;
+}
+
 // Holds the listings of a client until opened, as a stopped server holds a
 // readdir: the call itself blocks, no deadline between calls can end it.
 class Gate {
@@ -359,12 +368,8 @@ void TestFolderBrowser::picksSearchedInTheirOwnBytes() {
     const QString mounted = dir.filePath(QStringLiteral("Общий"));
     for (const QString& folder : {QStringLiteral("A"), QStringLiteral("Отчёты")})
         QVERIFY(QDir(mounted).mkpath(folder));
-    const QString tablePath = dir.filePath(QStringLiteral("mounts"));
-    QFile table(tablePath);
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("/dev/sda1 / ext4 rw 0 0\n//srv2/common " + QFile::encodeName(mounted) +
-                " cifs rw 0 0\n");
-    table.close();
+    const QString tablePath = writeMountTable(
+        dir.path(), "//srv2/common " + QFile::encodeName(mounted) + " cifs rw 0 0\n");
     browse(std::make_shared<WorkstationClient>(tablePath.toStdString()),
            localLabels(mounted) << QStringLiteral("A"));
     QCOMPARE(missing_, QString());
@@ -585,12 +590,8 @@ void TestFolderBrowser::namesOutsideTheCodePage() {
     });
     for (const char* parent : {"/share/", "/local/"})
         QCOMPARE(::mkdir((base + parent + "caf\xE9").constData(), 0700), 0);
-    const QString tablePath = dir.filePath(QStringLiteral("mounts"));
-    QFile table(tablePath);
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("/dev/sda1 / ext4 rw 0 0\n//srv3/data " + QFile::encodeName(share) +
-                " cifs rw 0 0\n");
-    table.close();
+    const QString tablePath =
+        writeMountTable(dir.path(), "//srv3/data " + QFile::encodeName(share) + " cifs rw 0 0\n");
     if (labels.first() == QLatin1String(".."))
         labels = localLabels(dir.path()) + labels.mid(1);
     else if (labels.first() != QLatin1String("Network"))
