@@ -123,7 +123,13 @@ Status MemoryDirectoryClient::readAttribute(const std::string& tree, const std::
 }
 
 void MemoryDirectoryClient::endIteration(const std::string&, Iteration iteration) {
+    const std::lock_guard<std::mutex> lock(iterationsLock_);
     positions_.erase(iteration);
+}
+
+std::size_t MemoryDirectoryClient::openIterations() const {
+    const std::lock_guard<std::mutex> lock(iterationsLock_);
+    return positions_.size();
 }
 
 std::vector<std::string> MemoryDirectoryClient::servers() {
@@ -150,7 +156,7 @@ Status MemoryDirectoryClient::listFolder(const std::string& server, const std::s
     const std::string wanted = DirectoryDescription::folderPath(directory);
     for (const auto& entry : found->entries)
         if (DirectoryDescription::sameName(entry.directory, wanted) && (entry.folder || withFiles))
-            entries.push_back({entry.name, entry.folder});
+            entries.push_back({entry.name, entry.folder, {}, {}});
     return {};
 }
 
@@ -169,6 +175,7 @@ bool MemoryDirectoryClient::pageStart(Iteration iteration, std::size_t& start) c
         start = 0;
         return true;
     }
+    const std::lock_guard<std::mutex> lock(iterationsLock_);
     const auto open = positions_.find(iteration);
     if (open == positions_.end())
         return false;
@@ -177,6 +184,7 @@ bool MemoryDirectoryClient::pageStart(Iteration iteration, std::size_t& start) c
 }
 
 void MemoryDirectoryClient::advance(Iteration& iteration, std::size_t end, std::size_t count) {
+    const std::lock_guard<std::mutex> lock(iterationsLock_);
     if (end >= count) {
         positions_.erase(iteration);
         iteration = NoIteration;

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <map>
+#include <mutex>
 #include <string>
 #include <string_view>
 
@@ -41,7 +42,7 @@ public:
                       std::vector<FolderEntry>& entries) override;
 
     // Listings and reads begun and not yet run to their end.
-    std::size_t openIterations() const { return positions_.size(); }
+    std::size_t openIterations() const;
 
 private:
     const DirectoryDescription::Drive* driveOf(const std::string& path) const;
@@ -51,6 +52,7 @@ private:
     void advance(Iteration& iteration, std::size_t end, std::size_t count);
 
     DirectoryDescription description_;
+    mutable std::mutex iterationsLock_;
     std::map<Iteration, std::size_t> positions_;
     Iteration nextHandle_ = 1;
 };

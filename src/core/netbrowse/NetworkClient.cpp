@@ -8,6 +8,10 @@ Status notAvailable() {
 
 } // namespace
 
+Status NetworkClient::ready() {
+    return {};
+}
+
 bool NetworkClient::isRemoteDrive(const std::string&) {
     return false;
 }

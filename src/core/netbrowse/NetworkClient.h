@@ -38,10 +38,14 @@ public:
         std::string path;
     };
 
-    // A folder or file inside a server volume.
+    // A folder or file inside a server volume. A name that cannot be
+    // written in model text keeps its own bytes (UTF-8 when valid) and the
+    // reason, and cannot be picked.
     struct FolderEntry {
         std::string name;
         bool folder = true;
+        std::string ownName;
+        std::string refusal;
     };
 
     // Directory listings and reads go page by page: the handle starts as
@@ -54,6 +58,8 @@ public:
     // Start-up; the editor ignores the status.
     virtual Status initialize() = 0;
     virtual void shutdown() = 0;
+    // Whether the client can answer now, or what keeps it from it.
+    virtual Status ready();
 
     // The drive-type query: whether `path` lies on a remote drive. The path
     // is in the file system's own bytes (UTF-8), not model text.

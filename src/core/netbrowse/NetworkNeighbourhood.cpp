@@ -43,6 +43,8 @@ Place NetworkNeighbourhood::root() {
 
 // Of the tree's leaves only those that stand for a volume hold folders.
 bool NetworkNeighbourhood::canHoldChildren(const Place& place) {
+    if (!place.refusal.empty())
+        return false;
     if (place.kind == Kind::TreeObject)
         return place.container || place.baseClass == "NCP Server" || place.baseClass == "Volume" ||
                place.baseClass == "Directory Map";
@@ -160,6 +162,8 @@ std::vector<Place> NetworkNeighbourhood::folders(const Place& parent, const std:
         child.server = server;
         child.volume = volume;
         child.directory = subdirectory(directory, entry.name);
+        child.ownLabel = entry.ownName;
+        child.refusal = entry.refusal;
         found.push_back(child);
     }
     return found;

@@ -29,13 +29,18 @@ public:
         std::string server;
         std::string volume;
         std::string directory;
+        // A name the model cannot hold: its own bytes, and why a pick of it
+        // (or of anything inside) is refused.
+        std::string ownLabel;
+        std::string refusal;
     };
 
     explicit NetworkNeighbourhood(NetworkClient& client) : client_(client) {}
 
     static Place root();
     std::vector<Place> children(const Place& place, bool withFiles) const;
-    // Whether a place can hold others (without asking the client).
+    // Whether a place can hold others (without asking the client); a
+    // refused folder is not gone into, its path holds no real name.
     static bool canHoldChildren(const Place& place);
 
 private:

@@ -1,5 +1,6 @@
 #include "WorkstationClient.h"
 
+#include "LocalFolder.h"
 #include "NetworkMount.h"
 #include "NetworkPath.h"
 #include "PathParts.h"
@@ -8,14 +9,12 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 #include <utility>
 
 namespace {
 
-namespace fs = std::filesystem;
 using Parts = PathParts::Parts;
 
 Status failed() {
@@ -85,34 +84,35 @@ std::string localFolder(std::string folder, const Parts& parts, std::size_t from
     return folder;
 }
 
-// An entry that cannot be examined counts as a file.
-bool isFolder(const fs::directory_entry& entry) {
-    std::error_code error;
-    return entry.is_directory(error);
-}
-
 std::vector<std::string> subfolders(const std::string& folder) {
+    std::vector<LocalFolder::Entry> entries;
+    LocalFolder::read(folder, false, entries);
     std::vector<std::string> names;
-    std::error_code error;
-    for (fs::directory_iterator it(folder, error), end; !error && it != end; it.increment(error))
-        if (isFolder(*it))
-            names.push_back(it->path().filename().string());
+    for (LocalFolder::Entry& entry : entries)
+        names.push_back(std::move(entry.name));
     return names;
 }
 
-// Hidden entries stay hidden, as in the local part of the browser.
+// A name the model cannot hold is listed by its own bytes with the reason,
+// never as the '?' of a lossy conversion.
+NetworkClient::FolderEntry folderEntry(LocalFolder::Entry&& entry) {
+    NetworkClient::FolderEntry listed{{}, entry.folder, {}, {}};
+    Status status;
+    if (!toModelName(entry.name, listed.name, status)) {
+        listed.name = toModel(entry.name);
+        listed.ownName = std::move(entry.name);
+        listed.refusal = status.error;
+    }
+    return listed;
+}
+
 Status listDirectory(const std::string& folder, bool withFiles,
                      std::vector<NetworkClient::FolderEntry>& entries) {
-    std::error_code error;
-    fs::directory_iterator it(folder, error);
-    if (error)
+    std::vector<LocalFolder::Entry> found;
+    if (!LocalFolder::read(folder, withFiles, found))
         return failed();
-    for (const fs::directory_iterator end; !error && it != end; it.increment(error)) {
-        const std::string name = it->path().filename().string();
-        const bool folderEntry = isFolder(*it);
-        if (name.front() != '.' && (folderEntry || withFiles))
-            entries.push_back({toModel(name), folderEntry});
-    }
+    for (LocalFolder::Entry& entry : found)
+        entries.push_back(folderEntry(std::move(entry)));
     std::sort(entries.begin(), entries.end(),
               [](const auto& a, const auto& b) { return a.name < b.name; });
     return {};
@@ -128,13 +128,18 @@ std::string WorkstationClient::defaultMountTablePath() {
     return named != nullptr && *named != '\0' ? named : "/proc/self/mountinfo";
 }
 
+Status WorkstationClient::initialize() {
+    Status status = ready();
+    running_ = status.ok;
+    return status;
+}
+
 // A folder or a missing file in place of the table would make every path
 // local without a word.
-Status WorkstationClient::initialize() {
+Status WorkstationClient::ready() {
     std::string bytes;
     if (!FileStore::read(mountTablePath_, bytes).ok)
         return Status::failure("Cannot read the mount table " + mountTablePath_ + ".");
-    running_ = true;
     return {};
 }
 
@@ -295,7 +300,7 @@ bool WorkstationClient::findFolder(const std::string& server, const std::string&
             return true;
         }
         if (PathParts::startsWith(mounted, wanted)) {
-            entries.push_back({toModel(mounted[wanted.size()]), true});
+            entries.push_back(folderEntry({mounted[wanted.size()], true}));
             return true;
         }
     }

@@ -25,9 +25,10 @@ public:
     // which also tells where inside its file system a bind mount starts.
     static std::string defaultMountTablePath();
 
-    // Succeeds when the mount table can be read (not a folder).
+    // Succeed when the mount table can be read (not a folder).
     Status initialize() override;
     void shutdown() override;
+    Status ready() override;
 
     bool running() const { return running_; }
 

@@ -33,7 +33,7 @@ bool CPallworthApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setApplicationName(QStringLiteral("Pallworth"));
     QApplication::setWindowIcon(AppIcons::application());
     network_->initialize();
-    browser_ = std::make_unique<PathBrowser>(*network_, AppIcons::browse());
+    browser_ = std::make_unique<PathBrowser>(network_, AppIcons::browse());
 
     mainFrame_ = std::make_unique<CMainFrame>();
     documents_ = std::make_unique<DocumentManager>(*mainFrame_->mdiArea());

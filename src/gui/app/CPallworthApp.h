@@ -44,7 +44,8 @@ public:
 private:
     void registerDocumentKinds();
 
-    std::unique_ptr<NetworkClient> network_;
+    // Shared with folder listings that may outlive a browser.
+    std::shared_ptr<NetworkClient> network_;
     std::unique_ptr<PathBrowser> browser_;
     std::unique_ptr<CMainFrame> mainFrame_;
     std::unique_ptr<DocumentManager> documents_;

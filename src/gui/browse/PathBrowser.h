@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QIcon>
+#include <memory>
 
 class NetworkClient;
 
@@ -9,12 +10,13 @@ class NetworkClient;
 // the buttons' picture.
 class PathBrowser {
 public:
-    PathBrowser(NetworkClient& client, QIcon icon) : client_(client), icon_(std::move(icon)) {}
+    PathBrowser(std::shared_ptr<NetworkClient> client, QIcon icon)
+        : client_(std::move(client)), icon_(std::move(icon)) {}
 
-    NetworkClient& client() const { return client_; }
+    const std::shared_ptr<NetworkClient>& client() const { return client_; }
     const QIcon& icon() const { return icon_; }
 
 private:
-    NetworkClient& client_;
+    std::shared_ptr<NetworkClient> client_;
     QIcon icon_;
 };

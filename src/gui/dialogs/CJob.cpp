@@ -33,21 +33,26 @@ CJob::CJob(QWidget* parent, const PathBrowser* browser)
     auto* layout = new QVBoxLayout(body);
     layout->setContentsMargins(0, 0, 0, 0);
     auto* paths = new QGridLayout;
-    paths->addWidget(new QLabel(QStringLiteral("Source Path:"), body), 0, 0);
-    paths->addWidget(source_, 0, 1);
-    paths->addWidget(
-        addBrowseButton(
-            kSourceBrowseId, source_, [this] { return sourceShowsFiles(); }, LocalPolicy::Ignore),
-        0, 2);
-    paths->addWidget(new QLabel(QStringLiteral("Target Path:"), body), 1, 0);
-    paths->addWidget(target_, 1, 1);
-    paths->addWidget(addBrowseButton(
-                         kTargetBrowseId, target_, [] { return false; }, LocalPolicy::Ignore),
-                     1, 2);
+    addPathRow(*paths, 0, QStringLiteral("Source Path:"), source_, kSourceBrowseId,
+               [this] { return sourceShowsFiles(); });
+    addPathRow(*paths, 2, QStringLiteral("Target Path:"), target_, kTargetBrowseId,
+               [] { return false; });
     layout->addLayout(paths);
     layout->addWidget(buildTransferMode());
     layout->addWidget(propagate_);
     setValueControl(body);
+}
+
+// A path box with its Browse button, and under them the line that tells
+// why a pick left the box as it was.
+void CJob::addPathRow(QGridLayout& grid, int row, const QString& label, QLineEdit* field,
+                      int browseId, std::function<bool()> showFiles) {
+    QLabel* note = addPickNote(*field);
+    grid.addWidget(new QLabel(label, this), row, 0);
+    grid.addWidget(field, row, 1);
+    grid.addWidget(
+        addBrowseButton(browseId, field, std::move(showFiles), LocalPolicy::Ignore, note), row, 2);
+    grid.addWidget(note, row + 1, 1, 1, 2);
 }
 
 QWidget* CJob::buildTransferMode() {

@@ -4,11 +4,13 @@
 #include "PathDialog.h"
 #include "config/SyncJob.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
 
 class QCheckBox;
 class QComboBox;
+class QGridLayout;
 class QLineEdit;
 
 // Edits one directory job or file job: source and target path, copy mode and
@@ -51,6 +53,8 @@ protected:
     void exchangeValueIn() override;
 
 private:
+    void addPathRow(QGridLayout& grid, int row, const QString& label, QLineEdit* field,
+                    int browseId, std::function<bool()> showFiles);
     QWidget* buildTransferMode();
     bool refuseCopyMode();
 

@@ -3,7 +3,8 @@
 #include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
 
-#include <QHBoxLayout>
+#include <QGridLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QWidget>
@@ -11,11 +12,14 @@
 CPath::CPath(QWidget* parent, const PathBrowser* browser)
     : PathDialog(kTemplateId, 273, 50, parent, browser), edit_(addPathEdit(kPathId)) {
     auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
+    auto* layout = new QGridLayout(row);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(edit_, 1);
+    QLabel* note = addPickNote(*edit_);
+    layout->addWidget(edit_, 0, 0);
     layout->addWidget(addBrowseButton(
-        kBrowseId, edit_, [] { return false; }, LocalPolicy::Ignore));
+                          kBrowseId, edit_, [] { return false; }, LocalPolicy::Ignore, note),
+                      0, 1);
+    layout->addWidget(note, 1, 0, 1, 2);
     setValueControl(row);
 }
 

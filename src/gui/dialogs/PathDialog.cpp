@@ -6,6 +6,7 @@
 #include "config/ValueRules.h"
 #include "framework/AnsiQt.h"
 
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <limits>
@@ -27,10 +28,19 @@ QLineEdit* PathDialog::addPathEdit(int id) {
 }
 
 QPushButton* PathDialog::addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
-                                         LocalPolicy localPolicy) {
-    auto* button = new BrowseButton(browser_, *field, std::move(showFiles), localPolicy, this);
+                                         LocalPolicy localPolicy, QLabel* note) {
+    auto* button =
+        new BrowseButton(browser_, *field, std::move(showFiles), localPolicy, this, note);
     setResourceId(*button, id);
     return button;
+}
+
+QLabel* PathDialog::addPickNote(const QLineEdit& field) {
+    auto* note = new QLabel(this);
+    note->setObjectName(field.objectName() + QStringLiteral("Note"));
+    note->setWordWrap(true);
+    note->hide();
+    return note;
 }
 
 bool PathDialog::refuseUnquotable(std::string_view path, QWidget* focus) {

@@ -10,6 +10,7 @@
 
 class OemCodePage;
 class PathBrowser;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 
@@ -34,9 +35,13 @@ protected:
     // An edit box tagged with its resource id.
     QLineEdit* addPathEdit(int id);
     // A small button with the browse picture that fills `field` with the
-    // volume form of a pick; `showFiles` is asked anew at every click.
+    // volume form of a pick; `showFiles` is asked anew at every click. A
+    // local pick the policy leaves out is told in `note`.
     QPushButton* addBrowseButton(int id, QLineEdit* field, std::function<bool()> showFiles,
-                                 LocalPolicy localPolicy);
+                                 LocalPolicy localPolicy, QLabel* note = nullptr);
+    // The line under `field` that tells why a pick left it as it was; hidden
+    // until then, named after the field's id.
+    QLabel* addPickNote(const QLineEdit& field);
 
     // Refuses a path that would not read back from between its quotes;
     // true when it did.

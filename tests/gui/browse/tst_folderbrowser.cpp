@@ -11,12 +11,19 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
+#include <condition_variable>
 #include <memory>
+#include <mutex>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -43,6 +50,67 @@ QStringList localLabels(const QString& path) {
            QDir::cleanPath(path).split(QLatin1Char('/'), Qt::SkipEmptyParts);
 }
 
+// The mount table "mounts" in `folder`: the root file system and `share`.
+QString writeMountTable(const QString& folder, const QByteArray& share) {
+    const QString path = QDir(folder).filePath(QStringLiteral("mounts"));
+    QFile table(path);
+    if (!table.open(QIODevice::WriteOnly) || table.write("/dev/sda1 / ext4 rw 0 0\n" + share) < 0)
+        qFatal("Cannot write the mount table %s", qPrintable(path));
+    return path;
+}
+
+// Holds the listings of a client until opened, as a stopped server holds a
+// readdir: the call itself blocks, no deadline between calls can end it.
+class Gate {
+public:
+    void pass() {
+        std::unique_lock<std::mutex> lock(mutex_);
+        ++inside_;
+        opened_.wait(lock, [this] { return open_; });
+        --inside_;
+    }
+    void open() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        open_ = true;
+        opened_.notify_all();
+    }
+    int inside() {
+        const std::lock_guard<std::mutex> lock(mutex_);
+        return inside_;
+    }
+
+private:
+    std::mutex mutex_;
+    std::condition_variable opened_;
+    bool open_ = false;
+    int inside_ = 0;
+};
+
+// The sample network whose folders answer only through the gate.
+class StuckClient : public MemoryDirectoryClient {
+public:
+    explicit StuckClient(std::shared_ptr<Gate> gate) : gate_(std::move(gate)) {
+        loadFile(testsupport::dataPath("netbrowse/network.txt"));
+    }
+    Status listFolder(const std::string& server, const std::string& volume,
+                      const std::string& directory, bool withFiles,
+                      std::vector<FolderEntry>& entries) override {
+        gate_->pass();
+        return MemoryDirectoryClient::listFolder(server, volume, directory, withFiles, entries);
+    }
+
+private:
+    std::shared_ptr<Gate> gate_;
+};
+
+// Lets a listing still blocked in the gate run to its end, after the
+// browser that started it is gone.
+void openAndDrain(Gate& gate) {
+    gate.open();
+    QVERIFY(QTest::qWaitFor([&gate] { return gate.inside() == 0; }));
+    QTest::qWait(50);
+}
+
 } // namespace
 
 class TestFolderBrowser : public QObject {
@@ -50,7 +118,7 @@ class TestFolderBrowser : public QObject {
 
 private slots:
     void initTestCase();
-    void cleanup();
+    void init();
     void folderUnderMountedShare();
     void networkPicks_data();
     void networkPicks();
@@ -63,13 +131,21 @@ private slots:
     void picksSearchedInTheirOwnBytes();
     void titleAndOwner();
     void networkRootListedLazily();
+    void listingNeverFreezes_data();
+    void listingNeverFreezes();
+    void slowListingGivenUp();
+    void namesOutsideTheCodePage_data();
+    void namesOutsideTheCodePage();
+    void unreadableMountTable_data();
+    void unreadableMountTable();
 
 private:
     // Runs the browser over `client` for `field`; the dialog goes down
     // `labels`, selects the last and presses OK, or Cancel when `ok` is
     // false.
-    void browse(std::unique_ptr<NetworkClient> client, const QStringList& labels,
-                bool showFiles = false, LocalPolicy policy = LocalPolicy::Ignore, bool ok = true) {
+    BrowseResult browse(std::shared_ptr<NetworkClient> client, const QStringList& labels,
+                        bool showFiles = false, LocalPolicy policy = LocalPolicy::Ignore,
+                        bool ok = true) {
         ModalSeam::Hooks hooks;
         hooks.dialog = [this, labels, ok](QDialog& dialog) {
             ++dialogs_;
@@ -80,7 +156,7 @@ private:
             QTreeWidgetItem* item = nullptr;
             for (const QString& label : labels) {
                 if (item != nullptr)
-                    item->setExpanded(true);
+                    expand(item);
                 item = childNamed(tree, item, label);
                 if (item == nullptr) {
                     missing_ = label;
@@ -88,11 +164,13 @@ private:
                 }
             }
             if (item != nullptr) {
-                item->setExpanded(true);
+                expand(item);
                 tree->setCurrentItem(item);
                 shown_ = childLabels(item);
             }
             okEnabled_ = dialog.findChild<QPushButton*>(QStringLiteral("okButton"))->isEnabled();
+            const auto* status = dialog.findChild<QLabel*>(QStringLiteral("browseStatus"));
+            status_ = status->isVisibleTo(&dialog) ? status->text() : QString();
             if (ok)
                 dialog.accept();
             else
@@ -104,16 +182,24 @@ private:
             return QMessageBox::Ok;
         };
         ModalSeam::Scope seam(hooks);
-        BrowseForNetworkPath(*client, &owner, &field_, showFiles, policy);
+        const BrowseResult result =
+            BrowseForNetworkPath(client, &owner, &field_, showFiles, policy);
         browser_ = nullptr;
+        return result;
     }
 
-    std::unique_ptr<NetworkClient> sampleNetwork(std::string_view extra = {}) {
+    // Opens an item and waits until its listing is in.
+    void expand(QTreeWidgetItem* item) {
+        item->setExpanded(true);
+        QVERIFY(QTest::qWaitFor([this] { return !browser_->listing(); }));
+    }
+
+    std::shared_ptr<NetworkClient> sampleNetwork(std::string_view extra = {}) {
         return testsupport::sampleNetwork(extra);
     }
 
-    std::unique_ptr<NetworkClient> workstation() {
-        return std::make_unique<WorkstationClient>(table_.toStdString());
+    std::shared_ptr<NetworkClient> workstation() {
+        return std::make_shared<WorkstationClient>(table_.toStdString());
     }
 
     QTemporaryDir dir_;
@@ -126,6 +212,7 @@ private:
     QWidget* owner_ = nullptr;
     QString missing_;
     QStringList shown_;
+    QString status_;
     QStringList messages_;
     bool okEnabled_ = false;
     int dialogs_ = 0;
@@ -150,10 +237,11 @@ void TestFolderBrowser::initTestCase() {
     table.write("hostshare " + base + "/ninep 9p rw,trans=virtio 0 0\n");
 }
 
-void TestFolderBrowser::cleanup() {
+void TestFolderBrowser::init() {
     field_.setText(QStringLiteral("old"));
     missing_.clear();
     shown_.clear();
+    status_.clear();
     messages_.clear();
 }
 
@@ -207,7 +295,7 @@ void TestFolderBrowser::localPicksFollowPolicy() {
     QCOMPARE(field_.text(), plain);
     // The client of a workstation without any network keeps local picks too.
     field_.setText(QStringLiteral("old"));
-    browse(std::make_unique<MemoryDirectoryClient>(), localLabels(plain), false, LocalPolicy::Keep);
+    browse(std::make_shared<MemoryDirectoryClient>(), localLabels(plain), false, LocalPolicy::Keep);
     QCOMPARE(field_.text(), plain);
 }
 
@@ -280,18 +368,14 @@ void TestFolderBrowser::picksSearchedInTheirOwnBytes() {
     const QString mounted = dir.filePath(QStringLiteral("Общий"));
     for (const QString& folder : {QStringLiteral("A"), QStringLiteral("Отчёты")})
         QVERIFY(QDir(mounted).mkpath(folder));
-    const QString tablePath = dir.filePath(QStringLiteral("mounts"));
-    QFile table(tablePath);
-    QVERIFY(table.open(QIODevice::WriteOnly));
-    table.write("/dev/sda1 / ext4 rw 0 0\n//srv2/common " + QFile::encodeName(mounted) +
-                " cifs rw 0 0\n");
-    table.close();
-    browse(std::make_unique<WorkstationClient>(tablePath.toStdString()),
+    const QString tablePath = writeMountTable(
+        dir.path(), "//srv2/common " + QFile::encodeName(mounted) + " cifs rw 0 0\n");
+    browse(std::make_shared<WorkstationClient>(tablePath.toStdString()),
            localLabels(mounted) << QStringLiteral("A"));
     QCOMPARE(missing_, QString());
     QCOMPARE(field_.text(), QStringLiteral("common:A"));
     QCOMPARE(messages_, QStringList());
-    browse(std::make_unique<WorkstationClient>(tablePath.toStdString()),
+    browse(std::make_shared<WorkstationClient>(tablePath.toStdString()),
            localLabels(mounted) << QStringLiteral("Отчёты"));
     QCOMPARE(missing_, QString());
     QCOMPARE(field_.text(), QStringLiteral("common:A"));
@@ -306,25 +390,16 @@ void TestFolderBrowser::titleAndOwner() {
 
     // Without a field there is nothing to fill, and no browser is shown.
     const int before = dialogs_;
-    BrowseForNetworkPath(*sampleNetwork(), &owner, nullptr, false, LocalPolicy::Keep);
+    BrowseForNetworkPath(sampleNetwork(), &owner, nullptr, false, LocalPolicy::Keep);
     QCOMPARE(dialogs_, before);
 }
 
 // 200 hosts: 100 shares in the mount table, 50 desktop locations and 50
 // smbnetfs hosts with their shares as folders. Opening the Network root
-// reads one level of folders, under a busy cursor; a host's shares are read
-// when it is opened. Past the time limit, folders are not gone into.
+// reads one level of folders, under a "Reading…" row and a busy cursor on
+// the browser alone; a host's shares are read when it is opened. Past the
+// time limit, folders are not gone into.
 void TestFolderBrowser::networkRootListedLazily() {
-    class CursorClient : public WorkstationClient {
-    public:
-        using WorkstationClient::WorkstationClient;
-        std::vector<std::string> servers() override {
-            const QCursor* cursor = QGuiApplication::overrideCursor();
-            busy = cursor != nullptr && cursor->shape() == Qt::WaitCursor;
-            return WorkstationClient::servers();
-        }
-        bool busy = false;
-    };
     QTemporaryDir dir;
     const QDir root(dir.path());
     const QByteArray base = QFile::encodeName(dir.path());
@@ -343,25 +418,211 @@ void TestFolderBrowser::networkRootListedLazily() {
     QVERIFY(file.open(QIODevice::WriteOnly) && file.write(table) == table.size());
     file.close();
 
-    CursorClient client(file.fileName().toStdString());
+    auto client = std::make_shared<WorkstationClient>(file.fileName().toStdString());
     CFolderBrowser browser(client, false);
-    QTreeWidgetItem* network = childNamed(browser.folderTree(), nullptr, QStringLiteral("Network"));
+    browser_ = &browser;
+    QTreeWidget* tree = browser.folderTree();
+    QTreeWidgetItem* network = childNamed(tree, nullptr, QStringLiteral("Network"));
     QElapsedTimer timer;
     timer.start();
     network->setExpanded(true);
+    QCOMPARE(childLabels(network), QStringList{QStringLiteral("Reading…")});
+    QCOMPARE(tree->cursor().shape(), Qt::BusyCursor);
+    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
+    QVERIFY(QTest::qWaitFor([&browser] { return !browser.listing(); }));
     const qint64 elapsed = timer.elapsed();
     qInfo("Network root with 200 hosts listed in %lld ms", elapsed);
     QVERIFY2(elapsed < 100, qPrintable(QString::number(elapsed)));
     QCOMPARE(network->childCount(), 200);
-    QVERIFY(client.busy);
-    QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
-    QTreeWidgetItem* host = childNamed(browser.folderTree(), network, QStringLiteral("h7"));
+    QCOMPARE(tree->cursor().shape(), Qt::ArrowCursor);
+    QTreeWidgetItem* host = childNamed(tree, network, QStringLiteral("h7"));
     QVERIFY(host != nullptr);
-    host->setExpanded(true);
+    expand(host);
     QCOMPARE(childLabels(host).size(), 3);
+    browser_ = nullptr;
 
-    client.setTimeLimit(std::chrono::milliseconds(0));
-    QCOMPARE(client.servers().size(), std::size_t(100));
+    client->setTimeLimit(std::chrono::milliseconds(0));
+    QCOMPARE(client->servers().size(), std::size_t(100));
+}
+
+// A host whose share does not answer: the window goes on answering, and
+// Escape or a click on Cancel closes the browser at once, without waiting
+// for the listing; the field stays.
+void TestFolderBrowser::listingNeverFreezes_data() {
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("Escape") << true;
+    QTest::newRow("Cancel click") << false;
+}
+
+void TestFolderBrowser::listingNeverFreezes() {
+    QFETCH(bool, escape);
+    auto gate = std::make_shared<Gate>();
+    QStringList reading;
+    bool ticked = false;
+    bool busy = false;
+    QElapsedTimer closing;
+    ModalSeam::Hooks hooks;
+    hooks.dialog = [&](QDialog& dialog) {
+        browser_ = qobject_cast<CFolderBrowser*>(&dialog);
+        QTimer::singleShot(0, &dialog, [&] {
+            QTreeWidget* tree = browser_->folderTree();
+            QTreeWidgetItem* item = nullptr;
+            for (const char* label : {"Network", "SRV1", "VOL1"}) {
+                item = childNamed(tree, item, QString::fromLatin1(label));
+                if (item == nullptr)
+                    return dialog.reject();
+                tree->setCurrentItem(item);
+                QTest::keyClick(tree, Qt::Key_Right);
+                if (item->text(0) != QLatin1String("VOL1"))
+                    static_cast<void>(QTest::qWaitFor([&] { return !browser_->listing(); }));
+            }
+            reading = childLabels(item);
+            busy = browser_->listing() && tree->cursor().shape() == Qt::BusyCursor;
+            QTimer::singleShot(100, &dialog, [&ticked] { ticked = true; });
+            static_cast<void>(QTest::qWaitFor([&ticked] { return ticked; }, 1000));
+            closing.start();
+            if (escape)
+                QTest::keyClick(tree, Qt::Key_Escape);
+            else
+                QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("cancelButton")),
+                                  Qt::LeftButton);
+        });
+        return dialog.exec();
+    };
+    ModalSeam::Scope seam(hooks);
+    QElapsedTimer whole;
+    whole.start();
+    const BrowseResult result = BrowseForNetworkPath(std::make_shared<StuckClient>(gate), &owner,
+                                                     &field_, false, LocalPolicy::Keep);
+    const qint64 closed = closing.isValid() ? closing.elapsed() : -1;
+    browser_ = nullptr;
+    QCOMPARE(reading, QStringList{QStringLiteral("Reading…")});
+    QVERIFY(busy);
+    QVERIFY(ticked);
+    QVERIFY2(closed >= 0 && closed < 1000, qPrintable(QString::number(closed)));
+    QVERIFY(whole.elapsed() < 5000);
+    QCOMPARE(gate->inside(), 1);
+    QCOMPARE(result, BrowseResult::Cancelled);
+    QCOMPARE(field_.text(), QStringLiteral("old"));
+    openAndDrain(*gate);
+}
+
+// Past the limit a listing is given up with a line naming the folder; the
+// folder closes, and opening it again lists it once the server answers.
+void TestFolderBrowser::slowListingGivenUp() {
+    auto gate = std::make_shared<Gate>();
+    CFolderBrowser browser(std::make_shared<StuckClient>(gate), false);
+    browser.show();
+    browser_ = &browser;
+    QTreeWidget* tree = browser.folderTree();
+    QTreeWidgetItem* network = childNamed(tree, nullptr, QStringLiteral("Network"));
+    expand(network);
+    QTreeWidgetItem* server = childNamed(tree, network, QStringLiteral("SRV1"));
+    expand(server);
+    QTreeWidgetItem* volume = childNamed(tree, server, QStringLiteral("VOL1"));
+    QElapsedTimer timer;
+    timer.start();
+    tree->setCurrentItem(volume);
+    QTest::keyClick(tree, Qt::Key_Right);
+    const auto* status = browser.findChild<QLabel*>(QStringLiteral("browseStatus"));
+    QVERIFY(!status->isVisible());
+    QVERIFY(QTest::qWaitFor([status] { return status->isVisible(); }, 4000));
+    const qint64 elapsed = timer.elapsed();
+    QVERIFY2(elapsed >= 1900 && elapsed < 3000, qPrintable(QString::number(elapsed)));
+    QCOMPARE(status->text(), QStringLiteral("The folder \\\\SRV1\\VOL1 did not answer within 2 "
+                                            "seconds; its listing was given up."));
+    QVERIFY(!volume->isExpanded());
+    QCOMPARE(volume->childCount(), 0);
+    QVERIFY(!browser.listing());
+    QCOMPARE(tree->cursor().shape(), Qt::ArrowCursor);
+
+    gate->open();
+    expand(volume);
+    QCOMPARE(childLabels(volume), (QStringList{"A", "APPS"}));
+    browser_ = nullptr;
+    openAndDrain(*gate);
+}
+
+// Real folders whose names Windows-1252 cannot hold, on a mounted share:
+// listed by their own names (bytes that are not UTF-8 as U+FFFD), and a
+// pick of them refused with the reason, the field left as it was. A name
+// the code page holds is taken.
+void TestFolderBrowser::namesOutsideTheCodePage_data() {
+    QTest::addColumn<QStringList>("labels"); // below the share, or "Network" first
+    QTest::addColumn<bool>("keep");
+    QTest::addColumn<QString>("form");
+    QTest::addColumn<QString>("message");
+    const QString cyrillic = QStringLiteral("Отчёты");
+    const QString notUtf8 = QStringLiteral("caf\uFFFD");
+    const QString cyrillicRefused = QStringLiteral(
+        "The path cannot hold the character \"О\": Windows-1252 has no such character.");
+    const QString byteRefused =
+        QStringLiteral("The path cannot hold the byte 0xE9: it is not UTF-8.");
+    const QStringList network{"Network", "srv3", "data"};
+    QTest::newRow("Network: Cyrillic")
+        << (network + QStringList{cyrillic}) << false << "old" << cyrillicRefused;
+    QTest::newRow("Network: not UTF-8")
+        << (network + QStringList{notUtf8}) << false << "old" << byteRefused;
+    QTest::newRow("Network: Western") << (network + QStringList{QStringLiteral("Bücher")}) << false
+                                      << QStringLiteral("data:Bücher") << QString();
+    QTest::newRow("share: not UTF-8") << QStringList{notUtf8} << false << "old" << byteRefused;
+    QTest::newRow("local kept: not UTF-8")
+        << QStringList{"..", "local", notUtf8} << true << "old" << byteRefused;
+    QTest::newRow("local kept: Cyrillic")
+        << QStringList{"..", "local", cyrillic} << true << "old" << cyrillicRefused;
+}
+
+void TestFolderBrowser::namesOutsideTheCodePage() {
+    QFETCH(QStringList, labels);
+    QFETCH(bool, keep);
+    QFETCH(QString, form);
+    QFETCH(QString, message);
+    QTemporaryDir dir;
+    const QString share = dir.filePath(QStringLiteral("share"));
+    for (const QString& folder : {QStringLiteral("share/Отчёты"), QStringLiteral("share/Bücher"),
+                                  QStringLiteral("local/Отчёты")})
+        QVERIFY(QDir(dir.path()).mkpath(folder));
+    // QTemporaryDir cannot remove a name that is not UTF-8: these go first.
+    const QByteArray base = QFile::encodeName(dir.path());
+    const auto rawNames = qScopeGuard([&base] {
+        for (const char* parent : {"/share/", "/local/"})
+            ::rmdir((base + parent + "caf\xE9").constData());
+    });
+    for (const char* parent : {"/share/", "/local/"})
+        QCOMPARE(::mkdir((base + parent + "caf\xE9").constData(), 0700), 0);
+    const QString tablePath =
+        writeMountTable(dir.path(), "//srv3/data " + QFile::encodeName(share) + " cifs rw 0 0\n");
+    if (labels.first() == QLatin1String(".."))
+        labels = localLabels(dir.path()) + labels.mid(1);
+    else if (labels.first() != QLatin1String("Network"))
+        labels = localLabels(share) + labels;
+    browse(std::make_shared<WorkstationClient>(tablePath.toStdString()), labels, false,
+           keep ? LocalPolicy::Keep : LocalPolicy::Ignore);
+    QCOMPARE(missing_, QString());
+    QCOMPARE(field_.text(), form);
+    QCOMPARE(messages_, message.isEmpty() ? QStringList() : QStringList{message});
+}
+
+// A mount table that cannot be read is named in the browser, not shown as
+// an empty Network; a pick is then not taken for a local one either.
+void TestFolderBrowser::unreadableMountTable_data() {
+    QTest::addColumn<QString>("table");
+    QTest::newRow("folder") << QString();
+    QTest::newRow("missing") << QStringLiteral("none");
+}
+
+void TestFolderBrowser::unreadableMountTable() {
+    QFETCH(QString, table);
+    const QString path = dir_.filePath(table.isEmpty() ? QStringLiteral("plain") : table);
+    const QString error = QStringLiteral("Cannot read the mount table %1.").arg(path);
+    const auto client = std::make_shared<WorkstationClient>(path.toStdString());
+    browse(client, {"Network"});
+    QCOMPARE(status_, error);
+    QCOMPARE(shown_, QStringList());
+    QCOMPARE(messages_, QStringList());
+    browse(client, localLabels(dir_.filePath(QStringLiteral("plain/C"))), false, LocalPolicy::Keep);
+    QCOMPARE(field_.text(), QStringLiteral("old"));
+    QCOMPARE(messages_, QStringList{error});
 }
 
 QTEST_MAIN(TestFolderBrowser)

@@ -1,6 +1,7 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
 
+#include "browse/BrowseButton.h"
 #include "browse/CFolderBrowser.h"
 #include "browse/PathBrowser.h"
 #include "config/PackageDesc.h"
@@ -81,6 +82,8 @@ struct BrowserScript {
             if (item == nullptr)
                 return nullptr;
             item->setExpanded(true);
+            if (!QTest::qWaitFor([&browser] { return !browser.listing(); }))
+                return nullptr;
             walked = QDir(walked).filePath(part);
             QTreeWidgetItem* next = nullptr;
             for (int i = 0; i < item->childCount() && next == nullptr; ++i)
@@ -190,7 +193,7 @@ public:
         }
         const std::string description =
             "drive \"" + root.filePath(QStringLiteral("mapped")).toStdString() + "\" SRV1 VOL1\n";
-        if (const Status loaded = client_.load(description); !loaded.ok)
+        if (const Status loaded = client_->load(description); !loaded.ok)
             qWarning("description: %s", loaded.error.c_str());
     }
 
@@ -202,7 +205,7 @@ public:
 
 private:
     QTemporaryDir dir_;
-    MemoryDirectoryClient client_;
+    std::shared_ptr<MemoryDirectoryClient> client_ = std::make_shared<MemoryDirectoryClient>();
     PathBrowser browser_{client_, QIcon()};
 };
 
@@ -956,14 +959,28 @@ void TestPathDialogs::browseButtons() {
     browser.pick = world.path(pick);
     browser.probe = world.path(QStringLiteral("mapped/DATA/PRE.NCF"));
     std::vector<QString> after;
-    drive(
+    // A local pick the dialog leaves out is told in a line under its box,
+    // which goes when the box changes.
+    std::vector<QString> notes;
+    bool noteGoes = true;
+    const auto noteOf = [](QDialog& opened, int id) {
+        const auto* note = opened.findChild<QLabel*>(QString::number(id) + QStringLiteral("Note"));
+        return note != nullptr && note->isVisible() ? note->text() : QString();
+    };
+    const Run run = drive(
         *d,
         [&](QDialog& opened) {
+            opened.show();
             for (const int id : fields)
                 edit(opened, id)->setText(QStringLiteral("OLD:\\X"));
-            control<QPushButton>(opened, button)->click();
-            for (const int id : fields)
+            QTest::mouseClick(control<QPushButton>(opened, button), Qt::LeftButton);
+            for (const int id : fields) {
                 after.push_back(edit(opened, id)->text());
+                notes.push_back(noteOf(opened, id));
+            }
+            QTest::keyClick(edit(opened, field), Qt::Key_End);
+            QTest::keyClicks(edit(opened, field), QStringLiteral("Y"));
+            noteGoes = noteOf(opened, field).isEmpty();
             opened.reject();
         },
         &browser);
@@ -971,9 +988,16 @@ void TestPathDialogs::browseButtons() {
     QCOMPARE(browser.opened, 1);
     QCOMPARE(browser.title, QStringLiteral("Browsing"));
     QCOMPARE(browser.listedProbe, listsFiles);
+    QCOMPARE(run.messages.size(), std::size_t(0));
+    QVERIFY(noteGoes);
     const QString expected = filled == QLatin1String("=") ? world.path(pick) : filled;
-    for (std::size_t i = 0; i < fields.size(); ++i)
+    const bool ignoredLocal = !pick.isEmpty() && filled == QStringLiteral("OLD:\\X");
+    for (std::size_t i = 0; i < fields.size(); ++i) {
         QCOMPARE(after[i], fields[i] == field ? expected : QStringLiteral("OLD:\\X"));
+        QCOMPARE(notes[i], fields[i] == field && ignoredLocal
+                               ? QString::fromLatin1(BrowseButton::kLocalPickIgnored)
+                               : QString());
+    }
 }
 
 void TestPathDialogs::browsedLocalCommandFileRefusedOnOk() {
