@@ -185,9 +185,16 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
     if (command == "check")
         return checkArgs(rest);
     // "--" ends the options; the commands without any take it before their
-    // operands all the same.
+    // operands all the same, and refuse what looks like one without it.
     if (!rest.empty() && rest.front() == "--")
         rest.erase(rest.begin());
+    else if (const auto option = std::find_if(rest.begin(), rest.end(),
+                                              [](const std::string& operand) {
+                                                  return operand.size() > 1 &&
+                                                         operand.front() == '-';
+                                              });
+             option != rest.end())
+        return usage("unknown option of " + command + ": " + *option);
     return operate(command, rest);
 }
 

@@ -78,8 +78,8 @@ private slots:
     void failedSaveKeepsTheOldFile();
     void skippedLinesThroughTheBinary_data();
     void skippedLinesThroughTheBinary();
-    void helpAndVersionWithoutADisplay_data();
-    void helpAndVersionWithoutADisplay();
+    void helpVersionAndUsage_data();
+    void helpVersionAndUsage();
     void scheduleThroughTheBinary_data();
     void scheduleThroughTheBinary();
     void resolveThroughTheBinary_data();
@@ -443,12 +443,14 @@ void TestCli::skippedLinesThroughTheBinary() {
     QCOMPARE(exists(path("out.cfg")), written);
 }
 
-void TestCli::helpAndVersionWithoutADisplay_data() {
+void TestCli::helpVersionAndUsage_data() {
     QTest::addColumn<QString>("program");
     QTest::addColumn<QStringList>("args");
     QTest::addColumn<int>("exit");
     QTest::addColumn<QString>("out"); // what standard output starts with
     QTest::addColumn<QString>("err");
+    // With the offscreen platform for a display; without one by default.
+    QTest::addColumn<bool>("display");
     const QString cli = QStringLiteral(PALLWORTH_CLI);
     const QString editor = QStringLiteral(PALLWORTH_EDITOR);
     const QString usage = QStringLiteral(
@@ -457,8 +459,8 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
         "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
         "--version)\n");
     const auto row = [](const char* name, const QString& program, QStringList args, int exit,
-                        const QString& out, const QString& err) {
-        QTest::newRow(name) << program << args << exit << out << err;
+                        const QString& out, const QString& err, bool display = false) {
+        QTest::newRow(name) << program << args << exit << out << err << display;
     };
     row("cli --version", cli, {"--version"}, 0,
         QStringLiteral("pallworth-cli " PALLWORTH_VERSION "\n"), {});
@@ -476,22 +478,47 @@ void TestCli::helpAndVersionWithoutADisplay_data() {
         QStringLiteral("pallworth-cli: no such command: frob") + usage);
     row("cli unknown option", cli, {"--frob"}, 2, {},
         QStringLiteral("pallworth-cli: unknown option: --frob") + usage);
+    row("cli unknown option of a command without options", cli, {"scramble", "--frob"}, 2, {},
+        QStringLiteral("pallworth-cli: unknown option of scramble: --frob") + usage);
+    row("cli a dash operand after --", cli, {"scramble", "--", "--frob"}, 0,
+        QString::fromStdString(Scramble("--frob")) + '\n', {});
     row("cli --version with more", cli, {"--version", "x"}, 2, {},
         QStringLiteral("pallworth-cli: --version takes no arguments") + usage);
     row("editor --version", editor, {"--version"}, 0,
         QStringLiteral("pallworth " PALLWORTH_VERSION "\n"), {});
     row("editor --help", editor, {"--help"}, 0, QStringLiteral("usage: pallworth [--help"), {});
+    row("editor -h after Qt's options", editor, {"-style", "fusion", "--reverse", "-h"}, 0,
+        QStringLiteral("usage: pallworth [--help"), {});
+    row("editor --version after a file", editor, {"sync.cfg", "--version"}, 0,
+        QStringLiteral("pallworth " PALLWORTH_VERSION "\n"), {});
+    const QString editorUsage =
+        QStringLiteral(" (usage: pallworth [--help | --version] [QT-OPTION]...)\n");
+    row("editor unknown option", editor, {"--bogus"}, 2, {},
+        QStringLiteral("pallworth: unknown option: --bogus") + editorUsage);
+    row("editor unknown option, with a display", editor, {"--bogus"}, 2, {},
+        QStringLiteral("pallworth: unknown option: --bogus") + editorUsage, true);
+    row("editor unknown short option after a file", editor, {"sync.cfg", "-x"}, 2, {},
+        QStringLiteral("pallworth: unknown option: -x") + editorUsage);
+    row("editor Qt's option with a value it does not take", editor, {"-reverse=1"}, 2, {},
+        QStringLiteral("pallworth: unknown option: -reverse=1") + editorUsage);
+    // A value of Qt's option is no option of its own.
+    row("editor Qt's option taking --version", editor, {"-qwindowtitle", "--version", "--frob"}, 2,
+        {}, QStringLiteral("pallworth: unknown option: --frob") + editorUsage);
 }
 
-void TestCli::helpAndVersionWithoutADisplay() {
+void TestCli::helpVersionAndUsage() {
     QFETCH(QString, program);
     QFETCH(QStringList, args);
     QFETCH(int, exit);
     QFETCH(QString, out);
     QFETCH(QString, err);
+    QFETCH(bool, display);
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
-        env.remove(QString::fromLatin1(name));
+    env.insert(QStringLiteral("DISPLAY"), QString());
+    env.insert(QStringLiteral("WAYLAND_DISPLAY"), QString());
+    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    if (display)
+        env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
     QProcess process;
     process.setProcessEnvironment(env);
     process.start(program, args);

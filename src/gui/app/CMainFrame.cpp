@@ -9,11 +9,11 @@
 #include "framework/CommandIds.h"
 #include "framework/CommandTarget.h"
 #include "framework/DocumentManager.h"
+#include "framework/LocalPath.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -31,15 +31,6 @@
 using namespace CommandIds;
 
 namespace {
-
-// The local files a drag from a file manager carries.
-QStringList localFiles(const QMimeData* data) {
-    QStringList files;
-    for (const QUrl& url : data->urls())
-        if (url.isLocalFile())
-            files << url.toLocalFile();
-    return files;
-}
 
 const QString kGeometryKey = QStringLiteral("MainFrame/geometry");
 
@@ -294,7 +285,7 @@ void CMainFrame::addRecentFiles(QMenu* menu) {
         QAction* a = actions_[FileMru1 + i];
         a->setVisible(i < files.size());
         if (i < files.size()) {
-            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QDir::toNativeSeparators(files[i])));
+            a->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(LocalPath::displayName(files[i])));
             menu->addAction(a);
         }
     }
@@ -476,12 +467,12 @@ bool CMainFrame::eventFilter(QObject* watched, QEvent* event) {
 }
 
 void CMainFrame::dragEnterEvent(QDragEnterEvent* event) {
-    if (manager_ != nullptr && !localFiles(event->mimeData()).isEmpty())
+    if (manager_ != nullptr && !LocalPath::filesOf(*event->mimeData()).isEmpty())
         event->acceptProposedAction();
 }
 
 void CMainFrame::dropEvent(QDropEvent* event) {
-    const QStringList files = localFiles(event->mimeData());
+    const QStringList files = LocalPath::filesOf(*event->mimeData());
     if (manager_ == nullptr || files.isEmpty())
         return;
     event->acceptProposedAction();

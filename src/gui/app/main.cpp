@@ -1,10 +1,10 @@
 #include "CPallworthApp.h"
+#include "CommandLine.h"
 #include "netbrowse/MemoryDirectoryClient.h"
 #include "netbrowse/WorkstationClient.h"
 
 #include <QApplication>
 #include <cstdio>
-#include <cstring>
 
 namespace {
 
@@ -22,29 +22,35 @@ std::unique_ptr<NetworkClient> networkClient() {
     return std::make_unique<WorkstationClient>();
 }
 
-// --help and --version are answered before QApplication, which needs a display.
-bool answeredWithoutWindow(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--version") == 0) {
-            std::printf("pallworth %s\n", PALLWORTH_VERSION);
-            return true;
-        }
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            std::printf("usage: pallworth [--help | --version] [QT-OPTION]...\n\n"
-                        "The Pallworth editor for configurations (.cfg) and task files (.ini).\n"
-                        "Open files with File Open or drop them on the main window.\n"
-                        "pallworth-cli reads, checks and converts them in scripts.\n");
-            return true;
-        }
+// The answers that need no window: QApplication needs a display. -1 to go on.
+int answeredWithoutWindow(int argc, char** argv) {
+    const CommandLine::Reading line = CommandLine::read(argc, argv);
+    switch (line.action) {
+    case CommandLine::Action::Run:
+        return -1;
+    case CommandLine::Action::Refuse:
+        std::fprintf(stderr, "pallworth: %s (%s)\n", line.problem.c_str(), CommandLine::kUsage);
+        return 2;
+    case CommandLine::Action::Version:
+        std::printf("pallworth %s\n", PALLWORTH_VERSION);
+        break;
+    case CommandLine::Action::Help:
+        std::printf("%s\n\n"
+                    "The Pallworth editor for configurations (.cfg) and task files (.ini).\n"
+                    "Open files with File Open or drop them on the main window.\n"
+                    "pallworth-cli reads, checks and converts them in scripts.\n"
+                    "QT-OPTION is one of Qt's own, such as -style NAME or -platform NAME.\n",
+                    CommandLine::kUsage);
+        break;
     }
-    return false;
+    return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 2;
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    if (answeredWithoutWindow(argc, argv))
-        return std::fflush(stdout) == 0 && std::ferror(stdout) == 0 ? 0 : 2;
+    if (const int status = answeredWithoutWindow(argc, argv); status >= 0)
+        return status;
     // The desktop finds the icon and name of the windows by the desktop id.
     QCoreApplication::setApplicationVersion(QStringLiteral(PALLWORTH_VERSION));
     QGuiApplication::setDesktopFileName(QStringLiteral(PALLWORTH_APP_ID));

@@ -3,11 +3,11 @@
 #include "CPallworthDoc.h"
 #include "CPallworthTreeView.h"
 #include "WeekPicture.h"
+#include "framework/LocalPath.h"
 #include "framework/ModalSeam.h"
 #include "io/FileStore.h"
 
 #include <QBuffer>
-#include <QFileInfo>
 #include <QImage>
 #include <QMenuBar>
 #include <QPainter>
@@ -112,8 +112,8 @@ void WeekScheduleWindow::save(const QString& caption, const QString& filter,
         return;
     const Status written =
         bytes.isEmpty() ? Status::failure("the picture could not be drawn")
-                        : FileStore::writeAtomically(QFile::encodeName(path).toStdString(),
+                        : FileStore::writeAtomically(LocalPath::toBytes(path),
                                                      std::string_view(bytes.data(), bytes.size()));
     if (!written.ok)
-        ModalSeam::showMessage(this, QString::fromStdString(written.error), caption);
+        ModalSeam::showMessage(this, LocalPath::displayMessage(written.error), caption);
 }

@@ -1,23 +1,37 @@
 #include "DiskWatcher.h"
 
 #include "DocumentManager.h"
+#include "LocalPath.h"
 #include "ModalSeam.h"
 
 #include <QApplication>
-#include <QDateTime>
 #include <QFileInfo>
 #include <QTimer>
+
+namespace {
+
+// Watches the paths of `wanted` and no others of the kind `watched` lists.
+void watchOnly(QFileSystemWatcher& watcher, const QStringList& watched, const QStringList& wanted) {
+    for (const QString& path : watched)
+        if (!wanted.contains(path))
+            watcher.removePath(path);
+    for (const QString& path : wanted)
+        if (!watched.contains(path))
+            watcher.addPath(path);
+}
+
+QString folderOf(const QString& path) {
+    return QFileInfo(path).path();
+}
+
+} // namespace
 
 DiskWatcher::DiskWatcher(DocumentManager& manager) : QObject(&manager), manager_(manager) {
     connect(&manager, &DocumentManager::documentsChanged, this, &DiskWatcher::follow);
     // Save As moves a document to another file.
     connect(&manager, &DocumentManager::documentStateChanged, this, &DiskWatcher::follow);
     connect(&watcher_, &QFileSystemWatcher::fileChanged, this, &DiskWatcher::fileChanged);
-}
-
-QString DiskWatcher::stateOf(const QString& path) {
-    const QFileInfo info(path);
-    return info.lastModified().toString(Qt::ISODateWithMs) + u' ' + QString::number(info.size());
+    connect(&watcher_, &QFileSystemWatcher::directoryChanged, this, &DiskWatcher::folderChanged);
 }
 
 QString DiskWatcher::question(Document& document) {
@@ -31,17 +45,32 @@ QString DiskWatcher::question(Document& document) {
 }
 
 void DiskWatcher::follow() {
-    QStringList wanted;
+    QStringList files;
+    QStringList folders;
+    for (const Document* document : manager_.documents()) {
+        const QString& path = document->filePath();
+        if (path.isEmpty() || !DiskState::of(path).exists())
+            continue;
+        // Qt's watcher takes UTF-8 names only. A file whose name is not is
+        // watched through its folder, which hears of the file replaced (as
+        // editors save) but not of writes into it; a save still notices those.
+        if (LocalPath::isUtf8(path))
+            files << path;
+        else if (LocalPath::isUtf8(folderOf(path)) && !folders.contains(folderOf(path)))
+            folders << folderOf(path);
+    }
+    watchOnly(watcher_, watcher_.files(), files);
+    watchOnly(watcher_, watcher_.directories(), folders);
+}
+
+void DiskWatcher::folderChanged(const QString& folder) {
+    // Collected first: a reload replaces the document.
+    QStringList paths;
     for (const Document* document : manager_.documents())
-        if (!document->filePath().isEmpty() && QFileInfo::exists(document->filePath()))
-            wanted << document->filePath();
-    const QStringList watched = watcher_.files();
-    for (const QString& path : watched)
-        if (!wanted.contains(path))
-            watcher_.removePath(path);
-    for (const QString& path : wanted)
-        if (!watched.contains(path))
-            watcher_.addPath(path);
+        if (!LocalPath::isUtf8(document->filePath()) && folderOf(document->filePath()) == folder)
+            paths << document->filePath();
+    for (const QString& path : paths)
+        fileChanged(path);
 }
 
 void DiskWatcher::fileChanged(const QString& path) {
@@ -59,7 +88,7 @@ void DiskWatcher::fileChanged(const QString& path) {
     for (Document* document : manager_.documents()) {
         // Our own save remembered what it wrote; a vanished file is not reloadable.
         if (document->filePath() != path || !document->changedOnDisk() ||
-            !QFileInfo::exists(path) || declined_.value(path) == stateOf(path))
+            !DiskState::of(path).exists() || declined_.value(path) == DiskState::of(path))
             continue;
         asking_ = true;
         const auto answer = ModalSeam::ask(nullptr, question(*document), tr("Pallworth"),
@@ -69,7 +98,7 @@ void DiskWatcher::fileChanged(const QString& path) {
             manager_.reload(*document, false);
         else
             // Asked once per change; a later save still warns of the other writer.
-            declined_.insert(path, stateOf(path));
+            declined_.insert(path, DiskState::of(path));
         asking_ = false;
         return;
     }

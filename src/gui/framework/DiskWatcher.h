@@ -1,5 +1,7 @@
 #pragma once
 
+#include "DiskState.h"
+
 #include <QFileSystemWatcher>
 #include <QHash>
 #include <QObject>
@@ -25,11 +27,12 @@ private:
     // Watches exactly the files of the open documents.
     void follow();
     void fileChanged(const QString& path);
-    // The time and size of a file, to know a change the user declined.
-    static QString stateOf(const QString& path);
+    // A folder watched for a file of it that Qt's watcher cannot name.
+    void folderChanged(const QString& folder);
 
     DocumentManager& manager_;
     QFileSystemWatcher watcher_;
-    QHash<QString, QString> declined_;
+    // The state of a file when the user declined to reload it.
+    QHash<QString, DiskState> declined_;
     bool asking_ = false;
 };

@@ -1,5 +1,7 @@
 #include "Document.h"
 
+#include "LocalPath.h"
+
 #include <QFileInfo>
 
 Document::Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {
@@ -28,7 +30,7 @@ void Document::changeModified(bool modified) {
 
 void Document::setFilePath(const QString& path) {
     filePath_ = path;
-    setTitle(QFileInfo(path).fileName());
+    setTitle(LocalPath::displayName(QFileInfo(path).fileName()));
 }
 
 void Document::setTitle(const QString& title) {
@@ -52,16 +54,12 @@ QString Document::titleMark() const {
 }
 
 void Document::rememberDiskState() {
-    const QFileInfo info(filePath_);
-    diskTime_ = info.exists() ? info.lastModified() : QDateTime();
-    diskSize_ = info.exists() ? info.size() : -1;
+    disk_ = DiskState::of(filePath_);
 }
 
 bool Document::changedOnDisk() const {
     if (filePath_.isEmpty())
         return false;
-    const QFileInfo info(filePath_);
-    if (!info.exists())
-        return diskSize_ >= 0;
-    return info.lastModified() != diskTime_ || info.size() != diskSize_;
+    const DiskState now = DiskState::of(filePath_);
+    return now.exists() ? now != disk_ : disk_.exists();
 }

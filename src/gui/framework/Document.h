@@ -1,8 +1,8 @@
 #pragma once
 
+#include "DiskState.h"
 #include "config/ReadStatus.h"
 
-#include <QDateTime>
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -33,9 +33,10 @@ public:
     // Every change of the model, for Undo and Redo; saving keeps it.
     QUndoStack& undoStack() { return undoStack_; }
 
+    // The path as LocalPath holds it: every byte of the file's name kept.
     const QString& filePath() const { return filePath_; }
     void setFilePath(const QString& path);
-    // The file name, or "Sync1"-style for a document never saved.
+    // The file name as shown, or "Sync1"-style for a document never saved.
     const QString& title() const { return title_; }
     void setTitle(const QString& title);
 
@@ -90,8 +91,7 @@ private:
     bool modified_ = false;
     QString filePath_;
     QString title_;
-    QDateTime diskTime_;
-    qint64 diskSize_ = -1;
+    DiskState disk_;
     int unkeptLines_ = 0;
     ReadReport unkeptReport_;
     QStringList acceptedWarnings_;

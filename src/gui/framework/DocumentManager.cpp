@@ -3,14 +3,14 @@
 #include "AnsiQt.h"
 #include "AppSettings.h"
 #include "ChildFrame.h"
+#include "DiskState.h"
+#include "LocalPath.h"
 #include "ModalSeam.h"
 #include "NewDocumentDialog.h"
 #include "UnkeptText.h"
 #include "io/FileStore.h"
 #include "io/StoppedSave.h"
 
-#include <QDateTime>
-#include <QDir>
 #include <QFileInfo>
 #include <QLocale>
 #include <QMdiArea>
@@ -23,12 +23,6 @@ const QString kCaption = QStringLiteral("Pallworth");
 
 QString recentKey(int i) {
     return QStringLiteral("Recent File List/File%1").arg(i + 1);
-}
-
-QString canonical(const QString& path) {
-    const QFileInfo info(path);
-    const QString resolved = info.canonicalFilePath();
-    return resolved.isEmpty() ? info.absoluteFilePath() : resolved;
 }
 
 } // namespace
@@ -81,9 +75,10 @@ Document* DocumentManager::fileOpen() {
 }
 
 Document* DocumentManager::openFile(const QString& path) {
-    const QString wanted = canonical(path);
+    const QString wanted = LocalPath::canonical(path);
     for (const auto& document : documents_) {
-        if (!document->filePath().isEmpty() && canonical(document->filePath()) == wanted) {
+        if (!document->filePath().isEmpty() &&
+            LocalPath::canonical(document->filePath()) == wanted) {
             if (!framesOf(*document).isEmpty())
                 area_.setActiveSubWindow(framesOf(*document).first());
             addRecentFile(wanted);
@@ -97,24 +92,24 @@ Document* DocumentManager::openFile(const QString& path) {
 }
 
 bool DocumentManager::offerStoppedSave(const QString& path) {
-    const std::string file = QFile::encodeName(path).toStdString();
+    const std::string file = LocalPath::toBytes(path);
     const std::string backup = StoppedSave::find(file);
     if (backup.empty())
         return true;
-    const QDateTime time = QFileInfo(QFile::decodeName(backup.c_str())).lastModified();
+    const QDateTime time = DiskState::of(LocalPath::fromBytes(backup)).modified();
     const QMessageBox::StandardButton answer = ModalSeam::ask(
         area_.window(),
         tr("%1 was being saved when the save was stopped; a backup from %2 is beside it. "
            "Restore the backup?")
-            .arg(QDir::toNativeSeparators(path), QLocale().toString(time, QLocale::ShortFormat)),
+            .arg(LocalPath::displayName(path), QLocale().toString(time, QLocale::ShortFormat)),
         kCaption, QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel, QMessageBox::Yes,
         ModalSeam::Icon::Warning);
     if (answer != QMessageBox::Yes)
         return answer == QMessageBox::No;
     const Status restored = StoppedSave::restore(file, backup);
     if (!restored.ok)
-        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(restored.error.c_str()),
-                               kCaption, ModalSeam::Icon::Critical);
+        ModalSeam::showMessage(area_.window(), LocalPath::displayMessage(restored.error), kCaption,
+                               ModalSeam::Icon::Critical);
     return restored.ok;
 }
 
@@ -122,16 +117,14 @@ std::unique_ptr<Document> DocumentManager::loadFile(const QString& path) {
     if (!offerStoppedSave(path))
         return nullptr;
     std::string bytes;
-    if (const Status read = FileStore::read(QFile::encodeName(path).toStdString(), bytes);
-        !read.ok) {
-        ModalSeam::showMessage(area_.window(), QString::fromLocal8Bit(read.error.c_str()),
-                               kCaption);
+    if (const Status read = FileStore::read(LocalPath::toBytes(path), bytes); !read.ok) {
+        ModalSeam::showMessage(area_.window(), LocalPath::displayMessage(read.error), kCaption);
         return nullptr;
     }
     std::unique_ptr<Document> document = readDocument(path, bytes);
     if (document == nullptr)
         return nullptr;
-    document->setFilePath(canonical(path));
+    document->setFilePath(LocalPath::canonical(path));
     document->rememberDiskState();
     document->setModifiedFlag(false);
     return document;
@@ -184,7 +177,7 @@ std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
         return nullptr;
     std::unique_ptr<Document> document = docTemplate->makeDocument();
     ReadStatus status = document->readBytes(bytes, ReadReport::Mode::Record);
-    const QString file = QDir::toNativeSeparators(path);
+    const QString file = LocalPath::displayName(path);
     if (status.ok && status.report.droppedLines() > 0) {
         if (std::unique_ptr<Document> other = betterKind(*document, bytes, status.report)) {
             if (ModalSeam::ask(area_.window(),
@@ -248,7 +241,7 @@ bool DocumentManager::save(Document& document) {
         return false;
     if (document.filePath().isEmpty())
         return saveAs(document);
-    if (FileStore::isReadOnly(QFile::encodeName(document.filePath()).toStdString()))
+    if (FileStore::isReadOnly(LocalPath::toBytes(document.filePath())))
         return offerSaveAs(document);
     const QMessageBox::StandardButton dropping = askDropping(document);
     if (dropping == QMessageBox::SaveAll)
@@ -259,7 +252,7 @@ bool DocumentManager::save(Document& document) {
         ModalSeam::ask(area_.window(),
                        tr("%1 was changed by another program since it was opened or last "
                           "saved.\nDo you want to overwrite it?")
-                           .arg(QDir::toNativeSeparators(document.filePath())),
+                           .arg(LocalPath::displayName(document.filePath())),
                        kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
                        ModalSeam::Icon::Warning) != QMessageBox::Yes)
         return false;
@@ -290,7 +283,7 @@ QMessageBox::StandardButton DocumentManager::askDropping(Document& document) {
     const QMessageBox::StandardButton answer =
         ModalSeam::ask(area_.window(),
                        UnkeptText::saveQuestion(document.unkeptReport(), warnings,
-                                                QDir::toNativeSeparators(document.filePath())),
+                                                LocalPath::displayName(document.filePath())),
                        kCaption, QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel,
                        QMessageBox::Cancel, ModalSeam::Icon::Warning);
     if (answer != QMessageBox::Cancel && !warnings.isEmpty())
@@ -310,7 +303,7 @@ bool DocumentManager::nameAndWrite(Document& document) {
         path += t.field(DocTemplate::FilterExt);
     if (!writeFile(document, path))
         return false;
-    document.setFilePath(canonical(path));
+    document.setFilePath(LocalPath::canonical(path));
     document.rememberDiskState();
     addRecentFile(document.filePath());
     return true;
@@ -319,7 +312,7 @@ bool DocumentManager::nameAndWrite(Document& document) {
 bool DocumentManager::offerSaveAs(Document& document) {
     return ModalSeam::ask(area_.window(),
                           tr("%1 is read-only.\nDo you want to save it under another name?")
-                              .arg(QDir::toNativeSeparators(document.filePath())),
+                              .arg(LocalPath::displayName(document.filePath())),
                           kCaption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
                           ModalSeam::Icon::Warning) == QMessageBox::Yes &&
            saveAs(document);
@@ -329,16 +322,14 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
     // QSaveFile reports success when the disk fills part way through; the
     // core's atomic write checks every byte before it replaces the file.
     const std::string bytes = document.writeBytes();
-    if (const Status written =
-            FileStore::writeAtomically(QFile::encodeName(path).toStdString(), bytes);
+    if (const Status written = FileStore::writeAtomically(LocalPath::toBytes(path), bytes);
         !written.ok) {
         // When the old content could not be put back, the store names where it is.
         const bool untouched = written.error.find(FileStore::kOldContentKept) == std::string::npos;
         ModalSeam::showMessage(
             area_.window(),
             tr("Cannot save %1:\n%2")
-                    .arg(QDir::toNativeSeparators(path),
-                         QString::fromLocal8Bit(written.error.c_str())) +
+                    .arg(LocalPath::displayName(path), LocalPath::displayMessage(written.error)) +
                 (untouched ? tr("\nThe file on disk was left as it was.") : QString()),
             kCaption, ModalSeam::Icon::Critical);
         return false;
@@ -521,7 +512,13 @@ QStringList DocumentManager::recentFiles() const {
     const auto settings = AppSettings::open();
     QStringList files;
     for (int i = 0; i < kRecentFiles; ++i) {
-        const QString file = settings->value(recentKey(i)).toString();
+        // The file name's bytes; entries of older versions are texts.
+        const QVariant stored = settings->value(recentKey(i));
+        const QByteArray bytes = stored.toByteArray();
+        const QString file = stored.typeId() == QMetaType::QByteArray
+                                 ? LocalPath::fromBytes(std::string_view(bytes.constData(),
+                                                                         std::size_t(bytes.size())))
+                                 : stored.toString();
         if (!file.isEmpty())
             files << file;
     }
@@ -533,7 +530,7 @@ Document* DocumentManager::openRecentFile(int index) {
     if (path.isEmpty())
         return nullptr;
     Document* document = openFile(path);
-    if (document == nullptr && !QFileInfo::exists(path)) {
+    if (document == nullptr && !DiskState::of(path).exists()) {
         QStringList files = recentFiles();
         files.removeAll(path);
         storeRecentFiles(files);
@@ -550,7 +547,12 @@ void DocumentManager::addRecentFile(const QString& path) {
 
 void DocumentManager::storeRecentFiles(const QStringList& files) {
     const auto settings = AppSettings::open();
-    for (int i = 0; i < kRecentFiles; ++i)
-        settings->setValue(recentKey(i), files.value(i));
+    for (int i = 0; i < kRecentFiles; ++i) {
+        if (i < files.size())
+            settings->setValue(recentKey(i),
+                               QByteArray::fromStdString(LocalPath::toBytes(files[i])));
+        else
+            settings->remove(recentKey(i));
+    }
     emit recentFilesChanged();
 }

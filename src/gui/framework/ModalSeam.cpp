@@ -1,6 +1,7 @@
 #include "ModalSeam.h"
 
 #include "DataExchange.h"
+#include "LocalPath.h"
 
 #include <QAbstractButton>
 #include <QDialog>
@@ -24,6 +25,8 @@ QMessageBox::Icon boxIcon(ModalSeam::Icon icon) {
     }
     return QMessageBox::Warning;
 }
+
+const QStringList kLocalFiles{QStringLiteral("file")};
 
 } // namespace
 
@@ -76,12 +79,17 @@ QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
 QString ModalSeam::openFileName(QWidget* parent, const QString& caption, const QString& filter) {
     if (hooks().fileName)
         return hooks().fileName(caption);
-    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+    // The URL keeps the bytes of a name that is not UTF-8 where the dialog
+    // hands them on (the desktop's portal); a file name string would not.
+    return LocalPath::fromUrl(
+        QFileDialog::getOpenFileUrl(parent, caption, QUrl(), filter, nullptr, {}, kLocalFiles));
 }
 
 QString ModalSeam::saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                 const QString& filter) {
     if (hooks().fileName)
         return hooks().fileName(caption);
-    return QFileDialog::getSaveFileName(parent, caption, suggested, filter);
+    return LocalPath::fromUrl(QFileDialog::getSaveFileUrl(
+        parent, caption, suggested.isEmpty() ? QUrl() : LocalPath::toUrl(suggested), filter,
+        nullptr, {}, kLocalFiles));
 }

@@ -50,6 +50,7 @@ public:
                                            QMessageBox::StandardButton defaultButton,
                                            Icon icon = Icon::Question);
 
+    // File names as LocalPath holds them; empty when the user cancelled.
     static QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                 const QString& filter);

@@ -1,7 +1,11 @@
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
+#include "gui/app/MouseDriver.h"
 
+#include "configwindow/CPallworthDoc.h"
+#include "configwindow/CSplitterFrame.h"
 #include "framework/CommandIds.h"
+#include "framework/LocalPath.h"
 #include "io/StoppedSave.h"
 
 #include <QDir>
@@ -10,6 +14,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
+#include <QSettings>
+#include <filesystem>
+#include <sys/stat.h>
 
 using namespace testsupport;
 
@@ -41,6 +48,20 @@ const char* const kOldWithProtocol =
     "  DEST SRV7 VOL1 MSGON 0 TCP\r\n"
     "PACKAGE END\r\n";
 
+// The bytes of a file under any name.
+QByteArray bytesOf(const std::string& path) {
+    std::string bytes;
+    return FileStore::read(path, bytes).ok ? QByteArray::fromStdString(bytes) : QByteArray();
+}
+
+// The names in a folder, as bytes.
+QList<QByteArray> namesIn(const std::string& folder) {
+    QList<QByteArray> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder))
+        names << QByteArray::fromStdString(entry.path().filename().native());
+    return names;
+}
+
 std::string unknownLines(int count) {
     std::string bytes = "VERSION 1.30\r\n";
     for (int i = 0; i < count; ++i)
@@ -65,6 +86,8 @@ private slots:
     void windowMenuListsWindows();
     void droppedFilesOpenAsFileOpen_data();
     void droppedFilesOpenAsFileOpen();
+    void namesNotUtf8OpenSaveAndReload_data();
+    void namesNotUtf8OpenSaveAndReload();
     void stoppedSaveOffersTheBackup_data();
     void stoppedSaveOffersTheBackup();
 
@@ -76,6 +99,10 @@ private:
             qFatal("%s", written.error.c_str());
         return path;
     }
+    // Drags `data` over the middle of the window area and drops it there, as
+    // the platform delivers a file manager's drag; false when the drag is
+    // refused.
+    bool dropOnWindowArea(const QMimeData& data);
 
     std::unique_ptr<AppFixture> fixture_;
     std::unique_ptr<ModalSeam::Scope> seam_;
@@ -382,26 +409,10 @@ void TestOpenFile::droppedFilesOpenAsFileOpen() {
                                                  : QUrl::fromLocalFile(work_->filePath(name)));
     QMimeData data;
     data.setUrls(urls);
-    // The widget under the middle of the window area, as the platform picks it.
-    QWidget* viewport = frame.mdiArea()->viewport();
-    const QPoint centre = viewport->rect().center();
-    QWidget* target = viewport->childAt(centre);
-    if (target == nullptr)
-        target = viewport;
-    const QPoint at = target->mapFrom(viewport, centre);
-    QCOMPARE(target != viewport, !openFirst.isEmpty());
-
-    // As a file manager's drag arrives: enter, then drop.
-    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
-                          Qt::NoModifier);
-    QApplication::sendEvent(target, &enter);
-    QCOMPARE(enter.isAccepted(), accepted);
-    if (accepted) {
-        QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(target, &drop);
-        QVERIFY(drop.isAccepted());
-    }
-    QCoreApplication::processEvents();
+    QCOMPARE(frame.mdiArea()->viewport()->childAt(frame.mdiArea()->viewport()->rect().center()) !=
+                 nullptr,
+             !openFirst.isEmpty());
+    QCOMPARE(dropOnWindowArea(data), accepted);
 
     QStringList titles;
     for (QMdiSubWindow* window : frame.mdiArea()->subWindowList())
@@ -412,30 +423,147 @@ void TestOpenFile::droppedFilesOpenAsFileOpen() {
     QCOMPARE(fixture_->messages, messages);
 }
 
+bool TestOpenFile::dropOnWindowArea(const QMimeData& data) {
+    // The widget under the middle of the window area, as the platform picks it.
+    QWidget* viewport = fixture_->frame().mdiArea()->viewport();
+    const QPoint centre = viewport->rect().center();
+    QWidget* target = viewport->childAt(centre);
+    if (target == nullptr)
+        target = viewport;
+    const QPoint at = target->mapFrom(viewport, centre);
+    // As a file manager's drag arrives: enter, then drop.
+    QDragEnterEvent enter(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton,
+                          Qt::NoModifier);
+    QApplication::sendEvent(target, &enter);
+    if (!enter.isAccepted())
+        return false;
+    QDropEvent drop(at, Qt::CopyAction | Qt::MoveAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(target, &drop);
+    QCoreApplication::processEvents();
+    return drop.isAccepted();
+}
+
+void TestOpenFile::namesNotUtf8OpenSaveAndReload_data() {
+    QTest::addColumn<QByteArray>("name"); // under the test's folder
+    QTest::addColumn<QString>("title");
+    // Whether a file replaced by another program is noticed before a save:
+    // Qt's watcher takes UTF-8 names only, and a folder that is not UTF-8
+    // leaves nothing to watch.
+    QTest::addColumn<bool>("watched");
+    QTest::newRow("byte 0xE9") << QByteArray("caf\xe9.cfg") << QStringLiteral("caf\\xE9.cfg")
+                               << true;
+    QTest::newRow("Cyrillic") << QByteArray("\xd0\x9e\xd1\x82\xd1\x87\xd1\x91\xd1\x82\xd1\x8b.cfg")
+                              << QString::fromUtf8("\u041e\u0442\u0447\u0451\u0442\u044b.cfg")
+                              << true;
+    QTest::newRow("folder 0xE9") << QByteArray("d\xe9/sync.cfg") << QStringLiteral("sync.cfg")
+                                 << false;
+}
+
+void TestOpenFile::namesNotUtf8OpenSaveAndReload() {
+    QFETCH(QByteArray, name);
+    QFETCH(QString, title);
+    QFETCH(bool, watched);
+    const std::string file =
+        QFileInfo(work_->path()).canonicalFilePath().toStdString() + '/' + name.toStdString();
+    const std::string folder = std::filesystem::path(file).parent_path().native();
+    std::filesystem::create_directories(folder);
+    QVERIFY(FileStore::writeAtomically(file, dataFile("rich-1.30.expected.cfg")).ok);
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+
+    // Dropped from a file manager, which percent-encodes the name's bytes.
+    QMimeData data;
+    data.setData(QStringLiteral("text/uri-list"),
+                 "file://" + QByteArray::fromStdString(file).toPercentEncoding("/") + "\r\n");
+    QVERIFY(dropOnWindowArea(data));
+    QCOMPARE(fixture_->messages, QStringList());
+    auto* doc = static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
+    QVERIFY(doc != nullptr);
+    QCOMPARE(LocalPath::toBytes(doc->filePath()), file);
+    QCOMPARE(doc->title(), title);
+
+    // Edited through the list, saved twice with Ctrl+S.
+    auto* content = qobject_cast<CSplitterFrame*>(fixture_->documents().activeFrame()->widget());
+    mousedriver::click(content->treeView(),
+                       mousedriver::item(content->treeView(), QStringLiteral("Default settings")));
+    QTreeWidgetItem* row = mousedriver::item(content->listView(), QStringLiteral("Max. threads"));
+    QVERIFY(row != nullptr);
+    mousedriver::click(content->listView(), row);
+    fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("50"));
+    QTest::keyClick(content->listView(), Qt::Key_Return);
+    QCOMPARE(doc->model().global.maxThreads, "50");
+    for (int save = 0; save < 2; ++save) {
+        QTest::keyClick(&frame, Qt::Key_S, Qt::ControlModifier);
+        QCOMPARE(fixture_->messages, QStringList());
+        QVERIFY(!doc->isModified());
+        QCOMPARE(bytesOf(file), QByteArray::fromStdString(doc->writeBytes()));
+        // No twin under the name with U+FFFD, no temporary file left.
+        QCOMPARE(namesIn(folder), QList<QByteArray>{name.mid(name.lastIndexOf('/') + 1)});
+    }
+    QVERIFY(bytesOf(file).contains("MAXTHREADS 50\r\n"));
+
+    // Read again with F5, then replaced by another program as editors save.
+    QTest::keyClick(&frame, Qt::Key_F5);
+    doc = static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
+    QCOMPARE(LocalPath::toBytes(doc->filePath()), file);
+    QCOMPARE(doc->model().global.maxThreads, "50");
+    fixture_->answer = QMessageBox::No;
+    QTest::qWait(20);
+    std::string other = bytesOf(file).toStdString();
+    other.replace(other.find("MAXTHREADS 50"), 13, "MAXTHREADS 40");
+    QVERIFY(FileStore::writeAtomically(file, other).ok);
+    if (watched)
+        QTRY_COMPARE(fixture_->messages,
+                     QStringList{title + " was changed by another program.\nReload it?"});
+
+    // Closed and opened again from the recent files.
+    fixture_->messages.clear();
+    QVERIFY(fixture_->documents().closeAll());
+    QAction* recent = frame.action(CommandIds::FileMru1);
+    QCOMPARE(recent->text(), "&1 " + LocalPath::displayName(LocalPath::fromBytes(file)));
+    recent->trigger();
+    QCOMPARE(fixture_->messages, QStringList());
+    doc = static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
+    QVERIFY(doc != nullptr);
+    QCOMPARE(LocalPath::toBytes(doc->filePath()), file);
+    QCOMPARE(doc->model().global.maxThreads, "40");
+    QCOMPARE(QSettings().value(QStringLiteral("Recent File List/File1")).toByteArray(),
+             QByteArray::fromStdString(file));
+}
+
 void TestOpenFile::stoppedSaveOffersTheBackup_data() {
+    QTest::addColumn<QByteArray>("name");
     QTest::addColumn<QMessageBox::StandardButton>("answer");
     QTest::addColumn<bool>("opens");
     QTest::addColumn<bool>("restored");
-    QTest::newRow("restore") << QMessageBox::Yes << true << true;
-    QTest::newRow("open as it is") << QMessageBox::No << true << false;
-    QTest::newRow("cancel") << QMessageBox::Cancel << false << false;
+    QTest::newRow("restore") << QByteArray("stopped.cfg") << QMessageBox::Yes << true << true;
+    QTest::newRow("open as it is") << QByteArray("stopped.cfg") << QMessageBox::No << true << false;
+    QTest::newRow("cancel") << QByteArray("stopped.cfg") << QMessageBox::Cancel << false << false;
+    QTest::newRow("restore, name not UTF-8") << QByteArray("stopp\xe9"
+                                                           "d.cfg")
+                                             << QMessageBox::Yes << true << true;
 }
 
 void TestOpenFile::stoppedSaveOffersTheBackup() {
+    QFETCH(QByteArray, name);
     QFETCH(QMessageBox::StandardButton, answer);
     QFETCH(bool, opens);
     QFETCH(bool, restored);
     const std::string old = dataFile("rich-1.30.expected.cfg");
-    const QString path = write(QStringLiteral("stopped.cfg"), old);
-    const std::string file = QFile::encodeName(path).toStdString();
-    QCOMPARE(::link(file.c_str(), QFile::encodeName(path + QStringLiteral(".twin")).constData()),
-             0);
+    const std::string file = work_->path().toStdString() + '/' + name.toStdString();
+    const std::string twin = file + ".twin";
+    QVERIFY(FileStore::writeAtomically(file, old).ok);
+    QCOMPARE(::link(file.c_str(), twin.c_str()), 0);
     QVERIFY(saveKilledAt(file, dataFile("rich-1.10.expected.cfg"), FileStore::Stage::Writing, 1));
     const std::string backup = StoppedSave::find(file);
     QVERIFY(!backup.empty());
-    const QByteArray mixed = fileBytes(path);
-    const QString time = QLocale().toString(
-        QFileInfo(QFile::decodeName(backup.c_str())).lastModified(), QLocale::ShortFormat);
+    const QByteArray mixed = bytesOf(file);
+    struct stat backupState {};
+    QCOMPARE(::stat(backup.c_str(), &backupState), 0);
+    const QString time = QLocale().toString(QDateTime::fromSecsSinceEpoch(backupState.st_mtime),
+                                            QLocale::ShortFormat);
+    const QString path = LocalPath::fromBytes(file);
     fixture_->fileName = path;
     answers_ = {answer};
     CMainFrame& frame = fixture_->frame();
@@ -445,13 +573,13 @@ void TestOpenFile::stoppedSaveOffersTheBackup() {
     QTest::keyClick(&frame, Qt::Key_O, Qt::ControlModifier);
 
     QCOMPARE(fixture_->messages.value(0),
-             QDir::toNativeSeparators(path) + " was being saved when the save was stopped; a " +
+             LocalPath::displayName(path) + " was being saved when the save was stopped; a " +
                  "backup from " + time + " is beside it. Restore the backup?");
     QCOMPARE(defaults_.value(0), QMessageBox::Yes);
     QCOMPARE(fixture_->documents().documents().size(), opens ? 1 : 0);
-    QCOMPARE(fileBytes(path), restored ? QByteArray::fromStdString(old) : mixed);
-    QCOMPARE(fileBytes(path + QStringLiteral(".twin")), fileBytes(path));
-    QCOMPARE(QFileInfo::exists(QFile::decodeName(backup.c_str())), !restored);
+    QCOMPARE(bytesOf(file), restored ? QByteArray::fromStdString(old) : mixed);
+    QCOMPARE(bytesOf(twin), bytesOf(file));
+    QCOMPARE(std::filesystem::exists(backup), !restored);
 }
 
 QTEST_MAIN(TestOpenFile)
