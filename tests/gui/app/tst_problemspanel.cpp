@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -22,6 +23,7 @@ private slots:
     void activatingSelectsNodeAndRow_data();
     void activatingSelectsNodeAndRow();
     void fixingAValueRemovesItsProblem();
+    void linesFollowSavesAndUndo();
 
 private:
     ProblemsPanel& panel() const { return *fixture_->frame().problemsPanel(); }
@@ -142,6 +144,91 @@ void TestProblemsPanel::fixingAValueRemovesItsProblem() {
     QCOMPARE(panel().list()->findItems(QStringLiteral("Max. threads \"500\" is outside 1-100"),
                                        Qt::MatchExactly),
              QList<QTreeWidgetItem*>());
+}
+
+namespace {
+
+// Each problem with a line and a quoted value: that value stands on its line
+// of the file on disk. Returns how many were compared.
+int compareWithDisk(const QTreeWidget& list, const QString& path) {
+    const QList<QByteArray> lines = fileBytes(path).split('\n');
+    static const QRegularExpression lineNumber(QStringLiteral("line (\\d+)$"));
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+    int compared = 0;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list.topLevelItem(i);
+        const QRegularExpressionMatch at = lineNumber.match(item->text(1));
+        const QRegularExpressionMatch value = quoted.match(item->text(0));
+        if (!at.hasMatch() || !value.hasMatch())
+            continue;
+        const int line = at.captured(1).toInt();
+        if (line < 1 || line > lines.size() ||
+            !QString::fromLatin1(lines[line - 1]).contains(value.captured(1))) {
+            qWarning("%s at %s", qPrintable(item->text(0)), qPrintable(item->text(1)));
+            return -1;
+        }
+        ++compared;
+    }
+    return compared;
+}
+
+} // namespace
+
+// The panel's lines point into the file as it is on disk: after a save they
+// are those of the written file, and an undone deletion brings its lines back.
+void TestProblemsPanel::linesFollowSavesAndUndo() {
+    const QString path = work_.filePath(QStringLiteral("branch sync.cfg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# Branch office sync\r\nVERSION 1.30\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') +
+               "\r\nMAXTHREADS 500\r\n\r\nPACKAGE P\r\n  SCHEDULE 08:00 MON\r\n  SOURCE S\r\n"
+               "  DEST T1 V MSGON 0\r\n  DEST T2 V MSGON 2000000\r\n  SYNCMODE COPY\r\n"
+               "PACKAGE END\r\nFOO\r\n");
+    file.close();
+    QVERIFY(fixture_->documents().openFile(path) != nullptr);
+    const QString bandwidth = QStringLiteral("Bandwidth limit \"2000000\" is outside 0-1000000");
+    QTRY_COMPARE(placeOf(bandwidth),
+                 QStringLiteral("Package P › Target Server(s), row 2, line 11"));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // The package deleted in the tree and brought back keeps its lines.
+    QTreeWidget* tree = document().treeView;
+    tree->setCurrentItem(
+        tree->findItems(QStringLiteral("P"), Qt::MatchExactly | Qt::MatchRecursive).front());
+    QTest::keyClick(tree, Qt::Key_Delete);
+    QTRY_COMPARE(placeOf(bandwidth), QString());
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(placeOf(bandwidth),
+                 QStringLiteral("Package P › Target Server(s), row 2, line 11"));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // Delete the first target, then save: the lines are the written file's.
+    tree = document().treeView;
+    tree->setCurrentItem(
+        tree->findItems(QStringLiteral("Target Server(s)"), Qt::MatchExactly | Qt::MatchRecursive)
+            .front());
+    QTreeWidget* rows = document().listView;
+    rows->setCurrentItem(rows->topLevelItem(0));
+    QTest::keyClick(rows, Qt::Key_Delete);
+    QTRY_VERIFY(
+        placeOf(bandwidth).startsWith(QStringLiteral("Package P › Target Server(s), row 1")));
+    fixture_->answer = QMessageBox::Save;
+    QTest::keyClick(rows, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!document().isModified());
+    QTRY_COMPARE(
+        panel().list()->findItems(QStringLiteral("FOO (unknown keyword)"), Qt::MatchExactly),
+        QList<QTreeWidgetItem*>());
+    QVERIFY(!placeOf(bandwidth).endsWith(QStringLiteral("line 11")));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // Undone after the save, the target is back; the lines still match the disk.
+    QTest::keyClick(rows, Qt::Key_Z, Qt::ControlModifier);
+    QTRY_VERIFY(
+        placeOf(bandwidth).startsWith(QStringLiteral("Package P › Target Server(s), row 2")));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+    // A second save renumbers again.
+    QTest::keyClick(rows, Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(compareWithDisk(*panel().list(), path), 3);
 }
 
 QTEST_MAIN(TestProblemsPanel)
