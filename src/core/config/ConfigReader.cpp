@@ -356,8 +356,8 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
         {K::SuspendMsg, &P::suspendMsg, Take::Quoted, P::Key::SuspendMsg},
     };
     PackageDesc& p = model_->packages.last();
-    if (assignField(kRules, std::size(kRules), keyword, p))
-        return Use::Taken;
+    // Entries come by the thousand: they are told apart before the table of
+    // single settings is searched.
     switch (keyword) {
     case K::Schedule:
         // A later SCHEDULE line replaces the word and adds days.
@@ -394,7 +394,7 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     case K::SyncFile:
         return addJob(p.fileJobs, "file jobs in package ");
     default:
-        return Use::NotHere;
+        return assignField(kRules, std::size(kRules), keyword, p) ? Use::Taken : Use::NotHere;
     }
     return Use::Taken;
 }
