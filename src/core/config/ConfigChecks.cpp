@@ -49,8 +49,7 @@ public:
                 std::uint32_t line) {
         row(ConfigChecks::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
     }
-    // A package's own copy of a setting is empty when its file has no line
-    // for it: the engine takes the default then.
+    // A choice that may also be left empty.
     void packageChoice(std::string_view label, std::string_view value, ChoiceKind kind,
                        std::uint32_t line) {
         if (!value.empty())
@@ -117,6 +116,27 @@ void checkListWords(std::string_view label, std::string_view list,
                   label, line);
 }
 
+// The settings a package has its own copy of, checked in the global
+// settings or in a package (whose copy may be empty).
+template <typename Record>
+void checkCopiedSettings(const Record& r, bool mayBeEmpty, Collector& c) {
+    using K = typename Record::Key;
+    const struct {
+        std::string_view label;
+        const std::string& value;
+        ChoiceKind kind;
+        K key;
+    } settings[] = {{L::kSyncMode, r.syncMode, ChoiceSyncMode, K::SyncMode},
+                    {L::kTransferIrm, r.transferIrm, ChoiceYesNo, K::TransferIrm},
+                    {L::kTransferOwner, r.transferOwner, ChoiceYesNo, K::TransferOwner},
+                    {L::kTransferTrustee, r.transferTrustee, ChoiceYesNo, K::TransferTrustee},
+                    {L::kSkipReadOnly, r.skipReadOnly, ChoiceYesNo, K::SkipReadOnly},
+                    {L::kTransferAttrs, r.transferAttrs, ChoiceYesNo, K::TransferAttrs}};
+    for (const auto& setting : settings)
+        if (!mayBeEmpty || !setting.value.empty())
+            c.choice(setting.label, setting.value, setting.kind, r.lines[setting.key]);
+}
+
 void checkGlobal(const ConfigModel& model, Collector& c) {
     const GlobalSettings& g = model.global;
     const auto& at = g.lines;
@@ -128,12 +148,7 @@ void checkGlobal(const ConfigModel& model, Collector& c) {
     c.choice(L::kNamespace, g.nameSpace, ChoiceNamespace, at[GK::NameSpace]);
     c.range(L::kRetryInterval, g.retryInterval, ValueTable::kRetryInterval, at[GK::RetryInterval]);
     c.range(L::kRetryCount, g.retryCount, ValueTable::kRetryCount, at[GK::RetryCount]);
-    c.choice(L::kSyncMode, g.syncMode, ChoiceSyncMode, at[GK::SyncMode]);
-    c.choice(L::kTransferIrm, g.transferIrm, ChoiceYesNo, at[GK::TransferIrm]);
-    c.choice(L::kTransferOwner, g.transferOwner, ChoiceYesNo, at[GK::TransferOwner]);
-    c.choice(L::kTransferTrustee, g.transferTrustee, ChoiceYesNo, at[GK::TransferTrustee]);
-    c.choice(L::kSkipReadOnly, g.skipReadOnly, ChoiceYesNo, at[GK::SkipReadOnly]);
-    c.choice(L::kTransferAttrs, g.transferAttrs, ChoiceYesNo, at[GK::TransferAttrs]);
+    checkCopiedSettings(g, false, c);
     const std::pair<const std::string&, GK> times[] = {{g.startJob, GK::StartJob},
                                                        {g.endJob, GK::EndJob}};
     for (const auto& [time, key] : times)
@@ -167,14 +182,11 @@ void checkSchedule(const PackageDesc& p, Collector& c) {
 
 void checkSettings(const PackageDesc& p, Collector& c) {
     const auto& at = p.lines;
-    c.packageChoice(L::kSyncMode, p.syncMode, ChoiceSyncMode, at[PK::SyncMode]);
-    c.packageChoice(L::kTransferIrm, p.transferIrm, ChoiceYesNo, at[PK::TransferIrm]);
-    c.packageChoice(L::kTransferOwner, p.transferOwner, ChoiceYesNo, at[PK::TransferOwner]);
-    c.packageChoice(L::kTransferTrustee, p.transferTrustee, ChoiceYesNo, at[PK::TransferTrustee]);
-    c.packageChoice(L::kSkipReadOnly, p.skipReadOnly, ChoiceYesNo, at[PK::SkipReadOnly]);
+    // A package's own copy of a setting is empty when its file has no line
+    // for it: the engine takes the default then.
+    checkCopiedSettings(p, true, c);
     c.packageChoice(L::kPreStat, p.preStat, ChoiceYesNo, at[PK::PreStat]);
     c.packageChoice(L::kProtocol, p.protocol, ChoiceProtocol, at[PK::Protocol]);
-    c.packageChoice(L::kTransferAttrs, p.transferAttrs, ChoiceYesNo, at[PK::TransferAttrs]);
     checkListWords(L::kLogEvents, p.logEvent, ValueTable::kLogEvents, "event type",
                    at[PK::LogEvent], c);
     c.packageChoice(L::kLogMethod, p.logMethod, ChoiceServerThread, at[PK::LogMethod]);
