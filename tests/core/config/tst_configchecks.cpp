@@ -56,6 +56,7 @@ private slots:
     void linesFollowEdits();
     void linesAfterASave_data();
     void linesAfterASave();
+    void taskLinesAfterASave();
     void editedValuesThatWouldNotReadBack();
 };
 
@@ -318,6 +319,18 @@ void TestConfigChecks::linesAfterASave() {
     QVERIFY(described(ConfigChecks::run(model)) != described(ConfigChecks::run(reread)));
     model.takeLines(reread);
     QCOMPARE(described(ConfigChecks::run(model)), described(ConfigChecks::run(reread)));
+}
+
+void TestConfigChecks::taskLinesAfterASave() {
+    TaskFileModel model;
+    QVERIFY(TaskFileFormat::read(dataFile("tasks.ini"), model).ok);
+    model.pollInterval = "30";
+    model.tasks.remove(1);
+    TaskFileModel reread;
+    QVERIFY(TaskFileFormat::read(TaskFileFormat::write(model), reread).ok);
+    QVERIFY(described(TaskFileChecks::run(model)) != described(TaskFileChecks::run(reread)));
+    model.takeLines(reread);
+    QCOMPARE(described(TaskFileChecks::run(model)), described(TaskFileChecks::run(reread)));
 }
 
 // Values only the editor can make: each is named before a save.
