@@ -37,10 +37,11 @@ constexpr CommandHelp kCommands[] = {
      "refuses as of the other kind, or of none, is not written."},
     {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
     {"check", "check [--all [--json]] FILE...",
-     "Prints each problem that would stop a save of a changed configuration as FILE: MESSAGE;\n"
-     "the exit status is 1 when there is one. Task files always pass. With --all every\n"
-     "problem, errors and warnings, as FILE:LINE: error: MESSAGE or FILE:LINE: warning:\n"
-     "MESSAGE (FILE: warning: MESSAGE without a line); only errors fail. With --json one\n"
+     "Prints each problem that would stop a save of a changed configuration (the errors of\n"
+     "--all) as FILE: MESSAGE; the exit status is 1 when there is one. Task files always\n"
+     "pass. With --all every problem, errors and warnings, as FILE:LINE: error: MESSAGE or\n"
+     "FILE:LINE: warning: MESSAGE (FILE: warning: MESSAGE without a line); only errors\n"
+     "fail. With --json one\n"
      "JSON object per file: file, and problems with line (or null), severity, message,\n"
      "node and row. A file whose save was stopped part way also fails, with a warning naming\n"
      "the backup of its old content, until that backup is moved over it or removed."},
@@ -381,7 +382,8 @@ int CliApp::schedule(const std::string& path) {
         return usage("schedule reads a configuration (.cfg): " + path);
     ConfigModel model;
     ReadReport report;
-    if (!load(path, model, report))
+    // What check refuses as of the other kind, or of none, has no week.
+    if (!load(path, model, report, true))
         return Error;
     out_ << ModelJson::week(WeekSchedule::compute(model)) << '\n';
     return Ok;
@@ -389,7 +391,7 @@ int CliApp::schedule(const std::string& path) {
 
 int CliApp::checkArgs(const std::vector<std::string>& operands) {
     std::vector<std::string> files;
-    CheckOutput output = CheckOutput::SaveRules;
+    CheckOutput output = CheckOutput::Errors;
     bool json = false;
     bool options = true;
     for (const std::string& operand : operands) {
@@ -411,12 +413,10 @@ int CliApp::checkArgs(const std::vector<std::string>& operands) {
     for (const std::string& path : files)
         if (kindOf(path) == Kind::Unknown)
             return usage("the file kind of " + path + " is not known (.cfg or .ini)");
-    if (output == CheckOutput::SaveRules)
-        return check(files);
-    return checkAll(files, json ? CheckOutput::Json : CheckOutput::All);
+    return check(files, json ? CheckOutput::Json : output);
 }
 
-int CliApp::checkAll(const std::vector<std::string>& paths, CheckOutput output) {
+int CliApp::check(const std::vector<std::string>& paths, CheckOutput output) {
     int result = Ok;
     for (const std::string& path : paths) {
         std::vector<::Problem> problems;
@@ -431,6 +431,12 @@ int CliApp::checkAll(const std::vector<std::string>& paths, CheckOutput output) 
             continue;
         }
         for (const ::Problem& p : problems) {
+            // Without --all only what stops a save, as the editor says it.
+            if (output == CheckOutput::Errors) {
+                if (p.severity == ::Problem::Severity::Error)
+                    out_ << path << ": " << AnsiText::toUtf8(p.message) << '\n';
+                continue;
+            }
             out_ << path;
             if (p.line != 0)
                 out_ << ':' << p.line;
@@ -455,34 +461,6 @@ bool CliApp::problemsOf(const std::string& path, std::vector<::Problem>& problem
         return false;
     problems = ConfigChecks::run(config, &report);
     return true;
-}
-
-int CliApp::check(const std::vector<std::string>& paths) {
-    int result = Ok;
-    for (const std::string& path : paths) {
-        ReadReport report;
-        if (kindOf(path) == Kind::Ini) {
-            TaskFileModel model;
-            if (!load(path, model, report, true))
-                result = Error;
-            else if (stoppedSave_ && result == Ok)
-                result = Problem;
-            continue;
-        }
-        ConfigModel model;
-        if (!load(path, model, report, true)) {
-            result = Error;
-            continue;
-        }
-        if (stoppedSave_ && result == Ok)
-            result = Problem;
-        for (const std::string& problem : SaveRules::allProblems(model)) {
-            out_ << path << ": " << AnsiText::toUtf8(problem) << '\n';
-            if (result == Ok)
-                result = Problem;
-        }
-    }
-    return result;
 }
 
 int CliApp::scramble(const std::string& text) {

@@ -31,11 +31,10 @@ private:
     int normalize(const std::string& in, const std::string& outPath, bool strict);
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
-    // The save rules alone (as ever), every problem, or every problem as JSON.
-    enum class CheckOutput { SaveRules, All, Json };
+    // The errors alone, every problem, or every problem as JSON.
+    enum class CheckOutput { Errors, All, Json };
     int checkArgs(const std::vector<std::string>& operands);
-    int check(const std::vector<std::string>& paths);
-    int checkAll(const std::vector<std::string>& paths, CheckOutput output);
+    int check(const std::vector<std::string>& paths, CheckOutput output);
     // Every problem of a file; false after reporting why it cannot be read.
     bool problemsOf(const std::string& path, std::vector<::Problem>& problems);
     int schedule(const std::string& path);

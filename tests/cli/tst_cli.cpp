@@ -93,6 +93,9 @@ private slots:
     void limitsAndOptionsThroughTheBinary_data();
     void limitsAndOptionsThroughTheBinary();
     void stoppedSaveWarnsUntilDealtWith();
+    void checksAndScheduleAgree_data();
+    void checksAndScheduleAgree();
+    void preCommitHookChecksWhatIsStaged();
 
 private:
     QTemporaryDir dir_;
@@ -307,9 +310,9 @@ void TestCli::checkReportsEveryProblem() {
     r = cli({"check", path("good.cfg"), path("bad.cfg")});
     QCOMPARE(r.exit, 1);
     const std::string bad = path("bad.cfg");
-    QCOMPARE(r.out, bad + ": Please specify a source server for package First\n" + bad +
-                        ": Please specify a username\n" + bad + ": Please specify a password\n" +
-                        bad + ": Target server 1 of package Second: The server name is empty.\n");
+    // A target without names is a warning of --all, so not an error here.
+    QCOMPARE(r.out, bad + ": Please specify a username\n" + bad + ": Please specify a password\n" +
+                        bad + ": Please specify a source server for package First\n");
 
     r = cli({"check", path("bad.cfg"), path("missing.cfg")});
     QCOMPARE(r.exit, 2);
@@ -395,16 +398,16 @@ void TestCli::skippedLinesThroughTheBinary_data() {
         "typo.cfg: error: Please specify a password\n"
         "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
         "typo.cfg:3: warning: # my note (comment)\n"
-        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits",
+        "clean.cfg:3: warning: The stored password is not 80 lower-case hexadecimal digits",
         false);
     row("warnings alone pass", {"check", "--all", "clean.cfg", "local.ini"}, 0, "",
-        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits\n"
+        "clean.cfg:3: warning: The stored password is not 80 lower-case hexadecimal digits\n"
         "local.ini:1: warning: Both paths of the task are on workstation drives",
         false);
     row("an unreadable file is an error", {"check", "--all", "junk.cfg", "clean.cfg"}, 2,
         "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
         "understood).\n",
-        "clean.cfg: warning: The stored password is not 80 lower-case hexadecimal digits", false);
+        "clean.cfg:3: warning: The stored password is not 80 lower-case hexadecimal digits", false);
     row("json", {"check", "--json", "--all", "typo.cfg", "local.ini"}, 1, "",
         "{\"file\":\"typo.cfg\",\"problems\":[{\"line\":null,\"severity\":\"error\","
         "\"message\":\"Please specify a password\",\"node\":\"Default settings\","
@@ -470,9 +473,9 @@ void TestCli::helpVersionAndUsage_data() {
     row("cli help check", cli, {"help", "check"}, 0,
         QStringLiteral("  pallworth-cli check [--all [--json]] FILE...\n"
                        "      Prints each problem that would stop a save of a changed "
-                       "configuration as FILE: MESSAGE;\n"
-                       "      the exit status is 1 when there is one. Task files always pass. "
-                       "With --all every\n"),
+                       "configuration (the errors of\n"
+                       "      --all) as FILE: MESSAGE; the exit status is 1 when there is one. "
+                       "Task files always\n"),
         {});
     row("cli help of no command", cli, {"help", "frob"}, 2, {},
         QStringLiteral("pallworth-cli: no such command: frob") + usage);
@@ -564,6 +567,12 @@ void TestCli::scheduleThroughTheBinary_data() {
                                   << QStringLiteral("pallworth-cli: ");
     QTest::newRow("task file") << QStringLiteral("t.ini") << 2 << QString()
                                << QStringLiteral("pallworth-cli: schedule reads a configuration");
+    // What check refuses has no week either.
+    QTest::newRow("task file named .cfg")
+        << QStringLiteral("t.cfg") << 2 << QString()
+        << QStringLiteral("pallworth-cli: t.cfg looks like a task file");
+    QTest::newRow("random bytes") << QStringLiteral("noise.cfg") << 2 << QString()
+                                  << QStringLiteral("pallworth-cli: noise.cfg does not look like");
 }
 
 void TestCli::scheduleThroughTheBinary() {
@@ -577,6 +586,8 @@ void TestCli::scheduleThroughTheBinary() {
                                 "PACKAGE Q\r\nSCHEDULE 4 SUN\r\nPACKAGE END\r\n"
                                 "PACKAGE R\r\nSCHEDULE 25:99 MON\r\nPACKAGE END\r\n");
     writeFile(path("t.ini"), dataFile("tasks.ini"));
+    writeFile(path("t.cfg"), dataFile("tasks.ini"));
+    writeFile(path("noise.cfg"), "\x8f\x11Z\xa0\xe3q\n\x05\xff\x90k\x1b\x7f\n");
     QProcess cli;
     cli.setWorkingDirectory(dir_.path());
     cli.start(QStringLiteral(PALLWORTH_CLI), {QStringLiteral("schedule"), file});
@@ -798,7 +809,7 @@ void TestCli::limitsAndOptionsThroughTheBinary_data() {
         << "pallworth-cli: Cannot read \"zeros.cfg\": it is not a text file\n";
     QTest::newRow("-- before a file named --all.cfg")
         << unlimited << QStringList{"check", "--all", "--", "--all.cfg"} << 0
-        << "--all.cfg: warning: The stored password"
+        << "--all.cfg:3: warning: The stored password"
         << "";
     QTest::newRow("an option after -- is a file")
         << unlimited << QStringList{"check", "--", "--all"} << 2 << ""
@@ -878,6 +889,163 @@ void TestCli::stoppedSaveWarnsUntilDealtWith() {
     const Run after = cli({"check", target});
     QCOMPARE(after.exit, before.exit);
     QCOMPARE(after.err, before.err);
+}
+
+namespace {
+
+// What `schedule` could not place, as "PACKAGE: WORD", from its JSON.
+QStringList unplacedWords(const QJsonObject& week) {
+    QStringList words;
+    for (const QJsonValue package : week[QLatin1String("packages")].toArray()) {
+        const QJsonObject p = package.toObject();
+        const QString name = p[QLatin1String("name")].toString();
+        QList<QJsonObject> timings{p};
+        for (const QJsonValue target : p[QLatin1String("targets")].toArray())
+            timings << target.toObject();
+        for (const QJsonObject& t : timings)
+            if (!t[QLatin1String("unplaced")].isNull())
+                words << name + QLatin1String(": ") + t[QLatin1String("unplaced")].toString();
+    }
+    return words;
+}
+
+// The schedule words `check --all` warns about, in the same form.
+QStringList warnedWords(const QJsonObject& checked) {
+    static const QRegularExpression word(
+        QStringLiteral("^(?:Schedule|Start) \"(.*)\" is neither a time|^Package .* has no "
+                       "schedule()"));
+    QStringList words;
+    for (const QJsonValue problem : checked[QLatin1String("problems")].toArray()) {
+        const QJsonObject p = problem.toObject();
+        const QRegularExpressionMatch m = word.match(p[QLatin1String("message")].toString());
+        if (!m.hasMatch())
+            continue;
+        const QString node = p[QLatin1String("node")].toString();
+        const QString package = node.mid(8, node.indexOf(QStringLiteral(" \u203a")) - 8);
+        words << package + QLatin1String(": ") + m.captured(1) + m.captured(2);
+    }
+    return words;
+}
+
+} // namespace
+
+// One rule set: check fails on exactly the errors of --all, and --all warns
+// about exactly the schedule words the week cannot place.
+void TestCli::checksAndScheduleAgree_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    const QByteArray head = "# Sync for the branch offices\r\nVERSION 1.30\r\nUSER admin\r\n"
+                            "PWD " +
+                            QByteArray(80, 'c') + "\r\nMAXTHREADS 20\r\n";
+    const auto package = [](const char* name, const QByteArray& lines) {
+        return "\r\nPACKAGE " + QByteArray(name) + "\r\n  SOURCE FS1\r\n" + lines +
+               "PACKAGE END\r\n";
+    };
+    const QByteArray dest = "  DEST SRV2 VOL1 MSGON 0\r\n";
+    QTest::newRow("clean") << head + package("Daily", "  SCHEDULE 22:30 MON FRI\r\n" + dest);
+    QTest::newRow("target without volume")
+        << head + package("P", "  SCHEDULE 4 SUN\r\n  DEST SRV3\r\n");
+    QTest::newRow("target names that split")
+        << head + package("P", "  SCHEDULE 4 SUN\r\n  DEST SRV3 VOL1,X MSGON 0\r\n");
+    QTest::newRow("no SCHEDULE line") << head + package("P", dest);
+    QTest::newRow("schedule words") << head + package("Plus", "  SCHEDULE +4 MON\r\n" + dest) +
+                                           package("Big", "  SCHEDULE 10000 MON\r\n" + dest) +
+                                           package("Most", "  SCHEDULE 9999 MON\r\n" + dest) +
+                                           package("Zero", "  SCHEDULE 0 MON\r\n" + dest) +
+                                           package("Late", "  SCHEDULE 24:00 MON\r\n" + dest) +
+                                           package("Short", "  SCHEDULE 8:00 MON\r\n" + dest) +
+                                           package("Lead", "  SCHEDULE 0012 MON\r\n" + dest) +
+                                           package("Words", "  SCHEDULE abc MON\r\n" + dest);
+    QTest::newRow("target schedules")
+        << head + package("T", "  SCHEDULE 08:00 MON\r\n  DEST A VOL1 MSGON 0 TCP 25:99\r\n"
+                               "  DEST B VOL1 MSGON 0 06:00\r\n  DEST C VOL1 MSGON 0 -2\r\n");
+    QTest::newRow("no user, no source")
+        << "VERSION 1.30\r\nPACKAGE P\r\n  SCHEDULE 12 MON\r\n" + dest + "PACKAGE END\r\n";
+    QTest::newRow("newer version")
+        << "VERSION 1.40\r\nUSER a\r\nPWD x\r\nPACKAGE P\r\n  SOURCE S\r\n" + dest +
+               "PACKAGE END\r\n";
+    QTest::newRow("old targets under 1.25")
+        << "VERSION 1.25\r\nUSER a\r\nPWD x\r\nPACKAGE P\r\n  SOURCE S\r\n  SCHEDULE 2 SUN\r\n" +
+               dest + "PACKAGE END\r\n";
+    QTest::newRow("rich") << QByteArray::fromStdString(dataFile("rich-1.30.cfg"));
+    QTest::newRow("hand-written") << QByteArray::fromStdString(dataFile("handwritten-1.30.cfg"));
+}
+
+void TestCli::checksAndScheduleAgree() {
+    QFETCH(QByteArray, bytes);
+    const std::string file = path("sync.cfg");
+    writeFile(file, bytes.toStdString());
+    const Run check = cli({"check", file});
+    const Run all = cli({"check", "--all", "--json", file});
+    QCOMPARE(check.exit, all.exit);
+    QStringList errors;
+    const QJsonObject checked = parseJson(all.out);
+    for (const QJsonValue problem : checked[QLatin1String("problems")].toArray())
+        if (problem[QLatin1String("severity")].toString() == QLatin1String("error"))
+            errors << QString::fromStdString(file) + QLatin1String(": ") +
+                          problem[QLatin1String("message")].toString() + QLatin1Char('\n');
+    QCOMPARE(QString::fromStdString(check.out), errors.join(QString()));
+
+    const Run week = cli({"schedule", file});
+    QCOMPARE(week.exit, 0);
+    QStringList unplaced = unplacedWords(parseJson(week.out));
+    QStringList warned = warnedWords(checked);
+    unplaced.sort();
+    warned.sort();
+    QCOMPARE(warned, unplaced);
+}
+
+// The README's hook, on a real repository: the staged content counts, a
+// name with a blank included.
+void TestCli::preCommitHookChecksWhatIsStaged() {
+    const QString hook = QStringLiteral(PALLWORTH_SOURCE "/scripts/pre-commit");
+    const QByteArray script = fileBytes(hook);
+    QVERIFY(!script.isEmpty());
+    QVERIFY2(fileBytes(QStringLiteral(PALLWORTH_SOURCE "/README.md")).contains(script),
+             "the README shows the hook as it is shipped");
+    QTemporaryDir repo;
+    const auto git = [&](const QStringList& args, int* exit = nullptr) {
+        QProcess p;
+        p.setWorkingDirectory(repo.path());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(PALLWORTH_CLI)).path() +
+                                               QLatin1Char(':') +
+                                               env.value(QStringLiteral("PATH")));
+        for (const char* name : {"GIT_AUTHOR_NAME", "GIT_COMMITTER_NAME"})
+            env.insert(QLatin1String(name), QStringLiteral("T"));
+        for (const char* name : {"GIT_AUTHOR_EMAIL", "GIT_COMMITTER_EMAIL"})
+            env.insert(QLatin1String(name), QStringLiteral("t@example.org"));
+        p.setProcessEnvironment(env);
+        p.start(QStringLiteral("git"), args);
+        p.waitForFinished(30000);
+        if (exit != nullptr)
+            *exit = p.exitCode();
+        return QString::fromUtf8(p.readAllStandardOutput() + p.readAllStandardError());
+    };
+    git({QStringLiteral("init"), QStringLiteral("-q")});
+    QVERIFY(QFile::copy(hook, repo.filePath(QStringLiteral(".git/hooks/pre-commit"))));
+    QVERIFY(QDir(repo.path()).mkpath(QStringLiteral("sites/north east")));
+    const std::string name = "sites/north east/branch sync.cfg";
+    const std::string file = repo.filePath(QString::fromStdString(name)).toStdString();
+    const std::string good = "VERSION 1.30\r\nUSER admin\r\nPWD " + std::string(80, 'c') +
+                             "\r\nMAXTHREADS 500\r\nPACKAGE P\r\n  SOURCE FS1\r\n"
+                             "  SCHEDULE 4 SUN\r\n  DEST SRV2 VOL1 MSGON 0\r\nPACKAGE END\r\n";
+    writeFile(file, "VERSION 1.30\r\nPACKAGE P\r\nPACKAGE END\r\n");
+    git({QStringLiteral("add"), QStringLiteral(".")});
+    // The working copy is fine, what is staged is not: the commit is refused.
+    writeFile(file, good);
+    int exit = 0;
+    QString out =
+        git({QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("x")}, &exit);
+    QCOMPARE(exit, 1);
+    QVERIFY2(out.contains(QString::fromStdString(name + ": error: Please specify a username")),
+             qPrintable(out));
+    // Staged and fine but for a warning, named by its place in the repository.
+    git({QStringLiteral("add"), QStringLiteral(".")});
+    out = git({QStringLiteral("commit"), QStringLiteral("-qm"), QStringLiteral("x")}, &exit);
+    QCOMPARE(exit, 0);
+    QVERIFY2(out.contains(QString::fromStdString(
+                 name + ":4: warning: Max. threads \"500\" is outside 1-100")),
+             qPrintable(out));
 }
 
 QTEST_GUILESS_MAIN(TestCli)

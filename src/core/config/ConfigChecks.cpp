@@ -37,24 +37,36 @@ public:
         p.severity = severity;
         out_.push_back(std::move(p));
     }
-    void range(std::string_view label, std::string_view value, const NumberRange& range) {
-        add(ConfigChecks::rangeProblem(label, value, range.lower, range.upper), label);
+    // A problem of a property row, read from `line`.
+    void row(std::string message, std::string_view label, std::uint32_t line) {
+        add(std::move(message), label, 0, line);
     }
-    void choice(std::string_view label, std::string_view value, ChoiceKind kind) {
-        add(ConfigChecks::choiceProblem(label, value, ValueTable::choices(kind)), label);
+    void range(std::string_view label, std::string_view value, const NumberRange& range,
+               std::uint32_t line) {
+        row(ConfigChecks::rangeProblem(label, value, range.lower, range.upper), label, line);
     }
-    // A package's own copy of a setting is empty when its file has no line
-    // for it: the engine takes the default then.
-    void packageChoice(std::string_view label, std::string_view value, ChoiceKind kind) {
+    void choice(std::string_view label, std::string_view value, ChoiceKind kind,
+                std::uint32_t line) {
+        row(ConfigChecks::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
+    }
+    // A choice that may also be left empty.
+    void packageChoice(std::string_view label, std::string_view value, ChoiceKind kind,
+                       std::uint32_t line) {
         if (!value.empty())
-            choice(label, value, kind);
+            choice(label, value, kind, line);
     }
-    void schedule(std::string_view label, std::string_view word, int entry = 0,
-                  std::uint32_t line = 0) {
+    void schedule(std::string_view label, std::string_view word, int entry, std::uint32_t line) {
         if (!ScheduleText::isScheduleWord(word))
             add(std::string(label) + " " + quotedValue(word) +
-                    " is neither a time (HH:MM) nor a number of hours",
+                    " is neither a time (HH:MM) nor a number of hours from 1 to " +
+                    std::to_string(ScheduleText::kMostHours),
                 entry == 0 ? label : std::string_view(), entry, line);
+    }
+    void volumeForm(std::string_view label, std::string_view path, std::uint32_t line) {
+        if (!path.empty() && !TextUtil::isVolumeForm(path))
+            row(std::string(label) + " " + quotedValue(path) +
+                    " is not in the volume form (VOLUME:path)",
+                label, line);
     }
 
 private:
@@ -62,23 +74,31 @@ private:
     Problem place_;
 };
 
+using GK = GlobalSettings::Key;
+using PK = PackageDesc::Key;
+using AK = ApplicationDesc::Key;
+
 void checkSaveRules(const ConfigModel& model, Collector& c) {
+    const auto& lines = model.global.lines;
     if (Status format = SaveRules::validateFormat(model); !format.ok) {
+        // The version the file declares is what keeps it from being read whole.
         c.at(Node::None);
-        c.add(std::move(format.error), {}, 0, 0, Severity::Error);
+        c.add(std::move(format.error), {}, 0, lines[GK::Version], Severity::Error);
     }
     for (int i = 1; i <= model.packages.count(); ++i) {
         const PackageDesc& p = model.packages.at(i);
         if (!p.source.empty())
             continue;
         c.at(Node::SourceServer, p.id, p.name, model.packages.line(i));
-        c.add(SaveRules::missingSource(p), L::kSourceServer, 0, 0, Severity::Error);
+        c.add(SaveRules::missingSource(p), L::kSourceServer, 0, p.lines[PK::Source],
+              Severity::Error);
     }
     c.at(Node::DefaultSettings);
     if (model.global.user.empty())
-        c.add(std::string(SaveRules::kNoUser), L::kUsername, 0, 0, Severity::Error);
+        c.add(std::string(SaveRules::kNoUser), L::kUsername, 0, lines[GK::User], Severity::Error);
     if (model.password.empty())
-        c.add(std::string(SaveRules::kNoPassword), L::kPassword, 0, 0, Severity::Error);
+        c.add(std::string(SaveRules::kNoPassword), L::kPassword, 0, lines[GK::Password],
+              Severity::Error);
 }
 
 bool isStoredPassword(std::string_view text) {
@@ -88,87 +108,119 @@ bool isStoredPassword(std::string_view text) {
 // Each word of a list row must be one its dialog offers a box for.
 void checkListWords(std::string_view label, std::string_view list,
                     std::span<const std::string_view> offered, std::string_view what,
-                    Collector& c) {
+                    std::uint32_t line, Collector& c) {
     for (const std::string_view word : TextUtil::words(list))
         if (!ValueTable::offers(offered, word))
-            c.add(std::string(label) + " holds " + quotedValue(word) + ", which is no " +
+            c.row(std::string(label) + " holds " + quotedValue(word) + ", which is no " +
                       std::string(what),
-                  label);
+                  label, line);
+}
+
+// The settings a package has its own copy of, checked in the global
+// settings or in a package (whose copy may be empty).
+template <typename Record>
+void checkCopiedSettings(const Record& r, bool mayBeEmpty, Collector& c) {
+    using K = typename Record::Key;
+    const struct {
+        std::string_view label;
+        const std::string& value;
+        ChoiceKind kind;
+        K key;
+    } settings[] = {{L::kSyncMode, r.syncMode, ChoiceSyncMode, K::SyncMode},
+                    {L::kTransferIrm, r.transferIrm, ChoiceYesNo, K::TransferIrm},
+                    {L::kTransferOwner, r.transferOwner, ChoiceYesNo, K::TransferOwner},
+                    {L::kTransferTrustee, r.transferTrustee, ChoiceYesNo, K::TransferTrustee},
+                    {L::kSkipReadOnly, r.skipReadOnly, ChoiceYesNo, K::SkipReadOnly},
+                    {L::kTransferAttrs, r.transferAttrs, ChoiceYesNo, K::TransferAttrs}};
+    for (const auto& setting : settings)
+        if (!mayBeEmpty || !setting.value.empty())
+            c.choice(setting.label, setting.value, setting.kind, r.lines[setting.key]);
 }
 
 void checkGlobal(const ConfigModel& model, Collector& c) {
     const GlobalSettings& g = model.global;
+    const auto& at = g.lines;
     c.at(Node::DefaultSettings);
     if (!model.password.empty() && !isStoredPassword(model.password))
-        c.add("The stored password is not 80 lower-case hexadecimal digits", L::kPassword);
-    c.range(L::kMaxThreads, g.maxThreads, ValueTable::kMaxThreads);
-    c.choice(L::kNamespace, g.nameSpace, ChoiceNamespace);
-    c.range(L::kRetryInterval, g.retryInterval, ValueTable::kRetryInterval);
-    c.range(L::kRetryCount, g.retryCount, ValueTable::kRetryCount);
-    c.choice(L::kSyncMode, g.syncMode, ChoiceSyncMode);
-    c.choice(L::kTransferIrm, g.transferIrm, ChoiceYesNo);
-    c.choice(L::kTransferOwner, g.transferOwner, ChoiceYesNo);
-    c.choice(L::kTransferTrustee, g.transferTrustee, ChoiceYesNo);
-    c.choice(L::kSkipReadOnly, g.skipReadOnly, ChoiceYesNo);
-    c.choice(L::kTransferAttrs, g.transferAttrs, ChoiceYesNo);
-    for (const std::string_view time : {std::string_view(g.startJob), std::string_view(g.endJob)})
+        c.row("The stored password is not 80 lower-case hexadecimal digits", L::kPassword,
+              at[GK::Password]);
+    c.range(L::kMaxThreads, g.maxThreads, ValueTable::kMaxThreads, at[GK::MaxThreads]);
+    c.choice(L::kNamespace, g.nameSpace, ChoiceNamespace, at[GK::NameSpace]);
+    c.range(L::kRetryInterval, g.retryInterval, ValueTable::kRetryInterval, at[GK::RetryInterval]);
+    c.range(L::kRetryCount, g.retryCount, ValueTable::kRetryCount, at[GK::RetryCount]);
+    checkCopiedSettings(g, false, c);
+    const std::pair<const std::string&, GK> times[] = {{g.startJob, GK::StartJob},
+                                                       {g.endJob, GK::EndJob}};
+    for (const auto& [time, key] : times)
         if (!ScheduleText::isTime(time))
-            c.add(std::string(L::kTimeRestriction) + " " + quotedValue(time) +
+            c.row(std::string(L::kTimeRestriction) + " " + quotedValue(time) +
                       " is not a valid time (HH:MM)",
-                  L::kTimeRestriction);
-    c.choice(L::kDisplay, g.display, ChoiceServerThread);
-    c.range(L::kLogSize, g.logSize, ValueTable::kLogSize);
-    c.choice(L::kDebug, g.debug, ChoiceYesNo);
-    c.range(L::kDebugLogSize, g.dbgLogSize, ValueTable::kLogSize);
-    checkListWords(L::kLogEvents, g.logEvent, ValueTable::kLogEvents, "event type", c);
+                  L::kTimeRestriction, at[key]);
+    c.volumeForm(L::kLogDirectory, g.logDir, at[GK::LogDir]);
+    c.choice(L::kDisplay, g.display, ChoiceServerThread, at[GK::Display]);
+    c.range(L::kLogSize, g.logSize, ValueTable::kLogSize, at[GK::LogSize]);
+    c.choice(L::kDebug, g.debug, ChoiceYesNo, at[GK::Debug]);
+    c.range(L::kDebugLogSize, g.dbgLogSize, ValueTable::kLogSize, at[GK::DbgLogSize]);
+    checkListWords(L::kLogEvents, g.logEvent, ValueTable::kLogEvents, "event type",
+                   at[GK::LogEvent], c);
 }
 
-void checkDays(std::string_view days, Collector& c) {
-    if (TextUtil::words(days).empty())
-        c.add(std::string(L::kDays) + " names no day", L::kDays);
-    checkListWords(L::kDays, days, ScheduleText::kDays, "day", c);
+void checkSchedule(const PackageDesc& p, Collector& c) {
+    // Without a start time the package has no run the week could place.
+    if (p.scheduleWhen.empty()) {
+        c.row("Package " + p.name + " has no schedule, so it has no time to run", L::kSchedule,
+              p.lines[PK::Schedule]);
+        return;
+    }
+    c.schedule(L::kSchedule, p.scheduleWhen, 0, p.lines[PK::Schedule]);
+    // Days stand after the start time: a SCHEDULE line without any names none.
+    const std::uint32_t days = p.lines[PK::Days] != 0 ? p.lines[PK::Days] : p.lines[PK::Schedule];
+    if (TextUtil::words(p.scheduleDays).empty())
+        c.row(std::string(L::kDays) + " names no day", L::kDays, days);
+    checkListWords(L::kDays, p.scheduleDays, ScheduleText::kDays, "day", days, c);
 }
 
 void checkSettings(const PackageDesc& p, Collector& c) {
-    c.packageChoice(L::kSyncMode, p.syncMode, ChoiceSyncMode);
-    c.packageChoice(L::kTransferIrm, p.transferIrm, ChoiceYesNo);
-    c.packageChoice(L::kTransferOwner, p.transferOwner, ChoiceYesNo);
-    c.packageChoice(L::kTransferTrustee, p.transferTrustee, ChoiceYesNo);
-    c.packageChoice(L::kSkipReadOnly, p.skipReadOnly, ChoiceYesNo);
-    c.packageChoice(L::kPreStat, p.preStat, ChoiceYesNo);
-    c.packageChoice(L::kProtocol, p.protocol, ChoiceProtocol);
-    c.packageChoice(L::kTransferAttrs, p.transferAttrs, ChoiceYesNo);
-    checkListWords(L::kLogEvents, p.logEvent, ValueTable::kLogEvents, "event type", c);
-    c.packageChoice(L::kLogMethod, p.logMethod, ChoiceServerThread);
+    const auto& at = p.lines;
+    // A package's own copy of a setting is empty when its file has no line
+    // for it: the engine takes the default then.
+    checkCopiedSettings(p, true, c);
+    c.packageChoice(L::kPreStat, p.preStat, ChoiceYesNo, at[PK::PreStat]);
+    c.packageChoice(L::kProtocol, p.protocol, ChoiceProtocol, at[PK::Protocol]);
+    checkListWords(L::kLogEvents, p.logEvent, ValueTable::kLogEvents, "event type",
+                   at[PK::LogEvent], c);
+    c.packageChoice(L::kLogMethod, p.logMethod, ChoiceServerThread, at[PK::LogMethod]);
     if (p.ofHandler.empty())
         return;
     const auto& methods = ValueTable::kOpenFileMethods;
-    c.add(ConfigChecks::choiceProblem(L::kOpenFiles, p.ofHandler, methods), L::kOpenFiles);
+    const std::uint32_t line = at[PK::OfHandler];
+    c.row(ConfigChecks::choiceProblem(L::kOpenFiles, p.ofHandler, methods), L::kOpenFiles, line);
     const auto delayed = std::span(methods).subspan(ValueTable::kFirstDelayedMethod);
     if (ValueTable::offers(delayed, p.ofHandler))
-        c.add(ConfigChecks::rangeProblem(L::kOpenFiles, std::to_string(p.ofHandlerDelay), 0,
+        c.row(ConfigChecks::rangeProblem(L::kOpenFiles, std::to_string(p.ofHandlerDelay), 0,
                                          ValueTable::kOpenFileDelayLimit),
-              L::kOpenFiles);
+              L::kOpenFiles, line);
 }
 
 void checkCommandFiles(const PackageDesc& p, Collector& c) {
     const struct {
         std::string_view label;
-        const std::string* paths[2];
-    } kFiles[] = {{L::kNcfBefore, {&p.preNcfSrc, &p.preNcfDst}},
-                  {L::kNcfAfter, {&p.postNcfSrc, &p.postNcfDst}},
-                  {L::kNcfSuspended, {&p.suspendNcfSrc, &p.suspendNcfDst}}};
+        const std::string& path;
+        PK key;
+    } kFiles[] = {{L::kNcfBefore, p.preNcfSrc, PK::PreNcfSrc},
+                  {L::kNcfBefore, p.preNcfDst, PK::PreNcfDst},
+                  {L::kNcfAfter, p.postNcfSrc, PK::PostNcfSrc},
+                  {L::kNcfAfter, p.postNcfDst, PK::PostNcfDst},
+                  {L::kNcfSuspended, p.suspendNcfSrc, PK::SuspendNcfSrc},
+                  {L::kNcfSuspended, p.suspendNcfDst, PK::SuspendNcfDst}};
     for (const auto& file : kFiles)
-        for (const std::string* path : file.paths)
-            if (!path->empty() && !TextUtil::isVolumeForm(*path))
-                c.add(std::string(file.label) + " " + quotedValue(*path) +
-                          " is not in the volume form (VOLUME:path)",
-                      file.label);
+        c.volumeForm(file.label, file.path, p.lines[file.key]);
 }
 
-void checkTargets(const PackageDesc& p, Collector& c) {
+// `readWhole`: a file not read whole says so once; its targets were not read.
+void checkTargets(const PackageDesc& p, bool readWhole, Collector& c) {
     const EntryList<TargetServer>& targets = p.targets;
-    if (targets.empty())
+    if (targets.empty() && readWhole)
         c.add("Package " + p.name + " has no target server");
     for (int i = 1; i <= targets.count(); ++i) {
         const TargetServer& t = targets.at(i);
@@ -207,19 +259,16 @@ void checkJobs(const EntryList<SyncJob>& jobs, Collector& c) {
     }
 }
 
-void checkPackage(const ConfigModel& model, int index, Collector& c) {
+void checkPackage(const ConfigModel& model, int index, bool readWhole, Collector& c) {
     const PackageDesc& p = model.packages.at(index);
     const std::uint32_t line = model.packages.line(index);
     c.at(Node::Settings, p.id, p.name, line);
     checkSettings(p, c);
     checkCommandFiles(p, c);
     c.at(Node::Schedule, p.id, p.name, line);
-    if (!p.scheduleWhen.empty()) {
-        c.schedule(L::kSchedule, p.scheduleWhen);
-        checkDays(p.scheduleDays, c);
-    }
+    checkSchedule(p, c);
     c.at(Node::Targets, p.id, p.name, line);
-    checkTargets(p, c);
+    checkTargets(p, readWhole, c);
     c.at(Node::Directories, p.id, p.name, line);
     checkJobs(p.dirJobs, c);
     c.at(Node::Files, p.id, p.name, line);
@@ -250,10 +299,14 @@ void checkNames(const ConfigModel& model, Collector& c) {
         c.at(Node::Application, a.id, a.name, model.applications.line(i));
         if (!applications.insert(a.name).second)
             c.add("Two applications are named " + quotedValue(a.name));
-        for (const std::string_view name : TextUtil::words(a.dstPackages))
-            if (!packages.contains(name))
-                c.add("Destination package " + quotedValue(name) + " names no package of this file",
-                      L::kDestinationPackages);
+        c.volumeForm(L::kApplicationPath, a.appPath, a.lines[AK::AppPath]);
+        std::size_t index = 0;
+        for (const std::string_view name : TextUtil::pieces(a.dstPackages)) {
+            const std::uint32_t line = a.dstPackageLines.at(index++);
+            if (!name.empty() && !packages.contains(name))
+                c.row("Destination package " + quotedValue(name) + " names no package of this file",
+                      L::kDestinationPackages, line);
+        }
     }
 }
 
@@ -265,8 +318,9 @@ std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadRepor
     checkSaveRules(model, c);
     checkGlobal(model, c);
     checkNames(model, c);
+    const bool readWhole = !SaveRules::neverSavable(model);
     for (int i = 1; i <= model.packages.count(); ++i)
-        checkPackage(model, i, c);
+        checkPackage(model, i, readWhole, c);
     ReadBackChecks::run(model, problems);
     if (report != nullptr)
         addSkipped(*report, problems);

@@ -50,6 +50,7 @@ void ConfigModel::resetForRead() {
     skippedDestVersion.clear();
     setCommonDefaults(global);
     global.logEvent.clear();
+    global.lines.clear();
 }
 
 ApplicationDesc* ConfigModel::addApplication(std::string name) {
@@ -77,6 +78,18 @@ ApplicationDesc* ConfigModel::appendApplication(ApplicationDesc application, std
 
 PackageDesc* ConfigModel::appendPackage(PackageDesc package, std::uint32_t line) {
     return appendWithId(packages, std::move(package), line);
+}
+
+void ConfigModel::takeLines(const ConfigModel& written) {
+    global.lines = written.global.lines;
+    packages.copyLines(written.packages);
+    applications.copyLines(written.applications);
+    const bool samePackages = written.packages.count() == packages.count();
+    for (int i = 1; i <= packages.count(); ++i)
+        packages.at(i).takeLines(samePackages ? &written.packages.at(i) : nullptr);
+    const bool sameApplications = written.applications.count() == applications.count();
+    for (int i = 1; i <= applications.count(); ++i)
+        applications.at(i).takeLines(sameApplications ? &written.applications.at(i) : nullptr);
 }
 
 int ConfigModel::applicationIndex(RecordId id) const {

@@ -39,6 +39,10 @@ public:
     PackageDesc* appendPackage(PackageDesc package, std::uint32_t line = 0);
     ApplicationDesc* appendApplication(ApplicationDesc application, std::uint32_t line = 0);
 
+    // Takes every line number from a read of this model as it was just
+    // written, so that problems point into the file on disk.
+    void takeLines(const ConfigModel& written);
+
     // 1-based index of the record with that id, 0 when none has it.
     int applicationIndex(RecordId id) const;
     int packageIndex(RecordId id) const;

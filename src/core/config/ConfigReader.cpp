@@ -236,6 +236,7 @@ bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count
         if (rule.keyword != keyword)
             continue;
         std::string& field = record.*rule.field;
+        record.lines.set(rule.setting, line());
         switch (rule.take) {
         case Take::Word:
             field = tokens_.arg(1);
@@ -263,35 +264,38 @@ ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
     using K = Keyword;
     using G = GlobalSettings;
     static constexpr FieldRule<G> kRules[] = {
-        {K::Version, &G::version, Take::Word},
-        {K::User, &G::user, Take::Word},
-        {K::MaxThreads, &G::maxThreads, Take::Word},
-        {K::NameSpace, &G::nameSpace, Take::UpperWord},
-        {K::RetryInterval, &G::retryInterval, Take::Word},
-        {K::RetryCount, &G::retryCount, Take::Word},
-        {K::SyncMode, &G::syncMode, Take::UpperWord},
-        {K::TransferIrm, &G::transferIrm, Take::UpperWord},
-        {K::TransferOwner, &G::transferOwner, Take::UpperWord},
-        {K::TransferTrustee, &G::transferTrustee, Take::UpperWord},
-        {K::SkipReadOnly, &G::skipReadOnly, Take::UpperWord},
-        {K::TransferAttrs, &G::transferAttrs, Take::UpperWord},
-        {K::StartJob, &G::startJob, Take::UpperWord},
-        {K::EndJob, &G::endJob, Take::UpperWord},
-        {K::DbgLogSize, &G::dbgLogSize, Take::UpperWord},
-        {K::LogSize, &G::logSize, Take::UpperWord},
-        {K::LogDir, &G::logDir, Take::QuotedPath},
-        {K::Display, &G::display, Take::UpperWord},
+        {K::Version, &G::version, Take::Word, G::Key::Version},
+        {K::User, &G::user, Take::Word, G::Key::User},
+        {K::MaxThreads, &G::maxThreads, Take::Word, G::Key::MaxThreads},
+        {K::NameSpace, &G::nameSpace, Take::UpperWord, G::Key::NameSpace},
+        {K::RetryInterval, &G::retryInterval, Take::Word, G::Key::RetryInterval},
+        {K::RetryCount, &G::retryCount, Take::Word, G::Key::RetryCount},
+        {K::SyncMode, &G::syncMode, Take::UpperWord, G::Key::SyncMode},
+        {K::TransferIrm, &G::transferIrm, Take::UpperWord, G::Key::TransferIrm},
+        {K::TransferOwner, &G::transferOwner, Take::UpperWord, G::Key::TransferOwner},
+        {K::TransferTrustee, &G::transferTrustee, Take::UpperWord, G::Key::TransferTrustee},
+        {K::SkipReadOnly, &G::skipReadOnly, Take::UpperWord, G::Key::SkipReadOnly},
+        {K::TransferAttrs, &G::transferAttrs, Take::UpperWord, G::Key::TransferAttrs},
+        {K::StartJob, &G::startJob, Take::UpperWord, G::Key::StartJob},
+        {K::EndJob, &G::endJob, Take::UpperWord, G::Key::EndJob},
+        {K::DbgLogSize, &G::dbgLogSize, Take::UpperWord, G::Key::DbgLogSize},
+        {K::LogSize, &G::logSize, Take::UpperWord, G::Key::LogSize},
+        {K::LogDir, &G::logDir, Take::QuotedPath, G::Key::LogDir},
+        {K::Display, &G::display, Take::UpperWord, G::Key::Display},
     };
     GlobalSettings& g = model_->global;
     if (assignField(kRules, std::size(kRules), keyword, g))
         return Use::Taken;
     if (keyword == K::Debug) {
         g.debug = "YES";
+        g.lines.set(G::Key::Debug, line());
         // DEBUG NO still means yes; the word is not written back.
         checkWords(0);
     } else if (keyword == K::LogEvent) {
         appendWords(g.logEvent, 1);
+        g.lines.setFirst(G::Key::LogEvent, line());
     } else if (keyword == K::Pwd) {
+        g.lines.set(G::Key::Password, line());
         const std::string_view first = tokens_.arg(1);
         // Files before 1.22 kept the password in plain text.
         model_->password =
@@ -311,19 +315,23 @@ ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
     using K = Keyword;
     using A = ApplicationDesc;
     static constexpr FieldRule<A> kRules[] = {
-        {K::AppPath, &A::appPath, Take::QuotedPath},
-        {K::AppServer, &A::appServer, Take::UpperWord},
+        {K::AppPath, &A::appPath, Take::QuotedPath, A::Key::AppPath},
+        {K::AppServer, &A::appServer, Take::UpperWord, A::Key::AppServer},
     };
     ApplicationDesc& app = model_->applications.last();
     if (assignField(kRules, std::size(kRules), keyword, app))
         return Use::Taken;
     // Only the first argument of a destination line counts.
-    if (keyword == K::DstPackage)
+    if (keyword == K::DstPackage) {
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
-    else if (keyword == K::DstServer)
+        app.lines.setFirst(A::Key::DstPackages, line());
+        app.dstPackageLines.add(line());
+    } else if (keyword == K::DstServer) {
         app.dstServers.append(tokens_.arg(1)).append(1, ' ');
-    else
+        app.lines.setFirst(A::Key::DstServers, line());
+    } else {
         return Use::NotHere;
+    }
     checkWords(1);
     return Use::Taken;
 }
@@ -332,35 +340,41 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     using K = Keyword;
     using P = PackageDesc;
     static constexpr FieldRule<P> kRules[] = {
-        {K::Protocol, &P::protocol, Take::UpperWord},
-        {K::SyncMode, &P::syncMode, Take::UpperWord},
-        {K::TransferIrm, &P::transferIrm, Take::UpperWord},
-        {K::TransferOwner, &P::transferOwner, Take::UpperWord},
-        {K::TransferTrustee, &P::transferTrustee, Take::UpperWord},
-        {K::SkipReadOnly, &P::skipReadOnly, Take::UpperWord},
-        {K::PreStat, &P::preStat, Take::UpperWord},
-        {K::TransferAttrs, &P::transferAttrs, Take::UpperWord},
-        {K::LogMethod, &P::logMethod, Take::UpperWord},
-        {K::Source, &P::source, Take::UpperWord},
-        {K::PreMsg, &P::preMsg, Take::Quoted},
-        {K::PostMsg, &P::postMsg, Take::Quoted},
-        {K::ErrorMsg, &P::errorMsg, Take::Quoted},
-        {K::SuspendMsg, &P::suspendMsg, Take::Quoted},
+        {K::Protocol, &P::protocol, Take::UpperWord, P::Key::Protocol},
+        {K::SyncMode, &P::syncMode, Take::UpperWord, P::Key::SyncMode},
+        {K::TransferIrm, &P::transferIrm, Take::UpperWord, P::Key::TransferIrm},
+        {K::TransferOwner, &P::transferOwner, Take::UpperWord, P::Key::TransferOwner},
+        {K::TransferTrustee, &P::transferTrustee, Take::UpperWord, P::Key::TransferTrustee},
+        {K::SkipReadOnly, &P::skipReadOnly, Take::UpperWord, P::Key::SkipReadOnly},
+        {K::PreStat, &P::preStat, Take::UpperWord, P::Key::PreStat},
+        {K::TransferAttrs, &P::transferAttrs, Take::UpperWord, P::Key::TransferAttrs},
+        {K::LogMethod, &P::logMethod, Take::UpperWord, P::Key::LogMethod},
+        {K::Source, &P::source, Take::UpperWord, P::Key::Source},
+        {K::PreMsg, &P::preMsg, Take::Quoted, P::Key::PreMsg},
+        {K::PostMsg, &P::postMsg, Take::Quoted, P::Key::PostMsg},
+        {K::ErrorMsg, &P::errorMsg, Take::Quoted, P::Key::ErrorMsg},
+        {K::SuspendMsg, &P::suspendMsg, Take::Quoted, P::Key::SuspendMsg},
     };
     PackageDesc& p = model_->packages.last();
-    if (assignField(kRules, std::size(kRules), keyword, p))
-        return Use::Taken;
+    // Entries come by the thousand: they are told apart before the table of
+    // single settings is searched.
     switch (keyword) {
     case K::Schedule:
+        // A later SCHEDULE line replaces the word and adds days.
         p.scheduleWhen = upperArg(1);
+        p.lines.set(P::Key::Schedule, line());
+        if (tokens_.argCount() >= 2)
+            p.lines.setFirst(P::Key::Days, line());
         appendWords(p.scheduleDays, 2);
         break;
     case K::OfHandler:
         readOpenFileHandler(p);
+        p.lines.set(P::Key::OfHandler, line());
         checkOfHandler(p);
         break;
     case K::LogEvent:
         appendWords(p.logEvent, 1);
+        p.lines.setFirst(P::Key::LogEvent, line());
         break;
     case K::PreNcf:
     case K::PostNcf:
@@ -380,7 +394,7 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     case K::SyncFile:
         return addJob(p.fileJobs, "file jobs in package ");
     default:
-        return Use::NotHere;
+        return assignField(kRules, std::size(kRules), keyword, p) ? Use::Taken : Use::NotHere;
     }
     return Use::Taken;
 }
@@ -402,13 +416,19 @@ void ConfigReader::readOpenFileHandler(PackageDesc& p) {
 }
 
 std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
+    using PK = PackageDesc::Key;
     // The side is DST in any case; any other first argument means the source.
     const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
+    const auto field = [&](std::string& src, PK srcKey, std::string& dstField,
+                           PK dstKey) -> std::string& {
+        p.lines.set(dst ? dstKey : srcKey, line());
+        return dst ? dstField : src;
+    };
     if (keyword == Keyword::PreNcf)
-        return dst ? p.preNcfDst : p.preNcfSrc;
+        return field(p.preNcfSrc, PK::PreNcfSrc, p.preNcfDst, PK::PreNcfDst);
     if (keyword == Keyword::PostNcf)
-        return dst ? p.postNcfDst : p.postNcfSrc;
-    return dst ? p.suspendNcfDst : p.suspendNcfSrc;
+        return field(p.postNcfSrc, PK::PostNcfSrc, p.postNcfDst, PK::PostNcfDst);
+    return field(p.suspendNcfSrc, PK::SuspendNcfSrc, p.suspendNcfDst, PK::SuspendNcfDst);
 }
 
 ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {

@@ -41,6 +41,7 @@ private:
         Keyword keyword;
         std::string Record::*field;
         Take take;
+        typename Record::Key setting;
     };
     template <typename Record>
     bool assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,

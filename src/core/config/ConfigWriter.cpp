@@ -3,6 +3,7 @@
 #include "ConfigComments.h"
 
 #include "LineTokenizer.h"
+#include "TextUtil.h"
 
 #include <charconv>
 #include <vector>
@@ -231,17 +232,8 @@ void ConfigWriter::writeApplication(const ApplicationDesc& app) {
 void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword) {
     // Every name the reader stored comes out again, empty ones included: the
     // reader's own trailing blank is the only one dropped.
-    if (list.empty())
-        return;
-    if (list.back() == ' ')
-        list.remove_suffix(1);
-    for (;;) {
-        const auto blank = list.find(' ');
-        line(keyword, list.substr(0, blank));
-        if (blank == std::string_view::npos)
-            break;
-        list.remove_prefix(blank + 1);
-    }
+    for (const std::string_view name : TextUtil::pieces(list))
+        line(keyword, name);
 }
 
 void ConfigWriter::wordListLines(std::string_view keyword, std::optional<std::string_view> lead,

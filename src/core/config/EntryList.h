@@ -43,18 +43,27 @@ public:
         return index >= 1 && at < lines_.size() ? lines_[at] : 0;
     }
 
-    // Inserts after entry `index` (0 inserts at the front); refused when full
-    // or when the position does not exist.
-    bool insertAfter(int index, T value) {
+    // Inserts after entry `index` (0 inserts at the front), read from `line`
+    // (0 for none); refused when full or when the position does not exist.
+    bool insertAfter(int index, T value, std::uint32_t line = 0) {
         if (full() || index < 0 || index > count())
             return false;
         entries_.insert(entries_.begin() + index, std::move(value));
-        if (!lines_.empty()) {
+        if (line != 0 || !lines_.empty()) {
             lines_.resize(entries_.size() - 1);
-            lines_.insert(lines_.begin() + index, 0);
+            lines_.insert(lines_.begin() + index, line);
         }
         return true;
     }
+
+    // Takes the lines of a list that holds the same entries as they were
+    // written; a list of another length leaves none.
+    void copyLines(const EntryList& written) {
+        lines_.clear();
+        if (written.count() == count())
+            lines_ = written.lines_;
+    }
+    void clearLines() { lines_.clear(); }
 
     // Removes entry `index`; later entries move down one place.
     bool remove(int index) {

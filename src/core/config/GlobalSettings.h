@@ -1,10 +1,39 @@
 #pragma once
 
+#include "SettingLines.h"
+
+#include <cstdint>
 #include <string>
 
 // The package-independent engine settings, each held as the text of its file
 // line.
 struct GlobalSettings {
+    // The settings a line of the file sets, the password included.
+    enum class Key : std::uint8_t {
+        Version,
+        User,
+        Password,
+        MaxThreads,
+        NameSpace,
+        RetryInterval,
+        RetryCount,
+        SyncMode,
+        TransferIrm,
+        TransferOwner,
+        TransferTrustee,
+        SkipReadOnly,
+        TransferAttrs,
+        StartJob,
+        EndJob,
+        LogDir,
+        LogEvent,
+        Display,
+        LogSize,
+        DbgLogSize,
+        Debug,
+        Count
+    };
+
     std::string version;
     std::string user;
     std::string passwordMask;
@@ -27,6 +56,7 @@ struct GlobalSettings {
     std::string dbgLogSize;
     std::string debug;
     std::string jobWindow;
+    SettingLines<Key> lines;
 
     bool operator==(const GlobalSettings& other) const = default;
 };

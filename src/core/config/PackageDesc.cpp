@@ -32,3 +32,19 @@ PackageDesc PackageDesc::fromEditor(std::string name, const GlobalSettings& glob
     p.ofHandler = "OFF";
     return p;
 }
+
+void PackageDesc::takeLines(const PackageDesc* written) {
+    if (written == nullptr) {
+        lines.clear();
+        targets.clearLines();
+        excludes.clearLines();
+        dirJobs.clearLines();
+        fileJobs.clearLines();
+        return;
+    }
+    lines = written->lines;
+    targets.copyLines(written->targets);
+    excludes.copyLines(written->excludes);
+    dirJobs.copyLines(written->dirJobs);
+    fileJobs.copyLines(written->fileJobs);
+}

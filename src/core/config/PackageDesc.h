@@ -3,6 +3,7 @@
 #include "EntryList.h"
 #include "GlobalSettings.h"
 #include "RecordId.h"
+#include "SettingLines.h"
 #include "SyncJob.h"
 #include "TargetServer.h"
 
@@ -12,6 +13,35 @@
 // One PACKAGE block: a source server, its targets and jobs, and per-package
 // copies of the global settings.
 struct PackageDesc {
+    // The settings a line of the block sets.
+    enum class Key : std::uint8_t {
+        Schedule,
+        Days,
+        SyncMode,
+        TransferIrm,
+        PreStat,
+        Protocol,
+        TransferOwner,
+        TransferTrustee,
+        SkipReadOnly,
+        TransferAttrs,
+        LogEvent,
+        LogMethod,
+        OfHandler,
+        Source,
+        PreMsg,
+        PostMsg,
+        ErrorMsg,
+        SuspendMsg,
+        PreNcfSrc,
+        PostNcfSrc,
+        SuspendNcfSrc,
+        PreNcfDst,
+        PostNcfDst,
+        SuspendNcfDst,
+        Count
+    };
+
     RecordId id = 0;
     std::string name;
     std::string scheduleWhen;
@@ -43,12 +73,16 @@ struct PackageDesc {
     std::string preNcfDst;
     std::string postNcfDst;
     std::string suspendNcfDst;
+    SettingLines<Key> lines;
 
     // A package as a PACKAGE line of a file starts it.
     static PackageDesc fromFile(std::string name);
     // A package as New Package makes it: the per-package settings copied from
     // the global ones of the moment.
     static PackageDesc fromEditor(std::string name, const GlobalSettings& global);
+
+    // The lines of the same package as it was written; nullptr drops all.
+    void takeLines(const PackageDesc* written);
 
     bool operator==(const PackageDesc& other) const = default;
 };

@@ -37,9 +37,10 @@ public:
         out_.push_back(place_.with(std::move(message), row, entry, line));
     }
     // A value written as one word.
-    void word(std::string_view label, std::string_view value, std::string_view row) {
+    void word(std::string_view label, std::string_view value, std::string_view row,
+              std::uint32_t line) {
         if (TextUtil::hasSeparator(value))
-            add(described(label, value, kSplits), row);
+            add(described(label, value, kSplits), row, 0, line);
     }
     // A value written between double quotes.
     void quoted(std::string_view label, std::string_view value, std::string_view row = {},
@@ -88,22 +89,30 @@ void checkJob(const SyncJob& job, int entry, std::uint32_t line, Checker& c) {
 }
 
 void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>& out) {
+    using PK = PackageDesc::Key;
     Checker settings(out, Node::Settings, p.id, p.name, line);
     settings.blockName("Package name", p.name);
-    for (const std::string* path : {&p.preNcfSrc, &p.preNcfDst, &p.postNcfSrc, &p.postNcfDst,
-                                    &p.suspendNcfSrc, &p.suspendNcfDst})
-        settings.quoted("Command file", *path);
+    const std::pair<const std::string&, PK> commandFiles[] = {
+        {p.preNcfSrc, PK::PreNcfSrc},         {p.preNcfDst, PK::PreNcfDst},
+        {p.postNcfSrc, PK::PostNcfSrc},       {p.postNcfDst, PK::PostNcfDst},
+        {p.suspendNcfSrc, PK::SuspendNcfSrc}, {p.suspendNcfDst, PK::SuspendNcfDst}};
+    for (const auto& [path, key] : commandFiles)
+        settings.quoted("Command file", path, {}, 0, p.lines[key]);
     Checker messages(out, Node::Messages, p.id, p.name, line);
-    for (const std::string* text : {&p.preMsg, &p.postMsg, &p.errorMsg, &p.suspendMsg})
-        messages.quoted("Message", *text);
+    const std::pair<const std::string&, PK> texts[] = {{p.preMsg, PK::PreMsg},
+                                                       {p.postMsg, PK::PostMsg},
+                                                       {p.errorMsg, PK::ErrorMsg},
+                                                       {p.suspendMsg, PK::SuspendMsg}};
+    for (const auto& [text, key] : texts)
+        messages.quoted("Message", text, {}, 0, p.lines[key]);
     Checker schedule(out, Node::Schedule, p.id, p.name, line);
     if (p.scheduleWhen.empty() && !TextUtil::trim(p.scheduleDays).empty())
         schedule.add(described(L::kDays, TextUtil::trim(p.scheduleDays),
                                "have no start time before them, so a save would make the first "
                                "day the start"),
-                     L::kDays);
+                     L::kDays, 0, p.lines[PK::Days]);
     Checker source(out, Node::SourceServer, p.id, p.name, line);
-    source.word(L::kSourceServer, p.source, L::kSourceServer);
+    source.word(L::kSourceServer, p.source, L::kSourceServer, p.lines[PK::Source]);
     Checker targets(out, Node::Targets, p.id, p.name, line);
     for (int i = 1; i <= p.targets.count(); ++i)
         checkTarget(p.targets.at(i), i, p.targets.line(i), targets);
@@ -122,28 +131,33 @@ void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>
 }
 
 void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<Problem>& out) {
+    using AK = ApplicationDesc::Key;
     Checker c(out, Node::Application, a.id, a.name, line);
     c.blockName("Application name", a.name);
-    c.word("Application server", a.appServer, {});
-    c.quoted("Application path", a.appPath);
+    c.word("Application server", a.appServer, L::kApplicationServer, a.lines[AK::AppServer]);
+    c.quoted("Application path", a.appPath, L::kApplicationPath, 0, a.lines[AK::AppPath]);
     // One name a line: only a blank parts two names.
     const struct {
         std::string_view label;
         const std::string& names;
-    } lists[] = {{L::kDestinationPackages, a.dstPackages}, {L::kDestinationServers, a.dstServers}};
+        AK key;
+    } lists[] = {{L::kDestinationPackages, a.dstPackages, AK::DstPackages},
+                 {L::kDestinationServers, a.dstServers, AK::DstServers}};
     for (const auto& list : lists)
         if (list.names.find_first_of(",\t\r\n") != std::string::npos)
             c.add(described(list.label, list.names,
                             "hold a comma, a tab or a line break, so a save would not keep them"),
-                  list.label);
+                  list.label, 0, a.lines[list.key]);
 }
 
 } // namespace
 
 void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problems) {
+    using GK = GlobalSettings::Key;
+    const GlobalSettings& g = model.global;
     Checker global(problems, Node::DefaultSettings);
-    global.word(L::kUsername, model.global.user, L::kUsername);
-    global.quoted("Log directory", model.global.logDir);
+    global.word(L::kUsername, g.user, L::kUsername, g.lines[GK::User]);
+    global.quoted("Log directory", g.logDir, L::kLogDirectory, 0, g.lines[GK::LogDir]);
     for (int i = 1; i <= model.packages.count(); ++i)
         checkPackage(model.packages.at(i), model.packages.line(i), problems);
     for (int i = 1; i <= model.applications.count(); ++i)

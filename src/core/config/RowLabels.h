@@ -43,8 +43,11 @@ struct RowLabels {
     static constexpr std::string_view kNcfAfter = "NCF to execute after";
     static constexpr std::string_view kNcfSuspended = "NCF to execute when suspended";
     static constexpr std::string_view kOpenFiles = "Open file handling method";
+    static constexpr std::string_view kLogDirectory = "Log directory";
     // Rows of a package's other nodes and of an application.
     static constexpr std::string_view kDays = "Days to run";
+    static constexpr std::string_view kApplicationServer = "Server";
+    static constexpr std::string_view kApplicationPath = "Path";
     static constexpr std::string_view kDestinationPackages = "Destination packages";
     static constexpr std::string_view kDestinationServers = "Destination servers";
     // Rows of a task file.

@@ -51,29 +51,6 @@ Status SaveRules::validateSave(const ConfigModel& model, bool modified) {
     return {};
 }
 
-std::vector<std::string> SaveRules::allProblems(const ConfigModel& model) {
-    std::vector<std::string> problems;
-    if (Status format = validateFormat(model); !format.ok)
-        problems.push_back(std::move(format.error));
-    for (const PackageDesc& p : model.packages)
-        if (p.source.empty())
-            problems.push_back(missingSource(p));
-    if (model.global.user.empty())
-        problems.emplace_back(kNoUser);
-    if (model.password.empty())
-        problems.emplace_back(kNoPassword);
-    for (const PackageDesc& p : model.packages) {
-        for (int i = 1; i <= p.targets.count(); ++i) {
-            const TargetServer& t = p.targets.at(i);
-            const Status names = checkTargetName(t.server(), t.volume());
-            if (!names.ok)
-                problems.push_back("Target server " + std::to_string(i) + " of package " + p.name +
-                                   ": " + names.error);
-        }
-    }
-    return problems;
-}
-
 Status SaveRules::checkTargetName(std::string_view server, std::string_view volume) {
     if (Status names = checkName("server", server); !names.ok)
         return names;

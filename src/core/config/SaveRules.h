@@ -30,9 +30,6 @@ public:
     // Fails with the one message a save shows; succeeds when the save may
     // go ahead.
     static Status validateSave(const ConfigModel& model, bool modified);
-    // Every problem of a changed configuration, in the order saves would
-    // report them, then the target servers that would not read back.
-    static std::vector<std::string> allProblems(const ConfigModel& model);
 
     // The refusals of the three rules of a changed configuration.
     static constexpr std::string_view kNoUser = "Please specify a username";

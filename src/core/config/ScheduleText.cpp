@@ -77,17 +77,27 @@ std::string ScheduleText::jobWindowDisplay(bool enabled, std::string_view startJ
 }
 
 bool ScheduleText::isTime(std::string_view text) {
+    return dailyMinute(text) >= 0;
+}
+
+int ScheduleText::dailyMinute(std::string_view text) {
     const auto digit = [&](std::size_t i) { return text[i] >= '0' && text[i] <= '9'; };
     if (text.size() != 5 || text[2] != ':' || !digit(0) || !digit(1) || !digit(3) || !digit(4))
-        return false;
+        return -1;
     int hour = 0;
     int minute = 0;
     splitTime(text, hour, minute);
-    return hour <= 23 && minute <= 59;
+    return hour <= 23 && minute <= 59 ? hour * 60 + minute : -1;
+}
+
+int ScheduleText::everyHours(std::string_view word) {
+    // No sign and no more digits than the longest interval has.
+    if (word.empty() || word.size() > 4 ||
+        word.find_first_not_of("0123456789") != std::string_view::npos)
+        return 0;
+    return TextUtil::leadingInt(word);
 }
 
 bool ScheduleText::isScheduleWord(std::string_view word) {
-    if (isDaily(word))
-        return isTime(word);
-    return TextUtil::isWholeInt32(word) && TextUtil::leadingInt(word) >= 1;
+    return dailyMinute(word) >= 0 || everyHours(word) > 0;
 }

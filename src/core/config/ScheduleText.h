@@ -33,9 +33,16 @@ public:
     // "HH:MM" from an hour and minute; the stored HH:MM split into them
     // (missing or non-numeric parts read as 0).
     static std::string timeText(int hour, int minute);
+    // The longest interval a schedule word may give, in hours.
+    static constexpr int kMostHours = 9999;
+
     // HH:MM with hour 00-23 and minute 00-59, two digits each.
     static bool isTime(std::string_view text);
-    // A word the engine runs by: a time, or a whole number of hours from 1.
+    // A time as minutes of the day; -1 when the text is no time.
+    static int dailyMinute(std::string_view text);
+    // Digits only, 1 to kMostHours; 0 for anything else.
+    static int everyHours(std::string_view word);
+    // A word the engine runs by and the week places: a time or an interval.
     static bool isScheduleWord(std::string_view word);
     static void splitTime(std::string_view text, int& hour, int& minute);
 

@@ -93,6 +93,21 @@ std::vector<std::string_view> TextUtil::words(std::string_view s) {
     return found;
 }
 
+std::vector<std::string_view> TextUtil::pieces(std::string_view list) {
+    std::vector<std::string_view> found;
+    if (list.empty())
+        return found;
+    if (list.back() == ' ')
+        list.remove_suffix(1);
+    for (;;) {
+        const auto blank = list.find(' ');
+        found.push_back(list.substr(0, blank));
+        if (blank == std::string_view::npos)
+            return found;
+        list.remove_prefix(blank + 1);
+    }
+}
+
 bool TextUtil::isVolumeForm(std::string_view text) {
     // A workstation path may hold a ':' further on (/srv/data:2024/x).
     const std::string_view start = trimLeft(text);

@@ -18,6 +18,9 @@ public:
 
     // The runs of bytes between white space.
     static std::vector<std::string_view> words(std::string_view s);
+    // The names of a one-name-a-line list as they are written: the list
+    // without its one trailing blank, cut at every blank (empty names too).
+    static std::vector<std::string_view> pieces(std::string_view list);
 
     // a-z to A-Z; every other byte unchanged.
     static std::string upper(std::string_view s);

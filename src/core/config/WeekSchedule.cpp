@@ -5,16 +5,6 @@
 
 #include <algorithm>
 
-namespace {
-
-int twoDigits(std::string_view text) {
-    if (text.size() != 2 || text[0] < '0' || text[0] > '9' || text[1] < '0' || text[1] > '9')
-        return -1;
-    return (text[0] - '0') * 10 + (text[1] - '0');
-}
-
-} // namespace
-
 bool WeekSchedule::Window::contains(int minute) const {
     if (startMinute == endMinute)
         return true;
@@ -24,30 +14,11 @@ bool WeekSchedule::Window::contains(int minute) const {
     return minute >= startMinute || minute <= endMinute;
 }
 
-int WeekSchedule::dailyMinute(std::string_view word) {
-    if (word.size() != 5 || word[2] != ':')
-        return -1;
-    const int hour = twoDigits(word.substr(0, 2));
-    const int minute = twoDigits(word.substr(3, 2));
-    if (hour < 0 || hour > 23 || minute < 0 || minute > 59)
-        return -1;
-    return hour * 60 + minute;
-}
-
-int WeekSchedule::everyHours(std::string_view word) {
-    if (word.empty() || word.size() > 4 ||
-        !std::all_of(word.begin(), word.end(), [](char c) { return c >= '0' && c <= '9'; }))
-        return 0;
-    return TextUtil::leadingInt(word);
-}
-
 WeekSchedule::Timing WeekSchedule::timing(std::string_view word) const {
     Timing t;
     t.word = std::string(word);
-    if (ScheduleText::isDaily(word))
-        t.dailyMinute = dailyMinute(word);
-    else
-        t.everyHours = everyHours(word);
+    t.dailyMinute = ScheduleText::dailyMinute(word);
+    t.everyHours = ScheduleText::everyHours(word);
     t.outsideWindow = t.daily() && window && !window->contains(t.dailyMinute);
     return t;
 }
@@ -64,8 +35,8 @@ WeekSchedule WeekSchedule::compute(const ConfigModel& model) {
     WeekSchedule week;
     const GlobalSettings& g = model.global;
     week.threads = TextUtil::leadingInt(g.maxThreads);
-    const int start = dailyMinute(g.startJob);
-    const int end = dailyMinute(g.endJob);
+    const int start = ScheduleText::dailyMinute(g.startJob);
+    const int end = ScheduleText::dailyMinute(g.endJob);
     if (g.jobWindow != "DISABLED" && start >= 0 && end >= 0)
         week.window = Window{g.startJob, g.endJob, start, end};
 

@@ -59,12 +59,6 @@ public:
 
     static WeekSchedule compute(const ConfigModel& model);
 
-    // "HH:MM" with hour 00-23 and minute 00-59 as minutes of the day; -1
-    // for anything else.
-    static int dailyMinute(std::string_view word);
-    // A whole number of hours from 1 up; 0 for anything else.
-    static int everyHours(std::string_view word);
-
     // The hours with the most daily starts, most first (earlier in the week
     // first on a tie), at most `limit`; hours with no start are left out.
     std::vector<HourStarts> busiest(std::size_t limit = 10) const;

@@ -50,15 +50,19 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
     std::vector<Problem> problems;
     Problem settings;
     settings.node = Problem::Node::TaskSettings;
+    using Key = TaskFileModel::Key;
     const struct {
         std::string_view label;
         const std::string& value;
         const NumberRange& range;
-    } kRanged[] = {{L::kPollInterval, model.pollInterval, ValueTable::kPollInterval},
-                   {L::kLogSeverity, model.logSeverity, ValueTable::kLogSeverity},
-                   {L::kMaxLogFileSize, model.maxLogSize, ValueTable::kMaxLogFileSize}};
+        Key key;
+    } kRanged[] = {
+        {L::kPollInterval, model.pollInterval, ValueTable::kPollInterval, Key::PollInterval},
+        {L::kLogSeverity, model.logSeverity, ValueTable::kLogSeverity, Key::LogSeverity},
+        {L::kMaxLogFileSize, model.maxLogSize, ValueTable::kMaxLogFileSize, Key::LogSize}};
     for (const auto& setting : kRanged) {
         settings.rowLabel = setting.label;
+        settings.line = model.lines[setting.key];
         add(problems,
             ConfigChecks::rangeProblem(setting.label, setting.value, setting.range.lower,
                                        setting.range.upper),

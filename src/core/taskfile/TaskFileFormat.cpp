@@ -42,17 +42,32 @@ bool isWritersComment(std::string_view line, std::size_t& next) {
     return line[0] == '#' && kLines.contains(line, next);
 }
 
-// The setting a keyword names, or nullptr for TASK and unknown keywords.
-std::string* settingOf(std::string_view keyword, TaskFileModel& model) {
+// The setting a keyword names; Count for TASK and unknown keywords.
+TaskFileModel::Key settingOf(std::string_view keyword) {
+    using Key = TaskFileModel::Key;
     if (keyword == "LOGFILE")
-        return &model.logFilePath;
+        return Key::LogFile;
     if (keyword == "POLLINTERVAL")
-        return &model.pollInterval;
+        return Key::PollInterval;
     if (keyword == "LOGSEVERITY")
-        return &model.logSeverity;
+        return Key::LogSeverity;
     if (keyword == "LOGSIZE")
-        return &model.maxLogSize;
-    return nullptr;
+        return Key::LogSize;
+    return Key::Count;
+}
+
+std::string& setting(TaskFileModel& model, TaskFileModel::Key key) {
+    using Key = TaskFileModel::Key;
+    switch (key) {
+    case Key::LogFile:
+        return model.logFilePath;
+    case Key::PollInterval:
+        return model.pollInterval;
+    case Key::LogSeverity:
+        return model.logSeverity;
+    default:
+        return model.maxLogSize;
+    }
 }
 
 } // namespace
@@ -82,8 +97,9 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
         }
         const std::string_view keyword = tokens.keyword();
         int most = 1;
-        if (std::string* setting = settingOf(keyword, model)) {
-            *setting = tokens.arg(1);
+        if (const TaskFileModel::Key key = settingOf(keyword); key != TaskFileModel::Key::Count) {
+            setting(model, key) = tokens.arg(1);
+            model.lines.set(key, static_cast<std::uint32_t>(number));
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
             for (int i = 2; i <= kTaskWords; ++i)

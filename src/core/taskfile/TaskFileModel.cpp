@@ -6,4 +6,10 @@ void TaskFileModel::resetToNew() {
     logSeverity = "0";
     maxLogSize = "256000";
     tasks.clear();
+    lines.clear();
+}
+
+void TaskFileModel::takeLines(const TaskFileModel& written) {
+    lines = written.lines;
+    tasks.copyLines(written.tasks);
 }

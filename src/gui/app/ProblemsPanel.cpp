@@ -61,6 +61,8 @@ void ProblemsPanel::setDocument(Document* document) {
     if (treeList != nullptr) {
         connect(treeList, &TreeListDocument::contentChanged, this, &ProblemsPanel::scheduleRecheck);
         connect(treeList, &Document::modifiedChanged, this, &ProblemsPanel::scheduleRecheck);
+        // A save renumbers the lines and drops what the reader passed over.
+        connect(treeList, &Document::saved, this, &ProblemsPanel::scheduleRecheck);
         // The lines not kept are noted after the window opens, and go with a save.
         connect(treeList, &Document::titleChanged, this, &ProblemsPanel::scheduleRecheck);
         if (auto* config = qobject_cast<CPallworthDoc*>(treeList)) {

@@ -18,6 +18,13 @@ ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mod
     return ConfigReader(oem_).read(bytes, model_, mode);
 }
 
+void CPallworthDoc::renumberLines(std::string_view bytes) {
+    // The written bytes read back as the model: only the lines are taken.
+    ConfigModel written;
+    ConfigReader(oem_).read(bytes, written, ReadReport::Mode::CountOnly);
+    model_.takeLines(written);
+}
+
 std::string CPallworthDoc::writeBytes() {
     model_.newerVersion = false;
     return ConfigWriter(oem_).write(model_);

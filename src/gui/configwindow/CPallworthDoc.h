@@ -44,6 +44,9 @@ signals:
     // The record at `from` (1-based) of its table is now at `to`.
     void recordsReordered(bool applications, int from, int to);
 
+protected:
+    void renumberLines(std::string_view bytes) override;
+
 private:
     // Puts a new record, or one taken out, back into its table.
     template <typename Record>

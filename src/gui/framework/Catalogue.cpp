@@ -94,7 +94,7 @@ constexpr RowSpec kTimeRestriction{.label = RowLabels::kTimeRestriction,
                                    .dialog = RowDialog::TimeRestriction,
                                    .global = &G::jobWindow};
 constexpr RowSpec kLogDirectory{
-    .label = "Log directory", .dialog = RowDialog::LogDirectory, .global = &G::logDir};
+    .label = RowLabels::kLogDirectory, .dialog = RowDialog::LogDirectory, .global = &G::logDir};
 constexpr RowSpec kLogEvents{.label = RowLabels::kLogEvents,
                              .dialog = RowDialog::LogEvents,
                              .global = &G::logEvent,
@@ -141,12 +141,13 @@ constexpr RowSpec kErrorMessage = message("Error Message", &P::errorMsg);
 constexpr RowSpec kSuspendMessage = message("Suspend Message", &P::suspendMsg);
 
 // The rows of an application.
-constexpr RowSpec kServer{.label = "Server",
+constexpr RowSpec kServer{.label = RowLabels::kApplicationServer,
                           .dialog = RowDialog::Text,
                           .application = &A::appServer,
                           .rule = Rule::Word,
                           .upperCase = true};
-constexpr RowSpec kPath{.label = "Path", .dialog = RowDialog::Path, .application = &A::appPath};
+constexpr RowSpec kPath{
+    .label = RowLabels::kApplicationPath, .dialog = RowDialog::Path, .application = &A::appPath};
 constexpr RowSpec kDestinationPackages{.label = RowLabels::kDestinationPackages,
                                        .dialog = RowDialog::DestinationPackages,
                                        .application = &A::dstPackages};

@@ -47,6 +47,15 @@ void Document::setUnkeptLines(int lines) {
     emit titleChanged(title_);
 }
 
+void Document::written(std::string_view bytes) {
+    ++saves_;
+    setModifiedFlag(false);
+    setUnkeptReport({});
+    setUnkeptLines(0);
+    renumberLines(bytes);
+    emit saved();
+}
+
 QString Document::titleMark() const {
     if (readOnlyReason())
         return tr(" [read only]");

@@ -79,9 +79,22 @@ public:
     // What the window titles add to the document's name.
     QString titleMark() const;
 
+    // The file was written with these bytes: line numbers now point into
+    // them, and whatever was noted about the lines read before is gone.
+    void written(std::string_view bytes);
+    // How many saves the document has had; lines kept from before the last
+    // one point into a file that is gone.
+    int saves() const { return saves_; }
+
 signals:
     void modifiedChanged(bool modified);
+    // After written(): every line number may have changed.
+    void saved();
     void titleChanged(const QString& title);
+
+protected:
+    // Renumbers the model's lines from the bytes just written.
+    virtual void renumberLines(std::string_view bytes) { (void)bytes; }
 
 private:
     void changeModified(bool modified);
@@ -93,6 +106,7 @@ private:
     QString title_;
     DiskState disk_;
     int unkeptLines_ = 0;
+    int saves_ = 0;
     ReadReport unkeptReport_;
     QStringList acceptedWarnings_;
 };

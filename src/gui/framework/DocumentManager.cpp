@@ -334,9 +334,7 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
             kCaption, ModalSeam::Icon::Critical);
         return false;
     }
-    document.setModifiedFlag(false);
-    document.setUnkeptReport({});
-    document.setUnkeptLines(0);
+    document.written(bytes);
     if (path == document.filePath())
         document.rememberDiskState();
     return true;

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "ModelCommand.h"
+#include "TreeListDocument.h"
 #include "config/EntryList.h"
 
+#include <cstdint>
 #include <functional>
 #include <utility>
 
@@ -28,9 +30,18 @@ protected:
         if (list == nullptr)
             return;
         if (forward == inserts_) {
-            list->insertAfter(index_ - 1, std::move(entry_));
+            // Lines taken before a save point into a file that is gone.
+            const bool sameFile = savesWhenTaken_ == document().saves();
+            if (!sameFile) {
+                line_ = 0;
+                if constexpr (requires(T & e) { e.takeLines(nullptr); })
+                    entry_.takeLines(nullptr);
+            }
+            list->insertAfter(index_ - 1, std::move(entry_), line_);
         } else if (list->validIndex(index_)) {
             entry_ = std::move(list->at(index_));
+            line_ = list->line(index_);
+            savesWhenTaken_ = document().saves();
             list->remove(index_);
         }
     }
@@ -39,10 +50,14 @@ private:
     EntryCommand(TreeListDocument& document, const QString& text, Place place, Locate locate,
                  int index, bool inserts, T entry)
         : ModelCommand(document, text, place), locate_(std::move(locate)), index_(index),
-          inserts_(inserts), entry_(std::move(entry)) {}
+          inserts_(inserts), entry_(std::move(entry)), savesWhenTaken_(document.saves()) {}
 
     Locate locate_;
     int index_;
     bool inserts_;
     T entry_;
+    // The file line of the entry while it is out, and the document's save
+    // count then.
+    std::uint32_t line_ = 0;
+    int savesWhenTaken_ = 0;
 };

@@ -33,6 +33,7 @@ protected:
     ModelCommand(TreeListDocument& document, const QString& text, Place place);
 
     virtual void apply(bool forward) = 0;
+    TreeListDocument& document() const { return document_; }
 
 private:
     void applied(bool forward);

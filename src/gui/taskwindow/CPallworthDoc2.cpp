@@ -10,6 +10,13 @@ QString CPallworthDoc2::kindName() const {
     return tr("task file");
 }
 
+void CPallworthDoc2::renumberLines(std::string_view bytes) {
+    // The written bytes read back as the model: only the lines are taken.
+    TaskFileModel written;
+    TaskFileFormat::read(bytes, written, ReadReport::Mode::CountOnly);
+    model_.takeLines(written);
+}
+
 std::string CPallworthDoc2::writeBytes() {
     return TaskFileFormat::write(model_);
 }

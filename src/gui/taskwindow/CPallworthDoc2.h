@@ -13,4 +13,7 @@ public:
     ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
     QString kindName() const override;
     std::string writeBytes() override;
+
+protected:
+    void renumberLines(std::string_view bytes) override;
 };

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -22,19 +23,32 @@ private slots:
     void activatingSelectsNodeAndRow_data();
     void activatingSelectsNodeAndRow();
     void fixingAValueRemovesItsProblem();
+    void linesFollowSavesAndUndo();
 
 private:
     ProblemsPanel& panel() const { return *fixture_->frame().problemsPanel(); }
     TreeListDocument& document() const {
         return *qobject_cast<TreeListDocument*>(fixture_->documents().activeDocument());
     }
-    // Selects the problem with this message in the panel and presses Enter.
-    void activate(const QString& message) {
+    // Selects the problem with this message in the panel and presses Enter,
+    // or double-clicks it.
+    void activate(const QString& message, bool doubleClick = false) {
         QTreeWidget* list = panel().list();
         const QList<QTreeWidgetItem*> found = list->findItems(message, Qt::MatchExactly);
         QVERIFY2(found.size() == 1, qPrintable(message));
+        if (doubleClick) {
+            const QPoint at = list->visualItemRect(found.front()).center();
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at);
+            QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, at);
+            return;
+        }
         list->setCurrentItem(found.front());
         QTest::keyClick(list, Qt::Key_Return);
+    }
+    // The place column of the problem with this message.
+    QString placeOf(const QString& message) const {
+        const QList<QTreeWidgetItem*> found = panel().list()->findItems(message, Qt::MatchExactly);
+        return found.size() == 1 ? found.front()->text(1) : QString();
     }
 
     std::unique_ptr<AppFixture> fixture_;
@@ -50,7 +64,9 @@ void TestProblemsPanel::init() {
     QVERIFY(file.open(QIODevice::WriteOnly));
     file.write("VERSION 1.30\nPWD " + QByteArray(80, 'a') +
                "\nMAXTHREADS 500\nPACKAGE P\n  SCHEDULE 08:00 MON\n  SOURCE S\n"
-               "  DEST T1 V MSGON 0\n  DEST T2 V MSGON 2000000\nPACKAGE END\nFOO\n");
+               "  DEST T1 V MSGON 0\n  DEST T2 V MSGON 2000000\nPACKAGE END\nFOO\n"
+               "APPLICATION Office\n  APP_PATH \"C:\\APPS\"\n  DST_PACKAGE Q\n"
+               "APPLICATION END\n");
     file.close();
     // Its skipped line stays reported, for the panel to list.
     QVERIFY(fixture_->documents().openFile(path) != nullptr);
@@ -68,18 +84,27 @@ void TestProblemsPanel::activatingSelectsNodeAndRow_data() {
     QTest::addColumn<QString>("node");
     QTest::addColumn<QString>("row");
     QTest::addColumn<QString>("location");
+    QTest::addColumn<bool>("doubleClick");
     QTest::newRow("setting") << "Max. threads \"500\" is outside 1-100"
                              << "Default settings"
                              << "Max. threads"
-                             << "Default settings, Max. threads";
+                             << "Default settings, Max. threads, line 3" << false;
     QTest::newRow("entry") << "Bandwidth limit \"2000000\" is outside 0-1000000"
                            << "Target Server(s)"
                            << "T2"
-                           << "Package P › Target Server(s), row 2, line 8";
+                           << "Package P › Target Server(s), row 2, line 8" << true;
     QTest::newRow("save rule") << "Please specify a username"
                                << "Default settings"
                                << "Username"
-                               << "Default settings, Username";
+                               << "Default settings, Username" << false;
+    QTest::newRow("application") << "Destination package \"Q\" names no package of this file"
+                                 << "Office"
+                                 << "Destination packages"
+                                 << "Application Office, Destination packages, line 13" << false;
+    QTest::newRow("application path") << "Path \"C:\\APPS\" is not in the volume form (VOLUME:path)"
+                                      << "Office"
+                                      << "Path"
+                                      << "Application Office, Path, line 12" << true;
 }
 
 void TestProblemsPanel::activatingSelectsNodeAndRow() {
@@ -87,12 +112,13 @@ void TestProblemsPanel::activatingSelectsNodeAndRow() {
     QFETCH(QString, node);
     QFETCH(QString, row);
     QFETCH(QString, location);
-    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 3 warnings"));
+    QFETCH(bool, doubleClick);
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 5 warnings"));
     // A filter that hides the package must not hide the node a problem leads to.
     auto* filter = fixture_->frame().findChild<QLineEdit*>(QStringLiteral("treeFilter"));
     QVERIFY(filter != nullptr);
     QTest::keyClicks(filter, QStringLiteral("zzz"));
-    activate(message);
+    activate(message, doubleClick);
     QCOMPARE(panel().list()->currentItem()->text(1), location);
     QCOMPARE(document().treeView->currentItem()->text(0), node);
     for (auto* shown = document().treeView->currentItem(); shown != nullptr;
@@ -105,7 +131,7 @@ void TestProblemsPanel::activatingSelectsNodeAndRow() {
 
 void TestProblemsPanel::fixingAValueRemovesItsProblem() {
     // The line the reader passed over is listed too, until a save.
-    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 3 warnings"));
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 5 warnings"));
     const QList<QTreeWidgetItem*> skipped =
         panel().list()->findItems(QStringLiteral("FOO (unknown keyword)"), Qt::MatchExactly);
     QCOMPARE(skipped.size(), 1);
@@ -114,10 +140,95 @@ void TestProblemsPanel::fixingAValueRemovesItsProblem() {
     fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("50"));
     QTest::keyClick(document().listView, Qt::Key_Return);
     QCOMPARE(fixture_->dialogsRun, 1);
-    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 2 warnings"));
+    QTRY_COMPARE(panel().countLabel()->text(), QStringLiteral("1 error, 4 warnings"));
     QCOMPARE(panel().list()->findItems(QStringLiteral("Max. threads \"500\" is outside 1-100"),
                                        Qt::MatchExactly),
              QList<QTreeWidgetItem*>());
+}
+
+namespace {
+
+// Each problem with a line and a quoted value: that value stands on its line
+// of the file on disk. Returns how many were compared.
+int compareWithDisk(const QTreeWidget& list, const QString& path) {
+    const QList<QByteArray> lines = fileBytes(path).split('\n');
+    static const QRegularExpression lineNumber(QStringLiteral("line (\\d+)$"));
+    static const QRegularExpression quoted(QStringLiteral("\"([^\"]+)\""));
+    int compared = 0;
+    for (int i = 0; i < list.topLevelItemCount(); ++i) {
+        const QTreeWidgetItem* item = list.topLevelItem(i);
+        const QRegularExpressionMatch at = lineNumber.match(item->text(1));
+        const QRegularExpressionMatch value = quoted.match(item->text(0));
+        if (!at.hasMatch() || !value.hasMatch())
+            continue;
+        const int line = at.captured(1).toInt();
+        if (line < 1 || line > lines.size() ||
+            !QString::fromLatin1(lines[line - 1]).contains(value.captured(1))) {
+            qWarning("%s at %s", qPrintable(item->text(0)), qPrintable(item->text(1)));
+            return -1;
+        }
+        ++compared;
+    }
+    return compared;
+}
+
+} // namespace
+
+// The panel's lines point into the file as it is on disk: after a save they
+// are those of the written file, and an undone deletion brings its lines back.
+void TestProblemsPanel::linesFollowSavesAndUndo() {
+    const QString path = work_.filePath(QStringLiteral("branch sync.cfg"));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("# Branch office sync\r\nVERSION 1.30\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') +
+               "\r\nMAXTHREADS 500\r\n\r\nPACKAGE P\r\n  SCHEDULE 08:00 MON\r\n  SOURCE S\r\n"
+               "  DEST T1 V MSGON 0\r\n  DEST T2 V MSGON 2000000\r\n  SYNCMODE COPY\r\n"
+               "PACKAGE END\r\nFOO\r\n");
+    file.close();
+    QVERIFY(fixture_->documents().openFile(path) != nullptr);
+    const QString bandwidth = QStringLiteral("Bandwidth limit \"2000000\" is outside 0-1000000");
+    QTRY_COMPARE(placeOf(bandwidth),
+                 QStringLiteral("Package P › Target Server(s), row 2, line 11"));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // The package deleted in the tree and brought back keeps its lines.
+    QTreeWidget* tree = document().treeView;
+    tree->setCurrentItem(
+        tree->findItems(QStringLiteral("P"), Qt::MatchExactly | Qt::MatchRecursive).front());
+    QTest::keyClick(tree, Qt::Key_Delete);
+    QTRY_COMPARE(placeOf(bandwidth), QString());
+    QTest::keyClick(tree, Qt::Key_Z, Qt::ControlModifier);
+    QTRY_COMPARE(placeOf(bandwidth),
+                 QStringLiteral("Package P › Target Server(s), row 2, line 11"));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // Delete the first target, then save: the lines are the written file's.
+    tree = document().treeView;
+    tree->setCurrentItem(
+        tree->findItems(QStringLiteral("Target Server(s)"), Qt::MatchExactly | Qt::MatchRecursive)
+            .front());
+    QTreeWidget* rows = document().listView;
+    rows->setCurrentItem(rows->topLevelItem(0));
+    QTest::keyClick(rows, Qt::Key_Delete);
+    QTRY_VERIFY(
+        placeOf(bandwidth).startsWith(QStringLiteral("Package P › Target Server(s), row 1")));
+    fixture_->answer = QMessageBox::Save;
+    QTest::keyClick(rows, Qt::Key_S, Qt::ControlModifier);
+    QVERIFY(!document().isModified());
+    QTRY_COMPARE(
+        panel().list()->findItems(QStringLiteral("FOO (unknown keyword)"), Qt::MatchExactly),
+        QList<QTreeWidgetItem*>());
+    QVERIFY(!placeOf(bandwidth).endsWith(QStringLiteral("line 11")));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+
+    // Undone after the save, the target is back; the lines still match the disk.
+    QTest::keyClick(rows, Qt::Key_Z, Qt::ControlModifier);
+    QTRY_VERIFY(
+        placeOf(bandwidth).startsWith(QStringLiteral("Package P › Target Server(s), row 2")));
+    QCOMPARE(compareWithDisk(*panel().list(), path), 3);
+    // A second save renumbers again.
+    QTest::keyClick(rows, Qt::Key_S, Qt::ControlModifier);
+    QTRY_COMPARE(compareWithDisk(*panel().list(), path), 3);
 }
 
 QTEST_MAIN(TestProblemsPanel)
