@@ -1,13 +1,18 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
 
+#include "config/ConfigModel.h"
 #include "dialogs/CChoice.h"
+#include "dialogs/CDays.h"
+#include "dialogs/CLogEvents.h"
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
 #include "framework/ModalSeam.h"
+#include "taskfile/TaskFileModel.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -52,6 +57,8 @@ private slots:
     void resourceIdsAndControls();
     void numberRangeLimits_data();
     void numberRangeLimits();
+    void refusalNamesNewDocumentsValue_data();
+    void refusalNamesNewDocumentsValue();
     void numberNotAnInteger_data();
     void numberNotAnInteger();
     void numberWholeNumbersAccepted_data();
@@ -119,7 +126,7 @@ void TestValueDialogs::numberRangeLimits_data() {
     };
     // Messages written out in full, not built the way the dialog builds them.
     const Row rows[] = {
-        {"Failed job retry interval", 60, 14400, "Invalid interval! (60-14400) Default:533"},
+        {"Failed job retry interval", 60, 14400, "Invalid interval! (60-14400) Default:300"},
         {"Max. threads", 1, 100, "Invalid interval! (1-100) Default:12"},
         {"Number of times a failed job can be retried", 0, 1440,
          "Invalid interval! (0-1440) Default:3"},
@@ -139,7 +146,7 @@ void TestValueDialogs::numberRangeLimits_data() {
     }
     QTest::newRow("retry interval 30")
         << QStringLiteral("Failed job retry interval") << 30
-        << QStringLiteral("Invalid interval! (60-14400) Default:533");
+        << QStringLiteral("Invalid interval! (60-14400) Default:300");
     QTest::newRow("threads far below") << QStringLiteral("Max. threads") << -2147483647 - 1
                                        << QStringLiteral("Invalid interval! (1-100) Default:12");
 }
@@ -167,6 +174,37 @@ void TestValueDialogs::numberRangeLimits() {
     QCOMPARE(run.messages[0].caption, QStringLiteral("Pallworth"));
     QVERIFY(run.messages[0].icon == ModalSeam::Icon::Warning);
     QCOMPARE(editOf(d)->text(), QString::number(typed));
+}
+
+void TestValueDialogs::refusalNamesNewDocumentsValue_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("value"); // what a new document holds
+    ConfigModel config;
+    config.resetToNew();
+    TaskFileModel tasks;
+    tasks.resetToNew();
+    const auto row = [](const char* caption, const std::string& value) {
+        QTest::newRow(caption) << QString::fromLatin1(caption) << QString::fromStdString(value);
+    };
+    row("Failed job retry interval", config.global.retryInterval);
+    row("Max. threads", config.global.maxThreads);
+    row("Number of times a failed job can be retried", config.global.retryCount);
+    row("Log size limit", config.global.logSize);
+    row("Debug log size limit", config.global.dbgLogSize);
+    row("Polling interval", tasks.pollInterval);
+    row("Logging severity", tasks.logSeverity);
+    row("Maximum log file size", tasks.maxLogSize);
+}
+
+void TestValueDialogs::refusalNamesNewDocumentsValue() {
+    QFETCH(QString, caption);
+    QFETCH(QString, value);
+    CNumber d;
+    d.caption = caption.toStdString();
+    const Run run = drive(d, typeAndOk(QStringLiteral("-1")));
+    QCOMPARE(run.messages.size(), std::size_t(1));
+    QVERIFY2(run.messages[0].text.endsWith(QStringLiteral(" Default:") + value),
+             qPrintable(run.messages[0].text));
 }
 
 void TestValueDialogs::numberNotAnInteger_data() {
@@ -273,7 +311,7 @@ void TestValueDialogs::numberRefusalKeepsDialogOpen() {
     QCOMPARE(run.code, int(QDialog::Accepted));
     QCOMPARE(run.accepted, 1);
     QCOMPARE(run.messages.size(), std::size_t(2));
-    QCOMPARE(run.messages[0].text, QStringLiteral("Invalid interval! (60-14400) Default:533"));
+    QCOMPARE(run.messages[0].text, QStringLiteral("Invalid interval! (60-14400) Default:300"));
     QCOMPARE(run.messages[1].text, QStringLiteral("Please enter an integer."));
     QCOMPARE(d.value, 600);
 }
