@@ -81,6 +81,8 @@ private slots:
     void captionCutTo199Characters();
     void cancelLeavesMembersUnchanged();
     void shownDialogExchangesAndOkButtonAccepts();
+    void captionsShowWhole_data();
+    void captionsShowWhole();
 };
 
 void TestValueDialogs::resourceIdsAndControls() {
@@ -615,6 +617,48 @@ void TestValueDialogs::shownDialogExchangesAndOkButtonAccepts() {
     QTest::keyClick(editOf(n), Qt::Key_Return);
     QCOMPARE(n.result(), int(QDialog::Accepted));
     QCOMPARE(n.value, 1);
+}
+
+void TestValueDialogs::captionsShowWhole_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("caption"); // empty: the dialog's own
+    const auto row = [](const char* name, const char* dialog, const char* caption) {
+        QTest::newRow(name) << QString::fromLatin1(dialog) << QString::fromLatin1(caption);
+    };
+    row("log events, own caption", "CLogEvents", "");
+    row("log events", "CLogEvents", "Log event types");
+    row("days", "CDays", "Days to run");
+    row("long number caption", "CNumber", "Number of times a failed job can be retried");
+    row("long choice caption", "CChoice", "Transfer IRMs (Inherited Rights Mask)");
+    row("short caption", "CText", "Username");
+}
+
+void TestValueDialogs::captionsShowWhole() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, caption);
+    std::unique_ptr<ValueDialog> d;
+    if (dialog == QLatin1String("CLogEvents"))
+        d = std::make_unique<CLogEvents>();
+    else if (dialog == QLatin1String("CDays"))
+        d = std::make_unique<CDays>();
+    else if (dialog == QLatin1String("CNumber"))
+        d = std::make_unique<CNumber>();
+    else if (dialog == QLatin1String("CChoice"))
+        d = std::make_unique<CChoice>();
+    else
+        d = std::make_unique<CText>();
+    d->caption = caption.toStdString();
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+    const QString shown = d->windowTitle();
+    QVERIFY(caption.isEmpty() || shown == caption);
+    QFont bold = d->font();
+    bold.setBold(true);
+    // The caption in a bold title font, an icon and three buttons of 24
+    // pixels beside it, and the title bar's edges.
+    QVERIFY2(d->width() >= QFontMetrics(bold).horizontalAdvance(shown) + 4 * 24 + 16,
+             qPrintable(QStringLiteral("%1 px for \"%2\"").arg(d->width()).arg(shown)));
+    d->reject();
 }
 
 QTEST_MAIN(TestValueDialogs)
