@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 
+#include "AppIcons.h"
 #include "ProblemsPanel.h"
 
 #include "configwindow/CPallworthDoc.h"
@@ -188,7 +189,7 @@ void CMainFrame::addEditAction(QAction* action, int id, const char* name, const 
     action->setObjectName(QLatin1String(name));
     action->setProperty("commandId", id);
     action->setShortcuts(shortcuts);
-    action->setIcon(QIcon::fromTheme(QLatin1String(icon)));
+    action->setIcon(AppIcons::themed(QLatin1String(icon)));
     addAction(action);
     actions_.insert(id, action);
 }
