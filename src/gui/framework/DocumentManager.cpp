@@ -444,9 +444,11 @@ ChildFrame* DocumentManager::createFrame(Document& document) {
 }
 
 void DocumentManager::showNormal(ChildFrame& frame) {
-    // As large as its panes would like, but within the main window.
-    frame.show();
+    // As large as its panes would like, but within the main window. Sized
+    // before it is shown: the area maximises a window shown while the active
+    // one is maximised, and a later resize would leave it maximised but small.
     frame.resize(frame.sizeHint().boundedTo(area_.viewport()->size()));
+    frame.show();
 }
 
 void DocumentManager::frameDestroyed(QObject* object) {
