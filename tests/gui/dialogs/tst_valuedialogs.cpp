@@ -3,7 +3,6 @@
 
 #include "config/ConfigModel.h"
 #include "dialogs/CChoice.h"
-#include "dialogs/CDays.h"
 #include "dialogs/CLogEvents.h"
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
@@ -627,9 +626,7 @@ void TestValueDialogs::captionsShowWhole_data() {
     };
     row("log events, own caption", "CLogEvents", "");
     row("log events", "CLogEvents", "Log event types");
-    row("days", "CDays", "Days to run");
     row("long number caption", "CNumber", "Number of times a failed job can be retried");
-    row("long choice caption", "CChoice", "Transfer IRMs (Inherited Rights Mask)");
     row("short caption", "CText", "Username");
 }
 
@@ -639,12 +636,8 @@ void TestValueDialogs::captionsShowWhole() {
     std::unique_ptr<ValueDialog> d;
     if (dialog == QLatin1String("CLogEvents"))
         d = std::make_unique<CLogEvents>();
-    else if (dialog == QLatin1String("CDays"))
-        d = std::make_unique<CDays>();
     else if (dialog == QLatin1String("CNumber"))
         d = std::make_unique<CNumber>();
-    else if (dialog == QLatin1String("CChoice"))
-        d = std::make_unique<CChoice>();
     else
         d = std::make_unique<CText>();
     d->caption = caption.toStdString();
