@@ -270,8 +270,11 @@ Status CliApp::validateKind(const std::string& path, const ReadReport& own) {
                                    ", not a " + noun + ".");
     }
     if (own.understoodNothing())
-        return Status::failure(path + " does not look like a " + noun + " (none of its " +
-                               std::to_string(own.contentLines()) + " lines was understood).");
+        return Status::failure(path + " does not look like a " + noun +
+                               (own.contentLines() == 1
+                                    ? " (its one line was not understood)."
+                                    : " (none of its " + std::to_string(own.contentLines()) +
+                                          " lines was understood)."));
     return {};
 }
 

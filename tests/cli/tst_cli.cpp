@@ -388,6 +388,10 @@ void TestCli::skippedLinesThroughTheBinary_data() {
         "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
         "understood).\n",
         "", false);
+    row("check refuses junk of one line", {"check", "one.cfg"}, 2,
+        "pallworth-cli: one.cfg does not look like a configuration (its one line was not "
+        "understood).\n",
+        "", false);
     row("check refuses a task file named .cfg", {"check", "tasks.cfg"}, 2,
         "pallworth-cli: tasks.cfg looks like a task file, not a configuration.\n", "", false);
     row("check refuses a configuration named .ini", {"check", "clean.ini"}, 2,
@@ -431,6 +435,7 @@ void TestCli::skippedLinesThroughTheBinary() {
     writeFile(path("clean.cfg"), clean);
     writeFile(path("clean.ini"), clean);
     writeFile(path("junk.cfg"), "\x01\x02\x7f\xff\nPK\x03\x04\r\n");
+    writeFile(path("one.cfg"), "PK\x03\x04\r\n");
     writeFile(path("tasks.cfg"), dataFile("tasks.ini"));
     writeFile(path("local.ini"), "task C:\\A D:\\B 1 0 1\n");
     QFile::remove(dir_.filePath(QStringLiteral("out.cfg")));

@@ -1,15 +1,17 @@
 #include "ConfigModel.h"
 
+#include "ValueTable.h"
+
 #include <utility>
 
 namespace {
 
 void setCommonDefaults(GlobalSettings& g) {
     g.version = "1.30";
-    g.maxThreads = "12";
+    g.maxThreads = ValueTable::kMaxThreads.defaultValue;
     g.nameSpace = "DOS";
-    g.retryInterval = "300";
-    g.retryCount = "3";
+    g.retryInterval = ValueTable::kRetryInterval.defaultValue;
+    g.retryCount = ValueTable::kRetryCount.defaultValue;
     g.syncMode = "OVERWRITE";
     g.transferIrm = "NO";
     g.transferOwner = "NO";
@@ -19,8 +21,8 @@ void setCommonDefaults(GlobalSettings& g) {
     g.startJob = "00:00";
     g.endJob = "00:00";
     g.display = "THREAD";
-    g.logSize = "256";
-    g.dbgLogSize = "256";
+    g.logSize = ValueTable::kLogSize.defaultValue;
+    g.dbgLogSize = ValueTable::kLogSize.defaultValue;
     g.debug = "NO";
     g.jobWindow = "DISABLED";
 }

@@ -5,28 +5,33 @@
 #include <array>
 #include <cstdint>
 #include <span>
+#include <string>
 #include <string_view>
 
-// The values a number row takes, and the refusal of any other: its "%d"s
-// stand for the two limits.
+// The values a number row takes, and the value a new document gives it.
 struct NumberRange {
     std::int32_t lower;
     std::int32_t upper;
-    std::string_view message;
+    std::string_view defaultValue;
+
+    // "Invalid interval! (lower-upper) Default:value"
+    std::string refusal() const {
+        return "Invalid interval! (" + std::to_string(lower) + "-" + std::to_string(upper) +
+               ") Default:" + std::string(defaultValue);
+    }
 };
 
 // The ranges and keyword choices the value dialogs offer, held once for the
 // dialogs and for the checks of a whole file.
 class ValueTable {
 public:
-    static constexpr NumberRange kRetryInterval{60, 14400, "Invalid interval! (%d-%d) Default:533"};
-    static constexpr NumberRange kMaxThreads{1, 100, "Invalid interval! (%d-%d) Default:12"};
-    static constexpr NumberRange kRetryCount{0, 1440, "Invalid interval! (%d-%d) Default:3"};
-    static constexpr NumberRange kLogSize{32, 32768, "Invalid interval! (%d-%d) Default:256"};
-    static constexpr NumberRange kPollInterval{60, 1440, "Invalid interval! (%d-%d) Default:300"};
-    static constexpr NumberRange kLogSeverity{0, 1, "Invalid interval! (%d-%d) Default:0"};
-    static constexpr NumberRange kMaxLogFileSize{8192, 8388608,
-                                                 "Invalid interval! (%d-%d) Default:256000"};
+    static constexpr NumberRange kRetryInterval{60, 14400, "300"};
+    static constexpr NumberRange kMaxThreads{1, 100, "12"};
+    static constexpr NumberRange kRetryCount{0, 1440, "3"};
+    static constexpr NumberRange kLogSize{32, 32768, "256"};
+    static constexpr NumberRange kPollInterval{60, 1440, "300"};
+    static constexpr NumberRange kLogSeverity{0, 1, "0"};
+    static constexpr NumberRange kMaxLogFileSize{8192, 8388608, "256000"};
     static constexpr std::int32_t kBandwidthLimit = 1000000;
     static constexpr std::int32_t kOpenFileDelayLimit = 600;
 

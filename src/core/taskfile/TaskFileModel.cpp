@@ -1,10 +1,12 @@
 #include "TaskFileModel.h"
 
+#include "config/ValueTable.h"
+
 void TaskFileModel::resetToNew() {
     logFilePath = "sys:\\etc\\quorrel.log";
-    pollInterval = "300";
-    logSeverity = "0";
-    maxLogSize = "256000";
+    pollInterval = ValueTable::kPollInterval.defaultValue;
+    logSeverity = ValueTable::kLogSeverity.defaultValue;
+    maxLogSize = ValueTable::kMaxLogFileSize.defaultValue;
     tasks.clear();
     lines.clear();
 }

@@ -67,3 +67,10 @@ QIcon AppIcons::browse() {
     p.drawLine(QPointF(10.5, 14.5), QPointF(18.5, 14.5));
     return QIcon(pixmap);
 }
+
+QIcon AppIcons::themed(const QString& name) {
+    QIcon shipped;
+    for (int size : {16, 22, 24, 32, 48})
+        shipped.addFile(QStringLiteral(":/icons/%1x%1/%2.png").arg(size).arg(name));
+    return QIcon::fromTheme(name, shipped);
+}

@@ -1,5 +1,6 @@
 #include "CMainFrame.h"
 
+#include "AppIcons.h"
 #include "ProblemsPanel.h"
 
 #include "configwindow/CPallworthDoc.h"
@@ -151,8 +152,7 @@ void CMainFrame::createFileActions() {
 void CMainFrame::createWindowActions() {
     makeAction(WindowNew, "windowNew", tr("&New Window"), &CMainFrame::newWindow)
         ->setStatusTip(tr("Open another window for the active document"));
-    makeAction(WindowCascade, "windowCascade", tr("&Cascade"),
-               [this] { area_->cascadeSubWindows(); });
+    makeAction(WindowCascade, "windowCascade", tr("&Cascade"), &CMainFrame::cascade);
     makeAction(WindowTile, "windowTile", tr("&Tile"), [this] { area_->tileSubWindows(); });
     makeAction(WindowArrange, "windowArrange", tr("&Arrange Icons"), &CMainFrame::arrangeIcons);
 }
@@ -179,7 +179,7 @@ void CMainFrame::addEditAction(QAction* action, int id, const char* name, const 
     action->setObjectName(QLatin1String(name));
     action->setProperty("commandId", id);
     action->setShortcuts(shortcuts);
-    action->setIcon(QIcon::fromTheme(QLatin1String(icon)));
+    action->setIcon(AppIcons::themed(QLatin1String(icon)));
     addAction(action);
     actions_.insert(id, action);
 }
@@ -425,6 +425,30 @@ void CMainFrame::nextPane() {
 void CMainFrame::previousPane() {
     if (CommandTarget* target = activeTarget())
         target->previousPane();
+}
+
+void CMainFrame::cascade() {
+    area_->cascadeSubWindows();
+    // The cascade gives each window the size it would like, which may run
+    // past the area and take the close button with it: each is cut to the
+    // room right of and below its corner, and moved back where it cannot be.
+    const QRect room = area_->viewport()->rect();
+    for (QMdiSubWindow* window : area_->subWindowList()) {
+        if (window->isMinimized() || window->isMaximized())
+            continue;
+        const QSize least =
+            window->minimumSize().expandedTo(window->minimumSizeHint()).boundedTo(room.size());
+        QRect place = window->geometry();
+        place.setWidth(
+            std::max(least.width(), std::min(place.width(), room.right() + 1 - place.x())));
+        place.setHeight(
+            std::max(least.height(), std::min(place.height(), room.bottom() + 1 - place.y())));
+        place.moveLeft(
+            std::max(room.left(), std::min(place.x(), room.right() + 1 - place.width())));
+        place.moveTop(
+            std::max(room.top(), std::min(place.y(), room.bottom() + 1 - place.height())));
+        window->setGeometry(place);
+    }
 }
 
 void CMainFrame::arrangeIcons() {

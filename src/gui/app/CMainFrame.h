@@ -62,6 +62,9 @@ private slots:
     void newPackage();
     void nextPane();
     void previousPane();
+    // Window > Cascade with every window, its title bar and buttons inside
+    // the area.
+    void cascade();
     void arrangeIcons();
     void weekSchedule();
 

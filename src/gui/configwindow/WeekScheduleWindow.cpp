@@ -3,23 +3,51 @@
 #include "CPallworthDoc.h"
 #include "CPallworthTreeView.h"
 #include "WeekPicture.h"
+#include "framework/ChildFrame.h"
 #include "framework/LocalPath.h"
 #include "framework/ModalSeam.h"
 #include "io/FileStore.h"
 
 #include <QBuffer>
 #include <QImage>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPainter>
+#include <QScreen>
 #include <QSvgGenerator>
+#include <algorithm>
+
+namespace {
+
+// The document's window the user works in: the active one, else the first.
+const ChildFrame* documentWindow(const CPallworthDoc& document, const QWidget& parent) {
+    const ChildFrame* found = nullptr;
+    for (const ChildFrame* frame : parent.findChildren<ChildFrame*>())
+        if (&frame->document() == &document &&
+            (found == nullptr || frame->mdiArea()->activeSubWindow() == frame))
+            found = frame;
+    return found;
+}
+
+// What the window manager puts around a window, as it does around `window`.
+QMargins frameMargins(const QWidget& window) {
+    const QRect inner = window.geometry();
+    const QRect outer = window.frameGeometry();
+    return {inner.left() - outer.left(), inner.top() - outer.top(), outer.right() - inner.right(),
+            outer.bottom() - inner.bottom()};
+}
+
+} // namespace
 
 WeekScheduleWindow* WeekScheduleWindow::showFor(CPallworthDoc& document, QWidget* parent) {
     WeekScheduleWindow* window = nullptr;
     for (WeekScheduleWindow* w : parent->findChildren<WeekScheduleWindow*>())
         if (&w->document() == &document)
             window = w;
-    if (window == nullptr)
+    if (window == nullptr) {
         window = new WeekScheduleWindow(document, parent);
+        window->placeBeside(documentWindow(document, *parent));
+    }
     window->show();
     window->raise();
     window->activateWindow();
@@ -27,7 +55,7 @@ WeekScheduleWindow* WeekScheduleWindow::showFor(CPallworthDoc& document, QWidget
 }
 
 WeekScheduleWindow::WeekScheduleWindow(CPallworthDoc& document, QWidget* parent)
-    : QMainWindow(parent, Qt::Window), document_(document), picture_(new WeekPicture(this)) {
+    : QMainWindow(parent, Qt::Tool), document_(document), picture_(new WeekPicture(this)) {
     setObjectName(QStringLiteral("weekScheduleWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     setCentralWidget(picture_);
@@ -38,7 +66,7 @@ WeekScheduleWindow::WeekScheduleWindow(CPallworthDoc& document, QWidget* parent)
         ->setObjectName(QStringLiteral("exportSvg"));
     file->addSeparator();
     file->addAction(tr("&Close"), QKeySequence::Close, this, &QWidget::close);
-    resize(1200, 700);
+    resize(kPreferredSize);
 
     connect(picture_, &WeekPicture::packageClicked, this, &WeekScheduleWindow::selectPackage);
     // Every change of the model reaches the windows through these signals.
@@ -50,6 +78,34 @@ WeekScheduleWindow::WeekScheduleWindow(CPallworthDoc& document, QWidget* parent)
     connect(&document, &Document::titleChanged, this, &WeekScheduleWindow::refresh);
     connect(&document, &QObject::destroyed, this, &QObject::deleteLater);
     refresh();
+}
+
+void WeekScheduleWindow::placeBeside(const QWidget* document) {
+    const QWidget* main = parentWidget();
+    const QScreen* screen = main != nullptr ? main->screen() : this->screen();
+    if (screen == nullptr)
+        return;
+    const QMargins frame = main != nullptr ? frameMargins(*main) : QMargins();
+    // Where the inside of the window may go for its frame to stay on screen.
+    const QRect room = screen->availableGeometry().marginsRemoved(frame);
+    const QRect beside = document != nullptr
+                             ? QRect(document->mapToGlobal(QPoint(0, 0)), document->size())
+                             : (main != nullptr ? main->geometry() : room);
+    const QSize wanted = kPreferredSize.boundedTo(room.size());
+    const int right = room.right() - beside.right() - frame.left();
+    const int left = beside.left() - frame.right() - room.left();
+    QRect place(QPoint(), wanted);
+    if (right >= std::min(kMinWidth, wanted.width())) {
+        place.setWidth(std::min(wanted.width(), right));
+        place.moveLeft(beside.right() + 1 + frame.left());
+    } else if (left >= std::min(kMinWidth, wanted.width())) {
+        place.setWidth(std::min(wanted.width(), left));
+        place.moveRight(beside.left() - 1 - frame.right());
+    } else {
+        place.moveLeft(std::clamp(beside.left(), room.left(), room.right() + 1 - place.width()));
+    }
+    place.moveTop(std::clamp(beside.top(), room.top(), room.bottom() + 1 - place.height()));
+    setGeometry(place);
 }
 
 void WeekScheduleWindow::refresh() {
@@ -98,22 +154,26 @@ QByteArray WeekScheduleWindow::svg() const {
 }
 
 void WeekScheduleWindow::exportPng() {
-    save(tr("Export as PNG"), tr("PNG images (*.png)"), png());
+    save(tr("Export as PNG"), tr("PNG images (*.png)"), QStringLiteral("png"), png());
 }
 
 void WeekScheduleWindow::exportSvg() {
-    save(tr("Export as SVG"), tr("SVG drawings (*.svg)"), svg());
+    save(tr("Export as SVG"), tr("SVG drawings (*.svg)"), QStringLiteral("svg"), svg());
 }
 
-void WeekScheduleWindow::save(const QString& caption, const QString& filter,
+void WeekScheduleWindow::save(const QString& caption, const QString& filter, const QString& suffix,
                               const QByteArray& bytes) {
-    const QString path = ModalSeam::saveFileName(this, caption, QString(), filter);
+    const QString path = ModalSeam::exportFileName(this, caption, filter, suffix);
     if (path.isEmpty())
         return;
+    // A picture is for others to see: a new one gets the modes the umask
+    // allows, as any program's new file does.
+    constexpr unsigned kPictureMode = 0666;
     const Status written =
         bytes.isEmpty() ? Status::failure("the picture could not be drawn")
                         : FileStore::writeAtomically(LocalPath::toBytes(path),
-                                                     std::string_view(bytes.data(), bytes.size()));
+                                                     std::string_view(bytes.data(), bytes.size()),
+                                                     kPictureMode);
     if (!written.ok)
         ModalSeam::showMessage(this, LocalPath::displayMessage(written.error), caption);
 }

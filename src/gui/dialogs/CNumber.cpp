@@ -9,21 +9,6 @@
 #include <charconv>
 #include <limits>
 
-namespace {
-
-// The message with its two placeholders replaced by the limits, in order.
-std::string rangeMessage(const NumberRange& range) {
-    std::string text(range.message);
-    for (const std::int32_t limit : {range.lower, range.upper}) {
-        const std::size_t at = text.find("%d");
-        if (at != std::string::npos)
-            text.replace(at, 2, std::to_string(limit));
-    }
-    return text;
-}
-
-} // namespace
-
 CNumber::CNumber(QWidget* parent)
     : ValueDialog(kTemplateId, 186, 46, parent), edit_(new QLineEdit(this)) {
     setResourceId(*edit_, kEditId);
@@ -56,7 +41,7 @@ std::string CNumber::rangeProblem(std::string_view caption, std::int32_t value) 
     const NumberRange& range = *row->range;
     if (value >= range.lower && value <= range.upper)
         return {};
-    return rangeMessage(range);
+    return range.refusal();
 }
 
 void CNumber::loadFrom(std::string_view text) {

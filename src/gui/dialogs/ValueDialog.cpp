@@ -3,10 +3,12 @@
 #include "config/OemCodePage.h"
 #include "framework/AnsiQt.h"
 #include "framework/AppSettings.h"
+#include "framework/CaptionFit.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLineEdit>
@@ -140,6 +142,12 @@ void ValueDialog::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
 }
 
+void ValueDialog::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::WindowTitleChange)
+        CaptionFit::widen(*this);
+    QDialog::changeEvent(event);
+}
+
 void ValueDialog::hideEvent(QHideEvent* event) {
     // Only a size the user changed is written, so that merely opening a
     // dialog leaves the settings alone.
@@ -156,6 +164,7 @@ void ValueDialog::restoreSize() {
     const QSize stored = AppSettings::open()->value(sizeKey()).toSize();
     if (stored.isValid())
         resize(stored.expandedTo(minimumSizeHint()));
+    CaptionFit::widen(*this);
     shownSize_ = size();
 }
 

@@ -52,6 +52,8 @@ protected:
     virtual void exchangeValueIn() = 0;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // A new caption widens the dialog until it shows whole.
+    void changeEvent(QEvent* event) override;
 
     // Shows why OK is refused and puts the focus on the control at fault
     // (none when focus is null); the dialog stays open.

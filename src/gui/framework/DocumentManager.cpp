@@ -197,11 +197,14 @@ std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
         return nullptr;
     }
     if (status.report.understoodNothing()) {
+        const int lines = status.report.contentLines();
+        const QString kind = document->kindName();
         ModalSeam::showMessage(
             area_.window(),
-            tr("%1 does not look like a %2 (none of its %3 lines was understood).")
-                .arg(file, document->kindName())
-                .arg(status.report.contentLines()),
+            lines == 1 ? tr("%1 does not look like a %2 (its one line was not understood).")
+                             .arg(file, kind)
+                       : tr("%1 does not look like a %2 (none of its %3 lines was understood).")
+                             .arg(file, kind, QString::number(lines)),
             kCaption, ModalSeam::Icon::Warning);
         return nullptr;
     }
@@ -430,9 +433,11 @@ ChildFrame* DocumentManager::createFrame(Document& document) {
 }
 
 void DocumentManager::showNormal(ChildFrame& frame) {
-    // As large as its panes would like, but within the main window.
-    frame.show();
+    // As large as its panes would like, but within the main window. Sized
+    // before it is shown: the area maximises a window shown while the active
+    // one is maximised, and a later resize would leave it maximised but small.
     frame.resize(frame.sizeHint().boundedTo(area_.viewport()->size()));
+    frame.show();
 }
 
 void DocumentManager::frameDestroyed(QObject* object) {

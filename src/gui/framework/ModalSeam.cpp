@@ -5,7 +5,9 @@
 
 #include <QAbstractButton>
 #include <QDialog>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <utility>
 
 namespace {
@@ -92,4 +94,28 @@ QString ModalSeam::saveFileName(QWidget* parent, const QString& caption, const Q
     return LocalPath::fromUrl(QFileDialog::getSaveFileUrl(
         parent, caption, suggested.isEmpty() ? QUrl() : LocalPath::toUrl(suggested), filter,
         nullptr, {}, kLocalFiles));
+}
+
+QString ModalSeam::exportFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                  const QString& suffix) {
+    // The file dialog would ask about the name typed, not the one written.
+    QString path = hooks().fileName
+                       ? hooks().fileName(caption)
+                       : QFileDialog::getSaveFileName(parent, caption, QString(), filter, nullptr,
+                                                      QFileDialog::DontConfirmOverwrite);
+    if (path.isEmpty())
+        return {};
+    if (QFileInfo(path).suffix().compare(suffix, Qt::CaseInsensitive) != 0) {
+        if (path.endsWith(QLatin1Char('.')))
+            path.chop(1);
+        path += QLatin1Char('.') + suffix;
+    }
+    if (QFileInfo::exists(path) &&
+        ask(parent,
+            QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                .arg(QDir::toNativeSeparators(path)),
+            caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+            Icon::Warning) != QMessageBox::Yes)
+        return {};
+    return path;
 }

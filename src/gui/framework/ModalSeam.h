@@ -54,6 +54,11 @@ public:
     static QString openFileName(QWidget* parent, const QString& caption, const QString& filter);
     static QString saveFileName(QWidget* parent, const QString& caption, const QString& suggested,
                                 const QString& filter);
+    // The name to export a file of one type under: the chosen name with
+    // ".suffix" added unless it ends so already; a file of that name is
+    // replaced only when the user says so. Empty when cancelled.
+    static QString exportFileName(QWidget* parent, const QString& caption, const QString& filter,
+                                  const QString& suffix);
 
     // Installs test hooks until the returned guard goes out of scope; hooks
     // left empty keep the real behaviour.

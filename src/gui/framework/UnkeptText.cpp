@@ -1,6 +1,7 @@
 #include "UnkeptText.h"
 
 #include "AnsiQt.h"
+#include "CountText.h"
 
 #include <QStringList>
 
@@ -22,26 +23,25 @@ QString UnkeptText::listedLines(const ReadReport& report) {
 
 QString UnkeptText::openMessage(const ReadReport& report, const QString& file) {
     QStringList parts;
-    if (report.droppedLines() > 0)
-        parts << (report.droppedLines() == 1
-                      ? tr("1 line of %1 will not be kept on save:").arg(file)
-                      : tr("%1 lines of %2 will not be kept on save:")
-                            .arg(report.droppedLines())
-                            .arg(file)) +
+    const int lines = report.droppedLines();
+    const int comments = report.commentLines();
+    if (lines > 0)
+        parts << tr("%1 of %2 will not be kept on save:")
+                         .arg(CountText::of(lines, "line", "lines"), file) +
                      u'\n' + listedLines(report);
-    if (report.commentLines() > 0)
-        parts << (report.commentLines() == 1 ? tr("1 comment line of your own will not be kept.")
-                                             : tr("%1 comment lines of your own will not be kept.")
-                                                   .arg(report.commentLines()));
-    parts << tr("Saving the file will drop them.");
+    if (comments > 0)
+        parts << tr("%1 of your own will not be kept.")
+                     .arg(CountText::of(comments, "comment line", "comment lines"));
+    parts << (lines + comments == 1 ? tr("Saving the file will drop it.")
+                                    : tr("Saving the file will drop them."));
     return parts.join(QStringLiteral("\n\n"));
 }
 
 QString UnkeptText::droppedText(const ReadReport& report, const QString& file) {
     const int lines = report.droppedLines();
     const int comments = report.commentLines();
-    const QString lineCount = lines == 1 ? tr("1 line") : tr("%1 lines").arg(lines);
-    const QString commentCount = comments == 1 ? tr("1 comment") : tr("%1 comments").arg(comments);
+    const QString lineCount = CountText::of(lines, "line", "lines");
+    const QString commentCount = CountText::of(comments, "comment", "comments");
     QString what;
     if (lines > 0 && comments > 0)
         what = tr("%1 and %2").arg(lineCount, commentCount);
@@ -55,14 +55,8 @@ QString UnkeptText::droppedText(const ReadReport& report, const QString& file) {
 
 QString UnkeptText::warningText(const QStringList& warnings, const QString& file) {
     constexpr int kShown = 10;
-    QStringList lines{warnings.size() == 1
-                          ? tr("Saving writes 1 value of %1 in a form that reads back as "
-                               "something else:")
-                                .arg(file)
-                          : tr("Saving writes %1 values of %2 in a form that reads back as "
-                               "something else:")
-                                .arg(warnings.size())
-                                .arg(file)};
+    QStringList lines{tr("Saving writes %1 of %2 in a form that reads back as something else:")
+                          .arg(CountText::of(warnings.size(), "value", "values"), file)};
     lines << warnings.mid(0, kShown);
     if (warnings.size() > kShown)
         lines << tr("... and %1 more.").arg(warnings.size() - kShown);

@@ -9,10 +9,14 @@
 #include <QFile>
 #include <QMenuBar>
 #include <QPointer>
+#include <QScopeGuard>
 #include <QScreen>
 #include <QSignalSpy>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 #include <QTreeWidget>
+#include <QUndoStack>
 
 using namespace testsupport;
 
@@ -37,6 +41,8 @@ private slots:
     void fileKeys();
     void answersHaveAccessKeys_data();
     void answersHaveAccessKeys();
+    void toolbarIconsWithoutTheme_data();
+    void toolbarIconsWithoutTheme();
 
 private:
     Document* openCopy(const QString& name = QStringLiteral("a.cfg")) {
@@ -294,6 +300,48 @@ void TestMainWindow::answersHaveAccessKeys() {
                             QStringLiteral("Pallworth"), buttons, QMessageBox::Cancel,
                             ModalSeam::Icon::Warning),
              answer);
+}
+
+void TestMainWindow::toolbarIconsWithoutTheme_data() {
+    QTest::addColumn<QString>("theme");
+    QTest::newRow("no icon theme") << QString();
+    QTest::newRow("a theme without these icons") << QStringLiteral("hicolor");
+}
+
+void TestMainWindow::toolbarIconsWithoutTheme() {
+    QFETCH(QString, theme);
+    const auto restore = qScopeGuard([paths = QIcon::themeSearchPaths(), name = QIcon::themeName(),
+                                      fallback = QIcon::fallbackThemeName()] {
+        QIcon::setThemeSearchPaths(paths);
+        QIcon::setThemeName(name);
+        QIcon::setFallbackThemeName(fallback);
+    });
+    QIcon::setThemeSearchPaths({work_->path()});
+    QIcon::setThemeName(theme);
+    QIcon::setFallbackThemeName(theme);
+    // A main window made under that theme.
+    seam_.reset();
+    fixture_ = std::make_unique<AppFixture>();
+    seam_ = std::make_unique<ModalSeam::Scope>(fixture_->answerAll());
+    CMainFrame& frame = fixture_->frame();
+    auto* toolBar = frame.findChild<QToolBar*>(QStringLiteral("toolbar128"));
+    QList<int> widths;
+    for (int id : {CommandIds::EditUndo, CommandIds::EditRedo}) {
+        QAction* action = frame.action(id);
+        QVERIFY(!action->icon().isNull());
+        QVERIFY(!action->icon().pixmap(24).isNull());
+        widths << toolBar->widgetForAction(action)->width();
+    }
+    // Named after the next command, the buttons keep their width.
+    Document* document = openCopy();
+    QVERIFY(document != nullptr);
+    document->undoStack().push(new QUndoCommand(QStringLiteral("Edit Max. threads")));
+    document->undoStack().undo();
+    QCoreApplication::processEvents();
+    QCOMPARE(frame.action(CommandIds::EditUndo)->text(), QStringLiteral("Undo"));
+    QCOMPARE(frame.action(CommandIds::EditRedo)->text(), QStringLiteral("Redo Edit Max. threads"));
+    QCOMPARE(toolBar->widgetForAction(frame.action(CommandIds::EditUndo))->width(), widths[0]);
+    QCOMPARE(toolBar->widgetForAction(frame.action(CommandIds::EditRedo))->width(), widths[1]);
 }
 
 QTEST_MAIN(TestMainWindow)

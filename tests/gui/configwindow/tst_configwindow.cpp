@@ -13,11 +13,13 @@
 
 #include <QAction>
 #include <QDir>
+#include <QFontMetrics>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
 #include <QMdiArea>
 #include <QMenuBar>
+#include <QProcess>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTextBrowser>
@@ -741,15 +743,29 @@ void TestConfigWindow::tabMovesBetweenPanes() {
 }
 
 void TestConfigWindow::aboutAndHelp() {
-    QString caption, version;
+    QString caption, version, program;
+    bool wide = false;
     fixture_->onDialog = [&](QDialog& d) {
         caption = d.windowTitle();
         version = d.findChild<QLabel*>(QStringLiteral("version"))->text();
+        program = d.findChild<QLabel*>(QStringLiteral("programVersion"))->text();
+        // Wide enough for its caption beside the title bar's icon and buttons.
+        QFont bold = d.font();
+        bold.setBold(true);
+        wide = d.width() >= QFontMetrics(bold).horizontalAdvance(d.windowTitle()) + 4 * 24 + 16;
         return int(QDialog::Accepted);
     };
     fixture_->frame().action(CommandIds::AppAbout)->trigger();
     QCOMPARE(caption, QStringLiteral("About Pallworth"));
     QCOMPARE(version, QStringLiteral("Version 1.30 Build 07/14/2003"));
+    QVERIFY(wide);
+    // The program's own version, as the built editor prints it.
+    QProcess editor;
+    editor.start(QStringLiteral(PALLWORTH_EDITOR), {QStringLiteral("--version")});
+    QVERIFY(editor.waitForFinished());
+    const QString printed = QString::fromUtf8(editor.readAllStandardOutput()).trimmed();
+    QVERIFY2(printed.startsWith(QStringLiteral("pallworth ")), qPrintable(printed));
+    QCOMPARE(program, QStringLiteral("Program version ") + printed.section(QLatin1Char(' '), 1));
     fixture_->frame().action(CommandIds::Help)->trigger();
     HelpWindow* help = fixture_->app->helpWindow();
     QVERIFY(help != nullptr && help->isVisible());

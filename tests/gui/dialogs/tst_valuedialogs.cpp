@@ -1,13 +1,17 @@
 #include "DialogDriver.h"
 #include "TestSupport.h"
 
+#include "config/ConfigModel.h"
 #include "dialogs/CChoice.h"
+#include "dialogs/CLogEvents.h"
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
 #include "framework/ModalSeam.h"
+#include "taskfile/TaskFileModel.h"
 
 #include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -52,6 +56,8 @@ private slots:
     void resourceIdsAndControls();
     void numberRangeLimits_data();
     void numberRangeLimits();
+    void refusalNamesNewDocumentsValue_data();
+    void refusalNamesNewDocumentsValue();
     void numberNotAnInteger_data();
     void numberNotAnInteger();
     void numberWholeNumbersAccepted_data();
@@ -74,6 +80,8 @@ private slots:
     void captionCutTo199Characters();
     void cancelLeavesMembersUnchanged();
     void shownDialogExchangesAndOkButtonAccepts();
+    void captionsShowWhole_data();
+    void captionsShowWhole();
 };
 
 void TestValueDialogs::resourceIdsAndControls() {
@@ -119,7 +127,7 @@ void TestValueDialogs::numberRangeLimits_data() {
     };
     // Messages written out in full, not built the way the dialog builds them.
     const Row rows[] = {
-        {"Failed job retry interval", 60, 14400, "Invalid interval! (60-14400) Default:533"},
+        {"Failed job retry interval", 60, 14400, "Invalid interval! (60-14400) Default:300"},
         {"Max. threads", 1, 100, "Invalid interval! (1-100) Default:12"},
         {"Number of times a failed job can be retried", 0, 1440,
          "Invalid interval! (0-1440) Default:3"},
@@ -139,7 +147,7 @@ void TestValueDialogs::numberRangeLimits_data() {
     }
     QTest::newRow("retry interval 30")
         << QStringLiteral("Failed job retry interval") << 30
-        << QStringLiteral("Invalid interval! (60-14400) Default:533");
+        << QStringLiteral("Invalid interval! (60-14400) Default:300");
     QTest::newRow("threads far below") << QStringLiteral("Max. threads") << -2147483647 - 1
                                        << QStringLiteral("Invalid interval! (1-100) Default:12");
 }
@@ -167,6 +175,37 @@ void TestValueDialogs::numberRangeLimits() {
     QCOMPARE(run.messages[0].caption, QStringLiteral("Pallworth"));
     QVERIFY(run.messages[0].icon == ModalSeam::Icon::Warning);
     QCOMPARE(editOf(d)->text(), QString::number(typed));
+}
+
+void TestValueDialogs::refusalNamesNewDocumentsValue_data() {
+    QTest::addColumn<QString>("caption");
+    QTest::addColumn<QString>("value"); // what a new document holds
+    ConfigModel config;
+    config.resetToNew();
+    TaskFileModel tasks;
+    tasks.resetToNew();
+    const auto row = [](const char* caption, const std::string& value) {
+        QTest::newRow(caption) << QString::fromLatin1(caption) << QString::fromStdString(value);
+    };
+    row("Failed job retry interval", config.global.retryInterval);
+    row("Max. threads", config.global.maxThreads);
+    row("Number of times a failed job can be retried", config.global.retryCount);
+    row("Log size limit", config.global.logSize);
+    row("Debug log size limit", config.global.dbgLogSize);
+    row("Polling interval", tasks.pollInterval);
+    row("Logging severity", tasks.logSeverity);
+    row("Maximum log file size", tasks.maxLogSize);
+}
+
+void TestValueDialogs::refusalNamesNewDocumentsValue() {
+    QFETCH(QString, caption);
+    QFETCH(QString, value);
+    CNumber d;
+    d.caption = caption.toStdString();
+    const Run run = drive(d, typeAndOk(QStringLiteral("-1")));
+    QCOMPARE(run.messages.size(), std::size_t(1));
+    QVERIFY2(run.messages[0].text.endsWith(QStringLiteral(" Default:") + value),
+             qPrintable(run.messages[0].text));
 }
 
 void TestValueDialogs::numberNotAnInteger_data() {
@@ -273,7 +312,7 @@ void TestValueDialogs::numberRefusalKeepsDialogOpen() {
     QCOMPARE(run.code, int(QDialog::Accepted));
     QCOMPARE(run.accepted, 1);
     QCOMPARE(run.messages.size(), std::size_t(2));
-    QCOMPARE(run.messages[0].text, QStringLiteral("Invalid interval! (60-14400) Default:533"));
+    QCOMPARE(run.messages[0].text, QStringLiteral("Invalid interval! (60-14400) Default:300"));
     QCOMPARE(run.messages[1].text, QStringLiteral("Please enter an integer."));
     QCOMPARE(d.value, 600);
 }
@@ -577,6 +616,42 @@ void TestValueDialogs::shownDialogExchangesAndOkButtonAccepts() {
     QTest::keyClick(editOf(n), Qt::Key_Return);
     QCOMPARE(n.result(), int(QDialog::Accepted));
     QCOMPARE(n.value, 1);
+}
+
+void TestValueDialogs::captionsShowWhole_data() {
+    QTest::addColumn<QString>("dialog");
+    QTest::addColumn<QString>("caption"); // empty: the dialog's own
+    const auto row = [](const char* name, const char* dialog, const char* caption) {
+        QTest::newRow(name) << QString::fromLatin1(dialog) << QString::fromLatin1(caption);
+    };
+    row("log events, own caption", "CLogEvents", "");
+    row("log events", "CLogEvents", "Log event types");
+    row("long number caption", "CNumber", "Number of times a failed job can be retried");
+    row("short caption", "CText", "Username");
+}
+
+void TestValueDialogs::captionsShowWhole() {
+    QFETCH(QString, dialog);
+    QFETCH(QString, caption);
+    std::unique_ptr<ValueDialog> d;
+    if (dialog == QLatin1String("CLogEvents"))
+        d = std::make_unique<CLogEvents>();
+    else if (dialog == QLatin1String("CNumber"))
+        d = std::make_unique<CNumber>();
+    else
+        d = std::make_unique<CText>();
+    d->caption = caption.toStdString();
+    d->show();
+    QVERIFY(QTest::qWaitForWindowExposed(d.get()));
+    const QString shown = d->windowTitle();
+    QVERIFY(caption.isEmpty() || shown == caption);
+    QFont bold = d->font();
+    bold.setBold(true);
+    // The caption in a bold title font, an icon and three buttons of 24
+    // pixels beside it, and the title bar's edges.
+    QVERIFY2(d->width() >= QFontMetrics(bold).horizontalAdvance(shown) + 4 * 24 + 16,
+             qPrintable(QStringLiteral("%1 px for \"%2\"").arg(d->width()).arg(shown)));
+    d->reject();
 }
 
 QTEST_MAIN(TestValueDialogs)

@@ -166,18 +166,27 @@ void TestOpenFile::openTellsWhatIsNotKept_data() {
          "line 11: BOGUS9 (unknown keyword)\n... and 2 more.\n\n"
          "Saving the file will drop them."});
     row("one comment", "note.ini", "# mine\r\nlogsize 10\r\n", false, "task file",
-        {"1 comment line of your own will not be kept.\n\nSaving the file will drop them."});
+        {"1 comment line of your own will not be kept.\n\nSaving the file will drop it."});
+    row("one line", "typo.ini", "logsize 10\r\nBOGUS 1\r\n", false, "task file",
+        {"1 line of %1 will not be kept on save:\nline 2: BOGUS 1 (unknown keyword)\n\n"
+         "Saving the file will drop it."});
+    row("one line and one comment", "both.ini", "logsize 10\r\nBOGUS 1\r\n# mine\r\n", false,
+        "task file",
+        {"1 line of %1 will not be kept on save:\nline 2: BOGUS 1 (unknown keyword)\n\n"
+         "1 comment line of your own will not be kept.\n\nSaving the file will drop them."});
     row("empty file", "empty.cfg", "", false, "configuration", {});
     row("a file the editor saved", "saved.cfg", dataFile("rich-1.30.expected.cfg"), false,
         "configuration", {});
     row("random bytes", "junk.cfg", randomBytes(200000, 99), false, "", {});
     row("junk task file", "junk.ini", "\x01\x02\r\nMZ\x90\r\n", false, "",
         {"%1 does not look like a task file (none of its 2 lines was understood)."});
+    row("junk task file of one line", "one.ini", "\x01\x02\r\n", false, "",
+        {"%1 does not look like a task file (its one line was not understood)."});
     row("task file named .cfg, declined", "tasks.cfg", dataFile("tasks.ini"), false, "",
         {"%1 looks like a task file, not a configuration.\nOpen it as a task file?"});
     row("task file named .cfg, accepted", "tasks.cfg", dataFile("tasks.ini"), true, "task file",
         {"%1 looks like a task file, not a configuration.\nOpen it as a task file?",
-         "1 comment line of your own will not be kept.\n\nSaving the file will drop them."});
+         "1 comment line of your own will not be kept.\n\nSaving the file will drop it."});
     row("configuration named .ini, accepted", "sync.ini", dataFile("rich-1.30.expected.cfg"), true,
         "configuration",
         {"%1 looks like a configuration, not a task file.\nOpen it as a configuration?"});

@@ -140,6 +140,10 @@ private slots:
     void tabAndPanes();
     void windowsOnOneDocumentStayInStep();
     void undoRedoEveryChange();
+    void maximisedFillsTheArea_data();
+    void maximisedFillsTheArea();
+    void cascadeKeepsTitleBarsInside_data();
+    void cascadeKeepsTitleBarsInside();
 
 private:
     CSplitterFrameDos* content() const {
@@ -155,6 +159,14 @@ private:
         auto* doc = qobject_cast<CPallworthDoc2*>(fixture_->openKnown(path));
         fixture_->documents().activeFrame()->resize(900, 500);
         return doc;
+    }
+    // A copy of a data file in the work folder, opened as it is.
+    Document* openCopy(const char* name, int number) {
+        const QString path =
+            work_->filePath(QStringLiteral("%1-%2").arg(number).arg(QString::fromLatin1(name)));
+        QFile::copy(QString::fromStdString(dataPath(name)), path);
+        QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        return fixture_->openKnown(path);
     }
     void showTasks() { tree()->setCurrentItem(tree()->tasksNode()); }
     void showSettings() { tree()->setCurrentItem(tree()->settingsNode()); }
@@ -879,6 +891,69 @@ void TestTaskWindow::windowsOnOneDocumentStayInStep() {
     other->listView()->Delete();
     QCOMPARE(doc->model().tasks.at(1).substr(0, 2), std::string("d:"));
     QCOMPARE(first->listView()->topLevelItemCount(), 2);
+}
+
+void TestTaskWindow::maximisedFillsTheArea_data() {
+    QTest::addColumn<QString>("how");
+    QTest::newRow("opened over a maximised configuration") << QStringLiteral("after");
+    QTest::newRow("title bar double-clicked") << QStringLiteral("double-click");
+    QTest::newRow("opened so, then the main window grows") << QStringLiteral("grow");
+}
+
+void TestTaskWindow::maximisedFillsTheArea() {
+    QFETCH(QString, how);
+    CMainFrame& frame = fixture_->frame();
+    frame.resize(700, 520);
+    if (how != QLatin1String("double-click"))
+        QVERIFY(openCopy("rich-1.30.cfg", 1) != nullptr);
+    QVERIFY(openCopy("tasks.ini", 2) != nullptr);
+    ChildFrame* child = fixture_->documents().activeFrame();
+    QVERIFY(qobject_cast<CSplitterFrameDos*>(child->widget()) != nullptr);
+    if (how == QLatin1String("double-click")) {
+        QVERIFY(!child->isMaximized());
+        // The middle of the title bar, above the window's contents.
+        const QPoint title(child->width() / 2, child->widget()->geometry().top() / 2);
+        // Hovered first: the title bar knows which of its parts is under the
+        // pointer from the moves it saw.
+        QTest::mouseMove(child, title - QPoint(10, 0));
+        QTest::mouseMove(child, title);
+        QTest::mouseDClick(child, Qt::LeftButton, {}, title);
+    }
+    if (how == QLatin1String("grow"))
+        frame.resize(780, 580);
+    QCoreApplication::processEvents();
+    QVERIFY(child->isMaximized());
+    QCOMPARE(child->size(), frame.mdiArea()->viewport()->size());
+}
+
+void TestTaskWindow::cascadeKeepsTitleBarsInside_data() {
+    QTest::addColumn<int>("windows");
+    QTest::addColumn<QSize>("mainSize");
+    QTest::newRow("three in a usual window") << 3 << QSize(700, 520);
+    QTest::newRow("eight in a small window") << 8 << QSize(480, 360);
+    QTest::newRow("one, maximised before") << 1 << QSize(600, 450);
+}
+
+void TestTaskWindow::cascadeKeepsTitleBarsInside() {
+    QFETCH(int, windows);
+    QFETCH(QSize, mainSize);
+    CMainFrame& frame = fixture_->frame();
+    frame.resize(mainSize);
+    for (int i = 0; i < windows; ++i)
+        QVERIFY(openCopy(i % 2 == 0 ? "rich-1.30.cfg" : "tasks.ini", i) != nullptr);
+    QCoreApplication::processEvents();
+    frame.action(CommandIds::WindowCascade)->trigger();
+    QCoreApplication::processEvents();
+    const QRect area = frame.mdiArea()->viewport()->rect();
+    QSet<int> corners;
+    for (QMdiSubWindow* child : frame.mdiArea()->subWindowList()) {
+        // The whole window: its title bar and the close button at its end.
+        QVERIFY(area.contains(child->geometry()));
+        QVERIFY(!child->isMaximized());
+        corners.insert(child->y() * 10000 + child->x());
+    }
+    // Still a cascade: no two windows on the same corner.
+    QCOMPARE(corners.size(), windows);
 }
 
 QTEST_MAIN(TestTaskWindow)
