@@ -52,6 +52,8 @@ protected:
     virtual void exchangeValueIn() = 0;
     void showEvent(QShowEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // Tab goes through the controls as they are read, then OK and Cancel.
+    bool focusNextPrevChild(bool next) override;
 
     // Shows why OK is refused and puts the focus on the control at fault
     // (none when focus is null); the dialog stays open.
@@ -73,8 +75,6 @@ private:
     void showRefusal(const QString& message, QWidget* focus, std::string_view caption,
                      ModalSeam::Icon icon);
     QPushButton* addButton(const QString& text, int id);
-    // The value controls come before OK and Cancel in the tab order.
-    void putButtonsLast();
     // The first value control takes the focus with its text selected.
     void focusValue();
     // Sizes the user set are kept per dialog kind.
