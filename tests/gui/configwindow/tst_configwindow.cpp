@@ -86,8 +86,8 @@ private slots:
     void newApplicationAndPackageAddNodes();
     void newRecordTakesTheFocus_data();
     void newRecordTakesTheFocus();
-    void movedNodeClearsTheFilter_data();
-    void movedNodeClearsTheFilter();
+    void changedNodeClearsTheFilter_data();
+    void changedNodeClearsTheFilter();
     void insertOnGroupsAndContextMenus();
     void deleteFirstOfThreePackages();
     void saveRefusedWithEachMessage();
@@ -386,30 +386,45 @@ void TestConfigWindow::newRecordTakesTheFocus() {
     QCOMPARE(tree()->currentItem()->text(0), below);
 }
 
-void TestConfigWindow::movedNodeClearsTheFilter_data() {
+void TestConfigWindow::changedNodeClearsTheFilter_data() {
     QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("row"); // of the packages' list
     QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("name"); // typed when the key opens the name's dialog
     QTest::addColumn<QString>("filterAfter");
-    // Sales, the first package, is hidden by "arch" and shown by "a".
-    QTest::newRow("hidden, moved down")
-        << QStringLiteral("arch") << Qt::Key_Down << QStringLiteral("");
-    QTest::newRow("shown, moved down")
-        << QStringLiteral("a") << Qt::Key_Down << QStringLiteral("a");
-    QTest::newRow("hidden, cannot move up")
-        << QStringLiteral("arch") << Qt::Key_Up << QStringLiteral("arch");
+    const auto row = [](const char* name, const char* filter, int r, Qt::Key key, const char* typed,
+                        const char* filterAfter) {
+        QTest::newRow(name) << QString::fromLatin1(filter) << r << key << QString::fromLatin1(typed)
+                            << QString::fromLatin1(filterAfter);
+    };
+    // Sales Servers, the first package, is hidden by "arch" and shown by "a".
+    row("hidden, moved down", "arch", 0, Qt::Key_Down, "", "");
+    row("shown, moved down", "a", 0, Qt::Key_Down, "", "a");
+    row("hidden, cannot move up", "arch", 0, Qt::Key_Up, "", "arch");
+    row("renamed out of the filter", "arch", 1, Qt::Key_Return, "Vault", "");
+    row("renamed within the filter", "arch", 1, Qt::Key_Return, "Archive 2", "arch");
 }
 
-void TestConfigWindow::movedNodeClearsTheFilter() {
+void TestConfigWindow::changedNodeClearsTheFilter() {
     QFETCH(QString, filter);
+    QFETCH(int, row);
     QFETCH(Qt::Key, key);
+    QFETCH(QString, name);
     QFETCH(QString, filterAfter);
     QVERIFY(openFiltered(filter));
     click(tree(), tree()->packagesNode());
-    click(list(), list()->topLevelItem(0));
-    QTest::keyClick(list(), key, Qt::AltModifier);
+    click(list(), list()->topLevelItem(row));
+    fixture_->onDialog = AppFixture::typeAndOk(name);
+    QTest::keyClick(list(), key, key == Qt::Key_Return ? Qt::NoModifier : Qt::AltModifier);
     QCOMPARE(activeContent()->filter()->text(), filterAfter);
-    QTreeWidgetItem* sales = item(tree(), QStringLiteral("Sales Servers"));
-    QCOMPARE(tree()->packagesNode()->indexOfChild(sales), key == Qt::Key_Down ? 1 : 0);
+    const QStringList packages = {QString::fromLatin1("Sales Servers"),
+                                  name.isEmpty() ? QStringLiteral("Archive") : name};
+    QStringList nodes;
+    for (int i = 0; i < tree()->packagesNode()->childCount(); ++i)
+        nodes << tree()->packagesNode()->child(i)->text(0);
+    const QStringList expected =
+        key == Qt::Key_Down ? QStringList{packages[1], packages[0]} : packages;
+    QCOMPARE(nodes, expected);
     // The group the list shows stays current.
     QCOMPARE(tree()->currentItem(), tree()->packagesNode());
 }
