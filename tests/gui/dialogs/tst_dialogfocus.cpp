@@ -157,20 +157,11 @@ const std::vector<Order>& orders() {
     static const std::vector<Order> all = {
         order<CText>("text", [](CText&) {}, {CText::kEditId, ok, cancel}),
         order<CPath>("path", [](CPath&) {}, {CPath::kPathId, CPath::kBrowseId, ok, cancel}),
-        order<CNumber>("number", [](CNumber&) {}, {CNumber::kEditId, ok, cancel}),
         order<CChoice>("choice", [](CChoice& d) { d.kind = ChoiceYesNo; },
                        {CChoice::kComboId, ok, cancel}),
         order<CPassword>("password", [](CPassword&) {},
                          {CPassword::kNewPasswordId, CPassword::kRetypedId, ok, cancel}),
         order<CJob>("directories", [](CJob& d) { d.caption = "Directories"; },
-                    {CJob::kSourceId, CJob::kSourceBrowseId, CJob::kTargetId, CJob::kTargetBrowseId,
-                     CJob::kCopyModeId, CJob::kPropagateId, ok, cancel}),
-        order<CJob>("files",
-                    [](CJob& d) {
-                        d.caption = "Files";
-                        d.copyMode = "NEW";
-                        d.propagate = 1;
-                    },
                     {CJob::kSourceId, CJob::kSourceBrowseId, CJob::kTargetId, CJob::kTargetBrowseId,
                      CJob::kCopyModeId, CJob::kPropagateId, ok, cancel}),
         order<CNcf>("command files", [](CNcf&) {},
