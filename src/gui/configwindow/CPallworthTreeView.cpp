@@ -223,8 +223,15 @@ void CPallworthTreeView::newRecord(const QString& caption, const QTreeWidgetItem
     if (!ok || group == nullptr)
         return;
     adding_ = true;
-    (document_.*add)(AnsiQt::fromQString(name));
+    const std::optional<RecordId> added = (document_.*add)(AnsiQt::fromQString(name));
     adding_ = false;
+    if (!added || currentItem() != nodeOf(*added))
+        return;
+    // The user goes on with the new record: Down moves on from its node, and
+    // Enter in the list edits the first row.
+    setFocus(Qt::OtherFocusReason);
+    if (listView() != nullptr)
+        listView()->selectFirstRow();
 }
 
 void CPallworthTreeView::onApplicationAdded(RecordId id) {

@@ -10,11 +10,25 @@ TreeFilter::TreeFilter(CPallworthTreeView& tree, QWidget* parent) : QLineEdit(pa
     setPlaceholderText(tr("Filter applications and packages"));
     setClearButtonEnabled(true);
     connect(this, &QLineEdit::textChanged, this, &TreeFilter::apply);
-    // Records added or renamed while a filter is set are judged by it too.
-    const auto reapply = [this] { apply(text()); };
-    connect(&tree.document(), &CPallworthDoc::applicationAdded, this, reapply);
-    connect(&tree.document(), &CPallworthDoc::packageAdded, this, reapply);
-    connect(&tree.document(), &CPallworthDoc::recordRenamed, this, reapply);
+    // Records added, renamed or moved while a filter is set are judged by it
+    // too. The tree has made a node it adds current by then; a record renamed
+    // or moved is so in the window the user works in.
+    CPallworthDoc& document = tree.document();
+    const auto added = [this](RecordId id) {
+        const QTreeWidgetItem* node = tree_.nodeOf(id);
+        reapply(node, node != nullptr && node == tree_.currentItem());
+    };
+    connect(&document, &CPallworthDoc::applicationAdded, this, added);
+    connect(&document, &CPallworthDoc::packageAdded, this, added);
+    connect(&document, &CPallworthDoc::recordRenamed, this,
+            [this](RecordId id) { reapply(tree_.nodeOf(id), tree_.inActiveWindow()); });
+    connect(&document, &CPallworthDoc::recordsReordered, this,
+            [this](bool applications, int, int to) {
+                const QTreeWidgetItem* group =
+                    applications ? tree_.applicationsNode() : tree_.packagesNode();
+                const QTreeWidgetItem* node = group != nullptr ? group->child(to - 1) : nullptr;
+                reapply(node, tree_.inActiveWindow());
+            });
     // A node chosen from elsewhere (a problem, the week picture, an undo)
     // must be seen: the filter gives way.
     connect(&tree, &QTreeWidget::currentItemChanged, this, [this](QTreeWidgetItem* current) {
@@ -28,6 +42,12 @@ bool TreeFilter::hidesNode(const QTreeWidgetItem* node) {
         if (node->isHidden())
             return true;
     return false;
+}
+
+void TreeFilter::reapply(const QTreeWidgetItem* node, bool seen) {
+    apply(text());
+    if (seen && hidesNode(node))
+        clear();
 }
 
 void TreeFilter::apply(const QString& text) {

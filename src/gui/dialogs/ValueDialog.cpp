@@ -4,6 +4,7 @@
 #include "framework/AnsiQt.h"
 #include "framework/AppSettings.h"
 #include "framework/CaptionFit.h"
+#include "framework/VisualTabOrder.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>
@@ -13,10 +14,10 @@
 #include <QHideEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QRadioButton>
 #include <QSettings>
 #include <QShowEvent>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -27,15 +28,6 @@ int dluToPixelsX(int dlu) {
 
 int dluToPixelsY(int dlu) {
     return dlu * 13 / 8;
-}
-
-// A control of the dialog's own (tagged with its id) that the user can tab to.
-bool takesTypedFocus(const QWidget& w, const QWidget& dialog) {
-    // Of a group of choices only the chosen one is tabbed to.
-    if (const auto* radio = qobject_cast<const QRadioButton*>(&w); radio && !radio->isChecked())
-        return false;
-    return w.property("resourceId").isValid() && (w.focusPolicy() & Qt::TabFocus) != 0 &&
-           w.isEnabled() && w.isVisibleTo(&dialog);
 }
 
 } // namespace
@@ -135,7 +127,6 @@ void ValueDialog::showEvent(QShowEvent* event) {
     // A window restored by the system is shown again without reopening.
     if (!event->spontaneous()) {
         exchangeIn();
-        putButtonsLast();
         focusValue();
         restoreSize();
     }
@@ -168,39 +159,26 @@ void ValueDialog::restoreSize() {
     shownSize_ = size();
 }
 
-void ValueDialog::putButtonsLast() {
-    QWidget* last = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this; w = w->nextInFocusChain())
-        if (w != ok_ && w != cancel_)
-            last = w;
-    if (last != nullptr) {
-        setTabOrder(last, ok_);
-        setTabOrder(ok_, cancel_);
-    }
+bool ValueDialog::focusNextPrevChild(bool next) {
+    return VisualTabOrder::move(*this, {ok_, cancel_}, next) || QDialog::focusNextPrevChild(next);
 }
 
 void ValueDialog::focusValue() {
     // A tick box or a choice of modes leads to the value it governs: a
     // dialog that opens on "Enabled" beside its times lets the user type a
     // time at once.
-    QWidget* first = nullptr;
-    QWidget* value = nullptr;
-    for (QWidget* w = nextInFocusChain(); w != this && value == nullptr;
-         w = w->nextInFocusChain()) {
-        if (w == ok_ || w == cancel_ || !takesTypedFocus(*w, *this))
-            continue;
-        if (first == nullptr)
-            first = w;
-        if (qobject_cast<QAbstractButton*>(w) == nullptr)
-            value = w;
-    }
-    if (value == nullptr)
-        value = first;
-    if (value == nullptr)
+    QList<QWidget*> controls = VisualTabOrder::stops(*this, {});
+    controls.removeAll(ok_);
+    controls.removeAll(cancel_);
+    const auto value = std::find_if(controls.begin(), controls.end(), [](const QWidget* w) {
+        return qobject_cast<const QAbstractButton*>(w) == nullptr;
+    });
+    QWidget* target = value != controls.end() ? *value : controls.value(0);
+    if (target == nullptr)
         return;
-    value->setFocus(Qt::OtherFocusReason);
-    if (auto* edit = qobject_cast<QLineEdit*>(value))
+    target->setFocus(Qt::OtherFocusReason);
+    if (auto* edit = qobject_cast<QLineEdit*>(target))
         edit->selectAll();
-    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(value))
+    else if (auto* spin = qobject_cast<QAbstractSpinBox*>(target))
         spin->selectAll();
 }

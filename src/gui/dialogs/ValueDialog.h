@@ -54,6 +54,8 @@ protected:
     void hideEvent(QHideEvent* event) override;
     // A new caption widens the dialog until it shows whole.
     void changeEvent(QEvent* event) override;
+    // Tab goes through the controls as they are read, then OK and Cancel.
+    bool focusNextPrevChild(bool next) override;
 
     // Shows why OK is refused and puts the focus on the control at fault
     // (none when focus is null); the dialog stays open.
@@ -75,8 +77,6 @@ private:
     void showRefusal(const QString& message, QWidget* focus, std::string_view caption,
                      ModalSeam::Icon icon);
     QPushButton* addButton(const QString& text, int id);
-    // The value controls come before OK and Cancel in the tab order.
-    void putButtonsLast();
     // The first value control takes the focus with its text selected.
     void focusValue();
     // Sizes the user set are kept per dialog kind.

@@ -8,6 +8,7 @@
 #include "ModalSeam.h"
 #include "NewDocumentDialog.h"
 #include "UnkeptText.h"
+#include "WindowLayout.h"
 #include "io/FileStore.h"
 #include "io/StoppedSave.h"
 
@@ -159,9 +160,13 @@ Document* DocumentManager::reload(Document& document, bool askWhenModified) {
     std::unique_ptr<Document> reread = loadFile(document.filePath());
     if (reread == nullptr)
         return nullptr;
-    const qsizetype windows = framesOf(document).size();
+    const QList<ChildFrame*> frames = framesOf(document);
+    const WindowLayout layout(frames, area_);
     closeWithoutAsking(document);
-    return showDocument(std::move(reread), windows);
+    Document* shown = showDocument(std::move(reread), frames.size());
+    if (shown != nullptr)
+        layout.applyTo(framesOf(*shown), area_);
+    return shown;
 }
 
 QString DocumentManager::undoLostNote(Document& document) {
@@ -349,6 +354,7 @@ bool DocumentManager::promptToSave(Document& document, bool offerDiscardAll) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     if (offerDiscardAll)
         buttons |= QMessageBox::NoToAll;
+    bringToFront(document);
     const auto answer =
         ModalSeam::ask(area_.window(), tr("Save changes to %1?").arg(document.title()), kCaption,
                        buttons, QMessageBox::Yes, ModalSeam::Icon::Warning);
@@ -359,6 +365,16 @@ bool DocumentManager::promptToSave(Document& document, bool offerDiscardAll) {
     if (answer == QMessageBox::Yes)
         return save(document);
     return answer == QMessageBox::No;
+}
+
+void DocumentManager::bringToFront(Document& document) {
+    // The question names a document; the user sees which one it asks about.
+    const QList<ChildFrame*> frames = framesOf(document);
+    if (frames.isEmpty() || frames.contains(activeFrame()))
+        return;
+    if (frames.first()->isMinimized())
+        frames.first()->showNormal();
+    area_.setActiveSubWindow(frames.first());
 }
 
 bool DocumentManager::canCloseFrame(ChildFrame& frame) {

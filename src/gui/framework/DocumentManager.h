@@ -100,6 +100,8 @@ private:
     bool offerSaveAs(Document& document);
     // `offerDiscardAll` adds "Discard All" when several documents are modified.
     bool promptToSave(Document& document, bool offerDiscardAll = false);
+    // Makes a window of the document the active one, unless one is already.
+    void bringToFront(Document& document);
     void closeWithoutAsking(Document& document);
     void addRecentFile(const QString& path);
     void storeRecentFiles(const QStringList& files);

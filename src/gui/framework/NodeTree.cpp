@@ -10,6 +10,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTreeWidgetItemIterator>
 
 NodeTree::NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent)
     : QTreeWidget(parent), document_(document) {
@@ -86,8 +87,7 @@ bool NodeTree::focusNextPrevChild(bool next) {
     if (list_ == nullptr)
         return false;
     list_->setFocus(Qt::TabFocusReason);
-    if (list_->selectedItems().isEmpty() && list_->topLevelItemCount() > 0)
-        list_->setCurrentItem(list_->topLevelItem(0));
+    list_->selectFirstRow();
     return true;
 }
 
@@ -105,4 +105,58 @@ bool NodeTree::inActiveWindow() const {
         if (auto* sub = qobject_cast<QMdiSubWindow*>(w))
             return sub->mdiArea() == nullptr || sub->mdiArea()->activeSubWindow() == sub;
     return true;
+}
+
+NodeTree::Path NodeTree::pathOf(const QTreeWidgetItem* node) {
+    Path path;
+    for (; node != nullptr; node = node->parent()) {
+        const QTreeWidgetItem* parent = node->parent();
+        const QTreeWidget* tree = node->treeWidget();
+        auto* item = const_cast<QTreeWidgetItem*>(node);
+        const int index =
+            parent != nullptr ? parent->indexOfChild(item) : tree->indexOfTopLevelItem(item);
+        int nth = 0;
+        for (int i = 0; i < index; ++i) {
+            const QTreeWidgetItem* sibling =
+                parent != nullptr ? parent->child(i) : tree->topLevelItem(i);
+            nth += sibling->text(0) == node->text(0) ? 1 : 0;
+        }
+        path.prepend({node->text(0), nth});
+    }
+    return path;
+}
+
+QTreeWidgetItem* NodeTree::nodeAt(const Path& path) const {
+    QTreeWidgetItem* node = nullptr;
+    for (const Step& step : path) {
+        const int count = node != nullptr ? node->childCount() : topLevelItemCount();
+        QTreeWidgetItem* found = nullptr;
+        for (int i = 0, nth = 0; i < count && found == nullptr; ++i) {
+            QTreeWidgetItem* child = node != nullptr ? node->child(i) : topLevelItem(i);
+            if (child->text(0) == step.label && nth++ == step.nth)
+                found = child;
+        }
+        if (found == nullptr)
+            return nullptr;
+        node = found;
+    }
+    return node;
+}
+
+NodeTree::Outline NodeTree::outline() const {
+    Outline outline;
+    for (QTreeWidgetItemIterator it(const_cast<NodeTree*>(this)); *it != nullptr; ++it)
+        if ((*it)->isExpanded())
+            outline.expanded << pathOf(*it);
+    if (currentItem() != nullptr)
+        outline.current = pathOf(currentItem());
+    return outline;
+}
+
+void NodeTree::restoreOutline(const Outline& outline) {
+    for (const Path& path : outline.expanded)
+        if (QTreeWidgetItem* node = nodeAt(path))
+            node->setExpanded(true);
+    if (QTreeWidgetItem* current = outline.current.isEmpty() ? nullptr : nodeAt(outline.current))
+        setCurrentItem(current);
 }

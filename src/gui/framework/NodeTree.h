@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QTreeWidget>
 #include <memory>
 
@@ -29,13 +30,30 @@ public:
     // node without one.
     virtual std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) = 0;
 
+    // A node by the labels from its top node down; a label that several
+    // siblings carry is told apart by its count among them.
+    struct Step {
+        QString label;
+        int nth = 0;
+    };
+    using Path = QList<Step>;
+    // The expanded nodes and the current one, which outlive the nodes.
+    struct Outline {
+        QList<Path> expanded;
+        Path current;
+    };
+    Outline outline() const;
+    // Expands and makes current the nodes of `outline` that are still there.
+    void restoreOutline(const Outline& outline);
+
+    // Whether the tree is in the active window of its main window, the one
+    // whose undo and redo move the selection.
+    bool inActiveWindow() const;
+
 protected:
     NodeTree(TreeListDocument& document, const QString& objectName, QWidget* parent);
 
     ReportList* list() const { return list_; }
-    // Whether the tree is in the active window of its main window, the one
-    // whose undo and redo move the selection.
-    bool inActiveWindow() const;
     // After nodes came, went or moved: the current node is the one selected,
     // so that what the tree marks is what the list shows and Delete removes.
     void selectCurrentOnly();
@@ -51,6 +69,9 @@ protected:
 
 private:
     void onSelectionChanged(QTreeWidgetItem* current);
+    static Path pathOf(const QTreeWidgetItem* node);
+    // The node at `path`; nullptr when it has gone.
+    QTreeWidgetItem* nodeAt(const Path& path) const;
 
     TreeListDocument& document_;
     ReportList* list_ = nullptr;

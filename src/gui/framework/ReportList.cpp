@@ -35,6 +35,11 @@ int ReportList::selectedRow() const {
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
 }
 
+void ReportList::selectFirstRow() {
+    if (selectedItems().isEmpty() && topLevelItemCount() > 0)
+        setCurrentItem(topLevelItem(0));
+}
+
 bool ReportList::BeginDrag(int row, const QPoint& pos) {
     return canDragRows() && drag_.begin(row, pos);
 }

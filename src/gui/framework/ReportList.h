@@ -24,6 +24,8 @@ public:
     void ClearList();
     // The selected row, -1 when none is.
     int selectedRow() const;
+    // Selects row 0 when no row is selected, so that Enter has a row to edit.
+    void selectFirstRow();
 
     // Registers with the document; the frame calls it once both panes exist.
     virtual void OnInitialUpdate() = 0;

@@ -18,6 +18,7 @@ public:
     static constexpr int kTreeWidth = 250;
 
     QSplitter* splitter() const { return splitter_; }
+    NodeTree* nodeTree() const { return tree_; }
 
     void nextPane() override;
     void previousPane() override;
@@ -30,8 +31,8 @@ protected:
 
 private:
     QSplitter* splitter_;
-    QWidget* tree_ = nullptr;
-    QWidget* list_ = nullptr;
+    NodeTree* tree_ = nullptr;
+    ReportList* list_ = nullptr;
 };
 
 // The frame of one window kind: its tree and list, made on the document;

@@ -1,12 +1,16 @@
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
+#include "gui/app/MouseDriver.h"
 
 #include "configwindow/CPallworthDoc.h"
 #include "framework/CommandIds.h"
 #include "framework/DiskWatcher.h"
+#include "framework/NodeTree.h"
+#include "framework/TreeListFrame.h"
 
 #include <QApplication>
 #include <QFile>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPointer>
 #include <QScopeGuard>
@@ -31,6 +35,11 @@ private slots:
     void startsFittingTheScreenAndRemembers();
     void exitOffersDiscardAll_data();
     void exitOffersDiscardAll();
+    void exitBringsEachDocumentToTheFront();
+    void closeKeysCloseTheWindow_data();
+    void closeKeysCloseTheWindow();
+    void reloadKeepsWindowsAndNodes_data();
+    void reloadKeepsWindowsAndNodes();
     void reloadRereadsTheFile_data();
     void reloadRereadsTheFile();
     void reloadQuestionKeepsChangesOnReturn_data();
@@ -122,6 +131,127 @@ void TestMainWindow::exitOffersDiscardAll() {
     QCOMPARE(offered_.size(), 1);
     QCOMPARE(offered_[0].testFlag(QMessageBox::NoToAll), offered);
     QCOMPARE(fixture_->documents().documents().isEmpty(), closed);
+}
+
+void TestMainWindow::exitBringsEachDocumentToTheFront() {
+    for (int i = 0; i < 3; ++i)
+        openCopy(QStringLiteral("%1.cfg").arg(i))->setModifiedFlag(i != 1);
+    DocumentManager& documents = fixture_->documents();
+    QStringList frontWhenAsked;
+    ModalSeam::Hooks hooks = fixture_->answerAll();
+    hooks.message = [&, record = hooks.message](const ModalSeam::Message& m) {
+        frontWhenAsked << documents.activeDocument()->title();
+        return record(m);
+    };
+    ModalSeam::Scope seen(hooks);
+    fixture_->answer = QMessageBox::No;
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keySequence(QApplication::focusWidget(), QKeySequence(Qt::CTRL | Qt::Key_Q));
+    QCOMPARE(fixture_->messages, (QStringList{QStringLiteral("Save changes to 0.cfg?"),
+                                              QStringLiteral("Save changes to 2.cfg?")}));
+    QCOMPARE(frontWhenAsked, (QStringList{QStringLiteral("0.cfg"), QStringLiteral("2.cfg")}));
+    QVERIFY(frame.isHidden());
+}
+
+void TestMainWindow::closeKeysCloseTheWindow_data() {
+    QTest::addColumn<QKeySequence>("key");
+    QTest::newRow("Ctrl+W") << QKeySequence(Qt::CTRL | Qt::Key_W);
+    QTest::newRow("Ctrl+F4") << QKeySequence(Qt::CTRL | Qt::Key_F4);
+}
+
+void TestMainWindow::closeKeysCloseTheWindow() {
+    QFETCH(QKeySequence, key);
+    Document* document = openCopy();
+    fixture_->documents().newWindow(*document);
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    QTest::keySequence(QApplication::focusWidget(), key);
+    QTRY_COMPARE(fixture_->documents().framesOf(*document).size(), 1);
+    // The last window of a modified document asks first.
+    document->setModifiedFlag();
+    fixture_->answer = QMessageBox::Cancel;
+    QTest::keySequence(QApplication::focusWidget(), key);
+    QCOMPARE(fixture_->messages, QStringList{QStringLiteral("Save changes to a.cfg?")});
+    QTest::qWait(50);
+    QCOMPARE(fixture_->documents().framesOf(*document).size(), 1);
+}
+
+void TestMainWindow::reloadKeepsWindowsAndNodes_data() {
+    QTest::addColumn<bool>("renamed"); // the package shown is renamed on disk
+    QTest::newRow("same file") << false;
+    QTest::newRow("shown package renamed") << true;
+}
+
+void TestMainWindow::reloadKeepsWindowsAndNodes() {
+    QFETCH(bool, renamed);
+    using namespace mousedriver;
+    Document* document = openCopy();
+    DocumentManager& documents = fixture_->documents();
+    documents.newWindow(*document);
+    CMainFrame& frame = fixture_->frame();
+    frame.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&frame));
+    frame.action(CommandIds::WindowTile)->trigger();
+    const auto treeOf = [](ChildFrame* f) {
+        return qobject_cast<TreeListFrame*>(f->widget())->nodeTree();
+    };
+    // The user opens and picks nodes in each window with mouse and keys.
+    const auto pick = [&](ChildFrame* f, const QStringList& opened, const QString& chosen) {
+        frame.mdiArea()->setActiveSubWindow(f);
+        NodeTree* tree = treeOf(f);
+        for (const QString& label : opened) {
+            QVERIFY(item(tree, label) != nullptr);
+            click(tree, item(tree, label));
+            QTest::keyClick(tree, Qt::Key_Right);
+        }
+        tree->scrollToItem(item(tree, chosen));
+        click(tree, item(tree, chosen));
+        QCOMPARE(tree->currentItem()->text(0), chosen);
+    };
+    const QList<ChildFrame*> before = documents.framesOf(*document);
+    pick(before[1], {QStringLiteral("Application descriptions")}, QStringLiteral("Bare"));
+    pick(before[0], {QStringLiteral("Package descriptions"), QStringLiteral("Sales Servers")},
+         QStringLiteral("Files"));
+    const QRect first = before[0]->geometry();
+    const QRect second = before[1]->geometry();
+    QVERIFY(first.width() < frame.mdiArea()->width());
+    if (renamed) {
+        QByteArray bytes = fileBytes(document->filePath());
+        bytes.replace("PACKAGE Sales Servers", "PACKAGE Retail");
+        QFile file(document->filePath());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(bytes);
+    }
+
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    Document* now = documents.activeDocument();
+    QVERIFY(now != document);
+    const QList<ChildFrame*> after = documents.framesOf(*now);
+    QCOMPARE(after.size(), 2);
+    QCOMPARE(documents.activeFrame(), after[0]);
+    QCOMPARE(after[0]->geometry(), first);
+    QCOMPARE(after[1]->geometry(), second);
+    QVERIFY(!after[0]->isMaximized() && !after[1]->isMaximized());
+    const auto expanded = [&](ChildFrame* f) {
+        QStringList labels;
+        for (QTreeWidgetItemIterator it(treeOf(f)); *it != nullptr; ++it)
+            if ((*it)->isExpanded())
+                labels << (*it)->text(0);
+        return labels;
+    };
+    const auto current = [&](ChildFrame* f) {
+        const QTreeWidgetItem* node = treeOf(f)->currentItem();
+        return node != nullptr ? node->parent()->text(0) + u'/' + node->text(0) : QString();
+    };
+    QCOMPARE(expanded(after[0]), renamed ? QStringList{QStringLiteral("Package descriptions")}
+                                         : (QStringList{QStringLiteral("Package descriptions"),
+                                                        QStringLiteral("Sales Servers")}));
+    QCOMPARE(current(after[0]), renamed ? QString() : QStringLiteral("Sales Servers/Files"));
+    QCOMPARE(expanded(after[1]), QStringList{QStringLiteral("Application descriptions")});
+    QCOMPARE(current(after[1]), QStringLiteral("Application descriptions/Bare"));
 }
 
 void TestMainWindow::reloadRereadsTheFile_data() {

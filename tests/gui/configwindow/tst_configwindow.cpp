@@ -9,9 +9,11 @@
 #include "configwindow/CPallworthTreeView.h"
 #include "configwindow/CSplitterFrame.h"
 #include "configwindow/CSyncView.h"
+#include "configwindow/TreeFilter.h"
 #include "framework/CommandIds.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QDir>
 #include <QFontMetrics>
 #include <QHeaderView>
@@ -84,6 +86,10 @@ private slots:
     void everyNodeKindInTheList();
     void newPackageCancelledMarksModifiedOnly();
     void newApplicationAndPackageAddNodes();
+    void newRecordTakesTheFocus_data();
+    void newRecordTakesTheFocus();
+    void changedNodeClearsTheFilter_data();
+    void changedNodeClearsTheFilter();
     void insertOnGroupsAndContextMenus();
     void deleteFirstOfThreePackages();
     void saveRefusedWithEachMessage();
@@ -128,6 +134,16 @@ private:
         return path;
     }
     void select(QTreeWidgetItem* node) { tree()->setCurrentItem(node); }
+    // Opens the rich file and types `filter` into the tree's filter box.
+    bool openFiltered(const QString& filter) {
+        open("rich-1.30.cfg");
+        fixture_->frame().activateWindow();
+        if (!QTest::qWaitForWindowActive(&fixture_->frame()))
+            return false;
+        QTest::keyClick(tree(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(activeContent()->filter(), filter);
+        return activeContent()->filter()->text() == filter;
+    }
 
     std::unique_ptr<AppFixture> fixture_;
     std::unique_ptr<ModalSeam::Scope> seam_;
@@ -310,6 +326,109 @@ void TestConfigWindow::newApplicationAndPackageAddNodes() {
     QCOMPARE(m.applications.at(3).name, std::string());
     QCOMPARE(tree()->currentItem(), tree()->applicationsNode()->child(2));
     QCOMPARE(list()->headerItem()->text(0), QStringLiteral("Properties"));
+}
+
+void TestConfigWindow::newRecordTakesTheFocus_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("filterAfter");
+    QTest::addColumn<QString>("below"); // the node Down goes to
+    const int package = CommandIds::NewPackage;
+    const int application = CommandIds::NewApplication;
+    const auto row = [](const char* name, int command, const char* filter, const char* typed,
+                        const char* filterAfter, const char* below) {
+        QTest::newRow(name) << command << QString::fromLatin1(filter) << QString::fromLatin1(typed)
+                            << QString::fromLatin1(filterAfter) << QString::fromLatin1(below);
+    };
+    row("package", package, "", "Zeta", "", "Settings");
+    row("package, filter hides it", package, "arch", "Zeta", "", "Settings");
+    row("package, filter shows it", package, "arch", "Arches", "arch", "Settings");
+    row("application", application, "", "Tools", "", "Package descriptions");
+    row("application, filter hides it", application, "arch", "Tools", "", "Package descriptions");
+    row("application, filter shows it", application, "e", "Offline", "e", "Package descriptions");
+}
+
+void TestConfigWindow::newRecordTakesTheFocus() {
+    QFETCH(int, command);
+    QFETCH(QString, filter);
+    QFETCH(QString, name);
+    QFETCH(QString, filterAfter);
+    QFETCH(QString, below);
+    QVERIFY(openFiltered(filter));
+    // Then the user clicked a row of the list.
+    click(tree(), tree()->defaultSettingsNode());
+    click(list(), list()->topLevelItem(2));
+    QCOMPARE(QApplication::focusWidget(), list());
+
+    fixture_->onDialog = AppFixture::typeAndOk(name);
+    fixture_->frame().action(command)->trigger();
+    QTreeWidgetItem* node = item(tree(), name);
+    QVERIFY(node != nullptr);
+    QCOMPARE(tree()->currentItem(), node);
+    QVERIFY(!node->isHidden() && !node->parent()->isHidden());
+    QCOMPARE(activeContent()->filter()->text(), filterAfter);
+    QCOMPARE(QApplication::focusWidget(), tree());
+    // A package shows no rows; an application's first row waits for Enter.
+    QCOMPARE(list()->selectedRow(), list()->topLevelItemCount() > 0 ? 0 : -1);
+    if (list()->topLevelItemCount() > 0) {
+        const QString firstRow = list()->topLevelItem(0)->text(0);
+        QString asked;
+        fixture_->onDialog = [&](QDialog& d) {
+            asked = d.windowTitle();
+            d.reject();
+            return d.result();
+        };
+        QTest::keyClick(tree(), Qt::Key_Tab);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(asked, firstRow);
+        QTest::keyClick(list(), Qt::Key_Tab);
+    }
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
+    QCOMPARE(tree()->currentItem()->text(0), below);
+}
+
+void TestConfigWindow::changedNodeClearsTheFilter_data() {
+    QTest::addColumn<QString>("filter");
+    QTest::addColumn<int>("row"); // of the packages' list
+    QTest::addColumn<Qt::Key>("key");
+    QTest::addColumn<QString>("name"); // typed when the key opens the name's dialog
+    QTest::addColumn<QString>("filterAfter");
+    const auto row = [](const char* name, const char* filter, int r, Qt::Key key, const char* typed,
+                        const char* filterAfter) {
+        QTest::newRow(name) << QString::fromLatin1(filter) << r << key << QString::fromLatin1(typed)
+                            << QString::fromLatin1(filterAfter);
+    };
+    // Sales Servers, the first package, is hidden by "arch" and shown by "a".
+    row("hidden, moved down", "arch", 0, Qt::Key_Down, "", "");
+    row("shown, moved down", "a", 0, Qt::Key_Down, "", "a");
+    row("hidden, cannot move up", "arch", 0, Qt::Key_Up, "", "arch");
+    row("renamed out of the filter", "arch", 1, Qt::Key_Return, "Vault", "");
+    row("renamed within the filter", "arch", 1, Qt::Key_Return, "Archive 2", "arch");
+}
+
+void TestConfigWindow::changedNodeClearsTheFilter() {
+    QFETCH(QString, filter);
+    QFETCH(int, row);
+    QFETCH(Qt::Key, key);
+    QFETCH(QString, name);
+    QFETCH(QString, filterAfter);
+    QVERIFY(openFiltered(filter));
+    click(tree(), tree()->packagesNode());
+    click(list(), list()->topLevelItem(row));
+    fixture_->onDialog = AppFixture::typeAndOk(name);
+    QTest::keyClick(list(), key, key == Qt::Key_Return ? Qt::NoModifier : Qt::AltModifier);
+    QCOMPARE(activeContent()->filter()->text(), filterAfter);
+    const QStringList packages = {QString::fromLatin1("Sales Servers"),
+                                  name.isEmpty() ? QStringLiteral("Archive") : name};
+    QStringList nodes;
+    for (int i = 0; i < tree()->packagesNode()->childCount(); ++i)
+        nodes << tree()->packagesNode()->child(i)->text(0);
+    const QStringList expected =
+        key == Qt::Key_Down ? QStringList{packages[1], packages[0]} : packages;
+    QCOMPARE(nodes, expected);
+    // The group the list shows stays current.
+    QCOMPARE(tree()->currentItem(), tree()->packagesNode());
 }
 
 void TestConfigWindow::insertOnGroupsAndContextMenus() {

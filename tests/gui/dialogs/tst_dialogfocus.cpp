@@ -2,8 +2,12 @@
 
 #include "dialogs/CChoice.h"
 #include "dialogs/CDays.h"
+#include "dialogs/CDestPackages.h"
 #include "dialogs/CJob.h"
+#include "dialogs/CLogEvents.h"
+#include "dialogs/CNcf.h"
 #include "dialogs/CNumber.h"
+#include "dialogs/COpenFiles.h"
 #include "dialogs/CPassword.h"
 #include "dialogs/CPath.h"
 #include "dialogs/CRunSchedule.h"
@@ -12,12 +16,14 @@
 #include "dialogs/CTimeRestriction.h"
 #include "dialogs/ScheduleChoice.h"
 #include "framework/AnsiQt.h"
+#include "taskwindow/CTaskEdit.h"
 
 #include <QApplication>
 #include <QLineEdit>
 #include <QLocale>
 #include <QTemporaryDir>
 #include <QTest>
+#include <algorithm>
 #include <functional>
 #include <memory>
 
@@ -84,7 +90,7 @@ const std::vector<Case>& cases() {
                 d.sourcePath = "SYS:\\a";
                 d.copyMode = "ALL";
             },
-            CJob::kSourceId, QStringLiteral("VOL:\\c\tVOL:\\d"),
+            CJob::kSourceId, QStringLiteral("VOL:\\c\t\tVOL:\\d"),
             [](CJob& d) { return d.sourcePath + ' ' + d.targetPath; },
             QStringLiteral("VOL:\\c VOL:\\d")),
         make<CTargetServer>(
@@ -128,6 +134,129 @@ void typeAtFocus(const QString& typed) {
     }
 }
 
+// One dialog as it opens, and the controls Tab visits, as they are read.
+struct Order {
+    const char* name;
+    std::function<std::unique_ptr<QDialog>()> open;
+    QList<int> ids;
+};
+
+template <typename D> Order order(const char* name, std::function<void(D&)> fill, QList<int> ids) {
+    return {name,
+            [fill] {
+                auto d = std::make_unique<D>();
+                fill(*d);
+                return std::unique_ptr<QDialog>(std::move(d));
+            },
+            std::move(ids)};
+}
+
+const std::vector<Order>& orders() {
+    constexpr int ok = ValueDialog::kOkId;
+    constexpr int cancel = ValueDialog::kCancelId;
+    static const std::vector<Order> all = {
+        order<CText>("text", [](CText&) {}, {CText::kEditId, ok, cancel}),
+        order<CPath>("path", [](CPath&) {}, {CPath::kPathId, CPath::kBrowseId, ok, cancel}),
+        order<CChoice>("choice", [](CChoice& d) { d.kind = ChoiceYesNo; },
+                       {CChoice::kComboId, ok, cancel}),
+        order<CPassword>("password", [](CPassword&) {},
+                         {CPassword::kNewPasswordId, CPassword::kRetypedId, ok, cancel}),
+        order<CJob>("directories", [](CJob& d) { d.caption = "Directories"; },
+                    {CJob::kSourceId, CJob::kSourceBrowseId, CJob::kTargetId, CJob::kTargetBrowseId,
+                     CJob::kCopyModeId, CJob::kPropagateId, ok, cancel}),
+        order<CNcf>("command files", [](CNcf&) {},
+                    {CNcf::kSourceId, CNcf::kSourceBrowseId, CNcf::kTargetId, CNcf::kTargetBrowseId,
+                     ok, cancel}),
+        order<CTaskEdit>("task", [](CTaskEdit&) {},
+                         {CTaskEdit::kSourceId, CTaskEdit::kSourceBrowseId, CTaskEdit::kTargetId,
+                          CTaskEdit::kTargetBrowseId, CTaskEdit::kOverwriteNewerId,
+                          CTaskEdit::kOverwriteReadonlyId, CTaskEdit::kRemoveStaleId, ok, cancel}),
+        // Of the schedule's choices only the chosen one, then what it governs.
+        order<CTargetServer>("target server, daily",
+                             [](CTargetServer& d) {
+                                 d.startNew();
+                                 d.scheduleMode = 1;
+                             },
+                             {CTargetServer::kServerId, CTargetServer::kVolumeId,
+                              CTargetServer::kProtocolId, CTargetServer::kBandwidthId,
+                              CTargetServer::kSendMessageId, ScheduleChoice::kDailyId,
+                              ScheduleChoice::kTimeId, ok, cancel}),
+        // A stored schedule none of the choices stands for: the group is one
+        // stop, its first choice; the arrow keys go through the others.
+        order<CTargetServer>("target server, no schedule chosen", [](CTargetServer&) {},
+                             {CTargetServer::kServerId, CTargetServer::kVolumeId,
+                              CTargetServer::kProtocolId, CTargetServer::kBandwidthId,
+                              CTargetServer::kSendMessageId, ScheduleChoice::kPackageDefaultId,
+                              ScheduleChoice::kHoursId, ok, cancel}),
+        order<CRunSchedule>("run schedule, every", [](CRunSchedule& d) { d.loadFrom("4"); },
+                            {ScheduleChoice::kEveryId, ScheduleChoice::kHoursId, ok, cancel}),
+        order<CTimeRestriction>("time restriction", [](CTimeRestriction& d) { d.enabled = 1; },
+                                {CTimeRestriction::kEnabledId, CTimeRestriction::kNotBeforeId,
+                                 CTimeRestriction::kNotAfterId, ok, cancel}),
+        order<CDays>("days", [](CDays&) {},
+                     {CDays::kDayIds[0], CDays::kDayIds[1], CDays::kDayIds[2], CDays::kDayIds[3],
+                      CDays::kDayIds[4], CDays::kDayIds[5], CDays::kDayIds[6], ok, cancel}),
+        order<CLogEvents>("log events", [](CLogEvents&) {},
+                          {CLogEvents::kCopiedId, CLogEvents::kIdenticalId, CLogEvents::kSkippedId,
+                           CLogEvents::kDeletedId, ok, cancel}),
+        order<CDestPackages>("destination packages", [](CDestPackages&) {},
+                             {CDestPackages::kListId, ok, cancel}),
+        // The delay box shows only for a delayed method.
+        order<COpenFiles>("open files, delayed",
+                          [](COpenFiles& d) {
+                              d.method = "ALERT";
+                              d.delay = 60;
+                          },
+                          {COpenFiles::kMethodId, COpenFiles::kDelayId, ok, cancel}),
+        order<COpenFiles>("open files, at once", [](COpenFiles& d) { d.method = "SKIP"; },
+                          {COpenFiles::kMethodId, ok, cancel}),
+    };
+    return all;
+}
+
+// The control of the dialog's own that holds the focus.
+QWidget* focusedControl() {
+    QWidget* w = QApplication::focusWidget();
+    while (w != nullptr && !w->property("resourceId").isValid())
+        w = w->parentWidget();
+    return w;
+}
+
+// The controls visited, from the focused one on, by Tab (or Shift+Tab) until
+// the focus comes back; a control that takes a Tab itself (the sections of a
+// time) counts once.
+QList<QWidget*> tabRound(Qt::KeyboardModifiers modifiers) {
+    QList<QWidget*> visited{focusedControl()};
+    for (int presses = 0; presses < 40; ++presses) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+        QWidget* now = focusedControl();
+        if (now == visited.first())
+            break;
+        if (now != visited.last())
+            visited << now;
+    }
+    return visited;
+}
+
+QRect placeIn(const QWidget& dialog, const QWidget& w) {
+    return QRect(w.mapTo(&dialog, QPoint(0, 0)), w.size());
+}
+
+// Whether `b` is read after `a`: below it, or beside it to the right.
+bool readsAfter(const QWidget& dialog, const QWidget& a, const QWidget& b) {
+    const QRect ra = placeIn(dialog, a);
+    const QRect rb = placeIn(dialog, b);
+    const bool sameRow = rb.center().y() >= ra.top() && rb.center().y() <= ra.bottom();
+    return sameRow ? rb.left() >= ra.right() : rb.center().y() > ra.bottom();
+}
+
+// One row per entry of a table, named after it, carrying its index.
+template <typename Entry> void addRowsOf(const std::vector<Entry>& table) {
+    QTest::addColumn<int>("index");
+    for (std::size_t i = 0; i < table.size(); ++i)
+        QTest::newRow(table[i].name) << int(i);
+}
+
 } // namespace
 
 class TestDialogFocus : public QObject {
@@ -139,6 +268,8 @@ private slots:
     void opensOnTheValue();
     void keepsTheSizeTheUserSet_data();
     void keepsTheSizeTheUserSet();
+    void tabsInReadingOrder_data();
+    void tabsInReadingOrder();
 
 private:
     QTemporaryDir settings_;
@@ -150,9 +281,7 @@ void TestDialogFocus::initTestCase() {
 }
 
 void TestDialogFocus::opensOnTheValue_data() {
-    QTest::addColumn<int>("index");
-    for (std::size_t i = 0; i < cases().size(); ++i)
-        QTest::newRow(cases()[i].name) << int(i);
+    addRowsOf(cases());
 }
 
 void TestDialogFocus::opensOnTheValue() {
@@ -203,6 +332,40 @@ void TestDialogFocus::keepsTheSizeTheUserSet() {
     std::unique_ptr<ValueDialog> other = cases()[std::size_t(index) + 1].open();
     other->show();
     QVERIFY(other->size() != again->size());
+}
+
+void TestDialogFocus::tabsInReadingOrder_data() {
+    addRowsOf(orders());
+}
+
+void TestDialogFocus::tabsInReadingOrder() {
+    QFETCH(int, index);
+    const Order& o = orders()[std::size_t(index)];
+    std::unique_ptr<QDialog> dialog = o.open();
+    dialog->show();
+    QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+
+    QList<QWidget*> forward = tabRound(Qt::NoModifier);
+    // From the first control, wherever the dialog put the focus.
+    const auto* first = dialog->findChild<QWidget*>(QString::number(o.ids.first()));
+    QVERIFY(forward.contains(first));
+    while (forward.first() != first)
+        forward.append(forward.takeFirst());
+    QList<int> ids;
+    for (const QWidget* w : forward)
+        ids << w->property("resourceId").toInt();
+    QCOMPARE(ids, o.ids);
+    // The boxes and choices as they are read; OK and Cancel come last.
+    for (qsizetype i = 1; i + 2 < forward.size(); ++i)
+        QVERIFY2(readsAfter(*dialog, *forward[i - 1], *forward[i]),
+                 qPrintable(forward[i]->objectName()));
+
+    QList<QWidget*> backward = tabRound(Qt::ShiftModifier);
+    QCOMPARE(backward.size(), forward.size());
+    while (backward.last() != first)
+        backward.append(backward.takeFirst());
+    std::reverse(backward.begin(), backward.end());
+    QCOMPARE(backward, forward);
 }
 
 QTEST_MAIN(TestDialogFocus)
