@@ -14,13 +14,22 @@
 CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
     : ModelDocument(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
 
-ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mode) {
-    return ConfigReader(oem_).read(bytes, model_, mode);
+ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                    Progress* progress) {
+    ConfigReader reader(oem_);
+    reader.setProgress(progress);
+    return reader.read(bytes, model_, mode);
 }
 
 std::string CPallworthDoc::writeBytes() {
     model_.newerVersion = false;
     return ConfigWriter(oem_).write(model_);
+}
+
+bool CPallworthDoc::writePieces(const FileStore::Pieces& put, Progress& progress) {
+    // A save runs beside the window's thread: it only reads the model. A
+    // newer version's file is never saved, so there is no mark to clear.
+    return ConfigWriter(oem_).write(model_, put, FileStore::kPiece, &progress);
 }
 
 std::optional<QString> CPallworthDoc::validateSave() {

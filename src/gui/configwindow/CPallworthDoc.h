@@ -13,8 +13,11 @@ class CPallworthDoc : public ModelDocument<ConfigModel> {
 public:
     explicit CPallworthDoc(DocTemplate& docTemplate);
 
-    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    using Document::readBytes;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
+                         Progress* progress) override;
     std::string writeBytes() override;
+    bool writePieces(const FileStore::Pieces& put, Progress& progress) override;
     std::optional<QString> validateSave() override;
     std::optional<ReadOnly> readOnlyReason() const override;
     QStringList readBackWarnings() const override;

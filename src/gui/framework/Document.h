@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/ReadStatus.h"
+#include "io/FileStore.h"
+#include "io/Progress.h"
 
 #include <QDateTime>
 #include <QObject>
@@ -43,12 +45,22 @@ public:
     // save compares them to notice another writer.
     void rememberDiskState();
     bool changedOnDisk() const;
+    // The file's size when last read or written; -1 when there is none.
+    qint64 diskSize() const { return diskSize_; }
 
     // The values of File New.
     virtual void onNewDocument() = 0;
-    // Replaces the content with the file's bytes.
-    virtual ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) = 0;
+    // Replaces the content with the file's bytes, counting them on
+    // `progress` (when given), which may stop the read.
+    virtual ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                 Progress* progress) = 0;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) {
+        return readBytes(bytes, mode, nullptr);
+    }
     virtual std::string writeBytes() = 0;
+    // The bytes of writeBytes() handed to `put` piece by piece and counted
+    // on `progress`; false when `put` refused a piece or `progress` stopped.
+    virtual bool writePieces(const FileStore::Pieces& put, Progress& progress);
     // A message that refuses the save, or nothing to let it go ahead.
     virtual std::optional<QString> validateSave() { return std::nullopt; }
     // Why the document can never be saved: the status bar's words and the

@@ -2,7 +2,9 @@
 
 #include "taskfile/TaskFileFormat.h"
 
-ReadStatus CPallworthDoc2::readBytes(std::string_view bytes, ReadReport::Mode mode) {
+ReadStatus CPallworthDoc2::readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                     Progress* /*progress*/) {
+    // A task file holds at most a few hundred KiB: read at once.
     return TaskFileFormat::read(bytes, model_, mode);
 }
 
