@@ -83,7 +83,7 @@ void BackgroundWork::waitFor(const std::atomic<bool>& ended, bool quietly) {
     QEventLoop loop;
     QTimer poll;
     connect(&poll, &QTimer::timeout, &loop, [&] {
-        if (ended || (quietly && clock_.elapsed() >= kQuietMs))
+        if (ended || (quietly && clock_.elapsed() >= quietMs_))
             loop.quit();
         else
             updateProgress();

@@ -24,6 +24,9 @@ class BackgroundWork : public QObject {
 
 public:
     static constexpr int kQuietMs = 500;
+    // For tests only: how long work runs before its progress shows, so that
+    // a fast machine still shows it.
+    static void setQuietMs(int ms) { quietMs_ = ms; }
 
     // `total` is the bytes the work is expected to do; 0 when not known.
     BackgroundWork(QWidget* window, std::uint64_t total);
@@ -55,4 +58,5 @@ private:
     QPointer<QProgressBar> bar_;
     QPointer<QPushButton> cancel_;
     static inline int running_ = 0;
+    static inline int quietMs_ = kQuietMs;
 };
