@@ -149,8 +149,17 @@ void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
 bool ConfigReader::readLines(std::string_view lines) {
     LineReader reader(lines);
     std::string_view line;
-    while (!failed_ && reader.next(line))
+    std::size_t counted = 0;
+    while (!failed_ && reader.next(line)) {
         failed_ = !readLine(line);
+        if (progress_ == nullptr || failed_)
+            continue;
+        if (!progress_->advance(reader.position() - counted)) {
+            error_ = kStopped;
+            failed_ = true;
+        }
+        counted = reader.position();
+    }
     return !failed_;
 }
 

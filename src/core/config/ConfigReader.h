@@ -4,6 +4,7 @@
 #include "LineTokenizer.h"
 #include "OemCodePage.h"
 #include "ReadStatus.h"
+#include "io/Progress.h"
 
 #include <array>
 #include <cstddef>
@@ -28,6 +29,10 @@ public:
     void begin(ConfigModel& model, ReadReport::Mode mode = ReadReport::Mode::Record);
     bool readLines(std::string_view lines);
     ReadStatus finish();
+    // Counts the bytes read on `progress` (nullptr: none); a read it stops
+    // fails with kStopped.
+    void setProgress(Progress* progress) { progress_ = progress; }
+    static constexpr std::string_view kStopped = "The read was cancelled.";
 
 private:
     enum class Keyword;
@@ -79,6 +84,7 @@ private:
     void checkClosing();
 
     const OemCodePage& oem_;
+    Progress* progress_ = nullptr;
     ConfigModel* model_ = nullptr;
     LineTokenizer tokens_;
     std::string_view line_;

@@ -37,16 +37,19 @@ std::string ConfigWriter::write(const ConfigModel& model) {
     return std::move(out_);
 }
 
-bool ConfigWriter::write(const ConfigModel& model, const Sink& sink, std::size_t piece) {
+bool ConfigWriter::write(const ConfigModel& model, const Sink& sink, std::size_t piece,
+                         Progress* progress) {
     out_.clear();
     // A package at capacity comes to a few hundred KiB: room for one more.
     out_.reserve(piece + 512 * 1024);
     sink_ = &sink;
+    progress_ = progress;
     piece_ = piece;
     sunk_ = true;
     writeModel(model);
     flush(true);
     sink_ = nullptr;
+    progress_ = nullptr;
     out_ = std::string();
     return sunk_;
 }
@@ -55,21 +58,26 @@ void ConfigWriter::writeModel(const ConfigModel& model) {
     writeGlobal(model);
     for (const PackageDesc& p : model.packages) {
         writePackage(p);
-        flush();
+        if (!flush())
+            return;
     }
     out_ += kEnd;
     for (const ApplicationDesc& app : model.applications) {
         writeApplication(app);
-        flush();
+        if (!flush())
+            return;
     }
 }
 
-void ConfigWriter::flush(bool last) {
-    if (sink_ == nullptr || (!last && out_.size() < piece_))
-        return;
+bool ConfigWriter::flush(bool last) {
+    if (sink_ == nullptr)
+        return true;
+    if (!last && out_.size() < piece_)
+        return sunk_;
     if (sunk_ && !out_.empty())
-        sunk_ = (*sink_)(out_);
+        sunk_ = (*sink_)(out_) && (progress_ == nullptr || progress_->advance(out_.size()));
     out_.clear();
+    return sunk_;
 }
 
 void ConfigWriter::writeGlobal(const ConfigModel& model) {

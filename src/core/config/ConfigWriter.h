@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "OemCodePage.h"
+#include "io/Progress.h"
 
 #include <cstddef>
 #include <functional>
@@ -19,15 +20,18 @@ public:
 
     std::string write(const ConfigModel& model);
     // Writes the same bytes, handing them to `sink` in pieces of about
-    // `piece` bytes instead of keeping them all; false when `sink` refused a
-    // piece (no piece is offered after that).
+    // `piece` bytes instead of keeping them all, and counting them on
+    // `progress` when given; false when `sink` refused a piece or `progress`
+    // stopped the write (nothing more is written after that).
     using Sink = std::function<bool(std::string_view piece)>;
-    bool write(const ConfigModel& model, const Sink& sink, std::size_t piece);
+    bool write(const ConfigModel& model, const Sink& sink, std::size_t piece,
+               Progress* progress = nullptr);
 
 private:
     void writeModel(const ConfigModel& model);
-    // Hands the buffer to the sink once it holds a piece (or at the end).
-    void flush(bool last = false);
+    // Hands the buffer to the sink once it holds a piece (or at the end);
+    // false once a piece was refused or the write stopped.
+    bool flush(bool last = false);
     void writeGlobal(const ConfigModel& model);
     void writePackage(const PackageDesc& p);
     void writeMessagesAndCommandFiles(const PackageDesc& p);
@@ -49,6 +53,7 @@ private:
     const OemCodePage& oem_;
     std::string out_;
     const Sink* sink_ = nullptr;
+    Progress* progress_ = nullptr;
     std::size_t piece_ = 0;
     bool sunk_ = true;
 };

@@ -25,6 +25,9 @@ public:
         return true;
     }
 
+    // The bytes walked so far, line ends included.
+    std::size_t position() const { return pos_; }
+
 private:
     std::string_view bytes_;
     std::size_t pos_ = 0;

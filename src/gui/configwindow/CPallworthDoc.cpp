@@ -9,25 +9,35 @@
 #include "framework/EntryCommand.h"
 #include "framework/MoveCommand.h"
 
+#include <memory>
 #include <type_traits>
 
 CPallworthDoc::CPallworthDoc(DocTemplate& docTemplate)
     : ModelDocument(docTemplate), oem_(OemCodePage::fromEnvironment()) {}
 
-ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mode) {
-    return ConfigReader(oem_).read(bytes, model_, mode);
+ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                    Progress* progress) {
+    ConfigReader reader(oem_);
+    reader.setProgress(progress);
+    return reader.read(bytes, model_, mode);
 }
 
-void CPallworthDoc::renumberLines(std::string_view bytes) {
-    // The written bytes read back as the model: only the lines are taken.
-    ConfigModel written;
-    ConfigReader(oem_).read(bytes, written, ReadReport::Mode::CountOnly);
-    model_.takeLines(written);
+Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) const {
+    // The written bytes read back as a model: only its lines are taken.
+    auto written = std::make_shared<ConfigModel>();
+    ConfigReader(oem_).read(bytes, *written, ReadReport::Mode::CountOnly);
+    return [this, written] { model_.takeLines(*written); };
 }
 
 std::string CPallworthDoc::writeBytes() {
     model_.newerVersion = false;
     return ConfigWriter(oem_).write(model_);
+}
+
+bool CPallworthDoc::writePieces(const FileStore::Pieces& put, Progress& progress) {
+    // A save runs beside the window's thread: it only reads the model. A
+    // newer version's file is never saved, so there is no mark to clear.
+    return ConfigWriter(oem_).write(model_, put, FileStore::kPiece, &progress);
 }
 
 std::optional<QString> CPallworthDoc::validateSave() {

@@ -13,8 +13,12 @@ class CPallworthDoc : public ModelDocument<ConfigModel> {
 public:
     explicit CPallworthDoc(DocTemplate& docTemplate);
 
-    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    using Document::readBytes;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
+                         Progress* progress) override;
     std::string writeBytes() override;
+    bool writePieces(const FileStore::Pieces& put, Progress& progress) override;
+    LineUpdate linesOfWritten(std::string_view bytes) const override;
     std::optional<QString> validateSave() override;
     std::optional<ReadOnly> readOnlyReason() const override;
     QStringList readBackWarnings() const override;
@@ -43,9 +47,6 @@ signals:
     void recordRenamed(RecordId id);
     // The record at `from` (1-based) of its table is now at `to`.
     void recordsReordered(bool applications, int from, int to);
-
-protected:
-    void renumberLines(std::string_view bytes) override;
 
 private:
     // Puts a new record, or one taken out, back into its table.

@@ -12,6 +12,8 @@ public:
     static DiskState of(const QString& path);
 
     bool exists() const { return size_ >= 0; }
+    // -1 where the file could not be looked up.
+    std::int64_t size() const { return size_; }
     QDateTime modified() const;
     bool operator==(const DiskState&) const = default;
 

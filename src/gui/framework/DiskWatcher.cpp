@@ -1,5 +1,6 @@
 #include "DiskWatcher.h"
 
+#include "BackgroundWork.h"
 #include "DocumentManager.h"
 #include "LocalPath.h"
 #include "ModalSeam.h"
@@ -76,10 +77,11 @@ void DiskWatcher::folderChanged(const QString& folder) {
 void DiskWatcher::fileChanged(const QString& path) {
     // A save replaces the file by renaming, which ends the watch on the old one.
     follow();
-    // Reloading under an open dialog would pull its document from under it;
-    // the question waits until the dialog (or the question about another
-    // file) is closed.
-    if (QApplication::activeModalWidget() != nullptr) {
+    // Reloading under an open dialog would pull its document from under it,
+    // and a read or save under way may be our own: the question waits until
+    // the dialog (or the question about another file) is closed and the
+    // work has ended.
+    if (QApplication::activeModalWidget() != nullptr || BackgroundWork::busy()) {
         QTimer::singleShot(kRetryMs, this, [this, path] { fileChanged(path); });
         return;
     }

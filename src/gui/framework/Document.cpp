@@ -3,6 +3,9 @@
 #include "LocalPath.h"
 
 #include <QFileInfo>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 Document::Document(DocTemplate& docTemplate) : docTemplate_(docTemplate) {
     connect(&undoStack_, &QUndoStack::cleanChanged, this,
@@ -13,6 +16,14 @@ Document::~Document() {
     // Clearing the stack as it goes says it is clean; nobody may hear that
     // from a document half destroyed.
     undoStack_.disconnect(this);
+    undoStack_.blockSignals(true);
+    undoStack_.clear();
+    // The model is gone by now. A large one leaves hundreds of MB of small
+    // blocks behind: give them back rather than keep them for a document
+    // that may never come.
+#ifdef __GLIBC__
+    malloc_trim(0);
+#endif
 }
 
 void Document::setModifiedFlag(bool modified) {
@@ -47,12 +58,13 @@ void Document::setUnkeptLines(int lines) {
     emit titleChanged(title_);
 }
 
-void Document::written(std::string_view bytes) {
+void Document::written(const LineUpdate& takeLines) {
     ++saves_;
     setModifiedFlag(false);
     setUnkeptReport({});
     setUnkeptLines(0);
-    renumberLines(bytes);
+    if (takeLines)
+        takeLines();
     emit saved();
 }
 
@@ -71,4 +83,9 @@ bool Document::changedOnDisk() const {
         return false;
     const DiskState now = DiskState::of(filePath_);
     return now.exists() ? now != disk_ : disk_.exists();
+}
+
+bool Document::writePieces(const FileStore::Pieces& put, Progress& progress) {
+    const std::string bytes = writeBytes();
+    return put(bytes) && progress.advance(bytes.size());
 }

@@ -2,11 +2,14 @@
 
 #include "DiskState.h"
 #include "config/ReadStatus.h"
+#include "io/FileStore.h"
+#include "io/Progress.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 #include <QUndoStack>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -44,12 +47,22 @@ public:
     // save compares them to notice another writer.
     void rememberDiskState();
     bool changedOnDisk() const;
+    // The file's size when last read or written; -1 when there is none.
+    qint64 diskSize() const { return disk_.size(); }
 
     // The values of File New.
     virtual void onNewDocument() = 0;
-    // Replaces the content with the file's bytes.
-    virtual ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) = 0;
+    // Replaces the content with the file's bytes, counting them on
+    // `progress` (when given), which may stop the read.
+    virtual ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                 Progress* progress) = 0;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) {
+        return readBytes(bytes, mode, nullptr);
+    }
     virtual std::string writeBytes() = 0;
+    // The bytes of writeBytes() handed to `put` piece by piece and counted
+    // on `progress`; false when `put` refused a piece or `progress` stopped.
+    virtual bool writePieces(const FileStore::Pieces& put, Progress& progress);
     // A message that refuses the save, or nothing to let it go ahead.
     virtual std::optional<QString> validateSave() { return std::nullopt; }
     // Why the document can never be saved: the status bar's words and the
@@ -79,9 +92,19 @@ public:
     // What the window titles add to the document's name.
     QString titleMark() const;
 
-    // The file was written with these bytes: line numbers now point into
-    // them, and whatever was noted about the lines read before is gone.
-    void written(std::string_view bytes);
+    // Takes the written file's lines over into the model; made by
+    // linesOfWritten() beside the window's thread, run on it.
+    using LineUpdate = std::function<void()>;
+    // The file was written: line numbers now point into it (through
+    // `takeLines`, empty when they could not be read back), and whatever was
+    // noted about the lines read before is gone.
+    void written(const LineUpdate& takeLines);
+    // Reads the lines of the file just written; runs beside the window's
+    // thread, so it only reads the model.
+    virtual LineUpdate linesOfWritten(std::string_view bytes) const {
+        (void)bytes;
+        return {};
+    }
     // How many saves the document has had; lines kept from before the last
     // one point into a file that is gone.
     int saves() const { return saves_; }
@@ -91,10 +114,6 @@ signals:
     // After written(): every line number may have changed.
     void saved();
     void titleChanged(const QString& title);
-
-protected:
-    // Renumbers the model's lines from the bytes just written.
-    virtual void renumberLines(std::string_view bytes) { (void)bytes; }
 
 private:
     void changeModified(bool modified);

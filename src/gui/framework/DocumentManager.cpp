@@ -2,6 +2,7 @@
 
 #include "AnsiQt.h"
 #include "AppSettings.h"
+#include "BackgroundWork.h"
 #include "ChildFrame.h"
 #include "DiskState.h"
 #include "LocalPath.h"
@@ -117,18 +118,48 @@ bool DocumentManager::offerStoppedSave(const QString& path) {
 std::unique_ptr<Document> DocumentManager::loadFile(const QString& path) {
     if (!offerStoppedSave(path))
         return nullptr;
+    DocTemplate* docTemplate = templateFor(path);
+    if (docTemplate == nullptr)
+        return nullptr;
+    std::unique_ptr<Document> document = docTemplate->makeDocument();
     std::string bytes;
-    if (const Status read = FileStore::read(LocalPath::toBytes(path), bytes); !read.ok) {
+    Status read;
+    ReadStatus status;
+    // A cancelled open opens nothing and says nothing.
+    if (!inBackground(
+            static_cast<std::uint64_t>(std::max<std::int64_t>(DiskState::of(path).size(), 0)),
+            [&](Progress& progress) {
+                read = FileStore::read(LocalPath::toBytes(path), bytes);
+                if (read.ok)
+                    status = document->readBytes(bytes, ReadReport::Mode::Record, &progress);
+            }))
+        return nullptr;
+    if (!read.ok) {
         ModalSeam::showMessage(area_.window(), LocalPath::displayMessage(read.error), kCaption);
         return nullptr;
     }
-    std::unique_ptr<Document> document = readDocument(path, bytes);
+    document = readDocument(path, std::move(document), std::move(status), bytes);
+    // The file's bytes are not needed any more, and may be hundreds of MB.
+    bytes = std::string();
     if (document == nullptr)
         return nullptr;
     document->setFilePath(LocalPath::canonical(path));
     document->rememberDiskState();
     document->setModifiedFlag(false);
     return document;
+}
+
+bool DocumentManager::inBackground(std::uint64_t total,
+                                   const std::function<void(Progress& progress)>& work) {
+    BackgroundWork background(area_.window(), total);
+    return background.run(work);
+}
+
+bool DocumentManager::readInBackground(Document& document, std::string_view bytes,
+                                       ReadReport::Mode mode, ReadStatus& status) {
+    return inBackground(bytes.size(), [&](Progress& progress) {
+        status = document.readBytes(bytes, mode, &progress);
+    });
 }
 
 Document* DocumentManager::showDocument(std::unique_ptr<Document> document, qsizetype windows) {
@@ -176,15 +207,15 @@ QString DocumentManager::undoLostNote(Document& document) {
 }
 
 std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
-                                                        std::string_view bytes) {
-    DocTemplate* docTemplate = templateFor(path);
-    if (docTemplate == nullptr)
-        return nullptr;
-    std::unique_ptr<Document> document = docTemplate->makeDocument();
-    ReadStatus status = document->readBytes(bytes, ReadReport::Mode::Record);
+                                                        std::unique_ptr<Document> document,
+                                                        ReadStatus status, std::string_view bytes) {
     const QString file = LocalPath::displayName(path);
     if (status.ok && status.report.droppedLines() > 0) {
-        if (std::unique_ptr<Document> other = betterKind(*document, bytes, status.report)) {
+        bool cancelled = false;
+        std::unique_ptr<Document> other = betterKind(*document, bytes, status.report, cancelled);
+        if (cancelled)
+            return nullptr;
+        if (other != nullptr) {
             if (ModalSeam::ask(area_.window(),
                                tr("%1 looks like a %2, not a %3.\nOpen it as a %2?")
                                    .arg(file, other->kindName(), document->kindName()),
@@ -192,7 +223,8 @@ std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
                                ModalSeam::Icon::Question) != QMessageBox::Yes)
                 return nullptr;
             document = std::move(other);
-            status = document->readBytes(bytes, ReadReport::Mode::Record);
+            if (!readInBackground(*document, bytes, ReadReport::Mode::Record, status))
+                return nullptr;
         }
     }
     if (!status.ok) {
@@ -218,13 +250,17 @@ std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
 }
 
 std::unique_ptr<Document> DocumentManager::betterKind(const Document& document,
-                                                      std::string_view bytes,
-                                                      const ReadReport& own) {
+                                                      std::string_view bytes, const ReadReport& own,
+                                                      bool& cancelled) {
     for (const auto& t : templates_) {
         if (t.get() == &document.docTemplate())
             continue;
         std::unique_ptr<Document> other = t->makeDocument();
-        if (other->readBytes(bytes, ReadReport::Mode::CountOnly).report.fitsMuchBetterThan(own))
+        ReadStatus status;
+        cancelled = !readInBackground(*other, bytes, ReadReport::Mode::CountOnly, status);
+        if (cancelled)
+            return nullptr;
+        if (status.report.fitsMuchBetterThan(own))
             return other;
     }
     return nullptr;
@@ -329,9 +365,22 @@ bool DocumentManager::offerSaveAs(Document& document) {
 bool DocumentManager::writeFile(Document& document, const QString& path) {
     // QSaveFile reports success when the disk fills part way through; the
     // core's atomic write checks every byte before it replaces the file.
-    const std::string bytes = document.writeBytes();
-    if (const Status written = FileStore::writeAtomically(LocalPath::toBytes(path), bytes);
-        !written.ok) {
+    Status written;
+    Document::LineUpdate takeLines;
+    const bool finished = inBackground(
+        static_cast<std::uint64_t>(std::max<qint64>(document.diskSize(), 0)),
+        [&](Progress& progress) {
+            written = FileStore::writeAtomically(
+                LocalPath::toBytes(path),
+                [&](const FileStore::Pieces& put) { return document.writePieces(put, progress); });
+            // The problems point at lines of the file as now written.
+            if (std::string back; written.ok && FileStore::read(LocalPath::toBytes(path), back).ok)
+                takeLines = document.linesOfWritten(back);
+        });
+    // Cancelled before the file was replaced: the old one is whole, nothing to say.
+    if (!finished && !written.ok)
+        return false;
+    if (!written.ok) {
         // When the old content could not be put back, the store names where it is.
         const bool untouched = written.error.find(FileStore::kOldContentKept) == std::string::npos;
         ModalSeam::showMessage(
@@ -342,7 +391,7 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
             kCaption, ModalSeam::Icon::Critical);
         return false;
     }
-    document.written(bytes);
+    document.written(takeLines);
     if (path == document.filePath())
         document.rememberDiskState();
     return true;

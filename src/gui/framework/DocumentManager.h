@@ -7,6 +7,8 @@
 #include <QMessageBox>
 #include <QObject>
 #include <QStringList>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -73,12 +75,20 @@ private:
     std::unique_ptr<Document> loadFile(const QString& path);
     // Adopts a document and opens its windows.
     Document* showDocument(std::unique_ptr<Document> document, qsizetype windows);
-    // Reads a file into a document of its kind, or of the kind it turns out
-    // to be; says what will not be kept. nullptr after telling why not.
-    std::unique_ptr<Document> readDocument(const QString& path, std::string_view bytes);
-    // A document of another kind whose reader fits the bytes much better.
+    // Takes a file read into a document of its kind (with `status`), or
+    // reads it into the kind it turns out to be; says what will not be kept.
+    // nullptr after telling why not, or when the user cancelled.
+    std::unique_ptr<Document> readDocument(const QString& path, std::unique_ptr<Document> document,
+                                           ReadStatus status, std::string_view bytes);
+    // A document of another kind whose reader fits the bytes much better;
+    // nullptr with `cancelled` set when the user stopped the reading.
     std::unique_ptr<Document> betterKind(const Document& document, std::string_view bytes,
-                                         const ReadReport& own);
+                                         const ReadReport& own, bool& cancelled);
+    // Runs a read or save of about `total` bytes off the window's thread;
+    // false when the user cancelled it.
+    bool inBackground(std::uint64_t total, const std::function<void(Progress& progress)>& work);
+    bool readInBackground(Document& document, std::string_view bytes, ReadReport::Mode mode,
+                          ReadStatus& status);
     void tellWhatIsNotKept(Document& document, const ReadReport& report, const QString& file);
     QString openFilter() const;
     DocTemplate* templateFor(const QString& path) const;

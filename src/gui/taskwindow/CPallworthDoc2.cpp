@@ -2,7 +2,11 @@
 
 #include "taskfile/TaskFileFormat.h"
 
-ReadStatus CPallworthDoc2::readBytes(std::string_view bytes, ReadReport::Mode mode) {
+#include <memory>
+
+ReadStatus CPallworthDoc2::readBytes(std::string_view bytes, ReadReport::Mode mode,
+                                     Progress* /*progress*/) {
+    // A task file holds at most a few hundred KiB: read at once.
     return TaskFileFormat::read(bytes, model_, mode);
 }
 
@@ -10,11 +14,11 @@ QString CPallworthDoc2::kindName() const {
     return tr("task file");
 }
 
-void CPallworthDoc2::renumberLines(std::string_view bytes) {
-    // The written bytes read back as the model: only the lines are taken.
-    TaskFileModel written;
-    TaskFileFormat::read(bytes, written, ReadReport::Mode::CountOnly);
-    model_.takeLines(written);
+Document::LineUpdate CPallworthDoc2::linesOfWritten(std::string_view bytes) const {
+    // The written bytes read back as a model: only its lines are taken.
+    auto written = std::make_shared<TaskFileModel>();
+    TaskFileFormat::read(bytes, *written, ReadReport::Mode::CountOnly);
+    return [this, written] { model_.takeLines(*written); };
 }
 
 std::string CPallworthDoc2::writeBytes() {

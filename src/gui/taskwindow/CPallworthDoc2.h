@@ -10,10 +10,10 @@ class CPallworthDoc2 : public ModelDocument<TaskFileModel> {
 public:
     using ModelDocument::ModelDocument;
 
-    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) override;
+    using Document::readBytes;
+    ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
+                         Progress* progress) override;
     QString kindName() const override;
     std::string writeBytes() override;
-
-protected:
-    void renumberLines(std::string_view bytes) override;
+    LineUpdate linesOfWritten(std::string_view bytes) const override;
 };

@@ -1,6 +1,8 @@
 #include "TestSupport.h"
 
 #include <QTest>
+#include <algorithm>
+#include <vector>
 
 using namespace testsupport;
 
@@ -37,6 +39,8 @@ private slots:
     void newDocumentIsByteExact();
     void richFilesInEveryVersion_data();
     void richFilesInEveryVersion();
+    void progressCountsAndStops_data();
+    void progressCountsAndStops();
     void timeWindow();
     void packageProtocolBlock();
     void destLines_data();
@@ -101,6 +105,65 @@ void TestConfigWriter::richFilesInEveryVersion() {
     QVERIFY(!ConfigWriter(oem).write(
         m, [&](std::string_view) { return ++offered, false; }, 1));
     QCOMPARE(offered, 1);
+}
+
+void TestConfigWriter::progressCountsAndStops_data() {
+    QTest::addColumn<int>("answers"); // reports answered "go on" before a "stop"; -1: never stop
+    QTest::newRow("to the end") << -1;
+    QTest::newRow("stopped at once") << 0;
+    QTest::newRow("stopped later") << 3;
+}
+
+void TestConfigWriter::progressCountsAndStops() {
+    QFETCH(int, answers);
+    const OemCodePage oem(437);
+    const std::string input = dataFile("rich-1.30.cfg");
+    std::vector<std::uint64_t> reports;
+    const auto report = [&](std::uint64_t done) {
+        reports.push_back(done);
+        return answers < 0 || int(reports.size()) <= answers;
+    };
+    const auto rising = [&] { return std::is_sorted(reports.begin(), reports.end()); };
+
+    Progress reading(report, 64);
+    ConfigModel model;
+    ConfigReader reader(oem);
+    reader.setProgress(&reading);
+    const ReadStatus read = reader.read(input, model);
+    QCOMPARE(read.ok, answers < 0);
+    QVERIFY(rising());
+    if (answers < 0) {
+        // Line ends, CR included, are counted.
+        QCOMPARE(reading.done(), std::uint64_t(input.size()));
+        QVERIFY(reports.size() > 2 && reports.back() <= input.size());
+    } else {
+        QCOMPARE(read.error, std::string(ConfigReader::kStopped));
+        QCOMPARE(int(reports.size()), answers + 1);
+    }
+
+    reports.clear();
+    const ConfigModel whole = readConfig(input);
+    const std::string expected = writeConfig(whole);
+    Progress writing(report, 64);
+    std::string pieces;
+    const bool written = ConfigWriter(oem).write(
+        whole,
+        [&](std::string_view piece) {
+            pieces.append(piece);
+            return true;
+        },
+        1, &writing);
+    QCOMPARE(written, answers < 0);
+    QVERIFY(rising());
+    if (answers < 0) {
+        QCOMPARE(pieces, expected);
+        QCOMPARE(writing.done(), std::uint64_t(expected.size()));
+    } else {
+        // Nothing is written after the stop.
+        QCOMPARE(std::uint64_t(pieces.size()), writing.done());
+        QVERIFY(pieces.size() < expected.size());
+        QCOMPARE(int(reports.size()), answers + 1);
+    }
 }
 
 void TestConfigWriter::timeWindow() {
