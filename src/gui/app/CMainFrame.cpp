@@ -134,9 +134,10 @@ void CMainFrame::createFileActions() {
         ->setStatusTip(tr("Save the active document"));
     makeAction(FileSaveAs, "fileSaveAs", tr("Save &As..."), &CMainFrame::fileSaveAs)
         ->setStatusTip(tr("Save the active document under a new name"));
-    makeAction(FileReload, "fileReload", tr("&Reload\tF5"), &CMainFrame::fileReload,
-               QKeySequence(Qt::Key_F5))
-        ->setStatusTip(tr("Read the active document again from its file"));
+    QAction* reload = makeAction(FileReload, "fileReload", tr("&Reload\tF5"),
+                                 &CMainFrame::fileReload, QKeySequence(Qt::Key_F5));
+    reload->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
+    reload->setStatusTip(tr("Read the active document again from its file"));
     makeAction(AppExit, "appExit", tr("E&xit\tCtrl+Q"), &QWidget::close,
                QKeySequence(Qt::CTRL | Qt::Key_Q))
         ->setStatusTip(tr("Quit the application; prompts to save documents"));

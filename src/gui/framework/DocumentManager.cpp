@@ -343,8 +343,12 @@ bool DocumentManager::nameAndWrite(Document& document) {
     QString path = ModalSeam::saveFileName(area_.window(), tr("Save As"), suggested, t.filter());
     if (path.isEmpty())
         return false;
-    if (QFileInfo(path).suffix().isEmpty())
+    if (QFileInfo(path).suffix().isEmpty()) {
+        // The dialog asked about the name typed, not the one written.
         path += t.field(DocTemplate::FilterExt);
+        if (!ModalSeam::mayReplace(area_.window(), path, tr("Save As")))
+            return false;
+    }
     if (!writeFile(document, path))
         return false;
     document.setFilePath(LocalPath::canonical(path));

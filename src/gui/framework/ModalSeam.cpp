@@ -1,6 +1,7 @@
 #include "ModalSeam.h"
 
 #include "DataExchange.h"
+#include "DiskState.h"
 #include "LocalPath.h"
 
 #include <QAbstractButton>
@@ -110,12 +111,14 @@ QString ModalSeam::exportFileName(QWidget* parent, const QString& caption, const
             path.chop(1);
         path += QLatin1Char('.') + suffix;
     }
-    if (QFileInfo::exists(path) &&
-        ask(parent,
-            QStringLiteral("%1 already exists.\nDo you want to replace it?")
-                .arg(QDir::toNativeSeparators(path)),
-            caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-            Icon::Warning) != QMessageBox::Yes)
-        return {};
-    return path;
+    return mayReplace(parent, path, caption) ? path : QString();
+}
+
+bool ModalSeam::mayReplace(QWidget* parent, const QString& path, const QString& caption) {
+    return !DiskState::of(path).exists() ||
+           ask(parent,
+               QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                   .arg(LocalPath::displayName(path)),
+               caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
+               Icon::Warning) == QMessageBox::Yes;
 }

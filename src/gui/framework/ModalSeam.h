@@ -59,6 +59,8 @@ public:
     // replaced only when the user says so. Empty when cancelled.
     static QString exportFileName(QWidget* parent, const QString& caption, const QString& filter,
                                   const QString& suffix);
+    // True when no file `path` exists or the user says to replace it.
+    static bool mayReplace(QWidget* parent, const QString& path, const QString& caption);
 
     // Installs test hooks until the returned guard goes out of scope; hooks
     // left empty keep the real behaviour.

@@ -83,6 +83,8 @@ private slots:
     void titlesShowModifiedAndMark();
     void firstSaveThatDropsLinesAsks_data();
     void firstSaveThatDropsLinesAsks();
+    void saveAsAsksBeforeReplacingWithTheSuffix_data();
+    void saveAsAsksBeforeReplacingWithTheSuffix();
     void windowMenuListsWindows();
     void droppedFilesOpenAsFileOpen_data();
     void droppedFilesOpenAsFileOpen();
@@ -350,6 +352,44 @@ void TestOpenFile::firstSaveThatDropsLinesAsks() {
     answers_.clear();
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_S, Qt::ControlModifier);
     QCOMPARE(fixture_->messages, written.isEmpty() ? QStringList{question} : QStringList());
+}
+
+void TestOpenFile::saveAsAsksBeforeReplacingWithTheSuffix_data() {
+    QTest::addColumn<QString>("typed"); // the name given in the dialog
+    QTest::addColumn<bool>("exists");   // old.cfg is there before
+    QTest::addColumn<QMessageBox::StandardButton>("answer");
+    QTest::addColumn<bool>("asked");
+    QTest::addColumn<bool>("replaced");
+    QTest::newRow("new name") << "fresh" << false << QMessageBox::No << false << true;
+    QTest::newRow("taken, No") << "old" << true << QMessageBox::No << true << false;
+    QTest::newRow("taken, Yes") << "old" << true << QMessageBox::Yes << true << true;
+    // The dialog itself asked about a name typed whole.
+    QTest::newRow("typed whole") << "old.cfg" << true << QMessageBox::No << false << true;
+}
+
+void TestOpenFile::saveAsAsksBeforeReplacingWithTheSuffix() {
+    QFETCH(QString, typed);
+    QFETCH(bool, exists);
+    QFETCH(QMessageBox::StandardButton, answer);
+    QFETCH(bool, asked);
+    QFETCH(bool, replaced);
+    const std::string saved = dataFile("rich-1.30.expected.cfg");
+    const QString path = write(QStringLiteral("a.cfg"), saved);
+    const QString target = work_->filePath(QFileInfo(typed).completeBaseName() + ".cfg");
+    if (exists)
+        write(QFileInfo(target).fileName(), "keep me\r\n");
+    Document* document = fixture_->documents().openFile(path);
+    QVERIFY(document != nullptr);
+    fixture_->fileName = work_->filePath(typed);
+    answers_ = {answer};
+    fixture_->messages.clear();
+
+    fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
+
+    const QString question = QStringLiteral("%1 already exists.\nDo you want to replace it?");
+    QCOMPARE(fixture_->messages, asked ? QStringList{question.arg(target)} : QStringList{});
+    QCOMPARE(fileBytes(target), QByteArray::fromStdString(replaced ? saved : "keep me\r\n"));
+    QCOMPARE(document->filePath(), replaced ? target : path);
 }
 
 void TestOpenFile::windowMenuListsWindows() {
