@@ -100,8 +100,8 @@ public:
     // noted about the lines read before is gone.
     void written(const LineUpdate& takeLines);
     // Reads the lines of the file just written; runs beside the window's
-    // thread, so it only reads the model.
-    virtual LineUpdate linesOfWritten(std::string_view bytes) const {
+    // thread, so it only reads the model: the update it returns writes them.
+    virtual LineUpdate linesOfWritten(std::string_view bytes) {
         (void)bytes;
         return {};
     }
