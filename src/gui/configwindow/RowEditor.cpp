@@ -232,6 +232,7 @@ void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
 void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
     CNumber dialog(&list_);
     dialog.caption = spec.label();
+    dialog.range = spec.range;
     dialog.loadFrom(AnsiQt::fromQString(value));
     if (!ModalSeam::accepted(dialog))
         return;

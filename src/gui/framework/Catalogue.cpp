@@ -255,6 +255,16 @@ constexpr bool inKindOrder() {
 }
 static_assert(inKindOrder());
 
+// A number row without its range would take any number its dialog is given.
+constexpr bool numbersHaveRanges() {
+    for (const NodeSpec& node : kNodes)
+        for (const RowSpec* row : node.rows)
+            if (row->dialog == RowDialog::Number && row->range == nullptr)
+                return false;
+    return true;
+}
+static_assert(numbersHaveRanges());
+
 constexpr std::array<DetailKind, 8> kPackageChildren{
     DetailKind::Settings,    DetailKind::Schedule, DetailKind::SourceServer, DetailKind::Targets,
     DetailKind::Directories, DetailKind::Files,    DetailKind::Exclude,      DetailKind::Messages};

@@ -60,6 +60,7 @@ struct RowSpec {
     ValueRules::Rule rule = ValueRules::Rule::Line;
     // The text is stored in capitals.
     bool upperCase = false;
+    // What a number row takes, for its dialog and the checks.
     const NumberRange* range = nullptr;
 
     constexpr std::string_view label() const { return name != nullptr ? name->text : ""; }

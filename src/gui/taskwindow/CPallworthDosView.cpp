@@ -198,6 +198,7 @@ std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
                                                         const std::string& value) {
     CNumber dialog(this);
     dialog.caption = setting.label();
+    dialog.range = setting.range;
     dialog.loadFrom(value);
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
