@@ -12,7 +12,7 @@
 
 namespace {
 
-using Node = Problem::Node;
+using Node = DetailKind;
 using Severity = Problem::Severity;
 using L = RowLabels;
 
@@ -29,8 +29,8 @@ public:
     void at(Node node, RecordId record = 0, std::string_view name = {}, std::uint32_t line = 0) {
         place_ = Problem::at(node, record, name, line);
     }
-    void add(std::string message, std::string_view row = {}, int entry = 0, std::uint32_t line = 0,
-             Severity severity = Severity::Warning) {
+    void add(std::string message, const RowLabel* row = nullptr, int entry = 0,
+             std::uint32_t line = 0, Severity severity = Severity::Warning) {
         if (message.empty())
             return;
         Problem p = place_.with(std::move(message), row, entry, line);
@@ -38,31 +38,33 @@ public:
         out_.push_back(std::move(p));
     }
     // A problem of a property row, read from `line`.
-    void row(std::string message, std::string_view label, std::uint32_t line) {
-        add(std::move(message), label, 0, line);
+    void row(std::string message, const RowLabel& label, std::uint32_t line) {
+        add(std::move(message), &label, 0, line);
     }
-    void range(std::string_view label, std::string_view value, const NumberRange& range,
+    void range(const RowLabel& label, std::string_view value, const NumberRange& range,
                std::uint32_t line) {
         row(ConfigChecks::rangeProblem(label, value, range.lower, range.upper), label, line);
     }
-    void choice(std::string_view label, std::string_view value, ChoiceKind kind,
+    void choice(const RowLabel& label, std::string_view value, ChoiceKind kind,
                 std::uint32_t line) {
         row(ConfigChecks::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
     }
     // A choice that may also be left empty.
-    void packageChoice(std::string_view label, std::string_view value, ChoiceKind kind,
+    void packageChoice(const RowLabel& label, std::string_view value, ChoiceKind kind,
                        std::uint32_t line) {
         if (!value.empty())
             choice(label, value, kind, line);
     }
-    void schedule(std::string_view label, std::string_view word, int entry, std::uint32_t line) {
+    // The schedule of a property row, or of entry `entry` when `row` is null.
+    void schedule(std::string_view label, std::string_view word, const RowLabel* row, int entry,
+                  std::uint32_t line) {
         if (!ScheduleText::isScheduleWord(word))
             add(std::string(label) + " " + quotedValue(word) +
                     " is neither a time (HH:MM) nor a number of hours from 1 to " +
                     std::to_string(ScheduleText::kMostHours),
-                entry == 0 ? label : std::string_view(), entry, line);
+                row, entry, line);
     }
-    void volumeForm(std::string_view label, std::string_view path, std::uint32_t line) {
+    void volumeForm(const RowLabel& label, std::string_view path, std::uint32_t line) {
         if (!path.empty() && !TextUtil::isVolumeForm(path))
             row(std::string(label) + " " + quotedValue(path) +
                     " is not in the volume form (VOLUME:path)",
@@ -90,14 +92,14 @@ void checkSaveRules(const ConfigModel& model, Collector& c) {
         if (!p.source.empty())
             continue;
         c.at(Node::SourceServer, p.id, p.name, model.packages.line(i));
-        c.add(SaveRules::missingSource(p), L::kSourceServer, 0, p.lines[PK::Source],
+        c.add(SaveRules::missingSource(p), &L::kSourceServer, 0, p.lines[PK::Source],
               Severity::Error);
     }
     c.at(Node::DefaultSettings);
     if (model.global.user.empty())
-        c.add(std::string(SaveRules::kNoUser), L::kUsername, 0, lines[GK::User], Severity::Error);
+        c.add(std::string(SaveRules::kNoUser), &L::kUsername, 0, lines[GK::User], Severity::Error);
     if (model.password.empty())
-        c.add(std::string(SaveRules::kNoPassword), L::kPassword, 0, lines[GK::Password],
+        c.add(std::string(SaveRules::kNoPassword), &L::kPassword, 0, lines[GK::Password],
               Severity::Error);
 }
 
@@ -106,7 +108,7 @@ bool isStoredPassword(std::string_view text) {
 }
 
 // Each word of a list row must be one its dialog offers a box for.
-void checkListWords(std::string_view label, std::string_view list,
+void checkListWords(const RowLabel& label, std::string_view list,
                     std::span<const std::string_view> offered, std::string_view what,
                     std::uint32_t line, Collector& c) {
     for (const std::string_view word : TextUtil::words(list))
@@ -122,7 +124,7 @@ template <typename Record>
 void checkCopiedSettings(const Record& r, bool mayBeEmpty, Collector& c) {
     using K = typename Record::Key;
     const struct {
-        std::string_view label;
+        const RowLabel& label;
         const std::string& value;
         ChoiceKind kind;
         K key;
@@ -172,7 +174,7 @@ void checkSchedule(const PackageDesc& p, Collector& c) {
               p.lines[PK::Schedule]);
         return;
     }
-    c.schedule(L::kSchedule, p.scheduleWhen, 0, p.lines[PK::Schedule]);
+    c.schedule(L::kSchedule, p.scheduleWhen, &L::kSchedule, 0, p.lines[PK::Schedule]);
     // Days stand after the start time: a SCHEDULE line without any names none.
     const std::uint32_t days = p.lines[PK::Days] != 0 ? p.lines[PK::Days] : p.lines[PK::Schedule];
     if (TextUtil::words(p.scheduleDays).empty())
@@ -204,7 +206,7 @@ void checkSettings(const PackageDesc& p, Collector& c) {
 
 void checkCommandFiles(const PackageDesc& p, Collector& c) {
     const struct {
-        std::string_view label;
+        const RowLabel& label;
         const std::string& path;
         PK key;
     } kFiles[] = {{L::kNcfBefore, p.preNcfSrc, PK::PreNcfSrc},
@@ -236,7 +238,7 @@ void checkTargets(const PackageDesc& p, bool readWhole, Collector& c) {
         add(ConfigChecks::choiceProblem(L::kProtocol, t.protocol(),
                                         ValueTable::choices(ChoiceProtocol)));
         if (!t.schedule().empty())
-            c.schedule("Start", t.schedule(), i, line);
+            c.schedule("Start", t.schedule(), nullptr, i, line);
     }
 }
 

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DetailKind.h"
 #include "RecordId.h"
+#include "RowLabel.h"
 
 #include <cstdint>
 #include <span>
@@ -11,41 +13,26 @@
 // editor that show it, and the file line it was read from.
 struct Problem {
     enum class Severity : std::uint8_t { Error, Warning };
-    // The editor's node that shows the value.
-    enum class Node : std::uint8_t {
-        None,
-        DefaultSettings,
-        Application,
-        Settings,
-        Schedule,
-        SourceServer,
-        Targets,
-        Directories,
-        Files,
-        Exclude,
-        Messages,
-        TaskSettings,
-        Tasks,
-    };
-
     Severity severity = Severity::Warning;
     std::string message;
-    Node node = Node::None;
+    // The editor's node that shows the value.
+    DetailKind node = DetailKind::None;
     // The application or package; 0 for the default settings and task files.
     RecordId record = 0;
     std::string recordName;
-    // A property row's label, or empty for an entry of a list node.
-    std::string_view rowLabel;
+    // A property row of the node (one of RowLabels); nullptr for an entry of
+    // a list node or the node as a whole.
+    const RowLabel* row = nullptr;
     // 1-based entry of a list node; 0 for a property row.
     int entry = 0;
     // 1-based file line; 0 when the value was not read from a file.
     std::uint32_t line = 0;
 
     // The place of problems: a node of a record, read from `line`.
-    static Problem at(Node node, RecordId record = 0, std::string_view name = {},
+    static Problem at(DetailKind node, RecordId record = 0, std::string_view name = {},
                       std::uint32_t line = 0);
     // A warning at this place, on a row or entry; `line` 0 keeps the place's.
-    Problem with(std::string text, std::string_view row = {}, int entry = 0,
+    Problem with(std::string text, const RowLabel* row = nullptr, int entry = 0,
                  std::uint32_t line = 0) const;
 
     // How many of each severity a list holds, as the status bar reads them.

@@ -9,7 +9,7 @@
 
 namespace {
 
-using Node = Problem::Node;
+using Node = DetailKind;
 using L = RowLabels;
 
 constexpr std::string_view kSplits =
@@ -32,18 +32,18 @@ public:
             std::uint32_t line = 0)
         : out_(out), place_(Problem::at(node, record, name, line)) {}
 
-    void add(std::string message, std::string_view row = {}, int entry = 0,
+    void add(std::string message, const RowLabel* row = nullptr, int entry = 0,
              std::uint32_t line = 0) {
         out_.push_back(place_.with(std::move(message), row, entry, line));
     }
     // A value written as one word.
-    void word(std::string_view label, std::string_view value, std::string_view row,
+    void word(std::string_view label, std::string_view value, const RowLabel& row,
               std::uint32_t line) {
         if (TextUtil::hasSeparator(value))
-            add(described(label, value, kSplits), row, 0, line);
+            add(described(label, value, kSplits), &row, 0, line);
     }
     // A value written between double quotes.
-    void quoted(std::string_view label, std::string_view value, std::string_view row = {},
+    void quoted(std::string_view label, std::string_view value, const RowLabel* row = nullptr,
                 int entry = 0, std::uint32_t line = 0) {
         if (breaksQuotes(value))
             add(described(label, value, kBreaksQuotes), row, entry, line);
@@ -110,7 +110,7 @@ void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>
         schedule.add(described(L::kDays, TextUtil::trim(p.scheduleDays),
                                "have no start time before them, so a save would make the first "
                                "day the start"),
-                     L::kDays, 0, p.lines[PK::Days]);
+                     &L::kDays, 0, p.lines[PK::Days]);
     Checker source(out, Node::SourceServer, p.id, p.name, line);
     source.word(L::kSourceServer, p.source, L::kSourceServer, p.lines[PK::Source]);
     Checker targets(out, Node::Targets, p.id, p.name, line);
@@ -135,10 +135,10 @@ void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<
     Checker c(out, Node::Application, a.id, a.name, line);
     c.blockName("Application name", a.name);
     c.word("Application server", a.appServer, L::kApplicationServer, a.lines[AK::AppServer]);
-    c.quoted("Application path", a.appPath, L::kApplicationPath, 0, a.lines[AK::AppPath]);
+    c.quoted("Application path", a.appPath, &L::kApplicationPath, 0, a.lines[AK::AppPath]);
     // One name a line: only a blank parts two names.
     const struct {
-        std::string_view label;
+        const RowLabel& label;
         const std::string& names;
         AK key;
     } lists[] = {{L::kDestinationPackages, a.dstPackages, AK::DstPackages},
@@ -147,7 +147,7 @@ void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<
         if (list.names.find_first_of(",\t\r\n") != std::string::npos)
             c.add(described(list.label, list.names,
                             "hold a comma, a tab or a line break, so a save would not keep them"),
-                  list.label, 0, a.lines[list.key]);
+                  &list.label, 0, a.lines[list.key]);
 }
 
 } // namespace
@@ -157,7 +157,7 @@ void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problem
     const GlobalSettings& g = model.global;
     Checker global(problems, Node::DefaultSettings);
     global.word(L::kUsername, g.user, L::kUsername, g.lines[GK::User]);
-    global.quoted("Log directory", g.logDir, L::kLogDirectory, 0, g.lines[GK::LogDir]);
+    global.quoted("Log directory", g.logDir, &L::kLogDirectory, 0, g.lines[GK::LogDir]);
     for (int i = 1; i <= model.packages.count(); ++i)
         checkPackage(model.packages.at(i), model.packages.line(i), problems);
     for (int i = 1; i <= model.applications.count(); ++i)

@@ -49,10 +49,10 @@ std::string taskProblem(const std::string& task) {
 std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadReport* report) {
     std::vector<Problem> problems;
     Problem settings;
-    settings.node = Problem::Node::TaskSettings;
+    settings.node = DetailKind::TaskSettings;
     using Key = TaskFileModel::Key;
     const struct {
-        std::string_view label;
+        const RowLabel& label;
         const std::string& value;
         const NumberRange& range;
         Key key;
@@ -61,7 +61,7 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
         {L::kLogSeverity, model.logSeverity, ValueTable::kLogSeverity, Key::LogSeverity},
         {L::kMaxLogFileSize, model.maxLogSize, ValueTable::kMaxLogFileSize, Key::LogSize}};
     for (const auto& setting : kRanged) {
-        settings.rowLabel = setting.label;
+        settings.row = &setting.label;
         settings.line = model.lines[setting.key];
         add(problems,
             ConfigChecks::rangeProblem(setting.label, setting.value, setting.range.lower,
@@ -70,7 +70,7 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
     }
     for (int i = 1; i <= model.tasks.count(); ++i) {
         Problem place;
-        place.node = Problem::Node::Tasks;
+        place.node = DetailKind::Tasks;
         place.entry = i;
         place.line = model.tasks.line(i);
         add(problems, taskProblem(model.tasks.at(i)), place);

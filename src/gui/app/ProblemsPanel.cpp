@@ -2,8 +2,9 @@
 
 #include "config/ConfigChecks.h"
 #include "configwindow/CPallworthDoc.h"
-#include "configwindow/CPallworthTreeView.h"
 #include "framework/AnsiQt.h"
+#include "framework/Catalogue.h"
+#include "framework/NodeTree.h"
 #include "taskfile/TaskFileChecks.h"
 #include "taskwindow/CPallworthDoc2.h"
 
@@ -146,33 +147,14 @@ void ProblemsPanel::activate(QTreeWidgetItem* item) {
 }
 
 QTreeWidgetItem* ProblemsPanel::nodeFor(QTreeWidget& tree, const Problem& problem) {
-    using Node = Problem::Node;
-    if (problem.node == Node::None)
+    auto* nodes = qobject_cast<NodeTree*>(&tree);
+    if (nodes == nullptr || problem.node == DetailKind::None)
         return nullptr;
-    QTreeWidgetItem* parent = tree.invisibleRootItem();
-    if (problem.record != 0) {
-        auto* configTree = qobject_cast<CPallworthTreeView*>(&tree);
-        parent = configTree != nullptr ? configTree->nodeOf(problem.record) : nullptr;
-        if (parent == nullptr || problem.node == Node::Application)
-            return parent;
-    }
-    // The node's label is the last part of the problem's node text.
-    const std::string text = problem.nodeText();
-    const std::size_t mark = text.rfind("\x9b ");
-    const QString label =
-        AnsiQt::toQString(mark == std::string::npos ? text : text.substr(mark + 2));
-    for (int i = 0; i < parent->childCount(); ++i)
-        if (parent->child(i)->text(0) == label)
-            return parent->child(i);
-    return nullptr;
+    return nodes->nodeShowing(problem.node, problem.record);
 }
 
 QTreeWidgetItem* ProblemsPanel::rowFor(QTreeWidget& list, const Problem& problem) {
-    if (problem.entry > 0)
-        return list.topLevelItem(problem.entry - 1);
-    const QString label = AnsiQt::toQString(problem.rowLabel);
-    for (int i = 0; !label.isEmpty() && i < list.topLevelItemCount(); ++i)
-        if (list.topLevelItem(i)->text(0) == label)
-            return list.topLevelItem(i);
-    return nullptr;
+    const int row =
+        problem.entry > 0 ? problem.entry - 1 : Catalogue::rowIndex(problem.node, problem.row);
+    return row >= 0 ? list.topLevelItem(row) : nullptr;
 }

@@ -120,18 +120,23 @@ int CPallworthTreeView::recordPosition(const QTreeWidgetItem* group, RecordId re
     return index > 0 && index <= group->childCount() ? index - 1 : -1;
 }
 
-void CPallworthTreeView::showPlace(DetailKind detail, RecordId record) {
-    if (!inActiveWindow())
-        return;
+QTreeWidgetItem* CPallworthTreeView::nodeShowing(DetailKind detail, RecordId record) const {
     QTreeWidgetItem* node = record != 0 ? nodeOf(record) : nullptr;
     for (int i = 0; node != nullptr && i < node->childCount(); ++i)
         if (detailOf(node->child(i)) == detail)
-            node = node->child(i);
-    if (node == nullptr)
-        node = detail == DetailKind::DefaultSettings ? defaultSettingsNode_
-               : detail == DetailKind::Applications  ? applicationsNode_
-               : detail == DetailKind::Packages      ? packagesNode_
-                                                     : nullptr;
+            return node->child(i);
+    if (node != nullptr)
+        return node;
+    return detail == DetailKind::DefaultSettings ? defaultSettingsNode_
+           : detail == DetailKind::Applications  ? applicationsNode_
+           : detail == DetailKind::Packages      ? packagesNode_
+                                                 : nullptr;
+}
+
+void CPallworthTreeView::showPlace(DetailKind detail, RecordId record) {
+    if (!inActiveWindow())
+        return;
+    QTreeWidgetItem* node = nodeShowing(detail, record);
     if (node != nullptr && node != currentItem())
         setCurrentItem(node);
 }

@@ -49,6 +49,9 @@ public:
     // The context menu of a node, its command working on currentNode;
     // nullptr for a node without one.
     std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) override;
+    // A record's own node, or its child of that detail; the top node of a
+    // detail without a record.
+    QTreeWidgetItem* nodeShowing(DetailKind detail, RecordId record) const override;
 
     void NewApplication();
     void NewPackage();

@@ -91,7 +91,7 @@ std::vector<Row> propertyRows(const NodeSpec& node, const Where& w, int first, i
         return {};
     return rowsIn(static_cast<int>(node.rows.size()), first, last, [&](int r) {
         const RowSpec& row = *node.rows[static_cast<std::size_t>(r)];
-        return Row{std::string(row.label), propertyText(row, node.record, w)};
+        return Row{std::string(row.label()), propertyText(row, node.record, w)};
     });
 }
 

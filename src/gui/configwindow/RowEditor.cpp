@@ -122,7 +122,7 @@ template <typename Work> void RowEditor::changeTogether(std::string_view label, 
 
 void RowEditor::store(int row, const RowSpec& spec, const std::string& text) {
     setCell(row, 1, text);
-    change(spec.label, locate(spec), text);
+    change(spec.label(), locate(spec), text);
 }
 
 void RowEditor::setCell(int row, int column, const QString& text) {
@@ -221,7 +221,7 @@ void RowEditor::editGroupName(int row, bool applications) {
 
 void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
     CChoice dialog(&list_);
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.kind = spec.choice;
     dialog.current = AnsiQt::fromQString(value);
     if (!ModalSeam::accepted(dialog))
@@ -231,7 +231,8 @@ void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
 
 void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
     CNumber dialog(&list_);
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
+    dialog.range = spec.range;
     dialog.loadFrom(AnsiQt::fromQString(value));
     if (!ModalSeam::accepted(dialog))
         return;
@@ -240,7 +241,7 @@ void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
 
 void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
     CText dialog(&list_);
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.text = AnsiQt::fromQString(value);
     dialog.rule = spec.rule;
     if (!ModalSeam::accepted(dialog))
@@ -250,7 +251,7 @@ void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
 
 void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
     CPath dialog(&list_, list_.browser());
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.path = AnsiQt::fromQString(value);
     if (!ModalSeam::accepted(dialog))
         return;
@@ -294,29 +295,29 @@ void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
     if (p == nullptr)
         return;
     CNcf dialog(&list_, list_.browser());
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.loadFrom(*p, spec.moment);
     if (!ModalSeam::accepted(dialog))
         return;
     const Locate<std::string> source = locate(spec);
     const Locate<std::string> target = packageField(spec.packageTarget);
     if (differs(source, dialog.runOnSource) || differs(target, dialog.runOnTarget))
-        changeTogether(spec.label, [&] {
-            change(spec.label, source, dialog.runOnSource);
-            change(spec.label, target, dialog.runOnTarget);
+        changeTogether(spec.label(), [&] {
+            change(spec.label(), source, dialog.runOnSource);
+            change(spec.label(), target, dialog.runOnTarget);
         });
     setCell(row, 1, DetailContent::ncfSummary(dialog.runOnSource, dialog.runOnTarget));
 }
 
 void RowEditor::editLogDirectory(int row, const RowSpec& spec, const QString& value) {
     CPath dialog(&list_, list_.browser());
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.path = AnsiQt::fromQString(value);
     const std::string stored = dialog.path;
     if (!ModalSeam::accepted(dialog))
         return;
     // The closing "\" is added to a path the user typed, not to the file's.
-    change(spec.label, locate(spec), dialog.path == stored ? stored : dialog.logDirectory());
+    change(spec.label(), locate(spec), dialog.path == stored ? stored : dialog.logDirectory());
     setCell(row, 1, model().global.logDir);
 }
 
@@ -355,7 +356,7 @@ void RowEditor::editDestinationPackages(int row, const RowSpec& spec, const QStr
         return;
     ApplicationDesc picked;
     dialog.applyTo(picked);
-    change(spec.label, locate(spec), picked.dstPackages);
+    change(spec.label(), locate(spec), picked.dstPackages);
     setCell(row, 1, picked.dstPackages);
 }
 
@@ -364,11 +365,11 @@ void RowEditor::editSchedule(int row, const RowSpec& spec) {
     if (p == nullptr)
         return;
     CRunSchedule dialog(&list_);
-    dialog.caption = spec.label;
+    dialog.caption = spec.label();
     dialog.loadFrom(p->scheduleWhen);
     if (!ModalSeam::accepted(dialog))
         return;
-    change(spec.label, locate(spec), dialog.word());
+    change(spec.label(), locate(spec), dialog.word());
     setCell(row, 1, ScheduleText::display(dialog.word()));
 }
 
@@ -402,9 +403,9 @@ void RowEditor::editOpenFiles(int row, const RowSpec& spec) {
     const Locate<std::string> method = packageField(&PackageDesc::ofHandler);
     const Locate<std::int32_t> delay = packageField(&PackageDesc::ofHandlerDelay);
     if (differs(method, chosen.ofHandler) || differs(delay, chosen.ofHandlerDelay))
-        changeTogether(spec.label, [&] {
-            change(spec.label, method, chosen.ofHandler);
-            change(spec.label, delay, chosen.ofHandlerDelay);
+        changeTogether(spec.label(), [&] {
+            change(spec.label(), method, chosen.ofHandler);
+            change(spec.label(), delay, chosen.ofHandlerDelay);
         });
     setCell(row, 1, DetailContent::openFileText(*p));
 }
@@ -421,9 +422,9 @@ void RowEditor::editTimeRestriction(int row, const RowSpec& spec) {
     const auto fields = {&G::startJob, &G::endJob, &G::jobWindow};
     if (std::any_of(fields.begin(), fields.end(),
                     [&](auto field) { return g.*field != chosen.*field; }))
-        changeTogether(spec.label, [&] {
+        changeTogether(spec.label(), [&] {
             for (auto field : fields)
-                change(spec.label, globalField(field), chosen.*field);
+                change(spec.label(), globalField(field), chosen.*field);
         });
     // The row shows the span right after the edit; a rebuild shows the flag.
     setCell(row, 1, ScheduleText::jobWindowDisplay(dialog.enabled != 0, g.startJob, g.endJob));
@@ -433,7 +434,7 @@ void RowEditor::editPassword(int row, const RowSpec& spec) {
     CPassword dialog(&list_);
     if (!ModalSeam::accepted(dialog) || dialog.keepsPresent())
         return;
-    change(spec.label,
+    change(spec.label(),
            Locate<std::string>([&doc = list_.document()] { return &doc.model().password; }),
            Scramble(dialog.newPassword));
     setCell(row, 1, QStringLiteral("******"));

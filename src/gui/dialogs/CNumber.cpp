@@ -2,7 +2,6 @@
 
 #include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
-#include "framework/Catalogue.h"
 
 #include <QLineEdit>
 #include <algorithm>
@@ -34,16 +33,6 @@ std::optional<std::int32_t> CNumber::parseInteger(std::string_view text) {
     return static_cast<std::int32_t>(number);
 }
 
-std::string CNumber::rangeProblem(std::string_view caption, std::int32_t value) {
-    const RowSpec* row = Catalogue::rowLabelled(caption);
-    if (row == nullptr || row->range == nullptr)
-        return {};
-    const NumberRange& range = *row->range;
-    if (value >= range.lower && value <= range.upper)
-        return {};
-    return range.refusal();
-}
-
 void CNumber::loadFrom(std::string_view text) {
     value = TextUtil::leadingInt(TextUtil::trimLeft(text));
     stored_ = std::string(text);
@@ -67,9 +56,8 @@ void CNumber::accept() {
         return;
     }
     value = *number;
-    const std::string problem = rangeProblem(captionText(), value);
-    if (!problem.empty()) {
-        refuse(problem, nullptr);
+    if (range != nullptr && (value < range->lower || value > range->upper)) {
+        refuse(range->refusal(), nullptr);
         return;
     }
     keptStored_ = stored_ && edit_->text() == AnsiQt::toQString(*stored_);

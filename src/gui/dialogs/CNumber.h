@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ValueDialog.h"
+#include "config/ValueTable.h"
 
 #include <cstdint>
 #include <optional>
@@ -10,7 +11,7 @@
 class QLineEdit;
 
 // Edits one integer. OK refuses text that is not a whole number, and a value
-// outside the range of the setting the caption names.
+// outside the range the caller gives from the row it edits.
 class CNumber : public ValueDialog {
     Q_OBJECT
 
@@ -21,6 +22,8 @@ public:
     explicit CNumber(QWidget* parent = nullptr);
 
     int value = 0;
+    // The values OK takes and the refusal of any other; nullptr takes all.
+    const NumberRange* range = nullptr;
 
     // The members from a stored text: the value its leading number gives,
     // and the text itself, which the box shows as it stands.
@@ -32,10 +35,6 @@ public:
     // A whole decimal number with an optional sign and surrounding blanks;
     // nothing when the text is anything else or does not fit 32 bits.
     static std::optional<std::int32_t> parseInteger(std::string_view text);
-
-    // The refusal for a value under a caption; empty when it is accepted or
-    // the caption names no range.
-    static std::string rangeProblem(std::string_view caption, std::int32_t value);
 
     void accept() override;
 

@@ -17,10 +17,9 @@ using P = PackageDesc;
 using T = TaskFileModel;
 using Rule = ValueRules::Rule;
 
+using L = RowLabels;
+
 // Texts that label more than one thing.
-constexpr std::string_view kDefaultSettings = RowLabels::kDefaultSettings;
-constexpr std::string_view kSchedule = RowLabels::kSchedule;
-constexpr std::string_view kSourceServer = RowLabels::kSourceServer;
 constexpr std::string_view kProperties = "Properties";
 constexpr std::string_view kValue = "Value";
 
@@ -32,25 +31,25 @@ constexpr const NumberRange& kPollInterval = ValueTable::kPollInterval;
 constexpr const NumberRange& kLogSeverity = ValueTable::kLogSeverity;
 constexpr const NumberRange& kMaxLogFileSize = ValueTable::kMaxLogFileSize;
 
-constexpr RowSpec yesNo(std::string_view label, std::string G::*global, std::string P::*package) {
-    return {.label = label,
+constexpr RowSpec yesNo(const RowLabel& label, std::string G::*global, std::string P::*package) {
+    return {.name = &label,
             .dialog = RowDialog::Choice,
             .global = global,
             .package = package,
             .choice = ChoiceYesNo};
 }
 
-constexpr RowSpec number(std::string_view label, std::string G::*global, const NumberRange& range) {
-    return {.label = label, .dialog = RowDialog::Number, .global = global, .range = &range};
+constexpr RowSpec number(const RowLabel& label, std::string G::*global, const NumberRange& range) {
+    return {.name = &label, .dialog = RowDialog::Number, .global = global, .range = &range};
 }
 
-constexpr RowSpec message(std::string_view label, std::string P::*package) {
-    return {.label = label, .dialog = RowDialog::Text, .package = package, .rule = Rule::Quoted};
+constexpr RowSpec message(const RowLabel& label, std::string P::*package) {
+    return {.name = &label, .dialog = RowDialog::Text, .package = package, .rule = Rule::Quoted};
 }
 
-constexpr RowSpec commandFiles(std::string_view label, std::string P::*source,
+constexpr RowSpec commandFiles(const RowLabel& label, std::string P::*source,
                                std::string P::*target, NcfMoment moment) {
-    return {.label = label,
+    return {.name = &label,
             .dialog = RowDialog::CommandFiles,
             .package = source,
             .text = RowText::CommandFiles,
@@ -59,99 +58,91 @@ constexpr RowSpec commandFiles(std::string_view label, std::string P::*source,
 }
 
 // The rows of the default settings, a package's settings, or both.
-constexpr RowSpec kVersion{.label = "Version", .global = &G::version};
-constexpr RowSpec kUsername{.label = RowLabels::kUsername,
-                            .dialog = RowDialog::Text,
-                            .global = &G::user,
-                            .rule = Rule::Word};
+constexpr RowSpec kVersion{.name = &L::kVersion, .global = &G::version};
+constexpr RowSpec kUsername{
+    .name = &L::kUsername, .dialog = RowDialog::Text, .global = &G::user, .rule = Rule::Word};
 // The password itself never appears; the mask stands in for it.
 constexpr RowSpec kPassword{
-    .label = RowLabels::kPassword, .dialog = RowDialog::Password, .global = &G::passwordMask};
-constexpr RowSpec kMaxThreadsRow = number(RowLabels::kMaxThreads, &G::maxThreads, kMaxThreads);
-constexpr RowSpec kNamespace{.label = RowLabels::kNamespace,
+    .name = &L::kPassword, .dialog = RowDialog::Password, .global = &G::passwordMask};
+constexpr RowSpec kMaxThreadsRow = number(L::kMaxThreads, &G::maxThreads, kMaxThreads);
+constexpr RowSpec kNamespace{.name = &L::kNamespace,
                              .dialog = RowDialog::Choice,
                              .global = &G::nameSpace,
                              .choice = ChoiceNamespace};
-constexpr RowSpec kRetryIntervalRow =
-    number(RowLabels::kRetryInterval, &G::retryInterval, kRetryInterval);
-constexpr RowSpec kRetryCountRow = number(RowLabels::kRetryCount, &G::retryCount, kRetryCount);
-constexpr RowSpec kSyncMode{.label = RowLabels::kSyncMode,
+constexpr RowSpec kRetryIntervalRow = number(L::kRetryInterval, &G::retryInterval, kRetryInterval);
+constexpr RowSpec kRetryCountRow = number(L::kRetryCount, &G::retryCount, kRetryCount);
+constexpr RowSpec kSyncMode{.name = &L::kSyncMode,
                             .dialog = RowDialog::Choice,
                             .global = &G::syncMode,
                             .package = &P::syncMode,
                             .choice = ChoiceSyncMode};
-constexpr RowSpec kTransferIrm = yesNo(RowLabels::kTransferIrm, &G::transferIrm, &P::transferIrm);
-constexpr RowSpec kTransferOwner =
-    yesNo(RowLabels::kTransferOwner, &G::transferOwner, &P::transferOwner);
+constexpr RowSpec kTransferIrm = yesNo(L::kTransferIrm, &G::transferIrm, &P::transferIrm);
+constexpr RowSpec kTransferOwner = yesNo(L::kTransferOwner, &G::transferOwner, &P::transferOwner);
 constexpr RowSpec kTransferTrustee =
-    yesNo(RowLabels::kTransferTrustee, &G::transferTrustee, &P::transferTrustee);
-constexpr RowSpec kSkipReadOnly =
-    yesNo(RowLabels::kSkipReadOnly, &G::skipReadOnly, &P::skipReadOnly);
-constexpr RowSpec kTransferAttrs =
-    yesNo(RowLabels::kTransferAttrs, &G::transferAttrs, &P::transferAttrs);
-constexpr RowSpec kPreStat = yesNo(RowLabels::kPreStat, nullptr, &P::preStat);
-constexpr RowSpec kTimeRestriction{.label = RowLabels::kTimeRestriction,
-                                   .dialog = RowDialog::TimeRestriction,
-                                   .global = &G::jobWindow};
+    yesNo(L::kTransferTrustee, &G::transferTrustee, &P::transferTrustee);
+constexpr RowSpec kSkipReadOnly = yesNo(L::kSkipReadOnly, &G::skipReadOnly, &P::skipReadOnly);
+constexpr RowSpec kTransferAttrs = yesNo(L::kTransferAttrs, &G::transferAttrs, &P::transferAttrs);
+constexpr RowSpec kPreStat = yesNo(L::kPreStat, nullptr, &P::preStat);
+constexpr RowSpec kTimeRestriction{
+    .name = &L::kTimeRestriction, .dialog = RowDialog::TimeRestriction, .global = &G::jobWindow};
 constexpr RowSpec kLogDirectory{
-    .label = RowLabels::kLogDirectory, .dialog = RowDialog::LogDirectory, .global = &G::logDir};
-constexpr RowSpec kLogEvents{.label = RowLabels::kLogEvents,
+    .name = &L::kLogDirectory, .dialog = RowDialog::LogDirectory, .global = &G::logDir};
+constexpr RowSpec kLogEvents{.name = &L::kLogEvents,
                              .dialog = RowDialog::LogEvents,
                              .global = &G::logEvent,
                              .package = &P::logEvent};
-constexpr RowSpec kDisplay{.label = RowLabels::kDisplay,
+constexpr RowSpec kDisplay{.name = &L::kDisplay,
                            .dialog = RowDialog::Choice,
                            .global = &G::display,
                            .choice = ChoiceServerThread};
-constexpr RowSpec kLogSizeRow = number(RowLabels::kLogSize, &G::logSize, kLogSize);
-constexpr RowSpec kDebug = yesNo(RowLabels::kDebug, &G::debug, nullptr);
-constexpr RowSpec kDebugLogSizeRow = number(RowLabels::kDebugLogSize, &G::dbgLogSize, kLogSize);
-constexpr RowSpec kProtocol{.label = RowLabels::kProtocol,
+constexpr RowSpec kLogSizeRow = number(L::kLogSize, &G::logSize, kLogSize);
+constexpr RowSpec kDebug = yesNo(L::kDebug, &G::debug, nullptr);
+constexpr RowSpec kDebugLogSizeRow = number(L::kDebugLogSize, &G::dbgLogSize, kLogSize);
+constexpr RowSpec kProtocol{.name = &L::kProtocol,
                             .dialog = RowDialog::Choice,
                             .package = &P::protocol,
                             .choice = ChoiceProtocol};
-constexpr RowSpec kLogMethod{.label = RowLabels::kLogMethod,
+constexpr RowSpec kLogMethod{.name = &L::kLogMethod,
                              .dialog = RowDialog::Choice,
                              .package = &P::logMethod,
                              .choice = ChoiceServerThread};
 constexpr RowSpec kNcfBefore =
-    commandFiles(RowLabels::kNcfBefore, &P::preNcfSrc, &P::preNcfDst, NcfMoment::Before);
+    commandFiles(L::kNcfBefore, &P::preNcfSrc, &P::preNcfDst, NcfMoment::Before);
 constexpr RowSpec kNcfAfter =
-    commandFiles(RowLabels::kNcfAfter, &P::postNcfSrc, &P::postNcfDst, NcfMoment::After);
-constexpr RowSpec kNcfSuspended = commandFiles(RowLabels::kNcfSuspended, &P::suspendNcfSrc,
-                                               &P::suspendNcfDst, NcfMoment::Suspended);
+    commandFiles(L::kNcfAfter, &P::postNcfSrc, &P::postNcfDst, NcfMoment::After);
+constexpr RowSpec kNcfSuspended =
+    commandFiles(L::kNcfSuspended, &P::suspendNcfSrc, &P::suspendNcfDst, NcfMoment::Suspended);
 constexpr RowSpec kOpenFiles{
-    .label = RowLabels::kOpenFiles, .dialog = RowDialog::OpenFiles, .text = RowText::OpenFiles};
+    .name = &L::kOpenFiles, .dialog = RowDialog::OpenFiles, .text = RowText::OpenFiles};
 
 // The rows of a package's other nodes.
-constexpr RowSpec kScheduleRow{.label = kSchedule,
+constexpr RowSpec kScheduleRow{.name = &L::kSchedule,
                                .dialog = RowDialog::Schedule,
                                .package = &P::scheduleWhen,
                                .text = RowText::ScheduleWords};
-constexpr RowSpec kDays{
-    .label = RowLabels::kDays, .dialog = RowDialog::Days, .package = &P::scheduleDays};
-constexpr RowSpec kSource{.label = kSourceServer,
+constexpr RowSpec kDays{.name = &L::kDays, .dialog = RowDialog::Days, .package = &P::scheduleDays};
+constexpr RowSpec kSource{.name = &L::kSourceServer,
                           .dialog = RowDialog::Text,
                           .package = &P::source,
                           .rule = Rule::Word,
                           .upperCase = true};
-constexpr RowSpec kStartMessage = message("Start Message", &P::preMsg);
-constexpr RowSpec kEndMessage = message("End Message", &P::postMsg);
-constexpr RowSpec kErrorMessage = message("Error Message", &P::errorMsg);
-constexpr RowSpec kSuspendMessage = message("Suspend Message", &P::suspendMsg);
+constexpr RowSpec kStartMessage = message(L::kStartMessage, &P::preMsg);
+constexpr RowSpec kEndMessage = message(L::kEndMessage, &P::postMsg);
+constexpr RowSpec kErrorMessage = message(L::kErrorMessage, &P::errorMsg);
+constexpr RowSpec kSuspendMessage = message(L::kSuspendMessage, &P::suspendMsg);
 
 // The rows of an application.
-constexpr RowSpec kServer{.label = RowLabels::kApplicationServer,
+constexpr RowSpec kServer{.name = &L::kApplicationServer,
                           .dialog = RowDialog::Text,
                           .application = &A::appServer,
                           .rule = Rule::Word,
                           .upperCase = true};
 constexpr RowSpec kPath{
-    .label = RowLabels::kApplicationPath, .dialog = RowDialog::Path, .application = &A::appPath};
-constexpr RowSpec kDestinationPackages{.label = RowLabels::kDestinationPackages,
+    .name = &L::kApplicationPath, .dialog = RowDialog::Path, .application = &A::appPath};
+constexpr RowSpec kDestinationPackages{.name = &L::kDestinationPackages,
                                        .dialog = RowDialog::DestinationPackages,
                                        .application = &A::dstPackages};
-constexpr RowSpec kDestinationServers{.label = RowLabels::kDestinationServers,
+constexpr RowSpec kDestinationServers{.name = &L::kDestinationServers,
                                       .dialog = RowDialog::Text,
                                       .application = &A::dstServers,
                                       .rule = Rule::Words,
@@ -159,19 +150,17 @@ constexpr RowSpec kDestinationServers{.label = RowLabels::kDestinationServers,
 
 // The settings of a task file; the reader keeps only the first word of its
 // log file's line.
-constexpr RowSpec kLogFile{.label = "Path of the logfile",
-                           .dialog = RowDialog::Text,
-                           .task = &T::logFilePath,
-                           .rule = Rule::Word};
-constexpr RowSpec kPollIntervalRow{.label = RowLabels::kPollInterval,
+constexpr RowSpec kLogFile{
+    .name = &L::kLogFile, .dialog = RowDialog::Text, .task = &T::logFilePath, .rule = Rule::Word};
+constexpr RowSpec kPollIntervalRow{.name = &L::kPollInterval,
                                    .dialog = RowDialog::Number,
                                    .task = &T::pollInterval,
                                    .range = &kPollInterval};
-constexpr RowSpec kLogSeverityRow{.label = RowLabels::kLogSeverity,
+constexpr RowSpec kLogSeverityRow{.name = &L::kLogSeverity,
                                   .dialog = RowDialog::Number,
                                   .task = &T::logSeverity,
                                   .range = &kLogSeverity};
-constexpr RowSpec kMaxLogFileSizeRow{.label = RowLabels::kMaxLogFileSize,
+constexpr RowSpec kMaxLogFileSizeRow{.name = &L::kMaxLogFileSize,
                                      .dialog = RowDialog::Number,
                                      .task = &T::maxLogSize,
                                      .range = &kMaxLogFileSize};
@@ -221,17 +210,16 @@ constexpr std::array<ColumnSpec, 5> kTaskColumns{{{"Source path", 150},
                                                   {"Overwrite readonly", 150},
                                                   {"Remove Stale", 150}}};
 
-constexpr NodeSpec propertyNode(DetailKind kind, std::string_view label, RecordKind record,
+constexpr NodeSpec propertyNode(DetailKind kind, RecordKind record,
                                 std::span<const ColumnSpec> columns,
                                 std::span<const RowSpec* const> rows) {
-    return {.kind = kind, .label = label, .record = record, .columns = columns, .rows = rows};
+    return {.kind = kind, .record = record, .columns = columns, .rows = rows};
 }
 
-constexpr NodeSpec entryNode(DetailKind kind, std::string_view label, RecordKind record,
+constexpr NodeSpec entryNode(DetailKind kind, RecordKind record,
                              std::span<const ColumnSpec> columns, bool draggable,
                              std::string_view entryCaption = {}) {
     return {.kind = kind,
-            .label = label,
             .record = record,
             .columns = columns,
             .entries = true,
@@ -239,33 +227,23 @@ constexpr NodeSpec entryNode(DetailKind kind, std::string_view label, RecordKind
             .entryCaption = entryCaption};
 }
 
+using K = DetailKind;
 constexpr std::array<NodeSpec, 15> kNodes{
-    NodeSpec{.kind = DetailKind::None},
-    propertyNode(DetailKind::DefaultSettings, kDefaultSettings, RecordKind::Global, kDefaultColumns,
-                 kDefaultRows),
-    entryNode(DetailKind::Applications, "Application descriptions", RecordKind::None,
-              kApplicationsColumns, true, "Application"),
-    entryNode(DetailKind::Packages, "Package descriptions", RecordKind::None, kPackagesColumns,
-              true, "Name"),
-    propertyNode(DetailKind::Application, {}, RecordKind::Application, kApplicationColumns,
-                 kApplicationRows),
-    propertyNode(DetailKind::Settings, RowLabels::kSettings, RecordKind::Package, kSettingsColumns,
-                 kSettingsRows),
-    propertyNode(DetailKind::Schedule, kSchedule, RecordKind::Package, kScheduleColumns,
-                 kScheduleRows),
-    propertyNode(DetailKind::SourceServer, kSourceServer, RecordKind::Package, kSourceColumns,
-                 kSourceRows),
-    entryNode(DetailKind::Targets, RowLabels::kTargets, RecordKind::Package, kTargetColumns, true),
-    entryNode(DetailKind::Directories, RowLabels::kDirectories, RecordKind::Package, kJobColumns,
-              true),
-    entryNode(DetailKind::Files, RowLabels::kFiles, RecordKind::Package, kJobColumns, true),
-    entryNode(DetailKind::Exclude, RowLabels::kExclude, RecordKind::Package, kExcludeColumns,
-              false),
-    propertyNode(DetailKind::Messages, RowLabels::kMessages, RecordKind::Package, kMessageColumns,
-                 kMessageRows),
-    propertyNode(DetailKind::TaskSettings, kDefaultSettings, RecordKind::TaskFile,
-                 kTaskSettingsColumns, kTaskRows),
-    entryNode(DetailKind::Tasks, RowLabels::kTasks, RecordKind::TaskFile, kTaskColumns, true),
+    NodeSpec{.kind = K::None},
+    propertyNode(K::DefaultSettings, RecordKind::Global, kDefaultColumns, kDefaultRows),
+    entryNode(K::Applications, RecordKind::None, kApplicationsColumns, true, "Application"),
+    entryNode(K::Packages, RecordKind::None, kPackagesColumns, true, "Name"),
+    propertyNode(K::Application, RecordKind::Application, kApplicationColumns, kApplicationRows),
+    propertyNode(K::Settings, RecordKind::Package, kSettingsColumns, kSettingsRows),
+    propertyNode(K::Schedule, RecordKind::Package, kScheduleColumns, kScheduleRows),
+    propertyNode(K::SourceServer, RecordKind::Package, kSourceColumns, kSourceRows),
+    entryNode(K::Targets, RecordKind::Package, kTargetColumns, true),
+    entryNode(K::Directories, RecordKind::Package, kJobColumns, true),
+    entryNode(K::Files, RecordKind::Package, kJobColumns, true),
+    entryNode(K::Exclude, RecordKind::Package, kExcludeColumns, false),
+    propertyNode(K::Messages, RecordKind::Package, kMessageColumns, kMessageRows),
+    propertyNode(K::TaskSettings, RecordKind::TaskFile, kTaskSettingsColumns, kTaskRows),
+    entryNode(K::Tasks, RecordKind::TaskFile, kTaskColumns, true),
 };
 
 // Looked up by kind, so each stands at its kind's place.
@@ -277,11 +255,21 @@ constexpr bool inKindOrder() {
 }
 static_assert(inKindOrder());
 
+// A number row without its range would take any number its dialog is given.
+constexpr bool numbersHaveRanges() {
+    for (const NodeSpec& node : kNodes)
+        for (const RowSpec* row : node.rows)
+            if (row->dialog == RowDialog::Number && row->range == nullptr)
+                return false;
+    return true;
+}
+static_assert(numbersHaveRanges());
+
 constexpr std::array<DetailKind, 8> kPackageChildren{
     DetailKind::Settings,    DetailKind::Schedule, DetailKind::SourceServer, DetailKind::Targets,
     DetailKind::Directories, DetailKind::Files,    DetailKind::Exclude,      DetailKind::Messages};
 
-// Every row, for the dialogs that find theirs by caption.
+// Every row, for the command-file dialog that finds its moment by caption.
 constexpr std::array<const RowSpec*, 42> kAllRows{&kVersion,
                                                   &kUsername,
                                                   &kPassword,
@@ -338,8 +326,16 @@ std::span<const DetailKind> Catalogue::packageChildren() {
 
 const RowSpec* Catalogue::rowLabelled(std::string_view label) {
     const auto it = std::find_if(kAllRows.begin(), kAllRows.end(),
-                                 [&](const RowSpec* row) { return row->label == label; });
+                                 [&](const RowSpec* row) { return row->label() == label; });
     return it != kAllRows.end() ? *it : nullptr;
+}
+
+int Catalogue::rowIndex(DetailKind node, const RowLabel* row) {
+    const auto rows = Catalogue::node(node).rows;
+    const auto it = std::find_if(rows.begin(), rows.end(), [&](const RowSpec* spec) {
+        return row != nullptr && spec->name == row;
+    });
+    return it != rows.end() ? static_cast<int>(it - rows.begin()) : -1;
 }
 
 const RowSpec& Catalogue::commandFiles(NcfMoment moment) {

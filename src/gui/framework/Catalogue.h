@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/ChoiceKind.h"
+#include "config/DetailKind.h"
+#include "config/RowLabel.h"
 #include "config/ValueRules.h"
 #include "config/ValueTable.h"
 
@@ -13,25 +15,6 @@ struct ApplicationDesc;
 struct GlobalSettings;
 struct PackageDesc;
 class TaskFileModel;
-
-// What a tree node shows in the list beside it.
-enum class DetailKind : int {
-    None,
-    DefaultSettings,
-    Applications,
-    Packages,
-    Application,
-    Settings,
-    Schedule,
-    SourceServer,
-    Targets,
-    Directories,
-    Files,
-    Exclude,
-    Messages,
-    TaskSettings,
-    Tasks,
-};
 
 // The record whose fields a node's rows show.
 enum class RecordKind { None, Global, Application, Package, TaskFile };
@@ -63,7 +46,7 @@ enum class NcfMoment { Before, After, Suspended };
 // One row of a property list: its label, the field it shows in each record
 // that has it, and how it is edited. The label is the caption of its dialog.
 struct RowSpec {
-    std::string_view label;
+    const RowLabel* name = nullptr;
     RowDialog dialog = RowDialog::None;
     std::string GlobalSettings::*global = nullptr;
     std::string PackageDesc::*package = nullptr;
@@ -77,7 +60,10 @@ struct RowSpec {
     ValueRules::Rule rule = ValueRules::Rule::Line;
     // The text is stored in capitals.
     bool upperCase = false;
+    // What a number row takes, for its dialog and the checks.
     const NumberRange* range = nullptr;
+
+    constexpr std::string_view label() const { return name != nullptr ? name->text : ""; }
 };
 
 struct ColumnSpec {
@@ -89,8 +75,6 @@ struct ColumnSpec {
 // what can be done to its entries.
 struct NodeSpec {
     DetailKind kind = DetailKind::None;
-    // Empty for the application node, which carries the application's name.
-    std::string_view label = {};
     RecordKind record = RecordKind::None;
     std::span<const ColumnSpec> columns = {};
     std::span<const RowSpec* const> rows = {};
@@ -107,11 +91,13 @@ struct NodeSpec {
 class Catalogue {
 public:
     static const NodeSpec& node(DetailKind kind);
-    static std::string_view label(DetailKind kind) { return node(kind).label; }
+    static std::string_view label(DetailKind kind) { return nodeLabel(kind); }
     // The detail nodes of a package, in the tree's order.
     static std::span<const DetailKind> packageChildren();
     // The row a dialog caption names; nullptr when none does.
     static const RowSpec* rowLabelled(std::string_view label);
+    // The list row of `node` that shows `row`; -1 when it shows none.
+    static int rowIndex(DetailKind node, const RowLabel* row);
     // The command-file row of a moment.
     static const RowSpec& commandFiles(NcfMoment moment);
 };

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "config/DetailKind.h"
+#include "config/RecordId.h"
+
 #include <QList>
 #include <QTreeWidget>
 #include <memory>
@@ -29,6 +32,10 @@ public:
     // The menu of a node, its commands working on currentNode; nullptr for a
     // node without one.
     virtual std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) = 0;
+
+    // The node that shows `detail` of a record (0: of no record); nullptr
+    // when there is none.
+    virtual QTreeWidgetItem* nodeShowing(DetailKind detail, RecordId record) const = 0;
 
     // A node by the labels from its top node down; a label that several
     // siblings carry is told apart by its count among them.

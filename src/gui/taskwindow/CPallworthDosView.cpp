@@ -79,7 +79,7 @@ void CPallworthDosView::fillSettings() {
     const TaskFileModel& model = document_.model();
     for (const RowSpec* setting : settingRows()) {
         auto* row = new QTreeWidgetItem;
-        row->setText(0, AnsiQt::toQString(setting->label));
+        row->setText(0, AnsiQt::toQString(setting->label()));
         row->setText(1, AnsiQt::toQString(model.*setting->task));
         addTopLevelItem(row);
     }
@@ -186,7 +186,7 @@ void CPallworthDosView::editSetting(int row) {
         return;
     if (value != *edited)
         push(new ChangeValue<std::string>(
-            document_, tr("Edit %1").arg(AnsiQt::toQString(setting.label)),
+            document_, tr("Edit %1").arg(AnsiQt::toQString(setting.label())),
             {DetailKind::TaskSettings, 0},
             [&doc = document_, field = setting.task] { return &(doc.model().*field); }, value,
             *edited));
@@ -197,7 +197,8 @@ void CPallworthDosView::editSetting(int row) {
 std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
                                                         const std::string& value) {
     CNumber dialog(this);
-    dialog.caption = setting.label;
+    dialog.caption = setting.label();
+    dialog.range = setting.range;
     dialog.loadFrom(value);
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return std::nullopt;
@@ -207,7 +208,7 @@ std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
 std::optional<std::string> CPallworthDosView::askText(const RowSpec& setting,
                                                       const std::string& value) {
     CText dialog(this);
-    dialog.caption = setting.label;
+    dialog.caption = setting.label();
     dialog.text = value;
     dialog.rule = setting.rule;
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)

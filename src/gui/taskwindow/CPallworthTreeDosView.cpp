@@ -14,7 +14,7 @@ CPallworthTreeDosView::CPallworthTreeDosView(CPallworthDoc2& document, QWidget* 
     : NodeTree(document, QStringLiteral("taskTree"), parent), document_(document) {
     setRootIsDecorated(false);
     connect(&document, &CPallworthDoc2::placeReplayed, this, [this](DetailKind node) {
-        QTreeWidgetItem* shown = node == DetailKind::Tasks ? tasksNode_ : settingsNode_;
+        QTreeWidgetItem* shown = nodeShowing(node, 0);
         if (inActiveWindow() && shown != nullptr && shown != currentItem())
             setCurrentItem(shown);
     });
@@ -28,6 +28,12 @@ void CPallworthTreeDosView::OnInitialUpdate() {
     settingsNode_ = addNode(DetailKind::TaskSettings, kSettingsImage);
     tasksNode_ = addNode(DetailKind::Tasks, kTasksImage);
     document_.treeView = this;
+}
+
+QTreeWidgetItem* CPallworthTreeDosView::nodeShowing(DetailKind detail, RecordId) const {
+    return detail == DetailKind::Tasks          ? tasksNode_
+           : detail == DetailKind::TaskSettings ? settingsNode_
+                                                : nullptr;
 }
 
 QTreeWidgetItem* CPallworthTreeDosView::addNode(DetailKind kind, int image) {

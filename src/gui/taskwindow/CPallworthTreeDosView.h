@@ -31,6 +31,7 @@ public:
 
     // Popup menu 163 ("Insert") for the "Tasks" node; nullptr for any other.
     std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) override;
+    QTreeWidgetItem* nodeShowing(DetailKind detail, RecordId record) const override;
     // Insert of the popup menu: shows the tasks, then inserts one.
     void Insert();
 

@@ -22,6 +22,8 @@ private slots:
     void cleanup();
     void activatingSelectsNodeAndRow_data();
     void activatingSelectsNodeAndRow();
+    void activatingLeadsToPackageAndTaskRows_data();
+    void activatingLeadsToPackageAndTaskRows();
     void fixingAValueRemovesItsProblem();
     void linesFollowSavesAndUndo();
 
@@ -124,6 +126,58 @@ void TestProblemsPanel::activatingSelectsNodeAndRow() {
     for (auto* shown = document().treeView->currentItem(); shown != nullptr;
          shown = shown->parent())
         QVERIFY2(!shown->isHidden(), qPrintable(shown->text(0)));
+    QTreeWidget* list = document().listView;
+    QVERIFY(list->currentItem() != nullptr);
+    QCOMPARE(list->currentItem()->text(0), row);
+}
+
+void TestProblemsPanel::activatingLeadsToPackageAndTaskRows_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("row");
+    const QByteArray package = "VERSION 1.30\nUSER admin\nPWD " + QByteArray(80, 'a') +
+                               "\nPACKAGE P\n  SOURCE S\n  DEST T V MSGON 0\n";
+    QTest::newRow("package setting")
+        << "setting.cfg" << package + "  SCHEDULE 08:00 MON\n  SYNCMODE COPY\nPACKAGE END\n"
+        << "Sync mode \"COPY\" is not one of OVERWRITE, REPLACE"
+        << "Settings"
+        << "Sync mode";
+    QTest::newRow("package schedule")
+        << "schedule.cfg" << package + "  SCHEDULE 08:00\nPACKAGE END\n"
+        << "Days to run names no day"
+        << "Schedule"
+        << "Days to run";
+    const QByteArray tasks = "logfile sys:\\logs\\q.log\npollinterval 300\nlogseverity 2\n"
+                             "logsize 512000\ntask c:\\data sys:data 1 0 1\n";
+    QTest::newRow("task setting") << "setting.ini" << tasks
+                                  << "Logging severity \"2\" is outside 0-1"
+                                  << "Default settings"
+                                  << "Logging severity";
+    QTest::newRow("task") << "task.ini" << tasks + "task c:\\a d:\\b 1 0 1\n"
+                          << "Both paths of the task are on workstation drives"
+                          << "Tasks"
+                          << "c:\\a";
+}
+
+// A problem of a package's property node or of a task file leads to its node
+// and row as well.
+void TestProblemsPanel::activatingLeadsToPackageAndTaskRows() {
+    QFETCH(QString, name);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, message);
+    QFETCH(QString, node);
+    QFETCH(QString, row);
+    const QString path = work_.filePath(name);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+    file.close();
+    QVERIFY(fixture_->documents().openFile(path) != nullptr);
+    QTRY_VERIFY(!panel().list()->findItems(message, Qt::MatchExactly).isEmpty());
+    activate(message);
+    QCOMPARE(document().treeView->currentItem()->text(0), node);
     QTreeWidget* list = document().listView;
     QVERIFY(list->currentItem() != nullptr);
     QCOMPARE(list->currentItem()->text(0), row);

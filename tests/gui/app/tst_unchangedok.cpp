@@ -5,20 +5,26 @@
 #include "configwindow/CPallworthTreeView.h"
 #include "configwindow/CSplitterFrame.h"
 #include "configwindow/CSyncView.h"
+#include "framework/Catalogue.h"
 #include "framework/Document.h"
+#include "framework/NodeTree.h"
 #include "taskwindow/CPallworthDosView.h"
 #include "taskwindow/CPallworthTreeDosView.h"
 #include "taskwindow/CSplitterFrameDos.h"
 
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <map>
+#include <tuple>
 
 using namespace testsupport;
 using namespace mousedriver;
 
 // Opens every row of every node of a file through the real window and
 // presses OK without touching the dialog; the saved file must be the bytes a
-// save of the untouched document writes.
+// save of the untouched document writes. Every number row's dialog refuses
+// what lies outside that row's range.
 class TestUnchangedOk : public QObject {
     Q_OBJECT
 
@@ -27,6 +33,8 @@ private slots:
     void cleanup();
     void okOnEveryRowKeepsTheBytes_data();
     void okOnEveryRowKeepsTheBytes();
+    void numberRowsRefuseOutsideTheirRange_data();
+    void numberRowsRefuseOutsideTheirRange();
 
 private:
     QString copyOf(const QString& name, const QString& as) const {
@@ -129,6 +137,78 @@ void TestUnchangedOk::okOnEveryRowKeepsTheBytes() {
     saveWithKeys();
     // Line by line, so that a failure names the line.
     QCOMPARE(fileBytes(touched).split('\n'), expected.split('\n'));
+}
+
+void TestUnchangedOk::numberRowsRefuseOutsideTheirRange_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("node");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("lower");
+    QTest::addColumn<int>("upper");
+    QTest::addColumn<QString>("message"); // empty: no range written out here
+    // Written out, not taken from where the dialogs take them.
+    const std::map<std::string_view, std::tuple<int, int, const char*>> ranges{
+        {"Failed job retry interval", {60, 14400, "Invalid interval! (60-14400) Default:300"}},
+        {"Max. threads", {1, 100, "Invalid interval! (1-100) Default:12"}},
+        {"Number of times a failed job can be retried",
+         {0, 1440, "Invalid interval! (0-1440) Default:3"}},
+        {"Log size limit", {32, 32768, "Invalid interval! (32-32768) Default:256"}},
+        {"Debug log size limit", {32, 32768, "Invalid interval! (32-32768) Default:256"}},
+        {"Polling interval", {60, 1440, "Invalid interval! (60-1440) Default:300"}},
+        {"Logging severity", {0, 1, "Invalid interval! (0-1) Default:0"}},
+        {"Maximum log file size",
+         {8192, 8388608, "Invalid interval! (8192-8388608) Default:256000"}},
+    };
+    // Every number row of every node, as the catalogue lists them.
+    for (int node = 0; node <= static_cast<int>(DetailKind::Tasks); ++node) {
+        const NodeSpec& spec = Catalogue::node(static_cast<DetailKind>(node));
+        const QString file = spec.record == RecordKind::TaskFile ? QStringLiteral("tasks.ini")
+                                                                 : QStringLiteral("rich-1.30.cfg");
+        for (std::size_t row = 0; row < spec.rows.size(); ++row) {
+            if (spec.rows[row]->dialog != RowDialog::Number)
+                continue;
+            const std::string label(spec.rows[row]->label());
+            const auto found = ranges.find(label);
+            const auto [lower, upper, message] =
+                found != ranges.end() ? found->second : std::tuple(0, 0, "");
+            QTest::addRow("%s", label.c_str()) << file << node << static_cast<int>(row) << lower
+                                               << upper << QString::fromLatin1(message);
+        }
+    }
+}
+
+void TestUnchangedOk::numberRowsRefuseOutsideTheirRange() {
+    QFETCH(QString, file);
+    QFETCH(int, node);
+    QFETCH(int, row);
+    QFETCH(int, lower);
+    QFETCH(int, upper);
+    QFETCH(QString, message);
+    QVERIFY2(!message.isEmpty(), "a number row whose range this test does not know");
+    QVERIFY(fixture_->openKnown(copyOf(file, QStringLiteral("ranges"))) != nullptr);
+    fixture_->documents().activeFrame()->resize(900, 500);
+    auto [tree, list] = panes();
+    QTreeWidgetItem* shown =
+        qobject_cast<NodeTree*>(tree)->nodeShowing(static_cast<DetailKind>(node), 0);
+    QVERIFY(shown != nullptr);
+    click(tree, shown);
+    click(list, list->topLevelItem(row));
+    // Below, above, then the lower limit, each typed and entered.
+    fixture_->onDialog = [&](QDialog& d) {
+        d.show();
+        auto* edit = d.findChild<QLineEdit*>(QStringLiteral("1006"));
+        for (const int typed : {lower - 1, upper + 1, lower}) {
+            QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(edit, QString::number(typed));
+            QTest::keyClick(edit, Qt::Key_Return);
+        }
+        return d.result();
+    };
+    fixture_->messages.clear();
+    QTest::keyClick(list, Qt::Key_Return);
+    QCOMPARE(fixture_->dialogsRun, 1);
+    QCOMPARE(fixture_->messages, QStringList({message, message}));
+    QCOMPARE(list->topLevelItem(row)->text(1), QString::number(lower));
 }
 
 QTEST_MAIN(TestUnchangedOk)

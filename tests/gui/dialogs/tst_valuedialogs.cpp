@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "config/ConfigModel.h"
+#include "config/ValueTable.h"
 #include "dialogs/CChoice.h"
 #include "dialogs/CLogEvents.h"
 #include "dialogs/CNumber.h"
@@ -18,6 +19,8 @@
 #include <QTest>
 #include <functional>
 #include <vector>
+
+Q_DECLARE_METATYPE(const NumberRange*)
 
 namespace {
 
@@ -62,8 +65,8 @@ private slots:
     void numberNotAnInteger();
     void numberWholeNumbersAccepted_data();
     void numberWholeNumbersAccepted();
-    void numberCaptionMustMatchExactly_data();
-    void numberCaptionMustMatchExactly();
+    void numberRangeComesFromTheCaller_data();
+    void numberRangeComesFromTheCaller();
     void numberRefusalKeepsDialogOpen();
     void numberFocusReturnsToEditBox();
     void numberShowsValue();
@@ -116,49 +119,57 @@ void TestValueDialogs::resourceIdsAndControls() {
 
 void TestValueDialogs::numberRangeLimits_data() {
     QTest::addColumn<QString>("caption");
+    QTest::addColumn<const NumberRange*>("range");
     QTest::addColumn<int>("typed");
     QTest::addColumn<QString>("message"); // empty: accepted
 
     struct Row {
         const char* caption;
+        const NumberRange* range;
         int lower;
         int upper;
         const char* message;
     };
     // Messages written out in full, not built the way the dialog builds them.
     const Row rows[] = {
-        {"Failed job retry interval", 60, 14400, "Invalid interval! (60-14400) Default:300"},
-        {"Max. threads", 1, 100, "Invalid interval! (1-100) Default:12"},
-        {"Number of times a failed job can be retried", 0, 1440,
+        {"Failed job retry interval", &ValueTable::kRetryInterval, 60, 14400,
+         "Invalid interval! (60-14400) Default:300"},
+        {"Max. threads", &ValueTable::kMaxThreads, 1, 100, "Invalid interval! (1-100) Default:12"},
+        {"Number of times a failed job can be retried", &ValueTable::kRetryCount, 0, 1440,
          "Invalid interval! (0-1440) Default:3"},
-        {"Log size limit", 32, 32768, "Invalid interval! (32-32768) Default:256"},
-        {"Debug log size limit", 32, 32768, "Invalid interval! (32-32768) Default:256"},
-        {"Polling interval", 60, 1440, "Invalid interval! (60-1440) Default:300"},
-        {"Logging severity", 0, 1, "Invalid interval! (0-1) Default:0"},
-        {"Maximum log file size", 8192, 8388608, "Invalid interval! (8192-8388608) Default:256000"},
+        {"Log size limit", &ValueTable::kLogSize, 32, 32768,
+         "Invalid interval! (32-32768) Default:256"},
+        {"Polling interval", &ValueTable::kPollInterval, 60, 1440,
+         "Invalid interval! (60-1440) Default:300"},
+        {"Logging severity", &ValueTable::kLogSeverity, 0, 1, "Invalid interval! (0-1) Default:0"},
+        {"Maximum log file size", &ValueTable::kMaxLogFileSize, 8192, 8388608,
+         "Invalid interval! (8192-8388608) Default:256000"},
     };
     for (const Row& r : rows) {
         const QString caption = QString::fromLatin1(r.caption);
         const QString message = QString::fromLatin1(r.message);
-        QTest::addRow("%s: lower", r.caption) << caption << r.lower << QString();
-        QTest::addRow("%s: upper", r.caption) << caption << r.upper << QString();
-        QTest::addRow("%s: below", r.caption) << caption << r.lower - 1 << message;
-        QTest::addRow("%s: above", r.caption) << caption << r.upper + 1 << message;
+        QTest::addRow("%s: lower", r.caption) << caption << r.range << r.lower << QString();
+        QTest::addRow("%s: upper", r.caption) << caption << r.range << r.upper << QString();
+        QTest::addRow("%s: below", r.caption) << caption << r.range << r.lower - 1 << message;
+        QTest::addRow("%s: above", r.caption) << caption << r.range << r.upper + 1 << message;
     }
     QTest::newRow("retry interval 30")
-        << QStringLiteral("Failed job retry interval") << 30
+        << QStringLiteral("Failed job retry interval") << &ValueTable::kRetryInterval << 30
         << QStringLiteral("Invalid interval! (60-14400) Default:300");
-    QTest::newRow("threads far below") << QStringLiteral("Max. threads") << -2147483647 - 1
-                                       << QStringLiteral("Invalid interval! (1-100) Default:12");
+    QTest::newRow("threads far below")
+        << QStringLiteral("Max. threads") << &ValueTable::kMaxThreads << -2147483647 - 1
+        << QStringLiteral("Invalid interval! (1-100) Default:12");
 }
 
 void TestValueDialogs::numberRangeLimits() {
     QFETCH(QString, caption);
+    QFETCH(const NumberRange*, range);
     QFETCH(int, typed);
     QFETCH(QString, message);
 
     CNumber d;
     d.caption = caption.toStdString();
+    d.range = range;
     d.value = 5;
     const Run run = drive(d, typeAndOk(QString::number(typed)));
     if (message.isEmpty()) {
@@ -178,30 +189,31 @@ void TestValueDialogs::numberRangeLimits() {
 }
 
 void TestValueDialogs::refusalNamesNewDocumentsValue_data() {
-    QTest::addColumn<QString>("caption");
+    QTest::addColumn<const NumberRange*>("range");
     QTest::addColumn<QString>("value"); // what a new document holds
     ConfigModel config;
     config.resetToNew();
     TaskFileModel tasks;
     tasks.resetToNew();
-    const auto row = [](const char* caption, const std::string& value) {
-        QTest::newRow(caption) << QString::fromLatin1(caption) << QString::fromStdString(value);
+    const auto row = [](const char* name, const NumberRange& range, const std::string& value) {
+        QTest::newRow(name) << &range << QString::fromStdString(value);
     };
-    row("Failed job retry interval", config.global.retryInterval);
-    row("Max. threads", config.global.maxThreads);
-    row("Number of times a failed job can be retried", config.global.retryCount);
-    row("Log size limit", config.global.logSize);
-    row("Debug log size limit", config.global.dbgLogSize);
-    row("Polling interval", tasks.pollInterval);
-    row("Logging severity", tasks.logSeverity);
-    row("Maximum log file size", tasks.maxLogSize);
+    row("Failed job retry interval", ValueTable::kRetryInterval, config.global.retryInterval);
+    row("Max. threads", ValueTable::kMaxThreads, config.global.maxThreads);
+    row("Number of times a failed job can be retried", ValueTable::kRetryCount,
+        config.global.retryCount);
+    row("Log size limit", ValueTable::kLogSize, config.global.logSize);
+    row("Debug log size limit", ValueTable::kLogSize, config.global.dbgLogSize);
+    row("Polling interval", ValueTable::kPollInterval, tasks.pollInterval);
+    row("Logging severity", ValueTable::kLogSeverity, tasks.logSeverity);
+    row("Maximum log file size", ValueTable::kMaxLogFileSize, tasks.maxLogSize);
 }
 
 void TestValueDialogs::refusalNamesNewDocumentsValue() {
-    QFETCH(QString, caption);
+    QFETCH(const NumberRange*, range);
     QFETCH(QString, value);
     CNumber d;
-    d.caption = caption.toStdString();
+    d.range = range;
     const Run run = drive(d, typeAndOk(QStringLiteral("-1")));
     QCOMPARE(run.messages.size(), std::size_t(1));
     QVERIFY2(run.messages[0].text.endsWith(QStringLiteral(" Default:") + value),
@@ -230,10 +242,12 @@ void TestValueDialogs::numberNotAnInteger_data() {
 
 void TestValueDialogs::numberNotAnInteger() {
     QFETCH(QString, typed);
-    // A caption without a range: only the integer check can refuse.
-    for (const char* caption : {"Max. threads", "Something else"}) {
+    // With a range or without one, only the integer check can refuse.
+    for (const NumberRange* range :
+         {&ValueTable::kMaxThreads, static_cast<const NumberRange*>(nullptr)}) {
         CNumber d;
-        d.caption = caption;
+        d.caption = "Max. threads";
+        d.range = range;
         d.value = 42;
         const Run run = drive(d, typeAndOk(typed));
         QCOMPARE(run.accepted, 0);
@@ -273,33 +287,37 @@ void TestValueDialogs::numberWholeNumbersAccepted() {
     QCOMPARE(d.value, expected);
 }
 
-void TestValueDialogs::numberCaptionMustMatchExactly_data() {
+void TestValueDialogs::numberRangeComesFromTheCaller_data() {
     QTest::addColumn<QString>("caption");
+    QTest::newRow("a range's row") << QStringLiteral("Max. threads");
     QTest::newRow("lower case") << QStringLiteral("max. threads");
-    QTest::newRow("upper case") << QStringLiteral("MAX. THREADS");
-    QTest::newRow("trailing blank") << QStringLiteral("Max. threads ");
-    QTest::newRow("leading blank") << QStringLiteral(" Max. threads");
-    QTest::newRow("without the dot") << QStringLiteral("Max threads");
+    QTest::newRow("another text") << QStringLiteral("Something else");
+    QTest::newRow("empty") << QString();
 }
 
-void TestValueDialogs::numberCaptionMustMatchExactly() {
+// The caption is only shown: the range is the one the caller gives, or none.
+void TestValueDialogs::numberRangeComesFromTheCaller() {
     QFETCH(QString, caption);
-    CNumber d;
-    d.caption = caption.toStdString();
-    const Run run = drive(d, typeAndOk(QStringLiteral("500")));
+    CNumber free;
+    free.caption = caption.toStdString();
+    const Run run = drive(free, typeAndOk(QStringLiteral("500")));
     QCOMPARE(run.code, int(QDialog::Accepted));
     QVERIFY(run.messages.empty());
-    QCOMPARE(d.value, 500);
+    QCOMPARE(free.value, 500);
 
-    // The exact name refuses the same value.
-    CNumber exact;
-    exact.caption = "Max. threads";
-    QCOMPARE(drive(exact, typeAndOk(QStringLiteral("500"))).accepted, 0);
+    CNumber ranged;
+    ranged.caption = caption.toStdString();
+    ranged.range = &ValueTable::kMaxThreads;
+    const Run refused = drive(ranged, typeAndOk(QStringLiteral("500")));
+    QCOMPARE(refused.accepted, 0);
+    QCOMPARE(refused.messages.size(), std::size_t(1));
+    QCOMPARE(refused.messages[0].text, QStringLiteral("Invalid interval! (1-100) Default:12"));
 }
 
 void TestValueDialogs::numberRefusalKeepsDialogOpen() {
     CNumber d;
     d.caption = "Failed job retry interval";
+    d.range = &ValueTable::kRetryInterval;
     d.value = 533;
     const Run run = drive(d, [](QDialog& dialog) {
         editOf(dialog)->setText(QStringLiteral("30"));
