@@ -22,7 +22,7 @@ ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mod
     return reader.read(bytes, model_, mode);
 }
 
-Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) const {
+Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) {
     // The written bytes read back as a model: only its lines are taken.
     auto written = std::make_shared<ConfigModel>();
     ConfigReader(oem_).read(bytes, *written, ReadReport::Mode::CountOnly);

@@ -18,7 +18,7 @@ public:
                          Progress* progress) override;
     std::string writeBytes() override;
     bool writePieces(const FileStore::Pieces& put, Progress& progress) override;
-    LineUpdate linesOfWritten(std::string_view bytes) const override;
+    LineUpdate linesOfWritten(std::string_view bytes) override;
     std::optional<QString> validateSave() override;
     std::optional<ReadOnly> readOnlyReason() const override;
     QStringList readBackWarnings() const override;

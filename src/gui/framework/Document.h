@@ -101,7 +101,7 @@ public:
     void written(const LineUpdate& takeLines);
     // Reads the lines of the file just written; runs beside the window's
     // thread, so it only reads the model.
-    virtual LineUpdate linesOfWritten(std::string_view bytes) const {
+    virtual LineUpdate linesOfWritten(std::string_view bytes) {
         (void)bytes;
         return {};
     }

@@ -14,7 +14,7 @@ QString CPallworthDoc2::kindName() const {
     return tr("task file");
 }
 
-Document::LineUpdate CPallworthDoc2::linesOfWritten(std::string_view bytes) const {
+Document::LineUpdate CPallworthDoc2::linesOfWritten(std::string_view bytes) {
     // The written bytes read back as a model: only its lines are taken.
     auto written = std::make_shared<TaskFileModel>();
     TaskFileFormat::read(bytes, *written, ReadReport::Mode::CountOnly);

@@ -15,5 +15,5 @@ public:
                          Progress* progress) override;
     QString kindName() const override;
     std::string writeBytes() override;
-    LineUpdate linesOfWritten(std::string_view bytes) const override;
+    LineUpdate linesOfWritten(std::string_view bytes) override;
 };
