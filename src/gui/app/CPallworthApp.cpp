@@ -32,7 +32,9 @@ bool CPallworthApp::InitInstance(const QStringList& arguments) {
     QCoreApplication::setOrganizationName(QStringLiteral("Brannock"));
     QCoreApplication::setApplicationName(QStringLiteral("Pallworth"));
     QApplication::setWindowIcon(AppIcons::application());
-    network_->initialize();
+    // A network that cannot start is not an error at start-up: the browser
+    // asks it again when used and tells the user why it cannot answer.
+    (void)network_->initialize();
     browser_ = std::make_unique<PathBrowser>(network_, AppIcons::browse());
 
     mainFrame_ = std::make_unique<CMainFrame>();
