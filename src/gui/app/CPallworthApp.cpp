@@ -23,10 +23,6 @@ CPallworthApp::~CPallworthApp() {
     mainFrame_.reset();
 }
 
-const QIcon& CPallworthApp::browseIcon() const {
-    return browser_->icon();
-}
-
 bool CPallworthApp::InitInstance(const QStringList& arguments) {
     // Settings and the recent-file list live under Brannock/Pallworth.
     QCoreApplication::setOrganizationName(QStringLiteral("Brannock"));
