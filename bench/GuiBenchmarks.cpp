@@ -42,9 +42,11 @@ struct Editor {
         app = std::make_unique<CPallworthApp>(std::make_unique<WorkstationClient>());
         app->InitInstance({});
         file = home.filePath(QStringLiteral("large.cfg"));
-        FileStore::writeAtomically(
+        const Status written = FileStore::writeAtomically(
             QFile::encodeName(file).toStdString(),
             ConfigWriter(OemCodePage(437)).write(LargeDocuments::largeConfig()));
+        if (!written.ok)
+            qFatal("%s", written.error.c_str());
     }
 };
 

@@ -101,11 +101,3 @@ int ConfigModel::applicationIndex(RecordId id) const {
 int ConfigModel::packageIndex(RecordId id) const {
     return indexOf(packages, id);
 }
-
-bool ConfigModel::removeApplication(RecordId id) {
-    return applications.remove(indexOf(applications, id));
-}
-
-bool ConfigModel::removePackage(RecordId id) {
-    return packages.remove(indexOf(packages, id));
-}

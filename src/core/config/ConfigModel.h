@@ -46,8 +46,6 @@ public:
     // 1-based index of the record with that id, 0 when none has it.
     int applicationIndex(RecordId id) const;
     int packageIndex(RecordId id) const;
-    bool removeApplication(RecordId id);
-    bool removePackage(RecordId id);
 
     // Content equality: ids and the reader's notes take part too, so two reads
     // of the same file compare equal.

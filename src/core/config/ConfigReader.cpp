@@ -72,11 +72,18 @@ std::string_view withoutFirstThree(std::string_view flag) {
     return flag.size() < 3 ? std::string_view() : flag.substr(3);
 }
 
+// Whether a table of (name, value) pairs is sorted by name, each name once:
+// an entry out of order would be missed by the binary search.
+template <typename Table> consteval bool namesStrictlyAscending(const Table& table) {
+    return std::ranges::adjacent_find(table, std::ranges::greater_equal{},
+                                      &Table::value_type::first) == table.end();
+}
+
 } // namespace
 
 ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
     using K = Keyword;
-    // Sorted by name for the binary search.
+    // Sorted by name for the binary search, as checked below.
     static constexpr std::array<std::pair<std::string_view, Keyword>, 44> kTable = {{
         {"APPLICATION", K::Application},
         {"APP_PATH", K::AppPath},
@@ -123,6 +130,7 @@ ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
         {"USER", K::User},
         {"VERSION", K::Version},
     }};
+    static_assert(namesStrictlyAscending(kTable), "keep the keywords sorted by name");
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), keyword,
                                      [](const auto& e, std::string_view k) { return e.first < k; });
     return it != kTable.end() && it->first == keyword ? it->second : K::Unknown;

@@ -99,9 +99,3 @@ std::string OemCodePage::toAnsi(std::string_view oem) const {
     toAnsiInPlace(s.data(), s.size());
     return s;
 }
-
-std::string OemCodePage::toOem(std::string_view ansi) const {
-    std::string s(ansi);
-    toOemInPlace(s.data(), s.size());
-    return s;
-}

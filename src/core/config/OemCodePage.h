@@ -21,7 +21,6 @@ public:
     void toAnsiInPlace(char* data, std::size_t size) const { map(toAnsi_, data, size); }
     void toOemInPlace(char* data, std::size_t size) const { map(toOem_, data, size); }
     std::string toAnsi(std::string_view oem) const;
-    std::string toOem(std::string_view ansi) const;
     // Whether the Windows-1252 byte has the same character in this code
     // page; one that has not is stored as another character's byte.
     bool holds(unsigned char ansi) const { return same_[ansi]; }

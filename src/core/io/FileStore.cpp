@@ -331,6 +331,8 @@ public:
 
     Outcome byRename(bool replacing, unsigned newFileMode);
     bool inPlace();
+    // True when a failed in-place save could not put the old content back.
+    bool oldContentKept() const { return oldContentKept_; }
 
 private:
     bool fail(int err) {
@@ -364,6 +366,7 @@ private:
     const FileStore::Producer& produce_;
     off_t written_ = 0;
     std::string& error_;
+    bool oldContentKept_ = false;
 };
 
 bool Save::writeContent(int fd, bool inPlace) {
@@ -481,37 +484,33 @@ void Save::restore(int fd, TempFile& backup, off_t size) {
     if (::rename(backup.path().c_str(), kept.c_str()) != 0)
         kept = backup.path();
     backup.keep();
-    error_ += std::string(FileStore::kOldContentKept) + '"' + kept + '"';
+    oldContentKept_ = true;
+    error_ += "; the old content is in \"" + kept + '"';
 }
 
-// The save behind FileStore::writeAtomically; false with the message in
-// `error`.
-bool saveFile(const std::string& path, const FileStore::Producer& produce, std::string& error,
-              unsigned newFileMode) {
+// The save behind FileStore::writeAtomically.
+Status saveFile(const std::string& path, const FileStore::Producer& produce, unsigned newFileMode) {
     const FileSizeSignalIgnored quiet;
     std::string target;
-    if (const std::string refused = resolveLinks(path, target); !refused.empty()) {
-        error = describe("Cannot write", path, refused);
-        return false;
-    }
+    if (const std::string refused = resolveLinks(path, target); !refused.empty())
+        return Status::failure(describe("Cannot write", path, refused));
     struct stat old {};
     const bool replacing = ::stat(target.c_str(), &old) == 0;
     if (!replacing && errno != ENOENT)
-        error = describe("Cannot write", path, errno);
-    else if (replacing && !S_ISREG(old.st_mode))
-        error = describe("Cannot write", path, notRegular(old.st_mode));
-    else if (replacing && FileStore::isReadOnly(target))
-        error = describe("Cannot write", path, "the file is read-only");
-    else
-        error.clear();
-    if (!error.empty())
-        return false;
+        return Status::failure(describe("Cannot write", path, errno));
+    if (replacing && !S_ISREG(old.st_mode))
+        return Status::failure(describe("Cannot write", path, notRegular(old.st_mode)));
+    if (replacing && FileStore::isReadOnly(target))
+        return Status::failure(describe("Cannot write", path, "the file is read-only"));
     TempFile::removeStale(folderOf(target), nameOf(target));
+    std::string error;
     Save save(path, target, produce, error);
-    if (replacing && old.st_nlink > 1)
-        return save.inPlace();
-    const Outcome outcome = save.byRename(replacing, newFileMode);
-    return outcome == Outcome::CannotKeep ? save.inPlace() : outcome == Outcome::Saved;
+    const Outcome outcome =
+        replacing && old.st_nlink > 1 ? Outcome::CannotKeep : save.byRename(replacing, newFileMode);
+    if (outcome == Outcome::Saved || (outcome == Outcome::CannotKeep && save.inPlace()))
+        return {};
+    return Status::failure(std::move(error), save.oldContentKept() ? Status::Kind::OldContentKept
+                                                                   : Status::Kind::Plain);
 }
 
 } // namespace
@@ -551,10 +550,7 @@ Status FileStore::writeAtomically(const std::string& path, std::string_view byte
 
 Status FileStore::writeAtomically(const std::string& path, const Producer& produce,
                                   unsigned newFileMode) {
-    std::string error;
-    if (saveFile(path, produce, error, newFileMode))
-        return {};
-    return Status::failure(std::move(error));
+    return saveFile(path, produce, newFileMode);
 }
 
 std::string FileStore::linkTarget(const std::string& path) {

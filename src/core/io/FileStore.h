@@ -25,14 +25,12 @@ public:
     // The largest file read: far beyond any document, well within memory.
     static constexpr std::uint64_t kMaxFileSize = std::uint64_t(1) << 30;
     static constexpr unsigned kNewFileMode = 0600;
-    // Ends a failed write's message when the old content could not be put
-    // back into the file and was kept beside it instead.
-    static constexpr std::string_view kOldContentKept = "; the old content is in ";
-
     // A failure names the file and the reason. A file that grows meanwhile
     // is read up to the size it had when opened.
     static Status read(const std::string& path, std::string& bytes);
-    // A file created new gets newFileMode, less the bits of the umask.
+    // A file created new gets newFileMode, less the bits of the umask. A failed
+    // in-place write whose old content could not be put back into the file is
+    // of Kind::OldContentKept, and its message names where that content is.
     static Status writeAtomically(const std::string& path, std::string_view bytes,
                                   unsigned newFileMode = kNewFileMode);
 

@@ -23,16 +23,14 @@ CPallworthApp::~CPallworthApp() {
     mainFrame_.reset();
 }
 
-const QIcon& CPallworthApp::browseIcon() const {
-    return browser_->icon();
-}
-
 bool CPallworthApp::InitInstance(const QStringList& arguments) {
     // Settings and the recent-file list live under Brannock/Pallworth.
     QCoreApplication::setOrganizationName(QStringLiteral("Brannock"));
     QCoreApplication::setApplicationName(QStringLiteral("Pallworth"));
     QApplication::setWindowIcon(AppIcons::application());
-    network_->initialize();
+    // A network that cannot start is not an error at start-up: the browser
+    // asks it again when used and tells the user why it cannot answer.
+    (void)network_->initialize();
     browser_ = std::make_unique<PathBrowser>(network_, AppIcons::browse());
 
     mainFrame_ = std::make_unique<CMainFrame>();

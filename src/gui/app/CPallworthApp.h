@@ -2,7 +2,6 @@
 
 #include "HelpWindow.h"
 
-#include <QIcon>
 #include <QObject>
 #include <QPointer>
 #include <QStringList>
@@ -33,7 +32,6 @@ public:
     // What the Browse buttons of the windows' dialogs work with; there once
     // InitInstance has run.
     const PathBrowser& browser() const { return *browser_; }
-    const QIcon& browseIcon() const;
     // The command line as given; the editor opens nothing from it.
     const QStringList& commandLine() const { return commandLine_; }
 

@@ -16,7 +16,7 @@
 
 namespace {
 
-NodeIcons::Shape shapeOf(NodeKind kind) {
+NodeIcons::Shape shapeOf(NodeIconIndex kind) {
     switch (kind) {
     case GroupNode:
         return NodeIcons::Shape::Folder;
@@ -32,7 +32,7 @@ NodeIcons::Shape shapeOf(NodeKind kind) {
 
 // Making an icon costs more than making a node; a large file has thousands
 // of nodes of four kinds. The icons draw themselves in the current palette.
-const QIcon& iconFor(NodeKind kind) {
+const QIcon& iconFor(NodeIconIndex kind) {
     static const QIcon icons[4] = {
         NodeIcons::icon(shapeOf(GroupNode)), NodeIcons::icon(shapeOf(PackageNode)),
         NodeIcons::icon(shapeOf(DetailNode)), NodeIcons::icon(shapeOf(ApplicationNode))};
@@ -79,13 +79,14 @@ void CPallworthTreeView::OnInitialUpdate() {
         addPackageNode(package.id, AnsiQt::toQString(package.name));
 }
 
-QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, NodeKind kind,
+QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, NodeIconIndex kind,
                                              DetailKind detail, RecordId record) {
     return addNode(parent, AnsiQt::toQString(Catalogue::label(detail)), kind, detail, record);
 }
 
 QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QString& label,
-                                             NodeKind kind, DetailKind detail, RecordId record) {
+                                             NodeIconIndex kind, DetailKind detail,
+                                             RecordId record) {
     auto* node = new QTreeWidgetItem(QStringList{label});
     node->setData(0, kKindRole, static_cast<int>(kind));
     node->setData(0, kRecordRole, record);
@@ -141,8 +142,9 @@ void CPallworthTreeView::showPlace(DetailKind detail, RecordId record) {
         setCurrentItem(node);
 }
 
-NodeKind CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
-    return node != nullptr ? static_cast<NodeKind>(node->data(0, kKindRole).toInt()) : NodeKind{};
+NodeIconIndex CPallworthTreeView::kindOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<NodeIconIndex>(node->data(0, kKindRole).toInt())
+                           : NodeIconIndex{};
 }
 
 RecordId CPallworthTreeView::recordOf(const QTreeWidgetItem* node) {
@@ -166,7 +168,7 @@ QTreeWidgetItem* CPallworthTreeView::nodeOf(RecordId id) const {
 }
 
 int CPallworthTreeView::contextMenuFor(const QTreeWidgetItem* node) {
-    const NodeKind kind = kindOf(node);
+    const NodeIconIndex kind = kindOf(node);
     if (kind == PackageNode || kind == ApplicationNode)
         return kDeleteMenu;
     if (kind == GroupNode)
@@ -265,7 +267,7 @@ void CPallworthTreeView::onPackageAdded(RecordId id) {
 void CPallworthTreeView::DeleteNode() {
     if (document_.readOnly())
         return;
-    const NodeKind kind = kindOf(currentNode());
+    const NodeIconIndex kind = kindOf(currentNode());
     if (kind == ApplicationNode || kind == PackageNode)
         document_.RemoveRecord(recordOf(currentNode()));
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NodeKind.h"
+#include "NodeIconIndex.h"
 #include "config/RecordId.h"
 #include "framework/Catalogue.h"
 #include "framework/NodeTree.h"
@@ -40,7 +40,7 @@ public:
     // The node that shows a record, nullptr when none does.
     QTreeWidgetItem* nodeOf(RecordId id) const;
 
-    static NodeKind kindOf(const QTreeWidgetItem* node);
+    static NodeIconIndex kindOf(const QTreeWidgetItem* node);
     static RecordId recordOf(const QTreeWidgetItem* node);
     static DetailKind detailOf(const QTreeWidgetItem* node);
 
@@ -62,9 +62,9 @@ protected:
     void nodeSelected(QTreeWidgetItem* current) override;
 
 private:
-    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& label, NodeKind kind,
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, const QString& label, NodeIconIndex kind,
                              DetailKind detail, RecordId record = 0);
-    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, NodeKind kind, DetailKind detail,
+    QTreeWidgetItem* addNode(QTreeWidgetItem* parent, NodeIconIndex kind, DetailKind detail,
                              RecordId record = 0);
     void addApplicationNode(RecordId id, const QString& name);
     void addPackageNode(RecordId id, const QString& name);

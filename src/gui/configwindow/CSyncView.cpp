@@ -40,7 +40,7 @@ void CSyncView::OnInitialUpdate() {
     setSelectionBehavior(SelectRows);
 }
 
-void CSyncView::ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item) {
+void CSyncView::ShowNode(NodeIconIndex kind, DetailKind detail, QTreeWidgetItem* item) {
     shownKind_ = kind;
     shownDetail_ = detail;
     shownItem_ = item;

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "NodeKind.h"
+#include "NodeIconIndex.h"
 #include "config/RecordId.h"
 #include "framework/Catalogue.h"
 #include "framework/ReportList.h"
@@ -33,7 +33,7 @@ public:
 
     // Registers with the document unless the file is of a newer format.
     void OnInitialUpdate() override;
-    void ShowNode(NodeKind kind, DetailKind detail, QTreeWidgetItem* item);
+    void ShowNode(NodeIconIndex kind, DetailKind detail, QTreeWidgetItem* item);
     int FindPackageIndex(const QTreeWidgetItem* item) const;
     int FindApplicationIndex(const QTreeWidgetItem* item) const;
 
@@ -52,7 +52,7 @@ public:
     // nullptr otherwise.
     std::unique_ptr<QMenu> popupMenu() override;
 
-    NodeKind shownKind() const { return shownKind_; }
+    NodeIconIndex shownKind() const { return shownKind_; }
     DetailKind shownDetail() const { return shownDetail_; }
     QTreeWidgetItem* shownItem() const { return shownItem_; }
 
@@ -73,7 +73,7 @@ private:
 
     CPallworthDoc& document_;
     const PathBrowser* browser_;
-    NodeKind shownKind_{};
+    NodeIconIndex shownKind_{};
     DetailKind shownDetail_ = DetailKind::None;
     QTreeWidgetItem* shownItem_ = nullptr;
     RecordId shownRecord_ = 0;

@@ -65,7 +65,7 @@ ConfigModel& EntryEditor::model() const {
 
 bool EntryEditor::canDrag() const {
     // A record's property list is never reordered, whatever the record is called.
-    const NodeKind kind = list_.shownKind();
+    const NodeIconIndex kind = list_.shownKind();
     return (kind == GroupNode || kind == DetailNode) &&
            Catalogue::node(list_.shownDetail()).draggable;
 }

@@ -25,13 +25,6 @@ CNcf::CNcf(QWidget* parent, const PathBrowser* browser)
     setValueControl(body);
 }
 
-std::optional<CNcf::Moment> CNcf::momentOf(std::string_view rowLabel) {
-    const RowSpec* row = Catalogue::rowLabelled(rowLabel);
-    if (row == nullptr || row->dialog != RowDialog::CommandFiles)
-        return std::nullopt;
-    return row->moment;
-}
-
 void CNcf::loadFrom(const PackageDesc& package, Moment moment) {
     const RowSpec& files = Catalogue::commandFiles(moment);
     runOnSource = package.*files.package;

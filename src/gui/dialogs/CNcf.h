@@ -3,7 +3,6 @@
 #include "PathDialog.h"
 #include "framework/Catalogue.h"
 
-#include <optional>
 #include <string>
 #include <string_view>
 
@@ -32,8 +31,6 @@ public:
     std::string runOnSource; // Windows-1252
     std::string runOnTarget; // Windows-1252
 
-    // The moment a row label names ("NCF to execute before", ...).
-    static std::optional<Moment> momentOf(std::string_view rowLabel);
     // Fills both members from the package's pair for the moment.
     void loadFrom(const PackageDesc& package, Moment moment);
     // Writes both members into the package's pair for the moment.

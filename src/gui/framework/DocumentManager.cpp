@@ -386,7 +386,7 @@ bool DocumentManager::writeFile(Document& document, const QString& path) {
         return false;
     if (!written.ok) {
         // When the old content could not be put back, the store names where it is.
-        const bool untouched = written.error.find(FileStore::kOldContentKept) == std::string::npos;
+        const bool untouched = written.kind != Status::Kind::OldContentKept;
         ModalSeam::showMessage(
             area_.window(),
             tr("Cannot save %1:\n%2")

@@ -38,7 +38,6 @@ public:
     void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
 
     int shownImage() const { return shownImage_; }
-    const QString& shownLabel() const { return shownLabel_; }
     QTreeWidgetItem* shownItem() const { return shownItem_; }
     bool showsTasks() const;
 

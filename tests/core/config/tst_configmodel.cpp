@@ -82,7 +82,7 @@ void TestConfigModel::deleteFirstOfThreePackages() {
         p.targets.append(TargetServer(name, "V", "ON", "", "0", "(default)"));
     }
     const RecordId first = m.packages.at(1).id;
-    QVERIFY(m.removePackage(first));
+    QVERIFY(m.packages.remove(m.packageIndex(first)));
     QCOMPARE(m.packages.count(), 2);
     QCOMPARE(m.packages.at(1).name, std::string("two"));
     QCOMPARE(m.packages.at(2).name, std::string("three"));
@@ -98,8 +98,9 @@ void TestConfigModel::deleteUnknownRecordChangesNothing() {
     m.addPackage("P");
     m.addApplication("A");
     const ConfigModel before = m;
-    QVERIFY(!m.removePackage(9999));
-    QVERIFY(!m.removeApplication(m.packages.at(1).id)); // a package's id is no application's
+    QVERIFY(!m.packages.remove(m.packageIndex(9999)));
+    // A package's id is no application's.
+    QVERIFY(!m.applications.remove(m.applicationIndex(m.packages.at(1).id)));
     QVERIFY(m == before);
 }
 
@@ -108,7 +109,7 @@ void TestConfigModel::recordIdsStayUniqueAfterDeletion() {
     m.resetToNew();
     const RecordId a = m.addApplication("a")->id;
     const RecordId b = m.addApplication("b")->id;
-    m.removeApplication(b);
+    QVERIFY(m.applications.remove(m.applicationIndex(b)));
     const RecordId c = m.addApplication("c")->id;
     QVERIFY(c != b && c != a);
     QCOMPARE(m.applicationIndex(c), 2);

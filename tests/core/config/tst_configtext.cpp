@@ -10,6 +10,16 @@
 #include <QTest>
 #include <cstdlib>
 
+namespace {
+
+// As the writer converts a path it has put out.
+std::string toOem(const OemCodePage& oem, std::string bytes) {
+    oem.toOemInPlace(bytes.data(), bytes.size());
+    return bytes;
+}
+
+} // namespace
+
 class TestConfigText : public QObject {
     Q_OBJECT
 
@@ -160,8 +170,8 @@ void TestConfigText::oemRoundTripKeepsEveryByte() {
     for (int b = 0; b < 256; ++b)
         all += static_cast<char>(b);
     const std::string ansi = oem.toAnsi(all);
-    QCOMPARE(oem.toOem(ansi), all);
-    QCOMPARE(oem.toAnsi(oem.toOem(all)), all);
+    QCOMPARE(toOem(oem, ansi), all);
+    QCOMPARE(oem.toAnsi(toOem(oem, all)), all);
     QCOMPARE(ansi.substr(0, 128), all.substr(0, 128));
     // Runs of plain bytes are passed over whole: a high byte at any place
     // among them is still converted, and nothing else.
@@ -179,7 +189,7 @@ void TestConfigText::oemKnownCharacters() {
              std::string("\xFC\xE9\xA3\xDF")); // u-umlaut e-acute pound sharp-s
     QCOMPARE(cp850.toAnsi("\xB7\xEC\x9D"), std::string("\xC0\xFD\xD8")); // A-grave y-acute O-stroke
     // A-grave has no place in 437: it takes a byte of its own, never plain A.
-    QVERIFY(static_cast<unsigned char>(cp437.toOem("\xC0")[0]) >= 0x80);
+    QVERIFY(static_cast<unsigned char>(toOem(cp437, "\xC0")[0]) >= 0x80);
 }
 
 void TestConfigText::oemCodePageFromEnvironment() {

@@ -279,12 +279,15 @@ void TestFileStore::readsWithinTheLimit() {
 
 void TestFileStore::fileSizeLimitIsAnError_data() {
     QTest::addColumn<bool>("inPlace");
-    QTest::newRow("replaced by rename") << false;
-    QTest::newRow("written in place") << true;
+    QTest::addColumn<bool>("restoreFails");
+    QTest::newRow("replaced by rename") << false << false;
+    QTest::newRow("written in place") << true << false;
+    QTest::newRow("in place, old content not put back") << true << true;
 }
 
 void TestFileStore::fileSizeLimitIsAnError() {
     QFETCH(bool, inPlace);
+    QFETCH(bool, restoreFails);
     const std::string target = path("limited.cfg");
     QVERIFY(FileStore::writeAtomically(target, kOld).ok);
     if (inPlace)
@@ -293,12 +296,31 @@ void TestFileStore::fileSizeLimitIsAnError() {
     const int exit = inChild([&] {
         const rlimit limit{100, 100};
         ::setrlimit(RLIMIT_FSIZE, &limit);
+        // Once backed up, the file takes fewer bytes than the old content.
+        if (restoreFails)
+            FileStore::setStageHook([](FileStore::Stage stage) {
+                const rlimit tight{4, 4};
+                if (stage == FileStore::Stage::BackedUp)
+                    ::setrlimit(RLIMIT_FSIZE, &tight);
+            });
         const Status written = FileStore::writeAtomically(target, kNew);
-        return !written.ok && written.error.find("File too large") != std::string::npos ? 0 : 1;
+        const auto kind = restoreFails ? Status::Kind::OldContentKept : Status::Kind::Plain;
+        const bool named = written.error.find("; the old content is in \"") != std::string::npos;
+        return !written.ok && written.error.find("File too large") != std::string::npos &&
+                       written.kind == kind && named == restoreFails
+                   ? 0
+                   : 1;
     });
     QCOMPARE(exit, 0);
-    QCOMPARE(content(target), kOld);
-    QCOMPARE(entries().filter(QStringLiteral(".pallworth-")), QStringList());
+    const QStringList left = entries().filter(QStringLiteral(".pallworth-"));
+    if (!restoreFails) {
+        QCOMPARE(content(target), kOld);
+        QCOMPARE(left, QStringList());
+        return;
+    }
+    QCOMPARE(left.size(), 1);
+    QVERIFY2(left[0].endsWith(QStringLiteral(".old")), qPrintable(left[0]));
+    QCOMPARE(content(path(left[0].toStdString())), kOld);
 }
 
 void TestFileStore::largeFilesInPieces_data() {

@@ -90,7 +90,8 @@ private:
 class StuckClient : public MemoryDirectoryClient {
 public:
     explicit StuckClient(std::shared_ptr<Gate> gate) : gate_(std::move(gate)) {
-        loadFile(testsupport::dataPath("netbrowse/network.txt"));
+        if (!loadFile(testsupport::dataPath("netbrowse/network.txt")).ok)
+            qFatal("cannot load the sample network");
     }
     Status listFolder(const std::string& server, const std::string& volume,
                       const std::string& directory, bool withFiles,

@@ -93,6 +93,7 @@ private slots:
     void insertOnGroupsAndContextMenus();
     void deleteFirstOfThreePackages();
     void saveRefusedWithEachMessage();
+    void failedSaveKeepsTheOldFile_data();
     void failedSaveKeepsTheOldFile();
     void readOnlyFileOffersSaveAs_data();
     void readOnlyFileOffersSaveAs();
@@ -506,27 +507,60 @@ void TestConfigWindow::saveRefusedWithEachMessage() {
     QVERIFY(fileText(path) != before);
 }
 
+void TestConfigWindow::failedSaveKeepsTheOldFile_data() {
+    QTest::addColumn<bool>("restoreFails");
+    QTest::newRow("file left as it was") << false;
+    QTest::newRow("old content kept beside it") << true;
+}
+
 void TestConfigWindow::failedSaveKeepsTheOldFile() {
+    QFETCH(bool, restoreFails);
     const QString path = copyOf("rich-1.30.cfg");
     CPallworthDoc* doc = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
     const QString before = fileText(path);
     doc->model().global.maxThreads = "99";
     doc->setModifiedFlag();
-    // The file system takes no more than 100 bytes.
     struct rlimit saved {};
     ::getrlimit(RLIMIT_FSIZE, &saved);
     struct rlimit limited = saved;
+    // The file system takes no more than 100 bytes; or, for a file saved in
+    // place (a second name), fewer than its old content once it is backed up.
     limited.rlim_cur = 100;
+    if (restoreFails) {
+        QCOMPARE(::link(QFile::encodeName(path).constData(),
+                        QFile::encodeName(path + QStringLiteral("2")).constData()),
+                 0);
+        limited = saved;
+        FileStore::setStageHook([](FileStore::Stage stage) {
+            struct rlimit tight {};
+            ::getrlimit(RLIMIT_FSIZE, &tight);
+            tight.rlim_cur = 4;
+            if (stage == FileStore::Stage::BackedUp)
+                ::setrlimit(RLIMIT_FSIZE, &tight);
+        });
+    }
     const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
     ::setrlimit(RLIMIT_FSIZE, &limited);
     fixture_->frame().action(CommandIds::FileSave)->trigger();
+    FileStore::setStageHook(nullptr);
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     QCOMPARE(fixture_->messages.size(), 1);
-    QVERIFY(fixture_->messages[0].contains(QStringLiteral("left as it was")));
-    QCOMPARE(fileText(path), before);
+    const QString& message = fixture_->messages[0];
+    QCOMPARE(message.contains(QStringLiteral("left as it was")), !restoreFails);
+    QCOMPARE(message.contains(QStringLiteral("the old content is in")), restoreFails);
     QVERIFY(doc->isModified());
-    QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 1);
+    const QStringList kept =
+        QDir(work_->path()).entryList({QStringLiteral("*.old")}, QDir::Files | QDir::Hidden);
+    if (!restoreFails) {
+        QCOMPARE(fileText(path), before);
+        QCOMPARE(QDir(work_->path()).entryList(QDir::Files).size(), 1);
+        QCOMPARE(kept, QStringList());
+        return;
+    }
+    QCOMPARE(kept.size(), 1);
+    QVERIFY2(message.contains(kept[0]), qPrintable(message));
+    QCOMPARE(fileText(QDir(work_->path()).filePath(kept[0])), before);
 }
 
 void TestConfigWindow::readOnlyFileOffersSaveAs_data() {

@@ -2,6 +2,7 @@
 #include "gui/app/AppFixture.h"
 #include "gui/app/MouseDriver.h"
 
+#include "browse/PathBrowser.h"
 #include "config/Scramble.h"
 #include "configwindow/CPallworthDoc.h"
 #include "configwindow/CPallworthTreeView.h"
@@ -480,7 +481,7 @@ void TestEditing::nodeLevelEdits() {
              setCheck(d, 1018, false);
          }));
     // The window hands its dialogs the application's browser.
-    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
+    QCOMPARE(browseIcon, fixture_->app->browser().icon().cacheKey());
     const SyncJob& job = model().packages.at(1).dirJobs.at(1);
     QCOMPARE(job.sourcePath(), std::string_view("SYS:\\NEW SRC"));
     QCOMPARE(job.transferMode(), std::string_view("NEW"));

@@ -765,9 +765,10 @@ void TestPathDialogs::ncfMoments() {
     QFETCH(QString, label);
     QFETCH(int, moment);
 
-    const std::optional<CNcf::Moment> found = CNcf::momentOf(label.toStdString());
-    QVERIFY(found.has_value());
-    QCOMPARE(int(*found), moment);
+    // The window opens the dialog for the moment of the row it was opened on.
+    const RowSpec* row = Catalogue::rowLabelled(label.toStdString());
+    QVERIFY(row != nullptr && row->dialog == RowDialog::CommandFiles);
+    QCOMPARE(int(row->moment), moment);
 
     PackageDesc p;
     p.preNcfSrc = "PRE:S";
@@ -784,7 +785,7 @@ void TestPathDialogs::ncfMoments() {
 
     CNcf d;
     d.caption = label.toStdString();
-    d.loadFrom(p, *found);
+    d.loadFrom(p, row->moment);
     QCOMPARE(d.runOnSource, p.*sources[moment]);
     QCOMPARE(d.runOnTarget, p.*targets[moment]);
 
@@ -797,7 +798,7 @@ void TestPathDialogs::ncfMoments() {
         dialog.accept();
     });
     QCOMPARE(run.code, int(QDialog::Accepted));
-    d.applyTo(p, *found);
+    d.applyTo(p, row->moment);
 
     // Only the pair of this moment changed.
     PackageDesc expected = before;
@@ -817,7 +818,8 @@ void TestPathDialogs::ncfUnknownRowLabel_data() {
 
 void TestPathDialogs::ncfUnknownRowLabel() {
     QFETCH(QString, label);
-    QVERIFY(!CNcf::momentOf(label.toStdString()).has_value());
+    const RowSpec* row = Catalogue::rowLabelled(label.toStdString());
+    QVERIFY(row == nullptr || row->dialog != RowDialog::CommandFiles);
 }
 
 void TestPathDialogs::captionCutTo199Characters() {
@@ -1023,7 +1025,7 @@ void TestPathDialogs::browsedLocalCommandFileRefusedOnOk() {
 
 void TestPathDialogs::browseButtonsShowTheBrowseIcon() {
     AppFixture fixture;
-    const QIcon& browse = fixture.app->browseIcon();
+    const QIcon& browse = fixture.app->browser().icon();
     QVERIFY(!browse.isNull());
     const PathBrowser* browser = &fixture.app->browser();
     CPath path(nullptr, browser);

@@ -2,6 +2,7 @@
 #include "gui/app/AppFixture.h"
 #include "gui/app/MouseDriver.h"
 
+#include "browse/PathBrowser.h"
 #include "framework/AnsiQt.h"
 #include "framework/CommandIds.h"
 #include "framework/ModalSeam.h"
@@ -443,7 +444,7 @@ void TestTaskWindow::insertPutsTaskAndRowAtOnePlace() {
     list()->clearSelection();
     list()->Insert();
     // The window hands its dialog the application's browser.
-    QCOMPARE(browseIcon, fixture_->app->browseIcon().cacheKey());
+    QCOMPARE(browseIcon, fixture_->app->browser().icon().cacheKey());
     QCOMPARE(m.tasks.count(), 5);
     QCOMPARE(m.tasks.at(5), std::string("C:\\END SYS:END 1 0 0"));
     QCOMPARE(cells(*list(), 4).value(0), QStringLiteral("C:\\END"));

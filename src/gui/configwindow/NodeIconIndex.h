@@ -2,7 +2,7 @@
 
 // What a configuration tree node is, told by its icon index; the selected
 // icon is the next index.
-enum NodeKind {
+enum NodeIconIndex {
     GroupNode = 2,
     PackageNode = 4,
     DetailNode = 6,
