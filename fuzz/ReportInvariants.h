@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/Problem.h"
-#include "config/ReadReport.h"
+#include "text/Problem.h"
+#include "text/ReadReport.h"
 
 #include <string>
 #include <string_view>

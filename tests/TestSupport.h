@@ -3,9 +3,9 @@
 #include "config/ConfigModel.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
-#include "config/OemCodePage.h"
 #include "io/FileStore.h"
 #include "netbrowse/MemoryDirectoryClient.h"
+#include "text/OemCodePage.h"
 
 #include <QFile>
 #include <QTest>

@@ -1,20 +1,20 @@
 #include "CliApp.h"
 
 #include "ModelJson.h"
-#include "config/AnsiText.h"
 #include "config/ConfigChecks.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
-#include "config/OemCodePage.h"
 #include "config/SaveRules.h"
 #include "config/Scramble.h"
-#include "config/TextUtil.h"
 #include "io/FileStore.h"
 #include "io/StoppedSave.h"
 #include "netbrowse/NetworkPath.h"
 #include "netbrowse/WorkstationClient.h"
 #include "taskfile/TaskFileChecks.h"
 #include "taskfile/TaskFileFormat.h"
+#include "text/AnsiText.h"
+#include "text/OemCodePage.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <filesystem>

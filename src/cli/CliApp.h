@@ -1,9 +1,9 @@
 #pragma once
 
-#include "config/Problem.h"
-#include "config/ReadReport.h"
 #include "io/FileStore.h"
 #include "io/Status.h"
+#include "text/Problem.h"
+#include "text/ReadReport.h"
 
 #include <ostream>
 #include <set>

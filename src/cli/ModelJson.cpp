@@ -1,7 +1,7 @@
 #include "ModelJson.h"
 
-#include "config/AnsiText.h"
 #include "config/ScheduleText.h"
+#include "text/AnsiText.h"
 
 #include <algorithm>
 #include <string_view>

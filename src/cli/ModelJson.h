@@ -1,10 +1,10 @@
 #pragma once
 
 #include "config/ConfigModel.h"
-#include "config/Problem.h"
-#include "config/ReadReport.h"
 #include "config/WeekSchedule.h"
 #include "taskfile/TaskFileModel.h"
+#include "text/Problem.h"
+#include "text/ReadReport.h"
 
 #include <string>
 #include <string_view>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "RecordId.h"
-#include "SettingLines.h"
+#include "text/RecordId.h"
+#include "text/SettingLines.h"
 
 #include <cstdint>
 #include <string>

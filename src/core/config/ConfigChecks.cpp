@@ -4,8 +4,9 @@
 #include "RowLabels.h"
 #include "SaveRules.h"
 #include "ScheduleText.h"
-#include "TextUtil.h"
 #include "ValueTable.h"
+#include "text/ProblemList.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <unordered_set>
@@ -15,10 +16,6 @@ namespace {
 using Node = DetailKind;
 using Severity = Problem::Severity;
 using L = RowLabels;
-
-std::string quotedValue(std::string_view value) {
-    return "\"" + std::string(value) + "\"";
-}
 
 // Collects the problems of one model, each with its place.
 class Collector {
@@ -43,11 +40,11 @@ public:
     }
     void range(const RowLabel& label, std::string_view value, const NumberRange& range,
                std::uint32_t line) {
-        row(ConfigChecks::rangeProblem(label, value, range.lower, range.upper), label, line);
+        row(ProblemList::rangeProblem(label, value, range.lower, range.upper), label, line);
     }
     void choice(const RowLabel& label, std::string_view value, ChoiceKind kind,
                 std::uint32_t line) {
-        row(ConfigChecks::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
+        row(ProblemList::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
     }
     // A choice that may also be left empty.
     void packageChoice(const RowLabel& label, std::string_view value, ChoiceKind kind,
@@ -59,14 +56,14 @@ public:
     void schedule(std::string_view label, std::string_view word, const RowLabel* row, int entry,
                   std::uint32_t line) {
         if (!ScheduleText::isScheduleWord(word))
-            add(std::string(label) + " " + quotedValue(word) +
+            add(std::string(label) + " " + ProblemList::quoted(word) +
                     " is neither a time (HH:MM) nor a number of hours from 1 to " +
                     std::to_string(ScheduleText::kMostHours),
                 row, entry, line);
     }
     void volumeForm(const RowLabel& label, std::string_view path, std::uint32_t line) {
         if (!path.empty() && !TextUtil::isVolumeForm(path))
-            row(std::string(label) + " " + quotedValue(path) +
+            row(std::string(label) + " " + ProblemList::quoted(path) +
                     " is not in the volume form (VOLUME:path)",
                 label, line);
     }
@@ -113,7 +110,7 @@ void checkListWords(const RowLabel& label, std::string_view list,
                     std::uint32_t line, Collector& c) {
     for (const std::string_view word : TextUtil::words(list))
         if (!ValueTable::offers(offered, word))
-            c.row(std::string(label) + " holds " + quotedValue(word) + ", which is no " +
+            c.row(std::string(label) + " holds " + ProblemList::quoted(word) + ", which is no " +
                       std::string(what),
                   label, line);
 }
@@ -155,7 +152,7 @@ void checkGlobal(const ConfigModel& model, Collector& c) {
                                                        {g.endJob, GK::EndJob}};
     for (const auto& [time, key] : times)
         if (!ScheduleText::isTime(time))
-            c.row(std::string(L::kTimeRestriction) + " " + quotedValue(time) +
+            c.row(std::string(L::kTimeRestriction) + " " + ProblemList::quoted(time) +
                       " is not a valid time (HH:MM)",
                   L::kTimeRestriction, at[key]);
     c.volumeForm(L::kLogDirectory, g.logDir, at[GK::LogDir]);
@@ -196,11 +193,11 @@ void checkSettings(const PackageDesc& p, Collector& c) {
         return;
     const auto& methods = ValueTable::kOpenFileMethods;
     const std::uint32_t line = at[PK::OfHandler];
-    c.row(ConfigChecks::choiceProblem(L::kOpenFiles, p.ofHandler, methods), L::kOpenFiles, line);
+    c.row(ProblemList::choiceProblem(L::kOpenFiles, p.ofHandler, methods), L::kOpenFiles, line);
     const auto delayed = std::span(methods).subspan(ValueTable::kFirstDelayedMethod);
     if (ValueTable::offers(delayed, p.ofHandler))
-        c.row(ConfigChecks::rangeProblem(L::kOpenFiles, std::to_string(p.ofHandlerDelay), 0,
-                                         ValueTable::kOpenFileDelayLimit),
+        c.row(ProblemList::rangeProblem(L::kOpenFiles, std::to_string(p.ofHandlerDelay), 0,
+                                        ValueTable::kOpenFileDelayLimit),
               L::kOpenFiles, line);
 }
 
@@ -230,13 +227,13 @@ void checkTargets(const PackageDesc& p, bool readWhole, Collector& c) {
         const auto add = [&](std::string message) { c.add(std::move(message), {}, i, line); };
         // An empty volume reads back, but the engine needs one.
         if (t.volume().empty())
-            add("Target server " + quotedValue(t.server()) + ": " +
+            add("Target server " + ProblemList::quoted(t.server()) + ": " +
                 SaveRules::checkName("volume", t.volume()).error);
-        add(ConfigChecks::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
-        add(ConfigChecks::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
-                                       ValueTable::kBandwidthLimit));
-        add(ConfigChecks::choiceProblem(L::kProtocol, t.protocol(),
-                                        ValueTable::choices(ChoiceProtocol)));
+        add(ProblemList::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
+        add(ProblemList::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
+                                      ValueTable::kBandwidthLimit));
+        add(ProblemList::choiceProblem(L::kProtocol, t.protocol(),
+                                       ValueTable::choices(ChoiceProtocol)));
         if (!t.schedule().empty())
             c.schedule("Start", t.schedule(), nullptr, i, line);
     }
@@ -249,14 +246,15 @@ void checkJobs(const EntryList<SyncJob>& jobs, Collector& c) {
         // As in the job dialog: one path in volume form is enough.
         if (!TextUtil::isVolumeForm(TextUtil::trim(job.sourcePath())) &&
             !TextUtil::isVolumeForm(TextUtil::trim(job.targetPath())))
-            c.add("Neither path " + quotedValue(job.sourcePath()) + " nor " +
-                      quotedValue(job.targetPath()) + " is in the volume form (VOLUME:path)",
+            c.add("Neither path " + ProblemList::quoted(job.sourcePath()) + " nor " +
+                      ProblemList::quoted(job.targetPath()) +
+                      " is in the volume form (VOLUME:path)",
                   {}, i, line);
-        c.add(ConfigChecks::choiceProblem("Transfer mode", job.transferMode(),
-                                          ValueTable::kCopyModes),
-              {}, i, line);
-        c.add(ConfigChecks::choiceProblem("Propagate deletions", job.deletions(),
-                                          ValueTable::kDeletions),
+        c.add(
+            ProblemList::choiceProblem("Transfer mode", job.transferMode(), ValueTable::kCopyModes),
+            {}, i, line);
+        c.add(ProblemList::choiceProblem("Propagate deletions", job.deletions(),
+                                         ValueTable::kDeletions),
               {}, i, line);
     }
 }
@@ -278,7 +276,7 @@ void checkPackage(const ConfigModel& model, int index, bool readWhole, Collector
     c.at(Node::Exclude, p.id, p.name, line);
     for (int i = 1; i <= p.excludes.count(); ++i)
         if (!TextUtil::isVolumeForm(TextUtil::trim(p.excludes.at(i))))
-            c.add("Excluded path " + quotedValue(p.excludes.at(i)) +
+            c.add("Excluded path " + ProblemList::quoted(p.excludes.at(i)) +
                       " is not in the volume form (VOLUME:path)",
                   {}, i, p.excludes.line(i));
 }
@@ -290,9 +288,9 @@ void checkNames(const ConfigModel& model, Collector& c) {
         const PackageDesc& p = model.packages.at(i);
         c.at(Node::Settings, p.id, p.name, model.packages.line(i));
         if (!packages.insert(p.name).second)
-            c.add("Two packages are named " + quotedValue(p.name));
+            c.add("Two packages are named " + ProblemList::quoted(p.name));
         if (p.name.find(' ') != std::string::npos)
-            c.add("Package name " + quotedValue(p.name) +
+            c.add("Package name " + ProblemList::quoted(p.name) +
                   " holds a blank, so no application can name it as a destination");
     }
     std::unordered_set<std::string_view> applications;
@@ -300,13 +298,14 @@ void checkNames(const ConfigModel& model, Collector& c) {
         const ApplicationDesc& a = model.applications.at(i);
         c.at(Node::Application, a.id, a.name, model.applications.line(i));
         if (!applications.insert(a.name).second)
-            c.add("Two applications are named " + quotedValue(a.name));
+            c.add("Two applications are named " + ProblemList::quoted(a.name));
         c.volumeForm(L::kApplicationPath, a.appPath, a.lines[AK::AppPath]);
         std::size_t index = 0;
         for (const std::string_view name : TextUtil::pieces(a.dstPackages)) {
             const std::uint32_t line = a.dstPackageLines.at(index++);
             if (!name.empty() && !packages.contains(name))
-                c.row("Destination package " + quotedValue(name) + " names no package of this file",
+                c.row("Destination package " + ProblemList::quoted(name) +
+                          " names no package of this file",
                       L::kDestinationPackages, line);
         }
     }
@@ -325,43 +324,7 @@ std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadRepor
         checkPackage(model, i, readWhole, c);
     ReadBackChecks::run(model, problems);
     if (report != nullptr)
-        addSkipped(*report, problems);
-    sortByLine(problems);
+        ProblemList::addSkipped(*report, problems);
+    ProblemList::sortByLine(problems);
     return problems;
-}
-
-void ConfigChecks::sortByLine(std::vector<Problem>& problems) {
-    // Those without a line (the default settings) first, as they were found.
-    std::stable_sort(problems.begin(), problems.end(),
-                     [](const Problem& a, const Problem& b) { return a.line < b.line; });
-}
-
-void ConfigChecks::addSkipped(const ReadReport& report, std::vector<Problem>& problems) {
-    for (const SkippedLine& skipped : report.skipped()) {
-        Problem p;
-        p.message = skipped.text + " (" + std::string(ReadReport::reasonText(skipped.reason)) + ")";
-        p.line = static_cast<std::uint32_t>(skipped.line);
-        problems.push_back(std::move(p));
-    }
-}
-
-std::string ConfigChecks::rangeProblem(std::string_view label, std::string_view value,
-                                       std::int32_t lower, std::int32_t upper) {
-    if (!TextUtil::isWholeInt32(value))
-        return std::string(label) + " " + quotedValue(value) + " is not a whole number";
-    const std::int32_t number = TextUtil::leadingInt(value);
-    if (number >= lower && number <= upper)
-        return {};
-    return std::string(label) + " " + quotedValue(value) + " is outside " + std::to_string(lower) +
-           "-" + std::to_string(upper);
-}
-
-std::string ConfigChecks::choiceProblem(std::string_view label, std::string_view value,
-                                        std::span<const std::string_view> choices) {
-    if (ValueTable::offers(choices, value))
-        return {};
-    std::string message = std::string(label) + " " + quotedValue(value) + " is not one of ";
-    for (std::size_t i = 0; i < choices.size(); ++i)
-        message.append(i == 0 ? "" : ", ").append(choices[i]);
-    return message;
 }

@@ -1,6 +1,6 @@
 #include "ConfigComments.h"
 
-#include "CommentLines.h"
+#include "text/CommentLines.h"
 
 bool ConfigComments::isWritersOwn(std::string_view line, std::size_t& next) {
     using C = ConfigComments;

@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ApplicationDesc.h"
-#include "EntryList.h"
 #include "GlobalSettings.h"
 #include "PackageDesc.h"
-#include "RecordId.h"
+#include "text/EntryList.h"
+#include "text/RecordId.h"
 
 #include <cstdint>
 #include <string>

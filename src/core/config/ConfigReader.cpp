@@ -1,10 +1,10 @@
 #include "ConfigReader.h"
 
 #include "ConfigComments.h"
-#include "LineReader.h"
 #include "ScheduleText.h"
 #include "Scramble.h"
-#include "TextUtil.h"
+#include "text/LineReader.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <array>

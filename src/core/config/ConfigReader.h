@@ -1,10 +1,10 @@
 #pragma once
 
 #include "ConfigModel.h"
-#include "LineTokenizer.h"
-#include "OemCodePage.h"
-#include "ReadStatus.h"
 #include "io/Progress.h"
+#include "text/LineTokenizer.h"
+#include "text/OemCodePage.h"
+#include "text/ReadStatus.h"
 
 #include <array>
 #include <cstddef>

@@ -2,8 +2,8 @@
 
 #include "ConfigComments.h"
 
-#include "LineTokenizer.h"
-#include "TextUtil.h"
+#include "text/LineTokenizer.h"
+#include "text/TextUtil.h"
 
 #include <charconv>
 #include <vector>

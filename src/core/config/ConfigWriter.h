@@ -1,8 +1,8 @@
 #pragma once
 
 #include "ConfigModel.h"
-#include "OemCodePage.h"
 #include "io/Progress.h"
+#include "text/OemCodePage.h"
 
 #include <cstddef>
 #include <functional>

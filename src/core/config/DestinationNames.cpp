@@ -1,6 +1,6 @@
 #include "DestinationNames.h"
 
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SettingLines.h"
+#include "text/SettingLines.h"
 
 #include <cstdint>
 #include <string>

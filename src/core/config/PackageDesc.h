@@ -1,11 +1,11 @@
 #pragma once
 
-#include "EntryList.h"
 #include "GlobalSettings.h"
-#include "RecordId.h"
-#include "SettingLines.h"
 #include "SyncJob.h"
 #include "TargetServer.h"
+#include "text/EntryList.h"
+#include "text/RecordId.h"
+#include "text/SettingLines.h"
 
 #include <cstdint>
 #include <string>

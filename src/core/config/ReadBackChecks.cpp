@@ -2,7 +2,7 @@
 
 #include "RowLabels.h"
 #include "SaveRules.h"
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 #include <string>
 #include <string_view>

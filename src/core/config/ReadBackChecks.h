@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConfigModel.h"
-#include "Problem.h"
+#include "text/Problem.h"
 
 #include <vector>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "RowLabel.h"
+#include "text/RowLabel.h"
 
 // The row labels the editor shows and a whole-file check names a problem by;
 // the catalogue of rows takes them from here.

@@ -1,6 +1,6 @@
 #include "SaveRules.h"
 
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 Status SaveRules::checkName(std::string_view what, std::string_view name) {
     if (name.empty())

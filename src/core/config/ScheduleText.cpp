@@ -1,6 +1,6 @@
 #include "ScheduleText.h"
 
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 #include <cstdio>
 

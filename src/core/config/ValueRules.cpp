@@ -1,6 +1,6 @@
 #include "ValueRules.h"
 
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 Status ValueRules::check(std::string_view value, Rule rule) {
     if (value.find_first_of("\r\n") != std::string_view::npos)

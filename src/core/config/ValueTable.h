@@ -1,25 +1,13 @@
 #pragma once
 
 #include "ChoiceKind.h"
+#include "text/NumberRange.h"
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-
-// The values a number row takes, and the value a new document gives it.
-struct NumberRange {
-    std::int32_t lower;
-    std::int32_t upper;
-    std::string_view defaultValue;
-
-    // "Invalid interval! (lower-upper) Default:value"
-    std::string refusal() const {
-        return "Invalid interval! (" + std::to_string(lower) + "-" + std::to_string(upper) +
-               ") Default:" + std::string(defaultValue);
-    }
-};
 
 // The ranges and keyword choices the value dialogs offer, held once for the
 // dialogs and for the checks of a whole file.

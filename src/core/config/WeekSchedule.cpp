@@ -1,7 +1,7 @@
 #include "WeekSchedule.h"
 
 #include "ScheduleText.h"
-#include "TextUtil.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 

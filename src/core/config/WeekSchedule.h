@@ -1,7 +1,7 @@
 #pragma once
 
 #include "ConfigModel.h"
-#include "RecordId.h"
+#include "text/RecordId.h"
 
 #include <array>
 #include <optional>

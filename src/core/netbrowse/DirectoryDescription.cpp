@@ -2,8 +2,8 @@
 
 #include "PathParts.h"
 
-#include "config/AnsiText.h"
-#include "config/TextUtil.h"
+#include "text/AnsiText.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <cstdlib>

@@ -3,8 +3,8 @@
 #include "MountTable.h"
 #include "NetworkPath.h"
 #include "PathParts.h"
-#include "config/AnsiText.h"
 #include "io/FileStore.h"
+#include "text/AnsiText.h"
 
 #include <algorithm>
 

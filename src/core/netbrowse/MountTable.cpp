@@ -1,7 +1,7 @@
 #include "MountTable.h"
 
 #include "PathParts.h"
-#include "config/TextUtil.h"
+#include "text/TextUtil.h"
 
 namespace {
 

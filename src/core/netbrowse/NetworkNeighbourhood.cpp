@@ -1,7 +1,7 @@
 #include "NetworkNeighbourhood.h"
 
 #include "NetworkPath.h"
-#include "config/TextUtil.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 

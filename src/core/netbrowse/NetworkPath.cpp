@@ -1,7 +1,7 @@
 #include "NetworkPath.h"
 
-#include "config/AnsiText.h"
-#include "config/TextUtil.h"
+#include "text/AnsiText.h"
+#include "text/TextUtil.h"
 
 namespace {
 

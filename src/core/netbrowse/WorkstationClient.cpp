@@ -4,8 +4,8 @@
 #include "NetworkMount.h"
 #include "NetworkPath.h"
 #include "PathParts.h"
-#include "config/AnsiText.h"
 #include "io/FileStore.h"
+#include "text/AnsiText.h"
 
 #include <algorithm>
 #include <cstdlib>

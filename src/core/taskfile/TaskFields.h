@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/TextUtil.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <array>

@@ -1,10 +1,10 @@
 #include "TaskFileChecks.h"
 
 #include "TaskFields.h"
-#include "config/ConfigChecks.h"
 #include "config/RowLabels.h"
-#include "config/TextUtil.h"
 #include "config/ValueTable.h"
+#include "text/ProblemList.h"
+#include "text/TextUtil.h"
 
 #include <algorithm>
 #include <array>
@@ -64,8 +64,8 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
         settings.row = &setting.label;
         settings.line = model.lines[setting.key];
         add(problems,
-            ConfigChecks::rangeProblem(setting.label, setting.value, setting.range.lower,
-                                       setting.range.upper),
+            ProblemList::rangeProblem(setting.label, setting.value, setting.range.lower,
+                                      setting.range.upper),
             settings);
     }
     for (int i = 1; i <= model.tasks.count(); ++i) {
@@ -76,7 +76,7 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
         add(problems, taskProblem(model.tasks.at(i)), place);
     }
     if (report != nullptr)
-        ConfigChecks::addSkipped(*report, problems);
-    ConfigChecks::sortByLine(problems);
+        ProblemList::addSkipped(*report, problems);
+    ProblemList::sortByLine(problems);
     return problems;
 }

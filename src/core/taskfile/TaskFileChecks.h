@@ -1,8 +1,8 @@
 #pragma once
 
 #include "TaskFileModel.h"
-#include "config/Problem.h"
-#include "config/ReadReport.h"
+#include "text/Problem.h"
+#include "text/ReadReport.h"
 
 #include <vector>
 

@@ -1,9 +1,9 @@
 #include "TaskFileFormat.h"
 
-#include "config/CommentLines.h"
-#include "config/LineReader.h"
-#include "config/LineTokenizer.h"
-#include "config/TextUtil.h"
+#include "text/CommentLines.h"
+#include "text/LineReader.h"
+#include "text/LineTokenizer.h"
+#include "text/TextUtil.h"
 
 #include <cstdint>
 

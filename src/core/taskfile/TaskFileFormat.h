@@ -1,7 +1,7 @@
 #pragma once
 
 #include "TaskFileModel.h"
-#include "config/ReadStatus.h"
+#include "text/ReadStatus.h"
 
 #include <string>
 #include <string_view>

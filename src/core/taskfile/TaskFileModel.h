@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/EntryList.h"
-#include "config/SettingLines.h"
+#include "text/EntryList.h"
+#include "text/SettingLines.h"
 
 #include <cstdint>
 #include <string>

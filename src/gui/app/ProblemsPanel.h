@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/Problem.h"
+#include "text/Problem.h"
 
 #include <QDockWidget>
 #include <QPointer>

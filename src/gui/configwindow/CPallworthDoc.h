@@ -1,8 +1,8 @@
 #pragma once
 
 #include "config/ConfigModel.h"
-#include "config/OemCodePage.h"
 #include "framework/TreeListDocument.h"
+#include "text/OemCodePage.h"
 
 // A .cfg configuration open in the editor: the model, its file format and
 // save rules. Records are added and removed here so that every window on the

@@ -1,9 +1,9 @@
 #pragma once
 
 #include "NodeIconIndex.h"
-#include "config/RecordId.h"
 #include "framework/Catalogue.h"
 #include "framework/NodeTree.h"
+#include "text/RecordId.h"
 
 #include <optional>
 #include <string>

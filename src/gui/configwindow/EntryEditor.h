@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/EntryList.h"
+#include "text/EntryList.h"
 
 class ConfigModel;
 class CSyncView;

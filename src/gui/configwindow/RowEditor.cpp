@@ -6,7 +6,6 @@
 #include "DetailContent.h"
 #include "config/ScheduleText.h"
 #include "config/Scramble.h"
-#include "config/TextUtil.h"
 #include "dialogs/CChoice.h"
 #include "dialogs/CDays.h"
 #include "dialogs/CDestPackages.h"
@@ -24,6 +23,7 @@
 #include "framework/AnsiQt.h"
 #include "framework/ChangeValue.h"
 #include "framework/ModalSeam.h"
+#include "text/TextUtil.h"
 
 RowEditor::RowEditor(CSyncView& list) : list_(list) {}
 

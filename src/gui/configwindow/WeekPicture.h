@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/RecordId.h"
 #include "config/WeekSchedule.h"
+#include "text/RecordId.h"
 
 #include <QAbstractScrollArea>
 

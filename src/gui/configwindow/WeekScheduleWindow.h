@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/RecordId.h"
+#include "text/RecordId.h"
 
 #include <QMainWindow>
 

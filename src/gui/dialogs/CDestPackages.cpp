@@ -2,9 +2,9 @@
 
 #include "config/ApplicationDesc.h"
 #include "config/DestinationNames.h"
-#include "config/EntryList.h"
 #include "config/PackageDesc.h"
 #include "framework/AnsiQt.h"
+#include "text/EntryList.h"
 
 #include <QHeaderView>
 #include <QTreeWidget>

@@ -1,10 +1,10 @@
 #include "CJob.h"
 
 #include "config/SaveRules.h"
-#include "config/TextUtil.h"
 #include "config/ValueRules.h"
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
+#include "text/TextUtil.h"
 
 #include <QCheckBox>
 #include <QComboBox>

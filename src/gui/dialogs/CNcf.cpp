@@ -1,8 +1,8 @@
 #include "CNcf.h"
 
 #include "config/PackageDesc.h"
-#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
+#include "text/TextUtil.h"
 
 #include <QGridLayout>
 #include <QLabel>

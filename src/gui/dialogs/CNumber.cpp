@@ -1,7 +1,7 @@
 #include "CNumber.h"
 
-#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
+#include "text/TextUtil.h"
 
 #include <QLineEdit>
 #include <algorithm>

@@ -1,7 +1,7 @@
 #include "CPath.h"
 
-#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
+#include "text/TextUtil.h"
 
 #include <QGridLayout>
 #include <QLabel>

@@ -2,8 +2,8 @@
 
 #include "CChoice.h"
 #include "config/TargetServer.h"
-#include "config/TextUtil.h"
 #include "framework/AnsiQt.h"
+#include "text/TextUtil.h"
 
 #include <QCheckBox>
 #include <QComboBox>

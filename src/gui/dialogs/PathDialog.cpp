@@ -1,10 +1,10 @@
 #include "PathDialog.h"
 
 #include "browse/BrowseButton.h"
-#include "config/OemCodePage.h"
 #include "config/SaveRules.h"
 #include "config/ValueRules.h"
 #include "framework/AnsiQt.h"
+#include "text/OemCodePage.h"
 
 #include <QLabel>
 #include <QLineEdit>

@@ -1,10 +1,10 @@
 #include "ValueDialog.h"
 
-#include "config/OemCodePage.h"
 #include "framework/AnsiQt.h"
 #include "framework/AppSettings.h"
 #include "framework/CaptionFit.h"
 #include "framework/VisualTabOrder.h"
+#include "text/OemCodePage.h"
 
 #include <QAbstractButton>
 #include <QAbstractSpinBox>

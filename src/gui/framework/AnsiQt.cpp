@@ -1,7 +1,7 @@
 #include "AnsiQt.h"
 
-#include "config/AnsiText.h"
-#include "config/OemCodePage.h"
+#include "text/AnsiText.h"
+#include "text/OemCodePage.h"
 
 QString AnsiQt::toQString(std::string_view ansi) {
     QString text;

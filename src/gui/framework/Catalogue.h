@@ -1,10 +1,10 @@
 #pragma once
 
 #include "config/ChoiceKind.h"
-#include "config/DetailKind.h"
-#include "config/RowLabel.h"
 #include "config/ValueRules.h"
 #include "config/ValueTable.h"
+#include "text/DetailKind.h"
+#include "text/RowLabel.h"
 
 #include <cstdint>
 #include <span>

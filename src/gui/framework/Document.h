@@ -1,9 +1,9 @@
 #pragma once
 
 #include "DiskState.h"
-#include "config/ReadStatus.h"
 #include "io/FileStore.h"
 #include "io/Progress.h"
+#include "text/ReadStatus.h"
 
 #include <QObject>
 #include <QString>

@@ -2,7 +2,7 @@
 
 #include "ModelCommand.h"
 #include "TreeListDocument.h"
-#include "config/EntryList.h"
+#include "text/EntryList.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,6 +1,6 @@
 #include "LocalPath.h"
 
-#include "config/AnsiText.h"
+#include "text/AnsiText.h"
 
 #include <QDir>
 #include <QMimeData>

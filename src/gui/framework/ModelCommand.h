@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Catalogue.h"
-#include "config/RecordId.h"
+#include "text/RecordId.h"
 
 #include <QUndoCommand>
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "config/DetailKind.h"
-#include "config/RecordId.h"
+#include "text/DetailKind.h"
+#include "text/RecordId.h"
 
 #include <QList>
 #include <QTreeWidget>

@@ -2,7 +2,7 @@
 
 #include "Catalogue.h"
 #include "Document.h"
-#include "config/RecordId.h"
+#include "text/RecordId.h"
 
 #include <QPointer>
 #include <QTreeWidget>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "config/ReadReport.h"
+#include "text/ReadReport.h"
 
 #include <QCoreApplication>
 #include <QString>

@@ -3,7 +3,6 @@
 #include "CPallworthDoc2.h"
 #include "CPallworthTreeDosView.h"
 #include "CTaskEdit.h"
-#include "config/TextUtil.h"
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
 #include "framework/AnsiQt.h"
@@ -16,6 +15,7 @@
 #include "framework/PopupMenu.h"
 #include "framework/RowDrag.h"
 #include "taskfile/TaskFields.h"
+#include "text/TextUtil.h"
 
 #include <QMenu>
 #include <QScrollBar>

@@ -3,7 +3,7 @@
 #include "framework/Catalogue.h"
 #include "framework/ReportList.h"
 
-#include "config/EntryList.h"
+#include "text/EntryList.h"
 
 #include <QString>
 #include <functional>

@@ -1,11 +1,11 @@
 #include "CTaskEdit.h"
 
 #include "browse/BrowseButton.h"
-#include "config/TextUtil.h"
 #include "dialogs/PathDialog.h"
 #include "framework/AnsiQt.h"
 #include "framework/ModalSeam.h"
 #include "taskfile/TaskFields.h"
+#include "text/TextUtil.h"
 
 #include <QCheckBox>
 #include <QGridLayout>

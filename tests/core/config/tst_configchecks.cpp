@@ -1,9 +1,9 @@
 #include "TestSupport.h"
 
-#include "config/AnsiText.h"
 #include "config/ConfigChecks.h"
 #include "taskfile/TaskFileChecks.h"
 #include "taskfile/TaskFileFormat.h"
+#include "text/AnsiText.h"
 
 #include <QTest>
 

@@ -1,11 +1,11 @@
 #include "TestSupport.h"
 
-#include "config/AnsiText.h"
-#include "config/LineTokenizer.h"
-#include "config/OemCodePage.h"
 #include "config/ScheduleText.h"
 #include "config/Scramble.h"
-#include "config/TextUtil.h"
+#include "text/AnsiText.h"
+#include "text/LineTokenizer.h"
+#include "text/OemCodePage.h"
+#include "text/TextUtil.h"
 
 #include <QTest>
 #include <cstdlib>

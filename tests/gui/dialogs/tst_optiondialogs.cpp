@@ -2,7 +2,6 @@
 #include "TestSupport.h"
 
 #include "config/ApplicationDesc.h"
-#include "config/EntryList.h"
 #include "config/PackageDesc.h"
 #include "configwindow/DetailContent.h"
 #include "dialogs/CDestPackages.h"
@@ -10,6 +9,7 @@
 #include "dialogs/COpenFiles.h"
 #include "dialogs/CPassword.h"
 #include "framework/AnsiQt.h"
+#include "text/EntryList.h"
 
 #include <QComboBox>
 #include <QLineEdit>
