@@ -1,25 +1,13 @@
 #pragma once
 
 #include "ChoiceKind.h"
+#include "NumberRange.h"
 
 #include <array>
 #include <cstdint>
 #include <span>
 #include <string>
 #include <string_view>
-
-// The values a number row takes, and the value a new document gives it.
-struct NumberRange {
-    std::int32_t lower;
-    std::int32_t upper;
-    std::string_view defaultValue;
-
-    // "Invalid interval! (lower-upper) Default:value"
-    std::string refusal() const {
-        return "Invalid interval! (" + std::to_string(lower) + "-" + std::to_string(upper) +
-               ") Default:" + std::string(defaultValue);
-    }
-};
 
 // The ranges and keyword choices the value dialogs offer, held once for the
 // dialogs and for the checks of a whole file.
@@ -29,9 +17,6 @@ public:
     static constexpr NumberRange kMaxThreads{1, 100, "12"};
     static constexpr NumberRange kRetryCount{0, 1440, "3"};
     static constexpr NumberRange kLogSize{32, 32768, "256"};
-    static constexpr NumberRange kPollInterval{60, 1440, "300"};
-    static constexpr NumberRange kLogSeverity{0, 1, "0"};
-    static constexpr NumberRange kMaxLogFileSize{8192, 8388608, "256000"};
     static constexpr std::int32_t kBandwidthLimit = 1000000;
     static constexpr std::int32_t kOpenFileDelayLimit = 600;
 
