@@ -15,7 +15,6 @@ namespace {
 using A = ApplicationDesc;
 using G = GlobalSettings;
 using P = PackageDesc;
-using T = TaskFileModel;
 using Rule = ValueRules::Rule;
 
 using L = RowLabels;
