@@ -1,6 +1,7 @@
 #include "ModelJson.h"
 
 #include "config/ScheduleText.h"
+#include "taskfile/TaskFileTable.h"
 #include "text/AnsiText.h"
 
 #include <algorithm>
@@ -271,10 +272,8 @@ std::string ModelJson::taskFile(const TaskFileModel& model, const ReadReport& re
     {
         JsonObject o(out);
         o.raw("kind", "\"ini\"");
-        o.text("logFilePath", model.logFilePath);
-        o.text("pollInterval", model.pollInterval);
-        o.text("logSeverity", model.logSeverity);
-        o.text("maxLogSize", model.maxLogSize);
+        for (const TaskFileSetting& setting : TaskFileTable::kSettings)
+            o.text(setting.name, model.*setting.member);
         array(o.open("tasks"), model.tasks, text);
         array(o.open("skipped"), report.skipped(), skippedLine);
     }

@@ -45,9 +45,4 @@ struct RowLabels {
     static constexpr RowLabel kApplicationPath{"Path"};
     static constexpr RowLabel kDestinationPackages{"Destination packages"};
     static constexpr RowLabel kDestinationServers{"Destination servers"};
-    // Rows of a task file.
-    static constexpr RowLabel kLogFile{"Path of the logfile"};
-    static constexpr RowLabel kPollInterval{"Polling interval"};
-    static constexpr RowLabel kLogSeverity{"Logging severity"};
-    static constexpr RowLabel kMaxLogFileSize{"Maximum log file size"};
 };

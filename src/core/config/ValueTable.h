@@ -17,9 +17,6 @@ public:
     static constexpr NumberRange kMaxThreads{1, 100, "12"};
     static constexpr NumberRange kRetryCount{0, 1440, "3"};
     static constexpr NumberRange kLogSize{32, 32768, "256"};
-    static constexpr NumberRange kPollInterval{60, 1440, "300"};
-    static constexpr NumberRange kLogSeverity{0, 1, "0"};
-    static constexpr NumberRange kMaxLogFileSize{8192, 8388608, "256000"};
     static constexpr std::int32_t kBandwidthLimit = 1000000;
     static constexpr std::int32_t kOpenFileDelayLimit = 600;
 

@@ -1,8 +1,7 @@
 #include "TaskFileChecks.h"
 
 #include "TaskFields.h"
-#include "config/RowLabels.h"
-#include "config/ValueTable.h"
+#include "TaskFileTable.h"
 #include "text/ProblemList.h"
 #include "text/TextUtil.h"
 
@@ -11,8 +10,6 @@
 #include <string>
 
 namespace {
-
-using L = RowLabels;
 
 void add(std::vector<Problem>& out, std::string message, Problem place) {
     if (message.empty())
@@ -50,21 +47,13 @@ std::vector<Problem> TaskFileChecks::run(const TaskFileModel& model, const ReadR
     std::vector<Problem> problems;
     Problem settings;
     settings.node = DetailKind::TaskSettings;
-    using Key = TaskFileModel::Key;
-    const struct {
-        const RowLabel& label;
-        const std::string& value;
-        const NumberRange& range;
-        Key key;
-    } kRanged[] = {
-        {L::kPollInterval, model.pollInterval, ValueTable::kPollInterval, Key::PollInterval},
-        {L::kLogSeverity, model.logSeverity, ValueTable::kLogSeverity, Key::LogSeverity},
-        {L::kMaxLogFileSize, model.maxLogSize, ValueTable::kMaxLogFileSize, Key::LogSize}};
-    for (const auto& setting : kRanged) {
+    for (const TaskFileSetting& setting : TaskFileTable::kSettings) {
+        if (setting.value != TaskFileSetting::Value::Number)
+            continue;
         settings.row = &setting.label;
         settings.line = model.lines[setting.key];
         add(problems,
-            ProblemList::rangeProblem(setting.label, setting.value, setting.range.lower,
+            ProblemList::rangeProblem(setting.label, model.*setting.member, setting.range.lower,
                                       setting.range.upper),
             settings);
     }

@@ -1,5 +1,7 @@
 #include "TaskFileFormat.h"
 
+#include "TaskFileTable.h"
+
 #include "text/CommentLines.h"
 #include "text/LineReader.h"
 #include "text/LineTokenizer.h"
@@ -11,8 +13,7 @@ namespace {
 
 constexpr std::string_view kHeader = "# Quorrel config file \r\n"
                                      "# Everything after a '#' or ';' is treated as comment. \r\n"
-                                     "\r\n"
-                                     "# Path of the logfile.\r\n";
+                                     "\r\n";
 
 constexpr std::string_view kTaskComment =
     "# Task to do. Multiple can be defined. They are executed in sequence, so\r\n"
@@ -30,44 +31,22 @@ constexpr std::string_view kTaskComment =
     "# 1 - remove these files\r\n"
     "\r\n";
 
-constexpr std::string_view kSettingComments =
-    "# Polling interval (in secs) of the config file and tasks.\r\n"
-    "# Logging severity: 0 - report only, 1 - be more verbose (copy, deletion, etc.)\r\n"
-    "# Maximum log file size in bytes.\r\n";
-
 constexpr int kTaskWords = 5;
 
+// The comment lines above the settings, one block.
+const std::string& settingComments() {
+    static const std::string kComments = [] {
+        std::string comments;
+        for (const TaskFileSetting& setting : TaskFileTable::kSettings)
+            comments.append(setting.comment).append("\r\n");
+        return comments;
+    }();
+    return kComments;
+}
+
 bool isWritersComment(std::string_view line, std::size_t& next) {
-    static const CommentLines kLines = {kHeader, kSettingComments, kTaskComment};
+    static const CommentLines kLines = {kHeader, settingComments(), kTaskComment};
     return line[0] == '#' && kLines.contains(line, next);
-}
-
-// The setting a keyword names; Count for TASK and unknown keywords.
-TaskFileModel::Key settingOf(std::string_view keyword) {
-    using Key = TaskFileModel::Key;
-    if (keyword == "LOGFILE")
-        return Key::LogFile;
-    if (keyword == "POLLINTERVAL")
-        return Key::PollInterval;
-    if (keyword == "LOGSEVERITY")
-        return Key::LogSeverity;
-    if (keyword == "LOGSIZE")
-        return Key::LogSize;
-    return Key::Count;
-}
-
-std::string& setting(TaskFileModel& model, TaskFileModel::Key key) {
-    using Key = TaskFileModel::Key;
-    switch (key) {
-    case Key::LogFile:
-        return model.logFilePath;
-    case Key::PollInterval:
-        return model.pollInterval;
-    case Key::LogSeverity:
-        return model.logSeverity;
-    default:
-        return model.maxLogSize;
-    }
 }
 
 } // namespace
@@ -97,9 +76,9 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
         }
         const std::string_view keyword = tokens.keyword();
         int most = 1;
-        if (const TaskFileModel::Key key = settingOf(keyword); key != TaskFileModel::Key::Count) {
-            setting(model, key) = tokens.arg(1);
-            model.lines.set(key, static_cast<std::uint32_t>(number));
+        if (const TaskFileSetting* setting = TaskFileTable::withKeyword(keyword)) {
+            model.*setting->member = tokens.arg(1);
+            model.lines.set(setting->key, static_cast<std::uint32_t>(number));
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
             for (int i = 2; i <= kTaskWords; ++i)
@@ -124,19 +103,18 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
 
 std::string TaskFileFormat::write(const TaskFileModel& model) {
     std::string out;
-    std::size_t size = kHeader.size() + kTaskComment.size() + 512;
+    std::size_t size = kHeader.size() + kTaskComment.size();
+    for (const TaskFileSetting& setting : TaskFileTable::kSettings)
+        size +=
+            setting.comment.size() + setting.keyword.size() + (model.*setting.member).size() + 7;
     for (const std::string& task : model.tasks)
         size += task.size() + 8;
     out.reserve(size);
     out.append(kHeader);
-    out.append("logfile ").append(model.logFilePath).append("\r\n\r\n");
-    out.append("# Polling interval (in secs) of the config file and tasks.\r\n");
-    out.append("pollinterval ").append(model.pollInterval).append("\r\n\r\n");
-    out.append("# Logging severity: 0 - report only, 1 - be more verbose (copy, deletion, etc.)"
-               "\r\n");
-    out.append("logseverity ").append(model.logSeverity).append("\r\n\r\n");
-    out.append("# Maximum log file size in bytes.\r\n");
-    out.append("logsize ").append(model.maxLogSize).append("\r\n\r\n");
+    for (const TaskFileSetting& setting : TaskFileTable::kSettings) {
+        out.append(setting.comment).append("\r\n");
+        out.append(setting.keyword).append(1, ' ').append(model.*setting.member).append("\r\n\r\n");
+    }
     out.append(kTaskComment);
     for (const std::string& task : model.tasks)
         out.append("task ").append(task).append(" \r\n");

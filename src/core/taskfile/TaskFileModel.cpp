@@ -1,12 +1,10 @@
 #include "TaskFileModel.h"
 
-#include "config/ValueTable.h"
+#include "TaskFileTable.h"
 
 void TaskFileModel::resetToNew() {
-    logFilePath = "sys:\\etc\\quorrel.log";
-    pollInterval = ValueTable::kPollInterval.defaultValue;
-    logSeverity = ValueTable::kLogSeverity.defaultValue;
-    maxLogSize = ValueTable::kMaxLogFileSize.defaultValue;
+    for (const TaskFileSetting& setting : TaskFileTable::kSettings)
+        this->*setting.member = setting.defaultValue;
     tasks.clear();
     lines.clear();
 }

@@ -6,13 +6,11 @@
 #include "DetailContent.h"
 #include "config/ScheduleText.h"
 #include "config/Scramble.h"
-#include "dialogs/CChoice.h"
 #include "dialogs/CDays.h"
 #include "dialogs/CDestPackages.h"
 #include "dialogs/CJob.h"
 #include "dialogs/CLogEvents.h"
 #include "dialogs/CNcf.h"
-#include "dialogs/CNumber.h"
 #include "dialogs/COpenFiles.h"
 #include "dialogs/CPassword.h"
 #include "dialogs/CPath.h"
@@ -21,11 +19,11 @@
 #include "dialogs/CText.h"
 #include "dialogs/CTimeRestriction.h"
 #include "framework/AnsiQt.h"
-#include "framework/ChangeValue.h"
 #include "framework/ModalSeam.h"
 #include "text/TextUtil.h"
 
-RowEditor::RowEditor(CSyncView& list) : list_(list) {}
+RowEditor::RowEditor(CSyncView& list)
+    : list_(list), property_(list, list.document(), list.browser()) {}
 
 ConfigModel& RowEditor::model() const {
     return list_.document().model();
@@ -95,39 +93,24 @@ RowEditor::Locate<std::string> RowEditor::locate(const RowSpec& spec) const {
     return {};
 }
 
-QString RowEditor::editText(std::string_view label) const {
-    return QStringLiteral("Edit %1").arg(AnsiQt::toQString(label));
-}
-
-template <typename Value> bool RowEditor::differs(const Locate<Value>& at, const Value& value) {
-    const Value* now = at ? at() : nullptr;
-    return now != nullptr && !(*now == value);
-}
-
 template <typename Value>
 void RowEditor::change(std::string_view label, const Locate<Value>& at, Value value) {
-    if (!differs(at, value))
-        return;
-    CPallworthDoc& doc = list_.document();
-    doc.undoStack().push(
-        new ChangeValue<Value>(doc, editText(label), place(), at, *at(), std::move(value)));
+    property_.change(label, place(), at, std::move(value));
 }
 
 template <typename Work> void RowEditor::changeTogether(std::string_view label, Work work) {
     QUndoStack& stack = list_.document().undoStack();
-    stack.beginMacro(editText(label));
+    stack.beginMacro(PropertyRowEditor::editText(label));
     work();
     stack.endMacro();
 }
 
 void RowEditor::store(int row, const RowSpec& spec, const std::string& text) {
-    setCell(row, 1, text);
-    change(spec.label(), locate(spec), text);
+    property_.store(row, spec.label(), place(), locate(spec), text);
 }
 
 void RowEditor::setCell(int row, int column, const QString& text) {
-    if (QTreeWidgetItem* item = list_.topLevelItem(row))
-        item->setText(column, text);
+    property_.setCell(row, column, text);
 }
 
 void RowEditor::setCell(int row, int column, const std::string& ansi) {
@@ -170,15 +153,11 @@ bool RowEditor::editEntry(int row) {
 }
 
 void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value) {
+    if (PropertyRowEditor::edits(spec.dialog)) {
+        property_.edit(row, spec, place(), locate(spec));
+        return;
+    }
     switch (spec.dialog) {
-    case RowDialog::Choice:
-        return editChoice(row, spec, value);
-    case RowDialog::Number:
-        return editNumber(row, spec, value);
-    case RowDialog::Text:
-        return editText(row, spec, value);
-    case RowDialog::Path:
-        return editPath(row, spec, value);
     case RowDialog::LogDirectory:
         return editLogDirectory(row, spec, value);
     case RowDialog::Password:
@@ -197,7 +176,7 @@ void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value)
         return editCommandFiles(row, spec);
     case RowDialog::DestinationPackages:
         return editDestinationPackages(row, spec, value);
-    case RowDialog::None:
+    default:
         break;
     }
 }
@@ -217,45 +196,6 @@ void RowEditor::editGroupName(int row, bool applications) {
         list_.document().RenameRecord(model().applications.at(index).id, dialog.text);
     else if (!applications && model().packages.validIndex(index))
         list_.document().RenameRecord(model().packages.at(index).id, dialog.text);
-}
-
-void RowEditor::editChoice(int row, const RowSpec& spec, const QString& value) {
-    CChoice dialog(&list_);
-    dialog.caption = spec.label();
-    dialog.kind = spec.choice;
-    dialog.current = AnsiQt::fromQString(value);
-    if (!ModalSeam::accepted(dialog))
-        return;
-    store(row, spec, dialog.result);
-}
-
-void RowEditor::editNumber(int row, const RowSpec& spec, const QString& value) {
-    CNumber dialog(&list_);
-    dialog.caption = spec.label();
-    dialog.range = spec.range;
-    dialog.loadFrom(AnsiQt::fromQString(value));
-    if (!ModalSeam::accepted(dialog))
-        return;
-    store(row, spec, dialog.text());
-}
-
-void RowEditor::editText(int row, const RowSpec& spec, const QString& value) {
-    CText dialog(&list_);
-    dialog.caption = spec.label();
-    dialog.text = AnsiQt::fromQString(value);
-    dialog.rule = spec.rule;
-    if (!ModalSeam::accepted(dialog))
-        return;
-    store(row, spec, spec.upperCase ? TextUtil::upper(dialog.text) : dialog.text);
-}
-
-void RowEditor::editPath(int row, const RowSpec& spec, const QString& value) {
-    CPath dialog(&list_, list_.browser());
-    dialog.caption = spec.label();
-    dialog.path = AnsiQt::fromQString(value);
-    if (!ModalSeam::accepted(dialog))
-        return;
-    store(row, spec, dialog.path);
 }
 
 void RowEditor::editJob(int row, bool files) {
@@ -301,7 +241,8 @@ void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
         return;
     const Locate<std::string> source = locate(spec);
     const Locate<std::string> target = packageField(spec.packageTarget);
-    if (differs(source, dialog.runOnSource) || differs(target, dialog.runOnTarget))
+    if (PropertyRowEditor::differs(source, dialog.runOnSource) ||
+        PropertyRowEditor::differs(target, dialog.runOnTarget))
         changeTogether(spec.label(), [&] {
             change(spec.label(), source, dialog.runOnSource);
             change(spec.label(), target, dialog.runOnTarget);
@@ -402,7 +343,8 @@ void RowEditor::editOpenFiles(int row, const RowSpec& spec) {
     dialog.applyTo(chosen);
     const Locate<std::string> method = packageField(&PackageDesc::ofHandler);
     const Locate<std::int32_t> delay = packageField(&PackageDesc::ofHandlerDelay);
-    if (differs(method, chosen.ofHandler) || differs(delay, chosen.ofHandlerDelay))
+    if (PropertyRowEditor::differs(method, chosen.ofHandler) ||
+        PropertyRowEditor::differs(delay, chosen.ofHandlerDelay))
         changeTogether(spec.label(), [&] {
             change(spec.label(), method, chosen.ofHandler);
             change(spec.label(), delay, chosen.ofHandlerDelay);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/PropertyRowEditor.h"
 #include "framework/Catalogue.h"
 #include "framework/ModelCommand.h"
 
@@ -32,10 +33,6 @@ private:
     void editExclude(int row);
     void editTarget(int row);
 
-    void editChoice(int row, const RowSpec& spec, const QString& value);
-    void editNumber(int row, const RowSpec& spec, const QString& value);
-    void editText(int row, const RowSpec& spec, const QString& value);
-    void editPath(int row, const RowSpec& spec, const QString& value);
     void editDestinationPackages(int row, const RowSpec& spec, const QString& value);
     void editCommandFiles(int row, const RowSpec& spec);
     void editSchedule(int row, const RowSpec& spec);
@@ -49,7 +46,7 @@ private:
     // Sets every cell of a row from the model.
     void refreshRow(int row);
 
-    template <typename Value> using Locate = std::function<Value*()>;
+    template <typename Value> using Locate = PropertyRowEditor::Locate<Value>;
     // Where a row's field is in the shown record; empty when it has none.
     Locate<std::string> locate(const RowSpec& spec) const;
     template <typename Value> Locate<Value> packageField(Value PackageDesc::*member) const;
@@ -58,10 +55,8 @@ private:
     // Pushes the change of one value; nothing when it stays as it was.
     template <typename Value>
     void change(std::string_view label, const Locate<Value>& at, Value value);
-    template <typename Value> static bool differs(const Locate<Value>& at, const Value& value);
     // Groups the changes `work` pushes into one command named after the row.
     template <typename Work> void changeTogether(std::string_view label, Work work);
-    QString editText(std::string_view label) const;
     ModelCommand::Place place() const;
 
     ConfigModel& model() const;
@@ -73,4 +68,6 @@ private:
     void setCell(int row, int column, const QString& text);
 
     CSyncView& list_;
+    // Edits the value rows and pushes every change.
+    PropertyRowEditor property_;
 };

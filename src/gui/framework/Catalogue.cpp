@@ -4,17 +4,17 @@
 #include "config/GlobalSettings.h"
 #include "config/PackageDesc.h"
 #include "config/RowLabels.h"
-#include "taskfile/TaskFileModel.h"
+#include "taskfile/TaskFileTable.h"
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 
 using A = ApplicationDesc;
 using G = GlobalSettings;
 using P = PackageDesc;
-using T = TaskFileModel;
 using Rule = ValueRules::Rule;
 
 using L = RowLabels;
@@ -27,9 +27,6 @@ constexpr const NumberRange& kRetryInterval = ValueTable::kRetryInterval;
 constexpr const NumberRange& kMaxThreads = ValueTable::kMaxThreads;
 constexpr const NumberRange& kRetryCount = ValueTable::kRetryCount;
 constexpr const NumberRange& kLogSize = ValueTable::kLogSize;
-constexpr const NumberRange& kPollInterval = ValueTable::kPollInterval;
-constexpr const NumberRange& kLogSeverity = ValueTable::kLogSeverity;
-constexpr const NumberRange& kMaxLogFileSize = ValueTable::kMaxLogFileSize;
 
 constexpr RowSpec yesNo(const RowLabel& label, std::string G::*global, std::string P::*package) {
     return {.name = &label,
@@ -148,22 +145,25 @@ constexpr RowSpec kDestinationServers{.name = &L::kDestinationServers,
                                       .rule = Rule::Words,
                                       .upperCase = true};
 
-// The settings of a task file; the reader keeps only the first word of its
-// log file's line.
-constexpr RowSpec kLogFile{
-    .name = &L::kLogFile, .dialog = RowDialog::Text, .task = &T::logFilePath, .rule = Rule::Word};
-constexpr RowSpec kPollIntervalRow{.name = &L::kPollInterval,
-                                   .dialog = RowDialog::Number,
-                                   .task = &T::pollInterval,
-                                   .range = &kPollInterval};
-constexpr RowSpec kLogSeverityRow{.name = &L::kLogSeverity,
-                                  .dialog = RowDialog::Number,
-                                  .task = &T::logSeverity,
-                                  .range = &kLogSeverity};
-constexpr RowSpec kMaxLogFileSizeRow{.name = &L::kMaxLogFileSize,
-                                     .dialog = RowDialog::Number,
-                                     .task = &T::maxLogSize,
-                                     .range = &kMaxLogFileSize};
+// The settings of a task file, as its table states them; the reader keeps
+// only the first word of a line.
+constexpr RowSpec taskRow(const TaskFileSetting& setting) {
+    const bool number = setting.dialog == TaskFileSetting::Dialog::Number;
+    return {.name = &setting.label,
+            .dialog = number ? RowDialog::Number : RowDialog::Text,
+            .task = setting.member,
+            .rule = setting.value == TaskFileSetting::Value::Word ? Rule::Word : Rule::Line,
+            .range = number ? &setting.range : nullptr};
+}
+
+template <std::size_t... I> constexpr auto taskRows(std::index_sequence<I...>) {
+    return std::array<RowSpec, sizeof...(I)>{taskRow(TaskFileTable::kSettings[I])...};
+}
+constexpr auto kTaskSpecs = taskRows(std::make_index_sequence<TaskFileTable::kSettings.size()>());
+
+template <std::size_t... I> constexpr auto taskRowList(std::index_sequence<I...>) {
+    return std::array<const RowSpec*, sizeof...(I)>{&kTaskSpecs[I]...};
+}
 
 constexpr std::array<const RowSpec*, 20> kDefaultRows{
     &kVersion,          &kUsername,      &kPassword,      &kMaxThreadsRow,   &kNamespace,
@@ -180,8 +180,7 @@ constexpr std::array<const RowSpec*, 4> kMessageRows{&kStartMessage, &kEndMessag
                                                      &kSuspendMessage};
 constexpr std::array<const RowSpec*, 4> kApplicationRows{&kServer, &kPath, &kDestinationPackages,
                                                          &kDestinationServers};
-constexpr std::array<const RowSpec*, 4> kTaskRows{&kLogFile, &kPollIntervalRow, &kLogSeverityRow,
-                                                  &kMaxLogFileSizeRow};
+constexpr auto kTaskRows = taskRowList(std::make_index_sequence<kTaskSpecs.size()>());
 
 constexpr std::array<ColumnSpec, 1> kApplicationsColumns{{{"Applications", 150}}};
 constexpr std::array<ColumnSpec, 1> kPackagesColumns{{{"Packages", 150}}};
@@ -312,10 +311,10 @@ constexpr std::array<const RowSpec*, 42> kAllRows{&kVersion,
                                                   &kPath,
                                                   &kDestinationPackages,
                                                   &kDestinationServers,
-                                                  &kLogFile,
-                                                  &kPollIntervalRow,
-                                                  &kLogSeverityRow,
-                                                  &kMaxLogFileSizeRow};
+                                                  &kTaskSpecs[0],
+                                                  &kTaskSpecs[1],
+                                                  &kTaskSpecs[2],
+                                                  &kTaskSpecs[3]};
 
 } // namespace
 

@@ -3,11 +3,8 @@
 #include "CPallworthDoc2.h"
 #include "CPallworthTreeDosView.h"
 #include "CTaskEdit.h"
-#include "dialogs/CNumber.h"
-#include "dialogs/CText.h"
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
-#include "framework/ChangeValue.h"
 #include "framework/CommandIds.h"
 #include "framework/EntryCommand.h"
 #include "framework/ModalSeam.h"
@@ -42,7 +39,8 @@ QString flagText(std::string_view flag) {
 
 CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, const PathBrowser* browser,
                                      QWidget* parent)
-    : ReportList(QStringLiteral("taskList"), parent), document_(document), browser_(browser) {
+    : ReportList(QStringLiteral("taskList"), parent), document_(document), browser_(browser),
+      rowEditor_(*this, document, browser) {
     connect(&document, &CPallworthDoc2::contentChanged, this, &CPallworthDosView::onContentChanged);
 }
 
@@ -51,19 +49,22 @@ void CPallworthDosView::OnInitialUpdate() {
     document_.listView = this;
 }
 
-void CPallworthDosView::ShowNode(int image, const QString& label, QTreeWidgetItem* item) {
-    shownImage_ = image;
-    shownLabel_ = label;
+void CPallworthDosView::ShowNode(DetailKind kind, QTreeWidgetItem* item) {
+    shownDetail_ = kind;
     shownItem_ = item;
-    if (image == CPallworthTreeDosView::kSettingsImage)
+    if (kind == DetailKind::TaskSettings)
         fillSettings();
-    else if (image == CPallworthTreeDosView::kTasksImage)
+    else if (kind == DetailKind::Tasks)
         fillTasks();
     sizeColumns();
 }
 
+int CPallworthDosView::shownImage() const {
+    return CPallworthTreeDosView::imageOf(shownItem_);
+}
+
 bool CPallworthDosView::showsTasks() const {
-    return shownImage_ == CPallworthTreeDosView::kTasksImage;
+    return shownDetail_ == DetailKind::Tasks;
 }
 
 void CPallworthDosView::setHeaders(DetailKind kind) {
@@ -121,7 +122,7 @@ void CPallworthDosView::sizeColumns() {
 
 void CPallworthDosView::refill() {
     ClearList();
-    ShowNode(shownImage_, shownLabel_, shownItem_);
+    ShowNode(shownDetail_, shownItem_);
 }
 
 void CPallworthDosView::push(QUndoCommand* command) {
@@ -168,9 +169,7 @@ void CPallworthDosView::editTask(int row) {
     dialog.loadFrom(tasks.at(row + 1));
     if (ModalSeam::runModal(dialog) != QDialog::Accepted)
         return;
-    if (tasks.at(row + 1) != dialog.taskText())
-        push(new ChangeValue<std::string>(document_, tr("Edit task"), {DetailKind::Tasks, 0},
-                                          taskAt(row + 1), tasks.at(row + 1), dialog.taskText()));
+    rowEditor_.change("task", {DetailKind::Tasks, 0}, taskAt(row + 1), dialog.taskText());
     setTaskCells(*topLevelItem(row), tasks.at(row + 1));
     changed();
 }
@@ -179,41 +178,9 @@ void CPallworthDosView::editSetting(int row) {
     if (row >= static_cast<int>(settingRows().size()))
         return;
     const RowSpec& setting = *settingRows()[static_cast<std::size_t>(row)];
-    std::string& value = document_.model().*setting.task;
-    const std::optional<std::string> edited =
-        setting.dialog == RowDialog::Number ? askNumber(setting, value) : askText(setting, value);
-    if (!edited)
-        return;
-    if (value != *edited)
-        push(new ChangeValue<std::string>(
-            document_, tr("Edit %1").arg(AnsiQt::toQString(setting.label())),
-            {DetailKind::TaskSettings, 0},
-            [&doc = document_, field = setting.task] { return &(doc.model().*field); }, value,
-            *edited));
-    topLevelItem(row)->setText(1, AnsiQt::toQString(value));
-    changed();
-}
-
-std::optional<std::string> CPallworthDosView::askNumber(const RowSpec& setting,
-                                                        const std::string& value) {
-    CNumber dialog(this);
-    dialog.caption = setting.label();
-    dialog.range = setting.range;
-    dialog.loadFrom(value);
-    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.text();
-}
-
-std::optional<std::string> CPallworthDosView::askText(const RowSpec& setting,
-                                                      const std::string& value) {
-    CText dialog(this);
-    dialog.caption = setting.label();
-    dialog.text = value;
-    dialog.rule = setting.rule;
-    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
-        return std::nullopt;
-    return dialog.text;
+    if (rowEditor_.edit(row, setting, {DetailKind::TaskSettings, 0},
+                        [&doc = document_, field = setting.task] { return &(doc.model().*field); }))
+        changed();
 }
 
 void CPallworthDosView::Insert() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "dialogs/PropertyRowEditor.h"
 #include "framework/Catalogue.h"
 #include "framework/ReportList.h"
 
@@ -34,10 +35,12 @@ public:
 
     // Full-row selection; enters the list into the document.
     void OnInitialUpdate() override;
-    // Fills the list for a tree node, told by its image index.
-    void ShowNode(int image, const QString& label, QTreeWidgetItem* item);
+    // Fills the list for the tree node `item`, which shows `kind`.
+    void ShowNode(DetailKind kind, QTreeWidgetItem* item);
 
-    int shownImage() const { return shownImage_; }
+    DetailKind shownDetail() const { return shownDetail_; }
+    // The image index of the node shown.
+    int shownImage() const;
     QTreeWidgetItem* shownItem() const { return shownItem_; }
     bool showsTasks() const;
 
@@ -73,8 +76,6 @@ private:
     void editTask(int row);
     void editSetting(int row);
     void setHeaders(DetailKind kind);
-    std::optional<std::string> askNumber(const RowSpec& setting, const std::string& value);
-    std::optional<std::string> askText(const RowSpec& setting, const std::string& value);
     void push(QUndoCommand* command);
     // The tasks, and one task, as the undo commands find them again.
     std::function<EntryList<std::string>*()> taskList() const;
@@ -84,7 +85,8 @@ private:
 
     CPallworthDoc2& document_;
     const PathBrowser* browser_;
-    int shownImage_ = 0;
-    QString shownLabel_;
+    // Edits the settings and pushes every change.
+    PropertyRowEditor rowEditor_;
+    DetailKind shownDetail_ = DetailKind::None;
     QTreeWidgetItem* shownItem_ = nullptr;
 };

@@ -39,8 +39,9 @@ QTreeWidgetItem* CPallworthTreeDosView::nodeShowing(DetailKind detail, RecordId)
 QTreeWidgetItem* CPallworthTreeDosView::addNode(DetailKind kind, int image) {
     auto* node = new QTreeWidgetItem(QStringList{AnsiQt::toQString(Catalogue::label(kind))});
     node->setData(0, kImageRole, image);
-    node->setIcon(0, NodeIcons::icon(image == kTasksImage ? NodeIcons::Shape::List
-                                                          : NodeIcons::Shape::Details));
+    node->setData(0, kDetailRole, static_cast<int>(kind));
+    node->setIcon(0, NodeIcons::icon(Catalogue::node(kind).entries ? NodeIcons::Shape::List
+                                                                   : NodeIcons::Shape::Details));
     addTopLevelItem(node);
     return node;
 }
@@ -49,17 +50,22 @@ int CPallworthTreeDosView::imageOf(const QTreeWidgetItem* node) {
     return node != nullptr ? node->data(0, kImageRole).toInt() : 0;
 }
 
+DetailKind CPallworthTreeDosView::detailOf(const QTreeWidgetItem* node) {
+    return node != nullptr ? static_cast<DetailKind>(node->data(0, kDetailRole).toInt())
+                           : DetailKind::None;
+}
+
 void CPallworthTreeDosView::nodeSelected(QTreeWidgetItem* current) {
     if (list() == nullptr)
         return;
     list()->ClearList();
     if (current != nullptr)
-        listView()->ShowNode(imageOf(current), current->text(0), current);
+        listView()->ShowNode(detailOf(current), current);
     setFocus(Qt::OtherFocusReason);
 }
 
 std::unique_ptr<QMenu> CPallworthTreeDosView::popupMenu(const QTreeWidgetItem* node) {
-    if (node == nullptr || imageOf(node) != kTasksImage)
+    if (detailOf(node) != DetailKind::Tasks)
         return nullptr;
     auto menu = std::make_unique<PopupMenu>(kPopupMenu, this);
     menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this,

@@ -12,8 +12,9 @@ class CPallworthTreeDosView : public NodeTree {
     Q_OBJECT
 
 public:
-    // Nodes are told apart by their image index.
+    // Each node carries its image index and the DetailKind it shows.
     static constexpr int kImageRole = Qt::UserRole;
+    static constexpr int kDetailRole = Qt::UserRole + 1;
     static constexpr int kSettingsImage = 6;
     static constexpr int kTasksImage = 14;
     static constexpr int kPopupMenu = 163;
@@ -28,6 +29,7 @@ public:
     QTreeWidgetItem* settingsNode() const { return settingsNode_; }
     QTreeWidgetItem* tasksNode() const { return tasksNode_; }
     static int imageOf(const QTreeWidgetItem* node);
+    static DetailKind detailOf(const QTreeWidgetItem* node);
 
     // Popup menu 163 ("Insert") for the "Tasks" node; nullptr for any other.
     std::unique_ptr<QMenu> popupMenu(const QTreeWidgetItem* node) override;

@@ -8,7 +8,7 @@
 #include "dialogs/CNumber.h"
 #include "dialogs/CText.h"
 #include "framework/ModalSeam.h"
-#include "taskfile/TaskFileModel.h"
+#include "taskfile/TaskFileTable.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -139,11 +139,12 @@ void TestValueDialogs::numberRangeLimits_data() {
          "Invalid interval! (0-1440) Default:3"},
         {"Log size limit", &ValueTable::kLogSize, 32, 32768,
          "Invalid interval! (32-32768) Default:256"},
-        {"Polling interval", &ValueTable::kPollInterval, 60, 1440,
+        {"Polling interval", &TaskFileTable::of(TaskFileModel::Key::PollInterval).range, 60, 1440,
          "Invalid interval! (60-1440) Default:300"},
-        {"Logging severity", &ValueTable::kLogSeverity, 0, 1, "Invalid interval! (0-1) Default:0"},
-        {"Maximum log file size", &ValueTable::kMaxLogFileSize, 8192, 8388608,
-         "Invalid interval! (8192-8388608) Default:256000"},
+        {"Logging severity", &TaskFileTable::of(TaskFileModel::Key::LogSeverity).range, 0, 1,
+         "Invalid interval! (0-1) Default:0"},
+        {"Maximum log file size", &TaskFileTable::of(TaskFileModel::Key::LogSize).range, 8192,
+         8388608, "Invalid interval! (8192-8388608) Default:256000"},
     };
     for (const Row& r : rows) {
         const QString caption = QString::fromLatin1(r.caption);
@@ -204,9 +205,12 @@ void TestValueDialogs::refusalNamesNewDocumentsValue_data() {
         config.global.retryCount);
     row("Log size limit", ValueTable::kLogSize, config.global.logSize);
     row("Debug log size limit", ValueTable::kLogSize, config.global.dbgLogSize);
-    row("Polling interval", ValueTable::kPollInterval, tasks.pollInterval);
-    row("Logging severity", ValueTable::kLogSeverity, tasks.logSeverity);
-    row("Maximum log file size", ValueTable::kMaxLogFileSize, tasks.maxLogSize);
+    row("Polling interval", TaskFileTable::of(TaskFileModel::Key::PollInterval).range,
+        tasks.pollInterval);
+    row("Logging severity", TaskFileTable::of(TaskFileModel::Key::LogSeverity).range,
+        tasks.logSeverity);
+    row("Maximum log file size", TaskFileTable::of(TaskFileModel::Key::LogSize).range,
+        tasks.maxLogSize);
 }
 
 void TestValueDialogs::refusalNamesNewDocumentsValue() {

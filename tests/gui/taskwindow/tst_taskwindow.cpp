@@ -8,6 +8,7 @@
 #include "framework/ModalSeam.h"
 #include "taskfile/TaskFields.h"
 #include "taskfile/TaskFileFormat.h"
+#include "taskfile/TaskFileTable.h"
 #include "taskwindow/CPallworthDoc2.h"
 #include "taskwindow/CPallworthDosView.h"
 #include "taskwindow/CPallworthTreeDosView.h"
@@ -123,6 +124,8 @@ private slots:
     void numberSettingsAtTheirLimits_data();
     void numberSettingsAtTheirLimits();
     void logFilePathIsOneWord();
+    void settingRowsByMouseAndKeys_data();
+    void settingRowsByMouseAndKeys();
     void editTaskFromRowAndKeys();
     void commandsMarkModifiedFirst();
     void insertPutsTaskAndRowAtOnePlace();
@@ -358,6 +361,90 @@ void TestTaskWindow::logFilePathIsOneWord() {
     fixture_->onDialog = cancel;
     list()->Edit();
     QCOMPARE(doc->model().logFilePath, std::string("c:\\q.log"));
+}
+
+void TestTaskWindow::settingRowsByMouseAndKeys_data() {
+    QTest::addColumn<int>("row");
+    QTest::addColumn<bool>("byMouse");      // a double click, else a click and Enter
+    QTest::addColumn<QStringList>("typed"); // each typed and OK'd until one is taken
+    QTest::addColumn<QString>("stored");
+    QTest::addColumn<QStringList>("messages");
+    const QString path = QStringLiteral("sys:\\logs\\quorrel.log");
+    QTest::newRow("interval changed by Enter") << 1 << false << QStringList{QStringLiteral("600")}
+                                               << QStringLiteral("600") << QStringList();
+    QTest::newRow("severity OK unchanged by double click")
+        << 2 << true << QStringList{QStringLiteral("1")} << QStringLiteral("1") << QStringList();
+    QTest::newRow("log size below its range, then at its lower end")
+        << 3 << true << QStringList{QStringLiteral("8191"), QStringLiteral("8192")}
+        << QStringLiteral("8192")
+        << QStringList{QStringLiteral("Invalid interval! (8192-8388608) Default:256000")};
+    QTest::newRow("log size above its range, then cancelled")
+        << 3 << false << QStringList{QStringLiteral("8388609")} << QStringLiteral("512000")
+        << QStringList{QStringLiteral("Invalid interval! (8192-8388608) Default:256000")};
+    QTest::newRow("log file OK unchanged")
+        << 0 << false << QStringList{path} << path << QStringList();
+    QTest::newRow("log file with a character Windows-1252 lacks")
+        << 0 << true
+        << QStringList{QString::fromUtf8("c:\\\u0141.log"), QStringLiteral("c:\\q.log")}
+        << QStringLiteral("c:\\q.log")
+        << QStringList{QString::fromUtf8("The text cannot hold the character \"\u0141\": the "
+                                         "file's code page Windows-1252 has no such character.")};
+}
+
+// The settings open their value dialog through the row they stand on: a
+// changed value is one undoable change, shown in every window; OK on an
+// unchanged value or Cancel changes nothing.
+void TestTaskWindow::settingRowsByMouseAndKeys() {
+    QFETCH(int, row);
+    QFETCH(bool, byMouse);
+    QFETCH(QStringList, typed);
+    QFETCH(QString, stored);
+    QFETCH(QStringList, messages);
+    CPallworthDoc2* doc = open();
+    CPallworthDosView* edited = list();
+    showSettings();
+    auto* second =
+        qobject_cast<CSplitterFrameDos*>(fixture_->documents().newWindow(*doc)->widget());
+    second->treeView()->setCurrentItem(second->treeView()->settingsNode());
+    CPallworthDosView* other = second->listView();
+    const TaskFileModel before = doc->model();
+    const QString shownBefore = edited->topLevelItem(row)->text(1);
+    doc->setModifiedFlag(false);
+
+    QString caption;
+    fixture_->onDialog = [&](QDialog& d) {
+        caption = d.windowTitle();
+        return typeEach(typed)(d);
+    };
+    QWidget* viewport = edited->viewport();
+    const QPoint centre = edited->visualItemRect(edited->topLevelItem(row)).center();
+    if (byMouse) {
+        QTest::mouseDClick(viewport, Qt::LeftButton, {}, centre);
+    } else {
+        QTest::mouseClick(viewport, Qt::LeftButton, {}, centre);
+        QTest::keyClick(edited, Qt::Key_Return);
+    }
+    QCOMPARE(fixture_->dialogsRun, 1);
+    QCOMPARE(caption, edited->topLevelItem(row)->text(0));
+    QCOMPARE(fixture_->messages, messages);
+    QVERIFY(doc->isModified());
+    const std::string TaskFileModel::*field = TaskFileTable::kSettings[row].member;
+    QCOMPARE(doc->model().*field, AnsiQt::fromQString(stored));
+    QCOMPARE(edited->topLevelItem(row)->text(1), stored);
+    QCOMPARE(other->topLevelItem(row)->text(1), stored);
+
+    const bool changed = stored != shownBefore;
+    QCOMPARE(doc->undoStack().count(), changed ? 1 : 0);
+    if (!changed) {
+        QCOMPARE(doc->model(), before);
+        QCOMPARE(TaskFileFormat::write(doc->model()), TaskFileFormat::write(before));
+        return;
+    }
+    fixture_->frame().action(CommandIds::EditUndo)->trigger();
+    QCOMPARE(doc->model(), before);
+    QCOMPARE(other->topLevelItem(row)->text(1), shownBefore);
+    fixture_->frame().action(CommandIds::EditRedo)->trigger();
+    QCOMPARE(doc->model().*field, AnsiQt::fromQString(stored));
 }
 
 void TestTaskWindow::editTaskFromRowAndKeys() {
