@@ -1,6 +1,7 @@
 #include "ModelJson.h"
 
 #include "config/AnsiText.h"
+#include "config/ListTable.h"
 #include "config/ScheduleText.h"
 
 #include <algorithm>
@@ -124,7 +125,7 @@ void application(std::string& out, const ApplicationDesc& app) {
     o.text("dstServers", app.dstServers);
 }
 
-void target(std::string& out, const TargetServer& t) {
+void entry(std::string& out, const TargetServer& t) {
     JsonObject o(out);
     o.text("server", t.server());
     o.text("volume", t.volume());
@@ -134,7 +135,7 @@ void target(std::string& out, const TargetServer& t) {
     o.text("protocol", t.protocol());
 }
 
-void job(std::string& out, const SyncJob& j) {
+void entry(std::string& out, const SyncJob& j) {
     JsonObject o(out);
     o.text("sourcePath", j.sourcePath());
     o.text("targetPath", j.targetPath());
@@ -144,6 +145,10 @@ void job(std::string& out, const SyncJob& j) {
 
 void text(std::string& out, const std::string& s) {
     JsonObject::string(out, s);
+}
+
+void entry(std::string& out, const std::string& s) {
+    text(out, s);
 }
 
 void package(std::string& out, const PackageDesc& p) {
@@ -164,10 +169,9 @@ void package(std::string& out, const PackageDesc& p) {
     o.text("ofHandler", p.ofHandler);
     o.raw("ofHandlerDelay", std::to_string(p.ofHandlerDelay));
     o.text("source", p.source);
-    array(o.open("targets"), p.targets, target);
-    array(o.open("excludes"), p.excludes, text);
-    array(o.open("dirJobs"), p.dirJobs, job);
-    array(o.open("fileJobs"), p.fileJobs, job);
+    ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
+        array(o.open(row.name), list, [](std::string& out, const auto& e) { entry(out, e); });
+    });
     o.text("preMsg", p.preMsg);
     o.text("postMsg", p.postMsg);
     o.text("errorMsg", p.errorMsg);
