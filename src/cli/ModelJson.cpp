@@ -1,5 +1,6 @@
 #include "ModelJson.h"
 
+#include "config/ListTable.h"
 #include "config/ScheduleText.h"
 #include "taskfile/TaskFileTable.h"
 #include "text/AnsiText.h"
@@ -125,7 +126,7 @@ void application(std::string& out, const ApplicationDesc& app) {
     o.text("dstServers", app.dstServers);
 }
 
-void target(std::string& out, const TargetServer& t) {
+void entry(std::string& out, const TargetServer& t) {
     JsonObject o(out);
     o.text("server", t.server());
     o.text("volume", t.volume());
@@ -135,7 +136,7 @@ void target(std::string& out, const TargetServer& t) {
     o.text("protocol", t.protocol());
 }
 
-void job(std::string& out, const SyncJob& j) {
+void entry(std::string& out, const SyncJob& j) {
     JsonObject o(out);
     o.text("sourcePath", j.sourcePath());
     o.text("targetPath", j.targetPath());
@@ -145,6 +146,10 @@ void job(std::string& out, const SyncJob& j) {
 
 void text(std::string& out, const std::string& s) {
     JsonObject::string(out, s);
+}
+
+void entry(std::string& out, const std::string& s) {
+    text(out, s);
 }
 
 void package(std::string& out, const PackageDesc& p) {
@@ -165,10 +170,9 @@ void package(std::string& out, const PackageDesc& p) {
     o.text("ofHandler", p.ofHandler);
     o.raw("ofHandlerDelay", std::to_string(p.ofHandlerDelay));
     o.text("source", p.source);
-    array(o.open("targets"), p.targets, target);
-    array(o.open("excludes"), p.excludes, text);
-    array(o.open("dirJobs"), p.dirJobs, job);
-    array(o.open("fileJobs"), p.fileJobs, job);
+    ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
+        array(o.open(row.name), list, [](std::string& out, const auto& e) { entry(out, e); });
+    });
     o.text("preMsg", p.preMsg);
     o.text("postMsg", p.postMsg);
     o.text("errorMsg", p.errorMsg);

@@ -1,6 +1,7 @@
 #include "ConfigReader.h"
 
 #include "ConfigComments.h"
+#include "ListTable.h"
 #include "ScheduleText.h"
 #include "Scramble.h"
 #include "text/LineReader.h"
@@ -17,13 +18,11 @@ enum class ConfigReader::Keyword {
     Application,
     DbgLogSize,
     Debug,
-    Dest,
     Display,
     DstPackage,
     DstServer,
     EndJob,
     ErrorMsg,
-    Exclude,
     LogDir,
     LogEvent,
     LogMethod,
@@ -47,8 +46,6 @@ enum class ConfigReader::Keyword {
     StartJob,
     SuspendMsg,
     SuspendNcf,
-    SyncDir,
-    SyncFile,
     SyncMode,
     TransferAttrs,
     TransferIrm,
@@ -84,19 +81,17 @@ template <typename Table> consteval bool namesStrictlyAscending(const Table& tab
 ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
     using K = Keyword;
     // Sorted by name for the binary search, as checked below.
-    static constexpr std::array<std::pair<std::string_view, Keyword>, 44> kTable = {{
+    static constexpr std::array<std::pair<std::string_view, Keyword>, 40> kTable = {{
         {"APPLICATION", K::Application},
         {"APP_PATH", K::AppPath},
         {"APP_SERVER", K::AppServer},
         {"DBGLOGSIZE", K::DbgLogSize},
         {"DEBUG", K::Debug},
-        {"DEST", K::Dest},
         {"DISPLAY", K::Display},
         {"DST_PACKAGE", K::DstPackage},
         {"DST_SERVER", K::DstServer},
         {"ENDJOB", K::EndJob},
         {"ERRORMSG", K::ErrorMsg},
-        {"EXCLUDE", K::Exclude},
         {"LOGDIR", K::LogDir},
         {"LOGEVENT", K::LogEvent},
         {"LOGMETHOD", K::LogMethod},
@@ -120,8 +115,6 @@ ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
         {"STARTJOB", K::StartJob},
         {"SUSPENDMSG", K::SuspendMsg},
         {"SUSPENDNCF", K::SuspendNcf},
-        {"SYNCDIR", K::SyncDir},
-        {"SYNCFILE", K::SyncFile},
         {"SYNCMODE", K::SyncMode},
         {"TRANSFERATTRS", K::TransferAttrs},
         {"TRANSFERIRM", K::TransferIrm},
@@ -196,6 +189,7 @@ bool ConfigReader::readLine(std::string_view line) {
     if (tokens_.keyword() != lastKeyword_) {
         lastKeyword_ = tokens_.keyword();
         lastLookup_ = lookup(lastKeyword_);
+        lastList_ = ListTable::byKeyword(lastKeyword_);
     }
     const Keyword keyword = lastLookup_;
     const Use use = takeLine(keyword);
@@ -213,7 +207,8 @@ ConfigReader::Use ConfigReader::takeLine(Keyword keyword) {
     if (keyword == Keyword::Application)
         return openOrCloseApplication();
     if (inPackage_ && !model_->packages.empty())
-        return packageLine(keyword);
+        return lastList_ != nullptr ? addEntry(*lastList_, model_->packages.last())
+                                    : packageLine(keyword);
     if (inApplication_ && !model_->applications.empty())
         return applicationLine(keyword);
     return globalLine(keyword);
@@ -399,17 +394,6 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
         commandFile(keyword, p) = convertedQuoted();
         checkQuoted(1, 1);
         break;
-    case K::Dest:
-        return addTarget(p);
-    case K::Exclude:
-        if (!p.excludes.append(convertedQuoted(), line()))
-            return fail("excluded paths in package " + p.name);
-        checkQuoted(1, 0);
-        break;
-    case K::SyncDir:
-        return addJob(p.dirJobs, "directory jobs in package ");
-    case K::SyncFile:
-        return addJob(p.fileJobs, "file jobs in package ");
     default:
         return assignField(kRules, std::size(kRules), keyword, p) ? Use::Taken : Use::NotHere;
     }
@@ -448,13 +432,24 @@ std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
     return field(p.suspendNcfSrc, PK::SuspendNcfSrc, p.suspendNcfDst, PK::SuspendNcfDst);
 }
 
-ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
+ConfigReader::Use ConfigReader::addEntry(const ListRow& row, PackageDesc& p) {
+    Use use = Use::Taken;
+    ListTable::visit(row, [&](auto member) {
+        auto& list = p.*member;
+        typename std::remove_reference_t<decltype(list)>::value_type entry;
+        if (readEntry(entry) && !list.append(std::move(entry), line()))
+            use = fail(std::string(row.what) + " in package " + p.name);
+    });
+    return use;
+}
+
+bool ConfigReader::readEntry(TargetServer& target) {
     const std::string& version = model_->global.version;
     if (!knownDestVersion(version)) {
         if (model_->skippedDestLines++ == 0)
             model_->skippedDestVersion = version;
         skip(SkipReason::UnknownDestVersion);
-        return Use::Taken;
+        return false;
     }
     // The server upper-cased in a reused buffer: the target's own block is
     // the only allocation of the line.
@@ -476,14 +471,12 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
         bandwidth = "0";
         schedule = tokens_.arg(flag + 1);
     }
-    if (!package.targets.append(TargetServer(server, volume, msg, schedule, bandwidth, protocol),
-                                line()))
-        return fail("target servers in package " + package.name);
+    target = TargetServer(server, volume, msg, schedule, bandwidth, protocol);
     checkTarget(version);
-    return Use::Taken;
+    return true;
 }
 
-ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* what) {
+bool ConfigReader::readEntry(SyncJob& job) {
     // The writer converts the whole line, modes included. Paths and modes
     // converted in one reused buffer: the job's own block is the only
     // allocation of the line.
@@ -494,13 +487,16 @@ ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* wha
     oem_.toAnsiInPlace(scratch_.data(), scratch_.size());
     const std::string_view texts = scratch_;
     const std::size_t modeAt = source.size() + target.size();
-    if (!jobs.append(SyncJob(texts.substr(0, source.size()),
-                             texts.substr(source.size(), target.size()),
-                             texts.substr(modeAt, mode.size()), texts.substr(modeAt + mode.size())),
-                     line()))
-        return fail(what + model_->packages.last().name);
+    job = SyncJob(texts.substr(0, source.size()), texts.substr(source.size(), target.size()),
+                  texts.substr(modeAt, mode.size()), texts.substr(modeAt + mode.size()));
     checkQuoted(2, 2);
-    return Use::Taken;
+    return true;
+}
+
+bool ConfigReader::readEntry(std::string& path) {
+    path = convertedQuoted();
+    checkQuoted(1, 0);
+    return true;
 }
 
 void ConfigReader::appendWords(std::string& list, int firstArg) {
@@ -561,7 +557,7 @@ void ConfigReader::skip(SkipReason reason) {
 
 SkipReason ConfigReader::notHereReason(Keyword keyword) const {
     using K = Keyword;
-    if (keyword == K::Unknown)
+    if (keyword == K::Unknown && lastList_ == nullptr)
         return SkipReason::UnknownKeyword;
     const bool applicationKeyword = keyword == K::AppPath || keyword == K::AppServer ||
                                     keyword == K::DstPackage || keyword == K::DstServer;

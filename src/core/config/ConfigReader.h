@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConfigModel.h"
+#include "ListRow.h"
 #include "io/Progress.h"
 #include "text/LineTokenizer.h"
 #include "text/OemCodePage.h"
@@ -61,8 +62,12 @@ private:
     Use packageLine(Keyword keyword);
     void readOpenFileHandler(PackageDesc& package);
     std::string& commandFile(Keyword keyword, PackageDesc& package) const;
-    Use addTarget(PackageDesc& package);
-    Use addJob(EntryList<SyncJob>& jobs, const char* what);
+    // Appends the entry a line of a package's list holds.
+    Use addEntry(const ListRow& row, PackageDesc& package);
+    // An entry from the current line; false for a line passed over.
+    bool readEntry(TargetServer& target);
+    bool readEntry(SyncJob& job);
+    bool readEntry(std::string& path);
     void appendWords(std::string& list, int firstArg);
     // Argument `index` when it ends before the line's first double quote.
     std::string_view wordBeforeQuotes(int index);
@@ -102,6 +107,8 @@ private:
     // The last keyword looked up, and what it was.
     std::string lastKeyword_;
     Keyword lastLookup_{};
+    // The list whose lines the last keyword starts; nullptr for none.
+    const ListRow* lastList_ = nullptr;
     // The converted texts of the current target or job line.
     std::string scratch_;
 };

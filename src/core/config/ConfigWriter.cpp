@@ -1,6 +1,7 @@
 #include "ConfigWriter.h"
 
 #include "ConfigComments.h"
+#include "ListTable.h"
 
 #include "text/LineTokenizer.h"
 #include "text/TextUtil.h"
@@ -15,9 +16,12 @@ constexpr std::string_view kEnd = "\r\n";
 
 std::size_t estimateSize(const ConfigModel& model) {
     std::size_t size = 4096 + 512 * static_cast<std::size_t>(model.applications.count());
-    for (const PackageDesc& p : model.packages)
-        size += 3584 + 96 * static_cast<std::size_t>(p.targets.count() + p.excludes.count() +
-                                                     p.dirJobs.count() + p.fileJobs.count());
+    for (const PackageDesc& p : model.packages) {
+        size += 3584;
+        ListTable::forEach(p, [&](const ListRow&, const auto& list) {
+            size += 96 * static_cast<std::size_t>(list.count());
+        });
+    }
     return size;
 }
 
@@ -165,16 +169,16 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     put(C::k16018);
     line("  SOURCE", p.source);
     put(kEnd);
-    writeTargets(p);
-    put(C::k16020);
-    for (const std::string& path : p.excludes)
-        quotedPathLine("  EXCLUDE", path);
-    put(kEnd);
-    put(C::k16021);
-    writeJobs(p.dirJobs, "  SYNCDIR ");
-    put(kEnd);
-    writeJobs(p.fileJobs, "  SYNCFILE ");
-    put("\r\nPACKAGE END\r\n\r\n");
+    ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
+        put(row.comment);
+        for (const auto& entry : list) {
+            const std::size_t start = out_.size();
+            put("  ", row.keyword, " ");
+            writeEntry(entry, start);
+        }
+        put(kEnd);
+    });
+    put("PACKAGE END\r\n\r\n");
 }
 
 void ConfigWriter::writeMessagesAndCommandFiles(const PackageDesc& p) {
@@ -203,26 +207,26 @@ void ConfigWriter::writeMessagesAndCommandFiles(const PackageDesc& p) {
     }
 }
 
-void ConfigWriter::writeTargets(const PackageDesc& p) {
-    put(C::k16019);
-    for (const TargetServer& t : p.targets) {
-        put("  DEST ", t.server(), " ", t.volume(), " MSG", t.msg(), " ", t.bandwidth());
-        if (t.protocol() != "(default)")
-            put(" ", t.protocol());
-        if (!t.schedule().empty())
-            put(" ", t.schedule());
-        put(kEnd);
-    }
+// A target names a server and volume, not a path: it goes out unconverted.
+void ConfigWriter::writeEntry(const TargetServer& t, std::size_t) {
+    put(t.server(), " ", t.volume(), " MSG", t.msg(), " ", t.bandwidth());
+    if (t.protocol() != "(default)")
+        put(" ", t.protocol());
+    if (!t.schedule().empty())
+        put(" ", t.schedule());
     put(kEnd);
 }
 
-void ConfigWriter::writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword) {
-    for (const SyncJob& job : jobs) {
-        const std::size_t start = out_.size();
-        put(keyword, job.transferMode(), " ", job.deletions(), " \"", job.sourcePath(), "\" \"",
-            job.targetPath(), "\"\r\n");
-        convertSince(start);
-    }
+// The whole line goes out in the OEM code page, modes included.
+void ConfigWriter::writeEntry(const SyncJob& job, std::size_t lineStart) {
+    put(job.transferMode(), " ", job.deletions(), " \"", job.sourcePath(), "\" \"",
+        job.targetPath(), "\"\r\n");
+    convertSince(lineStart);
+}
+
+void ConfigWriter::writeEntry(const std::string& path, std::size_t lineStart) {
+    put("\"", path, "\"\r\n");
+    convertSince(lineStart);
 }
 
 void ConfigWriter::writeApplication(const ApplicationDesc& app) {

@@ -35,8 +35,11 @@ private:
     void writeGlobal(const ConfigModel& model);
     void writePackage(const PackageDesc& p);
     void writeMessagesAndCommandFiles(const PackageDesc& p);
-    void writeTargets(const PackageDesc& p);
-    void writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword);
+    // The rest of an entry's line after its keyword; `lineStart` is where the
+    // line starts in the buffer.
+    void writeEntry(const TargetServer& t, std::size_t lineStart);
+    void writeEntry(const SyncJob& job, std::size_t lineStart);
+    void writeEntry(const std::string& path, std::size_t lineStart);
     void writeApplication(const ApplicationDesc& app);
     void writeNameList(std::string_view list, std::string_view keyword);
 

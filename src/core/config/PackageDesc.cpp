@@ -1,5 +1,7 @@
 #include "PackageDesc.h"
 
+#include "ListTable.h"
+
 #include <utility>
 
 PackageDesc PackageDesc::fromFile(std::string name) {
@@ -34,17 +36,12 @@ PackageDesc PackageDesc::fromEditor(std::string name, const GlobalSettings& glob
 }
 
 void PackageDesc::takeLines(const PackageDesc* written) {
-    if (written == nullptr) {
-        lines.clear();
-        targets.clearLines();
-        excludes.clearLines();
-        dirJobs.clearLines();
-        fileJobs.clearLines();
-        return;
-    }
-    lines = written->lines;
-    targets.copyLines(written->targets);
-    excludes.copyLines(written->excludes);
-    dirJobs.copyLines(written->dirJobs);
-    fileJobs.copyLines(written->fileJobs);
+    lines = written != nullptr ? written->lines : SettingLines<Key>();
+    for (const ListRow& row : ListTable::packageLists())
+        ListTable::visit(row, [&](auto member) {
+            if (written != nullptr)
+                (this->*member).copyLines(written->*member);
+            else
+                (this->*member).clearLines();
+        });
 }

@@ -13,6 +13,7 @@
 // equality, and a list that never had one holds none.
 template <typename T> class EntryList {
 public:
+    using value_type = T;
     static constexpr int kCapacity = 999;
 
     int count() const { return static_cast<int>(entries_.size()); }

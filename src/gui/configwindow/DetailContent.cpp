@@ -1,6 +1,7 @@
 #include "DetailContent.h"
 
 #include "config/ConfigModel.h"
+#include "config/ListTable.h"
 #include "config/ScheduleText.h"
 
 #include <algorithm>
@@ -101,26 +102,16 @@ template <typename Records> std::vector<Row> nameRows(const Records& records, in
 }
 
 // One row per entry of a list of the package.
-std::vector<Row> entryRows(DetailKind kind, const Where& w, int first, int last) {
+std::vector<Row> entryRows(const ListRow& list, const Where& w, int first, int last) {
     const PackageDesc* p = packageOf(w);
-    if (p == nullptr)
-        return {};
-    const auto entries = [&](const auto& list) {
-        return rowsIn(list.count(), first, last,
-                      [&](int r) { return entryCells(list.at(r + 1), *p); });
-    };
-    switch (kind) {
-    case DetailKind::Targets:
-        return entries(p->targets);
-    case DetailKind::Directories:
-        return entries(p->dirJobs);
-    case DetailKind::Files:
-        return entries(p->fileJobs);
-    case DetailKind::Exclude:
-        return entries(p->excludes);
-    default:
-        return {};
-    }
+    std::vector<Row> rows;
+    if (p != nullptr)
+        ListTable::visit(list, [&](auto member) {
+            const auto& entries = p->*member;
+            rows = rowsIn(entries.count(), first, last,
+                          [&](int r) { return entryCells(entries.at(r + 1), *p); });
+        });
+    return rows;
 }
 
 std::vector<Row> rowsOf(const NodeSpec& node, const Where& w, int first, int last) {
@@ -130,7 +121,7 @@ std::vector<Row> rowsOf(const NodeSpec& node, const Where& w, int first, int las
         return nameRows(w.model.applications, first, last);
     if (node.kind == DetailKind::Packages)
         return nameRows(w.model.packages, first, last);
-    return entryRows(node.kind, w, first, last);
+    return node.list != nullptr ? entryRows(*node.list, w, first, last) : std::vector<Row>();
 }
 
 // The nodes of the task-file window are not the detail list's.

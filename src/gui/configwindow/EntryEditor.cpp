@@ -4,10 +4,9 @@
 #include "CPallworthTreeView.h"
 #include "CSyncView.h"
 #include "DetailContent.h"
+#include "EntryDialogs.h"
+#include "config/ListTable.h"
 #include "config/SaveRules.h"
-#include "dialogs/CJob.h"
-#include "dialogs/CPath.h"
-#include "dialogs/CTargetServer.h"
 #include "framework/AnsiQt.h"
 #include "framework/EntryCommand.h"
 #include "framework/ModalSeam.h"
@@ -20,20 +19,10 @@
 namespace {
 
 // Calls `work` with the member of the package's list that a node shows;
-// false when the node shows none of them.
+// false when the node shows none.
 template <typename Work> bool withPackageList(DetailKind kind, Work work) {
-    switch (kind) {
-    case DetailKind::Targets:
-        return work(&PackageDesc::targets);
-    case DetailKind::Directories:
-        return work(&PackageDesc::dirJobs);
-    case DetailKind::Files:
-        return work(&PackageDesc::fileJobs);
-    case DetailKind::Exclude:
-        return work(&PackageDesc::excludes);
-    default:
-        return false;
-    }
+    const ListRow* row = ListTable::row(kind);
+    return row != nullptr && ListTable::visit(*row, work);
 }
 
 // The list of a package, found again by the package's id.
@@ -66,8 +55,8 @@ ConfigModel& EntryEditor::model() const {
 bool EntryEditor::canDrag() const {
     // A record's property list is never reordered, whatever the record is called.
     const NodeIconIndex kind = list_.shownKind();
-    return (kind == GroupNode || kind == DetailNode) &&
-           Catalogue::node(list_.shownDetail()).draggable;
+    const ListRow* row = ListTable::row(list_.shownDetail());
+    return (kind == GroupNode || kind == DetailNode) && row != nullptr && row->draggable;
 }
 
 void EntryEditor::InsertEntry() {
@@ -83,24 +72,20 @@ void EntryEditor::InsertEntry() {
         return;
     }
     PackageDesc* p = list_.shownPackage();
-    if (list_.shownKind() != DetailNode || p == nullptr)
+    const ListRow* row = ListTable::row(shown);
+    if (list_.shownKind() != DetailNode || p == nullptr || row == nullptr)
         return;
-    if (insertPackageEntry(*p, selected))
+    bool inserted = false;
+    ListTable::visit(*row, [&](auto member) {
+        if (refuseWhenFull((p->*member).full()))
+            return;
+        typename std::remove_reference_t<decltype(p->*member)>::value_type entry;
+        inserted = EntryDialogs(&list_, list_.browser(), *row).run(entry, true);
+        if (inserted)
+            addRow(insertAt(member, selected, std::move(entry)));
+    });
+    if (inserted)
         list_.document().ContentChanged(&list_);
-}
-
-bool EntryEditor::insertPackageEntry(PackageDesc& p, int selected) {
-    switch (list_.shownDetail()) {
-    case DetailKind::Exclude:
-        return insertExclude(p, selected);
-    case DetailKind::Directories:
-    case DetailKind::Files:
-        return insertJob(p, selected);
-    case DetailKind::Targets:
-        return insertTarget(p, selected);
-    default:
-        return false;
-    }
 }
 
 bool EntryEditor::refuseWhenFull(bool full) {
@@ -130,16 +115,17 @@ void EntryEditor::DeleteEntry() {
     }
     PackageDesc* p = list_.shownPackage();
     CPallworthDoc& doc = list_.document();
-    if (list_.shownKind() != DetailNode || p == nullptr ||
-        !withPackageList(shown, [&](auto member) {
-            using Entry = std::remove_reference_t<decltype(*(p->*member).begin())>;
-            if (!(p->*member).validIndex(k))
-                return false;
-            doc.undoStack().push(EntryCommand<Entry>::remove(doc, entryText("Delete from", shown),
-                                                             {shown, p->id},
-                                                             listOf(doc, p->id, member), k));
-            return true;
-        }))
+    bool removed = false;
+    if (list_.shownKind() == DetailNode && p != nullptr)
+        withPackageList(shown, [&](auto member) {
+            using Entry = typename std::remove_reference_t<decltype(p->*member)>::value_type;
+            removed = (p->*member).validIndex(k);
+            if (removed)
+                doc.undoStack().push(
+                    EntryCommand<Entry>::remove(doc, entryText("Delete from", shown),
+                                                {shown, p->id}, listOf(doc, p->id, member), k));
+        });
+    if (!removed)
         return;
     delete list_.takeTopLevelItem(row);
     list_.document().ContentChanged(&list_);
@@ -165,7 +151,6 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
                         list->move(from, to);
                 },
                 dragRow + 1, dropRow + 1));
-            return true;
         });
         list_.document().ContentChanged(&list_);
     }
@@ -196,44 +181,4 @@ void EntryEditor::addRow(int row) {
         item->setText(c, AnsiQt::toQString(cells[static_cast<std::size_t>(c)]));
     list_.insertTopLevelItem(row, item);
     list_.setCurrentItem(item);
-}
-
-bool EntryEditor::insertExclude(PackageDesc& p, int selected) {
-    if (refuseWhenFull(p.excludes.full()))
-        return false;
-    CPath dialog(&list_, list_.browser());
-    dialog.caption = Catalogue::label(DetailKind::Exclude);
-    if (!ModalSeam::accepted(dialog) || dialog.path.empty())
-        return false;
-    addRow(insertAt(&PackageDesc::excludes, selected, dialog.path));
-    return true;
-}
-
-bool EntryEditor::insertJob(PackageDesc& p, int selected) {
-    const DetailKind shown = list_.shownDetail();
-    auto member = shown == DetailKind::Files ? &PackageDesc::fileJobs : &PackageDesc::dirJobs;
-    EntryList<SyncJob>& jobs = p.*member;
-    if (refuseWhenFull(jobs.full()))
-        return false;
-    CJob dialog(&list_, list_.browser());
-    dialog.caption = Catalogue::label(shown);
-    if (!ModalSeam::accepted(dialog))
-        return false;
-    SyncJob job;
-    dialog.applyTo(job);
-    addRow(insertAt(member, selected, std::move(job)));
-    return true;
-}
-
-bool EntryEditor::insertTarget(PackageDesc& p, int selected) {
-    if (refuseWhenFull(p.targets.full()))
-        return false;
-    CTargetServer dialog(&list_);
-    dialog.startNew();
-    if (!ModalSeam::accepted(dialog))
-        return false;
-    TargetServer target;
-    dialog.applyTo(target);
-    addRow(insertAt(&PackageDesc::targets, selected, std::move(target)));
-    return true;
 }

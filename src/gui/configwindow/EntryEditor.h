@@ -22,10 +22,6 @@ public:
     bool canDrag() const;
 
 private:
-    bool insertPackageEntry(PackageDesc& p, int selected);
-    bool insertExclude(PackageDesc& p, int selected);
-    bool insertJob(PackageDesc& p, int selected);
-    bool insertTarget(PackageDesc& p, int selected);
     bool refuseWhenFull(bool full);
     // Pushes the insertion of `value` after the selected entry of the shown
     // package's list; returns the new row.

@@ -4,18 +4,18 @@
 #include "CPallworthTreeView.h"
 #include "CSyncView.h"
 #include "DetailContent.h"
+#include "EntryDialogs.h"
+#include "config/ListTable.h"
 #include "config/ScheduleText.h"
 #include "config/Scramble.h"
 #include "dialogs/CDays.h"
 #include "dialogs/CDestPackages.h"
-#include "dialogs/CJob.h"
 #include "dialogs/CLogEvents.h"
 #include "dialogs/CNcf.h"
 #include "dialogs/COpenFiles.h"
 #include "dialogs/CPassword.h"
 #include "dialogs/CPath.h"
 #include "dialogs/CRunSchedule.h"
-#include "dialogs/CTargetServer.h"
 #include "dialogs/CText.h"
 #include "dialogs/CTimeRestriction.h"
 #include "framework/AnsiQt.h"
@@ -132,24 +132,29 @@ void RowEditor::EditRow() {
 }
 
 bool RowEditor::editEntry(int row) {
-    switch (list_.shownDetail()) {
-    case DetailKind::Applications:
-    case DetailKind::Packages:
-        editGroupName(row, list_.shownDetail() == DetailKind::Applications);
-        return true;
-    case DetailKind::Directories:
-    case DetailKind::Files:
-        editJob(row, list_.shownDetail() == DetailKind::Files);
-        return true;
-    case DetailKind::Exclude:
-        editExclude(row);
-        return true;
-    case DetailKind::Targets:
-        editTarget(row);
-        return true;
-    default:
+    const ListRow* list = ListTable::row(list_.shownDetail());
+    if (list == nullptr)
         return false;
-    }
+    if (!list->ofPackage())
+        editGroupName(row, *list);
+    else if (list_.shownPackage() != nullptr)
+        ListTable::visit(*list, [&](auto member) { editListEntry(row, *list, member); });
+    return true;
+}
+
+// The dialog of the list's entries, with a copy of the entry; the row shows
+// the entry as the model then holds it.
+template <typename T>
+void RowEditor::editListEntry(int row, const ListRow& list, EntryList<T> PackageDesc::*member) {
+    const Locate<T> at = packageEntry(member, row + 1);
+    const T* now = at();
+    if (now == nullptr)
+        return;
+    T entry = *now;
+    if (!EntryDialogs(&list_, list_.browser(), list).run(entry, false))
+        return;
+    change(list.caption(), at, std::move(entry));
+    refreshRow(row);
 }
 
 void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value) {
@@ -181,9 +186,10 @@ void RowEditor::editProperty(int row, const RowSpec& spec, const QString& value)
     }
 }
 
-void RowEditor::editGroupName(int row, bool applications) {
+void RowEditor::editGroupName(int row, const ListRow& list) {
+    const bool applications = list.node == DetailKind::Applications;
     CText dialog(&list_);
-    dialog.caption = Catalogue::node(list_.shownDetail()).entryCaption;
+    dialog.caption = list.caption();
     dialog.text = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
     dialog.rule = ValueRules::Rule::Name;
     if (!ModalSeam::accepted(dialog))
@@ -196,38 +202,6 @@ void RowEditor::editGroupName(int row, bool applications) {
         list_.document().RenameRecord(model().applications.at(index).id, dialog.text);
     else if (!applications && model().packages.validIndex(index))
         list_.document().RenameRecord(model().packages.at(index).id, dialog.text);
-}
-
-void RowEditor::editJob(int row, bool files) {
-    PackageDesc* p = list_.shownPackage();
-    EntryList<SyncJob>* jobs = p == nullptr ? nullptr : files ? &p->fileJobs : &p->dirJobs;
-    CJob dialog(&list_, list_.browser());
-    dialog.caption = Catalogue::label(list_.shownDetail());
-    if (jobs != nullptr && jobs->validIndex(row + 1))
-        dialog.loadFrom(jobs->at(row + 1));
-    if (!ModalSeam::accepted(dialog))
-        return;
-    SyncJob job;
-    dialog.applyTo(job);
-    setCell(row, 0, std::string(job.sourcePath()));
-    setCell(row, 1, std::string(job.targetPath()));
-    setCell(row, 2, std::string(job.transferMode()));
-    setCell(row, 3, std::string(job.deletions()));
-    change(dialog.caption,
-           packageEntry(files ? &PackageDesc::fileJobs : &PackageDesc::dirJobs, row + 1),
-           std::move(job));
-}
-
-void RowEditor::editExclude(int row) {
-    PackageDesc* p = list_.shownPackage();
-    CPath dialog(&list_, list_.browser());
-    dialog.caption = Catalogue::label(DetailKind::Exclude);
-    dialog.path = AnsiQt::fromQString(list_.topLevelItem(row)->text(0));
-    if (!ModalSeam::accepted(dialog))
-        return;
-    setCell(row, 0, dialog.path);
-    if (p != nullptr)
-        change(dialog.caption, packageEntry(&PackageDesc::excludes, row + 1), dialog.path);
 }
 
 void RowEditor::editCommandFiles(int row, const RowSpec& spec) {
@@ -270,21 +244,6 @@ void RowEditor::refreshRow(int row) {
         model(), list_.shownDetail(), index, list_.FindApplicationIndex(node), row);
     for (int c = 0; c < static_cast<int>(cells.size()); ++c)
         setCell(row, c, cells[static_cast<std::size_t>(c)]);
-}
-
-void RowEditor::editTarget(int row) {
-    PackageDesc* p = list_.shownPackage();
-    if (p == nullptr || !p->targets.validIndex(row + 1))
-        return;
-    TargetServer target = p->targets.at(row + 1);
-    CTargetServer dialog(&list_);
-    dialog.loadFrom(target);
-    if (!ModalSeam::accepted(dialog))
-        return;
-    dialog.applyTo(target);
-    change(Catalogue::label(DetailKind::Targets), packageEntry(&PackageDesc::targets, row + 1),
-           std::move(target));
-    refreshRow(row);
 }
 
 void RowEditor::editDestinationPackages(int row, const RowSpec& spec, const QString& value) {

@@ -28,10 +28,9 @@ private:
     bool editEntry(int row);
     void editProperty(int row, const RowSpec& spec, const QString& value);
 
-    void editGroupName(int row, bool applications);
-    void editJob(int row, bool files);
-    void editExclude(int row);
-    void editTarget(int row);
+    void editGroupName(int row, const ListRow& list);
+    template <typename T>
+    void editListEntry(int row, const ListRow& list, EntryList<T> PackageDesc::*member);
 
     void editDestinationPackages(int row, const RowSpec& spec, const QString& value);
     void editCommandFiles(int row, const RowSpec& spec);

@@ -2,8 +2,8 @@
 
 #include "config/SaveRules.h"
 #include "config/ValueRules.h"
+#include "config/ValueTable.h"
 #include "framework/AnsiQt.h"
-#include "framework/Catalogue.h"
 #include "text/TextUtil.h"
 
 #include <QCheckBox>
@@ -90,10 +90,6 @@ std::string CJob::deletions() const {
 
 int CJob::propagateOf(std::string_view deletions) {
     return deletions == kDel ? 1 : 0;
-}
-
-bool CJob::sourceShowsFiles() const {
-    return captionText() == Catalogue::label(DetailKind::Files);
 }
 
 void CJob::exchangeValueIn() {

@@ -34,6 +34,7 @@ public:
     int propagate = 0;      // 1: deletions are propagated
     std::string sourcePath; // Windows-1252
     std::string targetPath; // Windows-1252
+    bool forFiles = false;  // a job of the file list: its source is a file
 
     // Fills the members from a job; propagate is set for exactly "DEL".
     void loadFrom(const SyncJob& job);
@@ -43,9 +44,8 @@ public:
     std::string deletions() const;
     // 1 for the deletions word "DEL", else 0.
     static int propagateOf(std::string_view deletions);
-    // Whether the source Browse lists files as well as folders: for a job of
-    // the "Files" node, which the caption names.
-    bool sourceShowsFiles() const;
+    // Whether the source Browse lists files as well as folders.
+    bool sourceShowsFiles() const { return forFiles; }
 
     void accept() override;
 

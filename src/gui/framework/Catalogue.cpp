@@ -2,6 +2,7 @@
 
 #include "config/ApplicationDesc.h"
 #include "config/GlobalSettings.h"
+#include "config/ListTable.h"
 #include "config/PackageDesc.h"
 #include "config/RowLabels.h"
 #include "taskfile/TaskFileTable.h"
@@ -182,22 +183,9 @@ constexpr std::array<const RowSpec*, 4> kApplicationRows{&kServer, &kPath, &kDes
                                                          &kDestinationServers};
 constexpr auto kTaskRows = taskRowList(std::make_index_sequence<kTaskSpecs.size()>());
 
-constexpr std::array<ColumnSpec, 1> kApplicationsColumns{{{"Applications", 150}}};
-constexpr std::array<ColumnSpec, 1> kPackagesColumns{{{"Packages", 150}}};
 constexpr std::array<ColumnSpec, 2> kApplicationColumns{{{kProperties, 150}, {kValue, 150}}};
 constexpr std::array<ColumnSpec, 2> kScheduleColumns{{{kProperties, 200}, {kValue, 250}}};
 constexpr std::array<ColumnSpec, 2> kSourceColumns{{{kProperties, 100}, {kValue, 250}}};
-constexpr std::array<ColumnSpec, 6> kTargetColumns{{{"Target Servers", 100},
-                                                    {"Volume", 100},
-                                                    {"Message", 100},
-                                                    {"Bandwidth Limit", 100},
-                                                    {"Start", 100},
-                                                    {"Protocol", 100}}};
-constexpr std::array<ColumnSpec, 4> kJobColumns{{{"Source Path", 100},
-                                                 {"Target Path", 100},
-                                                 {"Transfer Mode", 100},
-                                                 {"Propagate Deletions", 100}}};
-constexpr std::array<ColumnSpec, 1> kExcludeColumns{{{"Exclude Directories", 200}}};
 constexpr std::array<ColumnSpec, 2> kSettingsColumns{{{kProperties, 200}, {kValue, 200}}};
 constexpr std::array<ColumnSpec, 2> kMessageColumns{{{kProperties, 100}, {kValue, 200}}};
 constexpr std::array<ColumnSpec, 2> kDefaultColumns{{{kProperties, 250}, {kValue, 250}}};
@@ -226,20 +214,29 @@ constexpr NodeSpec entryNode(DetailKind kind, RecordKind record,
             .entryCaption = entryCaption};
 }
 
+// A list of the configuration, as its row describes it.
+constexpr NodeSpec listNode(DetailKind kind) {
+    const ListRow& row = *ListTable::row(kind);
+    NodeSpec node = entryNode(kind, row.ofPackage() ? RecordKind::Package : RecordKind::None,
+                              row.columns, row.draggable, row.entryCaption);
+    node.list = &row;
+    return node;
+}
+
 using K = DetailKind;
 constexpr std::array<NodeSpec, 15> kNodes{
     NodeSpec{.kind = K::None},
     propertyNode(K::DefaultSettings, RecordKind::Global, kDefaultColumns, kDefaultRows),
-    entryNode(K::Applications, RecordKind::None, kApplicationsColumns, true, "Application"),
-    entryNode(K::Packages, RecordKind::None, kPackagesColumns, true, "Name"),
+    listNode(K::Applications),
+    listNode(K::Packages),
     propertyNode(K::Application, RecordKind::Application, kApplicationColumns, kApplicationRows),
     propertyNode(K::Settings, RecordKind::Package, kSettingsColumns, kSettingsRows),
     propertyNode(K::Schedule, RecordKind::Package, kScheduleColumns, kScheduleRows),
     propertyNode(K::SourceServer, RecordKind::Package, kSourceColumns, kSourceRows),
-    entryNode(K::Targets, RecordKind::Package, kTargetColumns, true),
-    entryNode(K::Directories, RecordKind::Package, kJobColumns, true),
-    entryNode(K::Files, RecordKind::Package, kJobColumns, true),
-    entryNode(K::Exclude, RecordKind::Package, kExcludeColumns, false),
+    listNode(K::Targets),
+    listNode(K::Directories),
+    listNode(K::Files),
+    listNode(K::Exclude),
     propertyNode(K::Messages, RecordKind::Package, kMessageColumns, kMessageRows),
     propertyNode(K::TaskSettings, RecordKind::TaskFile, kTaskSettingsColumns, kTaskRows),
     entryNode(K::Tasks, RecordKind::TaskFile, kTaskColumns, true),

@@ -1,6 +1,8 @@
 #pragma once
 
 #include "config/ChoiceKind.h"
+#include "config/ColumnSpec.h"
+#include "config/ListRow.h"
 #include "config/ValueRules.h"
 #include "config/ValueTable.h"
 #include "text/DetailKind.h"
@@ -66,11 +68,6 @@ struct RowSpec {
     constexpr std::string_view label() const { return name != nullptr ? name->text : ""; }
 };
 
-struct ColumnSpec {
-    std::string_view title;
-    int width;
-};
-
 // One kind of node: its label, the list's columns, and its property rows or
 // what can be done to its entries.
 struct NodeSpec {
@@ -84,6 +81,8 @@ struct NodeSpec {
     bool draggable = false;
     // The caption of the dialog that edits an entry; the label when empty.
     std::string_view entryCaption = {};
+    // The row of a list of the configuration; nullptr for any other node.
+    const ListRow* list = nullptr;
 };
 
 // Every node and row label the user sees, named once, with what each shows

@@ -1,0 +1,9 @@
+#pragma once
+
+#include <string_view>
+
+// One column of the detail list: its title and width in pixels.
+struct ColumnSpec {
+    std::string_view title;
+    int width;
+};
