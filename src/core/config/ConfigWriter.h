@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "OemCodePage.h"
+#include "SettingRow.h"
 #include "io/Progress.h"
 
 #include <cstddef>
@@ -34,19 +35,29 @@ private:
     bool flush(bool last = false);
     void writeGlobal(const ConfigModel& model);
     void writePackage(const PackageDesc& p);
-    void writeMessagesAndCommandFiles(const PackageDesc& p);
+    // One setting's line; `second` is the days of a schedule.
+    void settingLine(const SettingRow& row, std::string_view indent, std::string_view value,
+                     const std::string* second);
+    void openFileLine(const SettingRow& row, const PackageDesc& p);
+    void commandFileLines(const SettingRow& row, const PackageDesc& p);
     void writeTargets(const PackageDesc& p);
     void writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword);
     void writeApplication(const ApplicationDesc& app);
     void writeNameList(std::string_view list, std::string_view keyword);
 
     // keyword, an optional leading word, then a blank-separated word list
-    void wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
-                       std::string_view list);
+    void wordListLines(std::string_view indent, std::string_view keyword,
+                       std::optional<std::string_view> lead, std::string_view list);
     // keyword + blank + value + CR LF
     void line(std::string_view keyword, std::string_view value);
     // keyword + blank + quoted value + CR LF, converted to OEM
     void quotedPathLine(std::string_view keyword, std::string_view value);
+    // The parts, a blank and the quoted value, the whole line converted to OEM.
+    template <typename... Head> void pathLine(std::string_view value, const Head&... head) {
+        const std::size_t start = out_.size();
+        put(head..., " \"", value, "\"\r\n");
+        convertSince(start);
+    }
     void convertSince(std::size_t start);
     template <typename... Parts> void put(const Parts&... parts) { (out_.append(parts), ...); }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ChoiceKind.h"
+#include "NumberRange.h"
 
 #include <array>
 #include <cstdint>
@@ -8,27 +8,11 @@
 #include <string>
 #include <string_view>
 
-// The values a number row takes, and the value a new document gives it.
-struct NumberRange {
-    std::int32_t lower;
-    std::int32_t upper;
-    std::string_view defaultValue;
-
-    // "Invalid interval! (lower-upper) Default:value"
-    std::string refusal() const {
-        return "Invalid interval! (" + std::to_string(lower) + "-" + std::to_string(upper) +
-               ") Default:" + std::string(defaultValue);
-    }
-};
-
-// The ranges and keyword choices the value dialogs offer, held once for the
-// dialogs and for the checks of a whole file.
+// The ranges and keyword choices of what is no single setting of a
+// configuration (list entries, the task file), held once for the dialogs and
+// for the checks of a whole file.
 class ValueTable {
 public:
-    static constexpr NumberRange kRetryInterval{60, 14400, "300"};
-    static constexpr NumberRange kMaxThreads{1, 100, "12"};
-    static constexpr NumberRange kRetryCount{0, 1440, "3"};
-    static constexpr NumberRange kLogSize{32, 32768, "256"};
     static constexpr NumberRange kPollInterval{60, 1440, "300"};
     static constexpr NumberRange kLogSeverity{0, 1, "0"};
     static constexpr NumberRange kMaxLogFileSize{8192, 8388608, "256000"};
@@ -46,7 +30,5 @@ public:
     static constexpr std::array<std::string_view, 4> kLogEvents = {"COPIED", "IDENTICAL", "SKIPPED",
                                                                    "DELETED"};
 
-    // The keywords a choice row offers, in the order its list shows them.
-    static std::span<const std::string_view> choices(ChoiceKind kind);
     static bool offers(std::span<const std::string_view> words, std::string_view word);
 };

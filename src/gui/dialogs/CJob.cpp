@@ -3,6 +3,7 @@
 #include "config/SaveRules.h"
 #include "config/TextUtil.h"
 #include "config/ValueRules.h"
+#include "config/ValueTable.h"
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
 
