@@ -186,16 +186,18 @@ void checkOpenFiles(const SettingRow& row, const PackageDesc& p, Collector& c) {
 
 // A package's own copy of a setting is empty when its file has no line for
 // it: the engine takes the global value or its default then.
-void checkSettings(const PackageDesc& p, Collector& c) {
+void checkSettings(const PackageDesc& p, std::uint32_t line, Collector& c) {
     for (const SettingRow& row : SettingTable::kRows) {
         if (!row.inPackageScope())
             continue;
+        // On the node that shows the setting.
+        c.at(row.packageNode, p.id, p.name, line);
         const std::string& value = p.*row.package;
         if (row.form == SettingForm::OpenFiles && !value.empty())
             checkOpenFiles(row, p, c);
         else if (!value.empty())
             checkSetting(row, value, p.lines[row.packageKey], c);
-        if (row.second != nullptr && row.form == SettingForm::CommandFiles)
+        if (row.form == SettingForm::CommandFiles)
             checkSetting(row, p.*row.second, p.lines[row.secondKey], c);
     }
 }
@@ -246,8 +248,7 @@ void checkJobs(const EntryList<SyncJob>& jobs, Collector& c) {
 void checkPackage(const ConfigModel& model, int index, bool readWhole, Collector& c) {
     const PackageDesc& p = model.packages.at(index);
     const std::uint32_t line = model.packages.line(index);
-    c.at(Node::Settings, p.id, p.name, line);
-    checkSettings(p, c);
+    checkSettings(p, line, c);
     c.at(Node::Schedule, p.id, p.name, line);
     checkSchedule(p, c);
     c.at(Node::Targets, p.id, p.name, line);

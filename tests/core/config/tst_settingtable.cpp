@@ -197,7 +197,7 @@ void TestSettingTable::outsideValuesNameTheRow() {
     const std::vector<Problem> problems = ConfigChecks::run(m);
     const auto found = std::ranges::find_if(problems, [&](const Problem& p) {
         return p.row == &row.label &&
-               p.node == (inPackage ? DetailKind::Settings : DetailKind::DefaultSettings);
+               p.node == (inPackage ? row.packageNode : DetailKind::DefaultSettings);
     });
     QVERIFY2(found != problems.end(), value.c_str());
     QCOMPARE(found->message.substr(0, row.label.text.size() + 2),
