@@ -2,6 +2,7 @@
 
 #include "config/ListTable.h"
 #include "config/ScheduleText.h"
+#include "config/SettingTable.h"
 #include "taskfile/TaskFileTable.h"
 #include "text/AnsiText.h"
 
@@ -93,27 +94,9 @@ template <typename List, typename Each> void array(std::string& out, const List&
 
 void global(std::string& out, const GlobalSettings& g) {
     JsonObject o(out);
-    o.text("version", g.version);
-    o.text("user", g.user);
-    o.text("passwordMask", g.passwordMask);
-    o.text("maxThreads", g.maxThreads);
-    o.text("nameSpace", g.nameSpace);
-    o.text("retryInterval", g.retryInterval);
-    o.text("retryCount", g.retryCount);
-    o.text("syncMode", g.syncMode);
-    o.text("transferIrm", g.transferIrm);
-    o.text("transferOwner", g.transferOwner);
-    o.text("transferTrustee", g.transferTrustee);
-    o.text("skipReadOnly", g.skipReadOnly);
-    o.text("transferAttrs", g.transferAttrs);
-    o.text("startJob", g.startJob);
-    o.text("endJob", g.endJob);
-    o.text("logDir", g.logDir);
-    o.text("logEvent", g.logEvent);
-    o.text("display", g.display);
-    o.text("logSize", g.logSize);
-    o.text("dbgLogSize", g.dbgLogSize);
-    o.text("debug", g.debug);
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.inGlobalScope())
+            o.text(row.field, g.*row.global);
     o.text("jobWindow", g.jobWindow);
 }
 
@@ -155,34 +138,18 @@ void entry(std::string& out, const std::string& s) {
 void package(std::string& out, const PackageDesc& p) {
     JsonObject o(out);
     o.text("name", p.name);
-    o.text("scheduleWhen", p.scheduleWhen);
-    o.text("scheduleDays", p.scheduleDays);
-    o.text("syncMode", p.syncMode);
-    o.text("transferIrm", p.transferIrm);
-    o.text("preStat", p.preStat);
-    o.text("protocol", p.protocol);
-    o.text("transferOwner", p.transferOwner);
-    o.text("transferTrustee", p.transferTrustee);
-    o.text("skipReadOnly", p.skipReadOnly);
-    o.text("transferAttrs", p.transferAttrs);
-    o.text("logEvent", p.logEvent);
-    o.text("logMethod", p.logMethod);
-    o.text("ofHandler", p.ofHandler);
-    o.raw("ofHandlerDelay", std::to_string(p.ofHandlerDelay));
-    o.text("source", p.source);
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!row.inPackageScope())
+            continue;
+        o.text(row.field, p.*row.package);
+        if (row.second != nullptr)
+            o.text(row.secondField, p.*row.second);
+        if (row.form == SettingForm::OpenFiles)
+            o.raw("ofHandlerDelay", std::to_string(p.ofHandlerDelay));
+    }
     ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
         array(o.open(row.name), list, [](std::string& out, const auto& e) { entry(out, e); });
     });
-    o.text("preMsg", p.preMsg);
-    o.text("postMsg", p.postMsg);
-    o.text("errorMsg", p.errorMsg);
-    o.text("suspendMsg", p.suspendMsg);
-    o.text("preNcfSrc", p.preNcfSrc);
-    o.text("postNcfSrc", p.postNcfSrc);
-    o.text("suspendNcfSrc", p.suspendNcfSrc);
-    o.text("preNcfDst", p.preNcfDst);
-    o.text("postNcfDst", p.postNcfDst);
-    o.text("suspendNcfDst", p.suspendNcfDst);
 }
 
 void skippedLine(std::string& out, const SkippedLine& s) {

@@ -4,6 +4,7 @@
 #include "RowLabels.h"
 #include "SaveRules.h"
 #include "ScheduleText.h"
+#include "SettingTable.h"
 #include "ValueTable.h"
 #include "text/ProblemList.h"
 #include "text/TextUtil.h"
@@ -44,13 +45,7 @@ public:
     }
     void choice(const RowLabel& label, std::string_view value, ChoiceKind kind,
                 std::uint32_t line) {
-        row(ProblemList::choiceProblem(label, value, ValueTable::choices(kind)), label, line);
-    }
-    // A choice that may also be left empty.
-    void packageChoice(const RowLabel& label, std::string_view value, ChoiceKind kind,
-                       std::uint32_t line) {
-        if (!value.empty())
-            choice(label, value, kind, line);
+        row(ProblemList::choiceProblem(label, value, SettingTable::choices(kind)), label, line);
     }
     // The schedule of a property row, or of entry `entry` when `row` is null.
     void schedule(std::string_view label, std::string_view word, const RowLabel* row, int entry,
@@ -89,15 +84,16 @@ void checkSaveRules(const ConfigModel& model, Collector& c) {
         if (!p.source.empty())
             continue;
         c.at(Node::SourceServer, p.id, p.name, model.packages.line(i));
-        c.add(SaveRules::missingSource(p), &L::kSourceServer, 0, p.lines[PK::Source],
-              Severity::Error);
+        c.add(SaveRules::missingSource(p), &SettingTable::of(PK::Source).label, 0,
+              p.lines[PK::Source], Severity::Error);
     }
     c.at(Node::DefaultSettings);
     if (model.global.user.empty())
-        c.add(std::string(SaveRules::kNoUser), &L::kUsername, 0, lines[GK::User], Severity::Error);
+        c.add(std::string(SaveRules::kNoUser), &SettingTable::of(GK::User).label, 0,
+              lines[GK::User], Severity::Error);
     if (model.password.empty())
-        c.add(std::string(SaveRules::kNoPassword), &L::kPassword, 0, lines[GK::Password],
-              Severity::Error);
+        c.add(std::string(SaveRules::kNoPassword), &SettingTable::of(GK::Password).label, 0,
+              lines[GK::Password], Severity::Error);
 }
 
 bool isStoredPassword(std::string_view text) {
@@ -115,63 +111,59 @@ void checkListWords(const RowLabel& label, std::string_view list,
                   label, line);
 }
 
-// The settings a package has its own copy of, checked in the global
-// settings or in a package (whose copy may be empty).
-template <typename Record>
-void checkCopiedSettings(const Record& r, bool mayBeEmpty, Collector& c) {
-    using K = typename Record::Key;
-    const struct {
-        const RowLabel& label;
-        const std::string& value;
-        ChoiceKind kind;
-        K key;
-    } settings[] = {{L::kSyncMode, r.syncMode, ChoiceSyncMode, K::SyncMode},
-                    {L::kTransferIrm, r.transferIrm, ChoiceYesNo, K::TransferIrm},
-                    {L::kTransferOwner, r.transferOwner, ChoiceYesNo, K::TransferOwner},
-                    {L::kTransferTrustee, r.transferTrustee, ChoiceYesNo, K::TransferTrustee},
-                    {L::kSkipReadOnly, r.skipReadOnly, ChoiceYesNo, K::SkipReadOnly},
-                    {L::kTransferAttrs, r.transferAttrs, ChoiceYesNo, K::TransferAttrs}};
-    for (const auto& setting : settings)
-        if (!mayBeEmpty || !setting.value.empty())
-            c.choice(setting.label, setting.value, setting.kind, r.lines[setting.key]);
+// A setting's value as its kind asks; the time window is checked as a pair.
+void checkSetting(const SettingRow& row, std::string_view value, std::uint32_t line, Collector& c) {
+    switch (row.value) {
+    case ValueKind::Number:
+        c.range(row.label, value, row.range, line);
+        break;
+    case ValueKind::Choice:
+        c.choice(row.label, value, row.choice, line);
+        break;
+    case ValueKind::VolumePath:
+        c.volumeForm(row.label, value, line);
+        break;
+    case ValueKind::EventWords:
+        checkListWords(row.label, value, ValueTable::kLogEvents, "event type", line, c);
+        break;
+    case ValueKind::Time:
+    case ValueKind::Text:
+        break;
+    }
+}
+
+void checkTimeWindow(const GlobalSettings& g, Collector& c) {
+    const RowLabel& label = SettingTable::of(GK::StartJob).label;
+    for (const GK key : {GK::StartJob, GK::EndJob}) {
+        const std::string& time = g.*SettingTable::of(key).global;
+        if (!ScheduleText::isTime(time))
+            c.row(std::string(label) + " " + ProblemList::quoted(time) +
+                      " is not a valid time (HH:MM)",
+                  label, g.lines[key]);
+    }
 }
 
 void checkGlobal(const ConfigModel& model, Collector& c) {
     const GlobalSettings& g = model.global;
-    const auto& at = g.lines;
     c.at(Node::DefaultSettings);
     if (!model.password.empty() && !isStoredPassword(model.password))
-        c.row("The stored password is not 80 lower-case hexadecimal digits", L::kPassword,
-              at[GK::Password]);
-    c.range(L::kMaxThreads, g.maxThreads, ValueTable::kMaxThreads, at[GK::MaxThreads]);
-    c.choice(L::kNamespace, g.nameSpace, ChoiceNamespace, at[GK::NameSpace]);
-    c.range(L::kRetryInterval, g.retryInterval, ValueTable::kRetryInterval, at[GK::RetryInterval]);
-    c.range(L::kRetryCount, g.retryCount, ValueTable::kRetryCount, at[GK::RetryCount]);
-    checkCopiedSettings(g, false, c);
-    const std::pair<const std::string&, GK> times[] = {{g.startJob, GK::StartJob},
-                                                       {g.endJob, GK::EndJob}};
-    for (const auto& [time, key] : times)
-        if (!ScheduleText::isTime(time))
-            c.row(std::string(L::kTimeRestriction) + " " + ProblemList::quoted(time) +
-                      " is not a valid time (HH:MM)",
-                  L::kTimeRestriction, at[key]);
-    c.volumeForm(L::kLogDirectory, g.logDir, at[GK::LogDir]);
-    c.choice(L::kDisplay, g.display, ChoiceServerThread, at[GK::Display]);
-    c.range(L::kLogSize, g.logSize, ValueTable::kLogSize, at[GK::LogSize]);
-    c.choice(L::kDebug, g.debug, ChoiceYesNo, at[GK::Debug]);
-    c.range(L::kDebugLogSize, g.dbgLogSize, ValueTable::kLogSize, at[GK::DbgLogSize]);
-    checkListWords(L::kLogEvents, g.logEvent, ValueTable::kLogEvents, "event type",
-                   at[GK::LogEvent], c);
+        c.row("The stored password is not 80 lower-case hexadecimal digits",
+              SettingTable::of(GK::Password).label, g.lines[GK::Password]);
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.inGlobalScope())
+            checkSetting(row, g.*row.global, g.lines[row.globalKey], c);
+    checkTimeWindow(g, c);
 }
 
 void checkSchedule(const PackageDesc& p, Collector& c) {
+    const RowLabel& schedule = SettingTable::of(PK::Schedule).label;
     // Without a start time the package has no run the week could place.
     if (p.scheduleWhen.empty()) {
-        c.row("Package " + p.name + " has no schedule, so it has no time to run", L::kSchedule,
+        c.row("Package " + p.name + " has no schedule, so it has no time to run", schedule,
               p.lines[PK::Schedule]);
         return;
     }
-    c.schedule(L::kSchedule, p.scheduleWhen, &L::kSchedule, 0, p.lines[PK::Schedule]);
+    c.schedule(schedule, p.scheduleWhen, &schedule, 0, p.lines[PK::Schedule]);
     // Days stand after the start time: a SCHEDULE line without any names none.
     const std::uint32_t days = p.lines[PK::Days] != 0 ? p.lines[PK::Days] : p.lines[PK::Schedule];
     if (TextUtil::words(p.scheduleDays).empty())
@@ -179,41 +171,33 @@ void checkSchedule(const PackageDesc& p, Collector& c) {
     checkListWords(L::kDays, p.scheduleDays, ScheduleText::kDays, "day", days, c);
 }
 
-void checkSettings(const PackageDesc& p, Collector& c) {
-    const auto& at = p.lines;
-    // A package's own copy of a setting is empty when its file has no line
-    // for it: the engine takes the default then.
-    checkCopiedSettings(p, true, c);
-    c.packageChoice(L::kPreStat, p.preStat, ChoiceYesNo, at[PK::PreStat]);
-    c.packageChoice(L::kProtocol, p.protocol, ChoiceProtocol, at[PK::Protocol]);
-    checkListWords(L::kLogEvents, p.logEvent, ValueTable::kLogEvents, "event type",
-                   at[PK::LogEvent], c);
-    c.packageChoice(L::kLogMethod, p.logMethod, ChoiceServerThread, at[PK::LogMethod]);
-    if (p.ofHandler.empty())
-        return;
+void checkOpenFiles(const SettingRow& row, const PackageDesc& p, Collector& c) {
     const auto& methods = ValueTable::kOpenFileMethods;
-    const std::uint32_t line = at[PK::OfHandler];
-    c.row(ProblemList::choiceProblem(L::kOpenFiles, p.ofHandler, methods), L::kOpenFiles, line);
+    const std::uint32_t line = p.lines[row.packageKey];
+    c.row(ProblemList::choiceProblem(row.label, p.ofHandler, methods), row.label, line);
     const auto delayed = std::span(methods).subspan(ValueTable::kFirstDelayedMethod);
     if (ValueTable::offers(delayed, p.ofHandler))
-        c.row(ProblemList::rangeProblem(L::kOpenFiles, std::to_string(p.ofHandlerDelay), 0,
+        c.row(ProblemList::rangeProblem(row.label, std::to_string(p.ofHandlerDelay), 0,
                                         ValueTable::kOpenFileDelayLimit),
-              L::kOpenFiles, line);
+              row.label, line);
 }
 
-void checkCommandFiles(const PackageDesc& p, Collector& c) {
-    const struct {
-        const RowLabel& label;
-        const std::string& path;
-        PK key;
-    } kFiles[] = {{L::kNcfBefore, p.preNcfSrc, PK::PreNcfSrc},
-                  {L::kNcfBefore, p.preNcfDst, PK::PreNcfDst},
-                  {L::kNcfAfter, p.postNcfSrc, PK::PostNcfSrc},
-                  {L::kNcfAfter, p.postNcfDst, PK::PostNcfDst},
-                  {L::kNcfSuspended, p.suspendNcfSrc, PK::SuspendNcfSrc},
-                  {L::kNcfSuspended, p.suspendNcfDst, PK::SuspendNcfDst}};
-    for (const auto& file : kFiles)
-        c.volumeForm(file.label, file.path, p.lines[file.key]);
+// A package's own copy of a setting is empty when its file has no line for
+// it: the engine takes the global value or its default then.
+void checkSettings(const PackageDesc& p, std::uint32_t line, Collector& c) {
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!row.inPackageScope())
+            continue;
+        // On the node that shows the setting.
+        c.at(row.packageNode, p.id, p.name, line);
+        const std::string& value = p.*row.package;
+        if (row.form == SettingForm::OpenFiles && !value.empty())
+            checkOpenFiles(row, p, c);
+        else if (!value.empty())
+            checkSetting(row, value, p.lines[row.packageKey], c);
+        if (row.form == SettingForm::CommandFiles)
+            checkSetting(row, p.*row.second, p.lines[row.secondKey], c);
+    }
 }
 
 // `readWhole`: a file not read whole says so once; its targets were not read.
@@ -232,8 +216,9 @@ void checkTargets(const PackageDesc& p, bool readWhole, Collector& c) {
         add(ProblemList::choiceProblem("Message flag", t.msg(), ValueTable::kMessageFlags));
         add(ProblemList::rangeProblem("Bandwidth limit", t.bandwidth(), 0,
                                       ValueTable::kBandwidthLimit));
-        add(ProblemList::choiceProblem(L::kProtocol, t.protocol(),
-                                       ValueTable::choices(ChoiceProtocol)));
+        const SettingRow& protocol = SettingTable::of(PK::Protocol);
+        add(ProblemList::choiceProblem(protocol.label, t.protocol(),
+                                       SettingTable::choices(protocol.choice)));
         if (!t.schedule().empty())
             c.schedule("Start", t.schedule(), nullptr, i, line);
     }
@@ -262,9 +247,7 @@ void checkJobs(const EntryList<SyncJob>& jobs, Collector& c) {
 void checkPackage(const ConfigModel& model, int index, bool readWhole, Collector& c) {
     const PackageDesc& p = model.packages.at(index);
     const std::uint32_t line = model.packages.line(index);
-    c.at(Node::Settings, p.id, p.name, line);
-    checkSettings(p, c);
-    checkCommandFiles(p, c);
+    checkSettings(p, line, c);
     c.at(Node::Schedule, p.id, p.name, line);
     checkSchedule(p, c);
     c.at(Node::Targets, p.id, p.name, line);

@@ -1,14 +1,30 @@
 #include "ConfigComments.h"
 
+#include "SettingTable.h"
 #include "text/CommentLines.h"
 
-bool ConfigComments::isWritersOwn(std::string_view line, std::size_t& next) {
+#include <vector>
+
+namespace {
+
+// Every block in the order the writer writes them: the settings' own from
+// their table, then those of the lists and the applications.
+std::vector<std::string_view> writersBlocks() {
     using C = ConfigComments;
-    static const CommentLines kLines = {
-        C::kHeader, C::kProtocol, C::kPreStat, C::kLogMethod, C::k16001, C::k16002, C::k16003,
-        C::k16004,  C::k16005,    C::k16006,   C::k16007,     C::k16008, C::k16009, C::k16010,
-        C::k16011,  C::k16012,    C::k16013,   C::k16014,     C::k16016, C::k16017, C::k16018,
-        C::k16019,  C::k16020,    C::k16021,   C::k16022,     C::k16023, C::k16024, C::k16025,
-        C::k16026,  C::k16027,    C::k16028,   C::k16029};
+    std::vector<std::string_view> blocks{C::kHeader};
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.inGlobalScope())
+            blocks.push_back(row.inGlobal.comment);
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.inPackageScope())
+            blocks.push_back(row.inPackage.comment);
+    blocks.insert(blocks.end(), {C::k16019, C::k16020, C::k16021, C::k16022, C::k16023});
+    return blocks;
+}
+
+} // namespace
+
+bool ConfigComments::isWritersOwn(std::string_view line, std::size_t& next) {
+    static const CommentLines kLines(writersBlocks());
     return kLines.contains(line, next);
 }

@@ -1,29 +1,15 @@
 #include "ConfigModel.h"
 
-#include "ValueTable.h"
+#include "SettingTable.h"
 
 #include <utility>
 
 namespace {
 
 void setCommonDefaults(GlobalSettings& g) {
-    g.version = "1.30";
-    g.maxThreads = ValueTable::kMaxThreads.defaultValue;
-    g.nameSpace = "DOS";
-    g.retryInterval = ValueTable::kRetryInterval.defaultValue;
-    g.retryCount = ValueTable::kRetryCount.defaultValue;
-    g.syncMode = "OVERWRITE";
-    g.transferIrm = "NO";
-    g.transferOwner = "NO";
-    g.transferTrustee = "NO";
-    g.skipReadOnly = "YES";
-    g.transferAttrs = "NO";
-    g.startJob = "00:00";
-    g.endJob = "00:00";
-    g.display = "THREAD";
-    g.logSize = ValueTable::kLogSize.defaultValue;
-    g.dbgLogSize = ValueTable::kLogSize.defaultValue;
-    g.debug = "NO";
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.inGlobalScope() && row.newValue != nullptr)
+            g.*row.global = row.newValue;
     g.jobWindow = "DISABLED";
 }
 
@@ -40,7 +26,6 @@ template <typename Record> int indexOf(const EntryList<Record>& list, RecordId i
 void ConfigModel::resetToNew() {
     *this = ConfigModel();
     setCommonDefaults(global);
-    global.logEvent = "COPIED DELETED";
 }
 
 void ConfigModel::resetForRead() {
@@ -51,6 +36,7 @@ void ConfigModel::resetForRead() {
     skippedDestLines = 0;
     skippedDestVersion.clear();
     setCommonDefaults(global);
+    // A file without LOGEVENT logs no events.
     global.logEvent.clear();
     global.lines.clear();
 }

@@ -4,6 +4,7 @@
 #include "ListTable.h"
 #include "ScheduleText.h"
 #include "Scramble.h"
+#include "SettingTable.h"
 #include "text/LineReader.h"
 #include "text/TextUtil.h"
 
@@ -11,48 +12,16 @@
 #include <array>
 #include <utility>
 
+// The keywords of blocks and lists; every other keyword is a setting's.
 enum class ConfigReader::Keyword {
     Unknown,
+    Setting,
     AppPath,
     AppServer,
     Application,
-    DbgLogSize,
-    Debug,
-    Display,
     DstPackage,
     DstServer,
-    EndJob,
-    ErrorMsg,
-    LogDir,
-    LogEvent,
-    LogMethod,
-    LogSize,
-    MaxThreads,
-    NameSpace,
-    OfHandler,
     Package,
-    PostMsg,
-    PostNcf,
-    PreMsg,
-    PreNcf,
-    PreStat,
-    Protocol,
-    Pwd,
-    RetryCount,
-    RetryInterval,
-    Schedule,
-    SkipReadOnly,
-    Source,
-    StartJob,
-    SuspendMsg,
-    SuspendNcf,
-    SyncMode,
-    TransferAttrs,
-    TransferIrm,
-    TransferOwner,
-    TransferTrustee,
-    User,
-    Version,
 };
 
 namespace {
@@ -81,47 +50,13 @@ template <typename Table> consteval bool namesStrictlyAscending(const Table& tab
 ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
     using K = Keyword;
     // Sorted by name for the binary search, as checked below.
-    static constexpr std::array<std::pair<std::string_view, Keyword>, 40> kTable = {{
+    static constexpr std::array<std::pair<std::string_view, Keyword>, 6> kTable = {{
         {"APPLICATION", K::Application},
         {"APP_PATH", K::AppPath},
         {"APP_SERVER", K::AppServer},
-        {"DBGLOGSIZE", K::DbgLogSize},
-        {"DEBUG", K::Debug},
-        {"DISPLAY", K::Display},
         {"DST_PACKAGE", K::DstPackage},
         {"DST_SERVER", K::DstServer},
-        {"ENDJOB", K::EndJob},
-        {"ERRORMSG", K::ErrorMsg},
-        {"LOGDIR", K::LogDir},
-        {"LOGEVENT", K::LogEvent},
-        {"LOGMETHOD", K::LogMethod},
-        {"LOGSIZE", K::LogSize},
-        {"MAXTHREADS", K::MaxThreads},
-        {"NAMESPACE", K::NameSpace},
-        {"OFHANDLER", K::OfHandler},
         {"PACKAGE", K::Package},
-        {"POSTMSG", K::PostMsg},
-        {"POSTNCF", K::PostNcf},
-        {"PREMSG", K::PreMsg},
-        {"PRENCF", K::PreNcf},
-        {"PRESTAT", K::PreStat},
-        {"PROTOCOL", K::Protocol},
-        {"PWD", K::Pwd},
-        {"RETRYCOUNT", K::RetryCount},
-        {"RETRYINTERVAL", K::RetryInterval},
-        {"SCHEDULE", K::Schedule},
-        {"SKIPREADONLY", K::SkipReadOnly},
-        {"SOURCE", K::Source},
-        {"STARTJOB", K::StartJob},
-        {"SUSPENDMSG", K::SuspendMsg},
-        {"SUSPENDNCF", K::SuspendNcf},
-        {"SYNCMODE", K::SyncMode},
-        {"TRANSFERATTRS", K::TransferAttrs},
-        {"TRANSFERIRM", K::TransferIrm},
-        {"TRANSFEROWNER", K::TransferOwner},
-        {"TRANSFERTRUSTEE", K::TransferTrustee},
-        {"USER", K::User},
-        {"VERSION", K::Version},
     }};
     static_assert(namesStrictlyAscending(kTable), "keep the keywords sorted by name");
     const auto it = std::lower_bound(kTable.begin(), kTable.end(), keyword,
@@ -189,6 +124,9 @@ bool ConfigReader::readLine(std::string_view line) {
     if (tokens_.keyword() != lastKeyword_) {
         lastKeyword_ = tokens_.keyword();
         lastLookup_ = lookup(lastKeyword_);
+        lastSetting_ = lastLookup_ == Keyword::Unknown ? SettingTable::find(lastKeyword_) : nullptr;
+        if (lastSetting_ != nullptr)
+            lastLookup_ = Keyword::Setting;
         lastList_ = ListTable::byKeyword(lastKeyword_);
     }
     const Keyword keyword = lastLookup_;
@@ -241,98 +179,81 @@ ConfigReader::Use ConfigReader::openOrCloseApplication() {
 }
 
 template <typename Record>
-bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
-                               Record& record) {
-    for (std::size_t i = 0; i < count; ++i) {
-        const FieldRule<Record>& rule = rules[i];
-        if (rule.keyword != keyword)
-            continue;
-        std::string& field = record.*rule.field;
-        record.lines.set(rule.setting, line());
-        switch (rule.take) {
-        case Take::Word:
-            field = tokens_.arg(1);
-            checkWords(1);
-            break;
-        case Take::UpperWord:
-            field = upperArg(1);
-            checkWords(1);
-            break;
-        case Take::Quoted:
-            field = quoted();
-            checkQuoted(1, 0);
-            break;
-        case Take::QuotedPath:
-            field = convertedQuoted();
-            checkQuoted(1, 0);
-            break;
-        }
-        return true;
+void ConfigReader::assignField(SettingForm form, std::string& field, Record& record,
+                               typename Record::Key key) {
+    record.lines.set(key, line());
+    switch (form) {
+    case SettingForm::Word:
+        field = tokens_.arg(1);
+        checkWords(1);
+        break;
+    case SettingForm::Quoted:
+        field = quoted();
+        checkQuoted(1, 0);
+        break;
+    case SettingForm::QuotedPath:
+        field = convertedQuoted();
+        checkQuoted(1, 0);
+        break;
+    default:
+        field = upperArg(1);
+        checkWords(1);
+        break;
     }
-    return false;
 }
 
 ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
-    using K = Keyword;
-    using G = GlobalSettings;
-    static constexpr FieldRule<G> kRules[] = {
-        {K::Version, &G::version, Take::Word, G::Key::Version},
-        {K::User, &G::user, Take::Word, G::Key::User},
-        {K::MaxThreads, &G::maxThreads, Take::Word, G::Key::MaxThreads},
-        {K::NameSpace, &G::nameSpace, Take::UpperWord, G::Key::NameSpace},
-        {K::RetryInterval, &G::retryInterval, Take::Word, G::Key::RetryInterval},
-        {K::RetryCount, &G::retryCount, Take::Word, G::Key::RetryCount},
-        {K::SyncMode, &G::syncMode, Take::UpperWord, G::Key::SyncMode},
-        {K::TransferIrm, &G::transferIrm, Take::UpperWord, G::Key::TransferIrm},
-        {K::TransferOwner, &G::transferOwner, Take::UpperWord, G::Key::TransferOwner},
-        {K::TransferTrustee, &G::transferTrustee, Take::UpperWord, G::Key::TransferTrustee},
-        {K::SkipReadOnly, &G::skipReadOnly, Take::UpperWord, G::Key::SkipReadOnly},
-        {K::TransferAttrs, &G::transferAttrs, Take::UpperWord, G::Key::TransferAttrs},
-        {K::StartJob, &G::startJob, Take::UpperWord, G::Key::StartJob},
-        {K::EndJob, &G::endJob, Take::UpperWord, G::Key::EndJob},
-        {K::DbgLogSize, &G::dbgLogSize, Take::UpperWord, G::Key::DbgLogSize},
-        {K::LogSize, &G::logSize, Take::UpperWord, G::Key::LogSize},
-        {K::LogDir, &G::logDir, Take::QuotedPath, G::Key::LogDir},
-        {K::Display, &G::display, Take::UpperWord, G::Key::Display},
-    };
+    const SettingRow* row = lastSetting_;
+    if (keyword != Keyword::Setting || !row->inGlobalScope())
+        return Use::NotHere;
     GlobalSettings& g = model_->global;
-    if (assignField(kRules, std::size(kRules), keyword, g))
-        return Use::Taken;
-    if (keyword == K::Debug) {
-        g.debug = "YES";
-        g.lines.set(G::Key::Debug, line());
+    std::string& field = g.*row->global;
+    switch (row->form) {
+    case SettingForm::Flag:
+        field = "YES";
+        g.lines.set(row->globalKey, line());
         // DEBUG NO still means yes; the word is not written back.
         checkWords(0);
-    } else if (keyword == K::LogEvent) {
-        appendWords(g.logEvent, 1);
-        g.lines.setFirst(G::Key::LogEvent, line());
-    } else if (keyword == K::Pwd) {
-        g.lines.set(G::Key::Password, line());
-        const std::string_view first = tokens_.arg(1);
-        // Files before 1.22 kept the password in plain text.
-        model_->password =
-            g.version == "1.10" || g.version == "1.20" ? Scramble(first) : std::string(first);
-        // "PWD " is how a missing password is written: no mask to show.
-        g.passwordMask = model_->password.empty() ? "" : "****";
-        if (g.version > std::string_view("1.30"))
-            model_->newerVersion = true;
-        checkWords(1);
-    } else {
-        return Use::NotHere;
+        break;
+    case SettingForm::WordList:
+        appendWords(field, 1);
+        g.lines.setFirst(row->globalKey, line());
+        break;
+    case SettingForm::Password:
+        readPassword();
+        break;
+    default:
+        assignField(row->form, field, g, row->globalKey);
+        break;
     }
     return Use::Taken;
+}
+
+void ConfigReader::readPassword() {
+    GlobalSettings& g = model_->global;
+    g.lines.set(GlobalSettings::Key::Password, line());
+    const std::string_view first = tokens_.arg(1);
+    // Files before 1.22 kept the password in plain text.
+    model_->password =
+        g.version == "1.10" || g.version == "1.20" ? Scramble(first) : std::string(first);
+    // "PWD " is how a missing password is written: no mask to show.
+    g.passwordMask = model_->password.empty() ? "" : "****";
+    if (g.version > std::string_view("1.30"))
+        model_->newerVersion = true;
+    checkWords(1);
 }
 
 ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
     using K = Keyword;
     using A = ApplicationDesc;
-    static constexpr FieldRule<A> kRules[] = {
-        {K::AppPath, &A::appPath, Take::QuotedPath, A::Key::AppPath},
-        {K::AppServer, &A::appServer, Take::UpperWord, A::Key::AppServer},
-    };
     ApplicationDesc& app = model_->applications.last();
-    if (assignField(kRules, std::size(kRules), keyword, app))
+    if (keyword == K::AppPath || keyword == K::AppServer) {
+        const bool path = keyword == K::AppPath;
+        assignField(path ? SettingForm::QuotedPath : SettingForm::UpperWord,
+                    path ? app.appPath : app.appServer, app,
+                    path ? A::Key::AppPath : A::Key::AppServer);
         return Use::Taken;
+    }
     // Only the first argument of a destination line counts.
     if (keyword == K::DstPackage) {
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
@@ -349,55 +270,44 @@ ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
 }
 
 ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
-    using K = Keyword;
-    using P = PackageDesc;
-    static constexpr FieldRule<P> kRules[] = {
-        {K::Protocol, &P::protocol, Take::UpperWord, P::Key::Protocol},
-        {K::SyncMode, &P::syncMode, Take::UpperWord, P::Key::SyncMode},
-        {K::TransferIrm, &P::transferIrm, Take::UpperWord, P::Key::TransferIrm},
-        {K::TransferOwner, &P::transferOwner, Take::UpperWord, P::Key::TransferOwner},
-        {K::TransferTrustee, &P::transferTrustee, Take::UpperWord, P::Key::TransferTrustee},
-        {K::SkipReadOnly, &P::skipReadOnly, Take::UpperWord, P::Key::SkipReadOnly},
-        {K::PreStat, &P::preStat, Take::UpperWord, P::Key::PreStat},
-        {K::TransferAttrs, &P::transferAttrs, Take::UpperWord, P::Key::TransferAttrs},
-        {K::LogMethod, &P::logMethod, Take::UpperWord, P::Key::LogMethod},
-        {K::Source, &P::source, Take::UpperWord, P::Key::Source},
-        {K::PreMsg, &P::preMsg, Take::Quoted, P::Key::PreMsg},
-        {K::PostMsg, &P::postMsg, Take::Quoted, P::Key::PostMsg},
-        {K::ErrorMsg, &P::errorMsg, Take::Quoted, P::Key::ErrorMsg},
-        {K::SuspendMsg, &P::suspendMsg, Take::Quoted, P::Key::SuspendMsg},
-    };
-    PackageDesc& p = model_->packages.last();
-    // Entries come by the thousand: they are told apart before the table of
-    // single settings is searched.
-    switch (keyword) {
-    case K::Schedule:
+    if (keyword != Keyword::Setting || !lastSetting_->inPackageScope())
+        return Use::NotHere;
+    packageSetting(*lastSetting_, model_->packages.last());
+    return Use::Taken;
+}
+
+void ConfigReader::packageSetting(const SettingRow& row, PackageDesc& p) {
+    std::string& field = p.*row.package;
+    switch (row.form) {
+    case SettingForm::Schedule:
         // A later SCHEDULE line replaces the word and adds days.
-        p.scheduleWhen = upperArg(1);
-        p.lines.set(P::Key::Schedule, line());
+        field = upperArg(1);
+        p.lines.set(row.packageKey, line());
         if (tokens_.argCount() >= 2)
-            p.lines.setFirst(P::Key::Days, line());
-        appendWords(p.scheduleDays, 2);
+            p.lines.setFirst(row.secondKey, line());
+        appendWords(p.*row.second, 2);
         break;
-    case K::OfHandler:
+    case SettingForm::OpenFiles:
         readOpenFileHandler(p);
-        p.lines.set(P::Key::OfHandler, line());
+        p.lines.set(row.packageKey, line());
         checkOfHandler(p);
         break;
-    case K::LogEvent:
-        appendWords(p.logEvent, 1);
-        p.lines.setFirst(P::Key::LogEvent, line());
+    case SettingForm::WordList:
+        appendWords(field, 1);
+        p.lines.setFirst(row.packageKey, line());
         break;
-    case K::PreNcf:
-    case K::PostNcf:
-    case K::SuspendNcf:
-        commandFile(keyword, p) = convertedQuoted();
+    case SettingForm::CommandFiles: {
+        // The side is DST in any case; any other first argument means the source.
+        const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
+        p.lines.set(dst ? row.secondKey : row.packageKey, line());
+        (dst ? p.*row.second : field) = convertedQuoted();
         checkQuoted(1, 1);
         break;
-    default:
-        return assignField(kRules, std::size(kRules), keyword, p) ? Use::Taken : Use::NotHere;
     }
-    return Use::Taken;
+    default:
+        assignField(row.form, field, p, row.packageKey);
+        break;
+    }
 }
 
 void ConfigReader::readOpenFileHandler(PackageDesc& p) {
@@ -414,22 +324,6 @@ void ConfigReader::readOpenFileHandler(PackageDesc& p) {
         p.ofHandlerDelay = 0;
     else if (tokens_.argCount() >= 2)
         p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
-}
-
-std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
-    using PK = PackageDesc::Key;
-    // The side is DST in any case; any other first argument means the source.
-    const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
-    const auto field = [&](std::string& src, PK srcKey, std::string& dstField,
-                           PK dstKey) -> std::string& {
-        p.lines.set(dst ? dstKey : srcKey, line());
-        return dst ? dstField : src;
-    };
-    if (keyword == Keyword::PreNcf)
-        return field(p.preNcfSrc, PK::PreNcfSrc, p.preNcfDst, PK::PreNcfDst);
-    if (keyword == Keyword::PostNcf)
-        return field(p.postNcfSrc, PK::PostNcfSrc, p.postNcfDst, PK::PostNcfDst);
-    return field(p.suspendNcfSrc, PK::SuspendNcfSrc, p.suspendNcfDst, PK::SuspendNcfDst);
 }
 
 ConfigReader::Use ConfigReader::addEntry(const ListRow& row, PackageDesc& p) {

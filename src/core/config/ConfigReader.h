@@ -2,6 +2,7 @@
 
 #include "ConfigModel.h"
 #include "ListRow.h"
+#include "SettingRow.h"
 #include "io/Progress.h"
 #include "text/LineTokenizer.h"
 #include "text/OemCodePage.h"
@@ -41,17 +42,10 @@ private:
     // How a line's keyword was taken in the block it stands in.
     enum class Use { Taken, NotHere, Failed };
 
-    // How a keyword that sets one text field takes its value.
-    enum class Take { Word, UpperWord, Quoted, QuotedPath };
-    template <typename Record> struct FieldRule {
-        Keyword keyword;
-        std::string Record::*field;
-        Take take;
-        typename Record::Key setting;
-    };
+    // Sets one text field of a record as its form says.
     template <typename Record>
-    bool assignField(const FieldRule<Record>* rules, std::size_t count, Keyword keyword,
-                     Record& record);
+    void assignField(SettingForm form, std::string& field, Record& record,
+                     typename Record::Key key);
 
     bool readLine(std::string_view line);
     Use takeLine(Keyword keyword);
@@ -60,8 +54,9 @@ private:
     Use globalLine(Keyword keyword);
     Use applicationLine(Keyword keyword);
     Use packageLine(Keyword keyword);
+    void readPassword();
+    void packageSetting(const SettingRow& row, PackageDesc& package);
     void readOpenFileHandler(PackageDesc& package);
-    std::string& commandFile(Keyword keyword, PackageDesc& package) const;
     // Appends the entry a line of a package's list holds.
     Use addEntry(const ListRow& row, PackageDesc& package);
     // An entry from the current line; false for a line passed over.
@@ -107,6 +102,7 @@ private:
     // The last keyword looked up, and what it was.
     std::string lastKeyword_;
     Keyword lastLookup_{};
+    const SettingRow* lastSetting_ = nullptr;
     // The list whose lines the last keyword starts; nullptr for none.
     const ListRow* lastList_ = nullptr;
     // The converted texts of the current target or job line.

@@ -3,16 +3,20 @@
 #include "ConfigComments.h"
 #include "ListTable.h"
 
+#include "SettingTable.h"
 #include "text/LineTokenizer.h"
 #include "text/TextUtil.h"
 
 #include <charconv>
+#include <utility>
 #include <vector>
 
 namespace {
 
 using C = ConfigComments;
 constexpr std::string_view kEnd = "\r\n";
+// Lines inside a package block stand indented.
+constexpr std::string_view kIndent = "  ";
 
 std::size_t estimateSize(const ConfigModel& model) {
     std::size_t size = 4096 + 512 * static_cast<std::size_t>(model.applications.count());
@@ -29,6 +33,13 @@ std::size_t estimateSize(const ConfigModel& model) {
 // disabled is kept as it stands.
 std::string_view disabledTime(std::string_view time) {
     return time.find("00:00") != std::string_view::npos ? time : "00:00";
+}
+
+// Whether a setting's value goes out as a line (with its comment) at all.
+bool written(const SettingRow& row, std::string_view value) {
+    if (row.form == SettingForm::Flag)
+        return value == "YES";
+    return row.unwritten.empty() || value != row.unwritten;
 }
 
 } // namespace
@@ -87,88 +98,40 @@ bool ConfigWriter::flush(bool last) {
 void ConfigWriter::writeGlobal(const ConfigModel& model) {
     const GlobalSettings& g = model.global;
     put(C::kHeader, kEnd);
-    put("VERSION ", g.version, "\r\n\r\n");
-    put(C::k16001);
-    line("USER", g.user);
-    line("PWD", model.password);
-    put(C::k16002);
-    line("MAXTHREADS", g.maxThreads);
-    put(C::k16003);
-    line("NAMESPACE", g.nameSpace);
-    put(C::k16004);
-    line("RETRYINTERVAL", g.retryInterval);
-    line("RETRYCOUNT", g.retryCount);
-    put(C::k16005);
-    line("TRANSFERIRM", g.transferIrm);
-    put(C::k16006);
-    line("TRANSFERATTRS", g.transferAttrs);
-    put(C::k16024);
-    line("TRANSFEROWNER", g.transferOwner);
-    put(C::k16025);
-    line("TRANSFERTRUSTEE", g.transferTrustee);
-    put(C::k16026);
-    line("SKIPREADONLY", g.skipReadOnly);
-    put(C::k16007);
-    line("SYNCMODE", g.syncMode);
-    put(C::k16008);
-    if (g.jobWindow != "DISABLED") {
-        line("STARTJOB", g.startJob);
-        line("ENDJOB", g.endJob);
-    } else {
-        put("STARTJOB ", disabledTime(g.startJob), " \r\n");
-        put("ENDJOB ", disabledTime(g.endJob), " \r\n");
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!row.inGlobalScope() || !written(row, g.*row.global))
+            continue;
+        put(row.inGlobal.comment);
+        if (row.form == SettingForm::Password)
+            line(row.keyword, model.password);
+        else if (row.form == SettingForm::TimeWindow && g.jobWindow == "DISABLED")
+            put(row.keyword, " ", disabledTime(g.*row.global), " \r\n");
+        else
+            settingLine(row, {}, g.*row.global, nullptr);
+        if (row.inGlobal.blankAfter)
+            put(kEnd);
     }
-    put(C::k16009);
-    quotedPathLine("LOGDIR", g.logDir);
-    put(C::k16010);
-    wordListLines("LOGEVENT", {}, g.logEvent);
-    if (g.debug == "YES")
-        put("DEBUG\r\n", kEnd);
-    put(C::k16013);
-    line("LOGSIZE ", g.logSize);
-    put(C::k16012);
-    line("DBGLOGSIZE ", g.dbgLogSize);
-    put(C::k16011);
-    line("DISPLAY", g.display);
     put(kEnd, kEnd);
 }
 
 void ConfigWriter::writePackage(const PackageDesc& p) {
     put("PACKAGE ", p.name, " \r\n", kEnd);
-    wordListLines("  SCHEDULE", p.scheduleWhen, p.scheduleDays);
-    put(kEnd);
-    if (p.protocol != "(default)") {
-        put(C::kProtocol);
-        put("  PROTOCOL ", p.protocol, kEnd, kEnd);
+    for (const SettingRow& row : SettingTable::kRows) {
+        const std::string* value = row.inPackageScope() ? &(p.*row.package) : nullptr;
+        if (value == nullptr || !written(row, *value))
+            continue;
+        if (row.form == SettingForm::CommandFiles) {
+            commandFileLines(row, p);
+            continue;
+        }
+        put(row.inPackage.comment);
+        if (row.form == SettingForm::OpenFiles)
+            openFileLine(row, p);
+        else
+            settingLine(row, kIndent, *value, row.second != nullptr ? &(p.*row.second) : nullptr);
+        if (row.inPackage.blankAfter)
+            put(kEnd);
     }
-    put(C::k16014);
-    line("  TRANSFERIRM", p.transferIrm);
-    line("  TRANSFERATTRS", p.transferAttrs);
-    line("  TRANSFEROWNER", p.transferOwner);
-    line("  TRANSFERTRUSTEE", p.transferTrustee);
-    line("  SKIPREADONLY", p.skipReadOnly);
-    put(kEnd);
-    put(C::kPreStat);
-    line("  PRESTAT", p.preStat);
-    put(kEnd);
-    line("  SYNCMODE", p.syncMode);
-    wordListLines("  LOGEVENT", {}, p.logEvent);
-    put(kEnd);
-    put(C::kLogMethod);
-    line("  LOGMETHOD", p.logMethod);
-    put(kEnd);
-    put(C::k16016);
-    put("  OFHANDLER ", p.ofHandler, " ");
-    if (p.ofHandler != "OFF" && p.ofHandler != "SKIP") {
-        char digits[16];
-        const auto end = std::to_chars(digits, digits + sizeof digits, p.ofHandlerDelay).ptr;
-        out_.append(digits, end);
-    }
-    put(kEnd, kEnd);
-    writeMessagesAndCommandFiles(p);
-    put(C::k16018);
-    line("  SOURCE", p.source);
-    put(kEnd);
     ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
         put(row.comment);
         for (const auto& entry : list) {
@@ -181,29 +144,48 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     put("PACKAGE END\r\n\r\n");
 }
 
-void ConfigWriter::writeMessagesAndCommandFiles(const PackageDesc& p) {
-    put(C::k16017);
-    put("  PREMSG \"", p.preMsg, "\"\r\n");
-    put("  POSTMSG \"", p.postMsg, "\"\r\n");
-    put("  ERRORMSG \"", p.errorMsg, "\"\r\n");
-    put("  SUSPENDMSG \"", p.suspendMsg, "\"\r\n");
+void ConfigWriter::settingLine(const SettingRow& row, std::string_view indent,
+                               std::string_view value, const std::string* second) {
+    switch (row.form) {
+    case SettingForm::Quoted:
+        put(indent, row.keyword, " \"", value, "\"\r\n");
+        break;
+    case SettingForm::QuotedPath:
+        pathLine(value, indent, row.keyword);
+        break;
+    case SettingForm::WordList:
+        wordListLines(indent, row.keyword, {}, value);
+        break;
+    case SettingForm::Schedule:
+        wordListLines(indent, row.keyword, value, second != nullptr ? *second : "");
+        break;
+    case SettingForm::Flag:
+        put(indent, row.keyword, kEnd);
+        break;
+    default:
+        put(indent, row.keyword, row.gap, value, kEnd);
+        break;
+    }
+}
+
+void ConfigWriter::openFileLine(const SettingRow& row, const PackageDesc& p) {
+    put(kIndent, row.keyword, " ", p.ofHandler, " ");
+    if (p.ofHandler != "OFF" && p.ofHandler != "SKIP") {
+        char digits[16];
+        const auto end = std::to_chars(digits, digits + sizeof digits, p.ofHandlerDelay).ptr;
+        out_.append(digits, end);
+    }
     put(kEnd);
-    const struct {
-        std::string_view comment;
-        std::string_view keyword;
-        const std::string& path;
-    } commandFiles[] = {
-        {C::k16027, "  PRENCF SRC", p.preNcfSrc},
-        {C::k16027, "  PRENCF DST", p.preNcfDst},
-        {C::k16028, "  POSTNCF SRC", p.postNcfSrc},
-        {C::k16028, "  POSTNCF DST", p.postNcfDst},
-        {C::k16029, "  SUSPENDNCF SRC", p.suspendNcfSrc},
-        {C::k16029, "  SUSPENDNCF DST", p.suspendNcfDst},
-    };
-    for (const auto& file : commandFiles) {
-        put(file.comment);
-        quotedPathLine(file.keyword, file.path);
-        put(kEnd);
+}
+
+void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p) {
+    const std::pair<std::string_view, const std::string&> sides[] = {{" SRC", p.*row.package},
+                                                                     {" DST", p.*row.second}};
+    for (const auto& [side, path] : sides) {
+        put(row.inPackage.comment);
+        pathLine(path, kIndent, row.keyword, side);
+        if (row.inPackage.blankAfter)
+            put(kEnd);
     }
 }
 
@@ -248,15 +230,15 @@ void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword
         line(keyword, name);
 }
 
-void ConfigWriter::wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
-                                 std::string_view list) {
+void ConfigWriter::wordListLines(std::string_view indent, std::string_view keyword,
+                                 std::optional<std::string_view> lead, std::string_view list) {
     // The reader takes 50 arguments a line; a longer list goes out over
     // several lines, which the reader joins again.
     const std::size_t perLine = LineTokenizer::kMaxArgs - (lead ? 1 : 0);
     std::vector<std::string_view> words;
     LineTokenizer::split(list, words);
     const auto start = [&] {
-        put(keyword, " ");
+        put(indent, keyword, " ");
         if (lead)
             put(*lead, " ");
     };
@@ -275,9 +257,7 @@ void ConfigWriter::line(std::string_view keyword, std::string_view value) {
 }
 
 void ConfigWriter::quotedPathLine(std::string_view keyword, std::string_view value) {
-    const std::size_t start = out_.size();
-    put(keyword, " \"", value, "\"\r\n");
-    convertSince(start);
+    pathLine(value, keyword);
 }
 
 void ConfigWriter::convertSince(std::size_t start) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConfigModel.h"
+#include "SettingRow.h"
 #include "io/Progress.h"
 #include "text/OemCodePage.h"
 
@@ -34,7 +35,11 @@ private:
     bool flush(bool last = false);
     void writeGlobal(const ConfigModel& model);
     void writePackage(const PackageDesc& p);
-    void writeMessagesAndCommandFiles(const PackageDesc& p);
+    // One setting's line; `second` is the days of a schedule.
+    void settingLine(const SettingRow& row, std::string_view indent, std::string_view value,
+                     const std::string* second);
+    void openFileLine(const SettingRow& row, const PackageDesc& p);
+    void commandFileLines(const SettingRow& row, const PackageDesc& p);
     // The rest of an entry's line after its keyword; `lineStart` is where the
     // line starts in the buffer.
     void writeEntry(const TargetServer& t, std::size_t lineStart);
@@ -44,12 +49,18 @@ private:
     void writeNameList(std::string_view list, std::string_view keyword);
 
     // keyword, an optional leading word, then a blank-separated word list
-    void wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
-                       std::string_view list);
+    void wordListLines(std::string_view indent, std::string_view keyword,
+                       std::optional<std::string_view> lead, std::string_view list);
     // keyword + blank + value + CR LF
     void line(std::string_view keyword, std::string_view value);
     // keyword + blank + quoted value + CR LF, converted to OEM
     void quotedPathLine(std::string_view keyword, std::string_view value);
+    // The parts, a blank and the quoted value, the whole line converted to OEM.
+    template <typename... Head> void pathLine(std::string_view value, const Head&... head) {
+        const std::size_t start = out_.size();
+        put(head..., " \"", value, "\"\r\n");
+        convertSince(start);
+    }
     void convertSince(std::size_t start);
     template <typename... Parts> void put(const Parts&... parts) { (out_.append(parts), ...); }
 

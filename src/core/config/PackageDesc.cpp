@@ -1,6 +1,7 @@
 #include "PackageDesc.h"
 
 #include "ListTable.h"
+#include "SettingTable.h"
 
 #include <utility>
 
@@ -19,19 +20,13 @@ PackageDesc PackageDesc::fromFile(std::string name) {
 PackageDesc PackageDesc::fromEditor(std::string name, const GlobalSettings& global) {
     PackageDesc p;
     p.name = std::move(name);
-    p.scheduleWhen = "00:00";
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (row.scope == SettingScope::Both)
+            p.*row.package = global.*row.global;
+        else if (row.scope == SettingScope::Package && row.newValue != nullptr)
+            p.*row.package = row.newValue;
+    }
     p.scheduleDays = "SUN MON TUE WED THU FRI SAT";
-    p.syncMode = global.syncMode;
-    p.transferIrm = global.transferIrm;
-    p.preStat = "NO";
-    p.protocol = "(default)";
-    p.transferOwner = global.transferOwner;
-    p.transferTrustee = global.transferTrustee;
-    p.skipReadOnly = global.skipReadOnly;
-    p.transferAttrs = global.transferAttrs;
-    p.logEvent = global.logEvent;
-    p.logMethod = "THREAD";
-    p.ofHandler = "OFF";
     return p;
 }
 

@@ -2,6 +2,7 @@
 
 #include "RowLabels.h"
 #include "SaveRules.h"
+#include "SettingTable.h"
 #include "text/TextUtil.h"
 
 #include <string>
@@ -112,7 +113,8 @@ void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>
                                "day the start"),
                      &L::kDays, 0, p.lines[PK::Days]);
     Checker source(out, Node::SourceServer, p.id, p.name, line);
-    source.word(L::kSourceServer, p.source, L::kSourceServer, p.lines[PK::Source]);
+    const RowLabel& sourceRow = SettingTable::of(PK::Source).label;
+    source.word(sourceRow, p.source, sourceRow, p.lines[PK::Source]);
     Checker targets(out, Node::Targets, p.id, p.name, line);
     for (int i = 1; i <= p.targets.count(); ++i)
         checkTarget(p.targets.at(i), i, p.targets.line(i), targets);
@@ -156,8 +158,10 @@ void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problem
     using GK = GlobalSettings::Key;
     const GlobalSettings& g = model.global;
     Checker global(problems, Node::DefaultSettings);
-    global.word(L::kUsername, g.user, L::kUsername, g.lines[GK::User]);
-    global.quoted("Log directory", g.logDir, &L::kLogDirectory, 0, g.lines[GK::LogDir]);
+    const RowLabel& user = SettingTable::of(GK::User).label;
+    global.word(user, g.user, user, g.lines[GK::User]);
+    global.quoted("Log directory", g.logDir, &SettingTable::of(GK::LogDir).label, 0,
+                  g.lines[GK::LogDir]);
     for (int i = 1; i <= model.packages.count(); ++i)
         checkPackage(model.packages.at(i), model.packages.line(i), problems);
     for (int i = 1; i <= model.applications.count(); ++i)

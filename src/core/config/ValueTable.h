@@ -1,6 +1,5 @@
 #pragma once
 
-#include "ChoiceKind.h"
 #include "text/NumberRange.h"
 
 #include <array>
@@ -9,14 +8,11 @@
 #include <string>
 #include <string_view>
 
-// The ranges and keyword choices the value dialogs offer, held once for the
-// dialogs and for the checks of a whole file.
+// The ranges and keyword choices of what is no single setting of a
+// configuration (list entries), held once for the dialogs and
+// for the checks of a whole file.
 class ValueTable {
 public:
-    static constexpr NumberRange kRetryInterval{60, 14400, "300"};
-    static constexpr NumberRange kMaxThreads{1, 100, "12"};
-    static constexpr NumberRange kRetryCount{0, 1440, "3"};
-    static constexpr NumberRange kLogSize{32, 32768, "256"};
     static constexpr std::int32_t kBandwidthLimit = 1000000;
     static constexpr std::int32_t kOpenFileDelayLimit = 600;
 
@@ -31,7 +27,5 @@ public:
     static constexpr std::array<std::string_view, 4> kLogEvents = {"COPIED", "IDENTICAL", "SKIPPED",
                                                                    "DELETED"};
 
-    // The keywords a choice row offers, in the order its list shows them.
-    static std::span<const std::string_view> choices(ChoiceKind kind);
     static bool offers(std::span<const std::string_view> words, std::string_view word);
 };

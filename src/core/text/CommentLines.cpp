@@ -10,7 +10,7 @@ bool CommentLines::shorterFirst(const Entry& a, const Entry& b) {
     return a.first.size() != b.first.size() ? a.first.size() < b.first.size() : a.first < b.first;
 }
 
-CommentLines::CommentLines(std::initializer_list<std::string_view> blocks) {
+CommentLines::CommentLines(std::span<const std::string_view> blocks) {
     for (std::string_view block : blocks) {
         LineReader reader(block);
         std::string_view line;

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <initializer_list>
+#include <span>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -11,7 +12,9 @@
 // line end around them.
 class CommentLines {
 public:
-    CommentLines(std::initializer_list<std::string_view> blocks);
+    CommentLines(std::initializer_list<std::string_view> blocks)
+        : CommentLines(std::span<const std::string_view>(blocks.begin(), blocks.size())) {}
+    explicit CommentLines(std::span<const std::string_view> blocks);
 
     // `next` carries the place after the last line found: a file the writer
     // wrote holds the lines in block order, so the next one is found first.

@@ -1,6 +1,6 @@
 #include "CChoice.h"
 
-#include "config/ValueTable.h"
+#include "config/SettingTable.h"
 #include "framework/AnsiQt.h"
 
 #include <QComboBox>
@@ -13,7 +13,7 @@ CChoice::CChoice(QWidget* parent)
 }
 
 std::span<const std::string_view> CChoice::items(ChoiceKind kind) {
-    return ValueTable::choices(kind);
+    return SettingTable::choices(kind);
 }
 
 void CChoice::exchangeValueIn() {

@@ -5,6 +5,8 @@
 #include "config/ListTable.h"
 #include "config/PackageDesc.h"
 #include "config/RowLabels.h"
+#include "config/SettingTable.h"
+#include "config/ValueTable.h"
 #include "taskfile/TaskFileTable.h"
 
 #include <algorithm>
@@ -24,110 +26,115 @@ using L = RowLabels;
 constexpr std::string_view kProperties = "Properties";
 constexpr std::string_view kValue = "Value";
 
-constexpr const NumberRange& kRetryInterval = ValueTable::kRetryInterval;
-constexpr const NumberRange& kMaxThreads = ValueTable::kMaxThreads;
-constexpr const NumberRange& kRetryCount = ValueTable::kRetryCount;
-constexpr const NumberRange& kLogSize = ValueTable::kLogSize;
+using PK = PackageDesc::Key;
 
-constexpr RowSpec yesNo(const RowLabel& label, std::string G::*global, std::string P::*package) {
-    return {.name = &label,
-            .dialog = RowDialog::Choice,
-            .global = global,
-            .package = package,
-            .choice = ChoiceYesNo};
+// How a setting's row reads its value, by the make of its line.
+constexpr RowText textOf(SettingForm form) {
+    switch (form) {
+    case SettingForm::Schedule:
+        return RowText::ScheduleWords;
+    case SettingForm::CommandFiles:
+        return RowText::CommandFiles;
+    case SettingForm::OpenFiles:
+        return RowText::OpenFiles;
+    default:
+        return RowText::Field;
+    }
 }
 
-constexpr RowSpec number(const RowLabel& label, std::string G::*global, const NumberRange& range) {
-    return {.name = &label, .dialog = RowDialog::Number, .global = global, .range = &range};
+constexpr NcfMoment momentOf(PackageDesc::Key key) {
+    switch (key) {
+    case PK::PostNcfSrc:
+        return NcfMoment::After;
+    case PK::SuspendNcfSrc:
+        return NcfMoment::Suspended;
+    default:
+        return NcfMoment::Before;
+    }
 }
 
-constexpr RowSpec message(const RowLabel& label, std::string P::*package) {
-    return {.name = &label, .dialog = RowDialog::Text, .package = package, .rule = Rule::Quoted};
+// The row of a setting, as its row of the table states it.
+constexpr RowSpec setting(const SettingRow& s) {
+    RowSpec row{.name = &s.label,
+                .dialog = s.dialog,
+                .global = s.global,
+                .package = s.package,
+                .text = textOf(s.form),
+                .packageTarget = s.second,
+                .moment = momentOf(s.packageKey),
+                .choice = s.choice,
+                .rule = s.rule(),
+                .upperCase = s.form == SettingForm::UpperWord,
+                .range = s.value == ValueKind::Number ? &s.range : nullptr};
+    // The time window's row shows whether it applies; its dialog sets both times.
+    if (s.form == SettingForm::TimeWindow)
+        row.global = &G::jobWindow;
+    return row;
 }
 
-constexpr RowSpec commandFiles(const RowLabel& label, std::string P::*source,
-                               std::string P::*target, NcfMoment moment) {
-    return {.name = &label,
-            .dialog = RowDialog::CommandFiles,
-            .package = source,
-            .text = RowText::CommandFiles,
-            .packageTarget = target,
-            .moment = moment};
+constexpr std::size_t kSettingCount = SettingTable::kRows.size();
+
+// One row for each setting, in the table's order.
+constexpr std::array<RowSpec, kSettingCount> kSettings = [] {
+    std::array<RowSpec, kSettingCount> rows{};
+    for (std::size_t i = 0; i < kSettingCount; ++i)
+        rows[i] = setting(SettingTable::kRows[i]);
+    return rows;
+}();
+
+constexpr const RowSpec& settingRow(PackageDesc::Key key) {
+    const auto it = std::ranges::find(SettingTable::kRows, key, &SettingRow::packageKey);
+    return kSettings[static_cast<std::size_t>(it - SettingTable::kRows.begin())];
 }
 
-// The rows of the default settings, a package's settings, or both.
-constexpr RowSpec kVersion{.name = &L::kVersion, .global = &G::version};
-constexpr RowSpec kUsername{
-    .name = &L::kUsername, .dialog = RowDialog::Text, .global = &G::user, .rule = Rule::Word};
-// The password itself never appears; the mask stands in for it.
-constexpr RowSpec kPassword{
-    .name = &L::kPassword, .dialog = RowDialog::Password, .global = &G::passwordMask};
-constexpr RowSpec kMaxThreadsRow = number(L::kMaxThreads, &G::maxThreads, kMaxThreads);
-constexpr RowSpec kNamespace{.name = &L::kNamespace,
-                             .dialog = RowDialog::Choice,
-                             .global = &G::nameSpace,
-                             .choice = ChoiceNamespace};
-constexpr RowSpec kRetryIntervalRow = number(L::kRetryInterval, &G::retryInterval, kRetryInterval);
-constexpr RowSpec kRetryCountRow = number(L::kRetryCount, &G::retryCount, kRetryCount);
-constexpr RowSpec kSyncMode{.name = &L::kSyncMode,
-                            .dialog = RowDialog::Choice,
-                            .global = &G::syncMode,
-                            .package = &P::syncMode,
-                            .choice = ChoiceSyncMode};
-constexpr RowSpec kTransferIrm = yesNo(L::kTransferIrm, &G::transferIrm, &P::transferIrm);
-constexpr RowSpec kTransferOwner = yesNo(L::kTransferOwner, &G::transferOwner, &P::transferOwner);
-constexpr RowSpec kTransferTrustee =
-    yesNo(L::kTransferTrustee, &G::transferTrustee, &P::transferTrustee);
-constexpr RowSpec kSkipReadOnly = yesNo(L::kSkipReadOnly, &G::skipReadOnly, &P::skipReadOnly);
-constexpr RowSpec kTransferAttrs = yesNo(L::kTransferAttrs, &G::transferAttrs, &P::transferAttrs);
-constexpr RowSpec kPreStat = yesNo(L::kPreStat, nullptr, &P::preStat);
-constexpr RowSpec kTimeRestriction{
-    .name = &L::kTimeRestriction, .dialog = RowDialog::TimeRestriction, .global = &G::jobWindow};
-constexpr RowSpec kLogDirectory{
-    .name = &L::kLogDirectory, .dialog = RowDialog::LogDirectory, .global = &G::logDir};
-constexpr RowSpec kLogEvents{.name = &L::kLogEvents,
-                             .dialog = RowDialog::LogEvents,
-                             .global = &G::logEvent,
-                             .package = &P::logEvent};
-constexpr RowSpec kDisplay{.name = &L::kDisplay,
-                           .dialog = RowDialog::Choice,
-                           .global = &G::display,
-                           .choice = ChoiceServerThread};
-constexpr RowSpec kLogSizeRow = number(L::kLogSize, &G::logSize, kLogSize);
-constexpr RowSpec kDebug = yesNo(L::kDebug, &G::debug, nullptr);
-constexpr RowSpec kDebugLogSizeRow = number(L::kDebugLogSize, &G::dbgLogSize, kLogSize);
-constexpr RowSpec kProtocol{.name = &L::kProtocol,
-                            .dialog = RowDialog::Choice,
-                            .package = &P::protocol,
-                            .choice = ChoiceProtocol};
-constexpr RowSpec kLogMethod{.name = &L::kLogMethod,
-                             .dialog = RowDialog::Choice,
-                             .package = &P::logMethod,
-                             .choice = ChoiceServerThread};
-constexpr RowSpec kNcfBefore =
-    commandFiles(L::kNcfBefore, &P::preNcfSrc, &P::preNcfDst, NcfMoment::Before);
-constexpr RowSpec kNcfAfter =
-    commandFiles(L::kNcfAfter, &P::postNcfSrc, &P::postNcfDst, NcfMoment::After);
-constexpr RowSpec kNcfSuspended =
-    commandFiles(L::kNcfSuspended, &P::suspendNcfSrc, &P::suspendNcfDst, NcfMoment::Suspended);
-constexpr RowSpec kOpenFiles{
-    .name = &L::kOpenFiles, .dialog = RowDialog::OpenFiles, .text = RowText::OpenFiles};
+// A setting's place among the rows of a node; -1 where the node does not
+// show it.
+constexpr int placeIn(const SettingRow& s, DetailKind node) {
+    if (node == DetailKind::DefaultSettings)
+        return s.globalRow;
+    return s.packageNode == node ? s.packageRow : -1;
+}
 
-// The rows of a package's other nodes.
-constexpr RowSpec kScheduleRow{.name = &L::kSchedule,
-                               .dialog = RowDialog::Schedule,
-                               .package = &P::scheduleWhen,
-                               .text = RowText::ScheduleWords};
+constexpr std::size_t countIn(DetailKind node) {
+    return static_cast<std::size_t>(std::ranges::count_if(
+        SettingTable::kRows, [&](const SettingRow& s) { return placeIn(s, node) >= 0; }));
+}
+
+// The places of a node's settings are its rows, each once.
+constexpr bool placesDense(DetailKind node) {
+    std::array<int, kSettingCount> taken{};
+    for (const SettingRow& s : SettingTable::kRows) {
+        const int at = placeIn(s, node);
+        if (at >= static_cast<int>(countIn(node)) || (at >= 0 && taken[std::size_t(at)]++ > 0))
+            return false;
+    }
+    return true;
+}
+static_assert(placesDense(DetailKind::DefaultSettings) && placesDense(DetailKind::Settings) &&
+              placesDense(DetailKind::Schedule) && placesDense(DetailKind::SourceServer) &&
+              placesDense(DetailKind::Messages));
+
+// A setting with a label and no row in a scope it stands in could not be
+// edited there.
+constexpr bool everySettingShown() {
+    return std::ranges::all_of(SettingTable::kRows, [](const SettingRow& s) {
+        return s.label.text.empty() || ((!s.inGlobalScope() || s.globalRow >= 0) &&
+                                        (!s.inPackageScope() || s.packageRow >= 0));
+    });
+}
+static_assert(everySettingShown());
+
+// The rows of a node that shows settings alone, each at its place.
+template <DetailKind node> constexpr std::array<const RowSpec*, countIn(node)> settingRows() {
+    std::array<const RowSpec*, countIn(node)> rows{};
+    for (std::size_t i = 0; i < kSettingCount; ++i)
+        if (const int at = placeIn(SettingTable::kRows[i], node); at >= 0)
+            rows[static_cast<std::size_t>(at)] = &kSettings[i];
+    return rows;
+}
+
+// The days are the rest of the schedule's line.
 constexpr RowSpec kDays{.name = &L::kDays, .dialog = RowDialog::Days, .package = &P::scheduleDays};
-constexpr RowSpec kSource{.name = &L::kSourceServer,
-                          .dialog = RowDialog::Text,
-                          .package = &P::source,
-                          .rule = Rule::Word,
-                          .upperCase = true};
-constexpr RowSpec kStartMessage = message(L::kStartMessage, &P::preMsg);
-constexpr RowSpec kEndMessage = message(L::kEndMessage, &P::postMsg);
-constexpr RowSpec kErrorMessage = message(L::kErrorMessage, &P::errorMsg);
-constexpr RowSpec kSuspendMessage = message(L::kSuspendMessage, &P::suspendMsg);
 
 // The rows of an application.
 constexpr RowSpec kServer{.name = &L::kApplicationServer,
@@ -166,19 +173,11 @@ template <std::size_t... I> constexpr auto taskRowList(std::index_sequence<I...>
     return std::array<const RowSpec*, sizeof...(I)>{&kTaskSpecs[I]...};
 }
 
-constexpr std::array<const RowSpec*, 20> kDefaultRows{
-    &kVersion,          &kUsername,      &kPassword,      &kMaxThreadsRow,   &kNamespace,
-    &kRetryIntervalRow, &kRetryCountRow, &kSyncMode,      &kTransferIrm,     &kTransferOwner,
-    &kTransferTrustee,  &kSkipReadOnly,  &kTransferAttrs, &kTimeRestriction, &kLogDirectory,
-    &kLogEvents,        &kDisplay,       &kLogSizeRow,    &kDebug,           &kDebugLogSizeRow};
-constexpr std::array<const RowSpec*, 14> kSettingsRows{
-    &kSyncMode,  &kTransferIrm, &kTransferOwner, &kTransferTrustee, &kSkipReadOnly,
-    &kPreStat,   &kProtocol,    &kTransferAttrs, &kLogEvents,       &kLogMethod,
-    &kNcfBefore, &kNcfAfter,    &kNcfSuspended,  &kOpenFiles};
-constexpr std::array<const RowSpec*, 2> kScheduleRows{&kScheduleRow, &kDays};
-constexpr std::array<const RowSpec*, 1> kSourceRows{&kSource};
-constexpr std::array<const RowSpec*, 4> kMessageRows{&kStartMessage, &kEndMessage, &kErrorMessage,
-                                                     &kSuspendMessage};
+constexpr auto kDefaultRows = settingRows<DetailKind::DefaultSettings>();
+constexpr auto kSettingsRows = settingRows<DetailKind::Settings>();
+constexpr std::array<const RowSpec*, 2> kScheduleRows{&settingRow(PK::Schedule), &kDays};
+constexpr auto kSourceRows = settingRows<DetailKind::SourceServer>();
+constexpr auto kMessageRows = settingRows<DetailKind::Messages>();
 constexpr std::array<const RowSpec*, 4> kApplicationRows{&kServer, &kPath, &kDestinationPackages,
                                                          &kDestinationServers};
 constexpr auto kTaskRows = taskRowList(std::make_index_sequence<kTaskSpecs.size()>());
@@ -269,49 +268,11 @@ constexpr std::array<DetailKind, 8> kPackageChildren{
     DetailKind::Settings,    DetailKind::Schedule, DetailKind::SourceServer, DetailKind::Targets,
     DetailKind::Directories, DetailKind::Files,    DetailKind::Exclude,      DetailKind::Messages};
 
-// Every row, for the command-file dialog that finds its moment by caption.
-constexpr std::array<const RowSpec*, 42> kAllRows{&kVersion,
-                                                  &kUsername,
-                                                  &kPassword,
-                                                  &kMaxThreadsRow,
-                                                  &kNamespace,
-                                                  &kRetryIntervalRow,
-                                                  &kRetryCountRow,
-                                                  &kSyncMode,
-                                                  &kTransferIrm,
-                                                  &kTransferOwner,
-                                                  &kTransferTrustee,
-                                                  &kSkipReadOnly,
-                                                  &kTransferAttrs,
-                                                  &kTimeRestriction,
-                                                  &kLogDirectory,
-                                                  &kLogEvents,
-                                                  &kDisplay,
-                                                  &kLogSizeRow,
-                                                  &kDebug,
-                                                  &kDebugLogSizeRow,
-                                                  &kPreStat,
-                                                  &kProtocol,
-                                                  &kLogMethod,
-                                                  &kNcfBefore,
-                                                  &kNcfAfter,
-                                                  &kNcfSuspended,
-                                                  &kOpenFiles,
-                                                  &kScheduleRow,
-                                                  &kDays,
-                                                  &kSource,
-                                                  &kStartMessage,
-                                                  &kEndMessage,
-                                                  &kErrorMessage,
-                                                  &kSuspendMessage,
-                                                  &kServer,
-                                                  &kPath,
-                                                  &kDestinationPackages,
-                                                  &kDestinationServers,
-                                                  &kTaskSpecs[0],
-                                                  &kTaskSpecs[1],
-                                                  &kTaskSpecs[2],
-                                                  &kTaskSpecs[3]};
+// The rows that show no setting, for the dialogs that find their row by
+// caption.
+constexpr std::array<const RowSpec*, 9> kOtherRows{
+    &kDays,         &kServer,       &kPath,         &kDestinationPackages, &kDestinationServers,
+    &kTaskSpecs[0], &kTaskSpecs[1], &kTaskSpecs[2], &kTaskSpecs[3]};
 
 } // namespace
 
@@ -325,9 +286,13 @@ std::span<const DetailKind> Catalogue::packageChildren() {
 }
 
 const RowSpec* Catalogue::rowLabelled(std::string_view label) {
-    const auto it = std::find_if(kAllRows.begin(), kAllRows.end(),
-                                 [&](const RowSpec* row) { return row->label() == label; });
-    return it != kAllRows.end() ? *it : nullptr;
+    if (label.empty())
+        return nullptr;
+    for (const RowSpec& row : kSettings)
+        if (row.label() == label)
+            return &row;
+    const auto it = std::ranges::find(kOtherRows, label, &RowSpec::label);
+    return it != kOtherRows.end() ? *it : nullptr;
 }
 
 int Catalogue::rowIndex(DetailKind node, const RowLabel* row) {
@@ -339,13 +304,7 @@ int Catalogue::rowIndex(DetailKind node, const RowLabel* row) {
 }
 
 const RowSpec& Catalogue::commandFiles(NcfMoment moment) {
-    switch (moment) {
-    case NcfMoment::After:
-        return kNcfAfter;
-    case NcfMoment::Suspended:
-        return kNcfSuspended;
-    case NcfMoment::Before:
-        break;
-    }
-    return kNcfBefore;
+    return *std::ranges::find_if(kSettings, [&](const RowSpec& row) {
+        return row.dialog == RowDialog::CommandFiles && row.moment == moment;
+    });
 }

@@ -3,9 +3,10 @@
 #include "config/ChoiceKind.h"
 #include "config/ColumnSpec.h"
 #include "config/ListRow.h"
+#include "config/RowDialog.h"
 #include "config/ValueRules.h"
-#include "config/ValueTable.h"
 #include "text/DetailKind.h"
+#include "text/NumberRange.h"
 #include "text/RowLabel.h"
 
 #include <cstdint>
@@ -21,24 +22,6 @@ class TaskFileModel;
 // The record whose fields a node's rows show.
 enum class RecordKind { None, Global, Application, Package, TaskFile };
 
-// The dialog that edits a row.
-enum class RowDialog {
-    None,
-    Choice,
-    Number,
-    Text,
-    Path,
-    LogDirectory,
-    Password,
-    TimeRestriction,
-    LogEvents,
-    Days,
-    Schedule,
-    OpenFiles,
-    CommandFiles,
-    DestinationPackages,
-};
-
 // How a row's value reads when it is not simply its field.
 enum class RowText { Field, ScheduleWords, CommandFiles, OpenFiles };
 
@@ -47,6 +30,8 @@ enum class NcfMoment { Before, After, Suspended };
 
 // One row of a property list: its label, the field it shows in each record
 // that has it, and how it is edited. The label is the caption of its dialog.
+// A row that shows a setting takes all of this from the setting's row of the
+// core's table.
 struct RowSpec {
     const RowLabel* name = nullptr;
     RowDialog dialog = RowDialog::None;

@@ -2,6 +2,7 @@
 #include "TestSupport.h"
 
 #include "config/ConfigModel.h"
+#include "config/SettingTable.h"
 #include "config/ValueTable.h"
 #include "dialogs/CChoice.h"
 #include "dialogs/CLogEvents.h"
@@ -132,12 +133,14 @@ void TestValueDialogs::numberRangeLimits_data() {
     };
     // Messages written out in full, not built the way the dialog builds them.
     const Row rows[] = {
-        {"Failed job retry interval", &ValueTable::kRetryInterval, 60, 14400,
-         "Invalid interval! (60-14400) Default:300"},
-        {"Max. threads", &ValueTable::kMaxThreads, 1, 100, "Invalid interval! (1-100) Default:12"},
-        {"Number of times a failed job can be retried", &ValueTable::kRetryCount, 0, 1440,
+        {"Failed job retry interval", &SettingTable::of(GlobalSettings::Key::RetryInterval).range,
+         60, 14400, "Invalid interval! (60-14400) Default:300"},
+        {"Max. threads", &SettingTable::of(GlobalSettings::Key::MaxThreads).range, 1, 100,
+         "Invalid interval! (1-100) Default:12"},
+        {"Number of times a failed job can be retried",
+         &SettingTable::of(GlobalSettings::Key::RetryCount).range, 0, 1440,
          "Invalid interval! (0-1440) Default:3"},
-        {"Log size limit", &ValueTable::kLogSize, 32, 32768,
+        {"Log size limit", &SettingTable::of(GlobalSettings::Key::LogSize).range, 32, 32768,
          "Invalid interval! (32-32768) Default:256"},
         {"Polling interval", &TaskFileTable::of(TaskFileModel::Key::PollInterval).range, 60, 1440,
          "Invalid interval! (60-1440) Default:300"},
@@ -155,10 +158,12 @@ void TestValueDialogs::numberRangeLimits_data() {
         QTest::addRow("%s: above", r.caption) << caption << r.range << r.upper + 1 << message;
     }
     QTest::newRow("retry interval 30")
-        << QStringLiteral("Failed job retry interval") << &ValueTable::kRetryInterval << 30
+        << QStringLiteral("Failed job retry interval")
+        << &SettingTable::of(GlobalSettings::Key::RetryInterval).range << 30
         << QStringLiteral("Invalid interval! (60-14400) Default:300");
     QTest::newRow("threads far below")
-        << QStringLiteral("Max. threads") << &ValueTable::kMaxThreads << -2147483647 - 1
+        << QStringLiteral("Max. threads")
+        << &SettingTable::of(GlobalSettings::Key::MaxThreads).range << -2147483647 - 1
         << QStringLiteral("Invalid interval! (1-100) Default:12");
 }
 
@@ -199,12 +204,16 @@ void TestValueDialogs::refusalNamesNewDocumentsValue_data() {
     const auto row = [](const char* name, const NumberRange& range, const std::string& value) {
         QTest::newRow(name) << &range << QString::fromStdString(value);
     };
-    row("Failed job retry interval", ValueTable::kRetryInterval, config.global.retryInterval);
-    row("Max. threads", ValueTable::kMaxThreads, config.global.maxThreads);
-    row("Number of times a failed job can be retried", ValueTable::kRetryCount,
-        config.global.retryCount);
-    row("Log size limit", ValueTable::kLogSize, config.global.logSize);
-    row("Debug log size limit", ValueTable::kLogSize, config.global.dbgLogSize);
+    row("Failed job retry interval", SettingTable::of(GlobalSettings::Key::RetryInterval).range,
+        config.global.retryInterval);
+    row("Max. threads", SettingTable::of(GlobalSettings::Key::MaxThreads).range,
+        config.global.maxThreads);
+    row("Number of times a failed job can be retried",
+        SettingTable::of(GlobalSettings::Key::RetryCount).range, config.global.retryCount);
+    row("Log size limit", SettingTable::of(GlobalSettings::Key::LogSize).range,
+        config.global.logSize);
+    row("Debug log size limit", SettingTable::of(GlobalSettings::Key::DbgLogSize).range,
+        config.global.dbgLogSize);
     row("Polling interval", TaskFileTable::of(TaskFileModel::Key::PollInterval).range,
         tasks.pollInterval);
     row("Logging severity", TaskFileTable::of(TaskFileModel::Key::LogSeverity).range,
@@ -247,8 +256,8 @@ void TestValueDialogs::numberNotAnInteger_data() {
 void TestValueDialogs::numberNotAnInteger() {
     QFETCH(QString, typed);
     // With a range or without one, only the integer check can refuse.
-    for (const NumberRange* range :
-         {&ValueTable::kMaxThreads, static_cast<const NumberRange*>(nullptr)}) {
+    for (const NumberRange* range : {&SettingTable::of(GlobalSettings::Key::MaxThreads).range,
+                                     static_cast<const NumberRange*>(nullptr)}) {
         CNumber d;
         d.caption = "Max. threads";
         d.range = range;
@@ -311,7 +320,7 @@ void TestValueDialogs::numberRangeComesFromTheCaller() {
 
     CNumber ranged;
     ranged.caption = caption.toStdString();
-    ranged.range = &ValueTable::kMaxThreads;
+    ranged.range = &SettingTable::of(GlobalSettings::Key::MaxThreads).range;
     const Run refused = drive(ranged, typeAndOk(QStringLiteral("500")));
     QCOMPARE(refused.accepted, 0);
     QCOMPARE(refused.messages.size(), std::size_t(1));
@@ -321,7 +330,7 @@ void TestValueDialogs::numberRangeComesFromTheCaller() {
 void TestValueDialogs::numberRefusalKeepsDialogOpen() {
     CNumber d;
     d.caption = "Failed job retry interval";
-    d.range = &ValueTable::kRetryInterval;
+    d.range = &SettingTable::of(GlobalSettings::Key::RetryInterval).range;
     d.value = 533;
     const Run run = drive(d, [](QDialog& dialog) {
         editOf(dialog)->setText(QStringLiteral("30"));
