@@ -53,6 +53,7 @@ void ConfigModel::resetForRead() {
     setCommonDefaults(global);
     global.logEvent.clear();
     global.lines.clear();
+    global.kept = KeptLines();
 }
 
 ApplicationDesc* ConfigModel::addApplication(std::string name) {

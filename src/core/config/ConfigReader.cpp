@@ -79,6 +79,29 @@ template <typename Table> consteval bool namesStrictlyAscending(const Table& tab
                                       &Table::value_type::first) == table.end();
 }
 
+// Where a record's earlier lines are looked up when a setting comes again.
+LineKeeper::Scope scopeOf(const GlobalSettings&) {
+    return LineKeeper::Scope::Global;
+}
+LineKeeper::Scope scopeOf(const PackageDesc&) {
+    return LineKeeper::Scope::Package;
+}
+LineKeeper::Scope scopeOf(const ApplicationDesc&) {
+    return LineKeeper::Scope::Application;
+}
+
+// Whether the writer writes the setting's line whatever its value: an
+// earlier line of one it may leave out would take effect again.
+bool alwaysWritten(GlobalSettings::Key key) {
+    return key != GlobalSettings::Key::Debug;
+}
+bool alwaysWritten(PackageDesc::Key key) {
+    return key != PackageDesc::Key::Protocol;
+}
+bool alwaysWritten(ApplicationDesc::Key) {
+    return true;
+}
+
 } // namespace
 
 ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
@@ -151,6 +174,7 @@ void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
     error_.clear();
     failed_ = false;
     report_ = ReadReport(mode);
+    keeper_.reset();
     model.resetForRead();
 }
 
@@ -175,6 +199,10 @@ ReadStatus ConfigReader::finish() {
     if (failed_)
         return ReadStatus::failure(error_);
     GlobalSettings& g = model_->global;
+    KeptLines* open = openBlock();
+    keeper_.attach(open != nullptr ? *open : g.kept,
+                   open != nullptr ? KeptLines::kClosing : KeptLines::kEndOfFile);
+    report_.setKeptLines(keeper_.keptLines());
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
     return {{}, std::move(report_)};
@@ -184,12 +212,15 @@ bool ConfigReader::readLine(std::string_view line) {
     ++lineNumber_;
     quoteCount_ = -1;
     const bool hasToken = tokens_.tokenize(line);
+    raw_ = line;
     line_ = TextUtil::trimLeft(line);
-    if (line_.empty() || !hasToken)
+    if (line_.empty() || !hasToken) {
+        keeper_.blank(line);
         return true;
+    }
     if (line_[0] == '#' || line_[0] == ';') {
         if (line_[0] == ';' || !ConfigComments::isWritersOwn(line_, nextComment_))
-            skip(SkipReason::Comment);
+            keeper_.keep(line);
         return true;
     }
     // Lines of one kind come in runs (jobs, targets, excludes).
@@ -203,7 +234,7 @@ bool ConfigReader::readLine(std::string_view line) {
         return false;
     report_.countLine(use == Use::Taken);
     if (use == Use::NotHere)
-        skip(notHereReason(keyword));
+        keepLine(notHereReason(keyword));
     return true;
 }
 
@@ -220,28 +251,36 @@ ConfigReader::Use ConfigReader::takeLine(Keyword keyword) {
 }
 
 ConfigReader::Use ConfigReader::openOrClosePackage() {
+    KeptLines* const outer = openBlock();
     inPackage_ = !inPackage_;
     if (!inPackage_) {
+        blockLine(outer, nullptr);
         checkClosing();
         return Use::Taken;
     }
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
-    if (model_->appendPackage(PackageDesc::fromFile(std::string(name)), line()) == nullptr)
+    PackageDesc* added = model_->appendPackage(PackageDesc::fromFile(std::string(name)), line());
+    if (added == nullptr)
         return fail("packages");
+    blockLine(outer, &added->kept);
     return Use::Taken;
 }
 
 ConfigReader::Use ConfigReader::openOrCloseApplication() {
+    KeptLines* const outer = openBlock();
     inApplication_ = !inApplication_;
     if (!inApplication_) {
+        blockLine(outer, nullptr);
         checkClosing();
         return Use::Taken;
     }
     ApplicationDesc app;
     app.name = TextUtil::trim(line_.substr(std::min<std::size_t>(11, line_.size())));
-    if (model_->appendApplication(std::move(app), line()) == nullptr)
+    ApplicationDesc* added = model_->appendApplication(std::move(app), line());
+    if (added == nullptr)
         return fail("applications");
+    blockLine(outer, &added->kept);
     return Use::Taken;
 }
 
@@ -253,7 +292,7 @@ bool ConfigReader::assignField(const FieldRule<Record>* rules, std::size_t count
         if (rule.keyword != keyword)
             continue;
         std::string& field = record.*rule.field;
-        record.lines.set(rule.setting, line());
+        settingLine(record, rule.setting);
         switch (rule.take) {
         case Take::Word:
             field = tokens_.arg(1);
@@ -305,14 +344,14 @@ ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
         return Use::Taken;
     if (keyword == K::Debug) {
         g.debug = "YES";
-        g.lines.set(G::Key::Debug, line());
+        settingLine(g, G::Key::Debug);
         // DEBUG NO still means yes; the word is not written back.
         checkWords(0);
     } else if (keyword == K::LogEvent) {
         appendWords(g.logEvent, 1);
-        g.lines.setFirst(G::Key::LogEvent, line());
+        joinedLine(g, G::Key::LogEvent);
     } else if (keyword == K::Pwd) {
-        g.lines.set(G::Key::Password, line());
+        settingLine(g, G::Key::Password);
         const std::string_view first = tokens_.arg(1);
         // Files before 1.22 kept the password in plain text.
         model_->password =
@@ -340,10 +379,12 @@ ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
         return Use::Taken;
     // Only the first argument of a destination line counts.
     if (keyword == K::DstPackage) {
+        wordLine(app, A::Key::DstPackages, app.dstPackages);
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
         app.lines.setFirst(A::Key::DstPackages, line());
         app.dstPackageLines.add(line());
     } else if (keyword == K::DstServer) {
+        wordLine(app, A::Key::DstServers, app.dstServers);
         app.dstServers.append(tokens_.arg(1)).append(1, ' ');
         app.lines.setFirst(A::Key::DstServers, line());
     } else {
@@ -379,6 +420,8 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     case K::Schedule:
         // A later SCHEDULE line replaces the word and adds days.
         p.scheduleWhen = upperArg(1);
+        // The days add up: the earlier line is not replaced.
+        keeper_.attach(p.kept, KeptLines::of(P::Key::Schedule));
         p.lines.set(P::Key::Schedule, line());
         if (tokens_.argCount() >= 2)
             p.lines.setFirst(P::Key::Days, line());
@@ -386,12 +429,12 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
         break;
     case K::OfHandler:
         readOpenFileHandler(p);
-        p.lines.set(P::Key::OfHandler, line());
+        settingLine(p, P::Key::OfHandler);
         checkOfHandler(p);
         break;
     case K::LogEvent:
         appendWords(p.logEvent, 1);
-        p.lines.setFirst(P::Key::LogEvent, line());
+        joinedLine(p, P::Key::LogEvent);
         break;
     case K::PreNcf:
     case K::PostNcf:
@@ -404,6 +447,7 @@ ConfigReader::Use ConfigReader::packageLine(Keyword keyword) {
     case K::Exclude:
         if (!p.excludes.append(convertedQuoted(), line()))
             return fail("excluded paths in package " + p.name);
+        entryLine(p.excludes);
         checkQuoted(1, 0);
         break;
     case K::SyncDir:
@@ -432,13 +476,13 @@ void ConfigReader::readOpenFileHandler(PackageDesc& p) {
         p.ofHandlerDelay = TextUtil::leadingInt(tokens_.arg(2));
 }
 
-std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) const {
+std::string& ConfigReader::commandFile(Keyword keyword, PackageDesc& p) {
     using PK = PackageDesc::Key;
     // The side is DST in any case; any other first argument means the source.
     const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
     const auto field = [&](std::string& src, PK srcKey, std::string& dstField,
                            PK dstKey) -> std::string& {
-        p.lines.set(dst ? dstKey : srcKey, line());
+        settingLine(p, dst ? dstKey : srcKey);
         return dst ? dstField : src;
     };
     if (keyword == Keyword::PreNcf)
@@ -479,6 +523,7 @@ ConfigReader::Use ConfigReader::addTarget(PackageDesc& package) {
     if (!package.targets.append(TargetServer(server, volume, msg, schedule, bandwidth, protocol),
                                 line()))
         return fail("target servers in package " + package.name);
+    entryLine(package.targets);
     checkTarget(version);
     return Use::Taken;
 }
@@ -499,6 +544,7 @@ ConfigReader::Use ConfigReader::addJob(EntryList<SyncJob>& jobs, const char* wha
                              texts.substr(modeAt, mode.size()), texts.substr(modeAt + mode.size())),
                      line()))
         return fail(what + model_->packages.last().name);
+    entryLine(jobs);
     checkQuoted(2, 2);
     return Use::Taken;
 }
@@ -557,6 +603,49 @@ ConfigReader::Use ConfigReader::fail(const std::string& what) {
 
 void ConfigReader::skip(SkipReason reason) {
     report_.skip(lineNumber_, TextUtil::trimRight(line_), reason);
+}
+
+template <typename Record>
+void ConfigReader::settingLine(Record& record, typename Record::Key key) {
+    if (alwaysWritten(key))
+        keeper_.setting(record.kept, scopeOf(record), KeptLines::of(key), raw_,
+                        record.lines[key] != 0);
+    else
+        keeper_.attach(record.kept, KeptLines::of(key));
+    record.lines.set(key, line());
+}
+
+template <typename Record> void ConfigReader::joinedLine(Record& record, typename Record::Key key) {
+    keeper_.attach(record.kept, KeptLines::of(key));
+    record.lines.setFirst(key, line());
+}
+
+void ConfigReader::wordLine(ApplicationDesc& app, ApplicationDesc::Key key,
+                            const std::string& list) {
+    // Each word the reader stored ends in a blank.
+    const auto index = std::count(list.begin(), list.end(), ' ') + 1;
+    keeper_.attach(app.kept, KeptLines::word(key, static_cast<int>(index)));
+}
+
+void ConfigReader::blockLine(KeptLines* outer, KeptLines* opened) {
+    // Lines read inside a block stay inside it, before its closing line.
+    if (outer != nullptr)
+        keeper_.attach(*outer, KeptLines::kClosing);
+    else if (opened != nullptr)
+        keeper_.attach(*opened, KeptLines::kOpening);
+}
+
+KeptLines* ConfigReader::openBlock() {
+    if (inPackage_ && !model_->packages.empty())
+        return &model_->packages.last().kept;
+    if (inApplication_ && !model_->applications.empty())
+        return &model_->applications.last().kept;
+    return nullptr;
+}
+
+void ConfigReader::keepLine(SkipReason reason) {
+    keeper_.keep(raw_);
+    report_.skip(lineNumber_, TextUtil::trimRight(line_), reason, true);
 }
 
 SkipReason ConfigReader::notHereReason(Keyword keyword) const {

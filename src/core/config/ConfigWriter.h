@@ -13,10 +13,14 @@
 // Regenerates a whole .cfg file from a model in the current format: fixed
 // comment blocks, the global settings, one block per package, one per
 // application. Paths go out in the OEM code page, everything else byte for
-// byte; nothing is validated or escaped here.
+// byte; nothing is validated or escaped here. The lines the reader kept go
+// out as they were read, each run before its anchor, unless the canonical
+// form is asked for.
 class ConfigWriter {
 public:
-    explicit ConfigWriter(const OemCodePage& oem) : oem_(oem) {}
+    enum class Form { Kept, Canonical };
+    explicit ConfigWriter(const OemCodePage& oem, Form form = Form::Kept)
+        : oem_(oem), form_(form) {}
 
     std::string write(const ConfigModel& model);
     // Writes the same bytes, handing them to `sink` in pieces of about
@@ -38,7 +42,8 @@ private:
     void writeTargets(const PackageDesc& p);
     void writeJobs(const EntryList<SyncJob>& jobs, std::string_view keyword);
     void writeApplication(const ApplicationDesc& app);
-    void writeNameList(std::string_view list, std::string_view keyword);
+    void writeNameList(std::string_view list, std::string_view keyword, const KeptLines& lines,
+                       ApplicationDesc::Key key);
 
     // keyword, an optional leading word, then a blank-separated word list
     void wordListLines(std::string_view keyword, std::optional<std::string_view> lead,
@@ -48,9 +53,19 @@ private:
     // keyword + blank + quoted value + CR LF, converted to OEM
     void quotedPathLine(std::string_view keyword, std::string_view value);
     void convertSince(std::size_t start);
+    // Writes the lines kept before `anchor`, or before entry `index`.
+    void kept(const KeptLines& kept, KeptLines::Anchor anchor);
+    template <typename Key> void kept(const KeptLines& lines, Key key) {
+        kept(lines, KeptLines::of(key));
+    }
+    template <typename T> void kept(const EntryList<T>& list, int index) {
+        if (form_ == Form::Kept)
+            put(list.kept(index));
+    }
     template <typename... Parts> void put(const Parts&... parts) { (out_.append(parts), ...); }
 
     const OemCodePage& oem_;
+    Form form_;
     std::string out_;
     const Sink* sink_ = nullptr;
     Progress* progress_ = nullptr;

@@ -2,6 +2,7 @@
 
 #include "EntryList.h"
 #include "GlobalSettings.h"
+#include "KeptLines.h"
 #include "RecordId.h"
 #include "SettingLines.h"
 #include "SyncJob.h"
@@ -74,6 +75,8 @@ struct PackageDesc {
     std::string postNcfDst;
     std::string suspendNcfDst;
     SettingLines<Key> lines;
+    // The lines read before its own that the model does not hold.
+    KeptLines kept;
 
     // A package as a PACKAGE line of a file starts it.
     static PackageDesc fromFile(std::string name);

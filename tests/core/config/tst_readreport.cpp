@@ -2,6 +2,7 @@
 
 #include "taskfile/TaskFileFormat.h"
 
+#include <QRegularExpression>
 #include <QTest>
 
 using namespace testsupport;
@@ -18,12 +19,14 @@ ReadStatus readAs(const QString& kind, std::string_view bytes,
     return ConfigReader(OemCodePage(437)).read(bytes, model, mode);
 }
 
-// "LINE:REASON" for every skipped line, in order.
+// "LINE:REASON" for every skipped line, in order; ", kept" when a save
+// writes it back as it stands.
 QStringList describe(const ReadReport& report) {
     QStringList out;
     for (const SkippedLine& s : report.skipped())
-        out << QStringLiteral("%1:%2").arg(s.line).arg(
-            QString::fromLatin1(ReadReport::reasonText(s.reason)));
+        out << QStringLiteral("%1:%2%3").arg(s.line).arg(
+            QString::fromLatin1(ReadReport::reasonText(s.reason)),
+            s.kept ? QStringLiteral(", kept") : QString());
     return out;
 }
 
@@ -53,15 +56,15 @@ void TestReadReport::skippedLines_data() {
         QTest::newRow(name) << QStringLiteral("ini") << QString::fromLatin1(body) << expected;
     };
     cfgRow("typo and unknown keywords", "VERSION 1.30\nMAXTHRAEDS 20\nFOO bar\r\nBOGUS 1\n",
-           {"2:unknown keyword", "3:unknown keyword", "4:unknown keyword"});
-    cfgRow("comments of one's own", "# my note\n  ; another\n# Sync.cfg file\n#\n",
-           {"1:comment", "2:comment"});
+           {"2:unknown keyword, kept", "3:unknown keyword, kept", "4:unknown keyword, kept"});
+    // Comments are kept as they stand and are no problem.
+    cfgRow("comments of one's own", "# my note\n  ; another\n# Sync.cfg file\n#\n", {});
     cfgRow("package keyword at top level", "SOURCE srv1\nSYNCDIR ALL DEL \"a\" \"b\"\n",
-           {"1:belongs inside a package", "2:belongs inside a package"});
+           {"1:belongs inside a package, kept", "2:belongs inside a package, kept"});
     cfgRow("application keyword in a package", "PACKAGE P\nAPP_SERVER s\nMAXTHREADS 3\n",
-           {"2:belongs inside an application", "3:not valid inside a package"});
+           {"2:belongs inside an application, kept", "3:not valid inside a package, kept"});
     cfgRow("keyword in an application", "APPLICATION A\nSOURCE s\nDST_SERVER a b\n",
-           {"2:not valid inside an application", "3:surplus argument"});
+           {"2:not valid inside an application, kept", "3:surplus argument"});
     cfgRow(
         "surplus words", "USER admin other\nMAXTHREADS 20 # twenty\nDEBUG NO\nPWD a b\n",
         {"1:surplus argument", "2:surplus argument", "3:surplus argument", "4:surplus argument"});
@@ -100,7 +103,9 @@ void TestReadReport::skippedLines() {
     const ReadStatus status = readAs(kind, body.toStdString());
     QVERIFY(status.ok);
     QCOMPARE(describe(status.report), expected);
-    QCOMPARE(status.report.keepsEverything(), expected.isEmpty());
+    QCOMPARE(status.report.keepsEverything(),
+             expected.filter(QRegularExpression(QStringLiteral(", kept$"))).size() ==
+                 expected.size());
 }
 
 void TestReadReport::recordsTextAndCounts() {
@@ -108,18 +113,20 @@ void TestReadReport::recordsTextAndCounts() {
     body += "X" + std::string(500, 'y') + "\n";
     const ReadStatus status = readAs(QStringLiteral("cfg"), body);
     const ReadReport& report = status.report;
-    QCOMPARE(report.skipped().size(), std::size_t(3));
+    // The unknown keywords are noted; they and the comment are kept.
+    QCOMPARE(report.skipped().size(), std::size_t(2));
     QCOMPARE(report.skipped()[0].text, std::string("MAXTHRAEDS 20"));
     QCOMPARE(report.skipped()[0].line, 3);
-    QCOMPARE(report.skipped()[2].text.size(), ReadReport::kMaxText + 3);
-    QCOMPARE(report.droppedLines(), 2);
-    QCOMPARE(report.commentLines(), 1);
+    QCOMPARE(report.skipped()[1].text.size(), ReadReport::kMaxText + 3);
+    QCOMPARE(report.droppedLines(), 0);
+    QCOMPARE(report.commentLines(), 0);
+    QCOMPARE(report.keptLines(), 3);
     QCOMPARE(report.contentLines(), 3);
     QCOMPARE(report.understoodLines(), 1);
 
     const ReadStatus counted = readAs(QStringLiteral("cfg"), body, ReadReport::Mode::CountOnly);
     QVERIFY(counted.report.skipped().empty());
-    QCOMPARE(counted.report.droppedLines(), 2);
+    QCOMPARE(counted.report.keptLines(), 3);
     QCOMPARE(counted.report.understoodLines(), 1);
 }
 
