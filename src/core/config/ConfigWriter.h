@@ -18,7 +18,7 @@
 // form is asked for.
 class ConfigWriter {
 public:
-    enum class Form { Kept, Canonical };
+    using Form = KeptLines::Form;
     explicit ConfigWriter(const OemCodePage& oem, Form form = Form::Kept)
         : oem_(oem), form_(form) {}
 

@@ -28,16 +28,6 @@ std::string KeptLines::between(Anchor first, Anchor last) const {
     return lines;
 }
 
-std::string KeptLines::take(Anchor anchor) {
-    const auto it = std::find_if(runs_.begin(), runs_.end(),
-                                 [anchor](const auto& r) { return r.first == anchor; });
-    if (it == runs_.end())
-        return {};
-    std::string run = std::move(it->second);
-    runs_.erase(it);
-    return run;
-}
-
 int KeptLines::lineCount() const {
     int lines = 0;
     for (const auto& run : runs_)

@@ -17,6 +17,8 @@
 class KeptLines {
 public:
     using Anchor = std::uint16_t;
+    // Whether a writer puts the kept lines back, or writes its own alone.
+    enum class Form { Kept, Canonical };
     static constexpr Anchor kOpening = 0xFF00;
     static constexpr Anchor kClosing = 0xFF01;
     static constexpr Anchor kEndOfFile = 0xFF02;
@@ -35,8 +37,6 @@ public:
     void add(Anchor anchor, std::string_view run);
     // The runs of the anchors from `first` to `last`, in the order read.
     std::string between(Anchor first, Anchor last) const;
-    // Takes the run kept before `anchor` out.
-    std::string take(Anchor anchor);
     const std::vector<std::pair<Anchor, std::string>>& runs() const { return runs_; }
     // How many lines the runs hold.
     int lineCount() const;

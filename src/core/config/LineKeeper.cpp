@@ -55,11 +55,11 @@ void LineKeeper::setting(KeptLines& kept, Scope scope, KeptLines::Anchor anchor,
         earlier.resize(static_cast<std::size_t>(anchor) + 1);
     std::string& last = earlier[anchor];
     if (replaces) {
-        // The earlier line stands before what was kept after it.
-        std::string run = kept.take(anchor);
-        run.append(last).append("\r\n");
+        // The earlier line follows what was kept before it, in place: a
+        // setting given a thousand times costs no more than once each.
+        last.append("\r\n");
+        kept.add(anchor, last);
         ++count_;
-        kept.add(anchor, run);
     }
     attach(kept, anchor);
     last.assign(line);

@@ -1,6 +1,7 @@
 #include "TaskFileFormat.h"
 
 #include "config/CommentLines.h"
+#include "config/LineKeeper.h"
 #include "config/LineReader.h"
 #include "config/LineTokenizer.h"
 #include "config/TextUtil.h"
@@ -77,6 +78,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
     model.resetToNew();
     ReadReport report(mode);
     std::size_t nextComment = 0;
+    LineKeeper keeper;
     LineReader lines(bytes);
     LineTokenizer tokens;
     std::string_view line;
@@ -89,16 +91,20 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             report.skip(number, TextUtil::trimRight(text), reason);
         };
         if (text.empty()) {
+            keeper.blank(line);
             continue;
         } else if (text[0] == '#' || text[0] == ';') {
             if (!isWritersComment(text, nextComment))
-                skip(SkipReason::Comment);
+                keeper.keep(line);
             continue;
         }
         const std::string_view keyword = tokens.keyword();
         int most = 1;
         if (const TaskFileModel::Key key = settingOf(keyword); key != TaskFileModel::Key::Count) {
             setting(model, key) = tokens.arg(1);
+            // A setting given again: the earlier line is kept before it.
+            keeper.setting(model.kept, LineKeeper::Scope::Global, KeptLines::of(key), line,
+                           model.lines[key] != 0);
             model.lines.set(key, static_cast<std::uint32_t>(number));
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
@@ -107,38 +113,59 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             if (!model.tasks.append(std::move(task), static_cast<std::uint32_t>(number)))
                 return ReadStatus::failure(
                     "The file has more than 999 tasks; a task file holds at most 999.");
+            model.tasks.setKept(model.tasks.count(), keeper.take());
             most = kTaskWords;
         } else {
-            if (!keyword.empty()) {
-                report.countLine(false);
-                skip(SkipReason::UnknownKeyword);
+            if (keyword.empty()) {
+                keeper.blank(line);
+                continue;
             }
+            report.countLine(false);
+            keeper.keep(line);
+            report.skip(number, TextUtil::trimRight(text), SkipReason::UnknownKeyword, true);
             continue;
         }
         report.countLine(true);
         if (words > most)
             skip(SkipReason::SurplusArgument);
     }
+    keeper.attach(model.kept, KeptLines::kEndOfFile);
+    report.setKeptLines(keeper.keptLines());
     return {{}, std::move(report)};
 }
 
-std::string TaskFileFormat::write(const TaskFileModel& model) {
+std::string TaskFileFormat::write(const TaskFileModel& model, KeptLines::Form form) {
+    using Key = TaskFileModel::Key;
+    const bool keep = form == KeptLines::Form::Kept;
     std::string out;
+    const auto kept = [&](Key key) {
+        if (keep)
+            out.append(model.kept.before(KeptLines::of(key)));
+    };
     std::size_t size = kHeader.size() + kTaskComment.size() + 512;
     for (const std::string& task : model.tasks)
         size += task.size() + 8;
     out.reserve(size);
     out.append(kHeader);
+    kept(Key::LogFile);
     out.append("logfile ").append(model.logFilePath).append("\r\n\r\n");
     out.append("# Polling interval (in secs) of the config file and tasks.\r\n");
+    kept(Key::PollInterval);
     out.append("pollinterval ").append(model.pollInterval).append("\r\n\r\n");
     out.append("# Logging severity: 0 - report only, 1 - be more verbose (copy, deletion, etc.)"
                "\r\n");
+    kept(Key::LogSeverity);
     out.append("logseverity ").append(model.logSeverity).append("\r\n\r\n");
     out.append("# Maximum log file size in bytes.\r\n");
+    kept(Key::LogSize);
     out.append("logsize ").append(model.maxLogSize).append("\r\n\r\n");
     out.append(kTaskComment);
-    for (const std::string& task : model.tasks)
-        out.append("task ").append(task).append(" \r\n");
+    for (int i = 1; i <= model.tasks.count(); ++i) {
+        if (keep)
+            out.append(model.tasks.kept(i));
+        out.append("task ").append(model.tasks.at(i)).append(" \r\n");
+    }
+    if (keep)
+        out.append(model.kept.before(KeptLines::kEndOfFile));
     return out;
 }

@@ -9,6 +9,7 @@ void TaskFileModel::resetToNew() {
     maxLogSize = ValueTable::kMaxLogFileSize.defaultValue;
     tasks.clear();
     lines.clear();
+    kept = KeptLines();
 }
 
 void TaskFileModel::takeLines(const TaskFileModel& written) {

@@ -1,5 +1,7 @@
 #include "TestSupport.h"
 
+#include "taskfile/TaskFileFormat.h"
+
 #include <QTest>
 
 using namespace testsupport;
@@ -13,6 +15,8 @@ private slots:
     void valueEditKeepsTheUsersLines_data();
     void valueEditKeepsTheUsersLines();
     void entriesTakeTheirLinesAlong();
+    void taskFileKeepsTheUsersLines_data();
+    void taskFileKeepsTheUsersLines();
 };
 
 namespace {
@@ -142,6 +146,45 @@ void TestKeptLines::entriesTakeTheirLinesAlong() {
     saved = writeConfig(model);
     QVERIFY(saved.find("weekdays only") == std::string::npos);
     QVERIFY(saved.find("slow line") == std::string::npos);
+}
+
+void TestKeptLines::taskFileKeepsTheUsersLines_data() {
+    QTest::addColumn<QStringList>("inserts");
+    QTest::addColumn<bool>("lf");
+    const QStringList lines = {
+        "logfile|# Quorrel task file of the sales office\n",
+        "pollinterval|pollinterval 60\n",
+        "logsize|; was 1 MB\nRETRIES 3\n",
+        "task C:\\REPORTS|# weekly\n\n; reports\n",
+        "|# end\n",
+    };
+    QTest::newRow("CRLF") << lines << false;
+    QTest::newRow("LF") << lines << true;
+}
+
+void TestKeptLines::taskFileKeepsTheUsersLines() {
+    QFETCH(QStringList, inserts);
+    QFETCH(bool, lf);
+    TaskFileModel model;
+    QVERIFY(TaskFileFormat::read(dataFile("tasks.ini"), model).ok);
+    const std::string base = TaskFileFormat::write(model, KeptLines::Form::Canonical);
+    const std::string crlfInput = withLines(base, inserts);
+    QVERIFY(TaskFileFormat::read(lf ? ::lf(crlfInput) : crlfInput, model).ok);
+    model.logSeverity = "0";
+    const auto edited = [](std::string bytes) {
+        return bytes.replace(bytes.find("logseverity 1\r\n"), 15, "logseverity 0\r\n");
+    };
+    const std::string saved = TaskFileFormat::write(model);
+    QCOMPARE(saved, edited(crlfInput));
+    TaskFileModel again;
+    const ReadStatus status = TaskFileFormat::read(saved, again);
+    QCOMPARE(status.report.droppedLines(), 0);
+    QCOMPARE(status.report.keptLines(), 8);
+    QCOMPARE(TaskFileFormat::write(again), saved);
+    QCOMPARE(TaskFileFormat::write(model, KeptLines::Form::Canonical), edited(base));
+    // A deleted task takes its lines along.
+    QVERIFY(model.tasks.remove(2));
+    QVERIFY(TaskFileFormat::write(model).find("weekly") == std::string::npos);
 }
 
 QTEST_APPLESS_MAIN(TestKeptLines)
