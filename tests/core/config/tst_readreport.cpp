@@ -92,7 +92,7 @@ void TestReadReport::skippedLines_data() {
         words += " W";
     cfgRow("more than fifty words", words.c_str(), {"2:more than 50 words on one line"});
     iniRow("unknown keyword and surplus", "logfile a b\nTASK a b 1 0 1 extra\nfoo\n# mine\n",
-           {"1:surplus argument", "2:surplus argument", "3:unknown keyword", "4:comment"});
+           {"1:surplus argument", "2:surplus argument", "3:unknown keyword, kept"});
     iniRow("short task and trailing comment kept as text", "task a,b\nlogsize 10#x\n", {});
 }
 
