@@ -219,8 +219,8 @@ std::string anchorName(KeptLines::Anchor anchor, std::span<const std::string_vie
         return "closing";
     if (anchor == KeptLines::kEndOfFile)
         return "end of file";
-    if (anchor < keys.size())
-        return std::string(keys[anchor]);
+    if (anchor <= keys.size())
+        return std::string(keys[anchor - 1u]);
     // A word of a one-word-a-line list.
     return std::string(keys[anchor / 0x1000 - 1]) + " " + std::to_string(anchor % 0x1000);
 }

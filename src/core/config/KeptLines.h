@@ -19,11 +19,14 @@ public:
     using Anchor = std::uint16_t;
     // Whether a writer puts the kept lines back, or writes its own alone.
     enum class Form { Kept, Canonical };
-    static constexpr Anchor kOpening = 0xFF00;
+    // Numbered in about the order a block is written.
+    static constexpr Anchor kOpening = 0;
     static constexpr Anchor kClosing = 0xFF01;
     static constexpr Anchor kEndOfFile = 0xFF02;
 
-    template <typename Key> static constexpr Anchor of(Key key) { return static_cast<Anchor>(key); }
+    template <typename Key> static constexpr Anchor of(Key key) {
+        return static_cast<Anchor>(static_cast<int>(key) + 1);
+    }
     // The line of word `index` (1-based, below 0x1000) of list `key`.
     template <typename Key> static constexpr Anchor word(Key key, int index) {
         return static_cast<Anchor>(0x1000 * (static_cast<int>(key) + 1) + index);
@@ -35,8 +38,9 @@ public:
     std::string_view before(Anchor anchor) const;
     // Adds `run` after what is already kept before `anchor`.
     void add(Anchor anchor, std::string_view run);
-    // The runs of the anchors from `first` to `last`, in the order read.
+    // The runs of the anchors from `first` to `last`, in anchor order.
     std::string between(Anchor first, Anchor last) const;
+    // The runs in the order of their anchors.
     const std::vector<std::pair<Anchor, std::string>>& runs() const { return runs_; }
     // How many lines the runs hold.
     int lineCount() const;
@@ -45,5 +49,7 @@ public:
     bool operator==(const KeptLines& other) const = default;
 
 private:
+    std::vector<std::pair<Anchor, std::string>>::const_iterator find(Anchor anchor) const;
+
     std::vector<std::pair<Anchor, std::string>> runs_;
 };

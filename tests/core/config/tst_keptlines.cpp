@@ -15,6 +15,7 @@ private slots:
     void valueEditKeepsTheUsersLines_data();
     void valueEditKeepsTheUsersLines();
     void entriesTakeTheirLinesAlong();
+    void settingsOutOfTheWritersOrderSettle();
     void taskFileKeepsTheUsersLines_data();
     void taskFileKeepsTheUsersLines();
 };
@@ -146,6 +147,19 @@ void TestKeptLines::entriesTakeTheirLinesAlong() {
     saved = writeConfig(model);
     QVERIFY(saved.find("weekdays only") == std::string::npos);
     QVERIFY(saved.find("slow line") == std::string::npos);
+}
+
+// A file that gives its settings in another order than the writer reads
+// back, once written, to the same model: the runs belong to their anchors,
+// not to the order they were met in.
+void TestKeptLines::settingsOutOfTheWritersOrderSettle() {
+    const ConfigModel first = readConfig("VERSION 1.30\r\nRETRYINTERVAL 300\r\nREVRYCOUNT 3\r\n"
+                                         "TRANSFERIRM NO\r\n# who runs it\r\nUSER u\r\n");
+    const std::string saved = writeConfig(first);
+    QVERIFY(saved.find("# who runs it\r\nUSER u\r\n") < saved.find("REVRYCOUNT 3\r\nTRANSFERIRM"));
+    const ConfigModel second = readConfig(saved);
+    QVERIFY(second == first);
+    QCOMPARE(writeConfig(second), saved);
 }
 
 void TestKeptLines::taskFileKeepsTheUsersLines_data() {
