@@ -229,7 +229,10 @@ bool ConfigReader::readLine(std::string_view line) {
         lastLookup_ = lookup(lastKeyword_);
     }
     const Keyword keyword = lastLookup_;
+    keeper_.newLine();
     const Use use = takeLine(keyword);
+    if (report_.lastNotedLine() == lineNumber_)
+        keeper_.settingDropped();
     if (use == Use::Failed)
         return false;
     report_.countLine(use == Use::Taken);
@@ -607,11 +610,12 @@ void ConfigReader::skip(SkipReason reason) {
 
 template <typename Record>
 void ConfigReader::settingLine(Record& record, typename Record::Key key) {
-    if (alwaysWritten(key))
-        keeper_.setting(record.kept, scopeOf(record), KeptLines::of(key), raw_,
-                        record.lines[key] != 0);
-    else
+    if (!alwaysWritten(key)) {
         keeper_.attach(record.kept, KeptLines::of(key));
+    } else if (const int earlier = keeper_.setting(record.kept, scopeOf(record), KeptLines::of(key),
+                                                   raw_, lineNumber_, record.lines[key] != 0)) {
+        report_.keptWhole(earlier);
+    }
     record.lines.set(key, line());
 }
 

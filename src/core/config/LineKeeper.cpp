@@ -48,19 +48,24 @@ void LineKeeper::attach(KeptLines& kept, KeptLines::Anchor anchor) {
     kept_ = 0;
 }
 
-void LineKeeper::setting(KeptLines& kept, Scope scope, KeptLines::Anchor anchor,
-                         std::string_view line, bool replaces) {
-    std::vector<std::string>& earlier = earlier_[static_cast<std::size_t>(scope)];
+int LineKeeper::setting(KeptLines& kept, Scope scope, KeptLines::Anchor anchor,
+                        std::string_view line, int number, bool replaces) {
+    std::vector<Earlier>& earlier = earlier_[static_cast<std::size_t>(scope)];
     if (earlier.size() <= anchor)
         earlier.resize(static_cast<std::size_t>(anchor) + 1);
-    std::string& last = earlier[anchor];
+    Earlier& last = earlier[anchor];
+    const int wasDropped = replaces && last.dropped ? last.line : 0;
     if (replaces) {
         // The earlier line follows what was kept before it, in place: a
         // setting given a thousand times costs no more than once each.
-        last.append("\r\n");
-        kept.add(anchor, last);
+        last.text.append("\r\n");
+        kept.add(anchor, last.text);
         ++count_;
     }
     attach(kept, anchor);
-    last.assign(line);
+    last.text.assign(line);
+    last.line = number;
+    last.dropped = false;
+    last_ = &last;
+    return wasDropped;
 }

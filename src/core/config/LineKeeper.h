@@ -23,17 +23,24 @@ public:
     void blank(std::string_view line);
     // A line the model does not take.
     void keep(std::string_view line);
-    bool holdsLines() const { return kept_ > 0; }
     // How many lines were kept in all.
     int keptLines() const { return count_; }
 
     // Hands the pending run to `anchor`.
     void attach(KeptLines& kept, KeptLines::Anchor anchor);
-    // A setting line taken as `key` of a record in `scope`: the pending run
-    // goes before it; when the record held the setting already
-    // (`replaces`), the earlier line is kept first.
-    void setting(KeptLines& kept, Scope scope, KeptLines::Anchor anchor, std::string_view line,
-                 bool replaces);
+    // A new line is read.
+    void newLine() { last_ = nullptr; }
+    // A setting line `number` taken as `anchor` of a record in `scope`: the
+    // pending run goes before it; when the record held the setting already
+    // (`replaces`), the earlier line is kept first, whole. Returns the
+    // earlier line's number when it was noted as dropped in part, else 0.
+    int setting(KeptLines& kept, Scope scope, KeptLines::Anchor anchor, std::string_view line,
+                int number, bool replaces);
+    // The setting line just taken was noted as dropped in part.
+    void settingDropped() {
+        if (last_ != nullptr)
+            last_->dropped = true;
+    }
     // The pending run, taken out (for an entry of a list).
     std::string take();
 
@@ -44,5 +51,12 @@ private:
     // The length of the run up to its last kept (not blank) line.
     std::size_t kept_ = 0;
     int count_ = 0;
-    std::array<std::vector<std::string>, static_cast<std::size_t>(Scope::Count)> earlier_;
+    // The last line of each setting, by scope and anchor.
+    struct Earlier {
+        std::string text;
+        int line = 0;
+        bool dropped = false;
+    };
+    std::array<std::vector<Earlier>, static_cast<std::size_t>(Scope::Count)> earlier_;
+    Earlier* last_ = nullptr;
 };

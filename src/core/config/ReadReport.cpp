@@ -14,6 +14,15 @@ void ReadReport::skip(int line, std::string_view text, SkipReason reason, bool k
     skipped_.push_back({line, std::move(shown), reason, kept});
 }
 
+void ReadReport::keptWhole(int line) {
+    --droppedLines_;
+    for (auto it = skipped_.rbegin(); it != skipped_.rend(); ++it)
+        if (it->line == line) {
+            it->kept = true;
+            return;
+        }
+}
+
 std::string_view ReadReport::reasonText(SkipReason reason) {
     switch (reason) {
     case SkipReason::UnknownKeyword:

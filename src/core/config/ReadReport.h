@@ -57,6 +57,10 @@ public:
     // Lines a save writes back as they were read, though the model does not
     // hold them.
     void setKeptLines(int lines) { keptLines_ = lines; }
+    // The number of the last line noted, 0 for none.
+    int lastNotedLine() const { return lastLine_; }
+    // A line noted as dropped in part is kept whole after all.
+    void keptWhole(int line);
     int keptLines() const { return keptLines_; }
 
     const std::vector<SkippedLine>& skipped() const { return skipped_; }

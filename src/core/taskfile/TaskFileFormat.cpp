@@ -99,12 +99,15 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             continue;
         }
         const std::string_view keyword = tokens.keyword();
+        keeper.newLine();
         int most = 1;
         if (const TaskFileModel::Key key = settingOf(keyword); key != TaskFileModel::Key::Count) {
             setting(model, key) = tokens.arg(1);
             // A setting given again: the earlier line is kept before it.
-            keeper.setting(model.kept, LineKeeper::Scope::Global, KeptLines::of(key), line,
-                           model.lines[key] != 0);
+            if (const int earlier =
+                    keeper.setting(model.kept, LineKeeper::Scope::Global, KeptLines::of(key), line,
+                                   number, model.lines[key] != 0))
+                report.keptWhole(earlier);
             model.lines.set(key, static_cast<std::uint32_t>(number));
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
@@ -126,8 +129,10 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             continue;
         }
         report.countLine(true);
-        if (words > most)
+        if (words > most) {
             skip(SkipReason::SurplusArgument);
+            keeper.settingDropped();
+        }
     }
     keeper.attach(model.kept, KeptLines::kEndOfFile);
     report.setKeptLines(keeper.keptLines());

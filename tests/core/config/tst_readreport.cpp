@@ -68,8 +68,13 @@ void TestReadReport::skippedLines_data() {
     cfgRow(
         "surplus words", "USER admin other\nMAXTHREADS 20 # twenty\nDEBUG NO\nPWD a b\n",
         {"1:surplus argument", "2:surplus argument", "3:surplus argument", "4:surplus argument"});
+    // A setting given again keeps its earlier line whole, surplus words and all.
+    cfgRow("a setting given again", "USER a b\nUSER c d\nMAXTHREADS 2 x\nMAXTHREADS 3\n",
+           {"1:surplus argument, kept", "2:surplus argument", "3:surplus argument, kept"});
+    // Each LOGDIR but the last is given again, so kept whole.
     cfgRow("quotes", "LOGDIR sys:log\nLOGDIR \"sys:log\" more\nLOGDIR\nLOGDIR \"\"\n",
-           {"1:missing quotes", "2:surplus argument"});
+           {"1:missing quotes, kept", "2:surplus argument, kept"});
+    cfgRow("quotes of the last LOGDIR", "LOGDIR sys:log\n", {"1:missing quotes"});
     cfgRow("jobs",
            "PACKAGE P\nSYNCDIR ALL \"a\" \"b\"\nSYNCFILE ALL DEL \"a\"\n"
            "SYNCDIR ALL DEL X \"a\" \"b\"\nSYNCDIR ALL DEL \"a b\" \"c\"\n",
@@ -81,10 +86,11 @@ void TestReadReport::skippedLines_data() {
     cfgRow("targets of an unknown version", "VERSION 1.40\nPACKAGE P\nDEST s v MSGON 0\n",
            {"3:target under an unknown format version"});
     cfgRow("open file handler",
-           "PACKAGE P\nOFHANDLER\nOFHANDLER OFF 60\nOFHANDLER ALERT 6x\n"
-           "OFHANDLER ALERT 99999999999\nOFHANDLER ALERT +60\n",
-           {"2:missing argument", "3:surplus argument", "4:value the model cannot hold",
-            "5:value the model cannot hold"});
+           "PACKAGE P\nOFHANDLER\nPACKAGE END\nPACKAGE Q\nOFHANDLER OFF 60\nPACKAGE END\n"
+           "PACKAGE R\nOFHANDLER ALERT 6x\nPACKAGE END\nPACKAGE S\nOFHANDLER ALERT 99999999999\n"
+           "PACKAGE END\nPACKAGE T\nOFHANDLER ALERT +60\n",
+           {"2:missing argument", "5:surplus argument", "8:value the model cannot hold",
+            "11:value the model cannot hold"});
     cfgRow("block ends", "PACKAGE P\nPACKAGE Sales\nAPPLICATION A\napplication end\n",
            {"2:ends the open block; the name is not kept"});
     std::string words = "PACKAGE P\nLOGEVENT";
@@ -93,6 +99,7 @@ void TestReadReport::skippedLines_data() {
     cfgRow("more than fifty words", words.c_str(), {"2:more than 50 words on one line"});
     iniRow("unknown keyword and surplus", "logfile a b\nTASK a b 1 0 1 extra\nfoo\n# mine\n",
            {"1:surplus argument", "2:surplus argument", "3:unknown keyword, kept"});
+    iniRow("a setting given again", "logsize 1 2\nlogsize 3\n", {"1:surplus argument, kept"});
     iniRow("short task and trailing comment kept as text", "task a,b\nlogsize 10#x\n", {});
 }
 
