@@ -4,7 +4,8 @@
 // would not read back; then a further save must change nothing. The reader's
 // report must hold too, reading and writing in pieces must give what reading
 // and writing whole give, and the whole-file check must place every problem
-// at a line of the file.
+// at a line of the file. The lines the reader kept come out once each, every
+// run whole before its anchor, and read back to the same runs.
 #include "ConfigRoundTrip.h"
 #include "ReportInvariants.h"
 #include "config/ConfigChecks.h"
@@ -53,13 +54,55 @@ void checkPieces(std::string_view bytes, const ConfigModel& whole, const ReadRep
         fail("writing in pieces gives other bytes", std::to_string(sunk.size()));
 }
 
+// Every run of kept lines the model holds, records' and entries'.
+std::vector<std::string_view> keptRuns(const ConfigModel& model) {
+    std::vector<std::string_view> runs;
+    const auto add = [&runs](const KeptLines& kept) {
+        for (const auto& run : kept.runs())
+            runs.push_back(run.second);
+    };
+    const auto addEntries = [&runs](const auto& list) {
+        for (int i = 1; i <= list.count(); ++i)
+            if (!list.kept(i).empty())
+                runs.push_back(list.kept(i));
+    };
+    add(model.global.kept);
+    for (const PackageDesc& p : model.packages) {
+        add(p.kept);
+        addEntries(p.targets);
+        addEntries(p.excludes);
+        addEntries(p.dirJobs);
+        addEntries(p.fileJobs);
+    }
+    for (const ApplicationDesc& a : model.applications)
+        add(a.kept);
+    return runs;
+}
+
+// The kept lines the report counts are those the model holds, each run ends
+// its lines as the writer does and stands whole in the written file.
+void checkKept(const ConfigModel& model, const ReadReport& report, std::string_view written) {
+    int lines = 0;
+    for (const std::string_view run : keptRuns(model)) {
+        if (run.empty() || !run.ends_with("\r\n"))
+            fail("a kept run is empty or ends without CR LF", std::string(run));
+        if (written.find(run) == std::string_view::npos)
+            fail("a kept run is not written whole", std::string(run));
+        lines += KeptLines::lineCount(run);
+    }
+    if (lines != report.keptLines())
+        fail("kept lines the report counts otherwise", std::to_string(lines));
+}
+
 // The file a model writes reads back to that model and writes the same bytes.
 void checkSettles(const ConfigModel& model) {
     static const OemCodePage oem(437);
     const std::string written = ConfigWriter(oem).write(model);
     ConfigModel again;
-    if (!ConfigReader(oem).read(written, again).ok)
+    const ReadStatus status = ConfigReader(oem).read(written, again);
+    if (!status.ok)
         fail("the written file does not read back", {});
+    checkKept(again, status.report, written);
     const std::string difference = ConfigRoundTrip::difference(model, again);
     if (!difference.empty())
         fail("the model read again differs in", difference);
@@ -89,6 +132,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         fail("the whole-file check has a", lines);
     const std::string written = ConfigWriter(oem).write(first);
     checkPieces(bytes, first, read.report, written);
+    checkKept(first, read.report, written);
 
     std::vector<Problem> readBack;
     ReadBackChecks::run(first, readBack);

@@ -30,11 +30,13 @@ struct CommandHelp {
 
 // Every command, as --help, help COMMAND and the usage line show it.
 constexpr CommandHelp kCommands[] = {
-    {"normalize", "normalize [--strict] IN OUT",
+    {"normalize", "normalize [--strict] [--canonical] IN OUT",
      "Reads IN and writes OUT exactly as the editor saves after opening it (OUT must be of the\n"
-     "same kind). Lines a save would not keep are listed on standard error; with --strict\n"
-     "nothing is written and the exit status is 1 when there are any. An IN that check\n"
-     "refuses as of the other kind, or of none, is not written."},
+     "same kind): comment lines and lines of unknown keywords are kept as written, each\n"
+     "before the line it stood before. With --canonical OUT holds the editor's own lines\n"
+     "alone. Lines a save would not keep, and unknown keywords, are listed on standard\n"
+     "error; with --strict nothing is written and the exit status is 1 when a line would not\n"
+     "be kept. An IN that check refuses as of the other kind, or of none, is not written."},
     {"dump", "dump FILE", "Prints the model read from FILE as one JSON object."},
     {"check", "check [--all [--json]] FILE...",
      "Prints each problem that would stop a save of a changed configuration (the errors of\n"
@@ -258,7 +260,8 @@ bool CliApp::load(const std::string& path, Model& model, ReadReport& report, boo
 Status CliApp::validateKind(const std::string& path, const ReadReport& own) {
     const bool cfg = kindOf(path) == Kind::Cfg;
     const std::string noun = cfg ? "configuration" : "task file";
-    if (own.droppedLines() > 0) {
+    // Kept lines are not dropped, but may still be another kind's.
+    if (own.understoodLines() < own.contentLines()) {
         // Read again: the model's reader did not keep the bytes.
         std::string bytes;
         if (const Status read = FileStore::read(path, bytes); !read.ok)
@@ -290,10 +293,14 @@ bool CliApp::warnStoppedSave(const std::string& path) {
     return true;
 }
 
-void CliApp::warnSkipped(const std::string& path, const ReadReport& report) {
+void CliApp::warnSkipped(const std::string& path, const ReadReport& report, bool canonical) {
     for (const SkippedLine& s : report.skipped())
         err_ << path << ':' << s.line << ": warning: " << AnsiText::toUtf8(s.text) << " ("
-             << ReadReport::reasonText(s.reason) << ")\n";
+             << ReadReport::reasonText(s.reason) << (s.kept && !canonical ? ", kept" : "") << ")\n";
+    if (canonical && report.keptLines() > 0)
+        err_ << path << ": warning: " << report.keptLines()
+             << (report.keptLines() == 1 ? " line" : " lines")
+             << " kept as written by the editor left out\n";
 }
 
 bool CliApp::save(const std::string& path, std::string_view bytes, unsigned newFileMode) {
@@ -313,21 +320,25 @@ bool CliApp::save(const std::string& path, const FileStore::Producer& produce,
 int CliApp::normalizeArgs(const std::vector<std::string>& operands) {
     std::vector<std::string> files;
     bool strict = false;
+    ConfigWriter::Form form = ConfigWriter::Form::Kept;
     bool options = true;
     for (const std::string& operand : operands) {
         if (options && operand == "--")
             options = false;
         else if (options && operand == "--strict")
             strict = true;
+        else if (options && operand == "--canonical")
+            form = ConfigWriter::Form::Canonical;
         else
             files.push_back(operand);
     }
     if (files.size() != 2)
         return usage("normalize takes IN and OUT");
-    return normalize(files[0], files[1], strict);
+    return normalize(files[0], files[1], strict, form);
 }
 
-int CliApp::normalize(const std::string& in, const std::string& outPath, bool strict) {
+int CliApp::normalize(const std::string& in, const std::string& outPath, bool strict,
+                      ConfigWriter::Form form) {
     const Kind kind = kindOf(in);
     if (kind == Kind::Unknown)
         return usage("the file kind of " + in + " is not known (.cfg or .ini)");
@@ -341,7 +352,9 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
     if (kind == Kind::Ini) {
         if (!load(in, tasks, report, true))
             return Error;
-        produce = [bytes = writeModel(tasks)](const FileStore::Pieces& put) { return put(bytes); };
+        produce = [bytes = TaskFileFormat::write(tasks, form)](const FileStore::Pieces& put) {
+            return put(bytes);
+        };
     } else {
         if (!load(in, config, report, true))
             return Error;
@@ -349,13 +362,14 @@ int CliApp::normalize(const std::string& in, const std::string& outPath, bool st
             return fail(in + ": " + AnsiText::toUtf8(format.error));
         // Written straight into the file in pieces: no copy of the whole
         // output is held beside the model.
-        produce = [&config](const FileStore::Pieces& put) {
-            return ConfigWriter(OemCodePage::fromEnvironment())
+        produce = [&config, form](const FileStore::Pieces& put) {
+            return ConfigWriter(OemCodePage::fromEnvironment(), form)
                 .write(config, put, FileStore::kPiece);
         };
     }
-    warnSkipped(in, report);
-    if (strict && !report.keepsEverything())
+    const bool canonical = form == ConfigWriter::Form::Canonical;
+    warnSkipped(in, report, canonical);
+    if (strict && (!report.keepsEverything() || (canonical && report.keptLines() > 0)))
         return Problem;
     // A new OUT is as private as IN.
     return save(outPath, produce, FileStore::permissionBits(in)) ? Ok : Error;

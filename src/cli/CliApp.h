@@ -1,5 +1,6 @@
 #pragma once
 
+#include "config/ConfigWriter.h"
 #include "io/FileStore.h"
 #include "io/Status.h"
 #include "text/Problem.h"
@@ -28,7 +29,8 @@ private:
     int dispatch(const std::vector<std::string>& args);
     // The commands without options, with their operands.
     int operate(const std::string& command, const std::vector<std::string>& operands);
-    int normalize(const std::string& in, const std::string& outPath, bool strict);
+    int normalize(const std::string& in, const std::string& outPath, bool strict,
+                  ConfigWriter::Form form);
     int normalizeArgs(const std::vector<std::string>& operands);
     int dump(const std::string& path);
     // The errors alone, every problem, or every problem as JSON.
@@ -56,7 +58,9 @@ private:
     // there is one. Each backup is named once.
     bool warnStoppedSave(const std::string& path);
     // One warning line per line a save would not keep.
-    void warnSkipped(const std::string& path, const ReadReport& report);
+    // The lines of `report`; kept ones say so unless the canonical form
+    // leaves them out.
+    void warnSkipped(const std::string& path, const ReadReport& report, bool canonical);
     bool save(const std::string& path, std::string_view bytes, unsigned newFileMode);
     bool save(const std::string& path, const FileStore::Producer& produce, unsigned newFileMode);
     int usage(const std::string& problem);

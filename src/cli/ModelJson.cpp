@@ -7,6 +7,7 @@
 #include "text/AnsiText.h"
 
 #include <algorithm>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -152,11 +153,110 @@ void package(std::string& out, const PackageDesc& p) {
     });
 }
 
+// What a kept run stands before, named as the members of the dump: a
+// setting, an entry of a list with its 1-based place, or a block's line.
+struct KeptRun {
+    std::string_view block;
+    std::string_view name;
+    std::string before;
+    std::string_view lines;
+};
+
+constexpr std::string_view kGlobalKeys[] = {
+    "version",       "user",          "password",        "maxThreads",
+    "nameSpace",     "retryInterval", "retryCount",      "syncMode",
+    "transferIrm",   "transferOwner", "transferTrustee", "skipReadOnly",
+    "transferAttrs", "startJob",      "endJob",          "logDir",
+    "logEvent",      "display",       "logSize",         "dbgLogSize",
+    "debug"};
+constexpr std::string_view kPackageKeys[] = {
+    "scheduleWhen",  "scheduleDays",  "syncMode",        "transferIrm",  "preStat",
+    "protocol",      "transferOwner", "transferTrustee", "skipReadOnly", "transferAttrs",
+    "logEvent",      "logMethod",     "ofHandler",       "source",       "preMsg",
+    "postMsg",       "errorMsg",      "suspendMsg",      "preNcfSrc",    "postNcfSrc",
+    "suspendNcfSrc", "preNcfDst",     "postNcfDst",      "suspendNcfDst"};
+constexpr std::string_view kTaskFileKeys[] = {"logFilePath", "pollInterval", "logSeverity",
+                                              "maxLogSize"};
+static_assert(std::size(kTaskFileKeys) == static_cast<std::size_t>(TaskFileModel::Key::Count));
+constexpr std::string_view kApplicationKeys[] = {"appServer", "appPath", "dstPackages",
+                                                 "dstServers"};
+static_assert(std::size(kGlobalKeys) == static_cast<std::size_t>(GlobalSettings::Key::Count));
+static_assert(std::size(kPackageKeys) == static_cast<std::size_t>(PackageDesc::Key::Count));
+static_assert(std::size(kApplicationKeys) == static_cast<std::size_t>(ApplicationDesc::Key::Count));
+
+std::string anchorName(KeptLines::Anchor anchor, std::span<const std::string_view> keys) {
+    if (anchor == KeptLines::kOpening)
+        return "opening";
+    if (anchor == KeptLines::kClosing)
+        return "closing";
+    if (anchor == KeptLines::kEndOfFile)
+        return "end of file";
+    if (anchor <= keys.size())
+        return std::string(keys[anchor - 1u]);
+    // A word of a one-word-a-line list.
+    return std::string(keys[anchor / 0x1000 - 1]) + " " + std::to_string(anchor % 0x1000);
+}
+
+void addRuns(std::vector<KeptRun>& runs, std::string_view block, std::string_view name,
+             const KeptLines& kept, std::span<const std::string_view> keys) {
+    for (const auto& [anchor, lines] : kept.runs())
+        runs.push_back({block, name, anchorName(anchor, keys), lines});
+}
+
+template <typename T>
+void addEntryRuns(std::vector<KeptRun>& runs, std::string_view block, std::string_view name,
+                  const EntryList<T>& list, std::string_view listName) {
+    for (int i = 1; i <= list.count(); ++i)
+        if (!list.kept(i).empty())
+            runs.push_back(
+                {block, name, std::string(listName) + " " + std::to_string(i), list.kept(i)});
+}
+
+std::vector<KeptRun> keptRuns(const ConfigModel& model) {
+    std::vector<KeptRun> runs;
+    addRuns(runs, "global", {}, model.global.kept, kGlobalKeys);
+    for (const PackageDesc& p : model.packages) {
+        addRuns(runs, "package", p.name, p.kept, kPackageKeys);
+        addEntryRuns(runs, "package", p.name, p.targets, "targets");
+        addEntryRuns(runs, "package", p.name, p.excludes, "excludes");
+        addEntryRuns(runs, "package", p.name, p.dirJobs, "dirJobs");
+        addEntryRuns(runs, "package", p.name, p.fileJobs, "fileJobs");
+    }
+    for (const ApplicationDesc& a : model.applications)
+        addRuns(runs, "application", a.name, a.kept, kApplicationKeys);
+    return runs;
+}
+
+std::vector<KeptRun> keptRuns(const TaskFileModel& model) {
+    std::vector<KeptRun> runs;
+    addEntryRuns(runs, "global", {}, model.tasks, "tasks");
+    addRuns(runs, "global", {}, model.kept, kTaskFileKeys);
+    return runs;
+}
+
+void keptRun(std::string& out, const KeptRun& run) {
+    JsonObject o(out);
+    o.text("block", run.block);
+    if (run.block != "global")
+        o.text("name", run.name);
+    o.text("before", run.before);
+    std::vector<std::string_view> lines;
+    for (std::string_view rest = run.lines; !rest.empty();) {
+        const std::size_t end = rest.find("\r\n");
+        lines.push_back(rest.substr(0, end));
+        rest.remove_prefix(std::min(rest.size(), end + 2));
+    }
+    array(o.open("lines"), lines,
+          [](std::string& to, std::string_view line) { JsonObject::string(to, line); });
+}
+
 void skippedLine(std::string& out, const SkippedLine& s) {
     JsonObject o(out);
     o.raw("line", std::to_string(s.line));
     o.text("text", s.text);
     o.text("reason", ReadReport::reasonText(s.reason));
+    if (s.kept)
+        o.raw("kept", "true");
 }
 
 void problem(std::string& out, const Problem& p) {
@@ -234,6 +334,7 @@ std::string ModelJson::config(const ConfigModel& model, const ReadReport& report
         array(o.open("applications"), model.applications, application);
         array(o.open("packages"), model.packages, package);
         array(o.open("skipped"), report.skipped(), skippedLine);
+        array(o.open("kept"), keptRuns(model), keptRun);
     }
     return out;
 }
@@ -247,6 +348,7 @@ std::string ModelJson::taskFile(const TaskFileModel& model, const ReadReport& re
             o.text(setting.name, model.*setting.member);
         array(o.open("tasks"), model.tasks, text);
         array(o.open("skipped"), report.skipped(), skippedLine);
+        array(o.open("kept"), keptRuns(model), keptRun);
     }
     return out;
 }

@@ -11,7 +11,9 @@
 #include <vector>
 
 // The models as JSON objects, every text decoded from Windows-1252, with the
-// lines the reader did not keep under "skipped".
+// lines the reader did not take under "skipped" and the lines a save writes
+// back as they were read under "kept", each run with the line it stands
+// before.
 class ModelJson {
 public:
     static std::string config(const ConfigModel& model, const ReadReport& report = {});

@@ -112,10 +112,19 @@ void TestCli::normalizeWritesWhatTheEditorWrites() {
     const Run r = cli({"normalize", dataPath("rich-1.10.cfg"), path("out.CFG")});
     QCOMPARE(r.exit, 0);
     const std::string in = dataPath("rich-1.10.cfg");
-    QCOMPARE(r.err, in + ":2: warning: # Hand-written configuration (comment)\n" + in +
-                        ":60: warning: OFHANDLER SKIP 30 (surplus argument)\n");
+    QCOMPARE(r.err, in + ":60: warning: OFHANDLER SKIP 30 (surplus argument)\n");
+    // The file's own comment stays before the line it stood before.
+    std::string expected = dataFile("rich-1.10.expected.cfg");
+    expected.insert(expected.find("USER "), "# Hand-written configuration\r\n");
     std::string written;
     QVERIFY(FileStore::read(path("out.CFG"), written).ok);
+    QCOMPARE(written, expected);
+    const Run canonical =
+        cli({"normalize", "--canonical", dataPath("rich-1.10.cfg"), path("canonical.cfg")});
+    QCOMPARE(canonical.exit, 0);
+    QCOMPARE(canonical.err,
+             r.err + in + ": warning: 1 line kept as written by the editor left out\n");
+    QVERIFY(FileStore::read(path("canonical.cfg"), written).ok);
     QCOMPARE(written, dataFile("rich-1.10.expected.cfg"));
 
     writeFile(path("t.ini"), "task a b 1 1 1\n");
@@ -290,7 +299,7 @@ void TestCli::dumpTaskFile() {
     const Run r = cli({"dump", path("d.INI")});
     QCOMPARE(r.exit, 0);
     const QJsonObject o = parseJson(r.out);
-    QCOMPARE(o.size(), 7);
+    QCOMPARE(o.size(), 8);
     QCOMPARE(o.value(QLatin1String("kind")).toString(), QStringLiteral("ini"));
     QCOMPARE(o.value(QLatin1String("logFilePath")).toString(), QString::fromUtf8("c:\\\u20AC.log"));
     QCOMPARE(o.value(QLatin1String("maxLogSize")).toString(), QStringLiteral("256000"));
@@ -371,18 +380,20 @@ void TestCli::skippedLinesThroughTheBinary_data() {
                             << written;
     };
     row("normalize warns and writes", {"normalize", "typo.cfg", "out.cfg"}, 0,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword, kept)\n", "", true);
+    row("strict writes what it keeps", {"normalize", "--strict", "typo.cfg", "out.cfg"}, 0,
+        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword, kept)\n", "", true);
+    row("strict canonical writes nothing",
+        {"normalize", "--strict", "--canonical", "typo.cfg", "out.cfg"}, 1,
         "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
-        "typo.cfg:3: warning: # my note (comment)\n",
-        "", true);
-    row("strict writes nothing", {"normalize", "--strict", "typo.cfg", "out.cfg"}, 1,
-        "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
-        "typo.cfg:3: warning: # my note (comment)\n",
+        "typo.cfg: warning: 2 lines kept as written by the editor left out\n",
         "", false);
     row("strict passes a clean file", {"normalize", "clean.cfg", "out.cfg", "--strict"}, 0, "", "",
         true);
     row("dump lists skipped lines", {"dump", "typo.cfg"}, 0, "",
-        "\"skipped\":[{\"line\":2,\"text\":\"MAXTHRAEDS 20\",\"reason\":\"unknown keyword\"},"
-        "{\"line\":3,\"text\":\"# my note\",\"reason\":\"comment\"}]}",
+        "\"skipped\":[{\"line\":2,\"text\":\"MAXTHRAEDS 20\",\"reason\":\"unknown keyword\","
+        "\"kept\":true}],\"kept\":[{\"block\":\"global\",\"before\":\"user\",\"lines\":"
+        "[\"MAXTHRAEDS 20\",\"# my note\"]}]}",
         false);
     row("check refuses junk", {"check", "junk.cfg"}, 2,
         "pallworth-cli: junk.cfg does not look like a configuration (none of its 2 lines was "
@@ -401,7 +412,6 @@ void TestCli::skippedLinesThroughTheBinary_data() {
     row("check --all lists every problem", {"check", "--all", "typo.cfg", "clean.cfg"}, 1, "",
         "typo.cfg: error: Please specify a password\n"
         "typo.cfg:2: warning: MAXTHRAEDS 20 (unknown keyword)\n"
-        "typo.cfg:3: warning: # my note (comment)\n"
         "clean.cfg:3: warning: The stored password is not 80 lower-case hexadecimal digits",
         false);
     row("warnings alone pass", {"check", "--all", "clean.cfg", "local.ini"}, 0, "",
@@ -416,9 +426,9 @@ void TestCli::skippedLinesThroughTheBinary_data() {
         "{\"file\":\"typo.cfg\",\"problems\":[{\"line\":null,\"severity\":\"error\","
         "\"message\":\"Please specify a password\",\"node\":\"Default settings\","
         "\"row\":\"Password\"},{\"line\":2,\"severity\":\"warning\",\"message\":"
-        "\"MAXTHRAEDS 20 (unknown keyword)\",\"node\":\"\",\"row\":\"\"},{\"line\":3,"
-        "\"severity\":\"warning\",\"message\":\"# my note (comment)\",\"node\":\"\","
-        "\"row\":\"\"}]}\n{\"file\":\"local.ini\",\"problems\":[{\"line\":1,"
+        "\"MAXTHRAEDS 20 (unknown "
+        "keyword)\",\"node\":\"\",\"row\":\"\"}]}\n{\"file\":\"local.ini\",\"problems\":[{\"line\":"
+        "1,"
         "\"severity\":\"warning\",\"message\":\"Both paths of the task are on workstation "
         "drives\",\"node\":\"Tasks\",\"row\":\"row 1\"}]}",
         false);
@@ -462,7 +472,8 @@ void TestCli::helpVersionAndUsage_data() {
     const QString cli = QStringLiteral(PALLWORTH_CLI);
     const QString editor = QStringLiteral(PALLWORTH_EDITOR);
     const QString usage = QStringLiteral(
-        " (usage: pallworth-cli normalize [--strict] IN OUT | dump FILE | check [--all [--json]] "
+        " (usage: pallworth-cli normalize [--strict] [--canonical] IN OUT | dump FILE | check "
+        "[--all [--json]] "
         "FILE... | schedule FILE | "
         "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
         "--version)\n");
@@ -538,9 +549,9 @@ void TestCli::helpVersionAndUsage() {
     QVERIFY2(out.isEmpty() ? printed.isEmpty() : printed.startsWith(out), qPrintable(printed));
     if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
         for (const char* command :
-             {"normalize [--strict] IN OUT", "dump FILE", "check [--all [--json]] FILE...",
-              "schedule FILE", "scramble TEXT", "new cfg|ini OUT", "resolve PATH...",
-              "help [COMMAND]"})
+             {"normalize [--strict] [--canonical] IN OUT", "dump FILE",
+              "check [--all [--json]] FILE...", "schedule FILE", "scramble TEXT", "new cfg|ini OUT",
+              "resolve PATH...", "help [COMMAND]"})
             QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
                                       QLatin1Char('\n')),
                      command);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/KeptLines.h"
 #include "text/RecordId.h"
 #include "text/SettingLines.h"
 
@@ -17,6 +18,8 @@ struct ApplicationDesc {
     std::string dstPackages;
     std::string dstServers;
     SettingLines<Key> lines;
+    // The lines read before its own that the model does not hold.
+    KeptLines kept;
     // One DST_PACKAGE line per name of dstPackages.
     WordLines dstPackageLines;
 

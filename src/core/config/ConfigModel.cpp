@@ -39,6 +39,7 @@ void ConfigModel::resetForRead() {
     // A file without LOGEVENT logs no events.
     global.logEvent.clear();
     global.lines.clear();
+    global.kept = KeptLines();
 }
 
 ApplicationDesc* ConfigModel::addApplication(std::string name) {

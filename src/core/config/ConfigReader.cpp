@@ -45,6 +45,29 @@ template <typename Table> consteval bool namesStrictlyAscending(const Table& tab
                                       &Table::value_type::first) == table.end();
 }
 
+// Where a record's earlier lines are looked up when a setting comes again.
+LineKeeper::Scope scopeOf(const GlobalSettings&) {
+    return LineKeeper::Scope::Global;
+}
+LineKeeper::Scope scopeOf(const PackageDesc&) {
+    return LineKeeper::Scope::Package;
+}
+LineKeeper::Scope scopeOf(const ApplicationDesc&) {
+    return LineKeeper::Scope::Application;
+}
+
+// Whether the writer writes the setting's line whatever its value: an
+// earlier line of one it may leave out would take effect again.
+bool alwaysWritten(GlobalSettings::Key key) {
+    return key != GlobalSettings::Key::Debug;
+}
+bool alwaysWritten(PackageDesc::Key key) {
+    return key != PackageDesc::Key::Protocol;
+}
+bool alwaysWritten(ApplicationDesc::Key) {
+    return true;
+}
+
 } // namespace
 
 ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
@@ -79,6 +102,7 @@ void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
     error_.clear();
     failed_ = false;
     report_ = ReadReport(mode);
+    keeper_.reset();
     model.resetForRead();
 }
 
@@ -103,6 +127,10 @@ ReadStatus ConfigReader::finish() {
     if (failed_)
         return ReadStatus::failure(error_);
     GlobalSettings& g = model_->global;
+    KeptLines* open = openBlock();
+    keeper_.attach(open != nullptr ? *open : g.kept,
+                   open != nullptr ? KeptLines::kClosing : KeptLines::kEndOfFile);
+    report_.setKeptLines(keeper_.keptLines());
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
     return {{}, std::move(report_)};
@@ -112,12 +140,15 @@ bool ConfigReader::readLine(std::string_view line) {
     ++lineNumber_;
     quoteCount_ = -1;
     const bool hasToken = tokens_.tokenize(line);
+    raw_ = line;
     line_ = TextUtil::trimLeft(line);
-    if (line_.empty() || !hasToken)
+    if (line_.empty() || !hasToken) {
+        keeper_.blank(line);
         return true;
+    }
     if (line_[0] == '#' || line_[0] == ';') {
         if (line_[0] == ';' || !ConfigComments::isWritersOwn(line_, nextComment_))
-            skip(SkipReason::Comment);
+            keeper_.keep(line);
         return true;
     }
     // Lines of one kind come in runs (jobs, targets, excludes).
@@ -130,12 +161,15 @@ bool ConfigReader::readLine(std::string_view line) {
         lastList_ = ListTable::byKeyword(lastKeyword_);
     }
     const Keyword keyword = lastLookup_;
+    keeper_.newLine();
     const Use use = takeLine(keyword);
+    if (report_.lastNotedLine() == lineNumber_)
+        keeper_.settingDropped();
     if (use == Use::Failed)
         return false;
     report_.countLine(use == Use::Taken);
     if (use == Use::NotHere)
-        skip(notHereReason(keyword));
+        keepLine(notHereReason(keyword));
     return true;
 }
 
@@ -153,35 +187,43 @@ ConfigReader::Use ConfigReader::takeLine(Keyword keyword) {
 }
 
 ConfigReader::Use ConfigReader::openOrClosePackage() {
+    KeptLines* const outer = openBlock();
     inPackage_ = !inPackage_;
     if (!inPackage_) {
+        blockLine(outer, nullptr);
         checkClosing();
         return Use::Taken;
     }
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
-    if (model_->appendPackage(PackageDesc::fromFile(std::string(name)), line()) == nullptr)
+    PackageDesc* added = model_->appendPackage(PackageDesc::fromFile(std::string(name)), line());
+    if (added == nullptr)
         return fail("packages");
+    blockLine(outer, &added->kept);
     return Use::Taken;
 }
 
 ConfigReader::Use ConfigReader::openOrCloseApplication() {
+    KeptLines* const outer = openBlock();
     inApplication_ = !inApplication_;
     if (!inApplication_) {
+        blockLine(outer, nullptr);
         checkClosing();
         return Use::Taken;
     }
     ApplicationDesc app;
     app.name = TextUtil::trim(line_.substr(std::min<std::size_t>(11, line_.size())));
-    if (model_->appendApplication(std::move(app), line()) == nullptr)
+    ApplicationDesc* added = model_->appendApplication(std::move(app), line());
+    if (added == nullptr)
         return fail("applications");
+    blockLine(outer, &added->kept);
     return Use::Taken;
 }
 
 template <typename Record>
 void ConfigReader::assignField(SettingForm form, std::string& field, Record& record,
                                typename Record::Key key) {
-    record.lines.set(key, line());
+    settingLine(record, key);
     switch (form) {
     case SettingForm::Word:
         field = tokens_.arg(1);
@@ -211,13 +253,13 @@ ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
     switch (row->form) {
     case SettingForm::Flag:
         field = "YES";
-        g.lines.set(row->globalKey, line());
+        settingLine(g, row->globalKey);
         // DEBUG NO still means yes; the word is not written back.
         checkWords(0);
         break;
     case SettingForm::WordList:
         appendWords(field, 1);
-        g.lines.setFirst(row->globalKey, line());
+        joinedLine(g, row->globalKey);
         break;
     case SettingForm::Password:
         readPassword();
@@ -231,7 +273,7 @@ ConfigReader::Use ConfigReader::globalLine(Keyword keyword) {
 
 void ConfigReader::readPassword() {
     GlobalSettings& g = model_->global;
-    g.lines.set(GlobalSettings::Key::Password, line());
+    settingLine(g, GlobalSettings::Key::Password);
     const std::string_view first = tokens_.arg(1);
     // Files before 1.22 kept the password in plain text.
     model_->password =
@@ -256,10 +298,12 @@ ConfigReader::Use ConfigReader::applicationLine(Keyword keyword) {
     }
     // Only the first argument of a destination line counts.
     if (keyword == K::DstPackage) {
+        wordLine(app, A::Key::DstPackages, app.dstPackages);
         app.dstPackages.append(tokens_.arg(1)).append(1, ' ');
         app.lines.setFirst(A::Key::DstPackages, line());
         app.dstPackageLines.add(line());
     } else if (keyword == K::DstServer) {
+        wordLine(app, A::Key::DstServers, app.dstServers);
         app.dstServers.append(tokens_.arg(1)).append(1, ' ');
         app.lines.setFirst(A::Key::DstServers, line());
     } else {
@@ -282,6 +326,8 @@ void ConfigReader::packageSetting(const SettingRow& row, PackageDesc& p) {
     case SettingForm::Schedule:
         // A later SCHEDULE line replaces the word and adds days.
         field = upperArg(1);
+        // The days add up: the earlier line is not replaced.
+        keeper_.attach(p.kept, KeptLines::of(row.packageKey));
         p.lines.set(row.packageKey, line());
         if (tokens_.argCount() >= 2)
             p.lines.setFirst(row.secondKey, line());
@@ -289,17 +335,17 @@ void ConfigReader::packageSetting(const SettingRow& row, PackageDesc& p) {
         break;
     case SettingForm::OpenFiles:
         readOpenFileHandler(p);
-        p.lines.set(row.packageKey, line());
+        settingLine(p, row.packageKey);
         checkOfHandler(p);
         break;
     case SettingForm::WordList:
         appendWords(field, 1);
-        p.lines.setFirst(row.packageKey, line());
+        joinedLine(p, row.packageKey);
         break;
     case SettingForm::CommandFiles: {
         // The side is DST in any case; any other first argument means the source.
         const bool dst = TextUtil::upper(tokens_.arg(1)) == "DST";
-        p.lines.set(dst ? row.secondKey : row.packageKey, line());
+        settingLine(p, dst ? row.secondKey : row.packageKey);
         (dst ? p.*row.second : field) = convertedQuoted();
         checkQuoted(1, 1);
         break;
@@ -331,8 +377,12 @@ ConfigReader::Use ConfigReader::addEntry(const ListRow& row, PackageDesc& p) {
     ListTable::visit(row, [&](auto member) {
         auto& list = p.*member;
         typename std::remove_reference_t<decltype(list)>::value_type entry;
-        if (readEntry(entry) && !list.append(std::move(entry), line()))
+        if (!readEntry(entry))
+            return;
+        if (!list.append(std::move(entry), line()))
             use = fail(std::string(row.what) + " in package " + p.name);
+        else
+            entryLine(list);
     });
     return use;
 }
@@ -447,6 +497,50 @@ ConfigReader::Use ConfigReader::fail(const std::string& what) {
 
 void ConfigReader::skip(SkipReason reason) {
     report_.skip(lineNumber_, TextUtil::trimRight(line_), reason);
+}
+
+template <typename Record>
+void ConfigReader::settingLine(Record& record, typename Record::Key key) {
+    if (!alwaysWritten(key)) {
+        keeper_.attach(record.kept, KeptLines::of(key));
+    } else if (const int earlier = keeper_.setting(record.kept, scopeOf(record), KeptLines::of(key),
+                                                   raw_, lineNumber_, record.lines[key] != 0)) {
+        report_.keptWhole(earlier);
+    }
+    record.lines.set(key, line());
+}
+
+template <typename Record> void ConfigReader::joinedLine(Record& record, typename Record::Key key) {
+    keeper_.attach(record.kept, KeptLines::of(key));
+    record.lines.setFirst(key, line());
+}
+
+void ConfigReader::wordLine(ApplicationDesc& app, ApplicationDesc::Key key,
+                            const std::string& list) {
+    // Each word the reader stored ends in a blank.
+    const auto index = std::count(list.begin(), list.end(), ' ') + 1;
+    keeper_.attach(app.kept, KeptLines::word(key, static_cast<int>(index)));
+}
+
+void ConfigReader::blockLine(KeptLines* outer, KeptLines* opened) {
+    // Lines read inside a block stay inside it, before its closing line.
+    if (outer != nullptr)
+        keeper_.attach(*outer, KeptLines::kClosing);
+    else if (opened != nullptr)
+        keeper_.attach(*opened, KeptLines::kOpening);
+}
+
+KeptLines* ConfigReader::openBlock() {
+    if (inPackage_ && !model_->packages.empty())
+        return &model_->packages.last().kept;
+    if (inApplication_ && !model_->applications.empty())
+        return &model_->applications.last().kept;
+    return nullptr;
+}
+
+void ConfigReader::keepLine(SkipReason reason) {
+    keeper_.keep(raw_);
+    report_.skip(lineNumber_, TextUtil::trimRight(line_), reason, true);
 }
 
 SkipReason ConfigReader::notHereReason(Keyword keyword) const {

@@ -4,6 +4,7 @@
 #include "ListRow.h"
 #include "SettingRow.h"
 #include "io/Progress.h"
+#include "text/LineKeeper.h"
 #include "text/LineTokenizer.h"
 #include "text/OemCodePage.h"
 #include "text/ReadStatus.h"
@@ -83,11 +84,29 @@ private:
     void checkOfHandler(const PackageDesc& package);
     void checkClosing();
 
+    // Hooks that keep the lines the model does not take before the line
+    // that follows them.
+    template <typename Record> void settingLine(Record& record, typename Record::Key key);
+    template <typename Record> void joinedLine(Record& record, typename Record::Key key);
+    // A DST_PACKAGE or DST_SERVER line, the next word of `list`.
+    void wordLine(ApplicationDesc& app, ApplicationDesc::Key key, const std::string& list);
+    template <typename T> void entryLine(EntryList<T>& list) {
+        list.setKept(list.count(), keeper_.take());
+    }
+    // An opening or closing line; `outer` is the block open before it.
+    void blockLine(KeptLines* outer, KeptLines* opened);
+    void keepLine(SkipReason reason);
+    // The record whose block takes the lines now; nullptr outside blocks.
+    KeptLines* openBlock();
+
     const OemCodePage& oem_;
     Progress* progress_ = nullptr;
     ConfigModel* model_ = nullptr;
     LineTokenizer tokens_;
     std::string_view line_;
+    // The current line as read, blanks included.
+    std::string_view raw_;
+    LineKeeper keeper_;
     bool inPackage_ = false;
     bool inApplication_ = false;
     int lineNumber_ = 0;

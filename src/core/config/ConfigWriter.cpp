@@ -82,6 +82,7 @@ void ConfigWriter::writeModel(const ConfigModel& model) {
         if (!flush())
             return;
     }
+    kept(model.global.kept, KeptLines::kEndOfFile);
 }
 
 bool ConfigWriter::flush(bool last) {
@@ -99,9 +100,15 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
     const GlobalSettings& g = model.global;
     put(C::kHeader, kEnd);
     for (const SettingRow& row : SettingTable::kRows) {
-        if (!row.inGlobalScope() || !written(row, g.*row.global))
+        if (!row.inGlobalScope())
             continue;
-        put(row.inGlobal.comment);
+        // Lines kept before a setting the writer leaves out still go out.
+        const bool out = written(row, g.*row.global);
+        if (out)
+            put(row.inGlobal.comment);
+        kept(g.kept, row.globalKey);
+        if (!out)
+            continue;
         if (row.form == SettingForm::Password)
             line(row.keyword, model.password);
         else if (row.form == SettingForm::TimeWindow && g.jobWindow == "DISABLED")
@@ -115,32 +122,40 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
 }
 
 void ConfigWriter::writePackage(const PackageDesc& p) {
+    kept(p.kept, KeptLines::kOpening);
     put("PACKAGE ", p.name, " \r\n", kEnd);
     for (const SettingRow& row : SettingTable::kRows) {
-        const std::string* value = row.inPackageScope() ? &(p.*row.package) : nullptr;
-        if (value == nullptr || !written(row, *value))
+        if (!row.inPackageScope())
             continue;
         if (row.form == SettingForm::CommandFiles) {
             commandFileLines(row, p);
             continue;
         }
-        put(row.inPackage.comment);
+        const std::string& value = p.*row.package;
+        const bool out = written(row, value);
+        if (out)
+            put(row.inPackage.comment);
+        kept(p.kept, row.packageKey);
+        if (!out)
+            continue;
         if (row.form == SettingForm::OpenFiles)
             openFileLine(row, p);
         else
-            settingLine(row, kIndent, *value, row.second != nullptr ? &(p.*row.second) : nullptr);
+            settingLine(row, kIndent, value, row.second != nullptr ? &(p.*row.second) : nullptr);
         if (row.inPackage.blankAfter)
             put(kEnd);
     }
     ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
         put(row.comment);
-        for (const auto& entry : list) {
+        for (int i = 1; i <= list.count(); ++i) {
+            kept(list, i);
             const std::size_t start = out_.size();
             put("  ", row.keyword, " ");
-            writeEntry(entry, start);
+            writeEntry(list.at(i), start);
         }
         put(kEnd);
     });
+    kept(p.kept, KeptLines::kClosing);
     put("PACKAGE END\r\n\r\n");
 }
 
@@ -179,10 +194,14 @@ void ConfigWriter::openFileLine(const SettingRow& row, const PackageDesc& p) {
 }
 
 void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p) {
-    const std::pair<std::string_view, const std::string&> sides[] = {{" SRC", p.*row.package},
-                                                                     {" DST", p.*row.second}};
-    for (const auto& [side, path] : sides) {
+    const struct {
+        std::string_view side;
+        const std::string& path;
+        PackageDesc::Key key;
+    } sides[] = {{" SRC", p.*row.package, row.packageKey}, {" DST", p.*row.second, row.secondKey}};
+    for (const auto& [side, path, key] : sides) {
         put(row.inPackage.comment);
+        kept(p.kept, key);
         pathLine(path, kIndent, row.keyword, side);
         if (row.inPackage.blankAfter)
             put(kEnd);
@@ -212,22 +231,36 @@ void ConfigWriter::writeEntry(const std::string& path, std::size_t lineStart) {
 }
 
 void ConfigWriter::writeApplication(const ApplicationDesc& app) {
+    using K = ApplicationDesc::Key;
+    const KeptLines& k = app.kept;
+    kept(k, KeptLines::kOpening);
     put("APPLICATION ", app.name, " \r\n\r\n");
     put(C::k16022);
+    kept(k, K::AppServer);
     line("  APP_SERVER", app.appServer);
+    kept(k, K::AppPath);
     quotedPathLine("  APP_PATH", app.appPath);
     put(kEnd);
     put(C::k16023);
-    writeNameList(app.dstPackages, "  DST_PACKAGE");
-    writeNameList(app.dstServers, "  DST_SERVER");
-    put("\r\nAPPLICATION END\r\n\r\n");
+    writeNameList(app.dstPackages, "  DST_PACKAGE", k, K::DstPackages);
+    writeNameList(app.dstServers, "  DST_SERVER", k, K::DstServers);
+    put(kEnd);
+    kept(k, KeptLines::kClosing);
+    put("APPLICATION END\r\n\r\n");
 }
 
-void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword) {
+void ConfigWriter::writeNameList(std::string_view list, std::string_view keyword,
+                                 const KeptLines& lines, ApplicationDesc::Key key) {
     // Every name the reader stored comes out again, empty ones included: the
     // reader's own trailing blank is the only one dropped.
-    for (const std::string_view name : TextUtil::pieces(list))
+    int index = 0;
+    for (const std::string_view name : TextUtil::pieces(list)) {
+        kept(lines, KeptLines::word(key, ++index));
         line(keyword, name);
+    }
+    // Lines kept before names since taken out of the list stay after it.
+    if (form_ == Form::Kept && !lines.empty())
+        put(lines.between(KeptLines::word(key, index + 1), KeptLines::lastWord(key)));
 }
 
 void ConfigWriter::wordListLines(std::string_view indent, std::string_view keyword,
@@ -258,6 +291,11 @@ void ConfigWriter::line(std::string_view keyword, std::string_view value) {
 
 void ConfigWriter::quotedPathLine(std::string_view keyword, std::string_view value) {
     pathLine(value, keyword);
+}
+
+void ConfigWriter::kept(const KeptLines& kept, KeptLines::Anchor anchor) {
+    if (form_ == Form::Kept)
+        put(kept.before(anchor));
 }
 
 void ConfigWriter::convertSince(std::size_t start) {

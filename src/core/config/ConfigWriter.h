@@ -14,10 +14,14 @@
 // Regenerates a whole .cfg file from a model in the current format: fixed
 // comment blocks, the global settings, one block per package, one per
 // application. Paths go out in the OEM code page, everything else byte for
-// byte; nothing is validated or escaped here.
+// byte; nothing is validated or escaped here. The lines the reader kept go
+// out as they were read, each run before its anchor, unless the canonical
+// form is asked for.
 class ConfigWriter {
 public:
-    explicit ConfigWriter(const OemCodePage& oem) : oem_(oem) {}
+    using Form = KeptLines::Form;
+    explicit ConfigWriter(const OemCodePage& oem, Form form = Form::Kept)
+        : oem_(oem), form_(form) {}
 
     std::string write(const ConfigModel& model);
     // Writes the same bytes, handing them to `sink` in pieces of about
@@ -46,7 +50,8 @@ private:
     void writeEntry(const SyncJob& job, std::size_t lineStart);
     void writeEntry(const std::string& path, std::size_t lineStart);
     void writeApplication(const ApplicationDesc& app);
-    void writeNameList(std::string_view list, std::string_view keyword);
+    void writeNameList(std::string_view list, std::string_view keyword, const KeptLines& lines,
+                       ApplicationDesc::Key key);
 
     // keyword, an optional leading word, then a blank-separated word list
     void wordListLines(std::string_view indent, std::string_view keyword,
@@ -62,9 +67,19 @@ private:
         convertSince(start);
     }
     void convertSince(std::size_t start);
+    // Writes the lines kept before `anchor`, or before entry `index`.
+    void kept(const KeptLines& kept, KeptLines::Anchor anchor);
+    template <typename Key> void kept(const KeptLines& lines, Key key) {
+        kept(lines, KeptLines::of(key));
+    }
+    template <typename T> void kept(const EntryList<T>& list, int index) {
+        if (form_ == Form::Kept)
+            put(list.kept(index));
+    }
     template <typename... Parts> void put(const Parts&... parts) { (out_.append(parts), ...); }
 
     const OemCodePage& oem_;
+    Form form_;
     std::string out_;
     const Sink* sink_ = nullptr;
     Progress* progress_ = nullptr;

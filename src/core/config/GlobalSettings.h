@@ -1,5 +1,6 @@
 #pragma once
 
+#include "text/KeptLines.h"
 #include "text/SettingLines.h"
 
 #include <cstdint>
@@ -57,6 +58,8 @@ struct GlobalSettings {
     std::string debug;
     std::string jobWindow;
     SettingLines<Key> lines;
+    // The lines read before its own that the model does not hold.
+    KeptLines kept;
 
     bool operator==(const GlobalSettings& other) const = default;
 };

@@ -4,6 +4,7 @@
 #include "SyncJob.h"
 #include "TargetServer.h"
 #include "text/EntryList.h"
+#include "text/KeptLines.h"
 #include "text/RecordId.h"
 #include "text/SettingLines.h"
 
@@ -74,6 +75,8 @@ struct PackageDesc {
     std::string postNcfDst;
     std::string suspendNcfDst;
     SettingLines<Key> lines;
+    // The lines read before its own that the model does not hold.
+    KeptLines kept;
 
     // A package as a PACKAGE line of a file starts it.
     static PackageDesc fromFile(std::string name);

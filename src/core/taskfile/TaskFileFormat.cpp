@@ -3,6 +3,7 @@
 #include "TaskFileTable.h"
 
 #include "text/CommentLines.h"
+#include "text/LineKeeper.h"
 #include "text/LineReader.h"
 #include "text/LineTokenizer.h"
 #include "text/TextUtil.h"
@@ -56,6 +57,7 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
     model.resetToNew();
     ReadReport report(mode);
     std::size_t nextComment = 0;
+    LineKeeper keeper;
     LineReader lines(bytes);
     LineTokenizer tokens;
     std::string_view line;
@@ -68,16 +70,23 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             report.skip(number, TextUtil::trimRight(text), reason);
         };
         if (text.empty()) {
+            keeper.blank(line);
             continue;
         } else if (text[0] == '#' || text[0] == ';') {
             if (!isWritersComment(text, nextComment))
-                skip(SkipReason::Comment);
+                keeper.keep(line);
             continue;
         }
         const std::string_view keyword = tokens.keyword();
+        keeper.newLine();
         int most = 1;
         if (const TaskFileSetting* setting = TaskFileTable::withKeyword(keyword)) {
             model.*setting->member = tokens.arg(1);
+            // A setting given again: the earlier line is kept before it.
+            if (const int earlier = keeper.setting(model.kept, LineKeeper::Scope::Global,
+                                                   KeptLines::of(setting->key), line, number,
+                                                   model.lines[setting->key] != 0))
+                report.keptWhole(earlier);
             model.lines.set(setting->key, static_cast<std::uint32_t>(number));
         } else if (keyword == "TASK") {
             std::string task(tokens.arg(1));
@@ -86,22 +95,31 @@ ReadStatus TaskFileFormat::read(std::string_view bytes, TaskFileModel& model,
             if (!model.tasks.append(std::move(task), static_cast<std::uint32_t>(number)))
                 return ReadStatus::failure(
                     "The file has more than 999 tasks; a task file holds at most 999.");
+            model.tasks.setKept(model.tasks.count(), keeper.take());
             most = kTaskWords;
         } else {
-            if (!keyword.empty()) {
-                report.countLine(false);
-                skip(SkipReason::UnknownKeyword);
+            if (keyword.empty()) {
+                keeper.blank(line);
+                continue;
             }
+            report.countLine(false);
+            keeper.keep(line);
+            report.skip(number, TextUtil::trimRight(text), SkipReason::UnknownKeyword, true);
             continue;
         }
         report.countLine(true);
-        if (words > most)
+        if (words > most) {
             skip(SkipReason::SurplusArgument);
+            keeper.settingDropped();
+        }
     }
+    keeper.attach(model.kept, KeptLines::kEndOfFile);
+    report.setKeptLines(keeper.keptLines());
     return {{}, std::move(report)};
 }
 
-std::string TaskFileFormat::write(const TaskFileModel& model) {
+std::string TaskFileFormat::write(const TaskFileModel& model, KeptLines::Form form) {
+    const bool keep = form == KeptLines::Form::Kept;
     std::string out;
     std::size_t size = kHeader.size() + kTaskComment.size();
     for (const TaskFileSetting& setting : TaskFileTable::kSettings)
@@ -113,10 +131,17 @@ std::string TaskFileFormat::write(const TaskFileModel& model) {
     out.append(kHeader);
     for (const TaskFileSetting& setting : TaskFileTable::kSettings) {
         out.append(setting.comment).append("\r\n");
+        if (keep)
+            out.append(model.kept.before(KeptLines::of(setting.key)));
         out.append(setting.keyword).append(1, ' ').append(model.*setting.member).append("\r\n\r\n");
     }
     out.append(kTaskComment);
-    for (const std::string& task : model.tasks)
-        out.append("task ").append(task).append(" \r\n");
+    for (int i = 1; i <= model.tasks.count(); ++i) {
+        if (keep)
+            out.append(model.tasks.kept(i));
+        out.append("task ").append(model.tasks.at(i)).append(" \r\n");
+    }
+    if (keep)
+        out.append(model.kept.before(KeptLines::kEndOfFile));
     return out;
 }

@@ -14,5 +14,6 @@ public:
     // report names the lines a save would not keep.
     static ReadStatus read(std::string_view bytes, TaskFileModel& model,
                            ReadReport::Mode mode = ReadReport::Mode::Record);
-    static std::string write(const TaskFileModel& model);
+    static std::string write(const TaskFileModel& model,
+                             KeptLines::Form form = KeptLines::Form::Kept);
 };

@@ -7,6 +7,7 @@ void TaskFileModel::resetToNew() {
         this->*setting.member = setting.defaultValue;
     tasks.clear();
     lines.clear();
+    kept = KeptLines();
 }
 
 void TaskFileModel::takeLines(const TaskFileModel& written) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "text/EntryList.h"
+#include "text/KeptLines.h"
 #include "text/SettingLines.h"
 
 #include <cstdint>
@@ -18,6 +19,9 @@ public:
     std::string maxLogSize;
     EntryList<std::string> tasks;
     SettingLines<Key> lines;
+    // The lines read before a setting or at the end that the model does not
+    // hold (the tasks keep theirs in the list).
+    KeptLines kept;
 
     // The defaults of a new file, also in force before a file is read.
     void resetToNew();

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -10,7 +12,8 @@
 // and task-file formats. Storage grows with the entries actually held. An
 // entry read from a file keeps the number of its line beside it (0 for one
 // made in the editor); the numbers are not content and take no part in
-// equality, and a list that never had one holds none.
+// equality, and a list that never had one holds none. Lines the reader kept
+// before an entry (see KeptLines) travel with it; they are content.
 template <typename T> class EntryList {
 public:
     using value_type = T;
@@ -54,6 +57,10 @@ public:
             lines_.resize(entries_.size() - 1);
             lines_.insert(lines_.begin() + index, line);
         }
+        if (!kept_.empty()) {
+            kept_.resize(entries_.size() - 1);
+            kept_.insert(kept_.begin() + index, std::string());
+        }
         return true;
     }
 
@@ -66,6 +73,23 @@ public:
     }
     void clearLines() { lines_.clear(); }
 
+    // The lines kept before entry `index`; empty when none.
+    std::string_view kept(int index) const {
+        const auto at = static_cast<std::size_t>(index - 1);
+        return index >= 1 && at < kept_.size() ? std::string_view(kept_[at]) : std::string_view();
+    }
+    void setKept(int index, std::string run) {
+        if (!validIndex(index) || (run.empty() && kept_.empty()))
+            return;
+        kept_.resize(entries_.size());
+        kept_[static_cast<std::size_t>(index - 1)] = std::move(run);
+    }
+    std::string takeKept(int index) {
+        std::string run(kept(index));
+        setKept(index, {});
+        return run;
+    }
+
     // Removes entry `index`; later entries move down one place.
     bool remove(int index) {
         if (!validIndex(index))
@@ -74,6 +98,10 @@ public:
         if (!lines_.empty()) {
             lines_.resize(entries_.size() + 1);
             lines_.erase(lines_.begin() + (index - 1));
+        }
+        if (!kept_.empty()) {
+            kept_.resize(entries_.size() + 1);
+            kept_.erase(kept_.begin() + (index - 1));
         }
         return true;
     }
@@ -87,12 +115,17 @@ public:
             lines_.resize(entries_.size());
             rotate(lines_, from, to);
         }
+        if (!kept_.empty()) {
+            kept_.resize(entries_.size());
+            rotate(kept_, from, to);
+        }
         return true;
     }
 
     void clear() {
         entries_.clear();
         lines_.clear();
+        kept_.clear();
     }
 
     auto begin() { return entries_.begin(); }
@@ -100,7 +133,14 @@ public:
     auto begin() const { return entries_.begin(); }
     auto end() const { return entries_.end(); }
 
-    bool operator==(const EntryList& other) const { return entries_ == other.entries_; }
+    bool operator==(const EntryList& other) const {
+        if (entries_ != other.entries_)
+            return false;
+        for (int i = 1; i <= count(); ++i)
+            if (kept(i) != other.kept(i))
+                return false;
+        return true;
+    }
 
 private:
     template <typename V> static void rotate(std::vector<V>& v, int from, int to) {
@@ -113,4 +153,5 @@ private:
 
     std::vector<T> entries_;
     std::vector<std::uint32_t> lines_;
+    std::vector<std::string> kept_;
 };

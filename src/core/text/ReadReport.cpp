@@ -1,16 +1,26 @@
 #include "ReadReport.h"
 
-void ReadReport::skip(int line, std::string_view text, SkipReason reason) {
+void ReadReport::skip(int line, std::string_view text, SkipReason reason, bool kept) {
     if (line == lastLine_)
         return;
     lastLine_ = line;
-    (reason == SkipReason::Comment ? commentLines_ : droppedLines_) += 1;
+    if (!kept)
+        (reason == SkipReason::Comment ? commentLines_ : droppedLines_) += 1;
     if (mode_ == Mode::CountOnly)
         return;
-    std::string kept(text.substr(0, kMaxText));
+    std::string shown(text.substr(0, kMaxText));
     if (text.size() > kMaxText)
-        kept += "...";
-    skipped_.push_back({line, std::move(kept), reason});
+        shown += "...";
+    skipped_.push_back({line, std::move(shown), reason, kept});
+}
+
+void ReadReport::keptWhole(int line) {
+    --droppedLines_;
+    for (auto it = skipped_.rbegin(); it != skipped_.rend(); ++it)
+        if (it->line == line) {
+            it->kept = true;
+            return;
+        }
 }
 
 std::string_view ReadReport::reasonText(SkipReason reason) {

@@ -27,6 +27,8 @@ struct SkippedLine {
     int line = 0; // 1-based
     std::string text;
     SkipReason reason = SkipReason::UnknownKeyword;
+    // Written back as it stands, before the line that followed it.
+    bool kept = false;
 
     bool operator==(const SkippedLine& other) const = default;
 };
@@ -50,7 +52,16 @@ public:
         understoodLines_ += understood ? 1 : 0;
     }
     // Records the line once; a second reason for the same line is ignored.
-    void skip(int line, std::string_view text, SkipReason reason);
+    // A kept line is noted but not counted as dropped.
+    void skip(int line, std::string_view text, SkipReason reason, bool kept = false);
+    // Lines a save writes back as they were read, though the model does not
+    // hold them.
+    void setKeptLines(int lines) { keptLines_ = lines; }
+    // The number of the last line noted, 0 for none.
+    int lastNotedLine() const { return lastLine_; }
+    // A line noted as dropped in part is kept whole after all.
+    void keptWhole(int line);
+    int keptLines() const { return keptLines_; }
 
     const std::vector<SkippedLine>& skipped() const { return skipped_; }
     int contentLines() const { return contentLines_; }
@@ -79,4 +90,5 @@ private:
     int understoodLines_ = 0;
     int droppedLines_ = 0;
     int commentLines_ = 0;
+    int keptLines_ = 0;
 };

@@ -23,10 +23,14 @@ ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mod
 }
 
 Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) {
-    // The written bytes read back as a model: only its lines are taken.
+    // The written bytes read back as a model: only its lines are taken, and
+    // the kept lines it notes, at their new places.
     auto written = std::make_shared<ConfigModel>();
-    ConfigReader(oem_).read(bytes, *written, ReadReport::Mode::CountOnly);
-    return [this, written] { model_.takeLines(*written); };
+    auto report = std::make_shared<ReadReport>(ConfigReader(oem_).read(bytes, *written).report);
+    return [this, written, report] {
+        model_.takeLines(*written);
+        setUnkeptReport(*report);
+    };
 }
 
 std::string CPallworthDoc::writeBytes() {

@@ -2,6 +2,7 @@
 
 #include "CPallworthDoc.h"
 #include "CSyncView.h"
+#include "KeptTip.h"
 #include "config/SaveRules.h"
 #include "dialogs/CText.h"
 #include "framework/AnsiQt.h"
@@ -104,11 +105,18 @@ QTreeWidgetItem* CPallworthTreeView::addNode(QTreeWidgetItem* parent, const QStr
 }
 
 void CPallworthTreeView::addApplicationNode(RecordId id, const QString& name) {
-    addNode(applicationsNode_, name, ApplicationNode, DetailKind::Application, id);
+    QTreeWidgetItem* node =
+        addNode(applicationsNode_, name, ApplicationNode, DetailKind::Application, id);
+    const ConfigModel& m = document_.model();
+    if (const int index = m.applicationIndex(id); index > 0)
+        node->setToolTip(0, KeptTip::of(m.applications.at(index).kept));
 }
 
 void CPallworthTreeView::addPackageNode(RecordId id, const QString& name) {
     QTreeWidgetItem* node = addNode(packagesNode_, name, PackageNode, DetailKind::None, id);
+    const ConfigModel& m = document_.model();
+    if (const int index = m.packageIndex(id); index > 0)
+        node->setToolTip(0, KeptTip::of(m.packages.at(index).kept));
     for (const DetailKind child : Catalogue::packageChildren())
         addNode(node, DetailNode, child, id);
 }

@@ -4,6 +4,7 @@
 #include "AppSettings.h"
 #include "BackgroundWork.h"
 #include "ChildFrame.h"
+#include "CountText.h"
 #include "DiskState.h"
 #include "LocalPath.h"
 #include "ModalSeam.h"
@@ -15,8 +16,10 @@
 
 #include <QFileInfo>
 #include <QLocale>
+#include <QMainWindow>
 #include <QMdiArea>
 #include <QSettings>
+#include <QStatusBar>
 #include <algorithm>
 
 namespace {
@@ -210,7 +213,7 @@ std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
                                                         std::unique_ptr<Document> document,
                                                         ReadStatus status, std::string_view bytes) {
     const QString file = LocalPath::displayName(path);
-    if (status.ok && status.report.droppedLines() > 0) {
+    if (status.ok && status.report.understoodLines() < status.report.contentLines()) {
         bool cancelled = false;
         std::unique_ptr<Document> other = betterKind(*document, bytes, status.report, cancelled);
         if (cancelled)
@@ -272,12 +275,22 @@ void DocumentManager::tellWhatIsNotKept(Document& document, const ReadReport& re
         ModalSeam::showMessage(area_.window(), reason->message, kCaption, ModalSeam::Icon::Warning);
         return;
     }
+    showKept(report);
+    // Kept keywords are still listed as problems: a typo stays a typo.
+    document.setUnkeptReport(report);
     if (report.keepsEverything())
         return;
-    document.setUnkeptReport(report);
     document.setUnkeptLines(report.droppedLines() + report.commentLines());
     ModalSeam::showMessage(area_.window(), UnkeptText::openMessage(report, file), kCaption,
                            ModalSeam::Icon::Warning);
+}
+
+void DocumentManager::showKept(const ReadReport& report) {
+    auto* main = qobject_cast<QMainWindow*>(area_.window());
+    if (main == nullptr || report.keptLines() == 0)
+        return;
+    main->statusBar()->showMessage(
+        tr("%1 kept as written").arg(CountText::of(report.keptLines(), "line", "lines")));
 }
 
 bool DocumentManager::save(Document& document) {

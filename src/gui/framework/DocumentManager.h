@@ -90,6 +90,8 @@ private:
     bool readInBackground(Document& document, std::string_view bytes, ReadReport::Mode mode,
                           ReadStatus& status);
     void tellWhatIsNotKept(Document& document, const ReadReport& report, const QString& file);
+    // "N lines kept as written" on the status bar, when the reader kept any.
+    void showKept(const ReadReport& report);
     QString openFilter() const;
     DocTemplate* templateFor(const QString& path) const;
     Document& adopt(std::unique_ptr<Document> document);

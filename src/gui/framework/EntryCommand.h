@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <utility>
 
 // An entry put into or taken out of an entry list at a 1-based index. The
@@ -37,10 +38,12 @@ protected:
                 if constexpr (requires(T & e) { e.takeLines(nullptr); })
                     entry_.takeLines(nullptr);
             }
-            list->insertAfter(index_ - 1, std::move(entry_), line_);
+            if (list->insertAfter(index_ - 1, std::move(entry_), line_))
+                list->setKept(index_, std::move(kept_));
         } else if (list->validIndex(index_)) {
             entry_ = std::move(list->at(index_));
             line_ = list->line(index_);
+            kept_ = list->takeKept(index_);
             savesWhenTaken_ = document().saves();
             list->remove(index_);
         }
@@ -60,4 +63,6 @@ private:
     // count then.
     std::uint32_t line_ = 0;
     int savesWhenTaken_ = 0;
+    // The lines kept before the entry: content, so they outlast a save.
+    std::string kept_;
 };

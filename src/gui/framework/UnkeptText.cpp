@@ -9,7 +9,7 @@ QString UnkeptText::listedLines(const ReadReport& report) {
     constexpr int kShown = 10;
     QStringList lines;
     for (const SkippedLine& s : report.skipped()) {
-        if (s.reason == SkipReason::Comment || lines.size() == kShown)
+        if (s.reason == SkipReason::Comment || s.kept || lines.size() == kShown)
             continue;
         lines << tr("line %1: %2 (%3)")
                      .arg(s.line)

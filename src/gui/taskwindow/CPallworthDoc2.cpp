@@ -15,10 +15,14 @@ QString CPallworthDoc2::kindName() const {
 }
 
 Document::LineUpdate CPallworthDoc2::linesOfWritten(std::string_view bytes) {
-    // The written bytes read back as a model: only its lines are taken.
+    // The written bytes read back as a model: only its lines are taken, and
+    // the kept lines it notes, at their new places.
     auto written = std::make_shared<TaskFileModel>();
-    TaskFileFormat::read(bytes, *written, ReadReport::Mode::CountOnly);
-    return [this, written] { model_.takeLines(*written); };
+    auto report = std::make_shared<ReadReport>(TaskFileFormat::read(bytes, *written).report);
+    return [this, written, report] {
+        model_.takeLines(*written);
+        setUnkeptReport(*report);
+    };
 }
 
 std::string CPallworthDoc2::writeBytes() {

@@ -74,7 +74,9 @@ void TestConfigWriter::richFilesInEveryVersion() {
     QFETCH(QString, version);
     const std::string base = "rich-" + version.toStdString();
     const ConfigModel m = readConfig(dataFile((base + ".cfg").c_str()));
-    const std::string written = writeConfig(m);
+    // The canonical form: the file's own comment line is not written.
+    const std::string written =
+        ConfigWriter(OemCodePage(437), ConfigWriter::Form::Canonical).write(m);
     QCOMPARE(written, dataFile((base + ".expected.cfg").c_str()));
     // The current format is a fixed point of read and write.
     QCOMPARE(writeConfig(readConfig(written)), written);
@@ -99,7 +101,7 @@ void TestConfigWriter::richFilesInEveryVersion() {
         return ++offered > 0;
     };
     QVERIFY(ConfigWriter(oem).write(m, keep, 1));
-    QCOMPARE(pieces, written);
+    QCOMPARE(pieces, writeConfig(m));
     QVERIFY(offered > m.packages.count());
     offered = 0;
     QVERIFY(!ConfigWriter(oem).write(

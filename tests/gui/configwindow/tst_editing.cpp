@@ -9,6 +9,7 @@
 #include "configwindow/CSplitterFrame.h"
 #include "configwindow/CSyncView.h"
 #include "framework/CommandIds.h"
+#include "io/FileStore.h"
 
 #include <QAbstractButton>
 #include <QComboBox>
@@ -130,6 +131,8 @@ private slots:
     void listMenuActsOnTheRowUnderTheMouse();
     void oneSelectedNodePerTree_data();
     void oneSelectedNodePerTree();
+    void undoneDeletionBringsKeptLinesBack_data();
+    void undoneDeletionBringsKeptLinesBack();
 
 private:
     CSplitterFrame* content() const {
@@ -929,6 +932,64 @@ void TestEditing::drags() {
         QCOMPARE(nameOf(node.startsWith(QLatin1Char('P')), 1), rows[1].toStdString());
     else
         QVERIFY(model() == before);
+}
+
+void TestEditing::undoneDeletionBringsKeptLinesBack_data() {
+    QTest::addColumn<QString>("deleted"); // the record in the tree, or a target row
+    QTest::addColumn<bool>("saved");      // between the deletion and the undo
+    for (const bool saved : {false, true}) {
+        const char* const when = saved ? ", saved between" : "";
+        QTest::newRow(qPrintable(QStringLiteral("package%1").arg(QLatin1String(when))))
+            << QStringLiteral("package") << saved;
+        QTest::newRow(qPrintable(QStringLiteral("target%1").arg(QLatin1String(when))))
+            << QStringLiteral("target") << saved;
+    }
+}
+
+// Comments the administrator wrote go with the package or target they stand
+// before, and come back with it on undo, even after a save in between.
+void TestEditing::undoneDeletionBringsKeptLinesBack() {
+    QFETCH(QString, deleted);
+    QFETCH(bool, saved);
+    std::string bytes = dataFile("rich-1.30.expected.cfg");
+    const auto before = [&bytes](const char* anchor, const char* text) {
+        bytes.insert(bytes.find(anchor), text);
+    };
+    before("PACKAGE Sales", "# Sales first\r\n");
+    before("  SOURCE SRV-MAIN", "  # main office\r\n");
+    before("  DEST SRV-B2", "  # B2 is on the slow line\r\n");
+    before("PACKAGE END", "  # end of Sales\r\n");
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("kept.cfg"));
+    QVERIFY(FileStore::writeAtomically(path.toStdString(), bytes).ok);
+    QVERIFY(fixture_->documents().openFile(path) != nullptr);
+    QCOMPARE(fixture_->messages, QStringList());
+    tree()->expandAll();
+    QCOMPARE(node("Sales Servers")->toolTip(0),
+             QStringLiteral("# Sales first\n  # main office\n  # end of Sales"));
+    QCOMPARE(writeConfig(model()), bytes);
+
+    const bool package = deleted == QLatin1String("package");
+    if (package) {
+        click(tree(), node("Sales Servers"));
+        QTest::keyClick(tree(), Qt::Key_Delete);
+    } else {
+        click(tree(), packageChild(1, "Target Server(s)"));
+        clickRow(1);
+        QTest::keyClick(list(), Qt::Key_Delete);
+    }
+    const std::string without = writeConfig(model());
+    QVERIFY(without.find("slow line") == std::string::npos);
+    QCOMPARE(without.find("Sales first") == std::string::npos, package);
+    if (saved) {
+        press(Qt::Key_S);
+        QCOMPARE(fileBytes(path).toStdString(), without);
+    }
+    press(Qt::Key_Z);
+    QCOMPARE(writeConfig(model()), bytes);
+    press(Qt::Key_S);
+    QCOMPARE(fileBytes(path).toStdString(), bytes);
+    QCOMPARE(fixture_->messages, QStringList());
 }
 
 QTEST_MAIN(TestEditing)

@@ -206,7 +206,8 @@ void TestTaskWindow::opensInANormalWindowWithBothNodes() {
     QVERIFY(doc != nullptr);
     ChildFrame* child = fixture_->documents().activeFrame();
     QVERIFY(!child->isMaximized());
-    QCOMPARE(child->windowTitle(), QStringLiteral("tasks.ini[*] [lines not kept]"));
+    // The file's own comment is kept as written: nothing is marked as lost.
+    QCOMPARE(child->windowTitle(), QStringLiteral("tasks.ini[*]"));
     CMainFrame& frame = fixture_->frame();
     QCOMPARE(frame.menuId(), 167);
     QStringList menus;
