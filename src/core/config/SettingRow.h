@@ -3,10 +3,10 @@
 #include "ChoiceKind.h"
 #include "GlobalSettings.h"
 #include "PackageDesc.h"
-#include "RowDialog.h"
 #include "ValueRules.h"
 #include "text/DetailKind.h"
 #include "text/NumberRange.h"
+#include "text/RowDialog.h"
 #include "text/RowLabel.h"
 
 #include <cstdint>

@@ -2,6 +2,7 @@
 
 #include "TaskFileModel.h"
 #include "text/NumberRange.h"
+#include "text/RowDialog.h"
 #include "text/RowLabel.h"
 
 #include <array>
@@ -16,8 +17,6 @@ struct TaskFileSetting {
     // What the value may hold: one word (the reader keeps only the first), or
     // a number within `range`.
     enum class Value : std::uint8_t { Word, Number };
-    // The dialog that edits it.
-    enum class Dialog : std::uint8_t { Text, Number };
 
     // As the writer spells it; the reader takes it in any case.
     std::string_view keyword;
@@ -29,7 +28,8 @@ struct TaskFileSetting {
     // The member's name, which the CLI's JSON uses.
     std::string_view name;
     Value value;
-    Dialog dialog;
+    // The dialog that edits it.
+    RowDialog dialog;
     // Only a number setting has one.
     NumberRange range;
     // What a new task file holds.
@@ -39,15 +39,15 @@ struct TaskFileSetting {
                                           std::string_view label,
                                           std::string TaskFileModel::*member, Key key,
                                           std::string_view name, std::string_view defaultValue) {
-        return {keyword, comment,     {label},      member,     key,
-                name,    Value::Word, Dialog::Text, {0, 0, {}}, defaultValue};
+        return {keyword, comment,     {label},         member,     key,
+                name,    Value::Word, RowDialog::Text, {0, 0, {}}, defaultValue};
     }
     static constexpr TaskFileSetting number(std::string_view keyword, std::string_view comment,
                                             std::string_view label,
                                             std::string TaskFileModel::*member, Key key,
                                             std::string_view name, NumberRange range) {
-        return {keyword, comment,       {label},        member, key,
-                name,    Value::Number, Dialog::Number, range,  range.defaultValue};
+        return {keyword, comment,       {label},           member, key,
+                name,    Value::Number, RowDialog::Number, range,  range.defaultValue};
     }
 };
 

@@ -156,9 +156,9 @@ constexpr RowSpec kDestinationServers{.name = &L::kDestinationServers,
 // The settings of a task file, as its table states them; the reader keeps
 // only the first word of a line.
 constexpr RowSpec taskRow(const TaskFileSetting& setting) {
-    const bool number = setting.dialog == TaskFileSetting::Dialog::Number;
+    const bool number = setting.dialog == RowDialog::Number;
     return {.name = &setting.label,
-            .dialog = number ? RowDialog::Number : RowDialog::Text,
+            .dialog = setting.dialog,
             .task = setting.member,
             .rule = setting.value == TaskFileSetting::Value::Word ? Rule::Word : Rule::Line,
             .range = number ? &setting.range : nullptr};

@@ -3,10 +3,10 @@
 #include "config/ChoiceKind.h"
 #include "config/ColumnSpec.h"
 #include "config/ListRow.h"
-#include "config/RowDialog.h"
 #include "config/ValueRules.h"
 #include "text/DetailKind.h"
 #include "text/NumberRange.h"
+#include "text/RowDialog.h"
 #include "text/RowLabel.h"
 
 #include <cstdint>
