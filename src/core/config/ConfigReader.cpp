@@ -56,16 +56,12 @@ LineKeeper::Scope scopeOf(const ApplicationDesc&) {
     return LineKeeper::Scope::Application;
 }
 
-// Whether the writer writes the setting's line whatever its value: an
-// earlier line of one it may leave out would take effect again.
-bool alwaysWritten(GlobalSettings::Key key) {
-    return key != GlobalSettings::Key::Debug;
-}
-bool alwaysWritten(PackageDesc::Key key) {
-    return key != PackageDesc::Key::Protocol;
-}
-bool alwaysWritten(ApplicationDesc::Key) {
-    return true;
+// Whether the writer may leave the setting's line out (a flag that is off, a
+// value that means "not set"): an earlier line of such a setting would take
+// effect again, so it is not kept in its place. Application lines are no
+// settings of the table and are always written.
+bool mayBeLeftOut(const SettingRow* row) {
+    return row != nullptr && (row->form == SettingForm::Flag || !row->unwritten.empty());
 }
 
 } // namespace
@@ -501,7 +497,7 @@ void ConfigReader::skip(SkipReason reason) {
 
 template <typename Record>
 void ConfigReader::settingLine(Record& record, typename Record::Key key) {
-    if (!alwaysWritten(key)) {
+    if (mayBeLeftOut(lastSetting_)) {
         keeper_.attach(record.kept, KeptLines::of(key));
     } else if (const int earlier = keeper_.setting(record.kept, scopeOf(record), KeptLines::of(key),
                                                    raw_, lineNumber_, record.lines[key] != 0)) {
