@@ -268,12 +268,6 @@ constexpr std::array<DetailKind, 8> kPackageChildren{
     DetailKind::Settings,    DetailKind::Schedule, DetailKind::SourceServer, DetailKind::Targets,
     DetailKind::Directories, DetailKind::Files,    DetailKind::Exclude,      DetailKind::Messages};
 
-// The rows that show no setting, for the dialogs that find their row by
-// caption.
-constexpr std::array<const RowSpec*, 9> kOtherRows{
-    &kDays,         &kServer,       &kPath,         &kDestinationPackages, &kDestinationServers,
-    &kTaskSpecs[0], &kTaskSpecs[1], &kTaskSpecs[2], &kTaskSpecs[3]};
-
 } // namespace
 
 const NodeSpec& Catalogue::node(DetailKind kind) {
@@ -283,16 +277,6 @@ const NodeSpec& Catalogue::node(DetailKind kind) {
 
 std::span<const DetailKind> Catalogue::packageChildren() {
     return kPackageChildren;
-}
-
-const RowSpec* Catalogue::rowLabelled(std::string_view label) {
-    if (label.empty())
-        return nullptr;
-    for (const RowSpec& row : kSettings)
-        if (row.label() == label)
-            return &row;
-    const auto it = std::ranges::find(kOtherRows, label, &RowSpec::label);
-    return it != kOtherRows.end() ? *it : nullptr;
 }
 
 int Catalogue::rowIndex(DetailKind node, const RowLabel* row) {

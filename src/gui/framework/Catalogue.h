@@ -78,8 +78,6 @@ public:
     static std::string_view label(DetailKind kind) { return nodeLabel(kind); }
     // The detail nodes of a package, in the tree's order.
     static std::span<const DetailKind> packageChildren();
-    // The row a dialog caption names; nullptr when none does.
-    static const RowSpec* rowLabelled(std::string_view label);
     // The list row of `node` that shows `row`; -1 when it shows none.
     static int rowIndex(DetailKind node, const RowLabel* row);
     // The command-file row of a moment.

@@ -167,8 +167,6 @@ private slots:
     void ncfOk();
     void ncfMoments_data();
     void ncfMoments();
-    void ncfUnknownRowLabel_data();
-    void ncfUnknownRowLabel();
     void captionCutTo199Characters();
     void cancelLeavesMembersUnchanged();
     void longPathNotCut();
@@ -766,8 +764,9 @@ void TestPathDialogs::ncfMoments() {
     QFETCH(int, moment);
 
     // The window opens the dialog for the moment of the row it was opened on.
-    const RowSpec* row = Catalogue::rowLabelled(label.toStdString());
-    QVERIFY(row != nullptr && row->dialog == RowDialog::CommandFiles);
+    const RowSpec* row = &Catalogue::commandFiles(static_cast<NcfMoment>(moment));
+    QVERIFY(row->dialog == RowDialog::CommandFiles);
+    QCOMPARE(QString::fromLatin1(row->label()), label);
     QCOMPARE(int(row->moment), moment);
 
     PackageDesc p;
@@ -806,20 +805,6 @@ void TestPathDialogs::ncfMoments() {
     expected.*targets[moment] = "";
     QCOMPARE(p == expected, true);
     QVERIFY(!(p == before));
-}
-
-void TestPathDialogs::ncfUnknownRowLabel_data() {
-    QTest::addColumn<QString>("label");
-    QTest::newRow("other case") << QStringLiteral("NCF to execute Before");
-    QTest::newRow("trailing blank") << QStringLiteral("NCF to execute after ");
-    QTest::newRow("other row") << QStringLiteral("Start Message");
-    QTest::newRow("empty") << QString();
-}
-
-void TestPathDialogs::ncfUnknownRowLabel() {
-    QFETCH(QString, label);
-    const RowSpec* row = Catalogue::rowLabelled(label.toStdString());
-    QVERIFY(row == nullptr || row->dialog != RowDialog::CommandFiles);
 }
 
 void TestPathDialogs::captionCutTo199Characters() {
