@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ColumnSpec.h"
+#include "ListColumn.h"
 #include "SyncJob.h"
 #include "TargetServer.h"
 #include "text/DetailKind.h"
@@ -32,7 +32,7 @@ struct ListRow {
     // The name of the list's member, as the command line's JSON names it.
     std::string_view name = {};
     ListMember member = {};
-    std::span<const ColumnSpec> columns = {};
+    std::span<const ListColumn> columns = {};
     EntryDialog dialog = EntryDialog::RecordName;
     // Its rows are reordered by dragging.
     bool draggable = false;

@@ -12,19 +12,19 @@
 // Every list node of a configuration: the lists of a package in the order a
 // file holds them, then the configuration's applications and packages.
 class ListTable {
-    static constexpr std::array<ColumnSpec, 6> kTargetColumns{{{"Target Servers", 100},
+    static constexpr std::array<ListColumn, 6> kTargetColumns{{{"Target Servers", 100},
                                                                {"Volume", 100},
                                                                {"Message", 100},
                                                                {"Bandwidth Limit", 100},
                                                                {"Start", 100},
                                                                {"Protocol", 100}}};
-    static constexpr std::array<ColumnSpec, 1> kExcludeColumns{{{"Exclude Directories", 200}}};
-    static constexpr std::array<ColumnSpec, 4> kJobColumns{{{"Source Path", 100},
+    static constexpr std::array<ListColumn, 1> kExcludeColumns{{{"Exclude Directories", 200}}};
+    static constexpr std::array<ListColumn, 4> kJobColumns{{{"Source Path", 100},
                                                             {"Target Path", 100},
                                                             {"Transfer Mode", 100},
                                                             {"Propagate Deletions", 100}}};
-    static constexpr std::array<ColumnSpec, 1> kApplicationsColumns{{{"Applications", 150}}};
-    static constexpr std::array<ColumnSpec, 1> kPackagesColumns{{{"Packages", 150}}};
+    static constexpr std::array<ListColumn, 1> kApplicationsColumns{{{"Applications", 150}}};
+    static constexpr std::array<ListColumn, 1> kPackagesColumns{{{"Packages", 150}}};
 
     using P = PackageDesc;
     using K = DetailKind;

@@ -143,7 +143,7 @@ DetailTable DetailContent::build(const ConfigModel& model, DetailKind kind, int 
     const NodeSpec& node = Catalogue::node(kind);
     if (!shownHere(node))
         return table;
-    for (const ColumnSpec& column : node.columns)
+    for (const ListColumn& column : node.columns)
         table.columns.push_back({std::string(column.title), column.width});
     table.rows =
         rowsOf(node, {model, packageIndex, applicationIndex}, 0, std::numeric_limits<int>::max());

@@ -182,28 +182,28 @@ constexpr std::array<const RowSpec*, 4> kApplicationRows{&kServer, &kPath, &kDes
                                                          &kDestinationServers};
 constexpr auto kTaskRows = taskRowList(std::make_index_sequence<kTaskSpecs.size()>());
 
-constexpr std::array<ColumnSpec, 2> kApplicationColumns{{{kProperties, 150}, {kValue, 150}}};
-constexpr std::array<ColumnSpec, 2> kScheduleColumns{{{kProperties, 200}, {kValue, 250}}};
-constexpr std::array<ColumnSpec, 2> kSourceColumns{{{kProperties, 100}, {kValue, 250}}};
-constexpr std::array<ColumnSpec, 2> kSettingsColumns{{{kProperties, 200}, {kValue, 200}}};
-constexpr std::array<ColumnSpec, 2> kMessageColumns{{{kProperties, 100}, {kValue, 200}}};
-constexpr std::array<ColumnSpec, 2> kDefaultColumns{{{kProperties, 250}, {kValue, 250}}};
+constexpr std::array<ListColumn, 2> kApplicationColumns{{{kProperties, 150}, {kValue, 150}}};
+constexpr std::array<ListColumn, 2> kScheduleColumns{{{kProperties, 200}, {kValue, 250}}};
+constexpr std::array<ListColumn, 2> kSourceColumns{{{kProperties, 100}, {kValue, 250}}};
+constexpr std::array<ListColumn, 2> kSettingsColumns{{{kProperties, 200}, {kValue, 200}}};
+constexpr std::array<ListColumn, 2> kMessageColumns{{{kProperties, 100}, {kValue, 200}}};
+constexpr std::array<ListColumn, 2> kDefaultColumns{{{kProperties, 250}, {kValue, 250}}};
 // The task list sizes its columns to their cells.
-constexpr std::array<ColumnSpec, 2> kTaskSettingsColumns{{{kProperties, 200}, {kValue, 200}}};
-constexpr std::array<ColumnSpec, 5> kTaskColumns{{{"Source path", 150},
+constexpr std::array<ListColumn, 2> kTaskSettingsColumns{{{kProperties, 200}, {kValue, 200}}};
+constexpr std::array<ListColumn, 5> kTaskColumns{{{"Source path", 150},
                                                   {"Destination Path", 150},
                                                   {"Overwrite Newer", 150},
                                                   {"Overwrite readonly", 150},
                                                   {"Remove Stale", 150}}};
 
 constexpr NodeSpec propertyNode(DetailKind kind, RecordKind record,
-                                std::span<const ColumnSpec> columns,
+                                std::span<const ListColumn> columns,
                                 std::span<const RowSpec* const> rows) {
     return {.kind = kind, .record = record, .columns = columns, .rows = rows};
 }
 
 constexpr NodeSpec entryNode(DetailKind kind, RecordKind record,
-                             std::span<const ColumnSpec> columns, bool draggable,
+                             std::span<const ListColumn> columns, bool draggable,
                              std::string_view entryCaption = {}) {
     return {.kind = kind,
             .record = record,

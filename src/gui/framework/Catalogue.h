@@ -1,7 +1,7 @@
 #pragma once
 
 #include "config/ChoiceKind.h"
-#include "config/ColumnSpec.h"
+#include "config/ListColumn.h"
 #include "config/ListRow.h"
 #include "config/ValueRules.h"
 #include "text/DetailKind.h"
@@ -58,7 +58,7 @@ struct RowSpec {
 struct NodeSpec {
     DetailKind kind = DetailKind::None;
     RecordKind record = RecordKind::None;
-    std::span<const ColumnSpec> columns = {};
+    std::span<const ListColumn> columns = {};
     std::span<const RowSpec* const> rows = {};
     // Insert and Delete work on its rows.
     bool entries = false;

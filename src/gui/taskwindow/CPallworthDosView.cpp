@@ -69,7 +69,7 @@ bool CPallworthDosView::showsTasks() const {
 
 void CPallworthDosView::setHeaders(DetailKind kind) {
     QStringList titles;
-    for (const ColumnSpec& column : Catalogue::node(kind).columns)
+    for (const ListColumn& column : Catalogue::node(kind).columns)
         titles << AnsiQt::toQString(column.title);
     setColumnCount(static_cast<int>(titles.size()));
     setHeaderLabels(titles);

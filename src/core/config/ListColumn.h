@@ -3,7 +3,7 @@
 #include <string_view>
 
 // One column of the detail list: its title and width in pixels.
-struct ColumnSpec {
+struct ListColumn {
     std::string_view title;
     int width;
 };
