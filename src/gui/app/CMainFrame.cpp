@@ -11,9 +11,11 @@
 #include "framework/CommandTarget.h"
 #include "framework/DocumentManager.h"
 #include "framework/LocalPath.h"
+#include "framework/TreeListFrame.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QClipboard>
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QKeyEvent>
@@ -173,6 +175,73 @@ void CMainFrame::createEditActions() {
              QKeySequence::Undo));
     addEditAction(undoGroup_.createRedoAction(this, tr("Redo")), EditRedo, "editRedo", "edit-redo",
                   keys({QKeySequence(Qt::CTRL | Qt::Key_Y)}, QKeySequence::Redo));
+    createClipboardActions();
+}
+
+namespace {
+struct ClipboardAction {
+    int id;
+    CommandTarget::Edit edit;
+    const char* name;
+    const char* text;
+    const char* icon;
+    QList<QKeySequence> keys;
+};
+
+const ClipboardAction kClipboardActions[] = {
+    {EditCut,
+     CommandTarget::Edit::Cut,
+     "editCut",
+     QT_TR_NOOP("Cu&t\tCtrl+X"),
+     "edit-cut",
+     {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)}},
+    {EditCopy,
+     CommandTarget::Edit::Copy,
+     "editCopy",
+     QT_TR_NOOP("&Copy\tCtrl+C"),
+     "edit-copy",
+     {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)}},
+    {EditPaste,
+     CommandTarget::Edit::Paste,
+     "editPaste",
+     QT_TR_NOOP("&Paste\tCtrl+V"),
+     "edit-paste",
+     {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)}},
+    {EditDuplicate,
+     CommandTarget::Edit::Duplicate,
+     "editDuplicate",
+     QT_TR_NOOP("&Duplicate\tCtrl+D"),
+     "edit-copy",
+     {QKeySequence(Qt::CTRL | Qt::Key_D)}},
+};
+} // namespace
+
+void CMainFrame::createClipboardActions() {
+    for (const ClipboardAction& c : kClipboardActions) {
+        QAction* action = makeAction(c.id, c.name, tr(c.text), [this, id = c.id] { runEdit(id); });
+        action->setShortcuts(c.keys);
+        action->setIcon(AppIcons::themed(QLatin1String(c.icon)));
+        action->setEnabled(false);
+    }
+    // The clipboard, the focus and the selection decide what applies.
+    connect(QGuiApplication::clipboard(), &QClipboard::dataChanged, this,
+            &CMainFrame::updateEditActions);
+    connect(qApp, &QApplication::focusChanged, this, &CMainFrame::updateEditActions);
+}
+
+void CMainFrame::runEdit(int id) {
+    CommandTarget* target = activeTarget();
+    for (const ClipboardAction& c : kClipboardActions)
+        if (c.id == id && target != nullptr && target->canEdit(c.edit))
+            target->edit(c.edit);
+    updateEditActions();
+}
+
+void CMainFrame::updateEditActions() {
+    const CommandTarget* target = activeTarget();
+    for (const ClipboardAction& c : kClipboardActions)
+        if (QAction* action = actions_.value(c.id))
+            action->setEnabled(target != nullptr && target->canEdit(c.edit));
 }
 
 void CMainFrame::addEditAction(QAction* action, int id, const char* name, const char* icon,
@@ -197,6 +266,9 @@ void CMainFrame::createToolBar() {
     toolBar_->addSeparator();
     toolBar_->addAction(actions_[EditUndo]);
     toolBar_->addAction(actions_[EditRedo]);
+    toolBar_->addSeparator();
+    for (int id : {EditCut, EditCopy, EditPaste})
+        toolBar_->addAction(actions_[id]);
 }
 
 void CMainFrame::createStatusBar() {
@@ -239,6 +311,10 @@ void CMainFrame::buildMenuBar(int menuId) {
         QMenu* edit = menuBar()->addMenu(tr("&Edit"));
         edit->addAction(actions_[EditUndo]);
         edit->addAction(actions_[EditRedo]);
+        edit->addSeparator();
+        for (int id : {EditCut, EditCopy, EditPaste, EditDuplicate})
+            edit->addAction(actions_[id]);
+        connect(edit, &QMenu::aboutToShow, this, &CMainFrame::updateEditActions);
     }
     if (menuId != MenuIds::NoDocument) {
         QMenu* data = menuBar()->addMenu(tr("&Data"));
@@ -317,6 +393,10 @@ void CMainFrame::updateMenus() {
     const CommandTarget* target = activeTarget();
     for (int id : {NewApplication, NewPackage})
         actions_[id]->setEnabled(target != nullptr && target->addsRecords());
+    if (auto* content = frame != nullptr ? qobject_cast<TreeListFrame*>(frame->widget()) : nullptr)
+        connect(content, &TreeListFrame::editStateChanged, this, &CMainFrame::updateEditActions,
+                Qt::UniqueConnection);
+    updateEditActions();
     updateTitle();
 }
 

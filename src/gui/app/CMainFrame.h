@@ -87,6 +87,11 @@ private:
     void createEditActions();
     void addEditAction(QAction* action, int id, const char* name, const char* icon,
                        const QList<QKeySequence>& shortcuts);
+    // Cut, Copy, Paste and Duplicate go to the active window's content.
+    void createClipboardActions();
+    void runEdit(int id);
+    // Greys the clipboard commands the active window cannot do now.
+    void updateEditActions();
     void buildMenuBar(int menuId);
     void addFileMenu(int menuId);
     void addRecentFiles(QMenu* menu);

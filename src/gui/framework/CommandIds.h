@@ -13,6 +13,11 @@ constexpr int FileReload = 32790;
 constexpr int AppExit = 57665;
 constexpr int EditUndo = 57643;
 constexpr int EditRedo = 57644;
+constexpr int EditCut = 57635;
+constexpr int EditCopy = 57634;
+constexpr int EditPaste = 57637;
+// Ctrl+D: a copy of the selected package or application under a new name.
+constexpr int EditDuplicate = 32801;
 constexpr int AppAbout = 57664;
 constexpr int HelpFinder = 57667;
 constexpr int Help = 57670;

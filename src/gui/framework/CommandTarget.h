@@ -15,4 +15,10 @@ public:
     virtual bool addsRecords() const { return false; }
     virtual void newApplication() {}
     virtual void newPackage() {}
+
+    // Edit > Cut, Copy, Paste and Duplicate act on what the window has
+    // selected; a window that cannot do one leaves it greyed.
+    enum class Edit { Cut, Copy, Paste, Duplicate };
+    virtual bool canEdit(Edit) const { return false; }
+    virtual void edit(Edit) {}
 };

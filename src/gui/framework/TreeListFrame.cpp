@@ -22,6 +22,8 @@ void TreeListFrame::setViews(NodeTree& tree, ReportList& list) {
     splitter_->setSizes({kTreeWidth, 1});
     setFocusProxy(&tree);
     tree.setListView(&list);
+    connect(&tree, &QTreeWidget::currentItemChanged, this, &TreeListFrame::editStateChanged);
+    connect(&list, &QTreeWidget::itemSelectionChanged, this, &TreeListFrame::editStateChanged);
     list.setTreeView(&tree);
     tree.OnInitialUpdate();
     list.OnInitialUpdate();

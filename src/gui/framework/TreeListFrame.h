@@ -23,6 +23,10 @@ public:
     void nextPane() override;
     void previousPane() override;
 
+signals:
+    // What Cut, Copy, Paste or Duplicate would act on may have changed.
+    void editStateChanged();
+
 protected:
     explicit TreeListFrame(QWidget* parent);
     // Lays out the two panes, which were made as children of splitter(),

@@ -175,8 +175,8 @@ void TestConfigWindow::startsEmptyAndShutsDownTheClient() {
     QCOMPARE(fixture_->app->commandLine().value(1), QStringLiteral("ignored.cfg"));
     auto* toolbar = frame.findChild<QToolBar*>(QStringLiteral("toolbar128"));
     QVERIFY(toolbar != nullptr);
-    // New, Open, Save, a separator, Undo and Redo.
-    QCOMPARE(toolbar->actions().size(), 6);
+    // New, Open, Save, a separator, Undo and Redo, a separator, Cut, Copy and Paste.
+    QCOMPARE(toolbar->actions().size(), 10);
     for (const char* name : {"CAP", "NUM", "SCRL"})
         QVERIFY(frame.statusBar()->findChild<QLabel*>(QString::fromLatin1(name)) != nullptr);
     QVERIFY(!frame.action(CommandIds::FileSave)->isEnabled());
