@@ -136,12 +136,16 @@ std::string TaskFileFormat::write(const TaskFileModel& model, KeptLines::Form fo
         out.append(setting.keyword).append(1, ' ').append(model.*setting.member).append("\r\n\r\n");
     }
     out.append(kTaskComment);
-    for (int i = 1; i <= model.tasks.count(); ++i) {
-        if (keep)
-            out.append(model.tasks.kept(i));
-        out.append("task ").append(model.tasks.at(i)).append(" \r\n");
-    }
+    for (int i = 1; i <= model.tasks.count(); ++i)
+        writeTask(out, model.tasks, i, form);
     if (keep)
         out.append(model.kept.before(KeptLines::kEndOfFile));
     return out;
+}
+
+void TaskFileFormat::writeTask(std::string& out, const EntryList<std::string>& tasks, int index,
+                               KeptLines::Form form) {
+    if (form == KeptLines::Form::Kept)
+        out.append(tasks.kept(index));
+    out.append("task ").append(tasks.at(index)).append(" \r\n");
 }

@@ -16,4 +16,8 @@ public:
                            ReadReport::Mode mode = ReadReport::Mode::Record);
     static std::string write(const TaskFileModel& model,
                              KeptLines::Form form = KeptLines::Form::Kept);
+    // Appends task `index` as write() writes it, the lines kept before it
+    // first.
+    static void writeTask(std::string& out, const EntryList<std::string>& tasks, int index,
+                          KeptLines::Form form = KeptLines::Form::Kept);
 };

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "taskfile/TaskClip.h"
 #include "taskfile/TaskFileFormat.h"
 
 #include <QTest>
@@ -29,6 +30,9 @@ private slots:
     void orderAndRoundTrip();
     void moreThan999TasksRefused();
     void junkAndLongLines();
+    void copiedRowsAreTheWrittenLines();
+    void pastedTextReadAsTasks_data();
+    void pastedTextReadAsTasks();
 };
 
 void TestTaskFile::emptyFileGivesDefaultsAndTheFixedLines() {
@@ -107,6 +111,7 @@ void TestTaskFile::moreThan999TasksRefused() {
     QVERIFY(!status.ok);
     QCOMPARE(status.error,
              std::string("The file has more than 999 tasks; a task file holds at most 999."));
+    QCOMPARE(TaskClip::read(bytes).error, status.error);
 }
 
 void TestTaskFile::junkAndLongLines() {
@@ -116,6 +121,76 @@ void TestTaskFile::junkAndLongLines() {
     QCOMPARE(m.tasks.count(), 1);
     QCOMPARE(m.tasks.at(1), longPath + " d 1 1 1");
     QCOMPARE(readTasks(TaskFileFormat::write(m)), m);
+}
+
+void TestTaskFile::copiedRowsAreTheWrittenLines() {
+    const std::string file = "logsize 9000\r\ntask c:\\a x:a 1 1 1 \r\n; keep me\r\n\r\n"
+                             "bogus line\r\ntask c:\\b x:b 0 0 0 \r\ntask c:\\c x:c 1 0  \r\n";
+    const TaskFileModel m = readTasks(file);
+    const std::string copied = TaskClip::write(m.tasks, {2, 3});
+    // The comment, blank and unknown line before task 2 go with it.
+    QCOMPARE(copied, file.substr(file.find("; keep me")));
+    QVERIFY(TaskFileFormat::write(m).ends_with(copied));
+    const TaskClip::Read back = TaskClip::read(copied);
+    QVERIFY(back.error.empty());
+    QCOMPARE(back.tasks.count(), 2);
+    QCOMPARE(back.tasks.at(1), m.tasks.at(2));
+    QCOMPARE(back.tasks.kept(1), m.tasks.kept(2));
+    QCOMPARE(back.tasks.at(2), std::string("c:\\c x:c 1 0 "));
+    QCOMPARE(back.tasks.line(1), 0u);
+    QCOMPARE(back.others.size(), std::size_t(1)); // the unknown line, asked about
+    QCOMPARE(back.others[0].number, 3);
+}
+
+// The lines of a read that do not go in as plain tasks, "number:fate:text".
+QStringList othersOf(const TaskClip::Read& read) {
+    QStringList lines;
+    for (const TaskClip::Line& line : read.others)
+        lines << QStringLiteral("%1:%2:%3")
+                     .arg(line.number)
+                     .arg("LCK"[static_cast<int>(line.fate)])
+                     .arg(QString::fromLatin1(line.text));
+    return lines;
+}
+
+void TestTaskFile::pastedTextReadAsTasks_data() {
+    QTest::addColumn<QByteArray>("text");
+    QTest::addColumn<int>("tasks");
+    QTest::addColumn<QStringList>("others");
+    QTest::newRow("task lines, LF")
+        << QByteArray("task c:\\a sys:a 1 0 1\ntask d:\\b v:b 0 0 0") << 2 << QStringList();
+    QTest::newRow("unknown keyword between, comment after")
+        << QByteArray("task c:\\a s:a 1 1 1\r\nhello there\r\ntask c:\\b s:b 1 1 1\r\n"
+                      "# bye\r\n\r\n")
+        << 2 << QStringList{"2:K:hello there", "4:L:# bye"};
+    QTest::newRow("settings and surplus words")
+        << QByteArray("; note\nlogfile c:\\q.log\ntask c:\\a s:a 1 1 1 more\nlogsize 9000\n") << 1
+        << QStringList{"1:L:; note", "2:L:logfile c:\\q.log", "3:C:task c:\\a s:a 1 1 1 more",
+                       "4:L:logsize 9000"};
+    QTest::newRow("a whole file: the writer's comments are no loss")
+        << QByteArray::fromStdString(dataFile("new.expected.ini") + "task c:\\a s:a 0 0 0 \r\n")
+        << 1
+        << QStringList{"5:L:logfile sys:\\etc\\quorrel.log", "8:L:pollinterval 300",
+                       "11:L:logseverity 0", "14:L:logsize 256000"};
+    QTest::newRow("no task file") << QByteArray("Dear admin,\n  please copy the reports.\n") << 0
+                                  << QStringList{"1:L:Dear admin,", "2:L:please copy the reports."};
+    QTest::newRow("Windows-1252 path")
+        << QByteArray("task d:\\m\xFCller v:m\xFCller 1 1 1\r\n") << 1 << QStringList();
+}
+
+void TestTaskFile::pastedTextReadAsTasks() {
+    QFETCH(QByteArray, text);
+    QFETCH(int, tasks);
+    QFETCH(QStringList, others);
+    const TaskClip::Read read = TaskClip::read(text.toStdString());
+    QVERIFY(read.error.empty());
+    QCOMPARE(read.tasks.count(), tasks);
+    QCOMPARE(othersOf(read), others);
+    // What goes in is written back as the same task lines.
+    std::vector<int> all;
+    for (int i = 1; i <= tasks; ++i)
+        all.push_back(i);
+    QCOMPARE(TaskClip::read(TaskClip::write(read.tasks, all)).tasks, read.tasks);
 }
 
 QTEST_APPLESS_MAIN(TestTaskFile)
