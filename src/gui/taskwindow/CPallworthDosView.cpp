@@ -3,6 +3,8 @@
 #include "CPallworthDoc2.h"
 #include "CPallworthTreeDosView.h"
 #include "CTaskEdit.h"
+#include "TaskClipboard.h"
+#include "TaskRowsCommand.h"
 #include "framework/AnsiQt.h"
 #include "framework/Catalogue.h"
 #include "framework/CommandIds.h"
@@ -14,6 +16,7 @@
 #include "taskfile/TaskFields.h"
 #include "text/TextUtil.h"
 
+#include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <algorithm>
@@ -46,6 +49,8 @@ CPallworthDosView::CPallworthDosView(CPallworthDoc2& document, const PathBrowser
 
 void CPallworthDosView::OnInitialUpdate() {
     setSelectionBehavior(SelectRows);
+    // Several tasks are copied, cut and pasted at once.
+    setSelectionMode(ExtendedSelection);
     document_.listView = this;
 }
 
@@ -220,6 +225,8 @@ void CPallworthDosView::Delete() {
     push(EntryCommand<std::string>::remove(document_, tr("Delete task"), {DetailKind::Tasks, 0},
                                            taskList(), row + 1));
     delete takeTopLevelItem(row);
+    // The row that took its place is selected, as a single selection does.
+    selectRows(indexOfTopLevelItem(currentItem()), 1);
     changed();
 }
 
@@ -238,6 +245,84 @@ void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
     refill();
 }
 
+std::vector<int> CPallworthDosView::selectedTasks() const {
+    std::vector<int> tasks;
+    for (QTreeWidgetItem* row : selectedItems())
+        tasks.push_back(indexOfTopLevelItem(row) + 1);
+    std::sort(tasks.begin(), tasks.end());
+    return tasks;
+}
+
+void CPallworthDosView::selectRows(int first, int count) {
+    if (first < 0 || first >= topLevelItemCount())
+        return;
+    setCurrentItem(topLevelItem(first));
+    for (int r = first + 1; r < first + count && r < topLevelItemCount(); ++r)
+        topLevelItem(r)->setSelected(true);
+}
+
+bool CPallworthDosView::canEdit(CommandTarget::Edit edit) const {
+    using Edit = CommandTarget::Edit;
+    const bool editable = !document_.readOnlyReason();
+    const bool selected = showsTasks() && !selectedItems().isEmpty();
+    switch (edit) {
+    case Edit::Copy:
+        return selected;
+    case Edit::Cut:
+        return selected && editable;
+    case Edit::Paste:
+        return showsTasks() && editable && TaskClipboard::holds();
+    case Edit::Duplicate:
+        break;
+    }
+    return false;
+}
+
+void CPallworthDosView::edit(CommandTarget::Edit edit) {
+    using Edit = CommandTarget::Edit;
+    if (!canEdit(edit))
+        return;
+    if (edit == Edit::Copy)
+        Copy();
+    else if (edit == Edit::Cut)
+        Cut();
+    else if (edit == Edit::Paste)
+        Paste();
+}
+
+void CPallworthDosView::Copy() {
+    const std::vector<int> tasks = selectedTasks();
+    if (showsTasks() && !tasks.empty())
+        TaskClipboard::copy(document_.model().tasks, tasks);
+}
+
+void CPallworthDosView::Cut() {
+    const std::vector<int> tasks = selectedTasks();
+    if (!canEdit(CommandTarget::Edit::Cut) || tasks.empty())
+        return;
+    TaskClipboard::copy(document_.model().tasks, tasks);
+    push(TaskRowsCommand::remove(document_, tr("Cut tasks"), taskList(), tasks));
+    refill();
+    // The row that took the first one's place, or the last one left.
+    selectRows(std::min(tasks.front() - 1, topLevelItemCount() - 1), 1);
+    changed();
+}
+
+void CPallworthDosView::Paste() {
+    if (!canEdit(CommandTarget::Edit::Paste))
+        return;
+    const EntryList<std::string>& tasks = document_.model().tasks;
+    const std::optional<EntryList<std::string>> pasted = TaskClipboard::take(this, tasks.count());
+    if (!pasted)
+        return;
+    const std::vector<int> selected = selectedTasks();
+    const int after = selected.empty() ? tasks.count() : selected.back();
+    push(TaskRowsCommand::insert(document_, tr("Paste tasks"), taskList(), after, *pasted));
+    refill();
+    selectRows(after, pasted->count());
+    changed();
+}
+
 std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
     if (!showsTasks())
         return nullptr;
@@ -245,7 +330,33 @@ std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
     menu->addCommand(tr("Insert"), "insert", CommandIds::Insert, this, &CPallworthDosView::Insert);
     menu->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this,
                      &CPallworthDosView::Delete);
+    menu->addSeparator();
+    using Edit = CommandTarget::Edit;
+    const struct {
+        QString text;
+        const char* name;
+        int id;
+        Edit edit;
+        void (CPallworthDosView::*run)();
+    } clipboard[] = {
+        {tr("Cut"), "cut", CommandIds::EditCut, Edit::Cut, &CPallworthDosView::Cut},
+        {tr("Copy"), "copy", CommandIds::EditCopy, Edit::Copy, &CPallworthDosView::Copy},
+        {tr("Paste"), "paste", CommandIds::EditPaste, Edit::Paste, &CPallworthDosView::Paste},
+    };
+    for (const auto& item : clipboard)
+        menu->addCommand(item.text, item.name, item.id, this, item.run)
+            ->setEnabled(canEdit(item.edit));
     return menu;
+}
+
+void CPallworthDosView::contextMenuEvent(QContextMenuEvent* event) {
+    const QTreeWidgetItem* row = itemAt(viewport()->mapFromGlobal(event->globalPos()));
+    if (event->reason() != QContextMenuEvent::Mouse || row == nullptr || !row->isSelected()) {
+        ReportList::contextMenuEvent(event);
+        return;
+    }
+    if (const std::unique_ptr<QMenu> menu = popupMenu())
+        menu->exec(event->globalPos());
 }
 
 QSize CPallworthDosView::sizeHint() const {

@@ -2,6 +2,7 @@
 
 #include "dialogs/PropertyRowEditor.h"
 #include "framework/Catalogue.h"
+#include "framework/CommandTarget.h"
 #include "framework/ReportList.h"
 
 #include "text/EntryList.h"
@@ -10,6 +11,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <vector>
 
 class CPallworthDoc2;
 class PathBrowser;
@@ -54,7 +56,17 @@ public:
     // filled again.
     void DropTask(int dragRow, std::optional<int> dropRow);
 
-    // Popup menu 159 ("Insert", "Delete") while the list shows the tasks;
+    // Cut, Copy and Paste of the Edit menu, on the selected tasks: a paste
+    // goes after the last selected row, or at the end when none is. Cut and
+    // Paste are one undo step each and leave a read-only document alone;
+    // Duplicate has no meaning for tasks.
+    bool canEdit(CommandTarget::Edit edit) const;
+    void edit(CommandTarget::Edit edit);
+    void Copy();
+    void Cut();
+    void Paste();
+
+    // Popup menu 159 ("Insert", "Delete", "Cut", "Copy", "Paste") while the list shows the tasks;
     // nullptr otherwise.
     std::unique_ptr<QMenu> popupMenu() override;
     // Wide enough for the task columns at their narrowest, so that a new
@@ -66,6 +78,8 @@ protected:
     // Only tasks are reordered.
     bool canDragRows() const override { return showsTasks(); }
     void dropRow(int dragRow, std::optional<int> dropRow) override { DropTask(dragRow, dropRow); }
+    // A right click on one of several selected rows keeps them all selected.
+    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void fillSettings();
@@ -81,6 +95,10 @@ private:
     std::function<EntryList<std::string>*()> taskList() const;
     std::function<std::string*()> taskAt(int index) const;
     void changed();
+    // The 1-based indices of the selected tasks, ascending.
+    std::vector<int> selectedTasks() const;
+    // Selects `count` rows from `first` on, the first one current.
+    void selectRows(int first, int count);
     void onContentChanged(QObject* origin);
 
     CPallworthDoc2& document_;

@@ -14,4 +14,8 @@ class CSplitterFrameDos : public TreeListFrameOf<CPallworthTreeDosView, CPallwor
 public:
     CSplitterFrameDos(CPallworthDoc2& document, const PathBrowser* browser,
                       QWidget* parent = nullptr);
+
+    // Cut, Copy and Paste act on the task list.
+    bool canEdit(Edit edit) const override;
+    void edit(Edit edit) override;
 };

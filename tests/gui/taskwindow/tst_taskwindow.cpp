@@ -17,6 +17,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
 #include <QListWidget>
@@ -148,6 +149,13 @@ private slots:
     void maximisedFillsTheArea();
     void cascadeKeepsTitleBarsInside_data();
     void cascadeKeepsTitleBarsInside();
+    void copyAndPasteBetweenFiles_data();
+    void copyAndPasteBetweenFiles();
+    void pasteFromPlainText_data();
+    void pasteFromPlainText();
+    void clipboardCommandsGreyed_data();
+    void clipboardCommandsGreyed();
+    void secondWindowSeesThePaste();
 
 private:
     CSplitterFrameDos* content() const {
@@ -175,6 +183,36 @@ private:
     void showTasks() { tree()->setCurrentItem(tree()->tasksNode()); }
     void showSettings() { tree()->setCurrentItem(tree()->settingsNode()); }
     void selectRow(int r) { list()->setCurrentItem(list()->topLevelItem(r)); }
+    // A task file as a user writes it, opened in its own window.
+    CPallworthDoc2* openWritten(const char* name, const QByteArray& bytes) {
+        const QString path = work_->filePath(QString::fromLatin1(name));
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            return nullptr;
+        file.close();
+        auto* doc = qobject_cast<CPallworthDoc2*>(fixture_->openKnown(path));
+        fixture_->documents().activeFrame()->resize(900, 500);
+        return doc;
+    }
+    // A key pressed on the focused list of the active window, as the user
+    // presses it.
+    void press(const QKeySequence& keys) {
+        fixture_->frame().activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+        list()->setFocus();
+        QTest::keyClick(list(), keys[0].key(), keys[0].keyboardModifiers());
+    }
+    void activate(ChildFrame* frame) {
+        fixture_->frame().mdiArea()->setActiveSubWindow(frame);
+        QCOMPARE(fixture_->documents().activeFrame(), frame);
+    }
+    QList<int> selectedRows() const {
+        QList<int> rows;
+        for (int r = 0; r < list()->topLevelItemCount(); ++r)
+            if (list()->topLevelItem(r)->isSelected())
+                rows << r;
+        return rows;
+    }
     // The rows as a fresh fill shows them.
     QList<QStringList> allRows() const {
         QList<QStringList> rows;
@@ -582,7 +620,8 @@ void TestTaskWindow::popupMenus() {
     const std::unique_ptr<QMenu> listMenu = list()->popupMenu();
     QCOMPARE(listMenu->objectName(), QStringLiteral("159"));
     QCOMPARE(actionTexts(listMenu.get()),
-             (QStringList{QStringLiteral("Insert"), QStringLiteral("Delete")}));
+             (QStringList{QStringLiteral("Insert"), QStringLiteral("Delete"), QString(),
+                          QStringLiteral("Cut"), QStringLiteral("Copy"), QStringLiteral("Paste")}));
     selectRow(0);
     listMenu->actions().value(1)->trigger();
     QCOMPARE(doc->model().tasks.count(), 4);
@@ -1043,6 +1082,226 @@ void TestTaskWindow::cascadeKeepsTitleBarsInside() {
     }
     // Still a cascade: no two windows on the same corner.
     QCOMPARE(corners.size(), windows);
+}
+
+namespace {
+
+const QByteArray kSourceFile = "logfile sys:\\logs\\quorrel.log\r\n"
+                               "task c:\\data sys:data 1 0 1\r\n"
+                               "; weekly reports for sales\r\n"
+                               "TASK C:\\REPORTS SALES:REPORTS\\WEEKLY 0 1 0\r\n"
+                               "task d:\\m\xFCller vol1:archive\\m\xFCller 1 0 0\r\n";
+
+} // namespace
+
+void TestTaskWindow::copyAndPasteBetweenFiles_data() {
+    QTest::addColumn<QList<int>>("rows"); // clicked in the source, the later ones with Ctrl
+    QTest::addColumn<QKeySequence>("copyKey");
+    QTest::addColumn<int>("target"); // the row selected in the target; -1 none
+    QTest::addColumn<QKeySequence>("pasteKey");
+    QTest::addColumn<QByteArray>("block"); // the lines the target's save gains
+    const QByteArray reports =
+        "; weekly reports for sales\r\ntask C:\\REPORTS SALES:REPORTS\\WEEKLY 0 1 0 \r\n";
+    const QByteArray data = "task c:\\data sys:data 1 0 1 \r\n";
+    const QByteArray mueller = "task d:\\m\xFCller vol1:archive\\m\xFCller 1 0 0 \r\n";
+    QTest::newRow("a row with its comment, Ctrl+C, Ctrl+V after the first")
+        << QList<int>{1} << QKeySequence("Ctrl+C") << 0 << QKeySequence("Ctrl+V") << reports;
+    QTest::newRow("two rows apart, Ctrl+Insert, Shift+Insert with none selected")
+        << QList<int>{2, 0} << QKeySequence("Ctrl+Insert") << -1 << QKeySequence("Shift+Insert")
+        << data + mueller;
+    QTest::newRow("cut of all rows, Ctrl+X, after the last")
+        << QList<int>{0, 1, 2} << QKeySequence("Ctrl+X") << 3 << QKeySequence("Ctrl+V")
+        << data + reports + mueller;
+    QTest::newRow("cut by Shift+Delete") << QList<int>{2} << QKeySequence("Shift+Delete") << 1
+                                         << QKeySequence("Shift+Insert") << mueller;
+}
+
+// The target's save gains the source's task lines byte for byte, after the
+// selected row; undoing the paste, and the cut, gives the files back.
+void TestTaskWindow::copyAndPasteBetweenFiles() {
+    QFETCH(QList<int>, rows);
+    QFETCH(QKeySequence, copyKey);
+    QFETCH(int, target);
+    QFETCH(QKeySequence, pasteKey);
+    QFETCH(QByteArray, block);
+    CPallworthDoc2* source = openWritten("source.ini", kSourceFile);
+    QVERIFY(source != nullptr);
+    ChildFrame* sourceFrame = fixture_->documents().activeFrame();
+    const std::string sourceBytes = source->writeBytes();
+    showTasks();
+    for (int i = 0; i < rows.size(); ++i)
+        QTest::mouseClick(list()->viewport(), Qt::LeftButton,
+                          i == 0 ? Qt::NoModifier : Qt::ControlModifier,
+                          mousedriver::at(list(), list()->topLevelItem(rows[i])));
+    press(copyKey);
+    const bool cut = copyKey[0].key() != Qt::Key_C && copyKey[0].key() != Qt::Key_Insert;
+    QCOMPARE(source->model().tasks.count(), cut ? 3 - int(rows.size()) : 3);
+    QCOMPARE(source->undoStack().count(), cut ? 1 : 0);
+
+    CPallworthDoc2* doc = open();
+    const std::string before = doc->writeBytes();
+    showTasks();
+    if (target >= 0)
+        mousedriver::click(list(), list()->topLevelItem(target));
+    press(pasteKey);
+    QCOMPARE(fixture_->messages, QStringList());
+    QCOMPARE(doc->undoStack().count(), 1);
+    const int first = target >= 0 ? target + 1 : 4;
+    QList<int> pasted;
+    for (int r = first; r < first + rows.size(); ++r)
+        pasted << r;
+    QCOMPARE(selectedRows(), pasted);
+    press(QKeySequence::Save);
+    // The line of the task the paste follows ends where the block begins.
+    std::string expected = before;
+    const std::size_t at =
+        target >= 0
+            ? expected.find(" \r\n", expected.find("task " + doc->model().tasks.at(target + 1))) + 3
+            : expected.size();
+    expected.insert(at, block.toStdString());
+    QCOMPARE(fileBytes(doc->filePath()).toStdString(), expected);
+
+    press(QKeySequence::Undo);
+    press(QKeySequence::Save);
+    QCOMPARE(fileBytes(doc->filePath()).toStdString(), before);
+    activate(sourceFrame);
+    press(QKeySequence::Undo);
+    QCOMPARE(source->writeBytes(), sourceBytes);
+}
+
+void TestTaskWindow::pasteFromPlainText_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("generated"); // task lines added to the text
+    QTest::addColumn<int>("answer");
+    QTest::addColumn<int>("pasted");
+    QTest::addColumn<QString>("message");
+    QTest::addColumn<QByteArray>("written"); // the start of what is pasted
+    const QString unknown = QStringLiteral("rem nightly\r\ntask c:\\n sys:n 1 1 1\r\n");
+    const QString asked = QStringLiteral(
+        "1 line of the text on the clipboard will not go in as plain tasks:\n"
+        "line 1: rem nightly (kept as written before the next task)\n\nPaste 1 task?");
+    QTest::newRow("task lines from an editor")
+        << QStringLiteral("task c:\\new sys:new 1 1 1\ntask e:\\x vol1:x 0 0 0\n") << 0
+        << int(QMessageBox::Yes) << 2 << QString()
+        << QByteArray("task c:\\new sys:new 1 1 1 \r\ntask e:\\x vol1:x 0 0 0 \r\n");
+    QTest::newRow("unknown keyword, pasted")
+        << unknown << 0 << int(QMessageBox::Yes) << 1 << asked
+        << QByteArray("rem nightly\r\ntask c:\\n sys:n 1 1 1 \r\n");
+    QTest::newRow("unknown keyword, declined")
+        << unknown << 0 << int(QMessageBox::No) << 0 << asked << QByteArray();
+    QTest::newRow("no task file") << QStringLiteral("Dear admin,\nplease copy the reports.\n") << 0
+                                  << int(QMessageBox::Yes) << 0
+                                  << QStringLiteral("The text on the clipboard holds no task "
+                                                    "lines. Nothing was pasted.")
+                                  << QByteArray();
+    QTest::newRow("outside Windows-1252")
+        << QStringLiteral("task c:\\caf\u00E9\u0100 sys:a 1 1 1") << 0 << int(QMessageBox::Yes) << 0
+        << QStringLiteral("The text on the clipboard holds \"\u0100\", a character a task file "
+                          "cannot hold. Nothing was pasted.")
+        << QByteArray();
+    QTest::newRow("995 tasks fill the file")
+        << QString() << 995 << int(QMessageBox::Yes) << 995 << QString()
+        << QByteArray("task c:\\in0 sys:out0 1 0 0 \r\ntask c:\\in1 sys:out1 1 0 0 \r\n");
+    QTest::newRow("996 tasks pass the limit")
+        << QString() << 996 << int(QMessageBox::Yes) << 0
+        << QStringLiteral("Pasting 996 tasks would pass 999 tasks, the most a task file holds; it "
+                          "holds 4. Nothing was pasted.")
+        << QByteArray();
+}
+
+void TestTaskWindow::pasteFromPlainText() {
+    QFETCH(QString, text);
+    QFETCH(int, generated);
+    QFETCH(int, answer);
+    QFETCH(int, pasted);
+    QFETCH(QString, message);
+    QFETCH(QByteArray, written);
+    CPallworthDoc2* doc = open();
+    const std::string before = doc->writeBytes();
+    for (int i = 0; i < generated; ++i)
+        text += QStringLiteral("task c:\\in%1 sys:out%1 1 0 0\r\n").arg(i);
+    QGuiApplication::clipboard()->setText(text);
+    showTasks();
+    mousedriver::click(list(), list()->topLevelItem(1));
+    fixture_->answer = static_cast<QMessageBox::StandardButton>(answer);
+    press(QKeySequence::Paste);
+    QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(doc->model().tasks.count(), 4 + pasted);
+    QCOMPARE(doc->undoStack().count(), pasted > 0 ? 1 : 0);
+    if (pasted == 0) {
+        QCOMPARE(doc->writeBytes(), before);
+        QCOMPARE(selectedRows(), QList<int>{1});
+        return;
+    }
+    QCOMPARE(selectedRows().size(), pasted);
+    QCOMPARE(selectedRows().value(0), 2);
+    QCOMPARE(list()->topLevelItemCount(), 4 + pasted);
+    // After the second task of the file, as the writer writes a task.
+    const std::string tasksTwo = "task C:\\REPORTS SALES:REPORTS\\WEEKLY 0 1 0 \r\n";
+    QVERIFY(doc->writeBytes().find(tasksTwo + written.toStdString()) != std::string::npos);
+}
+
+void TestTaskWindow::clipboardCommandsGreyed_data() {
+    QTest::addColumn<bool>("tasks");
+    QTest::addColumn<int>("row"); // -1: none selected
+    QTest::addColumn<QString>("clipboard");
+    QTest::addColumn<QList<bool>>("enabled"); // Cut, Copy, Paste, Duplicate
+    const QString line = QStringLiteral("task c:\\a sys:a 1 1 1");
+    QTest::newRow("settings") << false << 0 << line << QList<bool>{false, false, false, false};
+    QTest::newRow("tasks, none selected, text")
+        << true << -1 << line << QList<bool>{false, false, true, false};
+    QTest::newRow("tasks, a row, empty clipboard")
+        << true << 2 << QString() << QList<bool>{true, true, false, false};
+    QTest::newRow("tasks, a row, blank text")
+        << true << 0 << QStringLiteral(" \r\n") << QList<bool>{true, true, false, false};
+}
+
+// The Edit menu and the list's menu grey what does not apply.
+void TestTaskWindow::clipboardCommandsGreyed() {
+    QFETCH(bool, tasks);
+    QFETCH(int, row);
+    QFETCH(QString, clipboard);
+    QFETCH(QList<bool>, enabled);
+    open();
+    QGuiApplication::clipboard()->setText(clipboard);
+    mousedriver::click(tree(), tasks ? tree()->tasksNode() : tree()->settingsNode());
+    if (row >= 0)
+        mousedriver::click(list(), list()->topLevelItem(row));
+    QList<bool> menu;
+    for (int id : {CommandIds::EditCut, CommandIds::EditCopy, CommandIds::EditPaste,
+                   CommandIds::EditDuplicate})
+        menu << fixture_->frame().action(id)->isEnabled();
+    QCOMPARE(menu, enabled);
+    const std::unique_ptr<QMenu> popup = list()->popupMenu();
+    QCOMPARE(popup != nullptr, tasks);
+    if (popup == nullptr)
+        return;
+    QList<bool> items;
+    for (const char* name : {"cut", "copy", "paste"})
+        items << popup->findChild<QAction*>(QLatin1String(name))->isEnabled();
+    QCOMPARE(items, enabled.mid(0, 3));
+}
+
+// Copied and pasted by the lists' menus: the paste goes after the row
+// right-clicked, and the other window of the document shows it.
+void TestTaskWindow::secondWindowSeesThePaste() {
+    CPallworthDoc2* doc = open();
+    CSplitterFrameDos* first = content();
+    first->treeView()->setCurrentItem(first->treeView()->tasksNode());
+    auto* second =
+        qobject_cast<CSplitterFrameDos*>(fixture_->documents().newWindow(*doc)->widget());
+    CPallworthDosView* other = second->listView();
+    second->treeView()->setCurrentItem(second->treeView()->tasksNode());
+    using namespace mousedriver;
+    rightClick(first->listView(), at(first->listView(), first->listView()->topLevelItem(3)),
+               QStringLiteral("copy"));
+    click(other, other->topLevelItem(0));
+    rightClick(other, at(other, other->topLevelItem(1)), QStringLiteral("paste"));
+    QCOMPARE(doc->model().tasks.count(), 5);
+    QCOMPARE(doc->model().tasks.at(3), doc->model().tasks.at(5));
+    QCOMPARE(column0(first->listView()).value(2), QStringLiteral("c:\\stale"));
+    QCOMPARE(column0(other).value(2), QStringLiteral("c:\\stale"));
+    QCOMPARE(other->selectedItems(), QList<QTreeWidgetItem*>{other->topLevelItem(2)});
 }
 
 QTEST_MAIN(TestTaskWindow)
