@@ -222,11 +222,15 @@ void CPallworthDosView::Delete() {
         return;
     if (!document_.model().tasks.validIndex(row + 1))
         return;
+    if (const std::vector<int> tasks = selectedTasks(); tasks.size() > 1) {
+        removeTasks(tasks, tr("Delete tasks"));
+        return;
+    }
     push(EntryCommand<std::string>::remove(document_, tr("Delete task"), {DetailKind::Tasks, 0},
                                            taskList(), row + 1));
     delete takeTopLevelItem(row);
     // The row that took its place is selected, as a single selection does.
-    selectRows(indexOfTopLevelItem(currentItem()), 1);
+    selectRows(std::min(row, topLevelItemCount() - 1), 1);
     changed();
 }
 
@@ -301,7 +305,11 @@ void CPallworthDosView::Cut() {
     if (!canEdit(CommandTarget::Edit::Cut) || tasks.empty())
         return;
     TaskClipboard::copy(document_.model().tasks, tasks);
-    push(TaskRowsCommand::remove(document_, tr("Cut tasks"), taskList(), tasks));
+    removeTasks(tasks, tr("Cut tasks"));
+}
+
+void CPallworthDosView::removeTasks(const std::vector<int>& tasks, const QString& text) {
+    push(TaskRowsCommand::remove(document_, text, taskList(), tasks));
     refill();
     // The row that took the first one's place, or the last one left.
     selectRows(std::min(tasks.front() - 1, topLevelItemCount() - 1), 1);

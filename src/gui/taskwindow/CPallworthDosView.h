@@ -50,6 +50,7 @@ public:
     // Puts a new task after the selected one, or at the end when no row is
     // selected; the model and the rows keep the same order.
     void Insert();
+    // Deletes the selected tasks, several as one undo step.
     void Delete();
     // The end of a drag of row `dragRow`: the task moves to `dropRow` (past
     // the last row means the end; nothing means it stays) and the list is
@@ -97,6 +98,8 @@ private:
     void changed();
     // The 1-based indices of the selected tasks, ascending.
     std::vector<int> selectedTasks() const;
+    // Takes out tasks `tasks` (1-based, ascending) as one undo step.
+    void removeTasks(const std::vector<int>& tasks, const QString& text);
     // Selects `count` rows from `first` on, the first one current.
     void selectRows(int first, int count);
     void onContentChanged(QObject* origin);

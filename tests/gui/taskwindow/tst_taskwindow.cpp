@@ -827,6 +827,15 @@ void TestTaskWindow::deleteTasks() {
     list()->Delete();
     QCOMPARE(tasksOf(doc->model()), (std::vector<std::string>{before[0], before[2], before[3]}));
     QCOMPARE(cells(*list(), 1).value(0), QString::fromUtf8("d:\\m\u00FCller"));
+    // Two rows selected by Ctrl+click go at one key, as one undo step.
+    mousedriver::click(list(), list()->topLevelItem(0));
+    QTest::mouseClick(list()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                      mousedriver::at(list(), list()->topLevelItem(2)));
+    const int steps = doc->undoStack().count();
+    QTest::keyClick(list(), Qt::Key_Delete);
+    QCOMPARE(tasksOf(doc->model()), std::vector<std::string>{before[2]});
+    QCOMPARE(doc->undoStack().count(), steps + 1);
+    QCOMPARE(list()->selectedItems(), QList<QTreeWidgetItem*>{list()->topLevelItem(0)});
     while (list()->topLevelItemCount() > 0) {
         selectRow(0);
         list()->Delete();
