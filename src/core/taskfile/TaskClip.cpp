@@ -48,6 +48,11 @@ void numberRun(const std::vector<std::string_view>& lines, std::string_view run,
 
 std::string TaskClip::write(const EntryList<std::string>& tasks, const std::vector<int>& indices) {
     std::string out;
+    std::size_t size = 0;
+    for (int index : indices)
+        if (tasks.validIndex(index))
+            size += tasks.kept(index).size() + tasks.at(index).size() + 8;
+    out.reserve(size);
     for (int index : indices)
         if (tasks.validIndex(index))
             TaskFileFormat::writeTask(out, tasks, index);
