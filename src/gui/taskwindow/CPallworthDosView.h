@@ -19,8 +19,10 @@ class QUndoCommand;
 
 // The right pane of a task-file window: the four settings or the tasks, as
 // the tree's node asks. Rows are edited in place; tasks are also inserted,
-// deleted and reordered by dragging. Every command marks the document
-// modified before it does anything else.
+// deleted, reordered by dragging, copied, cut and pasted. Edit, Insert,
+// Delete and a drop mark the document modified before they do anything else;
+// the clipboard commands only by what they change, so a copy or a refused
+// paste leaves it as it was.
 class CPallworthDosView : public ReportList {
     Q_OBJECT
 
@@ -67,8 +69,8 @@ public:
     void Cut();
     void Paste();
 
-    // Popup menu 159 ("Insert", "Delete", "Cut", "Copy", "Paste") while the list shows the tasks;
-    // nullptr otherwise.
+    // Popup menu 159 ("Insert", "Delete", then "Cut", "Copy", "Paste") while
+    // the list shows the tasks; nullptr otherwise.
     std::unique_ptr<QMenu> popupMenu() override;
     // Wide enough for the task columns at their narrowest, so that a new
     // window shows all five where there is room.

@@ -1146,6 +1146,7 @@ void TestTaskWindow::copyAndPasteBetweenFiles() {
     const bool cut = copyKey[0].key() != Qt::Key_C && copyKey[0].key() != Qt::Key_Insert;
     QCOMPARE(source->model().tasks.count(), cut ? 3 - int(rows.size()) : 3);
     QCOMPARE(source->undoStack().count(), cut ? 1 : 0);
+    QCOMPARE(source->isModified(), cut);
 
     CPallworthDoc2* doc = open();
     const std::string before = doc->writeBytes();
@@ -1237,6 +1238,7 @@ void TestTaskWindow::pasteFromPlainText() {
     QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
     QCOMPARE(doc->model().tasks.count(), 4 + pasted);
     QCOMPARE(doc->undoStack().count(), pasted > 0 ? 1 : 0);
+    QCOMPARE(doc->isModified(), pasted > 0);
     if (pasted == 0) {
         QCOMPARE(doc->writeBytes(), before);
         QCOMPARE(selectedRows(), QList<int>{1});
