@@ -1104,9 +1104,9 @@ const QByteArray kSourceFile = "logfile sys:\\logs\\quorrel.log\r\n"
 } // namespace
 
 void TestTaskWindow::copyAndPasteBetweenFiles_data() {
-    QTest::addColumn<QList<int>>("rows"); // clicked in the source, the later ones with Ctrl
-    QTest::addColumn<QKeySequence>("copyKey");
-    QTest::addColumn<int>("target"); // the row selected in the target; -1 none
+    QTest::addColumn<QList<int>>("rows");      // clicked in the source, the later ones with Ctrl
+    QTest::addColumn<QKeySequence>("copyKey"); // none: the menu's Copy
+    QTest::addColumn<int>("target");           // the row selected in the target; -1 none
     QTest::addColumn<QKeySequence>("pasteKey");
     QTest::addColumn<QByteArray>("block"); // the lines the target's save gains
     const QByteArray reports =
@@ -1118,6 +1118,8 @@ void TestTaskWindow::copyAndPasteBetweenFiles_data() {
     QTest::newRow("two rows apart, Ctrl+Insert, Shift+Insert with none selected")
         << QList<int>{2, 0} << QKeySequence("Ctrl+Insert") << -1 << QKeySequence("Shift+Insert")
         << data + mueller;
+    QTest::newRow("two rows, by the menu of one of them")
+        << QList<int>{0, 2} << QKeySequence() << 2 << QKeySequence("Ctrl+V") << data + mueller;
     QTest::newRow("cut of all rows, Ctrl+X, after the last")
         << QList<int>{0, 1, 2} << QKeySequence("Ctrl+X") << 3 << QKeySequence("Ctrl+V")
         << data + reports + mueller;
@@ -1142,8 +1144,13 @@ void TestTaskWindow::copyAndPasteBetweenFiles() {
         QTest::mouseClick(list()->viewport(), Qt::LeftButton,
                           i == 0 ? Qt::NoModifier : Qt::ControlModifier,
                           mousedriver::at(list(), list()->topLevelItem(rows[i])));
-    press(copyKey);
-    const bool cut = copyKey[0].key() != Qt::Key_C && copyKey[0].key() != Qt::Key_Insert;
+    if (copyKey.isEmpty())
+        mousedriver::rightClick(list(), mousedriver::at(list(), list()->topLevelItem(rows.last())),
+                                QStringLiteral("copy"));
+    else
+        press(copyKey);
+    const bool cut =
+        !copyKey.isEmpty() && copyKey[0].key() != Qt::Key_C && copyKey[0].key() != Qt::Key_Insert;
     QCOMPARE(source->model().tasks.count(), cut ? 3 - int(rows.size()) : 3);
     QCOMPARE(source->undoStack().count(), cut ? 1 : 0);
     QCOMPARE(source->isModified(), cut);
