@@ -30,7 +30,6 @@ private slots:
     void orderAndRoundTrip();
     void moreThan999TasksRefused();
     void junkAndLongLines();
-    void copiedRowsAreTheWrittenLines();
     void pastedTextReadAsTasks_data();
     void pastedTextReadAsTasks();
 };
@@ -121,25 +120,6 @@ void TestTaskFile::junkAndLongLines() {
     QCOMPARE(m.tasks.count(), 1);
     QCOMPARE(m.tasks.at(1), longPath + " d 1 1 1");
     QCOMPARE(readTasks(TaskFileFormat::write(m)), m);
-}
-
-void TestTaskFile::copiedRowsAreTheWrittenLines() {
-    const std::string file = "logsize 9000\r\ntask c:\\a x:a 1 1 1 \r\n; keep me\r\n\r\n"
-                             "bogus line\r\ntask c:\\b x:b 0 0 0 \r\ntask c:\\c x:c 1 0  \r\n";
-    const TaskFileModel m = readTasks(file);
-    const std::string copied = TaskClip::write(m.tasks, {2, 3});
-    // The comment, blank and unknown line before task 2 go with it.
-    QCOMPARE(copied, file.substr(file.find("; keep me")));
-    QVERIFY(TaskFileFormat::write(m).ends_with(copied));
-    const TaskClip::Read back = TaskClip::read(copied);
-    QVERIFY(back.error.empty());
-    QCOMPARE(back.tasks.count(), 2);
-    QCOMPARE(back.tasks.at(1), m.tasks.at(2));
-    QCOMPARE(back.tasks.kept(1), m.tasks.kept(2));
-    QCOMPARE(back.tasks.at(2), std::string("c:\\c x:c 1 0 "));
-    QCOMPARE(back.tasks.line(1), 0u);
-    QCOMPARE(back.others.size(), std::size_t(1)); // the unknown line, asked about
-    QCOMPARE(back.others[0].number, 3);
 }
 
 // The lines of a read that do not go in as plain tasks, "number:fate:text".
