@@ -442,8 +442,8 @@ void TestTaskWindow::settingRowsByMouseAndKeys() {
     CPallworthDoc2* doc = open();
     CPallworthDosView* edited = list();
     showSettings();
-    auto* second =
-        qobject_cast<CSplitterFrameDos*>(fixture_->documents().newWindow(*doc)->widget());
+    ChildFrame* secondFrame = fixture_->documents().newWindow(*doc);
+    auto* second = qobject_cast<CSplitterFrameDos*>(secondFrame->widget());
     second->treeView()->setCurrentItem(second->treeView()->settingsNode());
     CPallworthDosView* other = second->listView();
     const TaskFileModel before = doc->model();
@@ -1179,6 +1179,8 @@ void TestTaskWindow::copyAndPasteBetweenFiles() {
     QCOMPARE(fileBytes(doc->filePath()).toStdString(), expected);
 
     press(QKeySequence::Undo);
+    // The rows are filled again and none is selected: nothing to copy.
+    QVERIFY(!fixture_->frame().action(CommandIds::EditCopy)->isEnabled());
     press(QKeySequence::Save);
     QCOMPARE(fileBytes(doc->filePath()).toStdString(), before);
     activate(sourceFrame);
@@ -1306,8 +1308,8 @@ void TestTaskWindow::secondWindowSeesThePaste() {
     CPallworthDoc2* doc = open();
     CSplitterFrameDos* first = content();
     first->treeView()->setCurrentItem(first->treeView()->tasksNode());
-    auto* second =
-        qobject_cast<CSplitterFrameDos*>(fixture_->documents().newWindow(*doc)->widget());
+    ChildFrame* secondFrame = fixture_->documents().newWindow(*doc);
+    auto* second = qobject_cast<CSplitterFrameDos*>(secondFrame->widget());
     CPallworthDosView* other = second->listView();
     second->treeView()->setCurrentItem(second->treeView()->tasksNode());
     using namespace mousedriver;
@@ -1320,6 +1322,15 @@ void TestTaskWindow::secondWindowSeesThePaste() {
     QCOMPARE(column0(first->listView()).value(2), QStringLiteral("c:\\stale"));
     QCOMPARE(column0(other).value(2), QStringLiteral("c:\\stale"));
     QCOMPARE(other->selectedItems(), QList<QTreeWidgetItem*>{other->topLevelItem(2)});
+    // An undo the focus does not see fills the rows again: Copy greys.
+    fixture_->frame().activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
+    activate(secondFrame);
+    QAction* copy = fixture_->frame().action(CommandIds::EditCopy);
+    QVERIFY(copy->isEnabled());
+    doc->undoStack().undo();
+    QCOMPARE(other->topLevelItemCount(), 4);
+    QVERIFY(!copy->isEnabled());
 }
 
 QTEST_MAIN(TestTaskWindow)
