@@ -13,6 +13,8 @@ class TaskClip {
 public:
     // A line of the pasted text that does not go in as it stands.
     struct Line {
+        // Left out of the paste, a task pasted without its surplus words, or
+        // a line that goes in as written before the task after it.
         enum class Fate { Left, Cut, KeptAsWritten };
         int number = 0; // 1-based
         std::string text;
@@ -31,5 +33,6 @@ public:
 
     // Tasks `indices` (1-based, ascending) as the writer writes them.
     static std::string write(const EntryList<std::string>& tasks, const std::vector<int>& indices);
+    // Reads `text` as the lines of a task file.
     static Read read(std::string_view text);
 };
