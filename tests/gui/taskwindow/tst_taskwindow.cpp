@@ -183,6 +183,16 @@ private:
     void showTasks() { tree()->setCurrentItem(tree()->tasksNode()); }
     void showSettings() { tree()->setCurrentItem(tree()->settingsNode()); }
     void selectRow(int r) { list()->setCurrentItem(list()->topLevelItem(r)); }
+    // The active window and a second one on its document, both showing the
+    // tasks.
+    std::pair<CSplitterFrameDos*, ChildFrame*> twoTaskWindows(CPallworthDoc2& doc) {
+        CSplitterFrameDos* first = content();
+        first->treeView()->setCurrentItem(first->treeView()->tasksNode());
+        ChildFrame* second = fixture_->documents().newWindow(doc);
+        auto* frame = qobject_cast<CSplitterFrameDos*>(second->widget());
+        frame->treeView()->setCurrentItem(frame->treeView()->tasksNode());
+        return {first, second};
+    }
     // A task file as a user writes it, opened in its own window.
     CPallworthDoc2* openWritten(const char* name, const QByteArray& bytes) {
         const QString path = work_->filePath(QString::fromLatin1(name));
@@ -1014,11 +1024,8 @@ void TestTaskWindow::tabAndPanes() {
 
 void TestTaskWindow::windowsOnOneDocumentStayInStep() {
     CPallworthDoc2* doc = open();
-    CSplitterFrameDos* first = content();
-    first->treeView()->setCurrentItem(first->treeView()->tasksNode());
-    ChildFrame* second = fixture_->documents().newWindow(*doc);
+    const auto [first, second] = twoTaskWindows(*doc);
     auto* other = qobject_cast<CSplitterFrameDos*>(second->widget());
-    other->treeView()->setCurrentItem(other->treeView()->tasksNode());
     first->listView()->setCurrentItem(first->listView()->topLevelItem(0));
     first->listView()->Delete();
     QCOMPARE(other->listView()->topLevelItemCount(), 3);
@@ -1306,12 +1313,8 @@ void TestTaskWindow::clipboardCommandsGreyed() {
 // right-clicked, and the other window of the document shows it.
 void TestTaskWindow::secondWindowSeesThePaste() {
     CPallworthDoc2* doc = open();
-    CSplitterFrameDos* first = content();
-    first->treeView()->setCurrentItem(first->treeView()->tasksNode());
-    ChildFrame* secondFrame = fixture_->documents().newWindow(*doc);
-    auto* second = qobject_cast<CSplitterFrameDos*>(secondFrame->widget());
-    CPallworthDosView* other = second->listView();
-    second->treeView()->setCurrentItem(second->treeView()->tasksNode());
+    const auto [first, secondFrame] = twoTaskWindows(*doc);
+    CPallworthDosView* other = qobject_cast<CSplitterFrameDos*>(secondFrame->widget())->listView();
     using namespace mousedriver;
     rightClick(first->listView(), at(first->listView(), first->listView()->topLevelItem(3)),
                QStringLiteral("copy"));
