@@ -69,6 +69,18 @@ bool ConfigWriter::write(const ConfigModel& model, const Sink& sink, std::size_t
     return sunk_;
 }
 
+std::string ConfigWriter::writeBlock(const PackageDesc& p) {
+    out_.clear();
+    writePackage(p);
+    return std::move(out_);
+}
+
+std::string ConfigWriter::writeBlock(const ApplicationDesc& app) {
+    out_.clear();
+    writeApplication(app);
+    return std::move(out_);
+}
+
 void ConfigWriter::writeModel(const ConfigModel& model) {
     writeGlobal(model);
     for (const PackageDesc& p : model.packages) {
@@ -147,12 +159,8 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     }
     ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
         put(row.comment);
-        for (int i = 1; i <= list.count(); ++i) {
-            kept(list, i);
-            const std::size_t start = out_.size();
-            put("  ", row.keyword, " ");
-            writeEntry(list.at(i), start);
-        }
+        for (int i = 1; i <= list.count(); ++i)
+            entryLine(row, list, i);
         put(kEnd);
     });
     kept(p.kept, KeptLines::kClosing);
