@@ -2,6 +2,7 @@
 
 #include "CPallworthDoc.h"
 #include "CPallworthTreeView.h"
+#include "ClipEditor.h"
 #include "DetailContent.h"
 #include "framework/AnsiQt.h"
 
@@ -161,6 +162,8 @@ std::unique_ptr<QMenu> CSyncView::popupMenu() {
     data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
     if (document_.readOnly())
         data->disableCommands();
+    if (CPallworthTreeView* tree = treeView())
+        tree->clipEditor().addTo(*data, ClipEditor::Pane::List, shownKind_ == GroupNode);
     return data;
 }
 

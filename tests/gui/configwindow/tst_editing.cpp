@@ -814,7 +814,12 @@ void TestEditing::rightClicks() {
     const QPoint pos = below(list(), list()->topLevelItem(rows.size() - 1));
     const Popup popup = rightClick(list(), pos, QStringLiteral("delete"));
     QCOMPARE(popup.name, listMenu ? QStringLiteral("159") : QString());
-    const QStringList commands{QStringLiteral("insert"), QStringLiteral("delete")};
+    // Insert and Delete, then the clipboard's commands; Duplicate for records.
+    QStringList commands{
+        QStringLiteral("insert"), QStringLiteral("delete"), QString(),
+        QStringLiteral("cut"),    QStringLiteral("copy"),   QStringLiteral("paste")};
+    if (node.endsWith(QLatin1String("descriptions")))
+        commands << QStringLiteral("duplicate");
     QCOMPARE(popup.commands, listMenu ? commands : QStringList());
     QCOMPARE(column0(list()), listMenu ? rows.mid(1) : rows);
     if (!listMenu)
