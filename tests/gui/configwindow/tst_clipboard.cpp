@@ -1,3 +1,4 @@
+#include "ConfigWindowAccess.h"
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
 #include "gui/app/MouseDriver.h"
@@ -33,7 +34,7 @@ void setClipboardText(const QByteArray& latin1) {
 
 } // namespace
 
-class TestClipboard : public QObject {
+class TestClipboard : public QObject, private ConfigWindowAccess {
     Q_OBJECT
 
 private slots:
@@ -53,15 +54,6 @@ private slots:
     void greyedStates();
 
 private:
-    CSplitterFrame* content() const {
-        return qobject_cast<CSplitterFrame*>(fixture_->documents().activeFrame()->widget());
-    }
-    CPallworthTreeView* tree() const { return content()->treeView(); }
-    CSyncView* list() const { return content()->listView(); }
-    CPallworthDoc* doc() const {
-        return static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
-    }
-    ConfigModel& model() const { return doc()->model(); }
     CPallworthDoc* open(const QString& path) {
         auto* opened = static_cast<CPallworthDoc*>(fixture_->openKnown(path));
         tree()->expandAll();
@@ -79,13 +71,6 @@ private:
         file.close();
         return open(path);
     }
-    QTreeWidgetItem* packageChild(int package, const char* child) const {
-        QTreeWidgetItem* node = tree()->packagesNode()->child(package - 1);
-        for (int i = 0; i < node->childCount(); ++i)
-            if (node->child(i)->text(0) == QLatin1String(child))
-                return node->child(i);
-        return nullptr;
-    }
     // Ctrl and a key on `view` of the active main window.
     void press(QWidget* view, Qt::Key key) {
         fixture_->frame().activateWindow();
@@ -95,8 +80,6 @@ private:
     }
     bool isOn(int command) const { return fixture_->frame().action(command)->isEnabled(); }
 
-    std::unique_ptr<AppFixture> fixture_;
-    std::unique_ptr<ModalSeam::Scope> seam_;
     QTemporaryDir dir_;
     int files_ = 0;
 };
