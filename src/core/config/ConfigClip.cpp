@@ -3,6 +3,7 @@
 #include "ConfigReader.h"
 #include "ListTable.h"
 #include "SaveRules.h"
+#include "SettingTable.h"
 
 #include <algorithm>
 #include <utility>
@@ -47,6 +48,16 @@ std::string ConfigClip::copy(const ApplicationDesc& app) const {
     return ConfigWriter(ansi_).writeBlock(app);
 }
 
+bool ConfigClip::copies(const SettingRow& row) {
+    return row.inPackageScope() &&
+           (row.form == SettingForm::CommandFiles ||
+            (row.form == SettingForm::Quoted && row.packageNode == DetailKind::Messages));
+}
+
+std::string ConfigClip::copy(const PackageDesc& p, const SettingRow& row) const {
+    return ConfigWriter(ansi_).writeSetting(p, row);
+}
+
 ConfigClip::Pasted ConfigClip::read(std::string_view head, std::string_view text,
                                     std::string_view tail) const {
     std::string bytes(head);
@@ -72,9 +83,20 @@ ConfigClip::Pasted ConfigClip::read(std::string_view head, std::string_view text
         if (s.line > headLines && s.line <= headLines + textLines)
             report.skip(s.line - headLines, s.text, s.reason, s.kept);
     report.setKeptLines(read.report.keptLines());
+    return pasted;
+}
+
+void ConfigClip::forgetLines(Pasted& pasted) {
     dropLines(pasted.model.applications);
     dropLines(pasted.model.packages);
-    return pasted;
+}
+
+bool ConfigClip::holdsMore(PackageDesc rest, PackageDesc empty, const Pasted& pasted,
+                           const Pasted& none) {
+    if (blank(rest.kept) && blank(empty.kept))
+        rest.kept = empty.kept = KeptLines();
+    return !(rest == empty) || !sameGlobal(pasted.model.global, none.model.global) ||
+           !pasted.model.applications.empty();
 }
 
 ConfigClip::Pasted ConfigClip::readRecords(std::string_view text, bool applications) const {
@@ -87,6 +109,7 @@ ConfigClip::Pasted ConfigClip::readRecords(std::string_view text, bool applicati
     pasted.count = applications ? m.applications.count() : m.packages.count();
     pasted.others = (applications ? !m.packages.empty() : !m.applications.empty()) ||
                     !sameGlobal(m.global, none.global) || m.password != none.password;
+    forgetLines(pasted);
     return pasted;
 }
 
@@ -100,6 +123,7 @@ ConfigClip::Pasted ConfigClip::readEntries(std::string_view text, const ListRow&
         // The text held package blocks of its own: none of its entries are
         // the pasted list's.
         pasted.others = true;
+        forgetLines(pasted);
         return pasted;
     }
     PackageDesc rest = m.packages.at(1);
@@ -107,10 +131,45 @@ ConfigClip::Pasted ConfigClip::readEntries(std::string_view text, const ListRow&
         pasted.count = (rest.*member).count();
         (rest.*member).clear();
     });
-    PackageDesc& empty = none.model.packages.at(1);
-    if (blank(rest.kept) && blank(empty.kept))
-        rest.kept = empty.kept = KeptLines();
-    pasted.others =
-        !(rest == empty) || !sameGlobal(m.global, none.model.global) || !m.applications.empty();
+    pasted.others = holdsMore(std::move(rest), none.model.packages.at(1), pasted, none);
+    forgetLines(pasted);
+    return pasted;
+}
+
+bool ConfigClip::gives(const Pasted& pasted, const SettingRow& row) {
+    if (pasted.model.packages.count() != 1)
+        return false;
+    const SettingLines<PackageDesc::Key>& lines = pasted.model.packages.at(1).lines;
+    return lines[row.packageKey] != 0 || (row.second != nullptr && lines[row.secondKey] != 0);
+}
+
+ConfigClip::Pasted ConfigClip::readSettings(std::string_view text, DetailKind node) const {
+    Pasted pasted = read(kEntriesHead, text, kEntriesTail);
+    if (!pasted.status.ok)
+        return pasted;
+    if (pasted.model.packages.count() != 1) {
+        pasted.others = true;
+        forgetLines(pasted);
+        return pasted;
+    }
+    const Pasted none = read(kEntriesHead, {}, kEntriesTail);
+    const PackageDesc& empty = none.model.packages.at(1);
+    PackageDesc rest = pasted.model.packages.at(1);
+    // A setting given at its default value is told by its line alone.
+    bool more = false;
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!row.inPackageScope() || !gives(pasted, row))
+            continue;
+        if (!copies(row) || row.packageNode != node) {
+            more = true;
+            continue;
+        }
+        ++pasted.count;
+        rest.*row.package = empty.*row.package;
+        if (row.second != nullptr)
+            rest.*row.second = empty.*row.second;
+    }
+    pasted.others = more || holdsMore(std::move(rest), empty, pasted, none);
+    // The setting lines stay: they say which settings the text gave.
     return pasted;
 }

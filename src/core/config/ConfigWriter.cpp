@@ -201,19 +201,31 @@ void ConfigWriter::openFileLine(const SettingRow& row, const PackageDesc& p) {
     put(kEnd);
 }
 
-void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p) {
+void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p, bool commented) {
     const struct {
         std::string_view side;
         const std::string& path;
         PackageDesc::Key key;
     } sides[] = {{" SRC", p.*row.package, row.packageKey}, {" DST", p.*row.second, row.secondKey}};
     for (const auto& [side, path, key] : sides) {
-        put(row.inPackage.comment);
-        kept(p.kept, key);
+        if (commented) {
+            put(row.inPackage.comment);
+            kept(p.kept, key);
+        }
         pathLine(path, kIndent, row.keyword, side);
-        if (row.inPackage.blankAfter)
+        if (commented && row.inPackage.blankAfter)
             put(kEnd);
     }
+}
+
+std::string ConfigWriter::writeSetting(const PackageDesc& p, const SettingRow& row) {
+    out_.clear();
+    if (row.form == SettingForm::CommandFiles)
+        commandFileLines(row, p, false);
+    else
+        settingLine(row, kIndent, p.*row.package,
+                    row.second != nullptr ? &(p.*row.second) : nullptr);
+    return std::move(out_);
 }
 
 // A target names a server and volume, not a path: it goes out unconverted.

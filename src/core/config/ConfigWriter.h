@@ -49,6 +49,10 @@ public:
         return std::move(out_);
     }
 
+    // The line, or the SRC and DST lines, of one setting of a package,
+    // without the comment block the file puts before it.
+    std::string writeSetting(const PackageDesc& p, const SettingRow& row);
+
 private:
     void writeModel(const ConfigModel& model);
     // Hands the buffer to the sink once it holds a piece (or at the end);
@@ -60,7 +64,7 @@ private:
     void settingLine(const SettingRow& row, std::string_view indent, std::string_view value,
                      const std::string* second);
     void openFileLine(const SettingRow& row, const PackageDesc& p);
-    void commandFileLines(const SettingRow& row, const PackageDesc& p);
+    void commandFileLines(const SettingRow& row, const PackageDesc& p, bool commented = true);
     // The rest of an entry's line after its keyword; `lineStart` is where the
     // line starts in the buffer.
     void writeEntry(const TargetServer& t, std::size_t lineStart);

@@ -1,8 +1,10 @@
 #include "TestSupport.h"
 #include "config/ConfigClip.h"
 #include "config/ListTable.h"
+#include "config/SettingTable.h"
 
 #include <QTest>
+#include <algorithm>
 #include <numeric>
 #include <type_traits>
 #include <vector>
@@ -28,6 +30,7 @@ private slots:
     void entriesReadBackAsCopied();
     void pastedText_data();
     void pastedText();
+    void settingsReadBackAsCopied();
 };
 
 void TestConfigClip::recordsReadBackAsCopied_data() {
@@ -53,7 +56,7 @@ void TestConfigClip::recordsReadBackAsCopied() {
         QCOMPARE(pasted.count, 1);
         QVERIFY(!pasted.others);
         PackageDesc back = pasted.model.packages.at(1);
-        QVERIFY(back.lines == SettingLines<PackageDesc::Key>());
+        QCOMPARE(back.lines[PackageDesc::Key::Source], 0u);
         back.id = p.id;
         back.takeLines(&p);
         QVERIFY(back == p);
@@ -175,6 +178,41 @@ void TestConfigClip::pastedText() {
         QCOMPARE(report.skipped().front().line, firstDropped);
     if (text.contains("Caf"))
         QCOMPARE(pasted.model.packages.at(1).excludes.at(2), std::string("VOL1:\\Caf\xe9"));
+}
+
+// Each message and command-file setting copies to its line(s) alone, which
+// read back as that setting of the node that shows it, and nothing else.
+void TestConfigClip::settingsReadBackAsCopied() {
+    const ConfigModel m = readConfig(dataFile("commented-1.30.cfg"));
+    const PackageDesc& p = m.packages.at(1);
+    const ConfigClip clip;
+    int copied = 0;
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!ConfigClip::copies(row))
+            continue;
+        ++copied;
+        const std::string text = clip.copy(p, row);
+        QCOMPARE(std::ranges::count(text, '\n'), row.second != nullptr ? 2 : 1);
+        QVERIFY(text.find("# ") == std::string::npos);
+        const ConfigClip::Pasted pasted = clip.readSettings(text, row.packageNode);
+        QVERIFY(pasted.status.ok && !pasted.others);
+        QCOMPARE(pasted.count, 1);
+        QVERIFY(ConfigClip::gives(pasted, row));
+        QCOMPARE(pasted.model.packages.at(1).*row.package, p.*row.package);
+        if (row.second != nullptr)
+            QCOMPARE(pasted.model.packages.at(1).*row.second, p.*row.second);
+        // Onto a node that does not show it, it is something else.
+        const DetailKind other =
+            row.packageNode == DetailKind::Messages ? DetailKind::Settings : DetailKind::Messages;
+        const ConfigClip::Pasted elsewhere = clip.readSettings(text, other);
+        QVERIFY(elsewhere.others);
+        QCOMPARE(elsewhere.count, 0);
+    }
+    QCOMPARE(copied, 7);
+    const ConfigClip::Pasted typed = clip.readSettings(
+        "ERRORMSG \"\"\r\nPOSTMSG \"Done\"\r\nSOURCE SRV\r\n", DetailKind::Messages);
+    QCOMPARE(typed.count, 2);
+    QVERIFY(typed.others);
 }
 
 QTEST_GUILESS_MAIN(TestConfigClip)
