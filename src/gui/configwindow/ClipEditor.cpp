@@ -5,7 +5,9 @@
 #include "CSyncView.h"
 #include "config/ListTable.h"
 #include "config/SaveRules.h"
+#include "config/SettingTable.h"
 #include "framework/AnsiQt.h"
+#include "framework/ChangeValue.h"
 #include "framework/ClipboardText.h"
 #include "framework/CommandIds.h"
 #include "framework/CountText.h"
@@ -15,6 +17,7 @@
 #include "framework/UnkeptText.h"
 
 #include <QStringList>
+#include <QUndoCommand>
 #include <algorithm>
 #include <cctype>
 #include <type_traits>
@@ -29,11 +32,26 @@ bool isGroup(DetailKind kind) {
     return kind == K::Applications || kind == K::Packages;
 }
 
+// The package nodes whose rows are settings that copy one by one.
+bool holdsSettings(DetailKind kind) {
+    return kind == K::Messages || kind == K::Settings;
+}
+
+// The setting on row `index` (1-based) of a package node, when it copies.
+const SettingRow* copiedSetting(DetailKind node, int index) {
+    for (const SettingRow& row : SettingTable::kRows)
+        if (row.packageNode == node && row.packageRow == index - 1)
+            return ConfigClip::copies(row) ? &row : nullptr;
+    return nullptr;
+}
+
 // What a paste into the list counts: "packages", "target servers".
 QString whatOf(DetailKind list) {
     if (isGroup(list))
         return list == K::Applications ? QStringLiteral("applications")
                                        : QStringLiteral("packages");
+    if (holdsSettings(list))
+        return list == K::Messages ? QStringLiteral("messages") : QStringLiteral("command files");
     return QString::fromLatin1(ListTable::row(list)->what);
 }
 
@@ -78,9 +96,15 @@ QString ClipEditor::mimeType(DetailKind list) {
     QString kind;
     if (isGroup(list))
         kind = list == K::Applications ? QStringLiteral("application") : QStringLiteral("package");
+    else if (holdsSettings(list))
+        kind = list == K::Messages ? QStringLiteral("messages") : QStringLiteral("commandfiles");
     else if (const ListRow* row = ListTable::row(list); row != nullptr && row->ofPackage())
         kind = QString::fromLatin1(row->name).toLower();
     return kind.isEmpty() ? QString() : ClipboardText::kPrivatePrefix + kind;
+}
+
+bool ClipEditor::copiesRows(NodeIconIndex kind, DetailKind node) {
+    return kind == DetailNode && holdsSettings(node);
 }
 
 ClipEditor::Target ClipEditor::target(Pane pane) const {
@@ -103,11 +127,12 @@ ClipEditor::Target ClipEditor::treeTarget() const {
         break;
     }
     const ListRow* row = ListTable::row(detail);
-    if (node == nullptr || node->parent() == nullptr || row == nullptr || !row->ofPackage())
+    const bool list = (row != nullptr && row->ofPackage()) || holdsSettings(detail);
+    if (node == nullptr || node->parent() == nullptr || !list)
         return {};
     // Pastes go after the entry the list has selected, when it shows the node.
-    const bool shown = list() != nullptr && list()->shownItem() == node;
-    return {detail, record, shown ? list()->selectedRow() + 1 : 0};
+    const bool shown = this->list() != nullptr && this->list()->shownItem() == node;
+    return {detail, record, shown ? this->list()->selectedRow() + 1 : 0};
 }
 
 ClipEditor::Target ClipEditor::listTarget() const {
@@ -119,8 +144,9 @@ ClipEditor::Target ClipEditor::listTarget() const {
     if (view->shownKind() == GroupNode && isGroup(detail))
         return {detail, 0, selected};
     const ListRow* row = ListTable::row(detail);
+    const bool list = (row != nullptr && row->ofPackage()) || holdsSettings(detail);
     const PackageDesc* p = view->shownPackage();
-    if (view->shownKind() == DetailNode && row != nullptr && row->ofPackage() && p != nullptr)
+    if (view->shownKind() == DetailNode && list && p != nullptr)
         return {detail, p->id, selected};
     return {};
 }
@@ -129,6 +155,8 @@ int ClipEditor::held(const Target& t) const {
     const ConfigModel& m = document().model();
     if (isGroup(t.list))
         return t.list == K::Applications ? m.applications.count() : m.packages.count();
+    if (holdsSettings(t.list))
+        return list() != nullptr ? list()->topLevelItemCount() : 0;
     int count = 0;
     if (const PackageDesc* p = document().package(t.package))
         ListTable::visit(*ListTable::row(t.list),
@@ -144,11 +172,13 @@ bool ClipEditor::can(Edit edit, Pane pane) const {
     // The tree selects records; entries are selected in the list.
     const bool selected =
         t.index >= 1 && t.index <= held(t) && (pane == Pane::List || isGroup(t.list));
+    // A setting copies when it stands alone, and is never taken out.
+    const bool settings = holdsSettings(t.list);
     switch (edit) {
     case Edit::Copy:
-        return selected;
+        return selected && (!settings || copiedSetting(t.list, t.index) != nullptr);
     case Edit::Cut:
-        return selected && writable;
+        return selected && writable && !settings;
     case Edit::Duplicate:
         return selected && writable && isGroup(t.list);
     case Edit::Paste:
@@ -189,7 +219,8 @@ void ClipEditor::addTo(PopupMenu& menu, Pane pane, bool duplicate) {
                           {Edit::Copy, "Copy", "copy", CommandIds::EditCopy},
                           {Edit::Paste, "Paste", "paste", CommandIds::EditPaste},
                           {Edit::Duplicate, "Duplicate", "duplicate", CommandIds::EditDuplicate}};
-    menu.addSeparator();
+    if (!menu.isEmpty())
+        menu.addSeparator();
     for (const Item& item : items) {
         if (item.edit == Edit::Duplicate && !duplicate)
             continue;
@@ -206,9 +237,15 @@ std::string ClipEditor::copied(const Target& t) const {
     if (t.list == K::Packages)
         return clip_.copy(m.packages.at(t.index));
     std::string text;
+    const PackageDesc* p = document().package(t.package);
+    if (p == nullptr)
+        return text;
+    if (holdsSettings(t.list)) {
+        const SettingRow* setting = copiedSetting(t.list, t.index);
+        return setting != nullptr ? clip_.copy(*p, *setting) : text;
+    }
     const ListRow& row = *ListTable::row(t.list);
-    if (const PackageDesc* p = document().package(t.package))
-        ListTable::visit(row, [&](auto member) { text = clip_.copy(row, p->*member, {t.index}); });
+    ListTable::visit(row, [&](auto member) { text = clip_.copy(row, p->*member, {t.index}); });
     return text;
 }
 
@@ -238,6 +275,8 @@ void ClipEditor::paste(const Target& target, Pane pane) {
         putRecords(pasted->model.applications, t, pane, "Paste", false);
     else if (t.list == K::Packages)
         putRecords(pasted->model.packages, t, pane, "Paste", false);
+    else if (holdsSettings(t.list))
+        putSettings(*pasted, t);
     else
         putEntries(*pasted, t);
 }
@@ -267,9 +306,10 @@ std::optional<ConfigClip::Pasted> ClipEditor::readPaste(const Target& t) const {
                     .arg(*unfit));
         return std::nullopt;
     }
-    ConfigClip::Pasted pasted = isGroup(t.list)
-                                    ? clip_.readRecords(taken->lines, t.list == K::Applications)
-                                    : clip_.readEntries(taken->lines, *ListTable::row(t.list));
+    ConfigClip::Pasted pasted =
+        isGroup(t.list)         ? clip_.readRecords(taken->lines, t.list == K::Applications)
+        : holdsSettings(t.list) ? clip_.readSettings(taken->lines, t.list)
+                                : clip_.readEntries(taken->lines, *ListTable::row(t.list));
     const QString what = whatOf(t.list);
     if (!pasted.status.ok) {
         message(tr("The clipboard text cannot be pasted: %1")
@@ -390,6 +430,42 @@ void ClipEditor::putEntries(const ConfigClip::Pasted& pasted, const Target& t) {
     });
     doc.undoStack().endMacro();
     select(t, Pane::List, after, 0);
+}
+
+void ClipEditor::putSettings(const ConfigClip::Pasted& pasted, const Target& t) {
+    CPallworthDoc& doc = document();
+    const PackageDesc& from = pasted.model.packages.at(1);
+    const PackageDesc* p = doc.package(t.package);
+    if (p == nullptr)
+        return;
+    const RecordId id = t.package;
+    const QString text = tr("Paste in %1").arg(AnsiQt::toQString(Catalogue::label(t.list)));
+    std::vector<QUndoCommand*> changes;
+    int first = 0;
+    for (const SettingRow& row : SettingTable::kRows) {
+        if (!ConfigClip::copies(row) || row.packageNode != t.list ||
+            !ConfigClip::gives(pasted, row))
+            continue;
+        first = first == 0 ? row.packageRow + 1 : first;
+        for (std::string PackageDesc::*field : {row.package, row.second}) {
+            if (field == nullptr || p->*field == from.*field)
+                continue;
+            auto locate = [&doc, id, field]() -> std::string* {
+                PackageDesc* target = doc.package(id);
+                return target != nullptr ? &(target->*field) : nullptr;
+            };
+            changes.push_back(new ChangeValue<std::string>(doc, text, {t.list, id}, locate,
+                                                           p->*field, from.*field));
+        }
+    }
+    // A paste of the values already there changes nothing, and is no step.
+    if (!changes.empty()) {
+        doc.undoStack().beginMacro(text);
+        for (QUndoCommand* change : changes)
+            doc.undoStack().push(change);
+        doc.undoStack().endMacro();
+    }
+    select(t, Pane::List, first - 1, 0);
 }
 
 void ClipEditor::select(const Target& t, Pane pane, int row, RecordId record) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "NodeIconIndex.h"
 #include "config/ConfigClip.h"
 #include "framework/CommandTarget.h"
 #include "text/DetailKind.h"
@@ -38,6 +39,10 @@ public:
     // Adds Cut, Copy, Paste (and Duplicate) to a context menu, greyed where
     // they do not apply.
     void addTo(PopupMenu& menu, Pane pane, bool duplicate);
+
+    // Whether the rows of a node copy though it has no entries: the messages
+    // and command files of a package.
+    static bool copiesRows(NodeIconIndex kind, DetailKind node);
 
     // The private clipboard type of the records or entries of a list node;
     // empty for any other node.
@@ -78,6 +83,8 @@ private:
     std::optional<std::string> freeName(const NameUsed& used, const std::string& name,
                                         const QString& caption, bool ask) const;
     void putEntries(const ConfigClip::Pasted& pasted, const Target& t);
+    // Sets the messages or command files the text gave, as one undo step.
+    void putSettings(const ConfigClip::Pasted& pasted, const Target& t);
     // Shows the records or entries from row `row` on as the selection.
     void select(const Target& t, Pane pane, int row, RecordId record);
     void message(const QString& text) const;

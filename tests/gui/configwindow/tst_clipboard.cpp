@@ -3,6 +3,7 @@
 #include "gui/app/AppFixture.h"
 #include "gui/app/MouseDriver.h"
 
+#include "config/SettingTable.h"
 #include "configwindow/CPallworthDoc.h"
 #include "configwindow/CPallworthTreeView.h"
 #include "configwindow/CSplitterFrame.h"
@@ -52,6 +53,8 @@ private slots:
     void undoRestoresTheBytes();
     void greyedStates_data();
     void greyedStates();
+    void settingsTravelToAnotherPackage_data();
+    void settingsTravelToAnotherPackage();
 
 private:
     CPallworthDoc* open(const QString& path) {
@@ -382,8 +385,12 @@ void TestClipboard::greyedStates_data() {
                                                       << "cut copy paste";
     QTest::newRow("excludes, plain text") << rich << "Exclude" << -1 << "plain"
                                           << "paste";
-    QTest::newRow("settings of a package") << rich << "Settings" << 0 << "plain"
-                                           << "";
+    QTest::newRow("package settings, plain text") << rich << "Settings" << 0 << "plain"
+                                                  << "paste";
+    QTest::newRow("a message, messages copied") << rich << "Messages" << 0 << "messages"
+                                                << "copy paste";
+    QTest::newRow("a message, command files copied") << rich << "Messages" << 1 << "commandfiles"
+                                                     << "copy";
     QTest::newRow("read only") << QByteArray("read only") << "Sales" << -1 << "package"
                                << "copy";
 }
@@ -432,6 +439,42 @@ void TestClipboard::greyedStates() {
         if (isOn(id))
             got << QLatin1String(name);
     QCOMPARE(got.join(u' '), enabled);
+}
+
+void TestClipboard::settingsTravelToAnotherPackage_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("field");
+    QTest::newRow("a message") << "Messages" << 0 << "preMsg";
+    QTest::newRow("a command file") << "Settings" << 10 << "preNcfSrc";
+}
+
+// A message or command file copied from one package's list is that setting
+// of another package once pasted over any of its rows; one undo takes it back.
+void TestClipboard::settingsTravelToAnotherPackage() {
+    QFETCH(QString, node);
+    QFETCH(int, row);
+    QFETCH(QString, field);
+    openData("commented-1.30.cfg");
+    const std::string bytes = doc()->writeBytes();
+    const QByteArray label = node.toLatin1();
+    click(tree(), packageChild(1, label.constData()));
+    click(list(), list()->topLevelItem(row));
+    const QString value = list()->topLevelItem(row)->text(1);
+    press(list(), Qt::Key_C);
+    click(tree(), packageChild(2, label.constData()));
+    QVERIFY(list()->topLevelItem(row)->text(1) != value);
+    click(list(), list()->topLevelItem(row == 0 ? 2 : 0));
+    press(list(), Qt::Key_V);
+    QCOMPARE(list()->topLevelItem(row)->text(1), value);
+    QCOMPARE(list()->selectedRow(), row);
+    const SettingRow& setting = *std::ranges::find_if(
+        SettingTable::kRows, [&](const SettingRow& r) { return QLatin1String(r.field) == field; });
+    QCOMPARE(model().packages.at(2).*setting.package, model().packages.at(1).*setting.package);
+    if (setting.second != nullptr)
+        QCOMPARE(model().packages.at(2).*setting.second, model().packages.at(1).*setting.second);
+    press(list(), Qt::Key_Z);
+    QCOMPARE(doc()->writeBytes(), bytes);
 }
 
 QTEST_MAIN(TestClipboard)
