@@ -252,7 +252,13 @@ std::string ClipEditor::copied(const Target& t) const {
 void ClipEditor::cut(const Target& t, Pane pane) {
     ClipboardText::put(mimeType(t.list), copied(t));
     CPallworthDoc& doc = document();
-    doc.undoStack().beginMacro(tr("Cut from %1").arg(AnsiQt::toQString(Catalogue::label(t.list))));
+    const ConfigModel& m = doc.model();
+    doc.undoStack().beginMacro(
+        t.list == K::Applications
+            ? tr("Cut application %1").arg(AnsiQt::toQString(m.applications.at(t.index).name))
+        : t.list == K::Packages
+            ? tr("Cut package %1").arg(AnsiQt::toQString(m.packages.at(t.index).name))
+            : tr("Cut from %1").arg(AnsiQt::toQString(Catalogue::label(t.list))));
     // The list's own Delete keeps its rows in step with the entries.
     if (pane == Pane::List && list() != nullptr)
         list()->DeleteEntry();

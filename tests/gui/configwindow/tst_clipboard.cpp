@@ -264,6 +264,7 @@ void TestClipboard::nameClash() {
         return d.result();
     };
     const int steps = doc()->undoStack().count();
+    const std::string bytes = doc()->writeBytes();
     press(tree(), duplicate ? Qt::Key_D : Qt::Key_V);
     QCOMPARE(suggested.value(0), QStringLiteral("Sales Servers 2"));
     QStringList got;
@@ -280,6 +281,8 @@ void TestClipboard::nameClash() {
         QVERIFY(copy.kept == model().packages.at(1).kept);
         QCOMPARE(copy.targets.count(), model().packages.at(1).targets.count());
     }
+    press(tree(), Qt::Key_Z);
+    QCOMPARE(doc()->writeBytes(), bytes);
 }
 
 void TestClipboard::pastePastTheLimitIsRefused_data() {
@@ -348,6 +351,8 @@ void TestClipboard::undoRestoresTheBytes() {
     const int steps = doc()->undoStack().count();
     press(view, Qt::Key_X);
     QCOMPARE(doc()->undoStack().count(), steps + 1);
+    if (node == QLatin1String("Packages"))
+        QCOMPARE(doc()->undoStack().undoText(), QStringLiteral("Cut package Sales Servers"));
     QVERIFY(doc()->writeBytes() != bytes);
     QVERIFY(QGuiApplication::clipboard()->mimeData()->hasFormat(
         QStringLiteral("application/x-pallworth-") + mimeType));
