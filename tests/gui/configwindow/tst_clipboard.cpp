@@ -29,8 +29,9 @@ QByteArray block(const QByteArray& file, const QByteArray& first) {
     return start < 0 || end < 0 ? QByteArray() : file.mid(start, end + 13 - start);
 }
 
-void setClipboardText(const QByteArray& latin1) {
-    QGuiApplication::clipboard()->setText(QString::fromLatin1(latin1));
+// Text as another program puts it on the clipboard.
+void setClipboardText(const QByteArray& utf8) {
+    QGuiApplication::clipboard()->setText(QString::fromUtf8(utf8));
 }
 
 } // namespace
@@ -164,7 +165,7 @@ void TestClipboard::entriesFromPlainText_data() {
     QTest::addColumn<bool>("agree");
     QTest::addColumn<QStringList>("pasted");
     QTest::addColumn<QString>("message");
-    const QByteArray valid = "EXCLUDE \"SYS:\\CACHE\"\r\n  EXCLUDE \"VOL1:\\Caf\xe9\"\r\n";
+    const QByteArray valid = "EXCLUDE \"SYS:\\CACHE\"\r\n  EXCLUDE \"VOL1:\\Caf\xc3\xa9\"\r\n";
     QTest::newRow("a valid block")
         << valid << false << QStringList{"SYS:\\CACHE", "VOL1:\\Caf\u00e9"} << QString();
     // The reader keeps an unknown line, before the entry after it.
@@ -176,6 +177,9 @@ void TestClipboard::entriesFromPlainText_data() {
     QTest::newRow("a dropped word, pasted")
         << surplus << true << QStringList{"SYS:\\CACHE", "SYS:\\OLD"} << dropped;
     QTest::newRow("a dropped word, not pasted") << surplus << false << QStringList{} << dropped;
+    QTest::newRow("a letter the code page lacks")
+        << QByteArray("EXCLUDE \"SYS:\\\xce\xa9MEGA\"\r\n") << true << QStringList{}
+        << "holds \"\u03a9\", which a configuration cannot hold";
     QTest::newRow("no configuration") << QByteArray("Lunch at noon?\r\n") << true << QStringList{}
                                       << "The clipboard holds no excluded paths";
     QTest::newRow("targets into excludes")
