@@ -1,5 +1,6 @@
 #include "HeapCounter.h"
 #include "LargeDocuments.h"
+#include "config/ConfigClip.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 #include "taskfile/TaskFileFormat.h"
@@ -181,6 +182,25 @@ void BM_ConfigNormalizeJobs(benchmark::State& state) {
     reportLoad(state, doc.file.size(), measureLoad(doc.file, model));
 }
 BENCHMARK(BM_ConfigNormalizeJobs)->Unit(benchmark::kMillisecond);
+
+// Copy and paste of every package of the same configuration, one at a time:
+// each written as the clipboard's text and read back, as the normalize
+// benchmark above writes and reads the whole file.
+void BM_ConfigClipPackages(benchmark::State& state) {
+    const auto& doc = jobsConfig();
+    const ConfigClip clip;
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        bytes = 0;
+        for (const PackageDesc& p : doc.model.packages) {
+            const std::string text = clip.copy(p);
+            bytes += text.size();
+            benchmark::DoNotOptimize(clip.readRecords(text, false).count);
+        }
+    }
+    state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
+}
+BENCHMARK(BM_ConfigClipPackages)->Unit(benchmark::kMillisecond);
 
 // Every list at capacity: a file of a few hundred MB, loaded once.
 void BM_ConfigLoadFullCapacity(benchmark::State& state) {

@@ -69,6 +69,18 @@ bool ConfigWriter::write(const ConfigModel& model, const Sink& sink, std::size_t
     return sunk_;
 }
 
+std::string ConfigWriter::writeBlock(const PackageDesc& p) {
+    out_.clear();
+    writePackage(p);
+    return std::move(out_);
+}
+
+std::string ConfigWriter::writeBlock(const ApplicationDesc& app) {
+    out_.clear();
+    writeApplication(app);
+    return std::move(out_);
+}
+
 void ConfigWriter::writeModel(const ConfigModel& model) {
     writeGlobal(model);
     for (const PackageDesc& p : model.packages) {
@@ -147,12 +159,8 @@ void ConfigWriter::writePackage(const PackageDesc& p) {
     }
     ListTable::forEach(p, [&](const ListRow& row, const auto& list) {
         put(row.comment);
-        for (int i = 1; i <= list.count(); ++i) {
-            kept(list, i);
-            const std::size_t start = out_.size();
-            put("  ", row.keyword, " ");
-            writeEntry(list.at(i), start);
-        }
+        for (int i = 1; i <= list.count(); ++i)
+            entryLine(row, list, i);
         put(kEnd);
     });
     kept(p.kept, KeptLines::kClosing);
@@ -193,19 +201,31 @@ void ConfigWriter::openFileLine(const SettingRow& row, const PackageDesc& p) {
     put(kEnd);
 }
 
-void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p) {
+void ConfigWriter::commandFileLines(const SettingRow& row, const PackageDesc& p, bool commented) {
     const struct {
         std::string_view side;
         const std::string& path;
         PackageDesc::Key key;
     } sides[] = {{" SRC", p.*row.package, row.packageKey}, {" DST", p.*row.second, row.secondKey}};
     for (const auto& [side, path, key] : sides) {
-        put(row.inPackage.comment);
-        kept(p.kept, key);
+        if (commented) {
+            put(row.inPackage.comment);
+            kept(p.kept, key);
+        }
         pathLine(path, kIndent, row.keyword, side);
-        if (row.inPackage.blankAfter)
+        if (commented && row.inPackage.blankAfter)
             put(kEnd);
     }
+}
+
+std::string ConfigWriter::writeSetting(const PackageDesc& p, const SettingRow& row) {
+    out_.clear();
+    if (row.form == SettingForm::CommandFiles)
+        commandFileLines(row, p, false);
+    else
+        settingLine(row, kIndent, p.*row.package,
+                    row.second != nullptr ? &(p.*row.second) : nullptr);
+    return std::move(out_);
 }
 
 // A target names a server and volume, not a path: it goes out unconverted.

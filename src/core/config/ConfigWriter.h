@@ -1,6 +1,7 @@
 #pragma once
 
 #include "ConfigModel.h"
+#include "ListRow.h"
 #include "SettingRow.h"
 #include "io/Progress.h"
 #include "text/OemCodePage.h"
@@ -10,6 +11,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 // Regenerates a whole .cfg file from a model in the current format: fixed
 // comment blocks, the global settings, one block per package, one per
@@ -32,6 +34,25 @@ public:
     bool write(const ConfigModel& model, const Sink& sink, std::size_t piece,
                Progress* progress = nullptr);
 
+    // One record's block, its kept lines included, as a whole file holds it.
+    std::string writeBlock(const PackageDesc& p);
+    std::string writeBlock(const ApplicationDesc& app);
+    // The lines of the entries `indexes` (1-based) of the package list `row`
+    // shows, each after the lines kept before it.
+    template <typename T>
+    std::string writeEntries(const ListRow& row, const EntryList<T>& list,
+                             const std::vector<int>& indexes) {
+        out_.clear();
+        for (const int i : indexes)
+            if (list.validIndex(i))
+                entryLine(row, list, i);
+        return std::move(out_);
+    }
+
+    // The line, or the SRC and DST lines, of one setting of a package,
+    // without the comment block the file puts before it.
+    std::string writeSetting(const PackageDesc& p, const SettingRow& row);
+
 private:
     void writeModel(const ConfigModel& model);
     // Hands the buffer to the sink once it holds a piece (or at the end);
@@ -43,12 +64,18 @@ private:
     void settingLine(const SettingRow& row, std::string_view indent, std::string_view value,
                      const std::string* second);
     void openFileLine(const SettingRow& row, const PackageDesc& p);
-    void commandFileLines(const SettingRow& row, const PackageDesc& p);
+    void commandFileLines(const SettingRow& row, const PackageDesc& p, bool commented = true);
     // The rest of an entry's line after its keyword; `lineStart` is where the
     // line starts in the buffer.
     void writeEntry(const TargetServer& t, std::size_t lineStart);
     void writeEntry(const SyncJob& job, std::size_t lineStart);
     void writeEntry(const std::string& path, std::size_t lineStart);
+    template <typename T> void entryLine(const ListRow& row, const EntryList<T>& list, int i) {
+        kept(list, i);
+        const std::size_t start = out_.size();
+        put("  ", row.keyword, " ");
+        writeEntry(list.at(i), start);
+    }
     void writeApplication(const ApplicationDesc& app);
     void writeNameList(std::string_view list, std::string_view keyword, const KeptLines& lines,
                        ApplicationDesc::Key key);

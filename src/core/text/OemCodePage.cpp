@@ -42,13 +42,16 @@ constexpr HighHalf kCp850 = {
 
 } // namespace
 
-OemCodePage::OemCodePage(int number) : number_(number == 850 ? 850 : 437) {
-    const HighHalf& oem = number_ == 850 ? kCp850 : kCp437;
-    for (int b = 0; b < 0x80; ++b) {
+OemCodePage::OemCodePage(int number) : number_(number == 850 || number == kAnsi ? number : 437) {
+    const int same = number_ == kAnsi ? 0x100 : 0x80;
+    for (int b = 0; b < same; ++b) {
         toAnsi_[b] = static_cast<unsigned char>(b);
         toOem_[b] = static_cast<unsigned char>(b);
         same_[b] = true;
     }
+    if (number_ == kAnsi)
+        return;
+    const HighHalf& oem = number_ == 850 ? kCp850 : kCp437;
     std::vector<int> unpairedOem;
     for (int b = 0x80; b < 0x100; ++b) {
         const int ansi = AnsiText::fromUnicode(oem[b - 0x80]);

@@ -11,7 +11,9 @@
 // keeps every byte.
 class OemCodePage {
 public:
-    // 850 selects code page 850; anything else gives 437.
+    // 850 selects code page 850, kAnsi none (every byte stays as it is);
+    // anything else gives 437.
+    static constexpr int kAnsi = 1252;
     explicit OemCodePage(int number = 437);
     // Code page 850 when PALLWORTH_OEM_CODEPAGE is "850", else 437.
     static OemCodePage fromEnvironment();

@@ -229,6 +229,11 @@ void CMainFrame::createClipboardActions() {
     connect(qApp, &QApplication::focusChanged, this, &CMainFrame::updateEditActions);
 }
 
+CMainFrame::~CMainFrame() {
+    // Windows closed while the children go would ask the area, gone first.
+    disconnect(qApp, &QApplication::focusChanged, this, &CMainFrame::updateEditActions);
+}
+
 void CMainFrame::runEdit(int id) {
     CommandTarget* target = activeTarget();
     for (const ClipboardAction& c : kClipboardActions)

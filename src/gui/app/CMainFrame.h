@@ -26,6 +26,7 @@ class CMainFrame : public QMainWindow {
 
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
+    ~CMainFrame() override;
 
     QMdiArea* mdiArea() const { return area_; }
     void setDocumentManager(DocumentManager* manager);

@@ -106,9 +106,9 @@ template <typename Record> QString recordText(const char* verb, const Record& re
 
 template <typename Record>
 void CPallworthDoc::pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index,
-                               bool adding) {
+                               bool adding, const char* verb) {
     const RecordId id = record.id;
-    const QString text = recordText(adding ? "New" : "Delete", record);
+    const QString text = recordText(verb, record);
     const ModelCommand::Place place{
         kApplications<Record> ? DetailKind::Applications : DetailKind::Packages, id};
     auto locate = [this, table] { return &(model_.*table); };
@@ -129,13 +129,15 @@ void CPallworthDoc::recordPlaced(RecordId id, bool present) {
 }
 
 template <typename Record>
-RecordId CPallworthDoc::pushAdded(EntryList<Record> ConfigModel::*table) {
+RecordId CPallworthDoc::pushAdded(EntryList<Record> ConfigModel::*table, int index,
+                                  const char* verb) {
     // The command puts the new record in, so that redoing puts it back.
     EntryList<Record>& records = model_.*table;
     Record added = std::move(records.last());
     records.remove(records.count());
     const RecordId id = added.id;
-    pushRecord(table, std::move(added), records.count() + 1, true);
+    const int at = index >= 1 && index <= records.count() ? index : records.count() + 1;
+    pushRecord(table, std::move(added), at, true, verb);
     return id;
 }
 
@@ -146,7 +148,7 @@ void CPallworthDoc::pushRemoval(EntryList<Record> ConfigModel::*table, int index
     Record named;
     named.id = (model_.*table).at(index).id;
     named.name = (model_.*table).at(index).name;
-    pushRecord(table, std::move(named), index, false);
+    pushRecord(table, std::move(named), index, false, "Delete");
 }
 
 std::optional<RecordId> CPallworthDoc::AddApplication(const std::string& name) {
@@ -159,6 +161,20 @@ std::optional<RecordId> CPallworthDoc::AddPackage(const std::string& name) {
     if (model_.addPackage(name) == nullptr)
         return std::nullopt;
     return pushAdded(&ConfigModel::packages);
+}
+
+std::optional<RecordId> CPallworthDoc::InsertApplication(ApplicationDesc app, int index,
+                                                         const char* verb) {
+    if (model_.appendApplication(std::move(app)) == nullptr)
+        return std::nullopt;
+    return pushAdded(&ConfigModel::applications, index, verb);
+}
+
+std::optional<RecordId> CPallworthDoc::InsertPackage(PackageDesc package, int index,
+                                                     const char* verb) {
+    if (model_.appendPackage(std::move(package)) == nullptr)
+        return std::nullopt;
+    return pushAdded(&ConfigModel::packages, index, verb);
 }
 
 bool CPallworthDoc::RemoveRecord(RecordId id) {

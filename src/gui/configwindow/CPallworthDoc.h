@@ -4,6 +4,9 @@
 #include "framework/TreeListDocument.h"
 #include "text/OemCodePage.h"
 
+#include <functional>
+#include <optional>
+
 // A .cfg configuration open in the editor: the model, its file format and
 // save rules. Records are added and removed here so that every window on the
 // document follows.
@@ -30,11 +33,25 @@ public:
     // Nothing when the table is full.
     std::optional<RecordId> AddApplication(const std::string& name);
     std::optional<RecordId> AddPackage(const std::string& name);
+    // Puts a record made elsewhere (pasted, duplicated) at `index` (1-based)
+    // of its table under a fresh id, as a command named by `verb`; nothing
+    // when the table is full.
+    std::optional<RecordId> InsertApplication(ApplicationDesc app, int index, const char* verb);
+    std::optional<RecordId> InsertPackage(PackageDesc package, int index, const char* verb);
     // Removes the application or package with that id; false when none has it.
     bool RemoveRecord(RecordId id);
     void RenameRecord(RecordId id, const std::string& name);
     // Moves the application or package at `from` (1-based) to `to` in its table.
     void MoveRecord(bool applications, int from, int to);
+
+    // A package's list, found again by the package's id whenever asked.
+    template <typename T>
+    std::function<EntryList<T>*()> listOf(RecordId id, EntryList<T> PackageDesc::*member) {
+        return [this, id, member]() -> EntryList<T>* {
+            PackageDesc* p = package(id);
+            return p != nullptr ? &(p->*member) : nullptr;
+        };
+    }
 
     // The package with that id, nullptr when none has it.
     PackageDesc* package(RecordId id);
@@ -51,9 +68,13 @@ signals:
 private:
     // Puts a new record, or one taken out, back into its table.
     template <typename Record>
-    void pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index, bool adding);
-    // Takes the record just appended out again and pushes its insertion.
-    template <typename Record> RecordId pushAdded(EntryList<Record> ConfigModel::*table);
+    void pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index, bool adding,
+                    const char* verb);
+    // Takes the record just appended out again and pushes its insertion at
+    // `index` (0: where it is).
+    template <typename Record>
+    RecordId pushAdded(EntryList<Record> ConfigModel::*table, int index = 0,
+                       const char* verb = "New");
     template <typename Record> void pushRemoval(EntryList<Record> ConfigModel::*table, int index);
     void recordPlaced(RecordId id, bool present);
     void moveRecord(bool applications, int from, int to);

@@ -2,6 +2,7 @@
 
 #include "CPallworthDoc.h"
 #include "CSyncView.h"
+#include "ClipEditor.h"
 #include "KeptTip.h"
 #include "config/SaveRules.h"
 #include "dialogs/CText.h"
@@ -53,7 +54,8 @@ const QStringList& CPallworthTreeView::packageChildren() {
 }
 
 CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
-    : NodeTree(document, QStringLiteral("configTree"), parent), document_(document) {
+    : NodeTree(document, QStringLiteral("configTree"), parent), document_(document),
+      clip_(std::make_unique<ClipEditor>(*this)) {
     setRootIsDecorated(true);
     setDragEnabled(false);
     connect(&document, &CPallworthDoc::applicationAdded, this,
@@ -65,6 +67,8 @@ CPallworthTreeView::CPallworthTreeView(CPallworthDoc& document, QWidget* parent)
             &CPallworthTreeView::onRecordsReordered);
     connect(&document, &CPallworthDoc::placeReplayed, this, &CPallworthTreeView::showPlace);
 }
+
+CPallworthTreeView::~CPallworthTreeView() = default;
 
 void CPallworthTreeView::OnInitialUpdate() {
     document_.treeView = this;
@@ -198,13 +202,16 @@ void CPallworthTreeView::nodeSelected(QTreeWidgetItem* current) {
         listView()->ShowNode(kindOf(current), detailOf(current), current);
 }
 
-QString CPallworthTreeView::askName(const QString& caption, bool& ok) {
+std::optional<std::string> CPallworthTreeView::askName(const QString& caption,
+                                                       const std::string& suggested) {
     CText dialog(this);
     dialog.caption = AnsiQt::fromQString(caption);
+    dialog.text = suggested;
     // The reader trims a name; one typed with outer blanks would not come back.
     dialog.rule = ValueRules::Rule::Name;
-    ok = ModalSeam::runModal(dialog) == QDialog::Accepted;
-    return AnsiQt::toQString(dialog.text);
+    if (ModalSeam::runModal(dialog) != QDialog::Accepted)
+        return std::nullopt;
+    return dialog.text;
 }
 
 void CPallworthTreeView::NewApplication() {
@@ -233,12 +240,11 @@ void CPallworthTreeView::newRecord(const QString& caption, const QTreeWidgetItem
                                AnsiQt::toQString(SaveRules::kCaption));
         return;
     }
-    bool ok = false;
-    const QString name = askName(caption, ok);
-    if (!ok || group == nullptr)
+    const std::optional<std::string> name = askName(caption);
+    if (!name || group == nullptr)
         return;
     adding_ = true;
-    const std::optional<RecordId> added = (document_.*add)(AnsiQt::fromQString(name));
+    const std::optional<RecordId> added = (document_.*add)(*name);
     adding_ = false;
     if (!added || currentItem() != nodeOf(*added))
         return;
@@ -348,5 +354,6 @@ std::unique_ptr<QMenu> CPallworthTreeView::popupMenu(const QTreeWidgetItem* node
                          &CPallworthTreeView::Insert);
     if (document_.readOnly())
         menu->disableCommands();
+    clip_->addTo(*menu, ClipEditor::Pane::Tree, menuId == kDeleteMenu);
     return menu;
 }

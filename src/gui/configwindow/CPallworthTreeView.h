@@ -5,9 +5,11 @@
 #include "framework/NodeTree.h"
 #include "text/RecordId.h"
 
+#include <memory>
 #include <optional>
 #include <string>
 
+class ClipEditor;
 class CPallworthDoc;
 class CSyncView;
 
@@ -27,9 +29,12 @@ public:
     static const QStringList& packageChildren();
 
     CPallworthTreeView(CPallworthDoc& document, QWidget* parent = nullptr);
+    ~CPallworthTreeView() override;
 
     CSyncView* listView() const;
     CPallworthDoc& document() const { return document_; }
+    // Cut, Copy, Paste and Duplicate of the tree and the list beside it.
+    ClipEditor& clipEditor() const { return *clip_; }
 
     // Builds the nodes from the model; an empty tree for a newer format.
     void OnInitialUpdate() override;
@@ -52,6 +57,10 @@ public:
     // A record's own node, or its child of that detail; the top node of a
     // detail without a record.
     QTreeWidgetItem* nodeShowing(DetailKind detail, RecordId record) const override;
+
+    // Asks for a record's name through the name dialog, offering
+    // `suggested`; nothing when the user cancels.
+    std::optional<std::string> askName(const QString& caption, const std::string& suggested = {});
 
     void NewApplication();
     void NewPackage();
@@ -78,7 +87,6 @@ private:
     void showPlace(DetailKind detail, RecordId record);
     // Where a record's node goes among its group's children; -1 for the end.
     int recordPosition(const QTreeWidgetItem* group, RecordId record) const;
-    QString askName(const QString& caption, bool& ok);
     using AddRecord = std::optional<RecordId> (CPallworthDoc::*)(const std::string&);
     // Asks for the name of a new application or package and adds it below
     // `group`; `records` names what the refusal of a full table counts.
@@ -86,6 +94,7 @@ private:
                    const QString& records);
 
     CPallworthDoc& document_;
+    std::unique_ptr<ClipEditor> clip_;
     QTreeWidgetItem* defaultSettingsNode_ = nullptr;
     QTreeWidgetItem* applicationsNode_ = nullptr;
     QTreeWidgetItem* packagesNode_ = nullptr;

@@ -1,7 +1,10 @@
 #include "CSplitterFrame.h"
 
 #include "CPallworthDoc.h"
+#include "ClipEditor.h"
 #include "TreeFilter.h"
+
+#include <QUndoStack>
 
 #include <QShortcut>
 #include <QSplitter>
@@ -10,6 +13,9 @@
 CSplitterFrame::CSplitterFrame(CPallworthDoc& document, const PathBrowser* browser, QWidget* parent)
     : TreeListFrameOf(document, QStringLiteral("splitterFrame"), parent, browser) {
     addFilter();
+    // An undo or redo changes what is selected and what may be pasted.
+    connect(&document.undoStack(), &QUndoStack::indexChanged, this,
+            &TreeListFrame::editStateChanged);
 }
 
 void CSplitterFrame::addFilter() {
@@ -43,4 +49,19 @@ void CSplitterFrame::newApplication() {
 
 void CSplitterFrame::newPackage() {
     treeView()->NewPackage();
+}
+
+namespace {
+ClipEditor::Pane paneOf(const CSyncView* list) {
+    return list->hasFocus() ? ClipEditor::Pane::List : ClipEditor::Pane::Tree;
+}
+} // namespace
+
+bool CSplitterFrame::canEdit(Edit edit) const {
+    return treeView()->clipEditor().can(edit, paneOf(listView()));
+}
+
+void CSplitterFrame::edit(Edit edit) {
+    treeView()->clipEditor().run(edit, paneOf(listView()));
+    emit editStateChanged();
 }

@@ -20,6 +20,10 @@ public:
     bool addsRecords() const override;
     void newApplication() override;
     void newPackage() override;
+    // On what the pane with the focus selects: the list's row, else the
+    // tree's node.
+    bool canEdit(Edit edit) const override;
+    void edit(Edit edit) override;
 
     TreeFilter* filter() const { return filter_; }
 

@@ -2,6 +2,7 @@
 
 #include "CPallworthDoc.h"
 #include "CPallworthTreeView.h"
+#include "ClipEditor.h"
 #include "DetailContent.h"
 #include "framework/AnsiQt.h"
 
@@ -152,8 +153,15 @@ void CSyncView::mouseDoubleClickEvent(QMouseEvent* event) {
 }
 
 std::unique_ptr<QMenu> CSyncView::popupMenu() {
-    if (!hasListMenu())
-        return nullptr;
+    CPallworthTreeView* tree = treeView();
+    if (!hasListMenu()) {
+        // Messages and command files copy and paste one by one.
+        if (tree == nullptr || !ClipEditor::copiesRows(shownKind_, shownDetail_))
+            return nullptr;
+        auto clip = std::make_unique<PopupMenu>(kListMenu, this);
+        tree->clipEditor().addTo(*clip, ClipEditor::Pane::List, false);
+        return clip;
+    }
     // The menu's one submenu, "Data", is what shows at the mouse.
     auto data = std::make_unique<PopupMenu>(kListMenu, this);
     data->setTitle(tr("Data"));
@@ -161,6 +169,8 @@ std::unique_ptr<QMenu> CSyncView::popupMenu() {
     data->addCommand(tr("Delete"), "delete", CommandIds::ListDelete, this, &CSyncView::DeleteEntry);
     if (document_.readOnly())
         data->disableCommands();
+    if (tree != nullptr)
+        tree->clipEditor().addTo(*data, ClipEditor::Pane::List, shownKind_ == GroupNode);
     return data;
 }
 

@@ -25,16 +25,6 @@ template <typename Work> bool withPackageList(DetailKind kind, Work work) {
     return row != nullptr && ListTable::visit(*row, work);
 }
 
-// The list of a package, found again by the package's id.
-template <typename T>
-std::function<EntryList<T>*()> listOf(CPallworthDoc& doc, RecordId id,
-                                      EntryList<T> PackageDesc::*member) {
-    return [&doc, id, member]() -> EntryList<T>* {
-        PackageDesc* p = doc.package(id);
-        return p != nullptr ? &(p->*member) : nullptr;
-    };
-}
-
 QString entryText(const char* verb, DetailKind kind) {
     return QStringLiteral("%1 %2").arg(QLatin1String(verb),
                                        AnsiQt::toQString(Catalogue::label(kind)));
@@ -123,7 +113,7 @@ void EntryEditor::DeleteEntry() {
             if (removed)
                 doc.undoStack().push(
                     EntryCommand<Entry>::remove(doc, entryText("Delete from", shown),
-                                                {shown, p->id}, listOf(doc, p->id, member), k));
+                                                {shown, p->id}, doc.listOf(p->id, member), k));
         });
     if (!removed)
         return;
@@ -143,7 +133,7 @@ void EntryEditor::MoveEntry(int dragRow, int dropRow) {
     } else if (PackageDesc* p = list_.shownPackage(); dropRow != dragRow && p != nullptr) {
         CPallworthDoc& doc = list_.document();
         withPackageList(shown, [&](auto member) {
-            auto locate = listOf(doc, p->id, member);
+            auto locate = doc.listOf(p->id, member);
             doc.undoStack().push(new MoveCommand(
                 doc, entryText("Move in", shown), {shown, p->id},
                 [locate](int from, int to) {
@@ -168,7 +158,7 @@ int EntryEditor::insertAt(EntryList<T> PackageDesc::*member, int selected, T val
     const int count = (list_.shownPackage()->*member).count();
     const int after = selected >= 0 && selected < count ? selected + 1 : count;
     doc.undoStack().push(EntryCommand<T>::insert(doc, entryText("Insert in", shown), {shown, id},
-                                                 listOf(doc, id, member), after + 1,
+                                                 doc.listOf(id, member), after + 1,
                                                  std::move(value)));
     return after; // the new row's index
 }

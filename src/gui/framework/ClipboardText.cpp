@@ -6,6 +6,8 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QMimeData>
+#include <QStringList>
+#include <algorithm>
 
 namespace {
 QString plainText() {
@@ -38,6 +40,15 @@ std::optional<ClipboardText::Taken> ClipboardText::take(const QString& mimeType)
 bool ClipboardText::holds(const QString& mimeType) {
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
     return data != nullptr && (data->hasFormat(mimeType) || !plainText().trimmed().isEmpty());
+}
+
+bool ClipboardText::holdsOtherKind(const QString& mimeType) {
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    if (data == nullptr || data->hasFormat(mimeType))
+        return false;
+    const QStringList formats = data->formats();
+    return std::ranges::any_of(
+        formats, [](const QString& format) { return format.startsWith(kPrivatePrefix); });
 }
 
 std::optional<QString> ClipboardText::firstUnfit() {

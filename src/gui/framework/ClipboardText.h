@@ -25,6 +25,11 @@ public:
     // Whether a paste of `mimeType` has anything to read: the private type,
     // or plain text that is not empty.
     static bool holds(const QString& mimeType);
+    // Whether the clipboard holds lines of this program's private type
+    // other than `mimeType`: copied as something else, they paste as none
+    // of this kind.
+    static bool holdsOtherKind(const QString& mimeType);
+    static constexpr QLatin1StringView kPrivatePrefix{"application/x-pallworth-"};
     // The first character of the plain text that the code page lacks.
     static std::optional<QString> firstUnfit();
 };

@@ -15,10 +15,13 @@ template <typename T> class EntryCommand : public ModelCommand {
 public:
     using Locate = std::function<EntryList<T>*()>;
 
+    // `kept`: the lines kept before the entry, which go in with it.
     static EntryCommand* insert(TreeListDocument& document, const QString& text, Place place,
-                                Locate locate, int index, T entry) {
-        return new EntryCommand(document, text, place, std::move(locate), index, true,
-                                std::move(entry));
+                                Locate locate, int index, T entry, std::string kept = {}) {
+        auto* command = new EntryCommand(document, text, place, std::move(locate), index, true,
+                                         std::move(entry));
+        command->kept_ = std::move(kept);
+        return command;
     }
     static EntryCommand* remove(TreeListDocument& document, const QString& text, Place place,
                                 Locate locate, int index) {

@@ -19,9 +19,10 @@ public:
     static QString saveQuestion(const ReadReport& report, const QStringList& warnings,
                                 const QString& file);
 
-private:
     // The first dropped lines with their numbers and reasons, one a line.
     static QString listedLines(const ReadReport& report);
+
+private:
     static QString droppedText(const ReadReport& report, const QString& file);
     static QString warningText(const QStringList& warnings, const QString& file);
 };

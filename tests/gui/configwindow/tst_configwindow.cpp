@@ -756,10 +756,12 @@ void TestConfigWindow::neverSavableOpensReadOnly() {
     // Every way to edit, where the tree shows something to edit.
     if (QTreeWidgetItem* group = tree()->packagesNode()) {
         click(tree(), group);
-        // The menus show their commands greyed.
+        // The menus show their commands greyed, but Copy, which changes nothing.
         for (const auto& menu : {tree()->popupMenu(group->child(0)), list()->popupMenu()})
             for (const QAction* command : menu->actions())
-                QVERIFY2(!command->isEnabled(), qPrintable(command->objectName()));
+                QVERIFY2(!command->isEnabled() || command->isSeparator() ||
+                             command->objectName() == QLatin1String("copy"),
+                         qPrintable(command->objectName()));
         QTreeWidgetItem* first = list()->topLevelItem(0);
         click(list(), first);
         for (int key : {Qt::Key_Return, Qt::Key_Insert, Qt::Key_Delete})

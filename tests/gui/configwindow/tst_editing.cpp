@@ -1,3 +1,4 @@
+#include "ConfigWindowAccess.h"
 #include "TestSupport.h"
 #include "gui/app/AppFixture.h"
 #include "gui/app/MouseDriver.h"
@@ -92,7 +93,7 @@ Driver fillNew(const QString& name) {
 
 } // namespace
 
-class TestEditing : public QObject {
+class TestEditing : public QObject, private ConfigWindowAccess {
     Q_OBJECT
 
 private slots:
@@ -135,23 +136,7 @@ private slots:
     void undoneDeletionBringsKeptLinesBack();
 
 private:
-    CSplitterFrame* content() const {
-        return qobject_cast<CSplitterFrame*>(fixture_->documents().activeFrame()->widget());
-    }
-    CPallworthTreeView* tree() const { return content()->treeView(); }
-    CSyncView* list() const { return content()->listView(); }
-    CPallworthDoc* doc() const {
-        return static_cast<CPallworthDoc*>(fixture_->documents().activeDocument());
-    }
-    ConfigModel& model() const { return doc()->model(); }
     void openRich() { fixture_->openKnown(QString::fromStdString(dataPath("rich-1.30.cfg"))); }
-    QTreeWidgetItem* packageChild(int package, const char* child) const {
-        QTreeWidgetItem* node = tree()->packagesNode()->child(package - 1);
-        for (int i = 0; i < node->childCount(); ++i)
-            if (node->child(i)->text(0) == QLatin1String(child))
-                return node->child(i);
-        return nullptr;
-    }
     void show(QTreeWidgetItem* node) { tree()->setCurrentItem(node); }
     // "Archive/Exclude" names a package's child, anything else a node by its label.
     QTreeWidgetItem* nodeAt(const QString& path) const {
@@ -230,9 +215,6 @@ private:
         for (int i = 0; i < times; ++i)
             QTest::keyClick(tree(), key, Qt::ControlModifier);
     }
-
-    std::unique_ptr<AppFixture> fixture_;
-    std::unique_ptr<ModalSeam::Scope> seam_;
 };
 
 void TestEditing::init() {
@@ -813,9 +795,17 @@ void TestEditing::rightClicks() {
     // Below the rows, where a left press would clear the selection.
     const QPoint pos = below(list(), list()->topLevelItem(rows.size() - 1));
     const Popup popup = rightClick(list(), pos, QStringLiteral("delete"));
-    QCOMPARE(popup.name, listMenu ? QStringLiteral("159") : QString());
-    const QStringList commands{QStringLiteral("insert"), QStringLiteral("delete")};
-    QCOMPARE(popup.commands, listMenu ? commands : QStringList());
+    // Messages and command files have the clipboard's commands alone.
+    const QStringList clip{QStringLiteral("cut"), QStringLiteral("copy"), QStringLiteral("paste")};
+    const bool ownRows = node == QLatin1String("Settings") || node == QLatin1String("Messages");
+    QCOMPARE(popup.name, listMenu || ownRows ? QStringLiteral("159") : QString());
+    // Insert and Delete, then the clipboard's commands; Duplicate for records.
+    QStringList commands{
+        QStringLiteral("insert"), QStringLiteral("delete"), QString(),
+        QStringLiteral("cut"),    QStringLiteral("copy"),   QStringLiteral("paste")};
+    if (node.endsWith(QLatin1String("descriptions")))
+        commands << QStringLiteral("duplicate");
+    QCOMPARE(popup.commands, listMenu ? commands : ownRows ? clip : QStringList());
     QCOMPARE(column0(list()), listMenu ? rows.mid(1) : rows);
     if (!listMenu)
         QCOMPARE(list()->selectedRow(), 0);

@@ -205,7 +205,10 @@ void TestListComfort::keys_data() {
     QTest::newRow("no insert of a setting") << ini << "settings" << false << 0 << ins << "4 0 = 0 ";
     QTest::newRow("list: Shift+F10") << cfg << "p0/3" << false << 0 << f10 << "4 0 = 0 159";
     QTest::newRow("list: Menu key") << ini << "tasks" << false << 0 << menu << "4 0 = 0 159";
-    QTest::newRow("property list: no menu") << cfg << "p0/0" << false << 0 << f10 << "14 0 = 0 ";
+    QTest::newRow("property list: no menu") << cfg << "p0/1" << false << 0 << f10 << "2 0 = 0 ";
+    // Its messages and command files copy, so Settings has the clipboard's menu.
+    QTest::newRow("settings: clipboard menu")
+        << cfg << "p0/0" << false << 0 << f10 << "14 0 = 0 159";
     QTest::newRow("tree: group menu") << cfg << "packages" << true << -1 << f10 << "2 -1 - 0 163";
     QTest::newRow("tree: package menu") << cfg << "p0" << true << -1 << menu << "2 -1 - 0 147";
     QTest::newRow("job down") << cfg << "p0/4" << false << 0 << down << "2 1 = 0 ";
