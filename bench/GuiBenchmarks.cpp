@@ -19,6 +19,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QPainter>
+#include <QProcess>
 #include <QTemporaryDir>
 #include <QUndoStack>
 #include <benchmark/benchmark.h>
@@ -210,6 +211,41 @@ BENCHMARK(BM_DrawWeekPicture)
     ->UseManualTime()
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
+
+// Opening the full-capacity configuration (268 MiB) in the editor, with its
+// progress, and closing it again: the time of the open, and how much of the
+// resident memory the open took the close gives back.
+void BM_OpenFullCapacity(benchmark::State& state) {
+    const QString file = editor().home.filePath(QStringLiteral("full.cfg"));
+    // Made by the generator, so that no model of this process is left over
+    // from making it.
+    if (!QFile::exists(file) && QProcess::execute(QCoreApplication::applicationDirPath() +
+                                                      QStringLiteral("/pallworth-generate"),
+                                                  {QStringLiteral("full"), file}) != 0) {
+        state.SkipWithError("pallworth-generate did not write the full-capacity configuration");
+        return;
+    }
+    DocumentManager& documents = editor().app->documents();
+    for (auto _ : state) {
+        const double before = residentKiB();
+        const auto start = Clock::now();
+        Document* document = documents.openFile(file);
+        QCoreApplication::processEvents();
+        state.SetIterationTime(seconds(start));
+        if (document == nullptr) {
+            state.SkipWithError("the full-capacity configuration did not open");
+            return;
+        }
+        const double open = residentKiB();
+        documents.closeDocument(*document);
+        QCoreApplication::processEvents();
+        const double closed = residentKiB();
+        state.counters["openMiB"] = (open - before) / 1024;
+        state.counters["keptMiB"] = (closed - before) / 1024;
+        state.counters["givenBack"] = (open - closed) / (open - before);
+    }
+}
+BENCHMARK(BM_OpenFullCapacity)->UseManualTime()->Unit(benchmark::kMillisecond)->Iterations(1);
 
 } // namespace
 
