@@ -50,7 +50,7 @@ char* mapBlock(std::size_t length, std::uint64_t held, bool huge) {
     (void)huge;
 #endif
     new (block) BlockHead{{held}, length};
-    mapped.fetch_add(1, std::memory_order_relaxed);
+    mapped.fetch_add(length, std::memory_order_relaxed);
     return block;
 }
 
@@ -58,7 +58,7 @@ void unmapBlock(BlockHead* head) {
     const std::size_t length = head->length;
     head->~BlockHead();
     ::munmap(head, length);
-    mapped.fetch_sub(1, std::memory_order_relaxed);
+    mapped.fetch_sub(length, std::memory_order_relaxed);
 }
 
 // The block this thread carves from.
@@ -114,6 +114,6 @@ void TextArena::release(const char* text) {
         unmapBlock(head);
 }
 
-std::size_t TextArena::blocksMapped() {
+std::size_t TextArena::bytesMapped() {
     return mapped.load(std::memory_order_relaxed);
 }

@@ -24,6 +24,6 @@ public:
     // Gives back a text take() handed out.
     static void release(const char* text);
 
-    // The blocks mapped now, in all threads (for the benchmarks and tests).
-    static std::size_t blocksMapped();
+    // The bytes mapped for texts now, in all threads, whether in use or not.
+    static std::size_t bytesMapped();
 };
