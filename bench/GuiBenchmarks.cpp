@@ -27,6 +27,7 @@
 #include <algorithm>
 #include <chrono>
 #include <malloc.h>
+#include <memory>
 
 // Opening the large configuration in the editor, selecting a node whose list
 // has 999 rows and checking the whole file again, offscreen, as a user would.
@@ -52,9 +53,17 @@ struct Editor {
     }
 };
 
-Editor& editor() {
-    static Editor instance;
+// Made by the first benchmark that needs it; main ends it while the
+// QApplication is still there (a static one outlived it and crashed at exit).
+std::unique_ptr<Editor>& editorSlot() {
+    static std::unique_ptr<Editor> instance;
     return instance;
+}
+
+Editor& editor() {
+    if (!editorSlot())
+        editorSlot() = std::make_unique<Editor>();
+    return *editorSlot();
 }
 
 double seconds(Clock::time_point since) {
@@ -264,5 +273,6 @@ int main(int argc, char** argv) {
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
+    editorSlot().reset();
     return 0;
 }
