@@ -1,8 +1,15 @@
 #include "HeapCounter.h"
 
+#include "text/TextArena.h"
+
+#include <algorithm>
 #include <cstdlib>
 #include <malloc.h>
 #include <new>
+
+std::size_t HeapCounter::current() {
+    return current_ + TextArena::bytesMapped();
+}
 
 void* HeapCounter::allocate(std::size_t size, std::size_t alignment) {
     if (size == 0)
@@ -15,8 +22,7 @@ void* HeapCounter::allocate(std::size_t size, std::size_t alignment) {
     if (block == nullptr)
         return nullptr;
     current_ += malloc_usable_size(block);
-    if (current_ > peak_)
-        peak_ = current_;
+    peak_ = std::max(peak_, current());
     return block;
 }
 

@@ -127,6 +127,7 @@ ReadStatus ConfigReader::finish() {
     keeper_.attach(open != nullptr ? *open : g.kept,
                    open != nullptr ? KeptLines::kClosing : KeptLines::kEndOfFile);
     report_.setKeptLines(keeper_.keptLines());
+    fitLastPackage();
     g.version = "1.30";
     g.jobWindow = ScheduleText::jobWindowFromFile(g.startJob, g.endJob);
     return {{}, std::move(report_)};
@@ -192,11 +193,22 @@ ConfigReader::Use ConfigReader::openOrClosePackage() {
     }
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
+    fitLastPackage();
     PackageDesc* added = model_->appendPackage(PackageDesc::fromFile(std::string(name)), line());
     if (added == nullptr)
         return fail("packages");
     blockLine(outer, &added->kept);
     return Use::Taken;
+}
+
+void ConfigReader::fitLastPackage() {
+    if (model_->packages.empty())
+        return;
+    PackageDesc& p = model_->packages.last();
+    p.targets.fit();
+    p.excludes.fit();
+    p.dirJobs.fit();
+    p.fileJobs.fit();
 }
 
 ConfigReader::Use ConfigReader::openOrCloseApplication() {

@@ -51,6 +51,8 @@ private:
     bool readLine(std::string_view line);
     Use takeLine(Keyword keyword);
     Use openOrClosePackage();
+    // Its lists are read whole when the next package opens or the file ends.
+    void fitLastPackage();
     Use openOrCloseApplication();
     Use globalLine(Keyword keyword);
     Use applicationLine(Keyword keyword);

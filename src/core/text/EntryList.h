@@ -122,6 +122,15 @@ public:
         return true;
     }
 
+    // Gives back the room growing by doubling left unused, when it is more
+    // than an eighth: a list read whole will mostly not grow again.
+    void fit() {
+        if (entries_.capacity() - entries_.size() > entries_.size() / 8) {
+            entries_.shrink_to_fit();
+            lines_.shrink_to_fit();
+        }
+    }
+
     void clear() {
         entries_.clear();
         lines_.clear();

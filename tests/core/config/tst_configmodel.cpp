@@ -5,7 +5,11 @@
 #include "config/Scramble.h"
 #include "config/ValueRules.h"
 
+#include "text/TextArena.h"
+
 #include <QTest>
+#include <optional>
+#include <thread>
 
 using namespace testsupport;
 
@@ -28,6 +32,8 @@ private slots:
     void allProblemsListsEveryOne();
     void valueRules_data();
     void valueRules();
+    void jobTextsLiveAsLongAsTheirHolders_data();
+    void jobTextsLiveAsLongAsTheirHolders();
 };
 
 void TestConfigModel::newDocumentDefaults() {
@@ -294,4 +300,59 @@ void TestConfigModel::valueRules() {
 }
 
 QTEST_APPLESS_MAIN(TestConfigModel)
+void TestConfigModel::jobTextsLiveAsLongAsTheirHolders_data() {
+    QTest::addColumn<QString>("keep");
+    QTest::newRow("nothing kept") << "nothing";
+    QTest::newRow("a copy") << "copy";
+    QTest::newRow("a job moved out") << "move";
+    QTest::newRow("a path longer than a block") << "long";
+}
+
+// A read carves the job texts from blocks of its thread; whatever keeps a job
+// after the model and the thread have gone still reads its texts, and once
+// nothing holds them every block is unmapped.
+void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
+    QFETCH(QString, keep);
+    const std::string longPath = "SYS:\\" + std::string(TextArena::kBlockSize, 'L');
+    std::string file;
+    for (int p = 0; p < 80; ++p) {
+        file += "PACKAGE P" + std::to_string(p) + "\r\n";
+        for (int j = 0; j < 999; ++j)
+            file += "  SYNCDIR ALL DEL \"SYS:\\DATA\\REPORTS " + std::to_string(j) +
+                    "\" \"VOL1:\\X\"\r\n";
+        file += "PACKAGE END\r\n";
+    }
+    const std::size_t before = TextArena::bytesMapped();
+    std::size_t duringRead = 0;
+    bool read = false;
+    std::optional<SyncJob> kept;
+    std::thread reader([&] {
+        ConfigModel model;
+        read = ConfigReader(OemCodePage(437)).read(file, model).ok;
+        duringRead = TextArena::bytesMapped();
+        SyncJob& job = model.packages.at(40).dirJobs.at(998);
+        if (keep == "copy")
+            kept = job;
+        else if (keep == "move")
+            kept = std::move(job);
+        else if (keep == "long") {
+            job.setSourcePath(longPath);
+            kept = job;
+        }
+    });
+    reader.join();
+    QVERIFY(read);
+    QVERIFY2(duringRead > before + TextArena::kBlockSize,
+             "the read took fewer blocks than its texts need");
+    if (kept) {
+        QCOMPARE(kept->sourcePath(), keep == "long" ? longPath : "SYS:\\DATA\\REPORTS 997");
+        QCOMPARE(kept->targetPath(), "VOL1:\\X");
+        QCOMPARE(kept->transferMode(), "ALL");
+        QCOMPARE(kept->deletions(), "DEL");
+        QVERIFY(TextArena::bytesMapped() > before);
+        kept.reset();
+    }
+    QCOMPARE(TextArena::bytesMapped(), before);
+}
+
 #include "tst_configmodel.moc"

@@ -227,9 +227,9 @@ void TestLargeFiles::closingGivesTheMemoryBack() {
     const qint64 afterClose = residentMiB();
     qInfo("resident memory: %lld MiB before the open, %lld MiB open, %lld MiB after closing",
           beforeOpen_, afterOpen_, afterClose);
-    // Most of what the document took is given back.
+    // Nine tenths of what the document took, at least, is given back.
     QVERIFY(afterOpen_ - beforeOpen_ > 100);
-    QVERIFY(afterClose - beforeOpen_ < (afterOpen_ - beforeOpen_) / 4);
+    QVERIFY(afterClose - beforeOpen_ < (afterOpen_ - beforeOpen_) / 10);
 }
 
 QTEST_MAIN(TestLargeFiles)
