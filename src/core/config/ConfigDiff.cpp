@@ -52,11 +52,11 @@ public:
             const SettingRow& row = SettingTable::kRows[i];
             if (row.inGlobalScope())
                 value(at, rowName(row), a.global.*row.global, b.global.*row.global,
-                      static_cast<int>(i), 0, row.label);
+                      static_cast<int>(i), 0, &row.label);
         }
         // The row shows a mask; the stored form is what differs.
         value(at, std::string(SettingTable::of(GlobalSettings::Key::Password).label), a.password,
-              b.password, -1, 0, SettingTable::of(GlobalSettings::Key::Password).label);
+              b.password, -1, 0, &SettingTable::of(GlobalSettings::Key::Password).label);
         Difference::compareKept(lines(a.global.kept), lines(b.global.kept), at, out_);
     }
 
@@ -84,7 +84,7 @@ private:
     }
 
     void value(const Difference& at, std::string name, const std::string& a, const std::string& b,
-               int setting, int part, std::string_view row) {
+               int setting, int part, const RowLabel* row) {
         if (a == b)
             return;
         Difference d = at;
@@ -110,7 +110,7 @@ private:
 
     void body(const ApplicationDesc& a, const ApplicationDesc& b, const Difference& at) {
         for (const ApplicationTable::Field& f : ApplicationTable::kFields)
-            value(at, std::string(f.label->text), a.*f.member, b.*f.member, -1, 0, *f.label);
+            value(at, std::string(f.label->text), a.*f.member, b.*f.member, -1, 0, f.label);
         Difference::compareKept(lines(a.kept), lines(b.kept), at, out_);
     }
 
@@ -123,7 +123,7 @@ private:
             at.node = row.packageNode;
             at.path = {std::string(nodeLabel(row.packageNode))};
             const int setting = static_cast<int>(i);
-            value(at, rowName(row), valueOf(row, a, 0), valueOf(row, b, 0), setting, 0, row.label);
+            value(at, rowName(row), valueOf(row, a, 0), valueOf(row, b, 0), setting, 0, &row.label);
             if (row.second == nullptr)
                 continue;
             // The days have a row of their own; a command file's target side
@@ -132,8 +132,7 @@ private:
             if (!days)
                 at.path.push_back(rowName(row));
             value(at, days ? std::string(RowLabels::kDays.text) : "Target", valueOf(row, a, 1),
-                  valueOf(row, b, 1), setting, 1,
-                  days ? std::string_view(RowLabels::kDays) : std::string_view(row.label));
+                  valueOf(row, b, 1), setting, 1, days ? &RowLabels::kDays : &row.label);
         }
         std::vector<std::string> keptA = lines(a.kept);
         std::vector<std::string> keptB = lines(b.kept);
@@ -183,7 +182,7 @@ private:
             for (const ListColumn& column : row.columns)
                 value(d, std::string(column.title),
                       std::string(fieldOf(a.at(p.from), column.field)),
-                      std::string(fieldOf(b.at(p.to), column.field)), -1, 0, {});
+                      std::string(fieldOf(b.at(p.to), column.field)), -1, 0, nullptr);
         }
         for (int from : match.removed())
             out_.push_back(changed(entryAt(from, 0), Kind::Removed, joined(a.at(from), row), {}));

@@ -34,7 +34,7 @@ void settings(const TaskFileModel& a, const TaskFileModel& b, std::vector<Differ
             continue;
         Difference d = with(at(DetailKind::TaskSettings), Kind::Changed, a.*s.member, b.*s.member);
         d.path.emplace_back(s.label.text);
-        d.row = s.label;
+        d.row = &s.label;
         d.setting = static_cast<int>(i);
         out.push_back(std::move(d));
     }

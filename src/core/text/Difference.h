@@ -4,6 +4,7 @@
 #include "KeptLines.h"
 #include "ReadReport.h"
 #include "RecordId.h"
+#include "RowLabel.h"
 
 #include <cstdint>
 #include <string>
@@ -41,7 +42,7 @@ struct Difference {
     DetailKind node = DetailKind::None;
     RecordId oldRecord = 0;
     RecordId newRecord = 0;
-    std::string_view row;
+    const RowLabel* row = nullptr;
     int oldEntry = 0;
     int newEntry = 0;
     // The setting's index in its table, and which of its values (0, or 1 for
@@ -66,7 +67,8 @@ struct Difference {
     template <typename Convert>
     std::string text(Convert&& convert, std::string_view arrow, std::string_view sep) const {
         std::string line = placeText(convert, sep);
-        line.append(": ");
+        if (!line.empty())
+            line.append(": ");
         const std::string what = verb();
         if (!what.empty())
             line.append(what).append(kind == Kind::Added || kind == Kind::Removed ? "" : " ");
