@@ -1,0 +1,262 @@
+#include "CompareWindow.h"
+
+#include "config/ConfigDiff.h"
+#include "config/ConfigReader.h"
+#include "config/SettingTable.h"
+#include "configwindow/CPallworthDoc.h"
+#include "framework/AnsiQt.h"
+#include "framework/ChangeValue.h"
+#include "framework/LocalPath.h"
+#include "framework/ModalSeam.h"
+#include "io/FileStore.h"
+#include "taskfile/TaskFileDiff.h"
+#include "taskfile/TaskFileFormat.h"
+#include "taskfile/TaskFileTable.h"
+#include "taskwindow/CPallworthDoc2.h"
+
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPushButton>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr int kIndexRole = Qt::UserRole;
+constexpr QSize kPreferredSize(640, 420);
+
+QString shown(const Difference& d) {
+    return QString::fromStdString(
+        d.text([](std::string_view ansi) { return AnsiQt::toQString(ansi).toStdString(); },
+               "\u2192", " \u203a "));
+}
+
+// The name of a difference's group: its record, or the node it is in.
+std::string groupOf(const Difference& d) {
+    if (!d.record.empty())
+        return d.record;
+    return d.path.empty() ? std::string() : d.path.front();
+}
+
+// The difference without its group's name.
+Difference withinGroup(Difference d) {
+    if (!d.record.empty())
+        d.record.clear();
+    else if (!d.path.empty())
+        d.path.erase(d.path.begin());
+    return d;
+}
+
+template <typename Model> ReadStatus readModel(std::string_view bytes, Model& model) {
+    if constexpr (std::is_same_v<Model, ConfigModel>)
+        return ConfigReader(OemCodePage::fromEnvironment()).read(bytes, model);
+    else
+        return TaskFileFormat::read(bytes, model);
+}
+
+// The file's model, or the message that says why there is none.
+template <typename Model>
+std::optional<QString> readOther(const std::string& bytes, const QString& path, Model& model,
+                                 const QString& kind) {
+    const ReadStatus status = readModel(bytes, model);
+    if (!status.ok)
+        return LocalPath::displayMessage(status.error);
+    if (status.report.understoodNothing())
+        return QObject::tr("%1 does not look like a %2.").arg(LocalPath::displayName(path), kind);
+    return std::nullopt;
+}
+
+// A setting's model field and its form, by its index in its table.
+struct SettingField {
+    std::string GlobalSettings::*global = nullptr;
+    std::string PackageDesc::*package = nullptr;
+    std::string TaskFileModel::*task = nullptr;
+    const RowLabel* label = nullptr;
+};
+
+// The field a setting difference names, where copying one value is all a
+// copy takes: the password, the time window and the open-file delay hold
+// more than the value shown.
+std::optional<SettingField> fieldOf(const Difference& d, bool config) {
+    if (d.setting < 0)
+        return std::nullopt;
+    if (!config)
+        return SettingField{
+            .task = TaskFileTable::kSettings[static_cast<std::size_t>(d.setting)].member,
+            .label = d.row};
+    const SettingRow& row = SettingTable::kRows[static_cast<std::size_t>(d.setting)];
+    if (row.form == SettingForm::Password || row.form == SettingForm::TimeWindow ||
+        row.form == SettingForm::OpenFiles)
+        return std::nullopt;
+    SettingField field{.label = d.row};
+    if (d.oldRecord == 0 && d.newRecord == 0)
+        field.global = row.global;
+    else
+        field.package = d.part == 0 ? row.package : row.second;
+    return field;
+}
+
+} // namespace
+
+CompareWindow* CompareWindow::open(TreeListDocument& document, const QString& path,
+                                   DocumentSide side, QWidget* parent) {
+    const QString caption = tr("Compare");
+    std::string bytes;
+    if (const Status read = FileStore::read(LocalPath::toBytes(path), bytes); !read.ok) {
+        ModalSeam::showMessage(parent, LocalPath::displayMessage(read.error), caption);
+        return nullptr;
+    }
+    Other other;
+    std::optional<QString> problem;
+    if (qobject_cast<CPallworthDoc*>(&document) != nullptr)
+        problem = readOther(bytes, path, other.emplace<ConfigModel>(), tr("configuration"));
+    else
+        problem = readOther(bytes, path, other.emplace<TaskFileModel>(), tr("task file"));
+    if (problem) {
+        ModalSeam::showMessage(parent, *problem, caption);
+        return nullptr;
+    }
+    auto* window = new CompareWindow(document, std::move(other), path, side, parent);
+    window->show();
+    window->raise();
+    return window;
+}
+
+CompareWindow::CompareWindow(TreeListDocument& document, Other other, const QString& path,
+                             DocumentSide side, QWidget* parent)
+    : QMainWindow(parent, Qt::Tool), document_(&document), other_(std::move(other)), side_(side),
+      tree_(new QTreeWidget), copy_(new QPushButton(tr("&Copy to this document"))),
+      summary_(new QLabel) {
+    setObjectName(QStringLiteral("compareWindow"));
+    setAttribute(Qt::WA_DeleteOnClose);
+    const QString file = LocalPath::displayName(path);
+    setWindowTitle(side == DocumentSide::New
+                       ? tr("Changes of %1 since it was saved").arg(document.title())
+                       : tr("%1 compared with %2").arg(document.title(), file));
+    tree_->setObjectName(QStringLiteral("differences"));
+    tree_->setHeaderHidden(true);
+    tree_->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    copy_->setObjectName(QStringLiteral("copyToDocument"));
+    summary_->setObjectName(QStringLiteral("compareSummary"));
+    auto* central = new QWidget;
+    auto* layout = new QVBoxLayout(central);
+    layout->addWidget(summary_);
+    layout->addWidget(tree_);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(copy_);
+    layout->addLayout(buttons);
+    setCentralWidget(central);
+    resize(kPreferredSize);
+
+    connect(tree_, &QTreeWidget::itemActivated, this, &CompareWindow::activate);
+    connect(tree_, &QTreeWidget::currentItemChanged, this, &CompareWindow::updateButton);
+    connect(copy_, &QPushButton::clicked, this, &CompareWindow::copyToDocument);
+    // The document's changes, undone ones included, change the list.
+    connect(&document, &TreeListDocument::contentChanged, this, &CompareWindow::refresh);
+    connect(&document, &QObject::destroyed, this, &QWidget::close);
+    refresh();
+}
+
+void CompareWindow::refresh() {
+    if (document_ == nullptr)
+        return;
+    const bool documentNew = side_ == DocumentSide::New;
+    if (auto* config = qobject_cast<CPallworthDoc*>(document_.data())) {
+        const ConfigModel& file = std::get<ConfigModel>(other_);
+        differences_ = documentNew ? ConfigDiff::compare(file, config->model())
+                                   : ConfigDiff::compare(config->model(), file);
+    } else if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data())) {
+        const TaskFileModel& file = std::get<TaskFileModel>(other_);
+        differences_ = documentNew ? TaskFileDiff::compare(file, tasks->model())
+                                   : TaskFileDiff::compare(tasks->model(), file);
+    }
+    fill();
+}
+
+void CompareWindow::fill() {
+    tree_->clear();
+    QTreeWidgetItem* group = nullptr;
+    std::string groupName;
+    for (std::size_t i = 0; i < differences_.size(); ++i) {
+        const Difference& d = differences_[i];
+        if (group == nullptr || groupOf(d) != groupName) {
+            groupName = groupOf(d);
+            group = new QTreeWidgetItem(tree_, {AnsiQt::toQString(groupName)});
+            group->setExpanded(true);
+        }
+        auto* item = new QTreeWidgetItem(group, {shown(withinGroup(d))});
+        item->setData(0, kIndexRole, static_cast<qulonglong>(i + 1));
+    }
+    const auto count = static_cast<int>(differences_.size());
+    summary_->setText(count == 0   ? tr("No differences.")
+                      : count == 1 ? tr("1 difference")
+                                   : tr("%1 differences").arg(count));
+    updateButton();
+}
+
+const Difference* CompareWindow::current() const {
+    const QTreeWidgetItem* item = tree_->currentItem();
+    const std::size_t index = item != nullptr ? item->data(0, kIndexRole).toULongLong() : 0;
+    return index >= 1 && index <= differences_.size() ? &differences_[index - 1] : nullptr;
+}
+
+RecordId CompareWindow::documentRecord(const Difference& d) const {
+    return side_ == DocumentSide::New ? d.newRecord : d.oldRecord;
+}
+
+int CompareWindow::documentEntry(const Difference& d) const {
+    return side_ == DocumentSide::New ? d.newEntry : d.oldEntry;
+}
+
+void CompareWindow::activate(QTreeWidgetItem* item) {
+    tree_->setCurrentItem(item);
+    const Difference* d = current();
+    if (d == nullptr || document_ == nullptr)
+        return;
+    // A record the document lacks shows as nothing; its whole entry list
+    // where only the entry is missing.
+    const RecordId record = documentRecord(*d);
+    if (record == 0 && (d->oldRecord != 0 || d->newRecord != 0))
+        return;
+    if (document_->showPlace(d->node, record, d->row, documentEntry(*d)))
+        document_->treeView->window()->activateWindow();
+}
+
+bool CompareWindow::copies(const Difference& d) const {
+    return d.kind == Difference::Kind::Changed && document_ != nullptr &&
+           fieldOf(d, std::holds_alternative<ConfigModel>(other_)).has_value();
+}
+
+void CompareWindow::updateButton() {
+    const Difference* d = current();
+    copy_->setEnabled(d != nullptr && copies(*d));
+}
+
+void CompareWindow::copyToDocument() {
+    const Difference* found = current();
+    if (found == nullptr || !copies(*found))
+        return;
+    const Difference d = *found;
+    const std::string& value = side_ == DocumentSide::New ? d.oldValue : d.newValue;
+    const std::string& was = side_ == DocumentSide::New ? d.newValue : d.oldValue;
+    const SettingField field = *fieldOf(d, std::holds_alternative<ConfigModel>(other_));
+    const RecordId record = documentRecord(d);
+    const QString text = tr("Copy %1").arg(AnsiQt::toQString(d.path.back()));
+    ChangeValue<std::string>::Locate locate;
+    if (auto* config = qobject_cast<CPallworthDoc*>(document_.data())) {
+        locate = [config, field, record]() -> std::string* {
+            if (field.global != nullptr)
+                return &(config->model().global.*field.global);
+            PackageDesc* p = config->package(record);
+            return p != nullptr ? &(p->*field.package) : nullptr;
+        };
+    } else if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data())) {
+        locate = [tasks, field]() -> std::string* { return &(tasks->model().*field.task); };
+    }
+    TreeListDocument& document = *document_;
+    document.undoStack().push(
+        new ChangeValue<std::string>(document, text, {d.node, record}, locate, was, value));
+    document.ContentChanged(this);
+}
