@@ -82,18 +82,10 @@ void EntryMatch::findMoves() {
         pairs_[static_cast<std::size_t>(order[static_cast<std::size_t>(n)])].moved = false;
 }
 
-std::vector<int> EntryMatch::removed() const {
+std::vector<int> EntryMatch::unpaired(const std::vector<int>& pairOf) {
     std::vector<int> left;
-    for (std::size_t i = 0; i < oldPair_.size(); ++i)
-        if (oldPair_[i] < 0)
+    for (std::size_t i = 0; i < pairOf.size(); ++i)
+        if (pairOf[i] < 0)
             left.push_back(static_cast<int>(i + 1));
-    return left;
-}
-
-std::vector<int> EntryMatch::added() const {
-    std::vector<int> left;
-    for (std::size_t j = 0; j < newPair_.size(); ++j)
-        if (newPair_[j] < 0)
-            left.push_back(static_cast<int>(j + 1));
     return left;
 }

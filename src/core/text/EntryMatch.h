@@ -29,13 +29,14 @@ public:
 
     const std::vector<Pair>& pairs() const { return pairs_; }
     // The entries of each side that no pair holds, in list order.
-    std::vector<int> removed() const;
-    std::vector<int> added() const;
+    std::vector<int> removed() const { return unpaired(oldPair_); }
+    std::vector<int> added() const { return unpaired(newPair_); }
 
 private:
     void pairBy(std::span<const std::string_view> oldKeys,
                 std::span<const std::string_view> newKeys, bool same);
     void findMoves();
+    static std::vector<int> unpaired(const std::vector<int>& pairOf);
 
     std::vector<Pair> pairs_;
     // The pair of each entry, or -1.
