@@ -2,6 +2,8 @@
 #include "gui/app/AppFixture.h"
 
 #include "app/CompareWindow.h"
+#include "config/SettingTable.h"
+#include "framework/LocalPath.h"
 #include "framework/TreeListDocument.h"
 
 #include <QAction>
@@ -22,6 +24,8 @@ private slots:
     void cleanup();
     void compareCopyAndUndo_data();
     void compareCopyAndUndo();
+    void showChangesFromTheQuestions_data();
+    void showChangesFromTheQuestions();
     void unreadableFileIsTold_data();
     void unreadableFileIsTold();
 
@@ -145,6 +149,11 @@ void TestCompareWindow::compareCopyAndUndo() {
     CompareWindow* window = run("fileCompareWith");
     QVERIFY(window != nullptr);
     QCOMPARE(shown(*window), differences);
+    // Set PALLWORTH_COMPARE_SCREENSHOT to a file name to keep a picture of
+    // the window.
+    const QString screenshot = qEnvironmentVariable("PALLWORTH_COMPARE_SCREENSHOT");
+    if (config && !screenshot.isEmpty())
+        QVERIFY(window->grab().save(screenshot));
 
     // A double-click leads to the node and row in the document's window.
     QTreeWidgetItem* visited = item(*window, visit);
@@ -178,6 +187,48 @@ void TestCompareWindow::compareCopyAndUndo() {
     QCOMPARE(shown(*window), differences);
     QCOMPARE(shown(*changes), QStringList());
     QVERIFY(!document().isModified());
+}
+
+void TestCompareWindow::showChangesFromTheQuestions_data() {
+    QTest::addColumn<bool>("onDisk");
+    QTest::addColumn<QString>("question");
+    QTest::addColumn<QStringList>("differences");
+    QTest::newRow("save question") << false << "Save changes to mine.cfg?"
+                                   << QStringList{"Default settings | Max. threads: 12 → 16"};
+    QTest::newRow("file changed on disk")
+        << true << "mine.cfg was changed by another program.\nReload it?"
+        << QStringList{"Default settings | Max. threads: 12 → 20"};
+}
+
+// "Show changes" answers either question with the Compare window, and the
+// document stays as it is.
+void TestCompareWindow::showChangesFromTheQuestions() {
+    QFETCH(bool, onDisk);
+    QFETCH(QString, question);
+    QFETCH(QStringList, differences);
+    const QString path = write("mine.cfg", "VERSION 1.30\r\nUSER admin\r\nMAXTHREADS 12\r\n");
+    QVERIFY(fixture_->openKnown(path) != nullptr);
+    fixture_->answer = QMessageBox::Apply;
+    if (onDisk) {
+        QTest::qWait(20);
+        QVERIFY(FileStore::writeAtomically(LocalPath::toBytes(path),
+                                           "VERSION 1.30\r\nUSER admin\r\nMAXTHREADS 20\r\n")
+                    .ok);
+        QTRY_VERIFY(!fixture_->frame().findChildren<CompareWindow*>().isEmpty());
+    } else {
+        QVERIFY(document().showPlace(DetailKind::DefaultSettings, 0,
+                                     &SettingTable::of(GlobalSettings::Key::MaxThreads).label, 0));
+        fixture_->onDialog = AppFixture::typeAndOk(QStringLiteral("16"));
+        QTest::keyClick(document().listView, Qt::Key_Return);
+        QVERIFY(document().isModified());
+        fixture_->frame().findChild<QAction*>(QStringLiteral("fileClose"))->trigger();
+    }
+    QCOMPARE(fixture_->messages, QStringList{question});
+    const auto windows = fixture_->frame().findChildren<CompareWindow*>();
+    QCOMPARE(windows.size(), 1);
+    QCOMPARE(shown(*windows.front()), differences);
+    QCOMPARE(fixture_->documents().documents().size(), 1);
+    QCOMPARE(document().isModified(), !onDisk);
 }
 
 void TestCompareWindow::unreadableFileIsTold_data() {
