@@ -50,13 +50,21 @@ public:
         at.path = {std::string(nodeLabel(DetailKind::DefaultSettings))};
         for (std::size_t i = 0; i < SettingTable::kRows.size(); ++i) {
             const SettingRow& row = SettingTable::kRows[i];
-            if (row.inGlobalScope())
+            // The password's row shows a mask of the stored form, told below.
+            if (row.inGlobalScope() && row.form != SettingForm::Password)
                 value(at, rowName(row), a.global.*row.global, b.global.*row.global,
                       static_cast<int>(i), 0, &row.label);
         }
-        // The row shows a mask; the stored form is what differs.
-        value(at, std::string(SettingTable::of(GlobalSettings::Key::Password).label), a.password,
-              b.password, -1, 0, &SettingTable::of(GlobalSettings::Key::Password).label);
+        // The row shows a mask; the stored form is what differs. Not shown,
+        // as output of this kind ends up in logs and tickets.
+        if (a.password != b.password) {
+            const RowLabel& label = SettingTable::of(GlobalSettings::Key::Password).label;
+            value(at, std::string(label.text), a.password.empty() ? "" : "(set)",
+                  b.password.empty()   ? ""
+                  : a.password.empty() ? "(set)"
+                                       : "(another)",
+                  -1, 0, &label);
+        }
         Difference::compareKept(lines(a.global.kept), lines(b.global.kept), at, out_);
     }
 
@@ -260,6 +268,8 @@ private:
             return;
         for (int from : removed) {
             for (auto to = added.begin(); to != added.end(); ++to) {
+                if (!alike(a.at(from), b.at(*to)))
+                    continue;
                 std::vector<Difference> found;
                 Comparer(found).body(a.at(from), b.at(*to), {});
                 if (!found.empty())
@@ -270,6 +280,20 @@ private:
             }
         }
     }
+    // What two records that differ in their name alone share, told
+    // cheaply before the whole records are compared.
+    static bool alike(const ApplicationDesc& x, const ApplicationDesc& y) {
+        return x.appServer == y.appServer && x.appPath == y.appPath;
+    }
+    static bool alike(const PackageDesc& x, const PackageDesc& y) {
+        bool same = x.source == y.source && x.scheduleWhen == y.scheduleWhen;
+        for (const ListRow& row : ListTable::packageLists())
+            ListTable::visit(row, [&](auto member) {
+                same = same && (x.*member).count() == (y.*member).count();
+            });
+        return same;
+    }
+
     std::vector<Difference>& out_;
 };
 

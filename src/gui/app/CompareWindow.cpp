@@ -225,7 +225,9 @@ void CompareWindow::activate(QTreeWidgetItem* item) {
 }
 
 bool CompareWindow::copies(const Difference& d) const {
+    // A document that can never be saved takes no edit.
     return d.kind == Difference::Kind::Changed && document_ != nullptr &&
+           !document_->readOnlyReason() &&
            fieldOf(d, std::holds_alternative<ConfigModel>(other_)).has_value();
 }
 

@@ -113,6 +113,10 @@ void TestConfigDiff::differences_data() {
     QTest::newRow("setting") << true << QStringList{}
                              << QStringList{"MAXTHREADS 12", "MAXTHREADS 16"}
                              << QStringList{"Default settings › Max. threads: 12 → 16"};
+    QTest::newRow("password, not shown")
+        << true << QStringList{}
+        << QStringList{"USER admin.corp\r\n", "USER admin.corp\r\nPWD " + QString(80, '2') + "\r\n"}
+        << QStringList{"Default settings › Password: \"\" → (set)"};
     QTest::newRow("setting of a package, emptied")
         << true << QStringList{} << QStringList{"SCHEDULE 22:00 MON,TUE", "SCHEDULE 22:00"}
         << QStringList{"package \"Sales\" › Schedule › Days to run: MON TUE  → \"\""};
