@@ -99,22 +99,21 @@ std::optional<SettingField> fieldOf(const Difference& d, bool config) {
 
 } // namespace
 
+std::optional<QString> CompareWindow::read(const QString& path, bool config, Other& other) {
+    std::string bytes;
+    if (const Status read = FileStore::read(LocalPath::toBytes(path), bytes); !read.ok)
+        return LocalPath::displayMessage(read.error);
+    if (config)
+        return readOther(bytes, path, other.emplace<ConfigModel>(), tr("configuration"));
+    return readOther(bytes, path, other.emplace<TaskFileModel>(), tr("task file"));
+}
+
 CompareWindow* CompareWindow::open(TreeListDocument& document, const QString& path,
                                    DocumentSide side, QWidget* parent) {
-    const QString caption = tr("Compare");
-    std::string bytes;
-    if (const Status read = FileStore::read(LocalPath::toBytes(path), bytes); !read.ok) {
-        ModalSeam::showMessage(parent, LocalPath::displayMessage(read.error), caption);
-        return nullptr;
-    }
     Other other;
-    std::optional<QString> problem;
-    if (qobject_cast<CPallworthDoc*>(&document) != nullptr)
-        problem = readOther(bytes, path, other.emplace<ConfigModel>(), tr("configuration"));
-    else
-        problem = readOther(bytes, path, other.emplace<TaskFileModel>(), tr("task file"));
-    if (problem) {
-        ModalSeam::showMessage(parent, *problem, caption);
+    if (const auto problem =
+            read(path, qobject_cast<CPallworthDoc*>(&document) != nullptr, other)) {
+        ModalSeam::showMessage(parent, *problem, tr("Compare"));
         return nullptr;
     }
     auto* window = new CompareWindow(document, std::move(other), path, side, parent);
@@ -156,6 +155,15 @@ CompareWindow::CompareWindow(TreeListDocument& document, Other other, const QStr
     // The document's changes, undone ones included, change the list.
     connect(&document, &TreeListDocument::contentChanged, this, &CompareWindow::refresh);
     connect(&document, &QObject::destroyed, this, &QWidget::close);
+    // Against the saved file, a save gives a new file to compare with.
+    if (side == DocumentSide::New)
+        connect(&document, &Document::saved, this, [this, path] {
+            Other saved;
+            if (read(path, std::holds_alternative<ConfigModel>(other_), saved))
+                return;
+            other_ = std::move(saved);
+            refresh();
+        });
     refresh();
 }
 

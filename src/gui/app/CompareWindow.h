@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <optional>
 #include <variant>
 #include <vector>
 
@@ -44,6 +45,8 @@ private:
     CompareWindow(TreeListDocument& document, Other other, const QString& path, DocumentSide side,
                   QWidget* parent);
 
+    // The model of the file at `path`, or why there is none.
+    static std::optional<QString> read(const QString& path, bool config, Other& other);
     void refresh();
     void fill();
     const Difference* current() const;

@@ -95,7 +95,8 @@ void TestCompareWindow::compareCopyAndUndo_data() {
     // Copied into the document, then undone.
     QTest::addColumn<QString>("copy");
     const QByteArray config =
-        "VERSION 1.30\r\nUSER admin\r\nMAXTHREADS 12\r\n\r\n"
+        "VERSION 1.30\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') +
+        "\r\nMAXTHREADS 12\r\n\r\n"
         "PACKAGE Caf\xe9\r\n  SCHEDULE 22:00 MON\r\n  SOURCE SRV-MAIN\r\n"
         "  DEST SRV-B1 VOL1 MSGON 0\r\n  DEST SRV-B2 VOL1 MSGOFF 0 TCP 8:00\r\n"
         "PACKAGE END\r\n";
@@ -187,6 +188,20 @@ void TestCompareWindow::compareCopyAndUndo() {
     QCOMPARE(shown(*window), differences);
     QCOMPARE(shown(*changes), QStringList());
     QVERIFY(!document().isModified());
+
+    // Copied again and saved: the saved file is what the document holds, and
+    // nothing else of it changed.
+    click(*window, item(*window, copy));
+    QTest::mouseClick(window->copyButton(), Qt::LeftButton);
+    QTest::keyClick(&fixture_->frame(), Qt::Key_S, Qt::ControlModifier);
+    QCOMPARE(fixture_->messages, QStringList());
+    QVERIFY(!document().isModified());
+    QCOMPARE(shown(*changes), QStringList());
+    const QStringList afterSave =
+        run("fileCompareWith") != nullptr
+            ? shown(*fixture_->frame().findChildren<CompareWindow*>().last())
+            : QStringList();
+    QCOMPARE(afterSave, left);
 }
 
 void TestCompareWindow::showChangesFromTheQuestions_data() {
