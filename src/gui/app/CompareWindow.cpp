@@ -14,6 +14,7 @@
 #include "taskfile/TaskFileTable.h"
 #include "taskwindow/CPallworthDoc2.h"
 
+#include <QAction>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
@@ -126,7 +127,7 @@ CompareWindow::CompareWindow(TreeListDocument& document, Other other, const QStr
                              DocumentSide side, QWidget* parent)
     : QMainWindow(parent, Qt::Tool), document_(&document), other_(std::move(other)), side_(side),
       tree_(new QTreeWidget), copy_(new QPushButton(tr("&Copy to this document"))),
-      summary_(new QLabel) {
+      copyAction_(new QAction(tr("&Copy to this document"), this)), summary_(new QLabel) {
     setObjectName(QStringLiteral("compareWindow"));
     setAttribute(Qt::WA_DeleteOnClose);
     const QString file = LocalPath::displayName(path);
@@ -152,6 +153,11 @@ CompareWindow::CompareWindow(TreeListDocument& document, Other other, const QStr
     connect(tree_, &QTreeWidget::itemActivated, this, &CompareWindow::activate);
     connect(tree_, &QTreeWidget::currentItemChanged, this, &CompareWindow::updateButton);
     connect(copy_, &QPushButton::clicked, this, &CompareWindow::copyToDocument);
+    // The same from the tree's context menu (right click or Shift+F10).
+    copyAction_->setObjectName(QStringLiteral("copyToDocumentAction"));
+    tree_->addAction(copyAction_);
+    tree_->setContextMenuPolicy(Qt::ActionsContextMenu);
+    connect(copyAction_, &QAction::triggered, this, &CompareWindow::copyToDocument);
     // The document's changes, undone ones included, change the list.
     connect(&document, &TreeListDocument::contentChanged, this, &CompareWindow::refresh);
     connect(&document, &QObject::destroyed, this, &QWidget::close);
@@ -241,7 +247,9 @@ bool CompareWindow::copies(const Difference& d) const {
 
 void CompareWindow::updateButton() {
     const Difference* d = current();
-    copy_->setEnabled(d != nullptr && copies(*d));
+    const bool copy = d != nullptr && copies(*d);
+    copy_->setEnabled(copy);
+    copyAction_->setEnabled(copy);
 }
 
 void CompareWindow::copyToDocument() {

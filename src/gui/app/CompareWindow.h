@@ -10,6 +10,7 @@
 #include <variant>
 #include <vector>
 
+class QAction;
 class QLabel;
 class QPushButton;
 class QTreeWidget;
@@ -64,5 +65,6 @@ private:
     std::vector<Difference> differences_;
     QTreeWidget* tree_;
     QPushButton* copy_;
+    QAction* copyAction_;
     QLabel* summary_;
 };
