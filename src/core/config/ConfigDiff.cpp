@@ -117,8 +117,11 @@ private:
     }
 
     void body(const ApplicationDesc& a, const ApplicationDesc& b, const Difference& at) {
-        for (const ApplicationTable::Field& f : ApplicationTable::kFields)
-            value(at, std::string(f.label->text), a.*f.member, b.*f.member, -1, 0, f.label);
+        for (std::size_t i = 0; i < ApplicationTable::kFields.size(); ++i) {
+            const ApplicationTable::Field& f = ApplicationTable::kFields[i];
+            value(at, std::string(f.label->text), a.*f.member, b.*f.member, static_cast<int>(i), 0,
+                  f.label);
+        }
         Difference::compareKept(lines(a.kept), lines(b.kept), at, out_);
     }
 

@@ -45,8 +45,9 @@ struct Difference {
     const RowLabel* row = nullptr;
     int oldEntry = 0;
     int newEntry = 0;
-    // The setting's index in its table, and which of its values (0, or 1 for
-    // the second value a row holds); -1 for anything but a setting.
+    // The setting's index in its table (of an application's rows, for the
+    // node Application), and which of its values (0, or 1 for the second
+    // value a row holds); -1 for anything but a setting.
     int setting = -1;
     int part = 0;
 

@@ -1,5 +1,6 @@
 #include "CompareWindow.h"
 
+#include "config/ApplicationTable.h"
 #include "config/ConfigDiff.h"
 #include "config/ConfigReader.h"
 #include "config/SettingTable.h"
@@ -71,20 +72,26 @@ std::optional<QString> readOther(const std::string& bytes, const QString& path, 
 // A setting's model field and its form, by its index in its table.
 struct SettingField {
     std::string GlobalSettings::*global = nullptr;
+    std::string ApplicationDesc::*application = nullptr;
     std::string PackageDesc::*package = nullptr;
     std::string TaskFileModel::*task = nullptr;
     const RowLabel* label = nullptr;
 };
 
-// The field a setting difference names, where copying one value is all a
-// copy takes: the password, the time window and the open-file delay hold
-// more than the value shown.
+// The field a setting difference names (of the default settings, a package,
+// an application or a task file), where copying one value is all a copy
+// takes: the password, the time window and the open-file delay hold more
+// than the value shown.
 std::optional<SettingField> fieldOf(const Difference& d, bool config) {
     if (d.setting < 0)
         return std::nullopt;
     if (!config)
         return SettingField{
             .task = TaskFileTable::kSettings[static_cast<std::size_t>(d.setting)].member,
+            .label = d.row};
+    if (d.node == DetailKind::Application)
+        return SettingField{
+            .application = ApplicationTable::kFields[static_cast<std::size_t>(d.setting)].member,
             .label = d.row};
     const SettingRow& row = SettingTable::kRows[static_cast<std::size_t>(d.setting)];
     if (row.form == SettingForm::Password || row.form == SettingForm::TimeWindow ||
@@ -267,6 +274,10 @@ void CompareWindow::copyToDocument() {
         locate = [config, field, record]() -> std::string* {
             if (field.global != nullptr)
                 return &(config->model().global.*field.global);
+            if (field.application != nullptr) {
+                ApplicationDesc* a = config->application(record);
+                return a != nullptr ? &(a->*field.application) : nullptr;
+            }
             PackageDesc* p = config->package(record);
             return p != nullptr ? &(p->*field.package) : nullptr;
         };
