@@ -193,7 +193,7 @@ private:
             for (const ListColumn& column : row.columns)
                 value(d, std::string(column.title),
                       std::string(fieldOf(a.at(p.from), column.field)),
-                      std::string(fieldOf(b.at(p.to), column.field)), -1, 0, nullptr);
+                      std::string(fieldOf(b.at(p.to), column.field)), -1, column.field, nullptr);
         }
         for (int from : match.removed())
             out_.push_back(changed(entryAt(from, 0), Kind::Removed, joined(a.at(from), row), {}));

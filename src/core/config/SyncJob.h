@@ -29,6 +29,7 @@ public:
 
     // A field by its number, as the columns of the list name it.
     std::string_view field(int f) const { return fields_.get(static_cast<std::size_t>(f)); }
+    void setField(int f, std::string_view v) { fields_.set(static_cast<std::size_t>(f), v); }
 
     bool operator==(const SyncJob& other) const = default;
 

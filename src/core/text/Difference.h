@@ -47,7 +47,8 @@ struct Difference {
     int newEntry = 0;
     // The setting's index in its table (of an application's rows, for the
     // node Application), and which of its values (0, or 1 for the second
-    // value a row holds); -1 for anything but a setting.
+    // value a row holds); -1 for anything but a setting. For a field of an
+    // entry, `part` is the field's number.
     int setting = -1;
     int part = 0;
 

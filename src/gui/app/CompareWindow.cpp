@@ -3,10 +3,12 @@
 #include "config/ApplicationTable.h"
 #include "config/ConfigDiff.h"
 #include "config/ConfigReader.h"
+#include "config/ListTable.h"
 #include "config/SettingTable.h"
 #include "configwindow/CPallworthDoc.h"
 #include "framework/AnsiQt.h"
 #include "framework/ChangeValue.h"
+#include "framework/EntryCommand.h"
 #include "framework/LocalPath.h"
 #include "framework/ModalSeam.h"
 #include "io/FileStore.h"
@@ -103,6 +105,31 @@ std::optional<SettingField> fieldOf(const Difference& d, bool config) {
     else
         field.package = d.part == 0 ? row.package : row.second;
     return field;
+}
+
+// An entry of the document's list with one field as the other file has it;
+// a task is one text.
+template <typename T> T withField(T entry, int field, const std::string& value) {
+    if constexpr (std::is_same_v<T, std::string>)
+        return value;
+    else
+        entry.setField(field, value);
+    return entry;
+}
+
+// What a copy does to an entry: puts the other file's in, takes the
+// document's out, or sets a field of it.
+enum class EntryCopy { None, Insert, Remove, Field };
+
+EntryCopy entryCopyOf(const Difference& d, int mine, int theirs) {
+    using Kind = Difference::Kind;
+    if (d.kind == Kind::Moved || d.setting >= 0 || (mine == 0 && theirs == 0))
+        return EntryCopy::None;
+    if (mine == 0)
+        return EntryCopy::Insert;
+    if (theirs == 0)
+        return EntryCopy::Remove;
+    return d.kind == Kind::Changed ? EntryCopy::Field : EntryCopy::None;
 }
 
 } // namespace
@@ -245,10 +272,17 @@ void CompareWindow::activate(QTreeWidgetItem* item) {
         document_->treeView->window()->activateWindow();
 }
 
+int CompareWindow::otherEntry(const Difference& d) const {
+    return side_ == DocumentSide::New ? d.oldEntry : d.newEntry;
+}
+
 bool CompareWindow::copies(const Difference& d) const {
     // A document that can never be saved takes no edit.
-    return d.kind == Difference::Kind::Changed && document_ != nullptr &&
-           !document_->readOnlyReason() &&
+    if (document_ == nullptr || document_->readOnlyReason())
+        return false;
+    if (entryCopyOf(d, documentEntry(d), otherEntry(d)) != EntryCopy::None)
+        return d.node == DetailKind::Tasks || ListTable::row(d.node) != nullptr;
+    return d.kind == Difference::Kind::Changed &&
            fieldOf(d, std::holds_alternative<ConfigModel>(other_)).has_value();
 }
 
@@ -264,6 +298,10 @@ void CompareWindow::copyToDocument() {
     if (found == nullptr || !copies(*found))
         return;
     const Difference d = *found;
+    if (entryCopyOf(d, documentEntry(d), otherEntry(d)) != EntryCopy::None) {
+        copyEntry(d);
+        return;
+    }
     const std::string& value = side_ == DocumentSide::New ? d.oldValue : d.newValue;
     const std::string& was = side_ == DocumentSide::New ? d.newValue : d.oldValue;
     const SettingField field = *fieldOf(d, std::holds_alternative<ConfigModel>(other_));
@@ -287,5 +325,75 @@ void CompareWindow::copyToDocument() {
     TreeListDocument& document = *document_;
     document.undoStack().push(
         new ChangeValue<std::string>(document, text, {d.node, record}, locate, was, value));
+    document.ContentChanged(this);
+}
+
+void CompareWindow::copyEntry(const Difference& d) {
+    const QString text = tr("Copy %1").arg(AnsiQt::toQString(d.path.back()));
+    const RecordId record = documentRecord(d);
+    if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data())) {
+        copyEntry<std::string>(
+            d, text, [tasks] { return &tasks->model().tasks; },
+            &std::get<TaskFileModel>(other_).tasks);
+        return;
+    }
+    auto* config = qobject_cast<CPallworthDoc*>(document_.data());
+    const ConfigModel& file = std::get<ConfigModel>(other_);
+    const RecordId theirs = side_ == DocumentSide::New ? d.oldRecord : d.newRecord;
+    const int index = file.packageIndex(theirs);
+    const ListRow* row = ListTable::row(d.node);
+    if (config == nullptr || row == nullptr || index == 0)
+        return;
+    ListTable::visit(*row, [&](auto member) {
+        using List = std::remove_cvref_t<decltype(file.packages.at(index).*member)>;
+        copyEntry<typename List::value_type>(
+            d, text,
+            [config, record, member]() -> List* {
+                PackageDesc* p = config->package(record);
+                return p != nullptr ? &(p->*member) : nullptr;
+            },
+            &(file.packages.at(index).*member));
+    });
+}
+
+template <typename T>
+void CompareWindow::copyEntry(const Difference& d, const QString& text,
+                              const std::function<EntryList<T>*()>& list,
+                              const EntryList<T>* theirs) {
+    EntryList<T>* mine = list();
+    const int at = documentEntry(d);
+    const int from = otherEntry(d);
+    TreeListDocument& document = *document_;
+    const ModelCommand::Place place{d.node, documentRecord(d)};
+    QUndoCommand* command = nullptr;
+    switch (entryCopyOf(d, at, from)) {
+    case EntryCopy::Insert:
+        // At the other file's place, or at the end of a shorter list.
+        if (mine != nullptr && !mine->full() && theirs->validIndex(from))
+            command = EntryCommand<T>::insert(document, text, place, list,
+                                              std::min(from, mine->count() + 1), theirs->at(from));
+        break;
+    case EntryCopy::Remove:
+        if (mine != nullptr && mine->validIndex(at))
+            command = EntryCommand<T>::remove(document, text, place, list, at);
+        break;
+    case EntryCopy::Field:
+        if (mine != nullptr && mine->validIndex(at)) {
+            const std::string& value = side_ == DocumentSide::New ? d.oldValue : d.newValue;
+            command = new ChangeValue<T>(
+                document, text, place,
+                [list, at]() -> T* {
+                    EntryList<T>* l = list();
+                    return l != nullptr && l->validIndex(at) ? &l->at(at) : nullptr;
+                },
+                mine->at(at), withField(mine->at(at), d.part, value));
+        }
+        break;
+    case EntryCopy::None:
+        break;
+    }
+    if (command == nullptr)
+        return;
+    document.undoStack().push(command);
     document.ContentChanged(this);
 }

@@ -6,6 +6,7 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <functional>
 #include <optional>
 #include <variant>
 #include <vector>
@@ -20,9 +21,9 @@ class TreeListDocument;
 // The differences between a document and a file of its kind, in a tree
 // grouped by record: what the document changed since it was saved, or how
 // it differs from another file. Double-click or Enter selects a difference's
-// node and row in the document's window; "Copy to this document" gives the
-// document the other file's value of a setting, as one undoable change. The
-// list follows every change of the document.
+// node and row in the document's window; "Copy to this document" makes a
+// setting, an entry's field or an entry one side lacks the other file's way,
+// as one undoable change. The list follows every change of the document.
 class CompareWindow : public QMainWindow {
     Q_OBJECT
 
@@ -58,6 +59,13 @@ private:
     bool copies(const Difference& d) const;
     RecordId documentRecord(const Difference& d) const;
     int documentEntry(const Difference& d) const;
+    int otherEntry(const Difference& d) const;
+    // Puts the other file's entry into the document's list, takes the
+    // document's out, or sets one field of it, as one undoable change.
+    void copyEntry(const Difference& d);
+    template <typename T>
+    void copyEntry(const Difference& d, const QString& text,
+                   const std::function<EntryList<T>*()>& list, const EntryList<T>* theirs);
 
     QPointer<TreeListDocument> document_;
     Other other_;

@@ -124,6 +124,30 @@ void TestCompareWindow::compareCopyAndUndo_data() {
         << "Office"
         << "Server"
         << "application \"Office\" | Server: SRV-APPS → SRV-APPS2";
+    QByteArray added = other;
+    added.replace("MAXTHREADS 16", "MAXTHREADS 12")
+        .replace("SCHEDULE 23:30", "SCHEDULE 22:00")
+        .replace("MSGOFF 128", "MSGOFF 0")
+        .replace("PACKAGE END", "  DEST SRV-B3 VOL2 MSGON 0\r\n  DEST SRV-B4 VOL2 MSGON 0\r\n"
+                                "PACKAGE END");
+    QTest::newRow("target added")
+        << config << added
+        << QStringList{"package \"Café\" | Target Server(s) › SRV-B3: added VOL2, ON, 0, (default)",
+                       "package \"Café\" | Target Server(s) › SRV-B4: added VOL2, ON, 0, (default)"}
+        << "package \"Café\" | Target Server(s) › SRV-B4: added VOL2, ON, 0, (default)"
+        << "Target Server(s)"
+        << ""
+        << "package \"Café\" | Target Server(s) › SRV-B4: added VOL2, ON, 0, (default)";
+    QTest::newRow("target field")
+        << config << other
+        << QStringList{"Default settings | Max. threads: 12 → 16",
+                       "package \"Café\" | Schedule › Schedule: 22:00 → 23:30",
+                       "package \"Café\" | Target Server(s) › SRV-B2 › "
+                       "Bandwidth Limit: 0 → 128"}
+        << "Default settings | Max. threads: 12 → 16"
+        << "Default settings"
+        << "Max. threads"
+        << "package \"Café\" | Target Server(s) › SRV-B2 › Bandwidth Limit: 0 → 128";
     const QByteArray tasks = "logfile sys:\\logs\\q.log\r\npollinterval 120\r\n\r\n"
                              "task c:\\data sys:data 1 0 1\r\ntask c:\\web sys:web 1 0 0\r\n";
     QByteArray otherTasks = tasks;
@@ -136,6 +160,14 @@ void TestCompareWindow::compareCopyAndUndo_data() {
         << "Tasks"
         << "c:\\web"
         << "Default settings | Polling interval: 120 → 300";
+    QByteArray fewerTasks = tasks;
+    fewerTasks.replace("task c:\\data sys:data 1 0 1\r\n", "");
+    QTest::newRow("task removed")
+        << tasks << fewerTasks << QStringList{"Tasks | c:\\data: removed c:\\data sys:data 1 0 1"}
+        << "Tasks | c:\\data: removed c:\\data sys:data 1 0 1"
+        << "Tasks"
+        << "c:\\data"
+        << "Tasks | c:\\data: removed c:\\data sys:data 1 0 1";
 }
 
 void TestCompareWindow::compareCopyAndUndo() {
@@ -172,9 +204,12 @@ void TestCompareWindow::compareCopyAndUndo() {
     QVERIFY(visited != nullptr);
     click(*window, visited, true);
     QCOMPARE(document().treeView->currentItem()->text(0), node);
-    QCOMPARE(document().listView->currentItem()->text(0), row);
-    // An entry's field is not copied; a setting is.
-    QCOMPARE(window->copyButton()->isEnabled(), visit == copy);
+    // An entry the document lacks selects no row.
+    const QTreeWidgetItem* current = document().listView->currentItem();
+    QCOMPARE(current != nullptr ? current->text(0) : QString(), row);
+    // A group is no difference to copy.
+    click(*window, window->tree()->topLevelItem(0));
+    QVERIFY(!window->copyButton()->isEnabled());
     click(*window, item(*window, copy));
     QVERIFY(window->copyButton()->isEnabled());
     QTest::mouseClick(window->copyButton(), Qt::LeftButton);
