@@ -1,6 +1,7 @@
 #include "HeapCounter.h"
 #include "LargeDocuments.h"
 #include "config/ConfigClip.h"
+#include "config/ConfigDiff.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 #include "taskfile/TaskFileFormat.h"
@@ -201,6 +202,22 @@ void BM_ConfigClipPackages(benchmark::State& state) {
     state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(bytes));
 }
 BENCHMARK(BM_ConfigClipPackages)->Unit(benchmark::kMillisecond);
+// What Compare with Saved does once both models are there: the large
+// configuration against a copy of it with one bandwidth limit changed.
+void BM_ConfigCompare(benchmark::State& state) {
+    const ConfigModel& from = largeConfig().model;
+    ConfigModel to = from;
+    to.packages.at(500).targets.at(3).setBandwidth("128");
+    for (auto _ : state) {
+        const std::vector<Difference> differences = ConfigDiff::compare(from, to);
+        if (differences.size() != 1) {
+            state.SkipWithError("one change should give one difference");
+            break;
+        }
+        benchmark::DoNotOptimize(differences.data());
+    }
+}
+BENCHMARK(BM_ConfigCompare)->Unit(benchmark::kMillisecond);
 
 // Every list at capacity: a file of a few hundred MB, loaded once.
 void BM_ConfigLoadFullCapacity(benchmark::State& state) {

@@ -2,6 +2,7 @@
 
 #include "ModelJson.h"
 #include "config/ConfigChecks.h"
+#include "config/ConfigDiff.h"
 #include "config/ConfigReader.h"
 #include "config/ConfigWriter.h"
 #include "config/SaveRules.h"
@@ -11,6 +12,7 @@
 #include "netbrowse/NetworkPath.h"
 #include "netbrowse/WorkstationClient.h"
 #include "taskfile/TaskFileChecks.h"
+#include "taskfile/TaskFileDiff.h"
 #include "taskfile/TaskFileFormat.h"
 #include "text/AnsiText.h"
 #include "text/OemCodePage.h"
@@ -47,6 +49,13 @@ constexpr CommandHelp kCommands[] = {
      "JSON object per file: file, and problems with line (or null), severity, message,\n"
      "node and row. A file whose save was stopped part way also fails, with a warning naming\n"
      "the backup of its old content, until that backup is moved over it or removed."},
+    {"diff", "diff [--json] A B",
+     "Prints every difference between the files A and B of one kind, one a line: the place in\n"
+     "the editor's names parted by U+203A, then the old and the new value parted by U+2192,\n"
+     "in UTF-8. Records are matched by name, list entries by content; lines kept as written\n"
+     "and lines passed over count too. With --json one JSON object per difference: kind,\n"
+     "place, old and new. The exit status is 0 when the files do not differ, 1 when they do,\n"
+     "2 when one cannot be read or they are of different kinds."},
     {"schedule", "schedule FILE",
      "Prints when every package of the configuration FILE runs in the week, with the daily\n"
      "time window and the busiest hours, as one JSON object."},
@@ -187,6 +196,8 @@ int CliApp::dispatch(const std::vector<std::string>& args) {
         return normalizeArgs(rest);
     if (command == "check")
         return checkArgs(rest);
+    if (command == "diff")
+        return diffArgs(rest);
     // "--" ends the options; the commands without any take it before their
     // operands all the same, and refuse what looks like one without it.
     if (!rest.empty() && rest.front() == "--")
@@ -478,6 +489,58 @@ bool CliApp::problemsOf(const std::string& path, std::vector<::Problem>& problem
         return false;
     problems = ConfigChecks::run(config, &report);
     return true;
+}
+
+int CliApp::diffArgs(const std::vector<std::string>& operands) {
+    std::vector<std::string> files;
+    bool json = false;
+    bool options = true;
+    for (const std::string& operand : operands) {
+        if (options && operand == "--")
+            options = false;
+        else if (options && operand == "--json")
+            json = true;
+        else if (options && operand.size() > 1 && operand.starts_with('-'))
+            return usage("unknown option of diff: " + operand);
+        else
+            files.push_back(operand);
+    }
+    if (files.size() != 2)
+        return usage("diff takes A and B");
+    for (const std::string& path : files)
+        if (kindOf(path) == Kind::Unknown)
+            return usage("the file kind of " + path + " is not known (.cfg or .ini)");
+    if (kindOf(files[0]) != kindOf(files[1]))
+        return fail(files[0] + " and " + files[1] + " are not of the same kind");
+    return diff(files[0], files[1], json);
+}
+
+template <typename Model>
+bool CliApp::differencesOf(const std::string& from, const std::string& to,
+                           std::vector<Difference>& differences) {
+    Model a, b;
+    ReadReport ra, rb;
+    if (!load(from, a, ra, true) || !load(to, b, rb, true))
+        return false;
+    if constexpr (std::is_same_v<Model, ConfigModel>)
+        differences = ConfigDiff::compare(a, b, &ra, &rb);
+    else
+        differences = TaskFileDiff::compare(a, b, &ra, &rb);
+    return true;
+}
+
+int CliApp::diff(const std::string& from, const std::string& to, bool json) {
+    std::vector<Difference> differences;
+    const bool read = kindOf(from) == Kind::Cfg
+                          ? differencesOf<ConfigModel>(from, to, differences)
+                          : differencesOf<TaskFileModel>(from, to, differences);
+    if (!read)
+        return Error;
+    // The terminal and the JSON are UTF-8, whatever the files' code page.
+    for (const Difference& d : differences)
+        out_ << (json ? ModelJson::difference(d) : d.text(AnsiText::toUtf8, "\u2192", " \u203a "))
+             << '\n';
+    return differences.empty() ? Ok : Problem;
 }
 
 int CliApp::scramble(const std::string& text) {

@@ -3,6 +3,7 @@
 #include "config/ConfigWriter.h"
 #include "io/FileStore.h"
 #include "io/Status.h"
+#include "text/Difference.h"
 #include "text/Problem.h"
 #include "text/ReadReport.h"
 
@@ -40,6 +41,13 @@ private:
     // Every problem of a file; false after reporting why it cannot be read.
     bool problemsOf(const std::string& path, std::vector<::Problem>& problems);
     int schedule(const std::string& path);
+    int diffArgs(const std::vector<std::string>& operands);
+    int diff(const std::string& from, const std::string& to, bool json);
+    // The differences of two files of one kind; false after reporting why
+    // one cannot be read.
+    template <typename Model>
+    bool differencesOf(const std::string& from, const std::string& to,
+                       std::vector<Difference>& differences);
     int scramble(const std::string& text);
     int resolve(const std::vector<std::string>& paths);
     int create(const std::string& kind, const std::string& outPath);

@@ -323,6 +323,28 @@ std::string ModelJson::problems(std::string_view file, const std::vector<Problem
     return out;
 }
 
+std::string ModelJson::difference(const Difference& d) {
+    using Kind = Difference::Kind;
+    const bool lines = d.kind == Kind::KeptLine || d.kind == Kind::SkippedLine;
+    const bool noOld = d.kind == Kind::Added || (lines && !d.newValue.empty());
+    const bool noNew = d.kind == Kind::Removed || (lines && d.newValue.empty());
+    std::string out;
+    {
+        JsonObject o(out);
+        o.text("kind", Difference::kindName(d.kind));
+        o.text("place", d.place());
+        const auto side = [&o](std::string_view key, bool none, const std::string& value) {
+            if (none)
+                o.raw(key, "null");
+            else
+                o.text(key, value);
+        };
+        side("old", noOld, d.oldValue);
+        side("new", noNew, d.newValue);
+    }
+    return out;
+}
+
 std::string ModelJson::config(const ConfigModel& model, const ReadReport& report) {
     std::string out;
     {

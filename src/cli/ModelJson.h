@@ -3,6 +3,7 @@
 #include "config/ConfigModel.h"
 #include "config/WeekSchedule.h"
 #include "taskfile/TaskFileModel.h"
+#include "text/Difference.h"
 #include "text/Problem.h"
 #include "text/ReadReport.h"
 
@@ -21,6 +22,9 @@ public:
     // The problems of one file; a null line has none. Bytes of `file` that are
     // not UTF-8 become U+FFFD.
     static std::string problems(std::string_view file, const std::vector<Problem>& problems);
+    // One difference of `diff --json`: kind, place, old and new (null on the
+    // side that has none).
+    static std::string difference(const Difference& difference);
     // When every package runs in the week, as `schedule` prints it.
     static std::string week(const WeekSchedule& week);
 };

@@ -82,6 +82,8 @@ private slots:
     void helpVersionAndUsage();
     void scheduleThroughTheBinary_data();
     void scheduleThroughTheBinary();
+    void diffThroughTheBinary_data();
+    void diffThroughTheBinary();
     void resolveThroughTheBinary_data();
     void resolveThroughTheBinary();
     void normalizeRefusesTheWrongKind_data();
@@ -474,7 +476,7 @@ void TestCli::helpVersionAndUsage_data() {
     const QString usage = QStringLiteral(
         " (usage: pallworth-cli normalize [--strict] [--canonical] IN OUT | dump FILE | check "
         "[--all [--json]] "
-        "FILE... | schedule FILE | "
+        "FILE... | diff [--json] A B | schedule FILE | "
         "scramble TEXT | new cfg|ini OUT | resolve PATH... | help [COMMAND] | --help | "
         "--version)\n");
     const auto row = [](const char* name, const QString& program, QStringList args, int exit,
@@ -550,8 +552,8 @@ void TestCli::helpVersionAndUsage() {
     if (out.startsWith(QLatin1String("usage: pallworth-cli COMMAND")))
         for (const char* command :
              {"normalize [--strict] [--canonical] IN OUT", "dump FILE",
-              "check [--all [--json]] FILE...", "schedule FILE", "scramble TEXT", "new cfg|ini OUT",
-              "resolve PATH...", "help [COMMAND]"})
+              "check [--all [--json]] FILE...", "diff [--json] A B", "schedule FILE",
+              "scramble TEXT", "new cfg|ini OUT", "resolve PATH...", "help [COMMAND]"})
             QVERIFY2(printed.contains(QLatin1String("\n  pallworth-cli ") + QLatin1String(command) +
                                       QLatin1Char('\n')),
                      command);
@@ -611,6 +613,78 @@ void TestCli::scheduleThroughTheBinary() {
     QCOMPARE(cli.exitCode(), exit);
     QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
     QVERIFY(QString::fromUtf8(cli.readAllStandardError()).startsWith(err));
+}
+
+void TestCli::diffThroughTheBinary_data() {
+    QTest::addColumn<QStringList>("args");
+    QTest::addColumn<int>("exit");
+    QTest::addColumn<QString>("out");
+    QTest::addColumn<QString>("err");
+    const QStringList ab{"diff", "a.cfg", "b.cfg"};
+    QTest::newRow("text")
+        << ab << 1
+        << QString::fromUtf8("Default settings \u203a Max. threads: 12 \u2192 16\n"
+                             "package \"Caf\u00e9\" \u203a Target Server(s) \u203a SRV-B2 \u203a "
+                             "Bandwidth Limit: 0 \u2192 128\n"
+                             "package \"Caf\u00e9\" \u203a line kept as written: added \"# slow "
+                             "link\"\n")
+        << "";
+    QTest::newRow("json")
+        << QStringList{"diff", "--json", "a.cfg", "b.cfg"} << 1
+        << QString::fromUtf8(
+               "{\"kind\":\"changed\",\"place\":\"Default settings \u203a Max. "
+               "threads\",\"old\":\"12\",\"new\":\"16\"}\n"
+               "{\"kind\":\"changed\",\"place\":\"package \\\"Caf\u00e9\\\" \u203a "
+               "Target Server(s) \u203a SRV-B2 \u203a Bandwidth Limit\",\"old\":\"0\","
+               "\"new\":\"128\"}\n"
+               "{\"kind\":\"kept line\",\"place\":\"package \\\"Caf\u00e9\\\" \u203a "
+               "line kept as written\",\"old\":null,\"new\":\"# slow link\"}\n")
+        << "";
+    QTest::newRow("same file") << QStringList{"diff", "a.cfg", "a.cfg"} << 0 << ""
+                               << "";
+    QTest::newRow("task files") << QStringList{"diff", "t.ini", "u.ini"} << 1
+                                << QString::fromUtf8(
+                                       "Default settings \u203a Polling interval: 120 "
+                                       "\u2192 300\n")
+                                << "";
+    QTest::newRow("missing file") << QStringList{"diff", "a.cfg", "gone.cfg"} << 2 << ""
+                                  << "pallworth-cli: ";
+    QTest::newRow("different kinds") << QStringList{"diff", "a.cfg", "t.ini"} << 2 << ""
+                                     << "pallworth-cli: a.cfg and t.ini are not of the same kind\n";
+    QTest::newRow("task file named .cfg") << QStringList{"diff", "a.cfg", "t.cfg"} << 2 << ""
+                                          << "pallworth-cli: t.cfg looks like a task file";
+    QTest::newRow("one file") << QStringList{"diff", "a.cfg"} << 2 << ""
+                              << "pallworth-cli: diff takes A and B";
+}
+
+void TestCli::diffThroughTheBinary() {
+    QFETCH(QStringList, args);
+    QFETCH(int, exit);
+    QFETCH(QString, out);
+    QFETCH(QString, err);
+    const std::string a = "VERSION 1.30\r\nMAXTHREADS 12\r\n\r\nPACKAGE Caf\xe9\r\n"
+                          "  SOURCE SRV-MAIN\r\n  DEST SRV-B2 VOL1 MSGOFF 0 TCP 8:00\r\n"
+                          "PACKAGE END\r\n";
+    std::string b = a;
+    b.replace(b.find("12"), 2, "16");
+    b.replace(b.find("  DEST"), 0, "# slow link\r\n");
+    b.replace(b.find("OFF 0"), 5, "OFF 128");
+    writeFile(path("a.cfg"), a);
+    writeFile(path("b.cfg"), b);
+    const std::string tasks = dataFile("tasks.ini");
+    std::string other = tasks;
+    other.replace(other.find("pollinterval 120"), 16, "pollinterval 300");
+    writeFile(path("t.ini"), tasks);
+    writeFile(path("u.ini"), other);
+    writeFile(path("t.cfg"), tasks);
+    QProcess cli;
+    cli.setWorkingDirectory(dir_.path());
+    cli.start(QStringLiteral(PALLWORTH_CLI), args);
+    QVERIFY(cli.waitForFinished(10000));
+    QCOMPARE(QString::fromUtf8(cli.readAllStandardOutput()), out);
+    QCOMPARE(cli.exitCode(), exit);
+    const QString printed = QString::fromUtf8(cli.readAllStandardError());
+    QVERIFY2(err.isEmpty() ? printed.isEmpty() : printed.startsWith(err), qPrintable(printed));
 }
 
 void TestCli::resolveThroughTheBinary_data() {

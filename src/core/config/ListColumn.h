@@ -2,8 +2,10 @@
 
 #include <string_view>
 
-// One column of the detail list: its title and width in pixels.
+// One column of the detail list: its title, width in pixels and the field of
+// the entry it shows.
 struct ListColumn {
     std::string_view title;
     int width;
+    int field = 0;
 };

@@ -12,17 +12,20 @@
 // Every list node of a configuration: the lists of a package in the order a
 // file holds them, then the configuration's applications and packages.
 class ListTable {
-    static constexpr std::array<ListColumn, 6> kTargetColumns{{{"Target Servers", 100},
-                                                               {"Volume", 100},
-                                                               {"Message", 100},
-                                                               {"Bandwidth Limit", 100},
-                                                               {"Start", 100},
-                                                               {"Protocol", 100}}};
+    using T = TargetServer;
+    static constexpr std::array<ListColumn, 6> kTargetColumns{
+        {{"Target Servers", 100, T::Server},
+         {"Volume", 100, T::Volume},
+         {"Message", 100, T::Msg},
+         {"Bandwidth Limit", 100, T::Bandwidth},
+         {"Start", 100, T::Schedule},
+         {"Protocol", 100, T::Protocol}}};
     static constexpr std::array<ListColumn, 1> kExcludeColumns{{{"Exclude Directories", 200}}};
-    static constexpr std::array<ListColumn, 4> kJobColumns{{{"Source Path", 100},
-                                                            {"Target Path", 100},
-                                                            {"Transfer Mode", 100},
-                                                            {"Propagate Deletions", 100}}};
+    static constexpr std::array<ListColumn, 4> kJobColumns{
+        {{"Source Path", 100, SyncJob::SourcePath},
+         {"Target Path", 100, SyncJob::TargetPath},
+         {"Transfer Mode", 100, SyncJob::TransferMode},
+         {"Propagate Deletions", 100, SyncJob::Deletions}}};
     static constexpr std::array<ListColumn, 1> kApplicationsColumns{{{"Applications", 150}}};
     static constexpr std::array<ListColumn, 1> kPackagesColumns{{{"Packages", 150}}};
 

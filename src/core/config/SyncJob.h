@@ -2,6 +2,7 @@
 
 #include "PackedFields.h"
 
+#include <cstddef>
 #include <string_view>
 
 // One SYNCDIR or SYNCFILE line: what to copy from the source server to the
@@ -25,6 +26,10 @@ public:
     void setTargetPath(std::string_view v) { fields_.set(TargetPath, v); }
     void setTransferMode(std::string_view v) { fields_.set(TransferMode, v); }
     void setDeletions(std::string_view v) { fields_.set(Deletions, v); }
+
+    // A field by its number, as the columns of the list name it.
+    std::string_view field(int f) const { return fields_.get(static_cast<std::size_t>(f)); }
+    void setField(int f, std::string_view v) { fields_.set(static_cast<std::size_t>(f), v); }
 
     bool operator==(const SyncJob& other) const = default;
 

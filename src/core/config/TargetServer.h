@@ -2,6 +2,7 @@
 
 #include "PackedFields.h"
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -34,6 +35,10 @@ public:
     static bool isProtocolWord(std::string_view w) {
         return w == "TCP" || w == "UDP" || w == "IPX";
     }
+
+    // A field by its number, as the columns of the list name it.
+    std::string_view field(int f) const { return fields_.get(static_cast<std::size_t>(f)); }
+    void setField(int f, std::string_view v) { fields_.set(static_cast<std::size_t>(f), v); }
 
     bool operator==(const TargetServer& other) const = default;
 

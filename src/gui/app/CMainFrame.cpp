@@ -1,5 +1,7 @@
 #include "CMainFrame.h"
 
+#include "CompareWindow.h"
+
 #include "AppIcons.h"
 #include "ProblemsPanel.h"
 
@@ -11,6 +13,8 @@
 #include "framework/CommandTarget.h"
 #include "framework/DocumentManager.h"
 #include "framework/LocalPath.h"
+#include "framework/ModalSeam.h"
+#include "framework/TreeListDocument.h"
 #include "framework/TreeListFrame.h"
 
 #include <QAction>
@@ -140,6 +144,11 @@ void CMainFrame::createFileActions() {
                                  &CMainFrame::fileReload, QKeySequence(Qt::Key_F5));
     reload->setShortcuts({QKeySequence(Qt::Key_F5), QKeySequence(Qt::CTRL | Qt::Key_R)});
     reload->setStatusTip(tr("Read the active document again from its file"));
+    makeAction(FileCompareSaved, "fileCompareSaved", tr("Compare with Sa&ved"),
+               &CMainFrame::compareWithSaved)
+        ->setStatusTip(tr("What the active document changed since it was saved"));
+    makeAction(FileCompareWith, "fileCompareWith", tr("Compare &With..."), &CMainFrame::compareWith)
+        ->setStatusTip(tr("How the active document differs from another file"));
     makeAction(AppExit, "appExit", tr("E&xit\tCtrl+Q"), &QWidget::close,
                QKeySequence(Qt::CTRL | Qt::Key_Q))
         ->setStatusTip(tr("Quit the application; prompts to save documents"));
@@ -354,6 +363,9 @@ void CMainFrame::addFileMenu(int menuId) {
         file->addAction(actions_[FileSave]);
         file->addAction(actions_[FileSaveAs]);
         file->addAction(actions_[FileReload]);
+        file->addSeparator();
+        file->addAction(actions_[FileCompareSaved]);
+        file->addAction(actions_[FileCompareWith]);
     }
     file->addSeparator();
     addRecentFiles(file);
@@ -388,8 +400,8 @@ void CMainFrame::updateMenus() {
     undoGroup_.setActiveStack(stack);
     const bool hasDocument = frame != nullptr;
     problems_->setDocument(hasDocument ? &frame->document() : nullptr);
-    for (int id :
-         {FileClose, WindowNew, WindowCascade, WindowTile, WindowArrange, NextPane, PrevPane})
+    for (int id : {FileClose, FileCompareWith, WindowNew, WindowCascade, WindowTile, WindowArrange,
+                   NextPane, PrevPane})
         actions_[id]->setEnabled(hasDocument);
     // A document that can never be saved offers no save at all.
     const bool saves = hasDocument && !frame->document().readOnlyReason();
@@ -419,7 +431,8 @@ void CMainFrame::updateTitle() {
     if (readOnly)
         readOnly_->setText(readOnly->status);
     // Save As gives a new document its file.
-    actions_[FileReload]->setEnabled(document != nullptr && !document->filePath().isEmpty());
+    for (int id : {FileReload, FileCompareSaved})
+        actions_[id]->setEnabled(document != nullptr && !document->filePath().isEmpty());
 }
 
 void CMainFrame::listWindows(QMenu* menu) {
@@ -481,6 +494,26 @@ void CMainFrame::fileSaveAs() {
 void CMainFrame::fileReload() {
     if (Document* document = activeDocument())
         manager_->reload(*document);
+}
+
+void CMainFrame::compareWithSaved() {
+    auto* document = qobject_cast<TreeListDocument*>(activeDocument());
+    if (document != nullptr && !document->filePath().isEmpty())
+        CompareWindow::open(*document, document->filePath(), CompareWindow::DocumentSide::New,
+                            this);
+}
+
+void CMainFrame::compareWith() {
+    auto* document = qobject_cast<TreeListDocument*>(activeDocument());
+    if (document == nullptr)
+        return;
+    const bool config = qobject_cast<CPallworthDoc*>(document) != nullptr;
+    const QString path =
+        ModalSeam::openFileName(this, tr("Compare With"),
+                                config ? tr("Configurations (*.cfg *.CFG);;All files (*)")
+                                       : tr("Task files (*.ini *.INI);;All files (*)"));
+    if (!path.isEmpty())
+        CompareWindow::open(*document, path, CompareWindow::DocumentSide::Old, this);
 }
 
 void CMainFrame::weekSchedule() {

@@ -58,6 +58,8 @@ private slots:
     void fileSave();
     void fileSaveAs();
     void fileReload();
+    void compareWithSaved();
+    void compareWith();
     void newWindow();
     void newApplication();
     void newPackage();

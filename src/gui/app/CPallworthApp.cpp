@@ -3,12 +3,14 @@
 #include "AboutDialog.h"
 #include "AppIcons.h"
 #include "CMainFrame.h"
+#include "CompareWindow.h"
 #include "HelpWindow.h"
 #include "browse/PathBrowser.h"
 #include "configwindow/ConfigDocumentKind.h"
 #include "framework/DiskWatcher.h"
 #include "framework/DocumentManager.h"
 #include "framework/ModalSeam.h"
+#include "framework/TreeListDocument.h"
 #include "netbrowse/NetworkClient.h"
 #include "taskwindow/TaskDocumentKind.h"
 
@@ -37,6 +39,13 @@ bool CPallworthApp::InitInstance(const QStringList& arguments) {
     documents_ = std::make_unique<DocumentManager>(*mainFrame_->mdiArea());
     registerDocumentKinds();
     new DiskWatcher(*documents_); // owned by the document manager
+    documents_->setShowChanges([this](Document& document, bool documentNewer) {
+        if (auto* shown = qobject_cast<TreeListDocument*>(&document))
+            CompareWindow::open(*shown, document.filePath(),
+                                documentNewer ? CompareWindow::DocumentSide::New
+                                              : CompareWindow::DocumentSide::Old,
+                                mainFrame_.get());
+    });
     mainFrame_->setDocumentManager(documents_.get());
     connect(mainFrame_.get(), &CMainFrame::aboutRequested, this, &CPallworthApp::showAbout);
     connect(mainFrame_.get(), &CMainFrame::helpRequested, this, &CPallworthApp::showHelp);

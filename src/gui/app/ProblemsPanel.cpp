@@ -3,8 +3,6 @@
 #include "config/ConfigChecks.h"
 #include "configwindow/CPallworthDoc.h"
 #include "framework/AnsiQt.h"
-#include "framework/Catalogue.h"
-#include "framework/NodeTree.h"
 #include "taskfile/TaskFileChecks.h"
 #include "taskwindow/CPallworthDoc2.h"
 
@@ -128,33 +126,8 @@ void ProblemsPanel::fill() {
 
 void ProblemsPanel::activate(QTreeWidgetItem* item) {
     const std::size_t index = item->data(0, kIndexRole).toULongLong();
-    if (document_ == nullptr || index >= problems_.size() || document_->treeView == nullptr)
+    if (document_ == nullptr || index >= problems_.size())
         return;
     const Problem problem = problems_[index];
-    QTreeWidget& tree = *document_->treeView;
-    QTreeWidgetItem* node = nodeFor(tree, problem);
-    if (node == nullptr)
-        return;
-    tree.setCurrentItem(node);
-    QTreeWidget* rows = document_->listView;
-    if (rows == nullptr)
-        return;
-    if (QTreeWidgetItem* row = rowFor(*rows, problem)) {
-        rows->setCurrentItem(row);
-        rows->scrollToItem(row);
-    }
-    rows->setFocus();
-}
-
-QTreeWidgetItem* ProblemsPanel::nodeFor(QTreeWidget& tree, const Problem& problem) {
-    auto* nodes = qobject_cast<NodeTree*>(&tree);
-    if (nodes == nullptr || problem.node == DetailKind::None)
-        return nullptr;
-    return nodes->nodeShowing(problem.node, problem.record);
-}
-
-QTreeWidgetItem* ProblemsPanel::rowFor(QTreeWidget& list, const Problem& problem) {
-    const int row =
-        problem.entry > 0 ? problem.entry - 1 : Catalogue::rowIndex(problem.node, problem.row);
-    return row >= 0 ? list.topLevelItem(row) : nullptr;
+    document_->showPlace(problem.node, problem.record, problem.row, problem.entry);
 }

@@ -36,8 +36,6 @@ private:
     void scheduleRecheck();
     void fill();
     void activate(QTreeWidgetItem* item);
-    static QTreeWidgetItem* nodeFor(QTreeWidget& tree, const Problem& problem);
-    static QTreeWidgetItem* rowFor(QTreeWidget& list, const Problem& problem);
 
     QTreeWidget* list_;
     QLabel* count_;

@@ -10,6 +10,10 @@ constexpr int FileSaveAs = 57604;
 constexpr int FileMru1 = 57616;
 // Reads the active document's file again.
 constexpr int FileReload = 32790;
+// What the active document changed since it was saved, or how it differs
+// from another file.
+constexpr int FileCompareSaved = 32801;
+constexpr int FileCompareWith = 32802;
 constexpr int AppExit = 57665;
 constexpr int EditUndo = 57643;
 constexpr int EditRedo = 57644;

@@ -93,11 +93,16 @@ void DiskWatcher::fileChanged(const QString& path) {
             !DiskState::of(path).exists() || declined_.value(path) == DiskState::of(path))
             continue;
         asking_ = true;
-        const auto answer = ModalSeam::ask(nullptr, question(*document), tr("Pallworth"),
-                                           QMessageBox::Yes | QMessageBox::No, QMessageBox::No,
-                                           ModalSeam::Icon::Question);
+        QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
+        if (manager_.showsChanges(*document))
+            buttons |= QMessageBox::Apply;
+        const auto answer = ModalSeam::ask(nullptr, question(*document), tr("Pallworth"), buttons,
+                                           QMessageBox::No, ModalSeam::Icon::Question);
         if (answer == QMessageBox::Yes)
             manager_.reload(*document, false);
+        // What the other program changed; File > Reload takes it after all.
+        else if (answer == QMessageBox::Apply)
+            manager_.showChanges(*document, false);
         else
             // Asked once per change; a later save still warns of the other writer.
             declined_.insert(path, DiskState::of(path));

@@ -420,10 +420,17 @@ bool DocumentManager::promptToSave(Document& document, bool offerDiscardAll) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
     if (offerDiscardAll)
         buttons |= QMessageBox::NoToAll;
+    if (showsChanges(document))
+        buttons |= QMessageBox::Apply;
     bringToFront(document);
     const auto answer =
         ModalSeam::ask(area_.window(), tr("Save changes to %1?").arg(document.title()), kCaption,
                        buttons, QMessageBox::Yes, ModalSeam::Icon::Warning);
+    // The changes shown, the document stays open for the user to decide.
+    if (answer == QMessageBox::Apply) {
+        showChanges(document, true);
+        return false;
+    }
     if (answer == QMessageBox::NoToAll) {
         discardingAll_ = true;
         return true;
@@ -431,6 +438,15 @@ bool DocumentManager::promptToSave(Document& document, bool offerDiscardAll) {
     if (answer == QMessageBox::Yes)
         return save(document);
     return answer == QMessageBox::No;
+}
+
+bool DocumentManager::showsChanges(const Document& document) const {
+    return showChanges_ && !document.filePath().isEmpty();
+}
+
+void DocumentManager::showChanges(Document& document, bool documentNewer) {
+    if (showsChanges(document))
+        showChanges_(document, documentNewer);
 }
 
 void DocumentManager::bringToFront(Document& document) {

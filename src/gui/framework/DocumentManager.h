@@ -43,6 +43,15 @@ public:
     Document* reload(Document& document, bool askWhenModified = true);
     // What a reload question adds when the document has something to undo.
     static QString undoLostNote(Document& document);
+
+    // Shows how a document differs from its file: what it changed since it
+    // was saved (`documentNewer`), or what another program changed in the
+    // file. The save and reload questions offer it once it is set.
+    using ShowChanges = std::function<void(Document& document, bool documentNewer)>;
+    void setShowChanges(ShowChanges show) { showChanges_ = std::move(show); }
+    // Whether the questions about `document` offer "Show changes".
+    bool showsChanges(const Document& document) const;
+    void showChanges(Document& document, bool documentNewer);
     bool save(Document& document);
     bool saveAs(Document& document);
     // Closes every window of the document, asking to save when modified.
@@ -71,6 +80,7 @@ signals:
     void documentStateChanged();
 
 private:
+    ShowChanges showChanges_;
     // A document read from a file, not yet shown; nullptr after saying why.
     std::unique_ptr<Document> loadFile(const QString& path);
     // Adopts a document and opens its windows.

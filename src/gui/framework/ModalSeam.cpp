@@ -76,6 +76,8 @@ QMessageBox::StandardButton ModalSeam::ask(QWidget* parent, const QString& text,
         discard->setText(QStringLiteral("&Discard All"));
     if (QAbstractButton* saveAs = box.button(QMessageBox::SaveAll))
         saveAs->setText(QStringLiteral("Save &As\u2026"));
+    if (QAbstractButton* changes = box.button(QMessageBox::Apply))
+        changes->setText(QStringLiteral("S&how changes"));
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -43,7 +43,7 @@ public:
                             Icon icon = Icon::Warning);
     // A message box with the given buttons; returns the one pressed.
     // QMessageBox::NoToAll is shown as "Discard All", QMessageBox::SaveAll as
-    // "Save As...".
+    // "Save As...", QMessageBox::Apply as "Show changes".
     static QMessageBox::StandardButton ask(QWidget* parent, const QString& text,
                                            const QString& caption,
                                            QMessageBox::StandardButtons buttons,

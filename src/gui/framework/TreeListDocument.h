@@ -26,6 +26,11 @@ public:
     // the trees show the node of the record it touched.
     void Replayed(DetailKind node, RecordId record);
 
+    // Selects in the document's window the node of `record` (0 for none) and,
+    // in its list, the row named `row` or else entry `entry` (1-based), and
+    // gives the list the focus; false when no window shows that node.
+    bool showPlace(DetailKind node, RecordId record, const RowLabel* row, int entry);
+
     QPointer<QTreeWidget> treeView;
     QPointer<QTreeWidget> listView;
     SelectedNode selectedNode;

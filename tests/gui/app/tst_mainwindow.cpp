@@ -416,6 +416,7 @@ void TestMainWindow::answersHaveAccessKeys_data() {
     const auto dropping = QMessageBox::Save | QMessageBox::SaveAll | QMessageBox::Cancel;
     QTest::newRow("Discard All") << exit << Qt::Key_D << QMessageBox::NoToAll;
     QTest::newRow("Save As...") << dropping << Qt::Key_A << QMessageBox::SaveAll;
+    QTest::newRow("Show changes") << (exit | QMessageBox::Apply) << Qt::Key_H << QMessageBox::Apply;
 }
 
 void TestMainWindow::answersHaveAccessKeys() {
