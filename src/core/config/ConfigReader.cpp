@@ -5,6 +5,7 @@
 #include "ScheduleText.h"
 #include "Scramble.h"
 #include "SettingTable.h"
+#include "text/HeapPages.h"
 #include "text/LineReader.h"
 #include "text/TextUtil.h"
 
@@ -194,6 +195,8 @@ ConfigReader::Use ConfigReader::openOrClosePackage() {
     const std::string_view name =
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
     fitLastPackage();
+    // Packages hold the long lists a large file is made of.
+    HeapPages::grow();
     PackageDesc* added = model_->appendPackage(PackageDesc::fromFile(std::string(name)), line());
     if (added == nullptr)
         return fail("packages");

@@ -7,7 +7,9 @@
 
 #include "text/TextArena.h"
 
+#include <QFile>
 #include <QTest>
+#include <algorithm>
 #include <optional>
 #include <thread>
 
@@ -34,7 +36,43 @@ private slots:
     void valueRules();
     void jobTextsLiveAsLongAsTheirHolders_data();
     void jobTextsLiveAsLongAsTheirHolders();
+    void listsOfALargeReadMayTakeHugePages();
 };
+
+namespace {
+
+// Packages of 999 directory jobs each, as a large server's file holds them.
+std::string jobsFile(int packages) {
+    std::string file;
+    for (int p = 0; p < packages; ++p) {
+        file += "PACKAGE P" + std::to_string(p) + "\r\n";
+        for (int j = 0; j < 999; ++j)
+            file += "  SYNCDIR ALL DEL \"SYS:\\DATA\\REPORTS " + std::to_string(j) +
+                    "\" \"VOL1:\\X\"\r\n";
+        file += "PACKAGE END\r\n";
+    }
+    return file;
+}
+
+// The mappings the kernel advised for huge pages, as [start, end) pairs.
+std::vector<std::pair<quintptr, quintptr>> hugePageMappings() {
+    std::vector<std::pair<quintptr, quintptr>> advised;
+    QFile smaps("/proc/self/smaps");
+    if (!smaps.open(QIODevice::ReadOnly))
+        return advised;
+    std::pair<quintptr, quintptr> range;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const QList<QByteArray> bounds = line.split(' ').value(0).split('-');
+        bool hex = false;
+        if (bounds.size() == 2 && (bounds[0].toULongLong(&hex, 16), hex))
+            range = {bounds[0].toULongLong(nullptr, 16), bounds[1].toULongLong(nullptr, 16)};
+        else if (line.startsWith("VmFlags:") && line.contains(" hg"))
+            advised.push_back(range);
+    }
+    return advised;
+}
+
+} // namespace
 
 void TestConfigModel::newDocumentDefaults() {
     ConfigModel m;
@@ -314,14 +352,7 @@ void TestConfigModel::jobTextsLiveAsLongAsTheirHolders_data() {
 void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
     QFETCH(QString, keep);
     const std::string longPath = "SYS:\\" + std::string(TextArena::kBlockSize, 'L');
-    std::string file;
-    for (int p = 0; p < 80; ++p) {
-        file += "PACKAGE P" + std::to_string(p) + "\r\n";
-        for (int j = 0; j < 999; ++j)
-            file += "  SYNCDIR ALL DEL \"SYS:\\DATA\\REPORTS " + std::to_string(j) +
-                    "\" \"VOL1:\\X\"\r\n";
-        file += "PACKAGE END\r\n";
-    }
+    const std::string file = jobsFile(80);
     const std::size_t before = TextArena::bytesMapped();
     std::size_t duringRead = 0;
     bool read = false;
@@ -353,6 +384,33 @@ void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
         kept.reset();
     }
     QCOMPARE(TextArena::bytesMapped(), before);
+}
+
+// The lists of a large file read on a worker thread lie in heap the reader
+// advised for huge pages (the sanitizers' heap is their own).
+void TestConfigModel::listsOfALargeReadMayTakeHugePages() {
+#if defined(__SANITIZE_ADDRESS__)
+    QSKIP("the address sanitizer keeps its own heap");
+#endif
+    if (!QFile::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
+        QSKIP("this system has no huge pages to ask for");
+    const std::string file = jobsFile(150);
+    int lists = 0;
+    int advised = 0;
+    std::thread reader([&] {
+        ConfigModel model;
+        QVERIFY(ConfigReader(OemCodePage(437)).read(file, model).ok);
+        const auto mappings = hugePageMappings();
+        for (int p = 1; p <= model.packages.count(); ++p) {
+            const auto at = reinterpret_cast<quintptr>(&model.packages.at(p).dirJobs.at(1));
+            ++lists;
+            advised += std::ranges::any_of(mappings,
+                                           [at](auto m) { return m.first <= at && at < m.second; });
+        }
+    });
+    reader.join();
+    // The first lists may reuse heap touched before the read began.
+    QVERIFY2(advised > lists / 2, qPrintable(QString("%1 of %2").arg(advised).arg(lists)));
 }
 
 #include "tst_configmodel.moc"
