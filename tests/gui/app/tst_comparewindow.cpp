@@ -81,11 +81,20 @@ private:
             return nullptr;
         return run("fileCompareWith");
     }
-    void save() {
+    void copyDifference(const CompareWindow& window, QTreeWidgetItem* difference) {
+        QVERIFY(difference != nullptr);
+        click(window, difference);
+        QVERIFY(window.copyButton()->isEnabled());
+        QTest::mouseClick(window.copyButton(), Qt::LeftButton);
+    }
+    // A key of the document's window, as the user presses it there.
+    void press(QWidget* widget, Qt::Key key) {
         fixture_->frame().activateWindow();
         QTRY_VERIFY(fixture_->frame().isActiveWindow());
-        QTest::keyClick(&fixture_->frame(), Qt::Key_S, Qt::ControlModifier);
+        QTest::keyClick(widget, key, Qt::ControlModifier);
     }
+    void save() { press(&fixture_->frame(), Qt::Key_S); }
+    void undo() { press(document().listView, Qt::Key_Z); }
 
     std::unique_ptr<AppFixture> fixture_;
     std::unique_ptr<ModalSeam::Scope> seam_;
@@ -306,6 +315,18 @@ void TestCompareWindow::copyEachKind_data() {
     };
     row("package added", noArchive, rich, {"package \"Archive\" | added"});
     row("package removed", rich, noArchive, {"package \"Archive\" | removed"});
+    // A record and an entry go in with the comments written before them.
+    const QByteArray noted = replaced(rich, "  SOURCE SRV-ARCH\r\n",
+                                      "; tapes go off-site on Fridays\r\n  SOURCE SRV-ARCH\r\n");
+    row("package added with a comment",
+        replaced(noted, block(noted, "PACKAGE Archive", "PACKAGE END\r\n\r\n"), {}), noted,
+        {"package \"Archive\" | added"});
+    row("target added with a comment", rich,
+        replaced(
+            rich, "  DEST SRV-B4 VOL1 MSGOFF 0\r\n",
+            "  DEST SRV-B4 VOL1 MSGOFF 0\r\n; spare, from May\r\n  DEST SRV-B5 VOL1 MSGON 0\r\n"),
+        {"package \"Sales Servers\" | Target Server(s) › SRV-B5: added VOL1, ON, 0, (default)",
+         "package \"Sales Servers\" | line kept as written: added \"; spare, from May\""});
     row("application added", replaced(rich, bare, {}), rich, {"application \"Bare\" | added"});
     row("package renamed", rich, replaced(rich, "PACKAGE Archive \r\n", "PACKAGE B\xfcro \r\n"),
         {"package \"Archive\" | renamed Archive → Büro"});
@@ -338,7 +359,8 @@ void TestCompareWindow::copyEachKind_data() {
 }
 
 // A copy makes the document's file what the other file is, as one undo step
-// that Ctrl+Z takes back whole.
+// that Ctrl+Z takes back whole; copied back from Compare with Saved, where
+// the document is the newer side, it makes the document what it was read.
 void TestCompareWindow::copyEachKind() {
     QFETCH(QByteArray, mine);
     QFETCH(QByteArray, theirs);
@@ -348,17 +370,26 @@ void TestCompareWindow::copyEachKind() {
     CompareWindow* window = compare(mine, theirs, config);
     QVERIFY(window != nullptr);
     QCOMPARE(shown(*window), differences);
-    click(*window, item(*window, copy));
-    QVERIFY(window->copyButton()->isEnabled());
-    QTest::mouseClick(window->copyButton(), Qt::LeftButton);
+    QCOMPARE(fixture_->messages, QStringList());
+    copyDifference(*window, item(*window, copy));
     QCOMPARE(shown(*window), QStringList());
     QCOMPARE(document().undoStack().count(), 1);
+
+    CompareWindow* saved = run("fileCompareSaved");
+    QCOMPARE(shown(*saved).size(), differences.size());
+    copyDifference(*saved, saved->tree()->topLevelItem(0)->child(0));
+    QCOMPARE(shown(*saved), QStringList());
+    QCOMPARE(shown(*window), differences);
+    QCOMPARE(document().undoStack().count(), 2);
+
+    // Each Ctrl+Z takes one copy back; each save writes what the document
+    // holds then.
+    undo();
+    QCOMPARE(shown(*window), QStringList());
     save();
     QCOMPARE(fixture_->messages, QStringList());
     QCOMPARE(fileBytes(document().filePath()), theirs);
-
-    // A second save after the undo writes the first bytes again.
-    QTest::keyClick(document().listView, Qt::Key_Z, Qt::ControlModifier);
+    undo();
     QCOMPARE(shown(*window), differences);
     QVERIFY(document().isModified());
     save();
