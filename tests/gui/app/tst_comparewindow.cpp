@@ -7,8 +7,11 @@
 #include "framework/TreeListDocument.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -26,6 +29,7 @@ private slots:
     void compareCopyAndUndo();
     void copyEachKind_data();
     void copyEachKind();
+    void rightClickCopiesTheClickedDifference();
     void copyRefused_data();
     void copyRefused();
     void showChangesFromTheQuestions_data();
@@ -394,6 +398,35 @@ void TestCompareWindow::copyEachKind() {
     QVERIFY(document().isModified());
     save();
     QCOMPARE(fileBytes(document().filePath()), mine);
+}
+
+// The context menu copies the difference right-clicked, not the one
+// selected before.
+void TestCompareWindow::rightClickCopiesTheClickedDifference() {
+    const QByteArray mine = "VERSION 1.30\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') +
+                            "\r\nMAXTHREADS 12\r\nRETRYCOUNT 3\r\n";
+    CompareWindow* window = compare(
+        mine,
+        replaced(replaced(mine, "MAXTHREADS 12", "MAXTHREADS 16"), "RETRYCOUNT 3", "RETRYCOUNT 5"),
+        true);
+    QVERIFY(window != nullptr);
+    const QString threads = "Default settings | Max. threads: 12 → 16";
+    const QString retries = "Default settings | Number of times a failed job can be retried: 3 → 5";
+    QCOMPARE(shown(*window), (QStringList{threads, retries}));
+    click(*window, item(*window, threads));
+    QWidget* viewport = window->tree()->viewport();
+    const QPoint point = window->tree()->visualItemRect(item(*window, retries)).center();
+    QTest::mousePress(viewport, Qt::RightButton, {}, point);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, point);
+    QTimer::singleShot(0, [] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        }
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &menu);
+    QCOMPARE(shown(*window), QStringList{threads});
 }
 
 void TestCompareWindow::copyRefused_data() {
