@@ -2,6 +2,7 @@
 
 #include "ApplicationTable.h"
 #include "ListTable.h"
+#include "ScheduleText.h"
 #include "SettingTable.h"
 #include "text/EntryMatch.h"
 
@@ -41,6 +42,15 @@ std::string valueOf(const SettingRow& row, const PackageDesc& p, int part) {
     return value;
 }
 
+// A default setting as the file gets it: a time window switched off in the
+// editor keeps its times, but goes out as midnight.
+std::string globalValue(const SettingRow& row, const GlobalSettings& g) {
+    const std::string& value = g.*row.global;
+    if (row.form != SettingForm::TimeWindow)
+        return value;
+    return std::string(ScheduleText::jobTimeInFile(g.jobWindow, value));
+}
+
 class Comparer {
 public:
     explicit Comparer(std::vector<Difference>& out) : out_(out) {}
@@ -52,7 +62,7 @@ public:
             const SettingRow& row = SettingTable::kRows[i];
             // The password's row shows a mask of the stored form, told below.
             if (row.inGlobalScope() && row.form != SettingForm::Password)
-                value(at, rowName(row), a.global.*row.global, b.global.*row.global,
+                value(at, rowName(row), globalValue(row, a.global), globalValue(row, b.global),
                       static_cast<int>(i), 0, &row.label);
         }
         // The row shows a mask; the stored form is what differs. Not shown,

@@ -3,6 +3,7 @@
 #include "ConfigComments.h"
 #include "ListTable.h"
 
+#include "ScheduleText.h"
 #include "SettingTable.h"
 #include "text/LineTokenizer.h"
 #include "text/TextUtil.h"
@@ -31,10 +32,6 @@ std::size_t estimateSize(const ConfigModel& model) {
 
 // A disabled window is written as midnight; a time that still reads as
 // disabled is kept as it stands.
-std::string_view disabledTime(std::string_view time) {
-    return time.find("00:00") != std::string_view::npos ? time : "00:00";
-}
-
 // Whether a setting's value goes out as a line (with its comment) at all.
 bool written(const SettingRow& row, std::string_view value) {
     if (row.form == SettingForm::Flag)
@@ -124,7 +121,7 @@ void ConfigWriter::writeGlobal(const ConfigModel& model) {
         if (row.form == SettingForm::Password)
             line(row.keyword, model.password);
         else if (row.form == SettingForm::TimeWindow && g.jobWindow == "DISABLED")
-            put(row.keyword, " ", disabledTime(g.*row.global), " \r\n");
+            put(row.keyword, " ", ScheduleText::jobTimeInFile(g.jobWindow, g.*row.global), " \r\n");
         else
             settingLine(row, {}, g.*row.global, nullptr);
         if (row.inGlobal.blankAfter)

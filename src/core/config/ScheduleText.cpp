@@ -62,6 +62,12 @@ void ScheduleText::splitTime(std::string_view text, int& hour, int& minute) {
     minute = colon == std::string_view::npos ? 0 : TextUtil::leadingInt(text.substr(colon + 1));
 }
 
+std::string_view ScheduleText::jobTimeInFile(std::string_view jobWindow, std::string_view time) {
+    if (jobWindow != "DISABLED" || time.find("00:00") != std::string_view::npos)
+        return time;
+    return "00:00";
+}
+
 std::string ScheduleText::jobWindowFromFile(std::string_view startJob, std::string_view endJob) {
     if (startJob.find("00:00") != std::string_view::npos &&
         endJob.find("00:00") != std::string_view::npos)

@@ -46,6 +46,9 @@ public:
     static bool isScheduleWord(std::string_view word);
     static void splitTime(std::string_view text, int& hour, int& minute);
 
+    // A STARTJOB or ENDJOB time as the file gets it: a window that is off
+    // goes out as midnight.
+    static std::string_view jobTimeInFile(std::string_view jobWindow, std::string_view time);
     // The jobWindow a reader derives from the two times of the file.
     static std::string jobWindowFromFile(std::string_view startJob, std::string_view endJob);
     // The row text right after the window was edited.

@@ -1,20 +1,16 @@
 #include "CompareWindow.h"
 
-#include "config/ApplicationTable.h"
+#include "DifferenceCopy.h"
+
 #include "config/ConfigDiff.h"
 #include "config/ConfigReader.h"
-#include "config/ListTable.h"
-#include "config/SettingTable.h"
 #include "configwindow/CPallworthDoc.h"
 #include "framework/AnsiQt.h"
-#include "framework/ChangeValue.h"
-#include "framework/EntryCommand.h"
 #include "framework/LocalPath.h"
 #include "framework/ModalSeam.h"
 #include "io/FileStore.h"
 #include "taskfile/TaskFileDiff.h"
 #include "taskfile/TaskFileFormat.h"
-#include "taskfile/TaskFileTable.h"
 #include "taskwindow/CPallworthDoc2.h"
 
 #include <QAction>
@@ -69,67 +65,6 @@ std::optional<QString> readOther(const std::string& bytes, const QString& path, 
     if (status.report.understoodNothing())
         return QObject::tr("%1 does not look like a %2.").arg(LocalPath::displayName(path), kind);
     return std::nullopt;
-}
-
-// A setting's model field and its form, by its index in its table.
-struct SettingField {
-    std::string GlobalSettings::*global = nullptr;
-    std::string ApplicationDesc::*application = nullptr;
-    std::string PackageDesc::*package = nullptr;
-    std::string TaskFileModel::*task = nullptr;
-    const RowLabel* label = nullptr;
-};
-
-// The field a setting difference names (of the default settings, a package,
-// an application or a task file), where copying one value is all a copy
-// takes: the password, the time window and the open-file delay hold more
-// than the value shown.
-std::optional<SettingField> fieldOf(const Difference& d, bool config) {
-    if (d.setting < 0)
-        return std::nullopt;
-    if (!config)
-        return SettingField{
-            .task = TaskFileTable::kSettings[static_cast<std::size_t>(d.setting)].member,
-            .label = d.row};
-    if (d.node == DetailKind::Application)
-        return SettingField{
-            .application = ApplicationTable::kFields[static_cast<std::size_t>(d.setting)].member,
-            .label = d.row};
-    const SettingRow& row = SettingTable::kRows[static_cast<std::size_t>(d.setting)];
-    if (row.form == SettingForm::Password || row.form == SettingForm::TimeWindow ||
-        row.form == SettingForm::OpenFiles)
-        return std::nullopt;
-    SettingField field{.label = d.row};
-    if (d.oldRecord == 0 && d.newRecord == 0)
-        field.global = row.global;
-    else
-        field.package = d.part == 0 ? row.package : row.second;
-    return field;
-}
-
-// An entry of the document's list with one field as the other file has it;
-// a task is one text.
-template <typename T> T withField(T entry, int field, const std::string& value) {
-    if constexpr (std::is_same_v<T, std::string>)
-        return value;
-    else
-        entry.setField(field, value);
-    return entry;
-}
-
-// What a copy does to an entry: puts the other file's in, takes the
-// document's out, or sets a field of it.
-enum class EntryCopy { None, Insert, Remove, Field };
-
-EntryCopy entryCopyOf(const Difference& d, int mine, int theirs) {
-    using Kind = Difference::Kind;
-    if (d.kind == Kind::Moved || d.setting >= 0 || (mine == 0 && theirs == 0))
-        return EntryCopy::None;
-    if (mine == 0)
-        return EntryCopy::Insert;
-    if (theirs == 0)
-        return EntryCopy::Remove;
-    return d.kind == Kind::Changed ? EntryCopy::Field : EntryCopy::None;
 }
 
 } // namespace
@@ -250,14 +185,6 @@ const Difference* CompareWindow::current() const {
     return index >= 1 && index <= differences_.size() ? &differences_[index - 1] : nullptr;
 }
 
-RecordId CompareWindow::documentRecord(const Difference& d) const {
-    return side_ == DocumentSide::New ? d.newRecord : d.oldRecord;
-}
-
-int CompareWindow::documentEntry(const Difference& d) const {
-    return side_ == DocumentSide::New ? d.newEntry : d.oldEntry;
-}
-
 void CompareWindow::activate(QTreeWidgetItem* item) {
     tree_->setCurrentItem(item);
     const Difference* d = current();
@@ -265,135 +192,31 @@ void CompareWindow::activate(QTreeWidgetItem* item) {
         return;
     // A record the document lacks shows as nothing; its whole entry list
     // where only the entry is missing.
-    const RecordId record = documentRecord(*d);
+    const DifferenceCopy copy = copier();
+    const RecordId record = copy.documentRecord(*d);
     if (record == 0 && (d->oldRecord != 0 || d->newRecord != 0))
         return;
-    if (document_->showPlace(d->node, record, d->row, documentEntry(*d)))
+    if (document_->showPlace(d->node, record, d->row, copy.documentEntry(*d)))
         document_->treeView->window()->activateWindow();
 }
 
-int CompareWindow::otherEntry(const Difference& d) const {
-    return side_ == DocumentSide::New ? d.oldEntry : d.newEntry;
-}
-
-bool CompareWindow::copies(const Difference& d) const {
-    // A document that can never be saved takes no edit.
-    if (document_ == nullptr || document_->readOnlyReason())
-        return false;
-    if (entryCopyOf(d, documentEntry(d), otherEntry(d)) != EntryCopy::None)
-        return d.node == DetailKind::Tasks || ListTable::row(d.node) != nullptr;
-    return d.kind == Difference::Kind::Changed &&
-           fieldOf(d, std::holds_alternative<ConfigModel>(other_)).has_value();
+DifferenceCopy CompareWindow::copier() const {
+    return DifferenceCopy(*document_, other_, side_ == DocumentSide::New);
 }
 
 void CompareWindow::updateButton() {
     const Difference* d = current();
-    const bool copy = d != nullptr && copies(*d);
+    const bool copy = d != nullptr && document_ != nullptr && copier().copies(*d);
     copy_->setEnabled(copy);
     copyAction_->setEnabled(copy);
 }
 
 void CompareWindow::copyToDocument() {
     const Difference* found = current();
-    if (found == nullptr || !copies(*found))
+    if (found == nullptr || document_ == nullptr)
         return;
+    // The list is made anew by the change: the difference is copied first.
     const Difference d = *found;
-    if (entryCopyOf(d, documentEntry(d), otherEntry(d)) != EntryCopy::None) {
-        copyEntry(d);
-        return;
-    }
-    const std::string& value = side_ == DocumentSide::New ? d.oldValue : d.newValue;
-    const std::string& was = side_ == DocumentSide::New ? d.newValue : d.oldValue;
-    const SettingField field = *fieldOf(d, std::holds_alternative<ConfigModel>(other_));
-    const RecordId record = documentRecord(d);
-    const QString text = tr("Copy %1").arg(AnsiQt::toQString(d.path.back()));
-    ChangeValue<std::string>::Locate locate;
-    if (auto* config = qobject_cast<CPallworthDoc*>(document_.data())) {
-        locate = [config, field, record]() -> std::string* {
-            if (field.global != nullptr)
-                return &(config->model().global.*field.global);
-            if (field.application != nullptr) {
-                ApplicationDesc* a = config->application(record);
-                return a != nullptr ? &(a->*field.application) : nullptr;
-            }
-            PackageDesc* p = config->package(record);
-            return p != nullptr ? &(p->*field.package) : nullptr;
-        };
-    } else if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data())) {
-        locate = [tasks, field]() -> std::string* { return &(tasks->model().*field.task); };
-    }
-    TreeListDocument& document = *document_;
-    document.undoStack().push(
-        new ChangeValue<std::string>(document, text, {d.node, record}, locate, was, value));
-    document.ContentChanged(this);
-}
-
-void CompareWindow::copyEntry(const Difference& d) {
-    const QString text = tr("Copy %1").arg(AnsiQt::toQString(d.path.back()));
-    const RecordId record = documentRecord(d);
-    if (auto* tasks = qobject_cast<CPallworthDoc2*>(document_.data())) {
-        copyEntry<std::string>(
-            d, text, [tasks] { return &tasks->model().tasks; },
-            &std::get<TaskFileModel>(other_).tasks);
-        return;
-    }
-    auto* config = qobject_cast<CPallworthDoc*>(document_.data());
-    const ConfigModel& file = std::get<ConfigModel>(other_);
-    const RecordId theirs = side_ == DocumentSide::New ? d.oldRecord : d.newRecord;
-    const int index = file.packageIndex(theirs);
-    const ListRow* row = ListTable::row(d.node);
-    if (config == nullptr || row == nullptr || index == 0)
-        return;
-    ListTable::visit(*row, [&](auto member) {
-        using List = std::remove_cvref_t<decltype(file.packages.at(index).*member)>;
-        copyEntry<typename List::value_type>(
-            d, text,
-            [config, record, member]() -> List* {
-                PackageDesc* p = config->package(record);
-                return p != nullptr ? &(p->*member) : nullptr;
-            },
-            &(file.packages.at(index).*member));
-    });
-}
-
-template <typename T>
-void CompareWindow::copyEntry(const Difference& d, const QString& text,
-                              const std::function<EntryList<T>*()>& list,
-                              const EntryList<T>* theirs) {
-    EntryList<T>* mine = list();
-    const int at = documentEntry(d);
-    const int from = otherEntry(d);
-    TreeListDocument& document = *document_;
-    const ModelCommand::Place place{d.node, documentRecord(d)};
-    QUndoCommand* command = nullptr;
-    switch (entryCopyOf(d, at, from)) {
-    case EntryCopy::Insert:
-        // At the other file's place, or at the end of a shorter list.
-        if (mine != nullptr && !mine->full() && theirs->validIndex(from))
-            command = EntryCommand<T>::insert(document, text, place, list,
-                                              std::min(from, mine->count() + 1), theirs->at(from));
-        break;
-    case EntryCopy::Remove:
-        if (mine != nullptr && mine->validIndex(at))
-            command = EntryCommand<T>::remove(document, text, place, list, at);
-        break;
-    case EntryCopy::Field:
-        if (mine != nullptr && mine->validIndex(at)) {
-            const std::string& value = side_ == DocumentSide::New ? d.oldValue : d.newValue;
-            command = new ChangeValue<T>(
-                document, text, place,
-                [list, at]() -> T* {
-                    EntryList<T>* l = list();
-                    return l != nullptr && l->validIndex(at) ? &l->at(at) : nullptr;
-                },
-                mine->at(at), withField(mine->at(at), d.part, value));
-        }
-        break;
-    case EntryCopy::None:
-        break;
-    }
-    if (command == nullptr)
-        return;
-    document.undoStack().push(command);
-    document.ContentChanged(this);
+    if (const std::optional<QString> refused = copier().copy(d))
+        ModalSeam::showMessage(this, *refused, tr("Compare"));
 }

@@ -11,6 +11,7 @@
 #include <variant>
 #include <vector>
 
+class DifferenceCopy;
 class QAction;
 class QLabel;
 class QPushButton;
@@ -21,9 +22,9 @@ class TreeListDocument;
 // The differences between a document and a file of its kind, in a tree
 // grouped by record: what the document changed since it was saved, or how
 // it differs from another file. Double-click or Enter selects a difference's
-// node and row in the document's window; "Copy to this document" makes a
-// setting, an entry's field or an entry one side lacks the other file's way,
-// as one undoable change. The list follows every change of the document.
+// node and row in the document's window; "Copy to this document" makes the
+// difference the other file's way, as one undoable change (see
+// DifferenceCopy). The list follows every change of the document.
 class CompareWindow : public QMainWindow {
     Q_OBJECT
 
@@ -55,17 +56,7 @@ private:
     void activate(QTreeWidgetItem* item);
     void updateButton();
     void copyToDocument();
-    // The other file's value of the difference, when the document can take it.
-    bool copies(const Difference& d) const;
-    RecordId documentRecord(const Difference& d) const;
-    int documentEntry(const Difference& d) const;
-    int otherEntry(const Difference& d) const;
-    // Puts the other file's entry into the document's list, takes the
-    // document's out, or sets one field of it, as one undoable change.
-    void copyEntry(const Difference& d);
-    template <typename T>
-    void copyEntry(const Difference& d, const QString& text,
-                   const std::function<EntryList<T>*()>& list, const EntryList<T>* theirs);
+    DifferenceCopy copier() const;
 
     QPointer<TreeListDocument> document_;
     Other other_;

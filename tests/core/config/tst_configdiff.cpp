@@ -94,6 +94,7 @@ private slots:
     void differences_data();
     void differences();
     void reversedListIsMovesAlone();
+    void windowSwitchedOffIsWhatASaveWrites();
 };
 
 void TestConfigDiff::differences_data() {
@@ -228,6 +229,23 @@ void TestConfigDiff::reversedListIsMovesAlone() {
     // Reversed, all but one entry moved.
     QCOMPARE(int(d.size()), 998);
     QCOMPARE(int(std::ranges::count(d, Difference::Kind::Moved, &Difference::kind)), 998);
+}
+
+// The editor switches a time window off and keeps its times; the
+// difference is what a save of it writes.
+void TestConfigDiff::windowSwitchedOffIsWhatASaveWrites() {
+    ConfigModel saved;
+    readInto(edited(kConfig,
+                    {"MAXTHREADS 12\r\n", "MAXTHREADS 12\r\nSTARTJOB 22:00\r\nENDJOB 06:00\r\n"}),
+             saved);
+    ConfigModel off = saved;
+    off.global.jobWindow = "DISABLED";
+    ConfigModel written;
+    readInto(ConfigWriter(OemCodePage(437)).write(off), written);
+    const QStringList expected{"Default settings › Time restriction: 22:00 → 00:00",
+                               "Default settings › ENDJOB: 06:00 → 00:00"};
+    QCOMPARE(lines(ConfigDiff::compare(saved, off)), expected);
+    QCOMPARE(lines(ConfigDiff::compare(saved, written)), expected);
 }
 
 QTEST_APPLESS_MAIN(TestConfigDiff)

@@ -7,8 +7,11 @@
 #include "framework/TreeListDocument.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QContextMenuEvent>
 #include <QLabel>
 #include <QPushButton>
+#include <QTimer>
 #include <QTreeWidget>
 
 using namespace testsupport;
@@ -24,6 +27,11 @@ private slots:
     void cleanup();
     void compareCopyAndUndo_data();
     void compareCopyAndUndo();
+    void copyEachKind_data();
+    void copyEachKind();
+    void rightClickCopiesTheClickedDifference();
+    void copyRefused_data();
+    void copyRefused();
     void showChangesFromTheQuestions_data();
     void showChangesFromTheQuestions();
     void unreadableFileIsTold_data();
@@ -68,6 +76,29 @@ private:
         if (twice)
             QTest::mouseDClick(tree->viewport(), Qt::LeftButton, {}, point);
     }
+
+    // Opens `mine` and compares it with `theirs` through File > Compare With...
+    CompareWindow* compare(const QByteArray& mine, const QByteArray& theirs, bool config) {
+        const QString path = write(config ? "mine.cfg" : "mine.ini", mine);
+        fixture_->fileName = write(config ? "theirs.cfg" : "theirs.ini", theirs);
+        if (fixture_->openKnown(path) == nullptr)
+            return nullptr;
+        return run("fileCompareWith");
+    }
+    void copyDifference(const CompareWindow& window, QTreeWidgetItem* difference) {
+        QVERIFY(difference != nullptr);
+        click(window, difference);
+        QVERIFY(window.copyButton()->isEnabled());
+        QTest::mouseClick(window.copyButton(), Qt::LeftButton);
+    }
+    // A key of the document's window, as the user presses it there.
+    void press(QWidget* widget, Qt::Key key) {
+        fixture_->frame().activateWindow();
+        QTRY_VERIFY(fixture_->frame().isActiveWindow());
+        QTest::keyClick(widget, key, Qt::ControlModifier);
+    }
+    void save() { press(&fixture_->frame(), Qt::Key_S); }
+    void undo() { press(document().listView, Qt::Key_Z); }
 
     std::unique_ptr<AppFixture> fixture_;
     std::unique_ptr<ModalSeam::Scope> seam_;
@@ -248,6 +279,196 @@ void TestCompareWindow::compareCopyAndUndo() {
             ? shown(*fixture_->frame().findChildren<CompareWindow*>().last())
             : QStringList();
     QCOMPARE(afterSave, left);
+}
+
+namespace {
+
+// The bytes from the line that starts with `first` to the end of the first
+// `last` after it.
+QByteArray block(const QByteArray& bytes, const char* first, const char* last) {
+    const qsizetype from = bytes.indexOf(first);
+    const qsizetype to = bytes.indexOf(last, from);
+    return from < 0 || to < 0 ? QByteArray() : bytes.mid(from, to - from + qstrlen(last));
+}
+
+// `bytes` with the one place of `before` replaced.
+QByteArray replaced(QByteArray bytes, const QByteArray& before, const QByteArray& after) {
+    if (bytes.count(before) != 1)
+        qFatal("test data holds %s not once", before.constData());
+    return bytes.replace(before, after);
+}
+
+} // namespace
+
+void TestCompareWindow::copyEachKind_data() {
+    QTest::addColumn<QByteArray>("mine");
+    QTest::addColumn<QByteArray>("theirs");
+    QTest::addColumn<QStringList>("differences");
+    // The difference copied; all of `differences` go with it.
+    QTest::addColumn<QString>("copy");
+    // A configuration as the editor writes it, comments and all.
+    const QByteArray rich = QByteArray::fromStdString(dataFile("rich-1.30.expected.cfg"));
+    const QByteArray sales = block(rich, "PACKAGE Sales Servers", "PACKAGE END\r\n\r\n");
+    const QByteArray archive = block(rich, "PACKAGE Archive", "PACKAGE END\r\n\r\n");
+    const QByteArray office = block(rich, "APPLICATION Office", "APPLICATION END\r\n\r\n");
+    const QByteArray bare = block(rich, "APPLICATION Bare", "APPLICATION END\r\n\r\n");
+    const QByteArray noArchive = replaced(rich, archive, {});
+    const auto row = [](const char* name, const QByteArray& mine, const QByteArray& theirs,
+                        const QStringList& differences) {
+        QTest::newRow(name) << mine << theirs << differences << differences.front();
+    };
+    row("package added", noArchive, rich, {"package \"Archive\" | added"});
+    row("package removed", rich, noArchive, {"package \"Archive\" | removed"});
+    // A record and an entry go in with the comments written before them.
+    const QByteArray noted = replaced(rich, "  SOURCE SRV-ARCH\r\n",
+                                      "; tapes go off-site on Fridays\r\n  SOURCE SRV-ARCH\r\n");
+    row("package added with a comment",
+        replaced(noted, block(noted, "PACKAGE Archive", "PACKAGE END\r\n\r\n"), {}), noted,
+        {"package \"Archive\" | added"});
+    row("target added with a comment", rich,
+        replaced(
+            rich, "  DEST SRV-B4 VOL1 MSGOFF 0\r\n",
+            "  DEST SRV-B4 VOL1 MSGOFF 0\r\n; spare, from May\r\n  DEST SRV-B5 VOL1 MSGON 0\r\n"),
+        {"package \"Sales Servers\" | Target Server(s) › SRV-B5: added VOL1, ON, 0, (default)",
+         "package \"Sales Servers\" | line kept as written: added \"; spare, from May\""});
+    row("application added", replaced(rich, bare, {}), rich, {"application \"Bare\" | added"});
+    row("package renamed", rich, replaced(rich, "PACKAGE Archive \r\n", "PACKAGE B\xfcro \r\n"),
+        {"package \"Archive\" | renamed Archive → Büro"});
+    row("package moved", rich, replaced(rich, sales + archive, archive + sales),
+        {"package \"Sales Servers\" | moved 1 → 2"});
+    row("application moved", rich, replaced(rich, office + bare, bare + office),
+        {"application \"Office Suite\" | moved 1 → 2"});
+    row("password", rich, replaced(rich, "PWD 2f2f", "PWD 3a2f"),
+        {"Default settings | Password: (set) → (another)"});
+    // The window's start, its end and whether it applies are one setting.
+    row("time restriction", rich,
+        replaced(replaced(rich, "STARTJOB 22:00", "STARTJOB 21:30"), "ENDJOB 06:00",
+                 "ENDJOB 05:00"),
+        {"Default settings | Time restriction: 22:00 → 21:30",
+         "Default settings | ENDJOB: 06:00 → 05:00"});
+    row("open files", rich, replaced(rich, "  OFHANDLER ALERT 60", "  OFHANDLER CLEAR 90"),
+        {"package \"Sales Servers\" | Settings › Open file handling method: ALERT 60 → CLEAR 90"});
+    const QByteArray firstTarget = "  DEST SRV-B1 VOL1 MSGON 0 TCP 08:00\r\n";
+    const QByteArray lastTarget = "  DEST SRV-B4 VOL1 MSGOFF 0\r\n";
+    row("target moved", rich,
+        replaced(replaced(rich, firstTarget, {}), lastTarget, lastTarget + firstTarget),
+        {"package \"Sales Servers\" | Target Server(s) › SRV-B1: moved 1 → 4"});
+    // A task file as the editor writes it.
+    const QByteArray firstTask = "task c:\\data sys:data 1 0 1 \r\n";
+    const QByteArray otherTasks =
+        "task c:\\web sys:web 1 0 0 \r\ntask c:\\reports sys:reports 0 1 0 \r\n";
+    const QByteArray tasks = QByteArray::fromStdString(dataFile("new.expected.ini"));
+    row("task moved", tasks + firstTask + otherTasks, tasks + otherTasks + firstTask,
+        {"Tasks | c:\\data: moved 1 → 3"});
+}
+
+// A copy makes the document's file what the other file is, as one undo step
+// that Ctrl+Z takes back whole; copied back from Compare with Saved, where
+// the document is the newer side, it makes the document what it was read.
+void TestCompareWindow::copyEachKind() {
+    QFETCH(QByteArray, mine);
+    QFETCH(QByteArray, theirs);
+    QFETCH(QStringList, differences);
+    QFETCH(QString, copy);
+    const bool config = !QByteArray(QTest::currentDataTag()).startsWith("task");
+    CompareWindow* window = compare(mine, theirs, config);
+    QVERIFY(window != nullptr);
+    QCOMPARE(shown(*window), differences);
+    QCOMPARE(fixture_->messages, QStringList());
+    copyDifference(*window, item(*window, copy));
+    QCOMPARE(shown(*window), QStringList());
+    QCOMPARE(document().undoStack().count(), 1);
+
+    CompareWindow* saved = run("fileCompareSaved");
+    QCOMPARE(shown(*saved).size(), differences.size());
+    copyDifference(*saved, saved->tree()->topLevelItem(0)->child(0));
+    QCOMPARE(shown(*saved), QStringList());
+    QCOMPARE(shown(*window), differences);
+    QCOMPARE(document().undoStack().count(), 2);
+
+    // Each Ctrl+Z takes one copy back; each save writes what the document
+    // holds then.
+    undo();
+    QCOMPARE(shown(*window), QStringList());
+    save();
+    QCOMPARE(fixture_->messages, QStringList());
+    QCOMPARE(fileBytes(document().filePath()), theirs);
+    undo();
+    QCOMPARE(shown(*window), differences);
+    QVERIFY(document().isModified());
+    save();
+    QCOMPARE(fileBytes(document().filePath()), mine);
+}
+
+// The context menu copies the difference right-clicked, not the one
+// selected before.
+void TestCompareWindow::rightClickCopiesTheClickedDifference() {
+    const QByteArray mine = "VERSION 1.30\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') +
+                            "\r\nMAXTHREADS 12\r\nRETRYCOUNT 3\r\n";
+    CompareWindow* window = compare(
+        mine,
+        replaced(replaced(mine, "MAXTHREADS 12", "MAXTHREADS 16"), "RETRYCOUNT 3", "RETRYCOUNT 5"),
+        true);
+    QVERIFY(window != nullptr);
+    const QString threads = "Default settings | Max. threads: 12 → 16";
+    const QString retries = "Default settings | Number of times a failed job can be retried: 3 → 5";
+    QCOMPARE(shown(*window), (QStringList{threads, retries}));
+    click(*window, item(*window, threads));
+    QWidget* viewport = window->tree()->viewport();
+    const QPoint point = window->tree()->visualItemRect(item(*window, retries)).center();
+    QTest::mousePress(viewport, Qt::RightButton, {}, point);
+    QTest::mouseRelease(viewport, Qt::RightButton, {}, point);
+    QTimer::singleShot(0, [] {
+        if (QWidget* menu = QApplication::activePopupWidget()) {
+            QTest::keyClick(menu, Qt::Key_Down);
+            QTest::keyClick(menu, Qt::Key_Return);
+        }
+    });
+    QContextMenuEvent menu(QContextMenuEvent::Mouse, point, viewport->mapToGlobal(point));
+    QApplication::sendEvent(viewport, &menu);
+    QCOMPARE(shown(*window), QStringList{threads});
+}
+
+void TestCompareWindow::copyRefused_data() {
+    QTest::addColumn<QByteArray>("mine");
+    QTest::addColumn<QByteArray>("theirs");
+    // Empty: the button is greyed.
+    QTest::addColumn<QString>("message");
+    const QByteArray rich = QByteArray::fromStdString(dataFile("rich-1.30.expected.cfg"));
+    QTest::newRow("kept line") << rich
+                               << replaced(rich, "  SOURCE SRV-MAIN\r\n",
+                                           "; moved from SRV-OLD in May\r\n  SOURCE SRV-MAIN\r\n")
+                               << QString();
+    const QByteArray newer =
+        "VERSION 1.40\r\nUSER admin\r\nPWD " + QByteArray(80, 'a') + "\r\nMAXTHREADS 12\r\n";
+    QTest::newRow("read-only document")
+        << newer << replaced(newer, "MAXTHREADS 12", "MAXTHREADS 16") << QString();
+    // The document holds the name twice; renaming its other package to it
+    // would make three.
+    const QByteArray twice = replaced(rich, "PACKAGE Sales Servers \r\n", "PACKAGE Backup \r\n");
+    QTest::newRow("name taken")
+        << twice << replaced(twice, "PACKAGE Archive \r\n", "PACKAGE Backup \r\n")
+        << "\"Backup\" is the name of another record. Rename that one first.";
+}
+
+// What a copy cannot take leaves the document as it is, and says why.
+void TestCompareWindow::copyRefused() {
+    QFETCH(QByteArray, mine);
+    QFETCH(QByteArray, theirs);
+    QFETCH(QString, message);
+    CompareWindow* window = compare(mine, theirs, true);
+    QVERIFY(window != nullptr);
+    fixture_->messages.clear();
+    const QStringList differences = shown(*window);
+    QCOMPARE(differences.size(), 1);
+    click(*window, window->tree()->topLevelItem(0)->child(0));
+    QCOMPARE(window->copyButton()->isEnabled(), !message.isEmpty());
+    QCOMPARE(window->findChild<QAction*>(QStringLiteral("copyToDocumentAction"))->isEnabled(),
+             !message.isEmpty());
+    QTest::mouseClick(window->copyButton(), Qt::LeftButton);
+    QCOMPARE(fixture_->messages, message.isEmpty() ? QStringList() : QStringList{message});
+    QCOMPARE(document().undoStack().count(), 0);
+    QCOMPARE(shown(*window), differences);
 }
 
 void TestCompareWindow::showChangesFromTheQuestions_data() {
