@@ -22,6 +22,15 @@ public:
 
     std::string copy(const PackageDesc& p) const;
     std::string copy(const ApplicationDesc& app) const;
+    // Records `indexes` (1-based) of a table, their blocks one after another
+    // as the file holds them.
+    template <typename Record>
+    std::string copy(const EntryList<Record>& records, const std::vector<int>& indexes) const {
+        std::string text;
+        for (int index : indexes)
+            text += copy(records.at(index));
+        return text;
+    }
     // Entries `indexes` (1-based) of the package list `row` shows.
     template <typename T>
     std::string copy(const ListRow& row, const EntryList<T>& list,

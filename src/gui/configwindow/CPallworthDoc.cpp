@@ -6,6 +6,7 @@
 #include "config/SaveRules.h"
 #include "framework/AnsiQt.h"
 #include "framework/ChangeValue.h"
+#include "framework/CountText.h"
 #include "framework/EntryCommand.h"
 #include "framework/MoveCommand.h"
 
@@ -103,6 +104,11 @@ template <typename Record> QString recordText(const char* verb, const Record& re
 }
 
 } // namespace
+
+QString CPallworthDoc::countOf(bool applications, long long count) {
+    return CountText::of(count, applications ? "application" : "package",
+                         applications ? "applications" : "packages");
+}
 
 template <typename Record>
 void CPallworthDoc::pushRecord(EntryList<Record> ConfigModel::*table, Record record, int index,

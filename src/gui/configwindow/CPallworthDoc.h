@@ -53,6 +53,9 @@ public:
         };
     }
 
+    // What an undo step calls several records: "2 packages".
+    static QString countOf(bool applications, long long count);
+
     // The package with that id, nullptr when none has it.
     PackageDesc* package(RecordId id);
     ApplicationDesc* application(RecordId id);

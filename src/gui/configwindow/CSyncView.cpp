@@ -46,6 +46,8 @@ void CSyncView::ShowNode(NodeIconIndex kind, DetailKind detail, QTreeWidgetItem*
     shownDetail_ = detail;
     shownItem_ = item;
     shownRecord_ = CPallworthTreeView::recordOf(item);
+    // Entries are copied, cut and deleted together; a property row stands alone.
+    setSelectionMode(hasListMenu() ? ExtendedSelection : SingleSelection);
     const bool packageChild = kind == DetailNode && item != nullptr && item->parent() != nullptr;
     const int package = packageChild ? FindPackageIndex(item->parent()) : 0;
     const int application = kind == ApplicationNode ? FindApplicationIndex(item) : 0;

@@ -118,11 +118,11 @@ ClipEditor::Target ClipEditor::treeTarget() const {
     const DetailKind detail = CPallworthTreeView::detailOf(node);
     switch (CPallworthTreeView::kindOf(node)) {
     case ApplicationNode:
-        return {K::Applications, 0, m.applicationIndex(record)};
+        return {K::Applications, 0, {m.applicationIndex(record)}};
     case PackageNode:
-        return {K::Packages, 0, m.packageIndex(record)};
+        return {K::Packages, 0, {m.packageIndex(record)}};
     case GroupNode:
-        return {detail, 0, 0};
+        return {detail, 0, {}};
     case DetailNode:
         break;
     }
@@ -130,9 +130,9 @@ ClipEditor::Target ClipEditor::treeTarget() const {
     const bool list = (row != nullptr && row->ofPackage()) || holdsSettings(detail);
     if (node == nullptr || node->parent() == nullptr || !list)
         return {};
-    // Pastes go after the entry the list has selected, when it shows the node.
+    // Pastes go after the entries the list has selected, when it shows the node.
     const bool shown = this->list() != nullptr && this->list()->shownItem() == node;
-    return {detail, record, shown ? this->list()->selectedRow() + 1 : 0};
+    return {detail, record, shown ? this->list()->selectedEntries() : std::vector<int>{}};
 }
 
 ClipEditor::Target ClipEditor::listTarget() const {
@@ -140,14 +140,14 @@ ClipEditor::Target ClipEditor::listTarget() const {
     if (view == nullptr)
         return {};
     const DetailKind detail = view->shownDetail();
-    const int selected = view->selectedRow() + 1;
+    std::vector<int> selected = view->selectedEntries();
     if (view->shownKind() == GroupNode && isGroup(detail))
-        return {detail, 0, selected};
+        return {detail, 0, std::move(selected)};
     const ListRow* row = ListTable::row(detail);
     const bool list = (row != nullptr && row->ofPackage()) || holdsSettings(detail);
     const PackageDesc* p = view->shownPackage();
     if (view->shownKind() == DetailNode && list && p != nullptr)
-        return {detail, p->id, selected};
+        return {detail, p->id, std::move(selected)};
     return {};
 }
 
@@ -170,17 +170,17 @@ bool ClipEditor::can(Edit edit, Pane pane) const {
         return false;
     const bool writable = !document().readOnly();
     // The tree selects records; entries are selected in the list.
-    const bool selected =
-        t.index >= 1 && t.index <= held(t) && (pane == Pane::List || isGroup(t.list));
+    const bool selected = !t.indexes.empty() && t.indexes.front() >= 1 && t.last() <= held(t) &&
+                          (pane == Pane::List || isGroup(t.list));
     // A setting copies when it stands alone, and is never taken out.
     const bool settings = holdsSettings(t.list);
     switch (edit) {
     case Edit::Copy:
-        return selected && (!settings || copiedSetting(t.list, t.index) != nullptr);
+        return selected && (!settings || copiedSetting(t.list, t.last()) != nullptr);
     case Edit::Cut:
         return selected && writable && !settings;
     case Edit::Duplicate:
-        return selected && writable && isGroup(t.list);
+        return selected && writable && isGroup(t.list) && t.indexes.size() == 1;
     case Edit::Paste:
         break;
     }
@@ -233,32 +233,26 @@ void ClipEditor::addTo(PopupMenu& menu, Pane pane, bool duplicate) {
 std::string ClipEditor::copied(const Target& t) const {
     const ConfigModel& m = document().model();
     if (t.list == K::Applications)
-        return clip_.copy(m.applications.at(t.index));
+        return clip_.copy(m.applications, t.indexes);
     if (t.list == K::Packages)
-        return clip_.copy(m.packages.at(t.index));
+        return clip_.copy(m.packages, t.indexes);
     std::string text;
     const PackageDesc* p = document().package(t.package);
     if (p == nullptr)
         return text;
     if (holdsSettings(t.list)) {
-        const SettingRow* setting = copiedSetting(t.list, t.index);
+        const SettingRow* setting = copiedSetting(t.list, t.last());
         return setting != nullptr ? clip_.copy(*p, *setting) : text;
     }
     const ListRow& row = *ListTable::row(t.list);
-    ListTable::visit(row, [&](auto member) { text = clip_.copy(row, p->*member, {t.index}); });
+    ListTable::visit(row, [&](auto member) { text = clip_.copy(row, p->*member, t.indexes); });
     return text;
 }
 
 void ClipEditor::cut(const Target& t, Pane pane) {
     ClipboardText::put(mimeType(t.list), copied(t));
     CPallworthDoc& doc = document();
-    const ConfigModel& m = doc.model();
-    doc.undoStack().beginMacro(
-        t.list == K::Applications
-            ? tr("Cut application %1").arg(AnsiQt::toQString(m.applications.at(t.index).name))
-        : t.list == K::Packages
-            ? tr("Cut package %1").arg(AnsiQt::toQString(m.packages.at(t.index).name))
-            : tr("Cut from %1").arg(AnsiQt::toQString(Catalogue::label(t.list))));
+    doc.undoStack().beginMacro(cutText(t));
     // The list's own Delete keeps its rows in step with the entries.
     if (pane == Pane::List && list() != nullptr)
         list()->DeleteEntry();
@@ -291,7 +285,7 @@ void ClipEditor::duplicate(const Target& t, Pane pane) {
     const ConfigModel& m = document().model();
     const auto again = [&](const auto& table) {
         std::remove_cvref_t<decltype(table)> copy;
-        copy.append(table.at(t.index));
+        copy.append(table.at(t.last()));
         copy.last().takeLines(nullptr);
         putRecords(copy, t, pane, "Duplicate", true);
     };
@@ -377,16 +371,16 @@ void ClipEditor::putRecords(EntryList<Record>& records, const Target& t, Pane pa
         r.name = *name;
         given.push_back(*name);
     }
-    const int first = t.index >= 1 ? t.index + 1 : table.count() + 1;
+    const int first = t.last() >= 1 ? t.last() + 1 : table.count() + 1;
     doc.undoStack().beginMacro(
         records.count() == 1
             ? QStringLiteral("%1 %2 %3")
                   .arg(QLatin1String(verb), kind.toLower(), AnsiQt::toQString(records.at(1).name))
             : QStringLiteral("%1 %2").arg(
                   QLatin1String(verb),
-                  CountText::of(records.count(), kApplication<Record> ? "application" : "package",
-                                kApplication<Record> ? "applications" : "packages")));
+                  CPallworthDoc::countOf(kApplication<Record>, records.count())));
     std::optional<RecordId> shown;
+    const int count = records.count();
     int at = first;
     for (Record& r : records) {
         std::optional<RecordId> id;
@@ -399,7 +393,7 @@ void ClipEditor::putRecords(EntryList<Record>& records, const Target& t, Pane pa
     }
     doc.undoStack().endMacro();
     if (shown)
-        select(t, pane, first - 1, *shown);
+        select(t, pane, first - 1, count, *shown);
 }
 
 std::optional<std::string> ClipEditor::freeName(const NameUsed& used, const std::string& name,
@@ -422,7 +416,7 @@ std::optional<std::string> ClipEditor::freeName(const NameUsed& used, const std:
 void ClipEditor::putEntries(const ConfigClip::Pasted& pasted, const Target& t) {
     CPallworthDoc& doc = document();
     const ListRow& row = *ListTable::row(t.list);
-    const int after = t.index >= 1 ? t.index : held(t);
+    const int after = t.last() >= 1 ? t.last() : held(t);
     const PackageDesc& from = pasted.model.packages.at(1);
     const QString text = tr("Paste in %1").arg(AnsiQt::toQString(Catalogue::label(t.list)));
     doc.undoStack().beginMacro(text);
@@ -435,7 +429,7 @@ void ClipEditor::putEntries(const ConfigClip::Pasted& pasted, const Target& t) {
                 entries.at(i), std::string(entries.kept(i))));
     });
     doc.undoStack().endMacro();
-    select(t, Pane::List, after, 0);
+    select(t, Pane::List, after, pasted.count, 0);
 }
 
 void ClipEditor::putSettings(const ConfigClip::Pasted& pasted, const Target& t) {
@@ -471,10 +465,10 @@ void ClipEditor::putSettings(const ConfigClip::Pasted& pasted, const Target& t) 
             doc.undoStack().push(change);
         doc.undoStack().endMacro();
     }
-    select(t, Pane::List, first - 1, 0);
+    select(t, Pane::List, first - 1, 1, 0);
 }
 
-void ClipEditor::select(const Target& t, Pane pane, int row, RecordId record) {
+void ClipEditor::select(const Target& t, Pane pane, int row, int count, RecordId record) {
     CSyncView* view = list();
     if (view == nullptr)
         return;
@@ -486,8 +480,20 @@ void ClipEditor::select(const Target& t, Pane pane, int row, RecordId record) {
     }
     if (pane == Pane::Tree && isGroup(t.list))
         tree_.setCurrentItem(tree_.nodeOf(record));
-    else if (QTreeWidgetItem* item = view->topLevelItem(row))
-        view->setCurrentItem(item);
+    else
+        view->selectRows(row, count);
+}
+
+QString ClipEditor::cutText(const Target& t) const {
+    if (!isGroup(t.list))
+        return tr("Cut from %1").arg(AnsiQt::toQString(Catalogue::label(t.list)));
+    const bool applications = t.list == K::Applications;
+    if (t.indexes.size() > 1)
+        return tr("Cut %1").arg(CPallworthDoc::countOf(applications, std::ssize(t.indexes)));
+    const ConfigModel& m = document().model();
+    return (applications ? tr("Cut application %1") : tr("Cut package %1"))
+        .arg(AnsiQt::toQString(applications ? m.applications.at(t.last()).name
+                                            : m.packages.at(t.last()).name));
 }
 
 void ClipEditor::message(const QString& text) const {

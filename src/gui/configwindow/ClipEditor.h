@@ -13,6 +13,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CPallworthDoc;
 class CPallworthTreeView;
@@ -29,7 +30,7 @@ class ClipEditor {
 public:
     using Edit = CommandTarget::Edit;
     // Where a command comes from: the tree acts on its current node, the list
-    // on its selected row.
+    // on its selected rows.
     enum class Pane { Tree, List };
 
     explicit ClipEditor(CPallworthTreeView& tree);
@@ -50,11 +51,13 @@ public:
 
 private:
     // What a command acts on: a group or a package's list, and its selected
-    // record or entry (1-based; 0 for none).
+    // records or entries (1-based, ascending; none when none is selected).
     struct Target {
         DetailKind list = DetailKind::None;
         RecordId package = 0;
-        int index = 0;
+        std::vector<int> indexes;
+        // What a paste goes after: the last selected, or 0.
+        int last() const { return indexes.empty() ? 0 : indexes.back(); }
     };
     Target target(Pane pane) const;
     Target treeTarget() const;
@@ -62,7 +65,7 @@ private:
     // How many records or entries the target's list holds.
     int held(const Target& t) const;
 
-    // The copied lines of the target's record or entry.
+    // The copied lines of the target's records or entries, in list order.
     std::string copied(const Target& t) const;
     void cut(const Target& t, Pane pane);
     void paste(const Target& t, Pane pane);
@@ -85,8 +88,11 @@ private:
     void putEntries(const ConfigClip::Pasted& pasted, const Target& t);
     // Sets the messages or command files the text gave, as one undo step.
     void putSettings(const ConfigClip::Pasted& pasted, const Target& t);
-    // Shows the records or entries from row `row` on as the selection.
-    void select(const Target& t, Pane pane, int row, RecordId record);
+    // Shows `count` records or entries from row `row` on as the selection;
+    // the tree shows `record`.
+    void select(const Target& t, Pane pane, int row, int count, RecordId record);
+    // "Cut 2 packages", "Cut package Sales", "Cut from Exclude".
+    QString cutText(const Target& t) const;
     void message(const QString& text) const;
 
     CPallworthDoc& document() const;

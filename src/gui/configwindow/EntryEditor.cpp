@@ -13,8 +13,10 @@
 #include "framework/MoveCommand.h"
 #include "framework/RowDrag.h"
 
+#include <algorithm>
 #include <functional>
 #include <type_traits>
+#include <vector>
 
 namespace {
 
@@ -90,35 +92,66 @@ bool EntryEditor::refuseWhenFull(bool full) {
 
 void EntryEditor::DeleteEntry() {
     list_.document().setModifiedFlag();
-    const int row = list_.selectedRow();
-    if (row < 0)
+    const std::vector<int> rows = list_.selectedRows();
+    if (rows.empty())
         return;
-    const int k = row + 1;
+    if (list_.shownKind() == GroupNode)
+        deleteRecords(rows);
+    else if (list_.shownKind() == DetailNode && list_.shownPackage() != nullptr)
+        deleteEntries(rows);
+}
+
+void EntryEditor::deleteRecords(const std::vector<int>& rows) {
     const DetailKind shown = list_.shownDetail();
-    ConfigModel& m = model();
-    if (list_.shownKind() == GroupNode) {
-        if (shown == DetailKind::Applications && m.applications.validIndex(k))
-            list_.document().RemoveRecord(m.applications.at(k).id);
-        else if (shown == DetailKind::Packages && m.packages.validIndex(k))
-            list_.document().RemoveRecord(m.packages.at(k).id);
+    const bool applications = shown == DetailKind::Applications;
+    if (!applications && shown != DetailKind::Packages)
         return;
-    }
+    // Ids first: each removal moves the records after it up.
+    const ConfigModel& m = model();
+    std::vector<RecordId> ids;
+    for (int row : rows)
+        if (applications && m.applications.validIndex(row + 1))
+            ids.push_back(m.applications.at(row + 1).id);
+        else if (!applications && m.packages.validIndex(row + 1))
+            ids.push_back(m.packages.at(row + 1).id);
+    CPallworthDoc& doc = list_.document();
+    const bool several = ids.size() > 1;
+    if (several)
+        doc.undoStack().beginMacro(
+            QStringLiteral("Delete %1").arg(CPallworthDoc::countOf(applications, std::ssize(ids))));
+    for (RecordId id : ids)
+        doc.RemoveRecord(id);
+    if (several)
+        doc.undoStack().endMacro();
+}
+
+void EntryEditor::deleteEntries(const std::vector<int>& rows) {
     PackageDesc* p = list_.shownPackage();
     CPallworthDoc& doc = list_.document();
-    bool removed = false;
-    if (list_.shownKind() == DetailNode && p != nullptr)
-        withPackageList(shown, [&](auto member) {
-            using Entry = typename std::remove_reference_t<decltype(p->*member)>::value_type;
-            removed = (p->*member).validIndex(k);
-            if (removed)
-                doc.undoStack().push(
-                    EntryCommand<Entry>::remove(doc, entryText("Delete from", shown),
-                                                {shown, p->id}, doc.listOf(p->id, member), k));
-        });
-    if (!removed)
+    const DetailKind shown = list_.shownDetail();
+    std::vector<int> removed;
+    withPackageList(shown, [&](auto member) {
+        using Entry = typename std::remove_reference_t<decltype(p->*member)>::value_type;
+        for (int row : rows)
+            if ((p->*member).validIndex(row + 1))
+                removed.push_back(row);
+        if (removed.empty())
+            return;
+        const QString text = entryText("Delete from", shown);
+        // From the last, so that each index still names its entry.
+        doc.undoStack().beginMacro(text);
+        for (auto row = removed.rbegin(); row != removed.rend(); ++row)
+            doc.undoStack().push(EntryCommand<Entry>::remove(doc, text, {shown, p->id},
+                                                             doc.listOf(p->id, member), *row + 1));
+        doc.undoStack().endMacro();
+    });
+    if (removed.empty())
         return;
-    delete list_.takeTopLevelItem(row);
-    list_.document().ContentChanged(&list_);
+    for (auto row = removed.rbegin(); row != removed.rend(); ++row)
+        delete list_.takeTopLevelItem(*row);
+    // The row that took the first one's place, or the last one left.
+    list_.selectRows(std::min(removed.front(), list_.topLevelItemCount() - 1), 1);
+    doc.ContentChanged(&list_);
 }
 
 void EntryEditor::MoveEntry(int dragRow, int dropRow) {

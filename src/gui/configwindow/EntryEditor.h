@@ -2,6 +2,8 @@
 
 #include "text/EntryList.h"
 
+#include <vector>
+
 class ConfigModel;
 class CSyncView;
 struct PackageDesc;
@@ -23,6 +25,10 @@ public:
 
 private:
     bool refuseWhenFull(bool full);
+    // Removes the records or entries of `rows` (ascending), several as one
+    // undo step.
+    void deleteRecords(const std::vector<int>& rows);
+    void deleteEntries(const std::vector<int>& rows);
     // Pushes the insertion of `value` after the selected entry of the shown
     // package's list; returns the new row.
     template <typename T> int insertAt(EntryList<T> PackageDesc::*member, int selected, T value);

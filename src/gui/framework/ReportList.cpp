@@ -7,6 +7,13 @@
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMouseEvent>
+#include <algorithm>
+
+namespace {
+// The whole row, alone, whatever keys are held down.
+constexpr QItemSelectionModel::SelectionFlags kOnly =
+    QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows;
+} // namespace
 
 ReportList::ReportList(const QString& objectName, QWidget* parent)
     : QTreeWidget(parent), drag_(*this) {
@@ -31,8 +38,34 @@ void ReportList::ClearList() {
 }
 
 int ReportList::selectedRow() const {
+    // Enter edits the row the user last clicked, not the last in the list.
+    if (QTreeWidgetItem* current = currentItem(); current != nullptr && current->isSelected())
+        return indexOfTopLevelItem(current);
     const QList<QTreeWidgetItem*> selected = selectedItems();
     return selected.isEmpty() ? -1 : indexOfTopLevelItem(selected.last());
+}
+
+std::vector<int> ReportList::selectedRows() const {
+    std::vector<int> rows;
+    for (QTreeWidgetItem* row : selectedItems())
+        rows.push_back(indexOfTopLevelItem(row));
+    std::ranges::sort(rows);
+    return rows;
+}
+
+std::vector<int> ReportList::selectedEntries() const {
+    std::vector<int> entries = selectedRows();
+    for (int& entry : entries)
+        ++entry;
+    return entries;
+}
+
+void ReportList::selectRows(int first, int count) {
+    if (first < 0 || first >= topLevelItemCount())
+        return;
+    setCurrentItem(topLevelItem(first), 0, kOnly);
+    for (int r = first + 1; r < first + count && r < topLevelItemCount(); ++r)
+        topLevelItem(r)->setSelected(true);
 }
 
 void ReportList::selectFirstRow() {
@@ -125,11 +158,12 @@ void ReportList::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void ReportList::contextMenuEvent(QContextMenuEvent* event) {
-    // The menu's Delete and Insert act on the selected row: make it the one
-    // under the mouse. Below the rows the selection stays as it is shown.
+    // The menu acts on the selected rows: a row outside them becomes the only
+    // one, a row among them keeps them all. Below the rows the selection
+    // stays as it is shown.
     if (event->reason() == QContextMenuEvent::Mouse)
         if (QTreeWidgetItem* row = itemAt(viewport()->mapFromGlobal(event->globalPos())))
-            setCurrentItem(row);
+            setCurrentItem(row, 0, row->isSelected() ? QItemSelectionModel::NoUpdate : kOnly);
     if (const std::unique_ptr<QMenu> menu = popupMenu())
         menu->exec(event->globalPos());
 }

@@ -7,23 +7,31 @@
 #include <QTreeWidget>
 #include <memory>
 #include <optional>
+#include <vector>
 
 class QMenu;
 
 // The list pane of a document window: a report-style list of rows without
-// icons or sorting, one row selected at a time, rebuilt from its document
-// whenever its node changes. Double-click and Enter edit the selected row,
-// the right button selects the row under it and opens the menu of the shown
-// node, a left drag moves a row and Tab goes back to the tree; what each does
-// is the window kind's.
+// icons or sorting, rebuilt from its document whenever its node changes. One
+// row is selected at a time unless the window kind lets entries be selected
+// together. Double-click and Enter edit the selected row, the right button
+// selects the row under it (a selected row keeps the others) and opens the
+// menu of the shown node, a left drag moves a row and Tab goes back to the
+// tree; what each does is the window kind's.
 class ReportList : public QTreeWidget {
     Q_OBJECT
 
 public:
     // Deletes every row and every column.
     void ClearList();
-    // The selected row, -1 when none is.
+    // The selected row, -1 when none is; of several, the current one.
     int selectedRow() const;
+    // The selected rows, ascending.
+    std::vector<int> selectedRows() const;
+    // The same as the 1-based entries they stand for: row r is entry r + 1.
+    std::vector<int> selectedEntries() const;
+    // Selects `count` rows from `first` on, the first one current.
+    void selectRows(int first, int count);
     // Selects row 0 when no row is selected, so that Enter has a row to edit.
     void selectFirstRow();
 

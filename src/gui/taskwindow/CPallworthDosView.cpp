@@ -16,7 +16,6 @@
 #include "taskfile/TaskFields.h"
 #include "text/TextUtil.h"
 
-#include <QContextMenuEvent>
 #include <QMenu>
 #include <QScrollBar>
 #include <algorithm>
@@ -222,7 +221,7 @@ void CPallworthDosView::Delete() {
         return;
     if (!document_.model().tasks.validIndex(row + 1))
         return;
-    if (const std::vector<int> tasks = selectedTasks(); tasks.size() > 1) {
+    if (const std::vector<int> tasks = selectedEntries(); tasks.size() > 1) {
         removeTasks(tasks, tr("Delete tasks"));
         return;
     }
@@ -247,22 +246,6 @@ void CPallworthDosView::DropTask(int dragRow, std::optional<int> dropRow) {
         }
     }
     refill();
-}
-
-std::vector<int> CPallworthDosView::selectedTasks() const {
-    std::vector<int> tasks;
-    for (QTreeWidgetItem* row : selectedItems())
-        tasks.push_back(indexOfTopLevelItem(row) + 1);
-    std::sort(tasks.begin(), tasks.end());
-    return tasks;
-}
-
-void CPallworthDosView::selectRows(int first, int count) {
-    if (first < 0 || first >= topLevelItemCount())
-        return;
-    setCurrentItem(topLevelItem(first));
-    for (int r = first + 1; r < first + count && r < topLevelItemCount(); ++r)
-        topLevelItem(r)->setSelected(true);
 }
 
 bool CPallworthDosView::canEdit(CommandTarget::Edit edit) const {
@@ -295,13 +278,13 @@ void CPallworthDosView::edit(CommandTarget::Edit edit) {
 }
 
 void CPallworthDosView::Copy() {
-    const std::vector<int> tasks = selectedTasks();
+    const std::vector<int> tasks = selectedEntries();
     if (showsTasks() && !tasks.empty())
         TaskClipboard::copy(document_.model().tasks, tasks);
 }
 
 void CPallworthDosView::Cut() {
-    const std::vector<int> tasks = selectedTasks();
+    const std::vector<int> tasks = selectedEntries();
     if (!canEdit(CommandTarget::Edit::Cut) || tasks.empty())
         return;
     TaskClipboard::copy(document_.model().tasks, tasks);
@@ -323,7 +306,7 @@ void CPallworthDosView::Paste() {
     const std::optional<EntryList<std::string>> pasted = TaskClipboard::take(this, tasks.count());
     if (!pasted)
         return;
-    const std::vector<int> selected = selectedTasks();
+    const std::vector<int> selected = selectedEntries();
     const int after = selected.empty() ? tasks.count() : selected.back();
     push(TaskRowsCommand::insert(document_, tr("Paste tasks"), taskList(), after, *pasted));
     refill();
@@ -355,16 +338,6 @@ std::unique_ptr<QMenu> CPallworthDosView::popupMenu() {
         menu->addCommand(item.text, item.name, item.id, this, item.run)
             ->setEnabled(canEdit(item.edit));
     return menu;
-}
-
-void CPallworthDosView::contextMenuEvent(QContextMenuEvent* event) {
-    const QTreeWidgetItem* row = itemAt(viewport()->mapFromGlobal(event->globalPos()));
-    if (event->reason() != QContextMenuEvent::Mouse || row == nullptr || !row->isSelected()) {
-        ReportList::contextMenuEvent(event);
-        return;
-    }
-    if (const std::unique_ptr<QMenu> menu = popupMenu())
-        menu->exec(event->globalPos());
 }
 
 QSize CPallworthDosView::sizeHint() const {

@@ -81,8 +81,6 @@ protected:
     // Only tasks are reordered.
     bool canDragRows() const override { return showsTasks(); }
     void dropRow(int dragRow, std::optional<int> dropRow) override { DropTask(dragRow, dropRow); }
-    // A right click on one of several selected rows keeps them all selected.
-    void contextMenuEvent(QContextMenuEvent* event) override;
 
 private:
     void fillSettings();
@@ -98,12 +96,8 @@ private:
     std::function<EntryList<std::string>*()> taskList() const;
     std::function<std::string*()> taskAt(int index) const;
     void changed();
-    // The 1-based indices of the selected tasks, ascending.
-    std::vector<int> selectedTasks() const;
     // Takes out tasks `tasks` (1-based, ascending) as one undo step.
     void removeTasks(const std::vector<int>& tasks, const QString& text);
-    // Selects `count` rows from `first` on, the first one current.
-    void selectRows(int first, int count);
     void onContentChanged(QObject* origin);
 
     CPallworthDoc2& document_;

@@ -8,6 +8,7 @@
 #include "configwindow/CPallworthTreeView.h"
 #include "configwindow/CSplitterFrame.h"
 #include "configwindow/CSyncView.h"
+#include "configwindow/ClipEditor.h"
 #include "framework/CommandIds.h"
 
 #include <QClipboard>
@@ -56,6 +57,10 @@ private slots:
     void greyedStates();
     void settingsTravelToAnotherPackage_data();
     void settingsTravelToAnotherPackage();
+    void severalAtOnce_data();
+    void severalAtOnce();
+    void rightClickActsOnTheSelection_data();
+    void rightClickActsOnTheSelection();
 
 private:
     CPallworthDoc* open(const QString& path) {
@@ -83,6 +88,46 @@ private:
         QTest::keyClick(view, key, Qt::ControlModifier);
     }
     bool isOn(int command) const { return fixture_->frame().action(command)->isEnabled(); }
+    // The Edit commands enabled while `view` has the focus: "cut copy".
+    QString enabledOn(QWidget* view) {
+        fixture_->frame().activateWindow();
+        if (!QTest::qWaitForWindowActive(&fixture_->frame()))
+            return QStringLiteral("no active window");
+        view->setFocus(Qt::OtherFocusReason);
+        QCoreApplication::processEvents();
+        QStringList got;
+        const std::pair<int, const char*> commands[] = {{CommandIds::EditCut, "cut"},
+                                                        {CommandIds::EditCopy, "copy"},
+                                                        {CommandIds::EditPaste, "paste"},
+                                                        {CommandIds::EditDuplicate, "duplicate"}};
+        for (const auto& [id, name] : commands)
+            if (isOn(id))
+                got << QLatin1String(name);
+        return got.join(u' ');
+    }
+    // Selects list rows as a user does: "2" clicks row 2, "^0" Ctrl+clicks
+    // row 0, "+3" Shift+clicks row 3, "A" is Ctrl+A and "v" Shift+Down.
+    void selectRows(const QString& steps) {
+        for (const QString& step : steps.split(u' ', Qt::SkipEmptyParts)) {
+            if (step == u'A' || step == u'v') {
+                QTest::keyClick(list(), step == u'A' ? Qt::Key_A : Qt::Key_Down,
+                                step == u'A' ? Qt::ControlModifier : Qt::ShiftModifier);
+                continue;
+            }
+            const Qt::KeyboardModifiers held = step.startsWith(u'^')   ? Qt::ControlModifier
+                                               : step.startsWith(u'+') ? Qt::ShiftModifier
+                                                                       : Qt::NoModifier;
+            const int row = (held == Qt::NoModifier ? step : step.mid(1)).toInt();
+            QTest::mouseClick(list()->viewport(), Qt::LeftButton, held,
+                              at(list(), list()->topLevelItem(row)));
+        }
+    }
+    // The document saved under a new name in the test's folder, as written.
+    QByteArray savedBytes() {
+        fixture_->fileName = dir_.filePath(QStringLiteral("saved%1.cfg").arg(++files_));
+        fixture_->frame().action(CommandIds::FileSaveAs)->trigger();
+        return fileBytes(fixture_->fileName);
+    }
 
     QTemporaryDir dir_;
     int files_ = 0;
@@ -388,6 +433,8 @@ void TestClipboard::greyedStates_data() {
         << "";
     QTest::newRow("a package") << rich << "Sales Servers" << -1 << ""
                                << "cut copy duplicate";
+    QTest::newRow("a row of the packages list") << rich << "Package descriptions" << 1 << ""
+                                                << "cut copy duplicate";
     QTest::newRow("excludes, a row, targets copied") << rich << "Exclude" << 0 << "targets"
                                                      << "cut copy";
     QTest::newRow("excludes, a row, excludes copied") << rich << "Exclude" << 0 << "excludes"
@@ -435,19 +482,7 @@ void TestClipboard::greyedStates() {
             view = list();
         }
     }
-    fixture_->frame().activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(&fixture_->frame()));
-    view->setFocus(Qt::OtherFocusReason);
-    QCoreApplication::processEvents();
-    QStringList got;
-    const std::pair<int, const char*> commands[] = {{CommandIds::EditCut, "cut"},
-                                                    {CommandIds::EditCopy, "copy"},
-                                                    {CommandIds::EditPaste, "paste"},
-                                                    {CommandIds::EditDuplicate, "duplicate"}};
-    for (const auto& [id, name] : commands)
-        if (isOn(id))
-            got << QLatin1String(name);
-    QCOMPARE(got.join(u' '), enabled);
+    QCOMPARE(enabledOn(view), enabled);
 }
 
 void TestClipboard::settingsTravelToAnotherPackage_data() {
@@ -482,6 +517,163 @@ void TestClipboard::settingsTravelToAnotherPackage() {
     QCOMPARE(model().packages.at(2).*setting.package, model().packages.at(1).*setting.package);
     if (setting.second != nullptr)
         QCOMPARE(model().packages.at(2).*setting.second, model().packages.at(1).*setting.second);
+    press(list(), Qt::Key_Z);
+    QCOMPARE(doc()->writeBytes(), bytes);
+}
+
+void TestClipboard::severalAtOnce_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("clicks");
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QStringList>("left");
+    QTest::addColumn<QByteArray>("copied");
+    // The saved file is the one read with `from` replaced by `to`, once the
+    // copied rows are pasted after the last row.
+    QTest::addColumn<QByteArray>("from");
+    QTest::addColumn<QByteArray>("to");
+    const QByteArray source = fileBytes(QString::fromStdString(dataPath("commented-1.30.cfg")));
+    const QByteArray b1 = "  DEST SRV-B1 VOL1 MSGON 0 TCP 08:00\r\n";
+    const QByteArray b2 = "  DEST SRV-B2 DATA MSGOFF 64 4\r\n";
+    const QByteArray b3 = "  # B3 is retired at year end\r\n  DEST SRV-B3 VOL1 MSGON 128 IPX\r\n";
+    const QByteArray b4 = "  DEST SRV-B4 VOL1 MSGOFF 0\r\n";
+    const QStringList targets{"SRV-B1", "SRV-B2", "SRV-B3", "SRV-B4"};
+    QTest::newRow("targets, Ctrl+click upwards, copy")
+        << "Target Server(s)"
+        << "2 ^0"
+        << "copy" << targets << b1 + b3 << b4 << b4 + b1 + b3;
+    QTest::newRow("targets, Ctrl+click, cut") << "Target Server(s)"
+                                              << "0 ^2"
+                                              << "cut" << QStringList{"SRV-B2", "SRV-B4"} << b1 + b3
+                                              << b1 + b2 + b3 + b4 << b2 + b4 + b1 + b3;
+    QTest::newRow("targets, Shift+Down twice, Delete")
+        << "Target Server(s)"
+        << "1 v v"
+        << "delete" << QStringList{"SRV-B1"} << QByteArray() << b1 + b2 + b3 + b4 << b1;
+    const QByteArray excludes = "  ; temporary files are rebuilt nightly\r\n"
+                                "  EXCLUDE \"SYS:\\DATA\\TEMP\"\r\n"
+                                "  EXCLUDE \"SYS:\\DATA\\M\xfcLL\"\r\n";
+    // Cut and pasted into the emptied list: back as they were.
+    QTest::newRow("excludes, Shift+click upwards, cut")
+        << "Exclude"
+        << "1 +0"
+        << "cut" << QStringList{} << excludes << QByteArray() << QByteArray();
+    QTest::newRow("directories, Ctrl+A, Delete")
+        << "Directories"
+        << "0 A"
+        << "delete" << QStringList{} << QByteArray()
+        << QByteArray("  SYNCDIR ALL DEL \"SYS:\\DATA\\SALES REPORTS\" \"VOL1:\\SALES\"\r\n"
+                      "  SYNCDIR NEW NODEL \"SYS:\\DATA\\PRICES\" \"VOL1:\\PRICES\"\r\n")
+        << QByteArray();
+    // The file's paths are in the OEM code page, the clipboard's in Windows-1252.
+    QByteArray packages =
+        block(source, "# Sales: moved") + "\r\n" + block(source, "PACKAGE Archive") + "\r\n";
+    packages.replace("M\x81LL", "M\xfcLL");
+    QTest::newRow("packages, Ctrl+click, cut")
+        << "Package descriptions"
+        << "0 ^1"
+        << "cut" << QStringList{} << packages << QByteArray() << QByteArray();
+}
+
+// Entries and records selected together copy, cut and delete as one undo
+// step, in list order; pasted, they are selected; a second window follows;
+// undone after a save, the next save gives the file back.
+void TestClipboard::severalAtOnce() {
+    QFETCH(QString, node);
+    QFETCH(QString, clicks);
+    QFETCH(QString, key);
+    QFETCH(QStringList, left);
+    QFETCH(QByteArray, copied);
+    QFETCH(QByteArray, from);
+    QFETCH(QByteArray, to);
+    openData("commented-1.30.cfg");
+    QByteArray expected = QByteArray::fromStdString(doc()->writeBytes());
+    QVERIFY(expected.count(from) == 1 || from.isEmpty());
+    if (!from.isEmpty())
+        expected.replace(from, to);
+    const std::string bytes = doc()->writeBytes();
+    click(tree(), item(tree(), node));
+    const CSyncView* other = list();
+    fixture_->frame().action(CommandIds::WindowNew)->trigger();
+    tree()->expandAll();
+    click(tree(), item(tree(), node));
+    const QStringList rows = column0(list());
+    selectRows(clicks);
+    const int chosen = static_cast<int>(list()->selectedRows().size());
+    QVERIFY(chosen > 1);
+    QCOMPARE(enabledOn(list()), QStringLiteral("cut copy"));
+    const int steps = doc()->undoStack().count();
+    if (key == QLatin1String("delete"))
+        QTest::keyClick(list(), Qt::Key_Delete);
+    else
+        press(list(), key == QLatin1String("cut") ? Qt::Key_X : Qt::Key_C);
+    QCOMPARE(column0(list()), left);
+    QCOMPARE(column0(other), left);
+    QCOMPARE(doc()->undoStack().count(), steps + (key == QLatin1String("copy") ? 0 : 1));
+    const QString type = ClipEditor::mimeType(CPallworthTreeView::detailOf(tree()->currentItem()));
+    const QMimeData* clipboard = QGuiApplication::clipboard()->mimeData();
+    QCOMPARE(clipboard != nullptr ? clipboard->data(type) : QByteArray(), copied);
+    if (key != QLatin1String("copy")) {
+        press(list(), Qt::Key_Z);
+        QCOMPARE(doc()->writeBytes(), bytes);
+        QCOMPARE(column0(other), rows);
+        press(list(), Qt::Key_Y);
+        QCOMPARE(column0(list()), left);
+    }
+    if (!copied.isEmpty()) {
+        const int before = list()->topLevelItemCount();
+        if (before > 0)
+            click(list(), list()->topLevelItem(before - 1));
+        const int done = doc()->undoStack().index();
+        press(list(), Qt::Key_V);
+        QCOMPARE(doc()->undoStack().index(), done + 1);
+        std::vector<int> selected;
+        for (int r = before; r < before + chosen; ++r)
+            selected.push_back(r);
+        QCOMPARE(list()->selectedRows(), selected);
+        QCOMPARE(column0(other), column0(list()));
+    }
+    QCOMPARE(savedBytes(), expected);
+    // Undone after that save, and saved again: the file as it was read.
+    for (int done = doc()->undoStack().index(); done > steps; --done)
+        press(list(), Qt::Key_Z);
+    press(list(), Qt::Key_S);
+    QCOMPARE(fileBytes(fixture_->fileName).toStdString(), bytes);
+}
+
+void TestClipboard::rightClickActsOnTheSelection_data() {
+    QTest::addColumn<QString>("node");
+    QTest::addColumn<QString>("clicks");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("left");
+    QTest::newRow("a selected row: all of them")
+        << "Target Server(s)"
+        << "0 ^2" << 2 << "cut" << QStringList{"SRV-B2", "SRV-B4"};
+    QTest::newRow("a row outside: that row alone")
+        << "Target Server(s)"
+        << "0 ^2" << 3 << "cut" << QStringList{"SRV-B1", "SRV-B2", "SRV-B3"};
+    QTest::newRow("below the rows: the selection") << "Package descriptions"
+                                                   << "1 +0" << -1 << "delete" << QStringList{};
+}
+
+// The context menu acts on the selection when the right click is on one of
+// its rows or below the rows, and on the clicked row alone otherwise.
+void TestClipboard::rightClickActsOnTheSelection() {
+    QFETCH(QString, node);
+    QFETCH(QString, clicks);
+    QFETCH(int, row);
+    QFETCH(QString, command);
+    QFETCH(QStringList, left);
+    openData("commented-1.30.cfg");
+    const std::string bytes = doc()->writeBytes();
+    click(tree(), item(tree(), node));
+    selectRows(clicks);
+    const int steps = doc()->undoStack().count();
+    const QTreeWidgetItem* last = list()->topLevelItem(list()->topLevelItemCount() - 1);
+    const QPoint pos = row >= 0 ? at(list(), list()->topLevelItem(row)) : below(list(), last);
+    QCOMPARE(rightClick(list(), pos, command).name, QStringLiteral("159"));
+    QCOMPARE(column0(list()), left);
+    QCOMPARE(doc()->undoStack().count(), steps + 1);
     press(list(), Qt::Key_Z);
     QCOMPARE(doc()->writeBytes(), bytes);
 }
