@@ -9,6 +9,7 @@
 
 #include <QFile>
 #include <QTest>
+#include <algorithm>
 #include <csignal>
 #include <functional>
 #include <memory>
@@ -16,6 +17,8 @@
 #include <string_view>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
+#include <vector>
 
 namespace QTest {
 template <> inline char* toString(const std::string& s) {
@@ -138,6 +141,40 @@ inline std::unique_ptr<MemoryDirectoryClient> sampleNetwork(std::string_view ext
     if (!loaded.ok)
         qFatal("%s", loaded.error.c_str());
     return client;
+}
+
+// The mappings the kernel advised for huge pages, as [start, end) pairs.
+inline std::vector<std::pair<quintptr, quintptr>> hugePageMappings() {
+    std::vector<std::pair<quintptr, quintptr>> advised;
+    QFile smaps("/proc/self/smaps");
+    if (!smaps.open(QIODevice::ReadOnly))
+        return advised;
+    std::pair<quintptr, quintptr> range;
+    for (const QByteArray& line : smaps.readAll().split('\n')) {
+        const QList<QByteArray> bounds = line.split(' ').value(0).split('-');
+        bool hex = false;
+        if (bounds.size() == 2 && (bounds[0].toULongLong(&hex, 16), hex))
+            range = {bounds[0].toULongLong(nullptr, 16), bounds[1].toULongLong(nullptr, 16)};
+        else if (line.startsWith("VmFlags:") && line.contains(" hg"))
+            advised.push_back(range);
+    }
+    return advised;
+}
+
+inline bool inMappings(const std::vector<std::pair<quintptr, quintptr>>& mappings, const void* at) {
+    const auto address = reinterpret_cast<quintptr>(at);
+    return std::ranges::any_of(
+        mappings, [address](auto m) { return m.first <= address && address < m.second; });
+}
+
+// Huge pages can be asked for here, and the heap is malloc's own (the
+// address sanitizer keeps its own).
+inline bool hugePagesOnRequest() {
+#if defined(__SANITIZE_ADDRESS__)
+    return false;
+#else
+    return QFile::exists("/sys/kernel/mm/transparent_hugepage/enabled");
+#endif
 }
 
 } // namespace testsupport

@@ -5,7 +5,7 @@
 #include "ScheduleText.h"
 #include "Scramble.h"
 #include "SettingTable.h"
-#include "text/HeapPages.h"
+#include "io/HeapPages.h"
 #include "text/LineReader.h"
 #include "text/TextUtil.h"
 

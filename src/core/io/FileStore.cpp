@@ -1,5 +1,7 @@
 #include "FileStore.h"
 
+#include "HeapPages.h"
+
 #include "FileAttributes.h"
 #include "StoppedSave.h"
 #include "TempFile.h"
@@ -270,6 +272,7 @@ std::string readContent(int fd, std::uint64_t size, std::string& bytes) {
         if (!looksLikeText(bytes, bytes.size() < FileStore::kPiece))
             return kNotText;
         bytes.reserve(static_cast<std::size_t>(size));
+        HeapPages::adviseFresh(bytes.data() + bytes.size(), bytes.capacity() - bytes.size());
         if (!readUpTo(fd, limit, bytes))
             return std::strerror(errno);
     } catch (const std::bad_alloc&) {

@@ -54,24 +54,6 @@ std::string jobsFile(int packages) {
     return file;
 }
 
-// The mappings the kernel advised for huge pages, as [start, end) pairs.
-std::vector<std::pair<quintptr, quintptr>> hugePageMappings() {
-    std::vector<std::pair<quintptr, quintptr>> advised;
-    QFile smaps("/proc/self/smaps");
-    if (!smaps.open(QIODevice::ReadOnly))
-        return advised;
-    std::pair<quintptr, quintptr> range;
-    for (const QByteArray& line : smaps.readAll().split('\n')) {
-        const QList<QByteArray> bounds = line.split(' ').value(0).split('-');
-        bool hex = false;
-        if (bounds.size() == 2 && (bounds[0].toULongLong(&hex, 16), hex))
-            range = {bounds[0].toULongLong(nullptr, 16), bounds[1].toULongLong(nullptr, 16)};
-        else if (line.startsWith("VmFlags:") && line.contains(" hg"))
-            advised.push_back(range);
-    }
-    return advised;
-}
-
 } // namespace
 
 void TestConfigModel::newDocumentDefaults() {
@@ -387,12 +369,9 @@ void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
 }
 
 // The lists of a large file read on a worker thread lie in heap the reader
-// advised for huge pages (the sanitizers' heap is their own).
+// advised for huge pages.
 void TestConfigModel::listsOfALargeReadMayTakeHugePages() {
-#if defined(__SANITIZE_ADDRESS__)
-    QSKIP("the address sanitizer keeps its own heap");
-#endif
-    if (!QFile::exists("/sys/kernel/mm/transparent_hugepage/enabled"))
+    if (!hugePagesOnRequest())
         QSKIP("this system has no huge pages to ask for");
     const std::string file = jobsFile(150);
     int lists = 0;
@@ -402,10 +381,8 @@ void TestConfigModel::listsOfALargeReadMayTakeHugePages() {
         QVERIFY(ConfigReader(OemCodePage(437)).read(file, model).ok);
         const auto mappings = hugePageMappings();
         for (int p = 1; p <= model.packages.count(); ++p) {
-            const auto at = reinterpret_cast<quintptr>(&model.packages.at(p).dirJobs.at(1));
             ++lists;
-            advised += std::ranges::any_of(mappings,
-                                           [at](auto m) { return m.first <= at && at < m.second; });
+            advised += inMappings(mappings, &model.packages.at(p).dirJobs.at(1));
         }
     });
     reader.join();

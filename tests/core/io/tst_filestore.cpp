@@ -99,6 +99,7 @@ private slots:
     void leftoverOfAKilledSaveRemoved();
     void largeFilesInPieces_data();
     void largeFilesInPieces();
+    void largeReadAsksForHugePages();
     void linksInSharedFoldersAsTheKernelFollowsThem_data();
     void linksInSharedFoldersAsTheKernelFollowsThem();
     void refusesWhatIsNotText_data();
@@ -411,6 +412,21 @@ void TestFileStore::leftoverOfAKilledSaveRemoved() {
     QVERIFY(FileStore::writeAtomically(folder + '/' + legacy.toStdString(), kNew).ok);
     QCOMPARE(StoppedSave::find(path("s.cfg")), std::string());
     QVERIFY(!entries().contains(legacy));
+}
+
+// A file read whole lands in memory advised for huge pages before the read
+// first touched it.
+void TestFileStore::largeReadAsksForHugePages() {
+    if (!hugePagesOnRequest())
+        QSKIP("this system has no huge pages to ask for");
+    const std::string target = path("large.cfg");
+    const std::string bytes = numberedLines('J', 200000);
+    QVERIFY(bytes.size() > 6 * FileStore::kPiece);
+    QVERIFY(FileStore::writeAtomically(target, bytes).ok);
+    std::string read;
+    QVERIFY(FileStore::read(target, read).ok);
+    QCOMPARE(read, bytes);
+    QVERIFY(inMappings(hugePageMappings(), read.data() + read.size() / 2));
 }
 
 void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem_data() {

@@ -15,8 +15,24 @@ constexpr std::uintptr_t kHuge = std::uintptr_t{2} << 20;
 // between two calls. Untouched, it costs no memory.
 constexpr int kAhead = 64 << 20;
 
-std::uintptr_t alignedDown(void* at) {
-    return reinterpret_cast<std::uintptr_t>(at) & ~(kHuge - 1);
+std::uintptr_t alignedDown(std::uintptr_t at) {
+    return at & ~(kHuge - 1);
+}
+
+std::uintptr_t heapTop() {
+    return alignedDown(reinterpret_cast<std::uintptr_t>(::sbrk(0)));
+}
+
+// Huge pages for the whole 2 MiB stretches in [from, to).
+void advise(std::uintptr_t from, std::uintptr_t to) {
+#ifdef MADV_HUGEPAGE
+    from = alignedDown(from + kHuge - 1);
+    to = alignedDown(to);
+    if (from < to)
+        ::madvise(reinterpret_cast<void*>(from), to - from, MADV_HUGEPAGE);
+#else
+    (void)from, (void)to;
+#endif
 }
 
 // Set before main, before any thread: one heap for all threads, so that a
@@ -28,17 +44,20 @@ const bool prepared = [] {
 }();
 
 std::mutex guard;
-std::uintptr_t advisedTo = alignedDown(::sbrk(0)) + kHuge;
+std::uintptr_t advisedTo = heapTop() + kHuge;
 
 } // namespace
 
 void HeapPages::grow() {
-#ifdef MADV_HUGEPAGE
     const std::lock_guard lock(guard);
-    const std::uintptr_t top = alignedDown(::sbrk(0));
+    const std::uintptr_t top = heapTop();
     if (top <= advisedTo)
         return;
-    ::madvise(reinterpret_cast<void*>(advisedTo), top - advisedTo, MADV_HUGEPAGE);
+    advise(advisedTo, top);
     advisedTo = top;
-#endif
+}
+
+void HeapPages::adviseFresh(char* block, std::size_t size) {
+    const auto at = reinterpret_cast<std::uintptr_t>(block);
+    advise(at, at + size);
 }
