@@ -23,6 +23,17 @@ ReadStatus CPallworthDoc::readBytes(std::string_view bytes, ReadReport::Mode mod
     return reader.read(bytes, model_, mode);
 }
 
+// In pieces: a large file's bytes are not held beside the model they become.
+ReadStatus CPallworthDoc::readFile(const std::string& path, ReadReport::Mode mode,
+                                   Progress* progress, Status& read) {
+    ConfigReader reader(oem_);
+    reader.setProgress(progress);
+    reader.begin(model_, mode);
+    read = FileStore::readLines(
+        path, [&reader](std::string_view lines) { return reader.readLines(lines); });
+    return reader.finish();
+}
+
 Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) {
     // The written bytes read back as a model: only its lines are taken, and
     // the kept lines it notes, at their new places.

@@ -17,6 +17,8 @@ public:
     explicit CPallworthDoc(DocTemplate& docTemplate);
 
     using Document::readBytes;
+    ReadStatus readFile(const std::string& path, ReadReport::Mode mode, Progress* progress,
+                        Status& read) override;
     ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode,
                          Progress* progress) override;
     std::string writeBytes() override;

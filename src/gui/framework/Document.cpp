@@ -85,6 +85,13 @@ bool Document::changedOnDisk() const {
     return now.exists() ? now != disk_ : disk_.exists();
 }
 
+ReadStatus Document::readFile(const std::string& path, ReadReport::Mode mode, Progress* progress,
+                              Status& read) {
+    std::string bytes;
+    read = FileStore::read(path, bytes);
+    return read.ok ? readBytes(bytes, mode, progress) : ReadStatus();
+}
+
 bool Document::writePieces(const FileStore::Pieces& put, Progress& progress) {
     const std::string bytes = writeBytes();
     return put(bytes) && progress.advance(bytes.size());

@@ -59,6 +59,11 @@ public:
     ReadStatus readBytes(std::string_view bytes, ReadReport::Mode mode) {
         return readBytes(bytes, mode, nullptr);
     }
+    // Replaces the content with the file at `path`, as readBytes() does;
+    // `read` tells whether the file itself could be read. Read whole here; a
+    // document whose reader takes a file in pieces holds no copy of it.
+    virtual ReadStatus readFile(const std::string& path, ReadReport::Mode mode, Progress* progress,
+                                Status& read);
     virtual std::string writeBytes() = 0;
     // The bytes of writeBytes() handed to `put` piece by piece and counted
     // on `progress`; false when `put` refused a piece or `progress` stopped.

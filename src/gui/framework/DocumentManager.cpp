@@ -125,25 +125,21 @@ std::unique_ptr<Document> DocumentManager::loadFile(const QString& path) {
     if (docTemplate == nullptr)
         return nullptr;
     std::unique_ptr<Document> document = docTemplate->makeDocument();
-    std::string bytes;
     Status read;
     ReadStatus status;
     // A cancelled open opens nothing and says nothing.
     if (!inBackground(
             static_cast<std::uint64_t>(std::max<std::int64_t>(DiskState::of(path).size(), 0)),
             [&](Progress& progress) {
-                read = FileStore::read(LocalPath::toBytes(path), bytes);
-                if (read.ok)
-                    status = document->readBytes(bytes, ReadReport::Mode::Record, &progress);
+                status = document->readFile(LocalPath::toBytes(path), ReadReport::Mode::Record,
+                                            &progress, read);
             }))
         return nullptr;
     if (!read.ok) {
         ModalSeam::showMessage(area_.window(), LocalPath::displayMessage(read.error), kCaption);
         return nullptr;
     }
-    document = readDocument(path, std::move(document), std::move(status), bytes);
-    // The file's bytes are not needed any more, and may be hundreds of MB.
-    bytes = std::string();
+    document = readDocument(path, std::move(document), std::move(status));
     if (document == nullptr)
         return nullptr;
     document->setFilePath(LocalPath::canonical(path));
@@ -211,9 +207,13 @@ QString DocumentManager::undoLostNote(Document& document) {
 
 std::unique_ptr<Document> DocumentManager::readDocument(const QString& path,
                                                         std::unique_ptr<Document> document,
-                                                        ReadStatus status, std::string_view bytes) {
+                                                        ReadStatus status) {
     const QString file = LocalPath::displayName(path);
-    if (status.ok && status.report.understoodLines() < status.report.contentLines()) {
+    // Read again for another kind's reader: the document's did not keep the
+    // bytes. A file gone meanwhile is taken as read.
+    std::string bytes;
+    if (status.ok && status.report.understoodLines() < status.report.contentLines() &&
+        FileStore::read(LocalPath::toBytes(path), bytes).ok) {
         bool cancelled = false;
         std::unique_ptr<Document> other = betterKind(*document, bytes, status.report, cancelled);
         if (cancelled)

@@ -89,7 +89,7 @@ private:
     // reads it into the kind it turns out to be; says what will not be kept.
     // nullptr after telling why not, or when the user cancelled.
     std::unique_ptr<Document> readDocument(const QString& path, std::unique_ptr<Document> document,
-                                           ReadStatus status, std::string_view bytes);
+                                           ReadStatus status);
     // A document of another kind whose reader fits the bytes much better;
     // nullptr with `cancelled` set when the user stopped the reading.
     std::unique_ptr<Document> betterKind(const Document& document, std::string_view bytes,
