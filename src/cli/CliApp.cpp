@@ -112,12 +112,8 @@ template <typename Model> ReadReport countLines(std::string_view bytes) {
 // A configuration is read in pieces: no buffer of the whole file is held
 // beside the model.
 Status readFile(const std::string& path, ConfigModel& model, ReadStatus& status) {
-    const OemCodePage oem = OemCodePage::fromEnvironment();
-    ConfigReader reader(oem);
-    reader.begin(model);
-    const Status read = FileStore::readLines(
-        path, [&reader](std::string_view lines) { return reader.readLines(lines); });
-    status = reader.finish();
+    Status read;
+    status = ConfigReader(OemCodePage::fromEnvironment()).readFile(path, model, read);
     return read;
 }
 

@@ -5,6 +5,7 @@
 #include "ScheduleText.h"
 #include "Scramble.h"
 #include "SettingTable.h"
+#include "io/FileStore.h"
 #include "io/HeapPages.h"
 #include "text/LineReader.h"
 #include "text/TextUtil.h"
@@ -87,6 +88,13 @@ ConfigReader::Keyword ConfigReader::lookup(std::string_view keyword) {
 ReadStatus ConfigReader::read(std::string_view bytes, ConfigModel& model, ReadReport::Mode mode) {
     begin(model, mode);
     readLines(bytes);
+    return finish();
+}
+
+ReadStatus ConfigReader::readFile(const std::string& path, ConfigModel& model, Status& read,
+                                  ReadReport::Mode mode) {
+    begin(model, mode);
+    read = FileStore::readLines(path, [this](std::string_view lines) { return readLines(lines); });
     return finish();
 }
 

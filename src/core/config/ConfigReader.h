@@ -4,6 +4,7 @@
 #include "ListRow.h"
 #include "SettingRow.h"
 #include "io/Progress.h"
+#include "io/Status.h"
 #include "text/LineKeeper.h"
 #include "text/LineTokenizer.h"
 #include "text/OemCodePage.h"
@@ -32,6 +33,10 @@ public:
     void begin(ConfigModel& model, ReadReport::Mode mode = ReadReport::Mode::Record);
     bool readLines(std::string_view lines);
     ReadStatus finish();
+    // The file at `path` read so, in pieces; `read` tells whether the file
+    // itself could be read.
+    ReadStatus readFile(const std::string& path, ConfigModel& model, Status& read,
+                        ReadReport::Mode mode = ReadReport::Mode::Record);
     // Counts the bytes read on `progress` (nullptr: none); a read it stops
     // fails with kStopped.
     void setProgress(Progress* progress) { progress_ = progress; }

@@ -28,10 +28,7 @@ ReadStatus CPallworthDoc::readFile(const std::string& path, ReadReport::Mode mod
                                    Progress* progress, Status& read) {
     ConfigReader reader(oem_);
     reader.setProgress(progress);
-    reader.begin(model_, mode);
-    read = FileStore::readLines(
-        path, [&reader](std::string_view lines) { return reader.readLines(lines); });
-    return reader.finish();
+    return reader.readFile(path, model_, read, mode);
 }
 
 Document::LineUpdate CPallworthDoc::linesOfWritten(std::string_view bytes) {
