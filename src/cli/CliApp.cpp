@@ -111,13 +111,18 @@ template <typename Model> ReadReport countLines(std::string_view bytes) {
 
 // A configuration is read in pieces: no buffer of the whole file is held
 // beside the model.
-Status readFile(const std::string& path, ConfigModel& model, ReadStatus& status) {
+Status readFile(const std::string& path, ConfigModel& model, ReadStatus& status,
+                std::function<void(int)> packageRead) {
     Status read;
-    status = ConfigReader(OemCodePage::fromEnvironment()).readFile(path, model, read);
+    ConfigReader reader(OemCodePage::fromEnvironment());
+    reader.setPackageRead(std::move(packageRead));
+    status = reader.readFile(path, model, read);
     return read;
 }
 
-Status readFile(const std::string& path, TaskFileModel& model, ReadStatus& status) {
+// A task file has no packages.
+Status readFile(const std::string& path, TaskFileModel& model, ReadStatus& status,
+                const std::function<void(int)>&) {
     std::string bytes;
     const Status read = FileStore::read(path, bytes);
     if (read.ok)
@@ -243,9 +248,10 @@ CliApp::Kind CliApp::kindOf(const std::string& path) {
 }
 
 template <typename Model>
-bool CliApp::load(const std::string& path, Model& model, ReadReport& report, bool checkKind) {
+bool CliApp::load(const std::string& path, Model& model, ReadReport& report, bool checkKind,
+                  std::function<void(int)> packageRead) {
     ReadStatus status;
-    if (const Status read = readFile(path, model, status); !read.ok) {
+    if (const Status read = readFile(path, model, status, std::move(packageRead)); !read.ok) {
         fail(read.error);
         return false;
     }
@@ -481,9 +487,17 @@ bool CliApp::problemsOf(const std::string& path, std::vector<::Problem>& problem
         return true;
     }
     ConfigModel config;
-    if (!load(path, config, report, true))
+    ConfigChecks::PackageProblems packages;
+    // Each package is checked as soon as it is read and its lists dropped:
+    // the check of a file of any size takes the memory of its largest
+    // package, and no time goes into fresh memory.
+    const auto checkAndDrop = [&](int index) {
+        ConfigChecks::addPackage(config, index, packages);
+        config.packages.at(index).dropLists();
+    };
+    if (!load(path, config, report, true, checkAndDrop))
         return false;
-    problems = ConfigChecks::run(config, &report);
+    problems = ConfigChecks::run(config, &report, std::move(packages));
     return true;
 }
 

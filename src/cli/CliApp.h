@@ -7,6 +7,7 @@
 #include "text/Problem.h"
 #include "text/ReadReport.h"
 
+#include <functional>
 #include <ostream>
 #include <set>
 #include <string>
@@ -57,8 +58,10 @@ private:
 
     // Reads a file into the model of its kind; false after reporting why.
     // With `checkKind`, a file that is not of its extension's kind fails too.
+    // A configuration's reader calls `packageRead` as each package is read.
     template <typename Model>
-    bool load(const std::string& path, Model& model, ReadReport& report, bool checkKind = false);
+    bool load(const std::string& path, Model& model, ReadReport& report, bool checkKind = false,
+              std::function<void(int)> packageRead = {});
     // Fails when the file reads much better as the other kind, or as
     // nothing at all.
     static Status validateKind(const std::string& path, const ReadReport& own);

@@ -23,6 +23,8 @@ class Collector {
 public:
     explicit Collector(std::vector<Problem>& out) : out_(out) {}
 
+    std::size_t count() const { return out_.size(); }
+
     // The place of the problems added next.
     void at(Node node, RecordId record = 0, std::string_view name = {}, std::uint32_t line = 0) {
         place_ = Problem::at(node, record, name, line);
@@ -200,11 +202,14 @@ void checkSettings(const PackageDesc& p, std::uint32_t line, Collector& c) {
     }
 }
 
-// `readWhole`: a file not read whole says so once; its targets were not read.
-void checkTargets(const PackageDesc& p, bool readWhole, Collector& c) {
+// Whether the file was read whole is known at its end: until then where a
+// package says it has no target server is noted in `noTargets`.
+void checkTargets(const PackageDesc& p, Collector& c, std::vector<std::size_t>& noTargets) {
     const EntryList<TargetServer>& targets = p.targets;
-    if (targets.empty() && readWhole)
+    if (targets.empty()) {
+        noTargets.push_back(c.count());
         c.add("Package " + p.name + " has no target server");
+    }
     for (int i = 1; i <= targets.count(); ++i) {
         const TargetServer& t = targets.at(i);
         const std::uint32_t line = targets.line(i);
@@ -244,14 +249,15 @@ void checkJobs(const EntryList<SyncJob>& jobs, Collector& c) {
     }
 }
 
-void checkPackage(const ConfigModel& model, int index, bool readWhole, Collector& c) {
+void checkPackage(const ConfigModel& model, int index, Collector& c,
+                  std::vector<std::size_t>& noTargets) {
     const PackageDesc& p = model.packages.at(index);
     const std::uint32_t line = model.packages.line(index);
     checkSettings(p, line, c);
     c.at(Node::Schedule, p.id, p.name, line);
     checkSchedule(p, c);
     c.at(Node::Targets, p.id, p.name, line);
-    checkTargets(p, readWhole, c);
+    checkTargets(p, c, noTargets);
     c.at(Node::Directories, p.id, p.name, line);
     checkJobs(p.dirJobs, c);
     c.at(Node::Files, p.id, p.name, line);
@@ -297,15 +303,36 @@ void checkNames(const ConfigModel& model, Collector& c) {
 } // namespace
 
 std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadReport* report) {
+    PackageProblems packages;
+    for (int i = 1; i <= model.packages.count(); ++i)
+        addPackage(model, i, packages);
+    return run(model, report, std::move(packages));
+}
+
+void ConfigChecks::addPackage(const ConfigModel& model, int index, PackageProblems& packages) {
+    Collector c(packages.own);
+    checkPackage(model, index, c, packages.noTargets);
+    ReadBackChecks::package(model.packages.at(index), model.packages.line(index),
+                            packages.readBack);
+}
+
+std::vector<Problem> ConfigChecks::run(const ConfigModel& model, const ReadReport* report,
+                                       PackageProblems packages) {
     std::vector<Problem> problems;
     Collector c(problems);
     checkSaveRules(model, c);
     checkGlobal(model, c);
     checkNames(model, c);
+    // A file not read whole says so once; its targets were not read.
     const bool readWhole = !SaveRules::neverSavable(model);
-    for (int i = 1; i <= model.packages.count(); ++i)
-        checkPackage(model, i, readWhole, c);
-    ReadBackChecks::run(model, problems);
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < packages.own.size(); ++i) {
+        const bool noTarget = next < packages.noTargets.size() && packages.noTargets[next] == i;
+        next += noTarget ? 1 : 0;
+        if (readWhole || !noTarget)
+            problems.push_back(std::move(packages.own[i]));
+    }
+    ReadBackChecks::run(model, problems, std::move(packages.readBack));
     if (report != nullptr)
         ProblemList::addSkipped(*report, problems);
     ProblemList::sortByLine(problems);

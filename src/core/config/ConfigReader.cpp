@@ -215,6 +215,9 @@ ConfigReader::Use ConfigReader::openOrClosePackage() {
 void ConfigReader::fitLastPackage() {
     if (model_->packages.empty())
         return;
+    // First: a package whose lists go need not be fitted.
+    if (packageRead_)
+        packageRead_(model_->packages.count());
     PackageDesc& p = model_->packages.last();
     p.targets.fit();
     p.excludes.fit();

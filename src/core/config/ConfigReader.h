@@ -13,8 +13,10 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 // Reads the bytes of a .cfg file into a model. Unknown keywords, surplus
 // arguments and missing quotes are absorbed and noted in the report; only a
@@ -41,6 +43,12 @@ public:
     // fails with kStopped.
     void setProgress(Progress* progress) { progress_ = progress; }
     static constexpr std::string_view kStopped = "The read was cancelled.";
+    // Called with a package's index once all its lines are read: when the
+    // next package opens or the file ends. Nothing the reader does later
+    // touches the package again, so its lists may go.
+    void setPackageRead(std::function<void(int)> packageRead) {
+        packageRead_ = std::move(packageRead);
+    }
 
 private:
     enum class Keyword;
@@ -108,6 +116,7 @@ private:
 
     const OemCodePage& oem_;
     Progress* progress_ = nullptr;
+    std::function<void(int)> packageRead_;
     ConfigModel* model_ = nullptr;
     LineTokenizer tokens_;
     std::string_view line_;

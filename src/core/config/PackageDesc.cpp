@@ -40,3 +40,10 @@ void PackageDesc::takeLines(const PackageDesc* written) {
                 (this->*member).clearLines();
         });
 }
+
+void PackageDesc::dropLists() {
+    targets = {};
+    excludes = {};
+    dirJobs = {};
+    fileJobs = {};
+}

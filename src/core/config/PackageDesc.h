@@ -86,6 +86,8 @@ struct PackageDesc {
 
     // The lines of the same package as it was written; nullptr drops all.
     void takeLines(const PackageDesc* written);
+    // Lets the four lists go, nearly all of a large package's memory.
+    void dropLists();
 
     bool operator==(const PackageDesc& other) const = default;
 };

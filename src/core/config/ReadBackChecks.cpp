@@ -6,6 +6,9 @@
 #include "text/TextUtil.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <cstring>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -23,10 +26,21 @@ std::string described(std::string_view label, std::string_view value, std::strin
     return std::string(label) + " \"" + std::string(value) + "\" " + std::string(why);
 }
 
-// Checked for every path of the model: a plain loop, as find_first_of
-// searches the set once for every byte.
+// Checked for every path of the model, eight bytes at a time: a byte-wise
+// loop was a tenth of checking the largest file.
 bool breaksQuotes(std::string_view value) {
-    return std::any_of(value.begin(), value.end(), [](char c) { return c == '"' || c == '\n'; });
+    constexpr std::uint64_t ones = 0x0101010101010101;
+    constexpr std::uint64_t highs = 0x8080808080808080;
+    const auto hasZeroByte = [](std::uint64_t w) { return ((w - ones) & ~w & highs) != 0; };
+    std::size_t i = 0;
+    for (; i + 8 <= value.size(); i += 8) {
+        std::uint64_t word;
+        std::memcpy(&word, value.data() + i, 8);
+        if (hasZeroByte(word ^ (ones * '"')) || hasZeroByte(word ^ (ones * '\n')))
+            return true;
+    }
+    return std::any_of(value.begin() + static_cast<std::ptrdiff_t>(i), value.end(),
+                       [](char c) { return c == '"' || c == '\n'; });
 }
 
 // Adds the problems of one place: a node of a record.
@@ -93,7 +107,9 @@ void checkJob(const SyncJob& job, int entry, std::uint32_t line, Checker& c) {
     c.quoted("Target path", job.targetPath(), {}, entry, line);
 }
 
-void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>& out) {
+} // namespace
+
+void ReadBackChecks::package(const PackageDesc& p, std::uint32_t line, std::vector<Problem>& out) {
     using PK = PackageDesc::Key;
     Checker settings(out, Node::Settings, p.id, p.name, line);
     settings.blockName("Package name", p.name);
@@ -136,6 +152,8 @@ void checkPackage(const PackageDesc& p, std::uint32_t line, std::vector<Problem>
     }
 }
 
+namespace {
+
 void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<Problem>& out) {
     using AK = ApplicationDesc::Key;
     Checker c(out, Node::Application, a.id, a.name, line);
@@ -159,6 +177,14 @@ void checkApplication(const ApplicationDesc& a, std::uint32_t line, std::vector<
 } // namespace
 
 void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problems) {
+    std::vector<Problem> packages;
+    for (int i = 1; i <= model.packages.count(); ++i)
+        package(model.packages.at(i), model.packages.line(i), packages);
+    run(model, problems, std::move(packages));
+}
+
+void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problems,
+                         std::vector<Problem>&& packages) {
     using GK = GlobalSettings::Key;
     const GlobalSettings& g = model.global;
     Checker global(problems, Node::DefaultSettings);
@@ -166,8 +192,8 @@ void ReadBackChecks::run(const ConfigModel& model, std::vector<Problem>& problem
     global.word(user, g.user, user, g.lines[GK::User]);
     global.quoted("Log directory", g.logDir, &SettingTable::of(GK::LogDir).label, 0,
                   g.lines[GK::LogDir]);
-    for (int i = 1; i <= model.packages.count(); ++i)
-        checkPackage(model.packages.at(i), model.packages.line(i), problems);
+    problems.insert(problems.end(), std::make_move_iterator(packages.begin()),
+                    std::make_move_iterator(packages.end()));
     for (int i = 1; i <= model.applications.count(); ++i)
         checkApplication(model.applications.at(i), model.applications.line(i), problems);
 }

@@ -13,4 +13,10 @@ class ReadBackChecks {
 public:
     // Appends one warning per such value, placed at its node and row.
     static void run(const ConfigModel& model, std::vector<Problem>& problems);
+    // The same, with the packages' own as package() found them while their
+    // lists were still there.
+    static void run(const ConfigModel& model, std::vector<Problem>& problems,
+                    std::vector<Problem>&& packages);
+    // Appends the warnings of one package, read from `line`.
+    static void package(const PackageDesc& p, std::uint32_t line, std::vector<Problem>& problems);
 };

@@ -28,6 +28,19 @@ std::vector<Problem> checkConfig(const std::string& bytes) {
     return ConfigChecks::run(model, &status.report);
 }
 
+// As pallworth-cli checks: each package as it is read, its lists then dropped.
+std::vector<Problem> checkConfigByPackage(const std::string& bytes) {
+    ConfigModel model;
+    ConfigChecks::PackageProblems packages;
+    ConfigReader reader(OemCodePage(437));
+    reader.setPackageRead([&](int index) {
+        ConfigChecks::addPackage(model, index, packages);
+        model.packages.at(index).dropLists();
+    });
+    const ReadStatus status = reader.read(bytes, model);
+    return ConfigChecks::run(model, &status.report, std::move(packages));
+}
+
 std::vector<Problem> checkTasks(const std::string& bytes) {
     TaskFileModel model;
     const ReadStatus status = TaskFileFormat::read(bytes, model);
@@ -226,6 +239,14 @@ void TestConfigChecks::eachCheck_data() {
         {"1 error This configuration was written in a format newer than version 1.30. Its "
          "target servers could not be read, so Pallworth does not save it. @ , ",
          "7 warning DEST S V MSGON 0 (target under an unknown format version) @ , "});
+    // Only at the second package is the file known not to be read whole.
+    row("no target before an unknown target",
+        "VERSION 1.25\nUSER u\n" + kPwd +
+            "PACKAGE P\n  SCHEDULE 1 MON\n  SOURCE S\nPACKAGE END\n"
+            "PACKAGE Q\n  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\nPACKAGE END\n",
+        {"1 error This configuration declares the unknown format version \"1.25\". 1 DEST "
+         "line(s) could not be read, so Pallworth does not save it. @ , ",
+         "11 warning DEST S V MSGON 0 (target under an unknown format version) @ , "});
     row("old targets under 1.25",
         "VERSION 1.25\nUSER u\n" + kPwd +
             "PACKAGE P\n  SCHEDULE 1 MON\n  SOURCE S\n  DEST S V MSGON 0\nPACKAGE END\n",
@@ -266,6 +287,8 @@ void TestConfigChecks::eachCheck() {
     const std::string text = bytes.toLatin1().toStdString();
     QCOMPARE(described(kind == QLatin1String("cfg") ? checkConfig(text) : checkTasks(text)),
              expected);
+    if (kind == QLatin1String("cfg"))
+        QCOMPARE(described(checkConfigByPackage(text)), expected);
 }
 
 void TestConfigChecks::richFile() {

@@ -10,7 +10,9 @@
 #include <QFile>
 #include <QTest>
 #include <algorithm>
+#include <cstring>
 #include <optional>
+#include <sys/resource.h>
 #include <thread>
 
 using namespace testsupport;
@@ -36,6 +38,7 @@ private slots:
     void valueRules();
     void jobTextsLiveAsLongAsTheirHolders_data();
     void jobTextsLiveAsLongAsTheirHolders();
+    void aBlockLetGoIsCarvedAgain();
     void listsOfALargeReadMayTakeHugePages();
 };
 
@@ -366,6 +369,49 @@ void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
         kept.reset();
     }
     QCOMPARE(TextArena::bytesMapped(), before);
+}
+
+// Texts read and dropped package by package are carved from a block already
+// touched, not from fresh pages: filling the next block faults nothing in.
+namespace {
+long minorFaultsOfThisThread() {
+    rusage usage{};
+    getrusage(RUSAGE_THREAD, &usage);
+    return usage.ru_minflt;
+}
+} // namespace
+
+void TestConfigModel::aBlockLetGoIsCarvedAgain() {
+    long faults = -1;
+    std::thread carver([&] {
+        const auto blockOf = [](const char* text) {
+            return reinterpret_cast<std::uintptr_t>(text) / TextArena::kBlockSize;
+        };
+        constexpr std::size_t kText = 4000;
+        const auto fill = [&](std::vector<char*>& texts) {
+            // Up to the first text of the next block, which is left out.
+            for (char* t = TextArena::take(kText);; t = TextArena::take(kText)) {
+                if (!texts.empty() && blockOf(t) != blockOf(texts.front()))
+                    return t;
+                std::memset(t, 'x', kText);
+                texts.push_back(t);
+            }
+        };
+        std::vector<char*> first, second, third;
+        for (auto* texts : {&first, &second, &third})
+            texts->reserve(2 * TextArena::kBlockSize / kText);
+        second.push_back(fill(first));
+        for (char* t : first)
+            TextArena::release(t);
+        const long before = minorFaultsOfThisThread();
+        third.push_back(fill(second));
+        faults = minorFaultsOfThisThread() - before;
+        for (const auto* texts : {&second, &third})
+            for (char* t : *texts)
+                TextArena::release(t);
+    });
+    carver.join();
+    QCOMPARE(faults, 0L);
 }
 
 // The lists of a large file read on a worker thread lie in heap the reader
