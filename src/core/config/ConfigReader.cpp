@@ -103,6 +103,7 @@ void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
     inPackage_ = false;
     inApplication_ = false;
     lineNumber_ = 0;
+    bytesRead_ = 0;
     nextComment_ = 0;
     error_.clear();
     failed_ = false;
@@ -112,6 +113,7 @@ void ConfigReader::begin(ConfigModel& model, ReadReport::Mode mode) {
 }
 
 bool ConfigReader::readLines(std::string_view lines) {
+    bytesRead_ += lines.size();
     LineReader reader(lines);
     std::string_view line;
     std::size_t counted = 0;
@@ -204,7 +206,7 @@ ConfigReader::Use ConfigReader::openOrClosePackage() {
         TextUtil::trim(line_.substr(std::min<std::size_t>(8, line_.size())));
     fitLastPackage();
     // Packages hold the long lists a large file is made of.
-    HeapPages::grow();
+    HeapPages::grow(bytesRead_);
     PackageDesc* added = model_->appendPackage(PackageDesc::fromFile(std::string(name)), line());
     if (added == nullptr)
         return fail("packages");

@@ -116,6 +116,8 @@ private:
 
     const OemCodePage& oem_;
     Progress* progress_ = nullptr;
+    // Of the lines given so far, their pieces whole.
+    std::size_t bytesRead_ = 0;
     std::function<void(int)> packageRead_;
     ConfigModel* model_ = nullptr;
     LineTokenizer tokens_;

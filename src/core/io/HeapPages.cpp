@@ -1,9 +1,12 @@
 #include "HeapPages.h"
 
+#include "PageWarmer.h"
+
 #include <malloc.h>
 #include <sys/mman.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <mutex>
 
@@ -43,18 +46,50 @@ const bool prepared = [] {
     return true;
 }();
 
+// Below this a read is over before warming pays.
+constexpr std::size_t kWarmFrom = 4 << 20;
+// How far past what malloc has handed out the heap is warmed, each time
+// another stretch of the file has been read: finding that end is not cheap.
+constexpr std::uintptr_t kWarmAhead = 8 << 20;
+constexpr std::size_t kWarmEvery = 2 << 20;
+
 std::mutex guard;
 std::uintptr_t advisedTo = heapTop() + kHuge;
+std::uintptr_t warmedTo = 0;
+// How much of its file the read had read at the last warming; a read that
+// has read less is another.
+std::size_t warmedAtRead = 0;
+
+// The heap's room past the end of what malloc has handed out, up to its top.
+void warmAhead(std::uintptr_t top) {
+    const auto end = reinterpret_cast<std::uintptr_t>(::sbrk(0));
+    const std::uintptr_t used = alignedDown(end - ::mallinfo2().keepcost);
+    const std::uintptr_t from = std::max(used, warmedTo);
+    const std::uintptr_t to = std::min(used + kWarmAhead, top);
+    if (from >= to)
+        return;
+    PageWarmer::warm(reinterpret_cast<void*>(from), to - from);
+    warmedTo = to;
+}
 
 } // namespace
 
-void HeapPages::grow() {
+void HeapPages::grow(std::size_t bytesRead) {
     const std::lock_guard lock(guard);
     const std::uintptr_t top = heapTop();
-    if (top <= advisedTo)
-        return;
-    advise(advisedTo, top);
-    advisedTo = top;
+    // A heap given back (a closed document) grows again from a lower top.
+    advisedTo = std::min(advisedTo, top);
+    warmedTo = std::min(warmedTo, top);
+    if (top > advisedTo) {
+        advise(advisedTo, top);
+        advisedTo = top;
+    }
+    if (bytesRead < warmedAtRead)
+        warmedAtRead = 0;
+    if (bytesRead >= kWarmFrom && bytesRead >= warmedAtRead + kWarmEvery) {
+        warmAhead(top);
+        warmedAtRead = bytesRead;
+    }
 }
 
 void HeapPages::adviseFresh(char* block, std::size_t size) {

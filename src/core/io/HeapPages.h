@@ -8,9 +8,11 @@
 // it does not, nothing changes).
 class HeapPages {
 public:
-    // For a reader, as a large file's records come in: the heap keeps room
-    // ahead of its top, advised here as it grows. Cheap when it did not grow.
-    static void grow();
+    // For a reader, as a file's records come in, `bytesRead` of it so far:
+    // the heap keeps room ahead of its top, advised here as it grows; in a
+    // large file the room the reader fills next is warmed on another core
+    // (PageWarmer). Cheap when the heap did not grow.
+    static void grow(std::size_t bytesRead);
     // For a large block just allocated and not yet written (a file's bytes).
     static void adviseFresh(char* block, std::size_t size);
 };

@@ -1,9 +1,12 @@
 #include "TextArena.h"
 
+#include "io/PageWarmer.h"
+
 #include <sys/mman.h>
 
 #include <atomic>
 #include <new>
+#include <utility>
 
 namespace {
 
@@ -34,8 +37,8 @@ BlockHead* headOf(const char* text) {
 }
 
 // `length` bytes starting at a multiple of the block size, so that any text
-// finds its head; `held` as the head starts it.
-char* mapBlock(std::size_t length, std::uint64_t held, bool huge) {
+// finds its head; untouched.
+char* reserveBlock(std::size_t length, bool huge) {
     constexpr std::size_t align = TextArena::kBlockSize;
     const std::size_t wideLength = length + align;
     void* wide =
@@ -54,44 +57,50 @@ char* mapBlock(std::size_t length, std::uint64_t held, bool huge) {
 #else
     (void)huge;
 #endif
+    return block;
+}
+
+// A reserved block put to use, `held` as its head starts it.
+char* startBlock(char* block, std::size_t length, std::uint64_t held) {
     new (block) BlockHead{{held}, length};
     mapped.fetch_add(length, std::memory_order_relaxed);
     return block;
+}
+
+char* mapBlock(std::size_t length, std::uint64_t held, bool huge) {
+    return startBlock(reserveBlock(length, huge), length, held);
+}
+
+// A carving block unused or let go: kept as the spare when there is none.
+void retire(char* block) {
+    block = spare.exchange(block);
+    if (block != nullptr)
+        ::munmap(block, TextArena::kBlockSize);
 }
 
 void unmapBlock(BlockHead* head) {
     const std::size_t length = head->length;
     head->~BlockHead();
     mapped.fetch_sub(length, std::memory_order_relaxed);
-    if (length == TextArena::kBlockSize) {
-        head = reinterpret_cast<BlockHead*>(spare.exchange(reinterpret_cast<char*>(head)));
-        if (head == nullptr)
-            return;
-    }
-    ::munmap(head, length);
+    if (length == TextArena::kBlockSize)
+        retire(reinterpret_cast<char*>(head));
+    else
+        ::munmap(head, length);
 }
 
-// A carving block: the spare one when there is one.
-char* carvingBlock(bool huge) {
-    char* block = spare.exchange(nullptr);
-    if (block == nullptr)
-        return mapBlock(TextArena::kBlockSize, kOpen, huge);
-    new (block) BlockHead{{kOpen}, TextArena::kBlockSize};
-    mapped.fetch_add(TextArena::kBlockSize, std::memory_order_relaxed);
-    return block;
-}
-
-// The block this thread carves from.
+// The block this thread carves from. While a large document is read, the
+// next block is reserved and warmed on another core before it is needed.
 class Carver {
 public:
-    ~Carver() { letGo(); }
+    ~Carver() {
+        letGo();
+        if (next_ != nullptr)
+            retire(next_);
+    }
 
     char* take(std::size_t size) {
-        if (block_ == nullptr || used_ + size > TextArena::kBlockSize) {
-            letGo();
-            block_ = carvingBlock(blocks_++ >= kHugeFrom);
-            used_ = kHead;
-        }
+        if (block_ == nullptr || used_ + size > TextArena::kBlockSize)
+            startNext();
         char* text = block_ + used_;
         used_ += size;
         ++taken_;
@@ -99,6 +108,29 @@ public:
     }
 
 private:
+    void startNext() {
+        letGo();
+        const bool large = blocks_++ >= kHugeFrom;
+        char* block = std::exchange(next_, nullptr);
+        if (block == nullptr)
+            block = spare.exchange(nullptr);
+        if (block == nullptr)
+            block = reserveBlock(TextArena::kBlockSize, large);
+        block_ = startBlock(block, TextArena::kBlockSize, kOpen);
+        used_ = kHead;
+        if (large)
+            next_ = warmedBlock();
+    }
+
+    // The spare, touched already, or a new block warmed meanwhile.
+    static char* warmedBlock() {
+        if (char* block = spare.exchange(nullptr); block != nullptr)
+            return block;
+        char* block = reserveBlock(TextArena::kBlockSize, true);
+        PageWarmer::warm(block, TextArena::kBlockSize);
+        return block;
+    }
+
     void letGo() {
         if (block_ == nullptr)
             return;
@@ -110,6 +142,8 @@ private:
     }
 
     char* block_ = nullptr;
+    // Reserved and being warmed; not yet carved from.
+    char* next_ = nullptr;
     std::size_t used_ = 0;
     std::uint64_t taken_ = 0;
     int blocks_ = 0;

@@ -5,15 +5,19 @@
 #include "config/Scramble.h"
 #include "config/ValueRules.h"
 
+#include "io/PageWarmer.h"
 #include "text/TextArena.h"
 
 #include <QFile>
 #include <QTest>
 #include <algorithm>
 #include <cstring>
+#include <malloc.h>
 #include <optional>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <thread>
+#include <unistd.h>
 
 using namespace testsupport;
 
@@ -39,6 +43,7 @@ private slots:
     void jobTextsLiveAsLongAsTheirHolders_data();
     void jobTextsLiveAsLongAsTheirHolders();
     void aBlockLetGoIsCarvedAgain();
+    void aLargeReadFindsTheHeapAheadWarm();
     void listsOfALargeReadMayTakeHugePages();
 };
 
@@ -371,47 +376,84 @@ void TestConfigModel::jobTextsLiveAsLongAsTheirHolders() {
     QCOMPARE(TextArena::bytesMapped(), before);
 }
 
-// Texts read and dropped package by package are carved from a block already
-// touched, not from fresh pages: filling the next block faults nothing in.
 namespace {
-long minorFaultsOfThisThread() {
+long minorFaultsOfThisProcess() {
     rusage usage{};
-    getrusage(RUSAGE_THREAD, &usage);
+    getrusage(RUSAGE_SELF, &usage);
     return usage.ru_minflt;
 }
 } // namespace
 
+// Texts read and dropped package by package are carved from blocks already
+// touched, and a large read finds each next block warmed on another thread:
+// filling a block and starting the next faults nothing in, in any thread.
 void TestConfigModel::aBlockLetGoIsCarvedAgain() {
+#ifdef __SANITIZE_ADDRESS__
+    QSKIP("the sanitizer's shadow memory is faulted in as the texts are written");
+#endif
     long faults = -1;
-    std::thread carver([&] {
-        const auto blockOf = [](const char* text) {
-            return reinterpret_cast<std::uintptr_t>(text) / TextArena::kBlockSize;
-        };
-        constexpr std::size_t kText = 4000;
-        const auto fill = [&](std::vector<char*>& texts) {
-            // Up to the first text of the next block, which is left out.
-            for (char* t = TextArena::take(kText);; t = TextArena::take(kText)) {
-                if (!texts.empty() && blockOf(t) != blockOf(texts.front()))
-                    return t;
-                std::memset(t, 'x', kText);
-                texts.push_back(t);
-            }
-        };
-        std::vector<char*> first, second, third;
-        for (auto* texts : {&first, &second, &third})
-            texts->reserve(2 * TextArena::kBlockSize / kText);
-        second.push_back(fill(first));
-        for (char* t : first)
-            TextArena::release(t);
-        const long before = minorFaultsOfThisThread();
-        third.push_back(fill(second));
-        faults = minorFaultsOfThisThread() - before;
-        for (const auto* texts : {&second, &third})
-            for (char* t : *texts)
+    // Twice, each in a thread of its own: the first time also faults in the
+    // code that runs.
+    for (int round = 0; round < 2; ++round) {
+        std::thread carver([&] {
+            const auto blockOf = [](const char* text) {
+                return reinterpret_cast<std::uintptr_t>(text) / TextArena::kBlockSize;
+            };
+            constexpr std::size_t kText = 4000;
+            const auto fill = [&](std::vector<char*>& texts) {
+                // Up to the first text of the next block, which is left out.
+                for (char* t = TextArena::take(kText);; t = TextArena::take(kText)) {
+                    if (!texts.empty() && blockOf(t) != blockOf(texts.front()))
+                        return t;
+                    std::memset(t, 'x', kText);
+                    texts.push_back(t);
+                }
+            };
+            std::vector<std::vector<char*>> blocks(4);
+            for (auto& texts : blocks)
+                texts.reserve(2 * TextArena::kBlockSize / kText);
+            blocks[1].push_back(fill(blocks[0]));
+            blocks[2].push_back(fill(blocks[1]));
+            for (char* t : blocks[0])
                 TextArena::release(t);
-    });
-    carver.join();
+            PageWarmer::settle();
+            const long before = minorFaultsOfThisProcess();
+            // The block after next is the one let go.
+            blocks[3].push_back(fill(blocks[2]));
+            PageWarmer::settle();
+            faults = minorFaultsOfThisProcess() - before;
+            for (std::size_t b = 1; b < blocks.size(); ++b)
+                for (char* t : blocks[b])
+                    TextArena::release(t);
+        });
+        carver.join();
+    }
     QCOMPARE(faults, 0L);
+}
+
+// While a large file is read, the heap past what malloc has handed out is
+// faulted in on another thread before the lists grow into it.
+void TestConfigModel::aLargeReadFindsTheHeapAheadWarm() {
+#ifdef __SANITIZE_ADDRESS__
+    QSKIP("the sanitizer's allocator does not use the heap");
+#endif
+    const std::string file = jobsFile(150);
+    std::ptrdiff_t resident = -1;
+    std::thread reader([&] {
+        ConfigModel model;
+        QVERIFY(ConfigReader(OemCodePage(437)).read(file, model).ok);
+        PageWarmer::settle();
+        // The first whole 2 MiB past the end of what malloc handed out.
+        constexpr std::uintptr_t kHuge = 2 << 20;
+        const auto end = reinterpret_cast<std::uintptr_t>(sbrk(0));
+        const std::uintptr_t ahead = (end - mallinfo2().keepcost + 2 * kHuge - 1) & ~(kHuge - 1);
+        QVERIFY(ahead + kHuge <= end);
+        std::vector<unsigned char> pages(kHuge / 4096);
+        QCOMPARE(mincore(reinterpret_cast<void*>(ahead), kHuge, pages.data()), 0);
+        resident = std::count_if(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; });
+    });
+    reader.join();
+    QCOMPARE(resident, static_cast<std::ptrdiff_t>(2 << 20) / 4096);
 }
 
 // The lists of a large file read on a worker thread lie in heap the reader

@@ -1,5 +1,6 @@
 #include "TestSupport.h"
 
+#include "io/PageWarmer.h"
 #include "io/StoppedSave.h"
 #include "io/TempFile.h"
 
@@ -8,6 +9,7 @@
 #include <QScopeGuard>
 #include <QTemporaryDir>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
@@ -100,6 +102,7 @@ private slots:
     void largeFilesInPieces_data();
     void largeFilesInPieces();
     void largeReadAsksForHugePages();
+    void warmedMemoryIsResidentAsItWas();
     void linksInSharedFoldersAsTheKernelFollowsThem_data();
     void linksInSharedFoldersAsTheKernelFollowsThem();
     void refusesWhatIsNotText_data();
@@ -427,6 +430,31 @@ void TestFileStore::largeReadAsksForHugePages() {
     QVERIFY(FileStore::read(target, read).ok);
     QCOMPARE(read, bytes);
     QVERIFY(inMappings(hugePageMappings(), read.data() + read.size() / 2));
+}
+
+// What a reader will fill next is faulted in on another thread, and what it
+// held before is still there.
+void TestFileStore::warmedMemoryIsResidentAsItWas() {
+    constexpr std::size_t kSize = 8 << 20;
+    constexpr std::size_t kPage = 4096;
+    void* mapped = mmap(nullptr, kSize, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    QVERIFY(mapped != MAP_FAILED);
+    const auto unmap = qScopeGuard([&] { munmap(mapped, kSize); });
+    auto* bytes = static_cast<char*>(mapped);
+    std::memcpy(bytes + kSize / 2, "kept", 4);
+    const auto resident = [&] {
+        std::vector<unsigned char> pages(kSize / kPage);
+        mincore(mapped, kSize, pages.data());
+        return std::count_if(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; });
+    };
+    QCOMPARE(resident(), 1);
+    PageWarmer::warm(mapped, kSize);
+    PageWarmer::settle();
+    if (resident() == 1 && madvise(mapped, kPage, 23 /* MADV_POPULATE_WRITE */) != 0)
+        QSKIP("this kernel cannot fault memory in on request");
+    QCOMPARE(resident(), static_cast<std::ptrdiff_t>(kSize / kPage));
+    QCOMPARE(std::string_view(bytes + kSize / 2, 4), "kept");
+    QCOMPARE(bytes[0], '\0');
 }
 
 void TestFileStore::linksInSharedFoldersAsTheKernelFollowsThem_data() {
