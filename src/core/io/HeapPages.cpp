@@ -46,8 +46,6 @@ const bool prepared = [] {
     return true;
 }();
 
-// Below this a read is over before warming pays.
-constexpr std::size_t kWarmFrom = 4 << 20;
 // How far past what malloc has handed out the heap is warmed, each time
 // another stretch of the file has been read: finding that end is not cheap.
 constexpr std::uintptr_t kWarmAhead = 8 << 20;
@@ -86,7 +84,7 @@ void HeapPages::grow(std::size_t bytesRead) {
     }
     if (bytesRead < warmedAtRead)
         warmedAtRead = 0;
-    if (bytesRead >= kWarmFrom && bytesRead >= warmedAtRead + kWarmEvery) {
+    if (bytesRead >= HeapPages::kWarmFrom && bytesRead >= warmedAtRead + kWarmEvery) {
         warmAhead(top);
         warmedAtRead = bytesRead;
     }

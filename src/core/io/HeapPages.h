@@ -13,6 +13,9 @@ public:
     // large file the room the reader fills next is warmed on another core
     // (PageWarmer). Cheap when the heap did not grow.
     static void grow(std::size_t bytesRead);
+    // From this much of a file on, the heap is warmed ahead: below, the
+    // warming would cost more memory than it saves time.
+    static constexpr std::size_t kWarmFrom = std::size_t{64} << 20;
     // For a large block just allocated and not yet written (a file's bytes).
     static void adviseFresh(char* block, std::size_t size);
 };

@@ -88,8 +88,9 @@ void unmapBlock(BlockHead* head) {
         ::munmap(head, length);
 }
 
-// The block this thread carves from. While a large document is read, the
-// next block is reserved and warmed on another core before it is needed.
+// The block this thread carves from. Once a thread has carved as much as a
+// large document's texts, the next block is reserved and warmed on another
+// core before it is needed.
 class Carver {
 public:
     ~Carver() {
@@ -110,7 +111,8 @@ public:
 private:
     void startNext() {
         letGo();
-        const bool large = blocks_++ >= kHugeFrom;
+        const bool large = blocks_ >= kHugeFrom;
+        const bool warm = ++blocks_ >= TextArena::kWarmFrom;
         char* block = std::exchange(next_, nullptr);
         if (block == nullptr)
             block = spare.exchange(nullptr);
@@ -118,7 +120,7 @@ private:
             block = reserveBlock(TextArena::kBlockSize, large);
         block_ = startBlock(block, TextArena::kBlockSize, kOpen);
         used_ = kHead;
-        if (large)
+        if (warm)
             next_ = warmedBlock();
     }
 

@@ -17,6 +17,10 @@ public:
     static constexpr std::size_t kBlockSize = std::size_t{2} << 20;
     // A longer text gets a mapping of its own rather than waste a block.
     static constexpr std::size_t kLargest = 64 * 1024;
+    // From a thread's block this many on (64 MiB of texts), each next block
+    // is warmed (PageWarmer) before it is needed; below, the warming would
+    // cost more memory than it saves time.
+    static constexpr int kWarmFrom = 32;
 
     // Room for `size` bytes (size > 0), from this thread's block when it is
     // no longer than kLargest.

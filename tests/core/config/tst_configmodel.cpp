@@ -5,6 +5,7 @@
 #include "config/Scramble.h"
 #include "config/ValueRules.h"
 
+#include "io/HeapPages.h"
 #include "io/PageWarmer.h"
 #include "text/TextArena.h"
 
@@ -13,6 +14,7 @@
 #include <algorithm>
 #include <cstring>
 #include <malloc.h>
+#include <memory>
 #include <optional>
 #include <sys/mman.h>
 #include <sys/resource.h>
@@ -409,6 +411,9 @@ void TestConfigModel::aBlockLetGoIsCarvedAgain() {
                     texts.push_back(t);
                 }
             };
+            // Past the blocks a small document's texts take.
+            for (int t = 0; t < 32 * TextArena::kWarmFrom; ++t)
+                TextArena::release(TextArena::take(TextArena::kLargest));
             std::vector<std::vector<char*>> blocks(4);
             for (auto& texts : blocks)
                 texts.reserve(2 * TextArena::kBlockSize / kText);
@@ -437,11 +442,13 @@ void TestConfigModel::aLargeReadFindsTheHeapAheadWarm() {
 #ifdef __SANITIZE_ADDRESS__
     QSKIP("the sanitizer's allocator does not use the heap");
 #endif
-    const std::string file = jobsFile(150);
     std::ptrdiff_t resident = -1;
     std::thread reader([&] {
-        ConfigModel model;
-        QVERIFY(ConfigReader(OemCodePage(437)).read(file, model).ok);
+        // Lists of a package, grown past the heap's top.
+        std::vector<std::unique_ptr<char[]>> entries;
+        for (int i = 0; i < 4000; ++i)
+            entries.push_back(std::make_unique<char[]>(1000));
+        HeapPages::grow(HeapPages::kWarmFrom);
         PageWarmer::settle();
         // The first whole 2 MiB past the end of what malloc handed out.
         constexpr std::uintptr_t kHuge = 2 << 20;
