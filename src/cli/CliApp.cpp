@@ -114,7 +114,9 @@ template <typename Model> ReadReport countLines(std::string_view bytes) {
 Status readFile(const std::string& path, ConfigModel& model, ReadStatus& status,
                 std::function<void(int)> packageRead) {
     Status read;
-    ConfigReader reader(OemCodePage::fromEnvironment());
+    // The reader keeps a reference to its code page.
+    const OemCodePage oem = OemCodePage::fromEnvironment();
+    ConfigReader reader(oem);
     reader.setPackageRead(std::move(packageRead));
     status = reader.readFile(path, model, read);
     return read;

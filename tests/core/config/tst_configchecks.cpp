@@ -32,7 +32,8 @@ std::vector<Problem> checkConfig(const std::string& bytes) {
 std::vector<Problem> checkConfigByPackage(const std::string& bytes) {
     ConfigModel model;
     ConfigChecks::PackageProblems packages;
-    ConfigReader reader(OemCodePage(437));
+    const OemCodePage oem(437);
+    ConfigReader reader(oem);
     reader.setPackageRead([&](int index) {
         ConfigChecks::addPackage(model, index, packages);
         model.packages.at(index).dropLists();
