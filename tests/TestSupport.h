@@ -11,10 +11,12 @@
 #include <QTest>
 #include <algorithm>
 #include <csignal>
+#include <cstddef>
 #include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
+#include <sys/mman.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -165,6 +167,15 @@ inline bool inMappings(const std::vector<std::pair<quintptr, quintptr>>& mapping
     const auto address = reinterpret_cast<quintptr>(at);
     return std::ranges::any_of(
         mappings, [address](auto m) { return m.first <= address && address < m.second; });
+}
+
+// How many of the 4 KiB pages of [at, at + size) are in memory; -1 when the
+// kernel cannot say.
+inline std::ptrdiff_t residentPages(void* at, std::size_t size) {
+    std::vector<unsigned char> pages((size + 4095) / 4096);
+    if (mincore(at, size, pages.data()) != 0)
+        return -1;
+    return std::ranges::count_if(pages, [](unsigned char page) { return (page & 1) != 0; });
 }
 
 // Huge pages can be asked for here, and the heap is malloc's own (the

@@ -442,12 +442,8 @@ void TestFileStore::warmedMemoryIsResidentAsItWas() {
     const auto unmap = qScopeGuard([&] { munmap(mapped, kSize); });
     auto* bytes = static_cast<char*>(mapped);
     std::memcpy(bytes + kSize / 2, "kept", 4);
-    const auto resident = [&] {
-        std::vector<unsigned char> pages(kSize / kPage);
-        mincore(mapped, kSize, pages.data());
-        return std::count_if(pages.begin(), pages.end(), [](unsigned char p) { return p & 1; });
-    };
-    QCOMPARE(resident(), 1);
+    const auto resident = [&] { return residentPages(mapped, kSize); };
+    QCOMPARE(resident(), std::ptrdiff_t{1});
     PageWarmer::warm(mapped, kSize);
     PageWarmer::settle();
     if (resident() == 1 && madvise(mapped, kPage, 23 /* MADV_POPULATE_WRITE */) != 0)
